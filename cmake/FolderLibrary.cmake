@@ -1,0 +1,45 @@
+# kv_folder_library(<name> [EXCLUDE <regex>] [DEPS <targets>...])
+# One static library made of every source of the calling folder (recursively).
+# A folder without sources yet still yields a library, so that targets which
+# depend on it link while the folder is being written.
+function(kv_folder_library name)
+  cmake_parse_arguments(ARG "" "EXCLUDE" "DEPS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  list(FILTER srcs EXCLUDE REGEX "/testing/")
+  if(ARG_EXCLUDE)
+    list(FILTER srcs EXCLUDE REGEX "${ARG_EXCLUDE}")
+  endif()
+  set(has_cpp FALSE)
+  foreach(s IN LISTS srcs)
+    if(s MATCHES "\\.(cpp|c)$")
+      set(has_cpp TRUE)
+    endif()
+  endforeach()
+  if(NOT has_cpp)
+    set(empty ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
+    file(WRITE ${empty} "// folder has no sources yet\n")
+    list(APPEND srcs ${empty})
+  endif()
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  set_target_properties(${name} PROPERTIES LINK_INTERFACE_MULTIPLICITY 4)
+endfunction()
+
+# kv_folder_tests(<folder> [DEPS <targets>...])
+# One GoogleTest executable per folder of tests/, run by CTest.
+function(kv_folder_tests folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  set(exe test_${folder})
+  add_executable(${exe} ${srcs})
+  target_link_libraries(${exe} PRIVATE ${ARG_DEPS} kv_testmain GTest::gtest GTest::gmock)
+  target_compile_definitions(${exe} PRIVATE KV_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
+  gtest_discover_tests(${exe} DISCOVERY_MODE PRE_TEST
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                       DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,22 @@
+// The main of every test executable: the platform runs offscreen, with a profile
+// folder of its own, and numbers formatted in the C locale.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <clocale>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QTemporaryDir profileDir;
+    setenv("XDG_CONFIG_HOME", profileDir.path().toUtf8().constData(), 1);
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,2 @@
+// Resource identifiers: strings, dialogs, controls, menus and commands.
+#pragma once

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what the project needs, builds everything on all cores and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+jobs=$(nproc)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+cd build
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" --timeout 600
