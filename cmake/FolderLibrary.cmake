@@ -28,17 +28,31 @@ function(kv_folder_library name)
 endfunction()
 
 # kv_folder_tests(<folder> [DEPS <targets>...])
-# One GoogleTest executable per folder of tests/, run by CTest.
+# GoogleTest executables run by CTest: test_<folder> from the sources directly in
+# tests/<folder>, and test_<folder>_<sub> from each subfolder tests/<folder>/<sub>.
 function(kv_folder_tests folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
-  if(NOT srcs)
-    return()
+  set(dir ${CMAKE_CURRENT_SOURCE_DIR}/${folder})
+  file(GLOB top CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(top)
+    kv_test_executable(test_${folder} "${top}" "${ARG_DEPS}")
   endif()
-  set(exe test_${folder})
+  file(GLOB children LIST_DIRECTORIES true ${dir}/*)
+  foreach(child IN LISTS children)
+    if(IS_DIRECTORY ${child})
+      get_filename_component(sub ${child} NAME)
+      file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${child}/*.cpp)
+      if(srcs)
+        kv_test_executable(test_${folder}_${sub} "${srcs}" "${ARG_DEPS}")
+      endif()
+    endif()
+  endforeach()
+endfunction()
+
+function(kv_test_executable exe srcs deps)
   add_executable(${exe} ${srcs})
-  target_link_libraries(${exe} PRIVATE ${ARG_DEPS} kv_testmain GTest::gtest GTest::gmock)
-  target_compile_definitions(${exe} PRIVATE KV_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
+  target_link_libraries(${exe} PRIVATE ${deps} kv_testmain GTest::gtest GTest::gmock)
+  target_compile_definitions(${exe} PRIVATE KV_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${exe} DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                        DISCOVERY_TIMEOUT 60)
