@@ -6,5 +6,6 @@
 #include "platform/WinTypes.h"
 #include "platform/CRect.h"
 #include "platform/CString.h"
+#include "platform/CObject.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceStrings.h"
