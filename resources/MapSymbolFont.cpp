@@ -1,9 +1,12 @@
 #include "resources/MapSymbolFont.h"
 
-// Replaced by the generated font data once the font tool has produced it.
+// Generated from resources/fonts/MapSymbols.ttf at build time (resources/CMakeLists.txt).
+extern const unsigned char kMapSymbolFontData[];
+extern const std::size_t kMapSymbolFontData_size;
+
 const unsigned char* GetMapSymbolFontData(std::size_t* size)
 {
     if (size)
-        *size = 0;
-    return nullptr;
+        *size = kMapSymbolFontData_size;
+    return kMapSymbolFontData;
 }
