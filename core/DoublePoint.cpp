@@ -1,0 +1,78 @@
+#include "core/DoublePoint.h"
+
+#include "core/FloatPoint.h"
+#include "core/SphereConstants.h"
+
+#include <ogr_spatialref.h>
+
+#include <climits>
+#include <cmath>
+
+namespace {
+// Rounds a non-negative pixel offset half up; NaN and values past the int
+// range saturate, as the cast would otherwise be undefined.
+long long RoundOffset(double d)
+{
+    double r = std::floor(d);
+    if (d - r >= 0.5)
+        r += 1.0;
+    if (!(r < (double)INT_MAX))
+        return INT_MAX;
+    return (long long)r;
+}
+
+int Saturate(long long v)
+{
+    return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : (int)v);
+}
+}
+
+CPoint MapToDevicePoint(double x, double y, double originX, double originY, double zoom, int height)
+{
+    const long long dx = RoundOffset(std::fabs((x - originX) / zoom));
+    const long long dy = RoundOffset(std::fabs((y - originY) / zoom));
+    const long long devX = x >= originX ? dx : -dx;
+    long long devY;
+    if (height > 0)
+        devY = y >= originY ? height - dy : height + dy;
+    else
+        devY = y >= originY ? dy : -dy;
+    return CPoint(Saturate(devX), Saturate(devY));
+}
+
+CFloatPoint CDoublePoint::ToDeviceFloat(double originX, double originY, double zoom, int height) const
+{
+    const CPoint p = ToDevice(originX, originY, zoom, height);
+    return CFloatPoint((double)p.x, (double)p.y);
+}
+
+int CDoublePoint::Transform(OGRCoordinateTransformation* ct)
+{
+    double tx = x, ty = y;
+    if (!ct || !ct->Transform(1, &tx, &ty, nullptr))
+        return 0;
+    x = tx;
+    y = ty;
+    return 1;
+}
+
+int CDoublePoint::LinearToAngular(double a, double b)
+{
+    x = (x * a) * kInverseSphereRadius / b;
+    y = (y * a) * kInverseSphereRadius / b;
+    return 1;
+}
+
+int CDoublePoint::AngularToLinear(double a, double b)
+{
+    x = kSphereRadius / b * (x * a);
+    y = kSphereRadius / b * (y * a);
+    return 1;
+}
+
+int CDoublePoint::Scale(double f)
+{
+    x *= f;
+    y *= f;
+    return 1;
+}

@@ -1,0 +1,36 @@
+// A point of two doubles in map units, used for transformations.
+#pragma once
+
+#include "platform/Afx.h"
+
+class OGRCoordinateTransformation;
+class CFloatPoint;
+
+// World-to-device transform shared by every drawing routine. The offset from
+// the origin in pixels, |value - origin| / zoom, is rounded half up and then
+// given back its sign, so offsets round half away from zero symmetrically about
+// the origin. With height > 0 the origin lies on the bottom edge of a client
+// area that many pixels high and map y grows upwards; with height <= 0 y is not
+// flipped. zoom is map units per pixel. Offsets beyond the int range saturate.
+CPoint MapToDevicePoint(double x, double y, double originX, double originY, double zoom, int height);
+
+class CDoublePoint {
+public:
+    double x = 0.0;
+    double y = 0.0;
+
+    CDoublePoint() = default;
+    CDoublePoint(double px, double py) : x(px), y(py) {}
+
+    CPoint ToDevice(double originX, double originY, double zoom, int height) const
+    {
+        return MapToDevicePoint(x, y, originX, originY, zoom, height);
+    }
+    CFloatPoint ToDeviceFloat(double originX, double originY, double zoom, int height) const;
+
+    // 1 on success; on failure (or without a transformation) 0, point unchanged.
+    int Transform(OGRCoordinateTransformation* ct);
+    int LinearToAngular(double a, double b);
+    int AngularToLinear(double a, double b);
+    int Scale(double f);
+};

@@ -1,0 +1,113 @@
+// A bounding rectangle of four doubles in map units. The y axis grows upwards:
+// a normalised rectangle has left <= right and bottom <= top. Object and layer
+// boundaries are kept normalised.
+//
+// Stored form (the mapeBoundary and Boundary BLOBs), 40 bytes, little-endian:
+//   0  8  reserved: arbitrary in files, ignored on read, zero on write
+//   8  8  left     16  8  top     24  8  right     32  8  bottom   (IEEE doubles)
+#pragma once
+
+#include "platform/Afx.h"
+
+#include "core/ClipVertex.h"
+#include "core/DoublePoint.h"
+#include "core/FloatPoint.h"
+
+#include <array>
+
+class OGRCoordinateTransformation;
+
+class CDoubleRect {
+public:
+    static constexpr int kRecordSize = 40;
+    using Record = std::array<BYTE, kRecordSize>;
+
+    double left = 0.0;
+    double top = 0.0;
+    double right = 0.0;
+    double bottom = 0.0;
+
+    CDoubleRect() = default;
+    // Edges in the order left, bottom, right, top, taken as they are.
+    CDoubleRect(double l, double b, double r, double t) : left(l), top(t), right(r), bottom(b) {}
+    // Edges in the order left, bottom, right, top, then normalised.
+    CDoubleRect(float l, float b, float r, float t);
+    // Opposite corners, normalised.
+    CDoubleRect(const CClipVertex& a, const CClipVertex& b);
+    // Device rectangle: RECT.top becomes bottom and RECT.bottom top; not normalised.
+    explicit CDoubleRect(const RECT& r);
+    CDoubleRect(const CDoubleRect&) = default;
+    CDoubleRect& operator=(const CDoubleRect&) = default;
+    virtual ~CDoubleRect() = default;
+
+    // The stored form. ReadRecord takes the four doubles of a BLOB of at least
+    // 40 bytes; for a null or shorter BLOB it returns FALSE and leaves the
+    // rectangle unchanged.
+    Record ToRecord() const;
+    void WriteRecord(BYTE* record) const;
+    BOOL ReadRecord(const void* data, int size);
+
+    void Normalize();
+    void SetEmpty() { left = top = right = bottom = 0.0; }
+    BOOL IsEmpty() const { return right == left || top == bottom; }
+    // All four edges exactly 0.
+    BOOL IsNull() const { return left == 0.0 && top == 0.0 && right == 0.0 && bottom == 0.0; }
+    double Width() const { return right - left; }
+    double Height() const;
+
+    CFloatPoint GetCentre() const;
+    CFloatPoint GetBottomLeft() const { return CFloatPoint(left, bottom); }
+    CFloatPoint GetTopRight() const { return CFloatPoint(right, top); }
+    CFloatPoint GetBottomRight() const { return CFloatPoint(right, bottom); }
+    CFloatPoint GetTopLeft() const { return CFloatPoint(left, top); }
+    CClipVertex GetBottomLeftVertex() const { return CClipVertex(left, bottom); }
+    CClipVertex GetTopRightVertex() const { return CClipVertex(right, top); }
+    CClipVertex GetBottomRightVertex() const { return CClipVertex(right, bottom); }
+    CClipVertex GetTopLeftVertex() const { return CClipVertex(left, top); }
+
+    // Widens this rectangle (normalised first) to hold `other` and returns the
+    // result. An all-zero rectangle is not empty here: it takes part as it is.
+    CDoubleRect Union(const CDoubleRect& other);
+    CDoubleRect UnionPoint(const CFloatPoint& pt);
+    CDoubleRect UnionDoublePoint(const CDoublePoint& pt);
+
+    // Normalises this rectangle in place; true only when `other` lies strictly
+    // inside (a shared edge is not inside).
+    BOOL ContainsRect(const CDoubleRect& other);
+    // As ContainsRect, but this rectangle is taken as it is.
+    BOOL EnclosesRect(const CDoubleRect& other) const;
+    // Normalises this rectangle in place; true when they overlap or touch.
+    BOOL Intersects(const CDoubleRect& other);
+    // A quick rejection only: a segment passing beside a corner counts as meeting.
+    BOOL IntersectsSegment(const CClipVertex& a, const CClipVertex& b);
+    // Closed test widened by 2^-23 on every side, on the rectangle as it is.
+    BOOL ContainsPoint(const CDoublePoint& pt) const { return ContainsPointWithin(pt.x, pt.y); }
+    BOOL ContainsPoint(const CClipVertex& pt) const { return ContainsPointWithin(pt.x, pt.y); }
+    // Closed tests without widening.
+    BOOL ContainsXY(double x, double y) const { return x >= left && y >= bottom && x <= right && y <= top; }
+    BOOL ContainsFloatPoint(const CFloatPoint& pt) const { return ContainsXY(pt.x, pt.y); }
+
+    void Inflate(double d);
+    void InflateRect(int l, int b, int r, int t);
+    // True when any edge e has e >= limit or e <= -limit.
+    BOOL ExceedsLimit(int limit) const;
+    // True when any edge is beyond the float range; a NaN edge counts.
+    BOOL ExceedsFloatRange() const;
+
+    // First corner from (left, bottom), second from (right, top); with a
+    // positive height the CRect's top is therefore the larger device y.
+    CRect ToDeviceRect(double originX, double originY, double zoom, int height) const;
+    // The same corners as doubles (left, bottom, right, top), not normalised.
+    CDoubleRect ToDeviceFloatRect(double originX, double originY, double zoom, int height) const;
+
+    // Transforms (left, bottom) then (right, top); 1 when both succeed. On
+    // failure the rectangle keeps its old edges. The result is not normalised.
+    int Transform(OGRCoordinateTransformation* ct);
+    int LinearToAngular(double a, double b);
+    int AngularToLinear(double a, double b);
+    int Scale(double f);
+
+private:
+    BOOL ContainsPointWithin(double x, double y) const;
+};
+static_assert(std::tuple_size_v<CDoubleRect::Record> == 40, "the rectangle BLOB is 40 bytes");

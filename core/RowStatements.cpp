@@ -1,0 +1,16 @@
+#include "core/RowStatements.h"
+
+CSQLiteStatement g_LayerQueryStatement;
+CSQLiteStatement g_CurrentRowStatement;
+
+namespace {
+// Constructed after both statements and so destroyed before them: the order
+// of finalization at exit is then explicit, not a matter of definition order.
+struct RowStatementsAtExit {
+    ~RowStatementsAtExit()
+    {
+        g_LayerQueryStatement.Finalize();
+        g_CurrentRowStatement.Finalize();
+    }
+} g_rowStatementsAtExit;
+}

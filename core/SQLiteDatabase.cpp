@@ -1,0 +1,51 @@
+#include "core/SQLiteDatabase.h"
+
+#include "core/SQLiteException.h"
+#include "core/SQLiteStatement.h"
+
+#include <sqlite3.h>
+
+CSQLiteDatabase::~CSQLiteDatabase()
+{
+    Close();
+}
+
+int CSQLiteDatabase::Open(const CString& path)
+{
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open(path, &db);
+    if (rc == SQLITE_OK) {
+        m_db = db;
+        return rc;
+    }
+    // SQLite hands out a connection even when opening fails; it holds nothing
+    // useful, so it is released here rather than kept as if it were open.
+    const CString message(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+    sqlite3_close(db);
+    if (rc == SQLITE_ERROR)
+        throw CSQLiteException(message);
+    return rc;
+}
+
+void CSQLiteDatabase::Close()
+{
+    if (m_db) {
+        // A process-wide row statement may still hold a statement of this
+        // connection; the deferred close releases the file once it is
+        // finalized instead of failing with SQLITE_BUSY and leaking it.
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+int CSQLiteDatabase::Prepare(const char* sql, CSQLiteStatement& statement)
+{
+    // Preparing over a held statement would lose it, and with it the
+    // connection could never be closed.
+    statement.Finalize();
+    statement.SetDatabase(m_db);
+    if (!m_db)
+        return SQLITE_MISUSE;
+    const char* tail = nullptr;
+    return sqlite3_prepare(m_db, sql, -1, &statement.m_stmt, &tail);
+}

@@ -1,0 +1,30 @@
+// One SQLite connection, owned. Transactions are plain SQL run by the callers.
+#pragma once
+
+#include "platform/Afx.h"
+
+struct sqlite3;
+class CSQLiteStatement;
+
+class CSQLiteDatabase {
+public:
+    CSQLiteDatabase() = default;
+    virtual ~CSQLiteDatabase();
+    CSQLiteDatabase(const CSQLiteDatabase&) = delete;
+    CSQLiteDatabase& operator=(const CSQLiteDatabase&) = delete;
+
+    // Opens (creating when absent). SQLITE_ERROR throws CSQLiteException; any
+    // other code is returned, SQLITE_OK on success. Open only a closed object.
+    int Open(const CString& path);
+    void Close();
+
+    // Records this connection in the statement and prepares `sql` into it.
+    // Never throws: a failed prepare leaves the statement empty. A statement
+    // still held by `statement` is finalized first.
+    int Prepare(const char* sql, CSQLiteStatement& statement);
+
+    sqlite3* GetHandle() const { return m_db; }
+
+private:
+    sqlite3* m_db = nullptr;
+};

@@ -1,0 +1,93 @@
+#include "core/SQLiteStatement.h"
+
+#include "core/SQLiteException.h"
+
+#include <sqlite3.h>
+
+CSQLiteStatement::~CSQLiteStatement()
+{
+    Finalize();
+}
+
+void CSQLiteStatement::Finalize()
+{
+    if (m_stmt) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+    }
+}
+
+int CSQLiteStatement::Step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ERROR) {
+        // Statements come from the legacy prepare, whose step reports every
+        // failure as a bare SQLITE_ERROR with the text "SQL logic error"; the
+        // reset hands the real cause (a constraint, say) to the connection.
+        // The statement has to be reset before any reuse anyway.
+        sqlite3_reset(m_stmt);
+        sqlite3* db = m_db ? m_db : sqlite3_db_handle(m_stmt);
+        throw CSQLiteException(CString(sqlite3_errmsg(db)));
+    }
+    return rc;
+}
+
+int CSQLiteStatement::Execute()
+{
+    const int rc = Step();
+    Finalize();
+    return rc;
+}
+
+int CSQLiteStatement::BindBlob(int index, const void* data, int size, void (*destructor)(void*))
+{
+    return sqlite3_bind_blob(m_stmt, index + 1, data, size, destructor);
+}
+
+int CSQLiteStatement::BindText(int index, const char* text)
+{
+    return sqlite3_bind_text(m_stmt, index + 1, text, -1, SQLITE_TRANSIENT);
+}
+
+const void* CSQLiteStatement::ColumnBlob(int i) const
+{
+    return sqlite3_column_blob(m_stmt, i);
+}
+
+int CSQLiteStatement::ColumnBytes(int i) const
+{
+    return sqlite3_column_bytes(m_stmt, i);
+}
+
+int CSQLiteStatement::ColumnInt(int i) const
+{
+    return sqlite3_column_int(m_stmt, i);
+}
+
+double CSQLiteStatement::ColumnDouble(int i) const
+{
+    return sqlite3_column_double(m_stmt, i);
+}
+
+int CSQLiteStatement::ColumnType(int i) const
+{
+    return sqlite3_column_type(m_stmt, i);
+}
+
+int CSQLiteStatement::ColumnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+CString CSQLiteStatement::ColumnText(int i) const
+{
+    const unsigned char* text = sqlite3_column_text(m_stmt, i);
+    if (!text)
+        return CString();
+    return CString(reinterpret_cast<const char*>(text), sqlite3_column_bytes(m_stmt, i));
+}
+
+CString CSQLiteStatement::ColumnName(int i) const
+{
+    return m_stmt ? CString(sqlite3_column_name(m_stmt, i)) : CString();
+}

@@ -1,0 +1,53 @@
+// One prepared statement. Bind parameter indexes are zero-based (SQLite's are
+// one higher); column indexes are zero-based as in SQLite.
+#pragma once
+
+#include "platform/Afx.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class CSQLiteDatabase;
+
+class CSQLiteStatement {
+public:
+    CSQLiteStatement() = default;
+    virtual ~CSQLiteStatement();
+    CSQLiteStatement(const CSQLiteStatement&) = delete;
+    CSQLiteStatement& operator=(const CSQLiteStatement&) = delete;
+
+    void Finalize();
+    BOOL IsEmpty() const { return m_stmt == nullptr; }
+    // The connection whose message an error carries; not owned.
+    void SetDatabase(sqlite3* db) { m_db = db; }
+
+    // SQLITE_ERROR throws CSQLiteException; every other code is returned.
+    int Step();
+    // Step, then Finalize. When Step throws the statement stays held, and the
+    // destructor or a later Finalize releases it.
+    int Execute();
+
+    // destructor: SQLITE_STATIC (0) when the data outlives the statement,
+    // SQLITE_TRANSIENT (-1) to have SQLite copy it.
+    int BindBlob(int index, const void* data, int size, void (*destructor)(void*));
+    int BindText(int index, const char* text);
+
+    // Valid only until the next step, reset or finalize.
+    const void* ColumnBlob(int i) const;
+    int ColumnBytes(int i) const;
+    int ColumnInt(int i) const;
+    double ColumnDouble(int i) const;
+    int ColumnType(int i) const;
+    int ColumnCount() const;
+    // An SQL NULL reads as the empty string.
+    CString ColumnText(int i) const;
+    CString ColumnName(int i) const;
+
+    sqlite3_stmt* GetHandle() const { return m_stmt; }
+
+private:
+    friend class CSQLiteDatabase;
+
+    sqlite3_stmt* m_stmt = nullptr;
+    sqlite3* m_db = nullptr;
+};
