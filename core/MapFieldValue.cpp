@@ -1,0 +1,119 @@
+#include "core/MapFieldValue.h"
+
+#include "platform/CArchive.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+// atoi of the Windows run-time library: values beyond the 32-bit range clamp
+// to it (strtol here would read 64 bits and the cast would wrap).
+int ParseInt(const char* text)
+{
+    const long long v = std::strtoll(text, nullptr, 10);
+    if (v > INT_MAX)
+        return INT_MAX;
+    if (v < INT_MIN)
+        return INT_MIN;
+    return (int)v;
+}
+
+// The first `width` bytes, shortened further so that no UTF-8 sequence is cut
+// in two (the 8-bit code page here is UTF-8).
+CString CutToWidth(const CString& text, int width)
+{
+    if (width <= 0)
+        return CString();
+    if (text.GetLength() <= width)
+        return text;
+    // A continuation byte at the cut means a character straddles it: leave it out whole.
+    int end = width;
+    while (end > 0 && ((BYTE)text[end] & 0xC0) == 0x80)
+        --end;
+    return text.Left(end);
+}
+
+CString Normalise(const CString& text, const CMapField& field)
+{
+    CString out;
+    switch (field.GetType()) {
+    case FIELD_TYPE_SHORT:
+        out.Format("%d", (int)(SHORT)(WORD)ParseInt(text));
+        break;
+    case FIELD_TYPE_INTEGER:
+        out.Format("%d", ParseInt(text));
+        break;
+    case FIELD_TYPE_DOUBLE:
+        out.Format("%f", std::atof(text));
+        break;
+    case FIELD_TYPE_STRING:
+        out = CutToWidth(text, field.GetWidth());
+        break;
+    default:
+        break;
+    }
+    return out;
+}
+}
+
+CMapFieldValue::CMapFieldValue() : m_field("Field", FIELD_TYPE_STRING, 20) {}
+
+CMapFieldValue::CMapFieldValue(const CMapField& field) : m_field(field) {}
+
+void CMapFieldValue::InitFromField(const CMapField& field)
+{
+    m_field = field;
+    m_value.Empty();
+}
+
+void CMapFieldValue::Serialize(CArchive& ar)
+{
+    m_field.Serialize(ar);
+    if (ar.IsStoring())
+        ar << m_value;
+    else
+        ar >> m_value;
+}
+
+CString CMapFieldValue::GetValueText() const
+{
+    switch (m_field.GetType()) {
+    case FIELD_TYPE_BOOL:
+        if (m_value.IsEmpty())
+            return "F";
+        return std::toupper((unsigned char)m_value[0]) == 'T' ? "T" : "F";
+    default:
+        return Normalise(m_value, m_field);
+    }
+}
+
+void CMapFieldValue::SetValueText(const CString& text)
+{
+    switch (m_field.GetType()) {
+    case FIELD_TYPE_SHORT:
+    case FIELD_TYPE_INTEGER:
+    case FIELD_TYPE_DOUBLE:
+    case FIELD_TYPE_STRING:
+        m_value = Normalise(text, m_field);
+        break;
+    case FIELD_TYPE_BOOL: {
+        CString upper = text;
+        upper.MakeUpper();
+        m_value = (upper == "T" || upper == "TRUE") ? "T" : "F";
+        break;
+    }
+    default:
+        m_value = text;
+        break;
+    }
+}
+
+CString CMapFieldValue::GetSqlText() const
+{
+    CString value = GetValueText();
+    if (value.IsEmpty())
+        return "NULL";
+    value.Replace("'", "''");
+    return "'" + value + "'";
+}
