@@ -1,5 +1,6 @@
 // What every folder above the platform includes: the Windows scalar types, the
-// geometry classes, CString and message boxes. Window and drawing classes come
+// geometry classes, CString, message boxes, collections, exceptions, files and
+// archives, the profile and the clock. Window and drawing classes come
 // from their own headers.
 #pragma once
 
@@ -9,3 +10,9 @@
 #include "platform/CObject.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceStrings.h"
+#include "platform/Exceptions.h"
+#include "platform/Collections.h"
+#include "platform/CFile.h"
+#include "platform/CArchive.h"
+#include "platform/Profile.h"
+#include "platform/Clock.h"
