@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "platform/FontDatabase.h"
+
 #include <clocale>
 #include <cstdlib>
 
@@ -16,6 +18,7 @@ int main(int argc, char** argv)
     QTemporaryDir profileDir;
     setenv("XDG_CONFIG_HOME", profileDir.path().toUtf8().constData(), 1);
     QApplication app(argc, argv);
+    AfxInitFonts();
     std::setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

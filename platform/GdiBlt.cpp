@@ -1,0 +1,622 @@
+// Block transfers, rectangles filled with brushes, pixels, regions and the 3-D edges.
+#include "platform/GdiInternal.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+using namespace gdi;
+
+namespace {
+
+DCImpl* impl(const CDC* dc) { return dcFromHandle(dc->m_hDC); }
+
+// Combines pattern, source and destination over the device rectangle `dst` with a ternary raster
+// operation; `src` (when the operation reads one) holds the source pixels already converted to the
+// destination's format, `dst.size()` of them.
+void bltCompose(DCImpl* d, const QRect& dst, const QImage* src, const Paint* pattern, DWORD rop)
+{
+    if (dst.isEmpty() || d->screen)
+        return;
+    QImage* img = d->target();
+    if (!img)
+        return;
+    const bool usesP = ropUsesPattern(rop), usesS = ropUsesSource(rop);
+    if (usesS && !src)
+        return;
+    if (usesP && (!pattern || pattern->type == Paint::None))
+        return; // a null brush paints nothing
+    const QRegion clip = d->clipRegion() & QRegion(dst);
+    if (clip.isEmpty())
+        return;
+    const bool mono = d->targetMono();
+    uchar* bits = img->bits();
+    const qsizetype bpl = img->bytesPerLine();
+    for (const QRect& r : clip) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* line = reinterpret_cast<uint32_t*>(bits + (qsizetype)y * bpl);
+            const uint32_t* sline =
+                usesS ? reinterpret_cast<const uint32_t*>(src->constScanLine(y - dst.top())) : nullptr;
+            for (int x = r.left(); x <= r.right(); ++x) {
+                uint32_t p = 0, s = 0;
+                if (usesP) {
+                    if (!pattern->at(x, y, p))
+                        p = pattern->back;
+                    if (mono)
+                        p = monoOf(p);
+                }
+                if (usesS)
+                    s = sline[x - dst.left()] & 0xFFFFFF;
+                line[x] = 0xFF000000u | rop3(rop, p, s, line[x] & 0xFFFFFF);
+            }
+        }
+    }
+    d->targetChanged(clip.boundingRect());
+}
+
+// The source DC's pixels of device rectangle `r` as the destination sees them: a monochrome source
+// takes the destination's text (black) and background (white) colours; a colour source going to a
+// monochrome destination becomes white where it has the source's background colour.
+QImage sourceBlock(DCImpl* s, const QRect& r, DCImpl* d)
+{
+    QImage* img = s->target();
+    if (!img)
+        return QImage();
+    QImage block = img->copy(r); // outside the source: black
+    if (block.isNull())
+        return block;
+    const bool srcMono = s->targetMono(), dstMono = d->targetMono();
+    if (srcMono == dstMono)
+        return block;
+    const uint32_t fore = toPixel(d->st.textColor), back = toPixel(d->st.bkColor);
+    const uint32_t key = toPixel(s->st.bkColor);
+    for (int y = 0; y < block.height(); ++y) {
+        auto* line = reinterpret_cast<uint32_t*>(block.scanLine(y));
+        for (int x = 0; x < block.width(); ++x) {
+            const uint32_t p = line[x] & 0xFFFFFF;
+            if (srcMono)
+                line[x] = 0xFF000000u | (p ? back : fore);
+            else
+                line[x] = 0xFF000000u | (p == key ? 0xFFFFFF : 0);
+        }
+    }
+    return block;
+}
+
+QImage scaleBlock(const QImage& block, int w, int h, bool flipX, bool flipY, int mode)
+{
+    QImage out = block;
+    if (block.width() != w || block.height() != h)
+        out = block.scaled(w, h, Qt::IgnoreAspectRatio, mode == HALFTONE ? Qt::SmoothTransformation : Qt::FastTransformation)
+                  .convertToFormat(QImage::Format_RGB32);
+    if (flipX || flipY)
+        out = out.mirrored(flipX, flipY);
+    return out;
+}
+
+// Device rectangle of a logical origin and extent, and whether the extent runs backwards on the device.
+QRect deviceExtent(const DCState& st, int x, int y, int w, int h, bool* flipX, bool* flipY)
+{
+    const QPoint a = toDevice(st, x, y), b = toDevice(st, x + w, y + h);
+    *flipX = b.x() < a.x();
+    *flipY = b.y() < a.y();
+    return QRect(std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
+}
+
+void fillDeviceRect(DCImpl* d, const QRect& r, const Paint& p, int rop2)
+{
+    if (r.isEmpty())
+        return;
+    Spans spans;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        spans.push_back({y, r.left(), r.right() + 1, 0});
+    compose(d, spans, p, nullptr, rop2);
+}
+
+Spans regionSpans(const QRegion& r)
+{
+    Spans spans;
+    for (const QRect& q : r)
+        for (int y = q.top(); y <= q.bottom(); ++y)
+            spans.push_back({y, q.left(), q.right() + 1, 0});
+    return spans;
+}
+
+Brush* brushOf(HBRUSH h)
+{
+    // (HBRUSH)(COLOR_xxx + 1) names a system colour, as in window classes.
+    const uintptr_t v = reinterpret_cast<uintptr_t>(h);
+    if (v > 0 && v <= (uintptr_t)COLOR_MENUBAR + 1)
+        h = GetSysColorBrush((int)v - 1);
+    return lookupAs<Brush>(h, Kind::Brush);
+}
+
+} // namespace
+
+BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
+{
+    DCImpl* d = impl(this);
+    if (!d)
+        return FALSE;
+    bool fx, fy;
+    const QRect r = deviceExtent(d->st, x, y, width, height, &fx, &fy);
+    const Paint p = brushPaint(d, nullptr, true);
+    bltCompose(d, r, nullptr, &p, rop);
+    return TRUE;
+}
+
+BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                     DWORD rop)
+{
+    DCImpl* d = impl(this);
+    if (!d)
+        return FALSE;
+    if (!ropUsesSource(rop))
+        return PatBlt(x, y, width, height, rop);
+    DCImpl* s = src ? impl(src) : nullptr;
+    if (!s)
+        return FALSE;
+    bool fx, fy, sfx, sfy;
+    const QRect r = deviceExtent(d->st, x, y, width, height, &fx, &fy);
+    const QRect sr = deviceExtent(s->st, xSrc, ySrc, srcWidth, srcHeight, &sfx, &sfy);
+    if (r.isEmpty() || sr.isEmpty())
+        return TRUE;
+    QImage block = sourceBlock(s, sr, d);
+    if (block.isNull())
+        return FALSE;
+    block = scaleBlock(block, r.width(), r.height(), fx != sfx, fy != sfy, d->st.stretchMode);
+    const Paint p = brushPaint(d, nullptr, true);
+    bltCompose(d, r, &block, &p, rop);
+    return TRUE;
+}
+
+BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop)
+{
+    if (!ropUsesSource(rop))
+        return PatBlt(x, y, width, height, rop);
+    return StretchBlt(x, y, width, height, src, xSrc, ySrc, width, height, rop);
+}
+
+void CDC::FillRect(LPCRECT rect, CBrush* brush)
+{
+    DCImpl* d = impl(this);
+    if (!d || !rect || !brush)
+        return;
+    Brush* b = brushOf((HBRUSH)brush->m_hObject);
+    if (!b || rect->right <= rect->left || rect->bottom <= rect->top)
+        return;
+    const QRect r = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
+    const Paint p = brushPaint(d, b, true);
+    bltCompose(d, r, nullptr, &p, PATCOPY);
+}
+
+void CDC::FrameRect(LPCRECT rect, CBrush* brush)
+{
+    DCImpl* d = impl(this);
+    if (!d || !rect || !brush)
+        return;
+    Brush* b = brushOf((HBRUSH)brush->m_hObject);
+    if (!b || rect->right <= rect->left || rect->bottom <= rect->top)
+        return;
+    const QRect r = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
+    const Paint p = brushPaint(d, b, true);
+    QRegion frame(r);
+    if (r.width() > 2 && r.height() > 2)
+        frame -= QRegion(r.adjusted(1, 1, -1, -1));
+    compose(d, regionSpans(frame), p, nullptr, R2_COPYPEN);
+}
+
+void CDC::InvertRect(LPCRECT rect)
+{
+    DCImpl* d = impl(this);
+    if (!d || !rect || rect->right <= rect->left || rect->bottom <= rect->top)
+        return;
+    bltCompose(d, deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom), nullptr, nullptr, DSTINVERT);
+}
+
+void CDC::FillSolidRect(LPCRECT rect, COLORREF color)
+{
+    DCImpl* d = impl(this);
+    if (!d || !rect)
+        return;
+    d->st.bkColor = color;
+    if (rect->right <= rect->left || rect->bottom <= rect->top)
+        return;
+    fillDeviceRect(d, deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom), solidPaint(toPixel(color)),
+                   R2_COPYPEN);
+}
+
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
+{
+    DCImpl* d = impl(this);
+    if (!d)
+        return;
+    d->st.bkColor = color;
+    bool fx, fy;
+    fillDeviceRect(d, deviceExtent(d->st, x, y, cx, cy, &fx, &fy), solidPaint(toPixel(color)), R2_COPYPEN);
+}
+
+void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight)
+{
+    Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, topLeft, bottomRight);
+}
+
+void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight)
+{
+    FillSolidRect(x, y, cx - 1, 1, topLeft);
+    FillSolidRect(x, y, 1, cy - 1, topLeft);
+    FillSolidRect(x + cx, y, -1, cy, bottomRight);
+    FillSolidRect(x, y + cy, cx, -1, bottomRight);
+}
+
+void CDC::DrawFocusRect(LPCRECT rect)
+{
+    DCImpl* d = impl(this);
+    if (!d || !rect)
+        return;
+    const QRect r = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
+    if (r.isEmpty())
+        return;
+    // Every other pixel of the frame inverted: drawing it again erases it.
+    Spans spans;
+    auto dot = [&](int x, int y) {
+        if (((x + y) & 1) == 0)
+            spans.push_back({y, x, x + 1, 0});
+    };
+    for (int x = r.left(); x <= r.right(); ++x) {
+        dot(x, r.top());
+        if (r.bottom() != r.top())
+            dot(x, r.bottom());
+    }
+    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+        dot(r.left(), y);
+        if (r.right() != r.left())
+            dot(r.right(), y);
+    }
+    compose(d, spans, solidPaint(0xFFFFFF), nullptr, R2_XORPEN);
+}
+
+BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags)
+{
+    DCImpl* d = impl(this);
+    if (!d || !rect)
+        return FALSE;
+    CRect r(*rect);
+    auto line = [&](int x, int y, int cx, int cy, int sysColor) {
+        if (cx > 0 && cy > 0)
+            fillDeviceRect(d, deviceRect(d->st, x, y, x + cx, y + cy), solidPaint(toPixel(GetSysColor(sysColor))),
+                           R2_COPYPEN);
+    };
+    // One ring of the edge: top-left lines, then bottom-right lines over the corners they share.
+    auto ring = [&](int tl, int br) {
+        if (flags & BF_TOP)
+            line(r.left, r.top, r.Width(), 1, tl);
+        if (flags & BF_LEFT)
+            line(r.left, r.top, 1, r.Height(), tl);
+        if (flags & BF_BOTTOM)
+            line(r.left, r.bottom - 1, r.Width(), 1, br);
+        if (flags & BF_RIGHT)
+            line(r.right - 1, r.top, 1, r.Height(), br);
+        if (flags & BF_LEFT)
+            ++r.left;
+        if (flags & BF_TOP)
+            ++r.top;
+        if (flags & BF_RIGHT)
+            --r.right;
+        if (flags & BF_BOTTOM)
+            --r.bottom;
+    };
+    const bool flat = flags & (BF_FLAT | BF_MONO);
+    if (edge & BDR_OUTER) {
+        if (flags & BF_MONO)
+            ring(COLOR_WINDOWFRAME, COLOR_WINDOWFRAME);
+        else if (flat)
+            ring(COLOR_BTNSHADOW, COLOR_BTNSHADOW);
+        else if (edge & BDR_RAISEDOUTER)
+            ring(COLOR_3DLIGHT, COLOR_3DDKSHADOW);
+        else
+            ring(COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+    }
+    if (edge & BDR_INNER) {
+        if (flat)
+            ring(COLOR_BTNFACE, COLOR_BTNFACE);
+        else if (edge & BDR_RAISEDINNER)
+            ring(COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+        else
+            ring(COLOR_3DDKSHADOW, COLOR_3DLIGHT);
+    }
+    if ((flags & BF_MIDDLE) && r.Width() > 0 && r.Height() > 0)
+        line(r.left, r.top, r.Width(), r.Height(), flat && (flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE);
+    if (flags & BF_ADJUST)
+        *rect = r;
+    return TRUE;
+}
+
+BOOL CDC::DrawFrameControl(LPRECT rect, UINT type, UINT state)
+{
+    DCImpl* d = impl(this);
+    if (!d || !rect)
+        return FALSE;
+    CRect r(*rect);
+    const bool pushed = state & DFCS_PUSHED, flat = state & DFCS_FLAT;
+    auto buttonFrame = [&] {
+        CRect e = r;
+        if (flat)
+            DrawEdge(&e, EDGE_SUNKEN, BF_RECT | BF_FLAT | BF_MIDDLE | BF_ADJUST);
+        else if (pushed)
+            DrawEdge(&e, EDGE_SUNKEN, BF_RECT | BF_MIDDLE | BF_ADJUST);
+        else
+            DrawEdge(&e, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST);
+        return e;
+    };
+    auto fillPoly = [&](std::vector<QPointF> poly, int sysColor) {
+        Spans spans;
+        fillPolygons({std::move(poly)}, false, d->clipRegion().boundingRect(), spans);
+        compose(d, spans, solidPaint(toPixel(GetSysColor(sysColor))), nullptr, R2_COPYPEN);
+    };
+    switch (type) {
+    case DFC_BUTTON: {
+        const UINT kind = state & 0x1F;
+        if (kind & DFCS_BUTTONPUSH) {
+            CRect inner = buttonFrame();
+            if (state & DFCS_ADJUSTRECT)
+                *rect = inner;
+            return TRUE;
+        }
+        // Check box or radio button: a sunken square box, white inside, with the mark when checked.
+        const int size = std::min(r.Width(), r.Height());
+        CRect box(r.left, r.top + (r.Height() - size) / 2, r.left + size, r.top + (r.Height() - size) / 2 + size);
+        CRect inner = box;
+        DrawEdge(&inner, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+        fillDeviceRect(d, deviceRect(d->st, inner.left, inner.top, inner.right, inner.bottom),
+                       solidPaint(toPixel(GetSysColor((state & (DFCS_PUSHED | DFCS_INACTIVE)) ? COLOR_BTNFACE : COLOR_WINDOW))),
+                       R2_COPYPEN);
+        if (state & DFCS_CHECKED) {
+            const double x = inner.left, y = inner.top, w = inner.Width(), h = inner.Height();
+            if (kind & DFCS_BUTTONRADIO)
+                fillPoly({{x + w * 0.3, y + h * 0.3}, {x + w * 0.7, y + h * 0.3}, {x + w * 0.7, y + h * 0.7}, {x + w * 0.3, y + h * 0.7}},
+                         COLOR_WINDOWTEXT);
+            else
+                fillPoly({{x + w * 0.15, y + h * 0.5}, {x + w * 0.4, y + h * 0.75}, {x + w * 0.85, y + h * 0.25},
+                          {x + w * 0.85, y + h * 0.45}, {x + w * 0.4, y + h * 0.95}, {x + w * 0.15, y + h * 0.7}},
+                         COLOR_WINDOWTEXT);
+        }
+        return TRUE;
+    }
+    case DFC_SCROLL: {
+        CRect inner = buttonFrame();
+        if (pushed)
+            inner.OffsetRect(1, 1);
+        const UINT dir = state & 0x1F;
+        const double cx = (inner.left + inner.right) / 2.0, cy = (inner.top + inner.bottom) / 2.0;
+        const double s = std::max(2.0, std::min(inner.Width(), inner.Height()) / 4.0);
+        std::vector<QPointF> tri;
+        switch (dir) {
+        case DFCS_SCROLLUP: tri = {{cx - s, cy + s / 2}, {cx + s, cy + s / 2}, {cx, cy - s / 2}}; break;
+        case DFCS_SCROLLLEFT: tri = {{cx + s / 2, cy - s}, {cx + s / 2, cy + s}, {cx - s / 2, cy}}; break;
+        case DFCS_SCROLLRIGHT: tri = {{cx - s / 2, cy - s}, {cx - s / 2, cy + s}, {cx + s / 2, cy}}; break;
+        default: tri = {{cx - s, cy - s / 2}, {cx + s, cy - s / 2}, {cx, cy + s / 2}}; break; // down, combo box
+        }
+        if (state & DFCS_INACTIVE) {
+            std::vector<QPointF> shadow = tri;
+            for (QPointF& p : shadow)
+                p += QPointF(1, 1);
+            fillPoly(shadow, COLOR_BTNHIGHLIGHT);
+            fillPoly(tri, COLOR_GRAYTEXT);
+        } else {
+            fillPoly(tri, COLOR_BTNTEXT);
+        }
+        return TRUE;
+    }
+    default: return FALSE; // captions and menu glyphs are not drawn by this platform
+    }
+}
+
+BOOL CDC::FillRgn(CRgn* region, CBrush* brush)
+{
+    DCImpl* d = impl(this);
+    Region* r = d && region ? lookupAs<Region>(region->m_hObject, Kind::Region) : nullptr;
+    Brush* b = brush ? brushOf((HBRUSH)brush->m_hObject) : nullptr;
+    if (!r || !b)
+        return FALSE;
+    compose(d, regionSpans(logicalRegionToDevice(d->st, r->region)), brushPaint(d, b, true), nullptr, R2_COPYPEN);
+    return TRUE;
+}
+
+BOOL CDC::FrameRgn(CRgn* region, CBrush* brush, int width, int height)
+{
+    DCImpl* d = impl(this);
+    Region* r = d && region ? lookupAs<Region>(region->m_hObject, Kind::Region) : nullptr;
+    Brush* b = brush ? brushOf((HBRUSH)brush->m_hObject) : nullptr;
+    if (!r || !b)
+        return FALSE;
+    const QRegion dev = logicalRegionToDevice(d->st, r->region);
+    // The frame is what an erosion by the frame's size takes away from the region.
+    const int w = std::max(1, std::abs((int)std::lround(width * scaleX(d->st))));
+    const int h = std::max(1, std::abs((int)std::lround(height * scaleY(d->st))));
+    QRegion inner = dev;
+    inner &= dev.translated(w, 0);
+    inner &= dev.translated(-w, 0);
+    inner &= dev.translated(0, h);
+    inner &= dev.translated(0, -h);
+    compose(d, regionSpans(dev - inner), brushPaint(d, b, true), nullptr, R2_COPYPEN);
+    return TRUE;
+}
+
+BOOL CDC::InvertRgn(CRgn* region)
+{
+    DCImpl* d = impl(this);
+    Region* r = d && region ? lookupAs<Region>(region->m_hObject, Kind::Region) : nullptr;
+    if (!r)
+        return FALSE;
+    compose(d, regionSpans(logicalRegionToDevice(d->st, r->region)), solidPaint(0xFFFFFF), nullptr, R2_XORPEN);
+    return TRUE;
+}
+
+BOOL CDC::PaintRgn(CRgn* region)
+{
+    DCImpl* d = impl(this);
+    Region* r = d && region ? lookupAs<Region>(region->m_hObject, Kind::Region) : nullptr;
+    if (!r)
+        return FALSE;
+    const Paint p = brushPaint(d, nullptr, false);
+    compose(d, regionSpans(logicalRegionToDevice(d->st, r->region)), p, nullptr, d->st.rop2);
+    return TRUE;
+}
+
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    DCImpl* d = impl(this);
+    if (!d)
+        return CLR_INVALID;
+    const QPoint p = toDevice(d->st, x, y);
+    QImage* img = d->target();
+    if (!img || !d->clipRegion().contains(p))
+        return CLR_INVALID;
+    return toColorRef(reinterpret_cast<const uint32_t*>(img->constScanLine(p.y()))[p.x()] & 0xFFFFFF);
+}
+
+COLORREF CDC::SetPixel(int x, int y, COLORREF color)
+{
+    DCImpl* d = impl(this);
+    if (!d)
+        return CLR_INVALID;
+    const QPoint p = toDevice(d->st, x, y);
+    QImage* img = d->target();
+    if (!img || !d->clipRegion().contains(p))
+        return CLR_INVALID;
+    uint32_t c = toPixel(color);
+    if (d->targetMono())
+        c = monoOf(c);
+    reinterpret_cast<uint32_t*>(img->scanLine(p.y()))[p.x()] = 0xFF000000u | c;
+    d->targetChanged(QRect(p, QSize(1, 1)));
+    return toColorRef(c);
+}
+
+BOOL CDC::SetPixelV(int x, int y, COLORREF color) { return SetPixel(x, y, color) != CLR_INVALID; }
+
+// ---------------------------------------------------------------- Win32 calls
+
+namespace {
+CDC* W(HDC dc) { return CDC::FromHandle(dc); }
+
+int blitDib(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
+            int srcHeight, UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info, UINT usage,
+            DWORD rop, bool unscaled)
+{
+    DCImpl* d = dcFromHandle(dc);
+    if (!d || !info || !bits)
+        return 0;
+    const int rows = std::abs(info->bmiHeader.biHeight);
+    QImage image;
+    int first = 0, end = 0;
+    if (!decodeDib(info, usage, bits, (int)startScan, (int)lines, &image, &first, &end))
+        return 0;
+    // Source rectangle in the decoded (top-down) image; a bottom-up bitmap counts y from its bottom.
+    const bool bottomUp = info->bmiHeader.biHeight > 0;
+    const int sw = std::abs(srcWidth), sh = std::abs(srcHeight);
+    const int sx = srcWidth < 0 ? xSrc + srcWidth : xSrc;
+    const int syBase = srcHeight < 0 ? ySrc + srcHeight : ySrc;
+    const int top = bottomUp ? rows - syBase - sh : syBase;
+    QRect srcRect(sx, top, sw, sh);
+    bool fx = false, fy = false;
+    QRect r;
+    if (unscaled) {
+        const QPoint p = toDevice(d->st, xDest, yDest);
+        r = QRect(p, QSize(sw, sh));
+        // Only the scan lines given are drawn.
+        const QRect given(0, first, image.width(), end - first);
+        const QRect part = srcRect & given;
+        if (part.isEmpty())
+            return 0;
+        r = QRect(r.topLeft() + (part.topLeft() - srcRect.topLeft()), part.size());
+        srcRect = part;
+    } else {
+        r = deviceExtent(d->st, xDest, yDest, destWidth, destHeight, &fx, &fy);
+        fx = fx != (srcWidth < 0);
+        fy = fy != (srcHeight < 0);
+    }
+    if (r.isEmpty() || srcRect.isEmpty())
+        return 0;
+    QImage block = image.copy(srcRect);
+    if (d->targetMono())
+        for (int y = 0; y < block.height(); ++y) {
+            auto* line = reinterpret_cast<uint32_t*>(block.scanLine(y));
+            for (int x = 0; x < block.width(); ++x)
+                line[x] = 0xFF000000u | monoOf(line[x]);
+        }
+    block = scaleBlock(block, r.width(), r.height(), fx, fy, d->st.stretchMode);
+    const Paint p = brushPaint(d, nullptr, true);
+    bltCompose(d, r, &block, &p, rop);
+    return unscaled ? (int)std::min<UINT>(lines, (UINT)(end - first)) : sh;
+}
+} // namespace
+
+int SetDIBitsToDevice(HDC dc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc, UINT startScan,
+                      UINT lines, const void* bits, const BITMAPINFO* info, UINT usage)
+{
+    return blitDib(dc, xDest, yDest, (int)width, (int)height, xSrc, ySrc, (int)width, (int)height, startScan, lines,
+                   bits, info, usage, SRCCOPY, true);
+}
+
+int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
+                  int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop)
+{
+    if (!info)
+        return 0;
+    return blitDib(dc, xDest, yDest, destWidth, destHeight, xSrc, ySrc, srcWidth, srcHeight, 0,
+                   (UINT)std::abs(info->bmiHeader.biHeight), bits, info, usage, rop, false);
+}
+
+int FillRect(HDC dc, LPCRECT rect, HBRUSH brush)
+{
+    CDC* w = W(dc);
+    Brush* b = brushOf(brush);
+    if (!w || !b)
+        return 0;
+    w->FillRect(rect, CBrush::FromHandle((HBRUSH)b->handle));
+    return 1;
+}
+int FrameRect(HDC dc, LPCRECT rect, HBRUSH brush)
+{
+    CDC* w = W(dc);
+    Brush* b = brushOf(brush);
+    if (!w || !b)
+        return 0;
+    w->FrameRect(rect, CBrush::FromHandle((HBRUSH)b->handle));
+    return 1;
+}
+BOOL InvertRect(HDC dc, LPCRECT rect) { CDC* w = W(dc); if (!w) return FALSE; w->InvertRect(rect); return TRUE; }
+BOOL DrawFocusRect(HDC dc, LPCRECT rect) { CDC* w = W(dc); if (!w) return FALSE; w->DrawFocusRect(rect); return TRUE; }
+BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags) { CDC* w = W(dc); return w && w->DrawEdge(rect, edge, flags); }
+BOOL DrawFrameControl(HDC dc, LPRECT rect, UINT type, UINT state) { CDC* w = W(dc); return w && w->DrawFrameControl(rect, type, state); }
+BOOL FillRgn(HDC dc, HRGN rgn, HBRUSH brush)
+{
+    CDC* w = W(dc);
+    Brush* b = brushOf(brush);
+    return w && b && w->FillRgn(CRgn::FromHandle(rgn), CBrush::FromHandle((HBRUSH)b->handle));
+}
+BOOL FrameRgn(HDC dc, HRGN rgn, HBRUSH brush, int width, int height)
+{
+    CDC* w = W(dc);
+    Brush* b = brushOf(brush);
+    return w && b && w->FrameRgn(CRgn::FromHandle(rgn), CBrush::FromHandle((HBRUSH)b->handle), width, height);
+}
+BOOL InvertRgn(HDC dc, HRGN rgn) { CDC* w = W(dc); return w && w->InvertRgn(CRgn::FromHandle(rgn)); }
+BOOL PaintRgn(HDC dc, HRGN rgn) { CDC* w = W(dc); return w && w->PaintRgn(CRgn::FromHandle(rgn)); }
+
+COLORREF GetPixel(HDC dc, int x, int y) { CDC* w = W(dc); return w ? w->GetPixel(x, y) : CLR_INVALID; }
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF c) { CDC* w = W(dc); return w ? w->SetPixel(x, y, c) : CLR_INVALID; }
+BOOL SetPixelV(HDC dc, int x, int y, COLORREF c) { CDC* w = W(dc); return w && w->SetPixelV(x, y, c); }
+BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) { CDC* w = W(dc); return w && w->PatBlt(x, y, width, height, rop); }
+BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, DWORD rop)
+{
+    CDC* w = W(dc);
+    return w && w->BitBlt(x, y, width, height, src ? W(src) : nullptr, xSrc, ySrc, rop);
+}
+BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                DWORD rop)
+{
+    CDC* w = W(dc);
+    return w && w->StretchBlt(x, y, width, height, src ? W(src) : nullptr, xSrc, ySrc, srcWidth, srcHeight, rop);
+}
