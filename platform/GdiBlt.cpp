@@ -100,7 +100,9 @@ QRect deviceExtent(const DCState& st, int x, int y, int w, int h, bool* flipX, b
     const QPoint a = toDevice(st, x, y), b = toDevice(st, x + w, y + h);
     *flipX = b.x() < a.x();
     *flipY = b.y() < a.y();
-    return QRect(std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
+    // A reversed extent starts at its origin pixel: (w - 1, 0, -w, h) mirrors the pixels 0 .. w - 1.
+    return QRect(std::min(a.x(), b.x()) + (*flipX ? 1 : 0), std::min(a.y(), b.y()) + (*flipY ? 1 : 0),
+                 std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
 }
 
 void fillDeviceRect(DCImpl* d, const QRect& r, const Paint& p, int rop2)
@@ -232,8 +234,8 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
     if (!d)
         return;
     d->st.bkColor = color;
-    bool fx, fy;
-    fillDeviceRect(d, deviceExtent(d->st, x, y, cx, cy, &fx, &fy), solidPaint(toPixel(color)), R2_COPYPEN);
+    // The rectangle (x, y, x + cx, y + cy), put in order: a negative extent ends before x.
+    fillDeviceRect(d, deviceRect(d->st, x, y, x + cx, y + cy), solidPaint(toPixel(color)), R2_COPYPEN);
 }
 
 void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight)
