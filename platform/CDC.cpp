@@ -128,8 +128,11 @@ QRect DCImpl::deviceBounds()
 {
     if (screen)
         return QRect();
-    QImage* img = target();
-    return img ? img->rect() : QRect();
+    if (surface)
+        return surface->rect();
+    // A DIB section's size is its image's: no need to refresh the pixels from its bytes.
+    const Bitmap* b = st.bitmap.get();
+    return b ? b->image.rect() : QRect();
 }
 
 QRegion DCImpl::clipRegion()

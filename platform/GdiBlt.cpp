@@ -54,22 +54,56 @@ void bltCompose(DCImpl* d, const QRect& dst, const QImage* src, const Paint* pat
     d->targetChanged(clip.boundingRect());
 }
 
-// The source DC's pixels of device rectangle `r` as the destination sees them: a monochrome source
-// takes the destination's text (black) and background (white) colours; a colour source going to a
-// monochrome destination becomes white where it has the source's background colour.
-QImage sourceBlock(DCImpl* s, const QRect& r, DCImpl* d)
+// The pixels of `src` that land on the visible part `v` of the destination rectangle `r` when its
+// rectangle `sr` is stretched onto `r` (mirrored as told); pixels from outside `src` are black.
+QImage sampleBlock(const QImage& src, const QRect& sr, const QRect& r, bool flipX, bool flipY, const QRect& v, int mode)
 {
-    QImage* img = s->target();
-    if (!img)
-        return QImage();
-    QImage block = img->copy(r); // outside the source: black
+    QImage block(v.size(), QImage::Format_RGB32);
     if (block.isNull())
         return block;
-    const bool srcMono = s->targetMono(), dstMono = d->targetMono();
+    block.fill(0xFF000000u);
+    const int64_t W = r.width(), H = r.height();
+    if (mode == HALFTONE && (sr.size() != r.size() || flipX || flipY) && W * H <= (1 << 22) &&
+        (int64_t)sr.width() * sr.height() <= (1 << 24)) {
+        // Smooth scaling of the whole rectangle, then the visible part of it.
+        QImage part = src.copy(sr).convertToFormat(QImage::Format_RGB32);
+        part = part.scaled((int)W, (int)H, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).mirrored(flipX, flipY);
+        return part.copy(v.translated(-r.topLeft())).convertToFormat(QImage::Format_RGB32);
+    }
+    std::vector<int> cols((size_t)v.width());
+    for (int x = 0; x < v.width(); ++x) {
+        int64_t u = v.left() + x - r.left();
+        if (flipX)
+            u = W - 1 - u;
+        cols[(size_t)x] = sr.left() + (int)((2 * u + 1) * sr.width() / (2 * W));
+    }
+    for (int y = 0; y < v.height(); ++y) {
+        int64_t u = v.top() + y - r.top();
+        if (flipY)
+            u = H - 1 - u;
+        const int sy = sr.top() + (int)((2 * u + 1) * sr.height() / (2 * H));
+        if (sy < 0 || sy >= src.height())
+            continue;
+        const auto* in = reinterpret_cast<const uint32_t*>(src.constScanLine(sy));
+        auto* out = reinterpret_cast<uint32_t*>(block.scanLine(y));
+        for (int x = 0; x < v.width(); ++x) {
+            const int sx = cols[(size_t)x];
+            if (sx >= 0 && sx < src.width())
+                out[x] = 0xFF000000u | in[sx];
+        }
+    }
+    return block;
+}
+
+// Source pixels as the destination sees them: a monochrome source takes the destination's text
+// (black) and background (white) colours; a colour source going to a monochrome destination
+// becomes white where it has the source's background colour.
+void convertForDestination(QImage& block, bool srcMono, COLORREF srcBk, DCImpl* d)
+{
+    const bool dstMono = d->targetMono();
     if (srcMono == dstMono)
-        return block;
-    const uint32_t fore = toPixel(d->st.textColor), back = toPixel(d->st.bkColor);
-    const uint32_t key = toPixel(s->st.bkColor);
+        return;
+    const uint32_t fore = toPixel(d->st.textColor), back = toPixel(d->st.bkColor), key = toPixel(srcBk);
     for (int y = 0; y < block.height(); ++y) {
         auto* line = reinterpret_cast<uint32_t*>(block.scanLine(y));
         for (int x = 0; x < block.width(); ++x) {
@@ -80,18 +114,6 @@ QImage sourceBlock(DCImpl* s, const QRect& r, DCImpl* d)
                 line[x] = 0xFF000000u | (p == key ? 0xFFFFFF : 0);
         }
     }
-    return block;
-}
-
-QImage scaleBlock(const QImage& block, int w, int h, bool flipX, bool flipY, int mode)
-{
-    QImage out = block;
-    if (block.width() != w || block.height() != h)
-        out = block.scaled(w, h, Qt::IgnoreAspectRatio, mode == HALFTONE ? Qt::SmoothTransformation : Qt::FastTransformation)
-                  .convertToFormat(QImage::Format_RGB32);
-    if (flipX || flipY)
-        out = out.mirrored(flipX, flipY);
-    return out;
 }
 
 // Device rectangle of a logical origin and extent, and whether the extent runs backwards on the device.
@@ -163,12 +185,16 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, in
     const QRect sr = deviceExtent(s->st, xSrc, ySrc, srcWidth, srcHeight, &sfx, &sfy);
     if (r.isEmpty() || sr.isEmpty())
         return TRUE;
-    QImage block = sourceBlock(s, sr, d);
+    const QRect v = r & d->clipRegion().boundingRect();
+    QImage* simg = s->target();
+    if (v.isEmpty() || !simg)
+        return TRUE;
+    QImage block = sampleBlock(*simg, sr, r, fx != sfx, fy != sfy, v, d->st.stretchMode);
     if (block.isNull())
         return FALSE;
-    block = scaleBlock(block, r.width(), r.height(), fx != sfx, fy != sfy, d->st.stretchMode);
+    convertForDestination(block, s->targetMono(), s->st.bkColor, d);
     const Paint p = brushPaint(d, nullptr, true);
-    bltCompose(d, r, &block, &p, rop);
+    bltCompose(d, v, &block, &p, rop);
     return TRUE;
 }
 
@@ -540,16 +566,18 @@ int blitDib(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSr
     }
     if (r.isEmpty() || srcRect.isEmpty())
         return 0;
-    QImage block = image.copy(srcRect);
+    const QRect v = r & d->clipRegion().boundingRect();
+    if (v.isEmpty())
+        return unscaled ? 0 : sh;
+    QImage block = sampleBlock(image, srcRect, r, fx, fy, v, d->st.stretchMode);
     if (d->targetMono())
         for (int y = 0; y < block.height(); ++y) {
             auto* line = reinterpret_cast<uint32_t*>(block.scanLine(y));
             for (int x = 0; x < block.width(); ++x)
                 line[x] = 0xFF000000u | monoOf(line[x]);
         }
-    block = scaleBlock(block, r.width(), r.height(), fx, fy, d->st.stretchMode);
     const Paint p = brushPaint(d, nullptr, true);
-    bltCompose(d, r, &block, &p, rop);
+    bltCompose(d, v, &block, &p, rop);
     return unscaled ? (int)std::min<UINT>(lines, (UINT)(end - first)) : sh;
 }
 } // namespace

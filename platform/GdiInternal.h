@@ -219,7 +219,7 @@ struct EllipseRow {
     int to;
     bool edge; // top or bottom row: the outline runs across
 };
-std::vector<EllipseRow> ellipseRows(int w, int h);
+EllipseRow ellipseRow(int w, int h, int row);
 // Outline and interior spans of a rounded rectangle [l, r) x [t, b) whose corners are cw x ch
 // ellipse quarters (cw = r - l, ch = b - t makes an ellipse).
 void roundRectSpans(int l, int t, int r, int b, int cw, int ch, const QRect& bounds, Spans* outline, Spans* interior);

@@ -1091,8 +1091,8 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONTA* font, CDC* dc)
         return FALSE;
     LOGFONTA lf = *font;
     const int dpi = dc ? dc->GetDeviceCaps(LOGPIXELSY) : 96;
-    // Tenths of a point to an em height in pixels, as a character height (negative).
-    lf.lfHeight = -std::abs(MulDiv(lf.lfHeight, dpi, 720));
+    // Tenths of a point to an em height in whole pixels (truncated), as a character height (negative).
+    lf.lfHeight = -std::abs(lf.lfHeight * dpi / 720);
     return CreateFontIndirect(&lf);
 }
 int CFont::GetLogFont(LOGFONTA* font) const { return ::GetObjectA(m_hObject, sizeof(LOGFONTA), font); }

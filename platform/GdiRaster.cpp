@@ -145,32 +145,25 @@ void cosmeticLine(QPoint a, QPoint b, const std::vector<int>* dashes, int& style
         styleStep = (int)(((int64_t)styleStep + steps) % period);
 }
 
-std::vector<EllipseRow> ellipseRows(int w, int h)
+EllipseRow ellipseRow(int w, int h, int i)
 {
-    std::vector<EllipseRow> rows;
     if (w <= 0 || h <= 0)
-        return rows;
-    rows.resize((size_t)h);
+        return {0, 0, true};
     const double cx = w / 2.0, cy = h / 2.0, rx = (w - 1) / 2.0, ry = (h - 1) / 2.0;
-    for (int i = 0; i < h; ++i) {
-        EllipseRow& r = rows[(size_t)i];
-        if (ry <= 0) {
-            r = {0, w - 1, true};
-            continue;
-        }
-        const double d = std::fabs(i + 0.5 - cy);
-        const double dmin = std::max(0.0, d - 0.5), dmax = std::min(ry, d + 0.5);
-        auto hw = [&](double dd) {
-            const double q = dd / ry;
-            return rx * std::sqrt(std::max(0.0, 1.0 - q * q));
-        };
-        const double outer = hw(std::min(dmin, ry)), inner = hw(dmax);
-        int from = (int)std::floor(cx - outer + 1e-9), to = (int)std::floor(cx - inner + 1e-9);
-        from = std::clamp(from, 0, w - 1);
-        to = std::clamp(std::max(to, from), 0, w - 1);
-        r = {from, to, d + 0.5 >= ry};
-    }
-    return rows;
+    if (ry <= 0)
+        return {0, w - 1, true};
+    // The outline of row i covers the curve's x extent within the row's band [i, i + 1).
+    const double d = std::fabs(i + 0.5 - cy);
+    const double dmin = std::max(0.0, d - 0.5), dmax = std::min(ry, d + 0.5);
+    auto hw = [&](double dd) {
+        const double q = dd / ry;
+        return rx * std::sqrt(std::max(0.0, 1.0 - q * q));
+    };
+    const double outer = hw(std::min(dmin, ry)), inner = hw(dmax);
+    int from = (int)std::floor(cx - outer + 1e-9), to = (int)std::floor(cx - inner + 1e-9);
+    from = std::clamp(from, 0, w - 1);
+    to = std::clamp(std::max(to, from), 0, w - 1);
+    return {from, to, d + 0.5 >= ry};
 }
 
 void roundRectSpans(int l, int t, int r, int b, int cw, int ch, const QRect& bounds, Spans* outline, Spans* interior)
@@ -180,7 +173,6 @@ void roundRectSpans(int l, int t, int r, int b, int cw, int ch, const QRect& bou
         return;
     cw = std::clamp(cw, 0, w);
     ch = std::clamp(ch, 0, h);
-    const std::vector<EllipseRow> corner = ellipseRows(std::max(cw, 1), std::max(ch, 1));
     const int bandTop = (ch + 1) / 2; // rows of the top corners
     const int left = bounds.left(), right = bounds.left() + bounds.width();
     auto add = [&](Spans* s, int y, int x0, int x1) {
@@ -195,7 +187,7 @@ void roundRectSpans(int l, int t, int r, int b, int cw, int ch, const QRect& bou
         bool edge = false;
         if (cw > 0 && ch > 0 && (i < bandTop || i >= h - bandTop)) {
             const int row = i < bandTop ? i : ch - (h - i);
-            const EllipseRow& e = corner[(size_t)std::clamp(row, 0, ch - 1)];
+            const EllipseRow e = ellipseRow(cw, ch, std::clamp(row, 0, ch - 1));
             from = e.from, to = e.to, edge = e.edge;
         } else {
             edge = i == 0 || i == h - 1;

@@ -535,6 +535,27 @@ TEST_F(DrawingTest, RegionsCombineAndFrame)
     EXPECT_EQ(At(5, 30), kBlack);
 }
 
+TEST_F(DrawingTest, FiguresFarBeyondTheSurfaceCostOnlyTheirVisiblePart)
+{
+    dc.SelectStockObject(BLACK_BRUSH);
+    dc.Ellipse(-100000000, -100000000, 100000000, 100000000);
+    EXPECT_EQ(Count(kBlack), 64 * 64);
+    SetUp();
+    dc.MoveTo(-2000000000, 10);
+    dc.LineTo(2000000000, 10);
+    EXPECT_EQ(Count(kBlack), 64);
+    SetUp();
+    CDC mem;
+    mem.CreateCompatibleDC(&dc);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dc, 2, 2);
+    CBitmap* old = mem.SelectObject(&bitmap);
+    mem.FillSolidRect(0, 0, 2, 2, RGB(0, 0, 255));
+    dc.StretchBlt(-(1 << 28), -(1 << 28), 1 << 29, 1 << 29, &mem, 0, 0, 2, 2, SRCCOPY);
+    EXPECT_EQ(Count(RGB(0, 0, 255)), 64 * 64);
+    mem.SelectObject(old);
+}
+
 TEST(GdiHelpers, MulDivRoundsAndRefusesZero)
 {
     EXPECT_EQ(MulDiv(10, 3, 4), 8); // 7.5 rounds away from zero
