@@ -96,8 +96,8 @@ DCImpl* dcFromHandle(HDC h)
 
 QImage* DCImpl::target()
 {
-    if (surface)
-        return surface->isNull() ? nullptr : surface;
+    if (surface) // drawing writes 32-bit pixels: a surface of another format is left alone
+        return surface->isNull() || surface->depth() != 32 ? nullptr : surface;
     if (Bitmap* b = st.bitmap.get()) {
         b->loadFromBits();
         return b->image.isNull() ? nullptr : &b->image;

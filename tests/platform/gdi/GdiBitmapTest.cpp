@@ -255,3 +255,40 @@ TEST_F(BitmapTest, BitmapBitsAreWordAlignedRows)
     CBitmap missing;
     EXPECT_FALSE(missing.LoadBitmap(1u));
 }
+
+TEST_F(BitmapTest, Win32CallsActOnTheSameDC)
+{
+    HDC h = dc.GetSafeHdc();
+    EXPECT_EQ(CDC::FromHandle(h), &dc);
+    // Clip to a rectangle and back, as image drawing does around its work.
+    RECT box{};
+    ASSERT_EQ(GetClipBox(h, &box), SIMPLEREGION);
+    HRGN part = CreateRectRgn(10, 10, 20, 20);
+    ExtSelectClipRgn(h, part, RGN_AND);
+    FillRect(h, &box, (HBRUSH)(COLOR_HIGHLIGHT + 1)); // a system colour index names its brush
+    EXPECT_EQ(InkBox(GetSysColor(COLOR_WINDOW)), CRect(10, 10, 20, 20));
+    HRGN whole = CreateRectRgnIndirect(&box);
+    ExtSelectClipRgn(h, whole, RGN_OR);
+    PatBlt(h, 0, 0, 64, 64, BLACKNESS);
+    EXPECT_EQ(Count(kBlack), 64 * 64);
+    DeleteObject(part);
+    DeleteObject(whole);
+
+    // A memory DC made from the handle, its bitmap and the previous object given back.
+    HDC mem = CreateCompatibleDC(h);
+    HBITMAP bitmap = CreateCompatibleBitmap(h, 8, 8);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    EXPECT_EQ(GetObjectType(old), (DWORD)OBJ_BITMAP);
+    EXPECT_EQ(GetCurrentObject(mem, OBJ_BITMAP), (HGDIOBJ)bitmap);
+    SetBkColor(mem, RGB(0, 255, 0));
+    RECT r{0, 0, 8, 8};
+    ExtTextOutA(mem, 0, 0, ETO_OPAQUE, &r, "", 0, nullptr);
+    SetStretchBltMode(h, COLORONCOLOR);
+    StretchBlt(h, 0, 0, 16, 16, mem, 0, 0, 8, 8, SRCCOPY);
+    EXPECT_EQ(At(15, 15), RGB(0, 255, 0));
+    EXPECT_FALSE(DeleteObject(bitmap)) << "still selected";
+    SelectObject(mem, old);
+    EXPECT_TRUE(DeleteDC(mem));
+    EXPECT_EQ(GetObjectType(bitmap), 0u) << "it went when it was deselected";
+    EXPECT_FALSE(DeleteDC(mem));
+}
