@@ -5,7 +5,8 @@ Nodes draw one character of a symbol font centred on their position. The font is
 made of simple geometric shapes so that it needs no third-party artwork:
 
   33..126   the symbols (code 60, the default symbol of new nodes, is a filled circle)
-  161..254  the same symbols at a smaller size, in the same order
+  161..255  the same symbols at a smaller size, in the same order, skipping 173
+            (the soft hyphen, which text shaping treats as invisible)
   32, 160   blank
 
 Every glyph's ink is centred in its cell: advance 1000 units, ascent 800, descent
@@ -349,9 +350,10 @@ def main():
         g = f.createChar(code)
         g.width = EM
 
+    small_codes = [c for c in range(161, 256) if c != 0xAD]
     for i, (name, build) in enumerate(symbol_table()):
         build(f.createChar(33 + i), LARGE)
-        build(f.createChar(161 + i), LARGE * SMALL_SCALE)
+        build(f.createChar(small_codes[i]), LARGE * SMALL_SCALE)
 
     for g in f.glyphs():
         g.correctDirection()

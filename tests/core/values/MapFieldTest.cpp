@@ -1,0 +1,203 @@
+#include "core/MapField.h"
+#include "core/MapFieldValue.h"
+#include "core/SQLiteDatabase.h"
+#include "core/SQLiteStatement.h"
+#include "platform/CArchive.h"
+#include "platform/CFile.h"
+#include "tests/core/values/ValuesTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<BYTE> ReadAll(const char* path)
+{
+    CFile file(path, CFile::modeRead);
+    std::vector<BYTE> bytes((size_t)file.GetLength());
+    file.Read(bytes.data(), (UINT)bytes.size());
+    return bytes;
+}
+
+// A value whose stored text is `raw` as it stands, as an archive can hold it.
+CMapFieldValue Stored(int type, int width, const char* raw)
+{
+    TempPath path("value.bin");
+    {
+        CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        ar << (SHORT)type << (LONG)width << CString("F") << CString(raw);
+        ar.Close();
+    }
+    CMapFieldValue value;
+    CFile file(path.c_str(), CFile::modeRead);
+    CArchive ar(&file, CArchive::load);
+    value.Serialize(ar);
+    return value;
+}
+
+TEST(MapFieldValue, SetValueTextNormalisesByType)
+{
+    struct {
+        int type;
+        int width;
+        const char* text;
+        const char* stored;
+    } cases[] = {
+        {FIELD_TYPE_SHORT, 0, "70000", "4464"},
+        {FIELD_TYPE_SHORT, 0, "-5x", "-5"},
+        {FIELD_TYPE_SHORT, 0, "32768", "-32768"},
+        {FIELD_TYPE_INTEGER, 0, "abc", "0"},
+        {FIELD_TYPE_INTEGER, 0, " -12", "-12"},
+        {FIELD_TYPE_INTEGER, 0, "99999999999", "2147483647"},  // 32-bit atoi clamps
+        {FIELD_TYPE_INTEGER, 0, "-99999999999", "-2147483648"},
+        {FIELD_TYPE_DOUBLE, 0, "2.5", "2.500000"},
+        {FIELD_TYPE_DOUBLE, 0, "1e3x", "1000.000000"},
+        {FIELD_TYPE_DOUBLE, 0, "", "0.000000"},
+        {FIELD_TYPE_STRING, 3, "abcdef", "abc"},
+        {FIELD_TYPE_STRING, 0, "abcdef", ""},
+        {FIELD_TYPE_STRING, 10, "O'Hara", "O'Hara"},
+        {FIELD_TYPE_STRING, 3, "aé", "aé"},   // é is two bytes: exactly 3
+        {FIELD_TYPE_STRING, 2, "aé", "a"},    // never half a character
+        {FIELD_TYPE_BOOL, 1, "true", "T"},
+        {FIELD_TYPE_BOOL, 1, "t", "T"},
+        {FIELD_TYPE_BOOL, 1, "yes", "F"},
+        {FIELD_TYPE_BOOL, 1, "Tx", "F"},
+        {FIELD_TYPE_BOOL, 1, "", "F"},
+    };
+    for (const auto& c : cases) {
+        CMapFieldValue value(CMapField("F", c.type, c.width));
+        value.SetValueText(c.text);
+        EXPECT_EQ(value.GetValueText(), c.stored) << c.type << " '" << c.text << "'";
+    }
+}
+
+TEST(MapFieldValue, GetValueTextNormalisesWithoutChangingTheStoredText)
+{
+    struct {
+        int type;
+        int width;
+        const char* raw;
+        const char* shown;
+    } cases[] = {
+        {FIELD_TYPE_SHORT, 0, "70000", "4464"},
+        {FIELD_TYPE_DOUBLE, 0, "2.5", "2.500000"},
+        {FIELD_TYPE_STRING, 3, "abcdef", "abc"},
+        {FIELD_TYPE_BOOL, 1, "Tx", "T"},
+        {FIELD_TYPE_BOOL, 1, "true", "T"},
+        {FIELD_TYPE_BOOL, 1, "", "F"},
+        {FIELD_TYPE_BOOL, 1, "no", "F"},
+        {7, 5, "xyz", ""},
+    };
+    for (const auto& c : cases) {
+        const CMapFieldValue value = Stored(c.type, c.width, c.raw);
+        EXPECT_EQ(value.GetValueText(), c.shown) << c.type << " '" << c.raw << "'";
+        EXPECT_EQ(value.GetValueText(), c.shown) << "reading twice";
+    }
+    // A stored "Tx" reads as T, but setting it again stores F.
+    CMapFieldValue b = Stored(FIELD_TYPE_BOOL, 1, "Tx");
+    b.SetValueText("Tx");
+    EXPECT_EQ(b.GetValueText(), "F");
+}
+
+TEST(MapField, TypeNamesAndEquality)
+{
+    struct {
+        const char* name;
+        int type;
+    } names[] = {{"double", 2}, {"DATE", 3}, {"Short", 0}, {"integer", 1}, {"bool", 4}, {"string", 3}, {"", 3}};
+    for (const auto& c : names) {
+        CMapField f("x", 1, 0);
+        f.TypeFromName(c.name);
+        EXPECT_EQ(f.GetType(), c.type) << c.name;
+    }
+    const char* typeNames[] = {"SHORT", "INTEGER", "DOUBLE", "STRING", "BOOL", "STRING"};
+    for (int type = 0; type < 6; ++type)
+        EXPECT_EQ(CMapField("x", type == 5 ? 42 : type, 0).GetTypeName(), typeNames[type]) << type;
+
+    const CMapField a("Name", FIELD_TYPE_STRING, 20);
+    EXPECT_TRUE(a.IsEqual(CMapField("Name", FIELD_TYPE_STRING, 20)));
+    EXPECT_TRUE(a.IsDifferent(CMapField("NAME", FIELD_TYPE_STRING, 20)));
+    EXPECT_TRUE(a.IsDifferent(CMapField("Name", FIELD_TYPE_STRING, 21)));
+    EXPECT_TRUE(a.IsDifferent(CMapField("Name", FIELD_TYPE_INTEGER, 20)));
+
+    const CMapFieldValue def;
+    EXPECT_EQ(def.GetField().GetName(), "Field");
+    EXPECT_EQ(def.GetField().GetType(), FIELD_TYPE_STRING);
+    EXPECT_EQ(def.GetField().GetWidth(), 20);
+    EXPECT_EQ(def.GetValueText(), "");
+}
+
+TEST(MapField, ArchiveForm)
+{
+    TempPath path("field.bin");
+    CMapFieldValue value(CMapField("NAME", FIELD_TYPE_INTEGER, 10));
+    value.SetValueText("42");
+    {
+        CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        value.Serialize(ar);
+        ar.Close();
+    }
+    const std::vector<BYTE> expected = {1, 0, 10, 0, 0, 0, 4, 'N', 'A', 'M', 'E', 2, '4', '2'};
+    EXPECT_EQ(ReadAll(path.c_str()), expected);
+
+    CMapFieldValue loaded;
+    CFile file(path.c_str(), CFile::modeRead);
+    CArchive ar(&file, CArchive::load);
+    loaded.Serialize(ar);
+    EXPECT_TRUE(loaded.GetField().IsEqual(value.GetField()));
+    EXPECT_EQ(loaded.GetValueText(), "42");
+}
+
+TEST(MapField, SqlFormsStoreAndReadBack)
+{
+    TempPath path("fields.db");
+    CSQLiteDatabase db;
+    ASSERT_EQ(db.Open(path.c_str()), 0);
+    const CMapField fields[] = {
+        CMapField("S", FIELD_TYPE_SHORT, 0), CMapField("I", FIELD_TYPE_INTEGER, 0),
+        CMapField("D", FIELD_TYPE_DOUBLE, 0), CMapField("T", FIELD_TYPE_STRING, 12),
+        CMapField("B", FIELD_TYPE_BOOL, 1), CMapField("E", FIELD_TYPE_STRING, 12),
+    };
+    const char* const declared[] = {"SMALLINT", "INT", "DOUBLE", "VARCHAR(12)", "BOOL", "VARCHAR(12)"};
+    const char* const texts[] = {"70000", "-7", "2.5", "O'Hara", "true", ""};
+
+    CString columns = "mapeID INTEGER PRIMARY KEY";
+    CString assignments = "1";
+    for (int i = 0; i < 6; ++i) {
+        columns += "," + fields[i].GetName() + fields[i].GetSqlTypeSuffix();
+        CMapFieldValue v(fields[i]);
+        v.SetValueText(texts[i]);
+        assignments += "," + v.GetSqlText();
+    }
+    CSQLiteStatement st;
+    ASSERT_EQ(db.Prepare("create table _MapMetaData (" + columns + ");", st), 0);
+    EXPECT_EQ(st.Execute(), 101);
+    ASSERT_EQ(db.Prepare("insert into _MapMetaData values(" + assignments + ");", st), 0);
+    EXPECT_EQ(st.Execute(), 101);
+
+    ASSERT_EQ(db.Prepare("pragma table_info(_MapMetaData);", st), 0);
+    int row = 0;
+    while (st.Step() == 100) {
+        if (row > 0) {
+            EXPECT_EQ(st.ColumnText(2), declared[row - 1]) << row;
+        }
+        ++row;
+    }
+    st.Finalize();
+    EXPECT_EQ(row, 7);
+
+    ASSERT_EQ(db.Prepare("select S, I, D, T, B, E from _MapMetaData;", st), 0);
+    ASSERT_EQ(st.Step(), 100);
+    EXPECT_EQ(st.ColumnText(0), "4464");
+    EXPECT_EQ(st.ColumnText(1), "-7");
+    EXPECT_EQ(st.ColumnDouble(2), 2.5);
+    EXPECT_EQ(st.ColumnText(3), "O'Hara");
+    EXPECT_EQ(st.ColumnText(4), "T");
+    EXPECT_EQ(st.ColumnType(5), 5); // SQLITE_NULL: an empty value is stored as NULL
+    st.Finalize();
+}
+
+} // namespace
