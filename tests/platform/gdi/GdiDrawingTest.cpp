@@ -258,6 +258,21 @@ TEST_F(DrawingTest, PatternBrushesTileTheirBitmap)
     EXPECT_EQ(At(13, 13), kWhite);
     EXPECT_EQ(At(26, 13), RGB(192, 192, 192));
     EXPECT_EQ(At(36, 36), kWhite);
+
+    // A monochrome pattern takes the text colour for its 0 bits and the background colour for its 1 bits.
+    BYTE rows[16]; // rows of a 16-bit word each; row 0 all 0 bits, the others all 1 bits
+    std::fill(rows, rows + 16, 0xFF);
+    rows[0] = 0x00;
+    CBitmap mono;
+    ASSERT_TRUE(mono.CreateBitmap(8, 8, 1, 1, rows));
+    CBrush monoBrush(&mono);
+    dc.SetTextColor(RGB(255, 0, 0));
+    dc.SetBkColor(RGB(0, 255, 0));
+    const RECT band{0, 40, 16, 56};
+    dc.FillRect(&band, &monoBrush);
+    EXPECT_EQ(At(3, 40), RGB(255, 0, 0));
+    EXPECT_EQ(At(3, 41), RGB(0, 255, 0));
+    EXPECT_EQ(At(12, 48), RGB(255, 0, 0));
 }
 
 TEST_F(DrawingTest, InvertingTwiceRestores)
