@@ -1,0 +1,193 @@
+// An object's row of its layer file: filling the object from a row of the
+// layer's queries, writing back only the columns whose modified flag is set,
+// and reading the attribute values alone.
+#include "core/MapObject.h"
+
+#include "core/MapText.h"
+#include "core/SQLiteDatabase.h"
+#include "core/SQLiteException.h"
+#include "core/SQLiteStatement.h"
+#include "layers/MapLayer.h"
+#include "raster/MapImage.h"
+
+#include <sqlite3.h>
+
+#include <vector>
+
+namespace {
+// Row of "select * from _MapGeoData" (joined with _MapMetaData from column 9).
+enum GeoDataColumn {
+    COL_ID = 0,
+    COL_LABEL_PROP = 1,
+    COL_LABEL_TEXT = 2,
+    COL_PROPERTY = 3,
+    COL_BOUNDARY = 4,
+    COL_ATTRIBUTE = 7,
+    COL_SEL_HANDLE = 8,
+    COL_FIRST_VALUE = 10,
+};
+
+constexpr DWORD kStoredUseLayerStyle = 0x100000;
+
+// Column names go into the statement as quoted identifiers: a name that is an
+// SQL keyword or holds a quote must still address its column.
+CString QuoteIdentifier(const CString& name)
+{
+    CString quoted(name);
+    quoted.Replace("\"", "\"\"");
+    return "\"" + quoted + "\"";
+}
+
+CString QuoteText(const CString& text)
+{
+    CString quoted(text);
+    quoted.Replace("'", "''");
+    return "'" + quoted + "'";
+}
+}
+
+void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
+{
+    m_nMapeID = stmt->ColumnInt(COL_ID);
+
+    const int type = GetType();
+    if (type != MAP_OBJECT_TEXT && type != MAP_OBJECT_IMAGE) {
+        const void* record = stmt->ColumnBlob(COL_PROPERTY);
+        const int size = stmt->ColumnBytes(COL_PROPERTY);
+        bool read = false;
+        if (record && size >= CMapStyle::kRecordSize) {
+            SetStyle(CMapStyle(record, size));
+            read = true;
+        } else if (!record && m_pLayer) {
+            SetStyle(*m_pLayer->GetStyle());
+            read = true;
+        }
+        // A short record is not a style: the own style stays as it was.
+        if (read)
+            GetStyle()->SetModified(false);
+    }
+
+    CDoubleRect boundary;
+    if (boundary.ReadRecord(stmt->ColumnBlob(COL_BOUNDARY), stmt->ColumnBytes(COL_BOUNDARY)))
+        SetBoundary(boundary);
+
+    m_dwFlags = (DWORD)stmt->ColumnInt(COL_ATTRIBUTE) & kStoredUseLayerStyle;
+    SetActiveHandle(stmt->ColumnInt(COL_SEL_HANDLE));
+
+    // The base label point (the boundary's centre), not a subclass's.
+    m_pLabel->ReadRecord(stmt->ColumnBlob(COL_LABEL_PROP), stmt->ColumnBytes(COL_LABEL_PROP),
+                         CMapObject::GetLabelPoint());
+    m_pLabel->SetText(stmt->ColumnText(COL_LABEL_TEXT));
+    m_pLabel->SetMapeID(m_nMapeID);
+    m_pLabel->SetDatabase(m_pLayer ? m_pLayer->GetDatabase() : nullptr);
+
+    // Indexes beyond the object's values are ignored, so a query that returns
+    // the columns twice is harmless.
+    const int columns = stmt->ColumnCount();
+    for (int i = COL_FIRST_VALUE; i < columns; ++i)
+        SetAttributeText(i - COL_FIRST_VALUE, stmt->ColumnText(i));
+    m_dwFlags &= ~kAttributesModified;
+}
+
+void CMapObject::SaveChanges()
+{
+    // Objects outside layers (clipboard and overlay copies) have no row.
+    CSQLiteDatabase* db = m_pLayer ? m_pLayer->GetDatabase() : nullptr;
+    if (!db)
+        return;
+    CString sql;
+
+    CMapStyle* style = GetStyle();
+    if (style->IsModified()) {
+        sql.Format("update _MapGeoData set mapeProperty=? where mapeID = %d;", m_nMapeID);
+        CSQLiteStatement stmt;
+        db->Prepare(sql, stmt);
+        std::vector<BYTE> record;
+        if (auto* text = GetType() == MAP_OBJECT_TEXT ? dynamic_cast<CMapText*>(this) : nullptr) {
+            const CMapText::Record bytes = text->ToRecord();
+            record.assign(bytes.begin(), bytes.end());
+        } else if (auto* image = GetType() == MAP_OBJECT_IMAGE ? dynamic_cast<CMapImage*>(this) : nullptr) {
+            record = image->GetPropertyRecord();
+        } else if (!UsesLayerStyle()) {
+            const CMapStyle::Record bytes = style->ToRecord();
+            record.assign(bytes.begin(), bytes.end());
+        }
+        if (!record.empty())
+            stmt.BindBlob(0, record.data(), (int)record.size(), SQLITE_TRANSIENT);
+        stmt.Execute();
+        style->SetModified(false);
+    }
+
+    if (IsBoundaryModified()) {
+        sql.Format("Select mapeBoundary from _MapGeoData where mapeID = %d;", m_nMapeID);
+        CSQLiteStatement query;
+        db->Prepare(sql, query);
+        if (query.Step() == SQLITE_ROW) {
+            CDoubleRect stored;
+            if (stored.ReadRecord(query.ColumnBlob(0), query.ColumnBytes(0))) {
+                m_rcPrevBoundary = stored;
+                UpdateLayerBounds();
+            }
+        }
+        query.Finalize();
+
+        sql.Format("update _MapGeoData set mapeBoundary=? where mapeID = %d;", m_nMapeID);
+        CSQLiteStatement stmt;
+        db->Prepare(sql, stmt);
+        const CDoubleRect::Record record = GetBoundary().ToRecord();
+        stmt.BindBlob(0, record.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
+        stmt.Execute();
+        m_dwFlags &= ~kBoundaryModified;
+        m_pLayer->SetFlags(m_pLayer->GetFlags() | CMapLayer::kIndexOutOfDate);
+    }
+
+    if (IsAttributesModified() && !m_Attributes.IsEmpty()) {
+        CString assignments;
+        for (POSITION pos = m_Attributes.GetHeadPosition(); pos;) {
+            const CMapFieldValue& value = m_Attributes.GetNext(pos);
+            // The column of a field carries the field's name made safe.
+            CString column = value.GetField().GetName();
+            CMapLayer::MakeFieldNameSafe(column);
+            if (!assignments.IsEmpty())
+                assignments += ",";
+            const CString text = value.GetValueText();
+            assignments += QuoteIdentifier(column) + "=" + (text.IsEmpty() ? CString("NULL") : QuoteText(text));
+        }
+        sql.Format("update _MapMetaData set %s where mapeID=%d;", assignments.GetString(), m_nMapeID);
+        CSQLiteStatement stmt;
+        if (db->Prepare(sql, stmt) != SQLITE_OK || stmt.IsEmpty()) {
+            // The values stay marked modified, so nothing is lost silently.
+            throw CSQLiteException(sqlite3_errmsg(db->GetHandle()));
+        }
+        stmt.Execute();
+        m_dwFlags &= ~kAttributesModified;
+    }
+
+    if (m_nAttributeDirty) {
+        sql.Format("update _MapGeoData set mapeAttribute=%u where mapeID = %d;",
+                   UsesLayerStyle() ? kStoredUseLayerStyle : 0u, m_nMapeID);
+        CSQLiteStatement stmt;
+        db->Prepare(sql, stmt);
+        stmt.Execute();
+    }
+}
+
+void CMapObject::LoadAttributes()
+{
+    CSQLiteDatabase* db = m_pLayer ? m_pLayer->GetDatabase() : nullptr;
+    if (!db)
+        return;
+    CString sql;
+    sql.Format("Select * from _MapMetaData where mapeID=%d", m_nMapeID);
+    CSQLiteStatement stmt;
+    db->Prepare(sql, stmt);
+    if (stmt.IsEmpty())
+        return;
+    // Without a row the columns read as empty texts, which the field types
+    // turn into their empty values.
+    const bool row = stmt.Step() == SQLITE_ROW;
+    const int columns = stmt.ColumnCount();
+    for (int i = 1; i < columns; ++i)
+        SetAttributeText(i - 1, row ? stmt.ColumnText(i) : CString());
+    stmt.Finalize();
+}

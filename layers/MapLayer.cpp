@@ -1,0 +1,510 @@
+#include "layers/MapLayer.h"
+
+#include "core/MapNode.h"
+#include "core/MapObject.h"
+#include "core/MapText.h"
+#include "core/RowStatements.h"
+#include "core/SQLiteDatabase.h"
+#include "core/SQLiteException.h"
+#include "core/SQLiteStatement.h"
+#include "layers/MapModel.h"
+#include "raster/MapImage.h"
+#include "raster/RasterStream.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+CArray<int, int> g_LayerIdArray;
+CArray<LayerIndexEntry, const LayerIndexEntry&> g_LayerEntryArray;
+
+const char* const g_MapGeoDataColumns =
+    "mapeID INTEGER PRIMARY KEY,mapeLabelProp BLOB, mapeLabelText VARCHAR(255), mapeProperty BLOB, mapeBoundary "
+    "BLOB, mapeGeoData BLOB, mapeObjectType SMALLINT, mapeAttribute INT UNSIGNED, mapeSelHandle INT";
+
+namespace {
+constexpr DWORD kStoredUseLayerStyle = 0x100000;
+
+bool IsPointObjectType(int type)
+{
+    return type == MAP_OBJECT_NODE || type == MAP_OBJECT_TEXT;
+}
+
+// An SQL text literal: single quotes doubled, enclosed in single quotes.
+CString SqlText(const CString& text)
+{
+    CString quoted(text);
+    quoted.Replace("'", "''");
+    return "'" + quoted + "'";
+}
+
+// A column or table name as an SQL identifier.
+CString SqlIdentifier(const CString& name)
+{
+    CString quoted(name);
+    quoted.Replace("\"", "\"\"");
+    return "\"" + quoted + "\"";
+}
+
+void Execute(CSQLiteDatabase* db, const char* sql)
+{
+    CSQLiteStatement stmt;
+    db->Prepare(sql, stmt);
+    stmt.Execute();
+}
+}
+
+// ---------------------------------------------------------------- index entries
+void LayerIndexEntry::WriteRecord(BYTE* record) const
+{
+    MapRecord::PutDword(record, (DWORD)id);
+    MapRecord::PutDword(record + 4, 0);
+    rect.WriteRecord(record + 8);
+}
+
+BOOL LayerIndexEntry::ReadRecord(const BYTE* record, int size)
+{
+    if (!record || size < kRecordSize)
+        return FALSE;
+    id = (int)MapRecord::GetDword(record);
+    return rect.ReadRecord(record + 8, CDoubleRect::kRecordSize);
+}
+
+// ---------------------------------------------------------------- construction
+IMPLEMENT_SERIAL(CMapLayer, CObject, 0)
+
+CMapLayer::CMapLayer()
+{
+    Init();
+}
+
+CMapLayer::CMapLayer(const CString& name)
+{
+    Init();
+    SetName(name);
+}
+
+void CMapLayer::Init()
+{
+    m_pStyle = std::make_unique<CMapStyle>();
+    m_LabelProperties = MapLabelFontBlock::Defaults();
+}
+
+CMapLayer::~CMapLayer()
+{
+    m_pStyle.reset();
+    CloseDatabase();
+    ClearPointObjects();
+}
+
+void CMapLayer::Serialize(CArchive&) {}
+
+void CMapLayer::CloseDatabase()
+{
+    if (!m_pDatabase)
+        return;
+    // No statement of a closed layer file may survive it.
+    g_CurrentRowStatement.Finalize();
+    m_pDatabase.reset();
+}
+
+void CMapLayer::SetDatabase(CSQLiteDatabase* db)
+{
+    if (db == m_pDatabase.get())
+        return;
+    CloseDatabase();
+    m_pDatabase.reset(db);
+}
+
+void CMapLayer::CommitEmptyTransaction(CSQLiteDatabase* db)
+{
+    Execute(db, "BEGIN TRANSACTION;");
+    Execute(db, "COMMIT TRANSACTION;");
+}
+
+void CMapLayer::SetName(const CString& name)
+{
+    m_strName = name;
+    m_strName.Replace(' ', '_');
+    m_strName.Replace('-', '_');
+}
+
+void CMapLayer::SetLabelFieldName(const CString&) {}
+
+void CMapLayer::SetLabelFieldIndex(int index)
+{
+    if (index >= 0 && index < GetFieldCount())
+        m_strLabelField = m_Fields[(size_t)index].GetName();
+}
+
+// ---------------------------------------------------------------- factory
+CMapObject* CMapLayer::CreateMapObject(int type)
+{
+    CMapObject* object = nullptr;
+    switch (type) {
+    case MAP_OBJECT_NODE: object = new CMapNode; break;
+    case MAP_OBJECT_TEXT: object = new CMapText; break;
+    case MAP_OBJECT_IMAGE: object = new CMapImage; break;
+    default: return nullptr;
+    }
+    object->SetLayer(this);
+    return object;
+}
+
+// ---------------------------------------------------------------- adding and storing
+void CMapLayer::AddObject(CMapObject* object, BOOL emptyValues)
+{
+    object->SetLayer(this);
+    if (object->GetMapeID() < 0) {
+        object->SetMapeID(++m_nMaxID);
+    } else {
+        m_nMinID = std::min(m_nMinID, object->GetMapeID());
+        m_nMaxID = std::max(m_nMaxID, object->GetMapeID());
+    }
+    if (emptyValues) {
+        object->RemoveAllAttributes();
+        for (const CMapField& field : m_Fields)
+            object->AddAttribute(CMapFieldValue(field));
+    }
+    CDoubleRect bounds = m_rcBounds;
+    if (bounds.IsNull())
+        bounds = object->GetBoundary();
+    else
+        bounds.Union(object->GetBoundary());
+    SetBounds(bounds);
+    IndexInsertObject(object);
+    InsertObjectRows(object);
+}
+
+void CMapLayer::InsertObjectRows(CMapObject* object, CSQLiteDatabase* db)
+{
+    if (!db)
+        db = m_pDatabase.get();
+    if (!db)
+        return;
+    if (object->GetMapeID() < 0)
+        object->SetMapeID(++m_nMaxID);
+    const int type = object->GetType();
+
+    CString sql;
+    sql.Format("insert into _MapGeoData values (%d, ?, ?, ?, ?, ?, %i, %u, %i);", object->GetMapeID(), type,
+               object->UsesLayerStyle() ? kStoredUseLayerStyle : 0u, object->GetActiveHandle());
+    CSQLiteStatement stmt;
+    // Rows that cannot be written are reported, never dropped silently.
+    if (db->Prepare(sql, stmt) != SQLITE_OK || stmt.IsEmpty())
+        throw CSQLiteException(sqlite3_errmsg(db->GetHandle()));
+
+    if (m_nAutoLabel) {
+        const CMapLabel::Record label = object->GetLabel()->ToRecord();
+        stmt.BindBlob(0, label.data(), CMapLabel::kRecordSize, SQLITE_TRANSIENT);
+        stmt.BindText(1, object->GetLabelText());
+    }
+
+    std::vector<BYTE> property;
+    if (auto* text = type == MAP_OBJECT_TEXT ? dynamic_cast<CMapText*>(object) : nullptr) {
+        const CMapText::Record record = text->ToRecord();
+        property.assign(record.begin(), record.end());
+    } else if (auto* image = type == MAP_OBJECT_IMAGE ? dynamic_cast<CMapImage*>(object) : nullptr) {
+        property = image->GetPropertyRecord();
+    } else if (!object->UsesLayerStyle()) {
+        const CMapStyle::Record record = object->GetStyle()->ToRecord();
+        property.assign(record.begin(), record.end());
+    }
+    if (!property.empty())
+        stmt.BindBlob(2, property.data(), (int)property.size(), SQLITE_TRANSIENT);
+
+    const CDoubleRect::Record boundary = object->GetBoundary().ToRecord();
+    stmt.BindBlob(3, boundary.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
+
+    // Rectangles, rounded rectangles and ellipses store no geometry: it is their boundary.
+    if (auto* node = type == MAP_OBJECT_NODE ? dynamic_cast<CMapNode*>(object) : nullptr) {
+        BYTE record[CMapNode::kGeometrySize];
+        node->WriteGeometry(record);
+        stmt.BindBlob(4, record, CMapNode::kGeometrySize, SQLITE_TRANSIENT);
+    } else if (auto* text = type == MAP_OBJECT_TEXT ? dynamic_cast<CMapText*>(object) : nullptr) {
+        if (!text->GetText().IsEmpty())
+            stmt.BindText(4, text->GetText());
+    } else if (auto* image = type == MAP_OBJECT_IMAGE ? dynamic_cast<CMapImage*>(object) : nullptr) {
+        CRasterMemStream file;
+        file.Open();
+        if (image->EncodeImage(file) && file.Size() > 0)
+            stmt.BindBlob(4, file.GetBuffer(false), (int)file.Size(), SQLITE_TRANSIENT);
+    }
+    stmt.Step();
+    stmt.Finalize();
+
+    sql.Format("insert into _MapMetaData values (%d", object->GetMapeID());
+    const int values = object->GetAttributeCount();
+    for (int i = 0; i < values; ++i) {
+        const CString value = object->GetAttributeText(i);
+        sql += value.IsEmpty() ? CString(",NULL") : "," + SqlText(value);
+    }
+    sql += ");";
+    CSQLiteStatement row;
+    if (db->Prepare(sql, row) != SQLITE_OK || row.IsEmpty())
+        throw CSQLiteException(sqlite3_errmsg(db->GetHandle()));
+    row.Execute();
+
+    object->DetachGeometry();
+}
+
+// ---------------------------------------------------------------- nodes and texts
+void CMapLayer::LoadPointObjects()
+{
+    if (!m_pDatabase)
+        return;
+    CString sql;
+    sql.Format("select * from _MapGeoData where mapeObjectType in(%d,%d);", MAP_OBJECT_NODE, MAP_OBJECT_TEXT);
+    CSQLiteStatement stmt;
+    m_pDatabase->Prepare(sql, stmt);
+    if (stmt.IsEmpty())
+        return;
+    while (stmt.Step() == SQLITE_ROW) {
+        CMapObject* object = CreateMapObject(stmt.ColumnInt(6));
+        if (!object)
+            continue;
+        for (const CMapField& field : m_Fields)
+            object->AddAttribute(CMapFieldValue(field));
+        object->LoadFromRow(&stmt);
+        object->LoadAttributes();
+        m_PointObjects.AddTail(object);
+        // Nodes and texts never stay in the index.
+        IndexRemove(object->GetMapeID(), object->GetBoundary());
+    }
+    stmt.Finalize();
+}
+
+void CMapLayer::ClearPointObjects()
+{
+    for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;)
+        delete m_PointObjects.GetNext(pos);
+    m_PointObjects.RemoveAll();
+}
+
+static int ReadSingleInt(CSQLiteDatabase* db, const char* sql)
+{
+    CSQLiteStatement stmt;
+    db->Prepare(sql, stmt);
+    const int value = stmt.Step() == SQLITE_ROW ? stmt.ColumnInt(0) : 0;
+    stmt.Finalize();
+    return value;
+}
+
+void CMapLayer::ReadMaxID()
+{
+    if (m_pDatabase)
+        m_nMaxID = ReadSingleInt(m_pDatabase.get(), "Select max(mapeID) from _MapGeoData");
+}
+
+void CMapLayer::ReadMinID()
+{
+    if (m_pDatabase)
+        m_nMinID = ReadSingleInt(m_pDatabase.get(), "Select min(mapeID) from _MapGeoData");
+}
+
+// ---------------------------------------------------------------- bounds
+void CMapLayer::SetBounds(const CDoubleRect& bounds)
+{
+    if (bounds.left == m_rcBounds.left && bounds.top == m_rcBounds.top && bounds.right == m_rcBounds.right &&
+        bounds.bottom == m_rcBounds.bottom)
+        return;
+    m_rcBounds = bounds;
+    if (m_pMap)
+        m_pMap->RecalcExtent();
+}
+
+void CMapLayer::RecalcBounds()
+{
+    CollectAllEntries();
+    CDoubleRect bounds;
+    const auto widen = [&bounds](const CDoubleRect& rect) {
+        if (bounds.IsNull())
+            bounds = rect;
+        else
+            bounds.Union(rect);
+    };
+    for (INT_PTR i = 0; i < g_LayerEntryArray.GetSize(); ++i)
+        widen(g_LayerEntryArray[i].rect);
+    for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;)
+        widen(m_PointObjects.GetNext(pos)->GetBoundary());
+    m_rcBounds = bounds;
+}
+
+// ---------------------------------------------------------------- spatial index
+void CMapLayer::IndexInsert(int id, const CDoubleRect& rect)
+{
+    m_Index.Insert((float)rect.left, (float)rect.bottom, (float)rect.right, (float)rect.top, id);
+}
+
+void CMapLayer::IndexRemove(int id, const CDoubleRect& rect)
+{
+    m_Index.Remove((float)rect.left, (float)rect.bottom, (float)rect.right, (float)rect.top, id);
+}
+
+void CMapLayer::IndexInsertObject(CMapObject* object)
+{
+    if (IsPointObjectType(object->GetType()))
+        m_PointObjects.AddTail(object);
+    else
+        IndexInsert(object->GetMapeID(), object->GetBoundary());
+}
+
+void CMapLayer::IndexRemoveObject(CMapObject* object)
+{
+    if (IsPointObjectType(object->GetType())) {
+        if (POSITION pos = m_PointObjects.Find(object))
+            m_PointObjects.RemoveAt(pos);
+    } else {
+        IndexRemove(object->GetMapeID(), object->GetBoundary());
+    }
+}
+
+void CMapLayer::CollectAllEntries()
+{
+    g_LayerEntryArray.RemoveAll();
+    m_Index.ForEachEntry(
+        [](int id, const CRTree::Rect& r, void*) {
+            LayerIndexEntry entry;
+            entry.id = id;
+            entry.rect = CDoubleRect(r.minX, r.minY, r.maxX, r.maxY);
+            g_LayerEntryArray.Add(entry);
+            return true;
+        },
+        nullptr);
+}
+
+int CMapLayer::GetObjectCount() const
+{
+    return m_Index.Count() + (int)m_PointObjects.GetCount();
+}
+
+// ---------------------------------------------------------------- fields
+int CMapLayer::GetFieldType(int index) const
+{
+    if (index < 0 || index >= GetFieldCount())
+        return FIELD_TYPE_STRING;
+    return m_Fields[(size_t)index].GetType();
+}
+
+// A field position is its index plus one, so that the first is not null.
+POSITION CMapLayer::GetFirstFieldPosition() const
+{
+    return m_Fields.empty() ? nullptr : reinterpret_cast<POSITION>((INT_PTR)1);
+}
+
+const CMapField& CMapLayer::GetNextField(POSITION& pos) const
+{
+    const size_t index = (size_t)reinterpret_cast<INT_PTR>(pos) - 1;
+    pos = index + 1 < m_Fields.size() ? reinterpret_cast<POSITION>((INT_PTR)(index + 2)) : nullptr;
+    return m_Fields[index];
+}
+
+int CMapLayer::FindField(const CString& name) const
+{
+    CString wanted(name);
+    wanted.MakeUpper();
+    for (size_t i = 0; i < m_Fields.size(); ++i) {
+        CString field = m_Fields[i].GetName();
+        if (field.MakeUpper() == wanted)
+            return (int)i;
+    }
+    return -1;
+}
+
+int CMapLayer::AddField(CMapField field)
+{
+    if (FindField(field.GetName()) >= 0)
+        return -1;
+    m_Fields.push_back(field);
+    for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;)
+        m_PointObjects.GetNext(pos)->AddAttribute(CMapFieldValue(field));
+    return GetFieldCount() - 1;
+}
+
+// ---------------------------------------------------------------- schema
+CString CMapLayer::GetMetaDataColumns() const
+{
+    CString columns("mapeID INTEGER PRIMARY KEY");
+    for (const CMapField& field : m_Fields) {
+        CString name = field.GetName();
+        MakeFieldNameSafe(name);
+        columns += "," + SqlIdentifier(name) + field.GetSqlTypeSuffix();
+    }
+    return columns;
+}
+
+int CMapLayer::MakeFieldNameSafe(CString& name)
+{
+    name.TrimRight();
+    name.Replace('#', '_');
+    name.TrimRight('?');
+    name.Replace('?', '_');
+    name.TrimRight('%');
+    name.Replace('%', '_');
+    name.Replace(' ', '_');
+    name.Replace('-', '_');
+    name.Replace('.', '_');
+    static const char* const reserved[] = {"mapeID",       "mapeLabelProp", "mapeLabelText",
+                                           "mapeProperty", "mapeBoundary",  "mapeGeoData",
+                                           "mapeObjectType", "mapeAttribute", "mapeSelHandle"};
+    for (const char* r : reserved) {
+        if (name == r) {
+            name += "_";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+BOOL CMapLayer::NeedsTableUpgrade()
+{
+    if (!m_pDatabase)
+        return FALSE;
+    return ReadSingleInt(m_pDatabase.get(), "select count(*) from sqlite_master where type='table' and name in "
+                                            "('_MapGeoData','_MapMetaData') ;") != 2;
+}
+
+void CMapLayer::UpgradeTables(const CString& oldTable)
+{
+    CSQLiteDatabase* db = m_pDatabase.get();
+    if (!db)
+        return;
+    static const char* const kGeoColumns = "mapeID, mapeLabelProp, mapeLabelText, mapeProperty, mapeBoundary, "
+                                           "mapeGeoData, mapeObjectType, mapeAttribute, mapeSelHandle";
+    const CString table = SqlIdentifier(oldTable);
+    CString sql;
+    Execute(db, "BEGIN;");
+    sql.Format("create table _MapGeoData(%s);", g_MapGeoDataColumns);
+    Execute(db, sql);
+    sql.Format("insert into _MapGeoData(%s) select %s from %s;", kGeoColumns, kGeoColumns, table.GetString());
+    Execute(db, sql);
+
+    CString columns("mapeID");
+    CString definitions("mapeID INTEGER PRIMARY KEY");
+    sql.Format("select * from %s where ROWID=1;", table.GetString());
+    CSQLiteStatement stmt;
+    db->Prepare(sql, stmt);
+    if (!stmt.IsEmpty()) {
+        stmt.Step();
+        const int count = stmt.ColumnCount();
+        for (int i = 9; i < count; ++i) {
+            const CString name = SqlIdentifier(stmt.ColumnName(i));
+            columns += "," + name;
+            const int type = stmt.ColumnType(i);
+            definitions += "," + name +
+                           (type == SQLITE_INTEGER ? " INT" : type == SQLITE_FLOAT ? " DOUBLE" : " VARCHAR(128)");
+        }
+    }
+    stmt.Finalize();
+    sql.Format("create table _MapMetaData(%s);", definitions.GetString());
+    Execute(db, sql);
+    sql.Format("insert into _MapMetaData(%s) select %s from %s;", columns.GetString(), columns.GetString(),
+               table.GetString());
+    Execute(db, sql);
+    sql.Format("DROP TABLE %s;", table.GetString());
+    Execute(db, sql);
+    Execute(db, "COMMIT;");
+    Execute(db, "VACUUM;");
+}

@@ -1,0 +1,203 @@
+// One layer of a map: the in-memory side of one layer file. It owns the open
+// database of the file, the spatial index of its objects, the layer style, the
+// attribute fields, the label settings and the display flags. It keeps only its
+// nodes and texts loaded as objects (and owns them); every other object lives
+// as a row and is built by the object factory when it is needed.
+#pragma once
+
+#include "platform/Afx.h"
+#include "platform/Collections.h"
+
+#include "core/DoubleRect.h"
+#include "core/MapField.h"
+#include "core/MapLabel.h"
+#include "core/MapStyle.h"
+#include "layers/RTree.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class CArchive;
+class CMapModel;
+class CMapObject;
+class CSQLiteDatabase;
+
+// One entry of the index as the layer hands it out and saves it (row 2 of the
+// layer file's _MapProperty): 48 bytes, little-endian: mapeID (int32), 4 bytes
+// without meaning, then the 40-byte rectangle record.
+struct LayerIndexEntry {
+    static constexpr int kRecordSize = 48;
+    using Record = std::array<BYTE, kRecordSize>;
+
+    int id = 0;
+    CDoubleRect rect;
+
+    void WriteRecord(BYTE* record) const;
+    // FALSE for a record shorter than 48 bytes.
+    BOOL ReadRecord(const BYTE* record, int size);
+};
+static_assert(std::tuple_size_v<LayerIndexEntry::Record> == 48, "an index record is 48 bytes");
+
+// Results of the layers' index searches, shared by every layer: one search at a
+// time, consumed before the next.
+extern CArray<int, int> g_LayerIdArray;
+extern CArray<LayerIndexEntry, const LayerIndexEntry&> g_LayerEntryArray;
+
+class CMapLayer : public CObject {
+    DECLARE_SERIAL(CMapLayer)
+
+public:
+    // Saved index out of date: an object's boundary was rewritten since the last save.
+    static constexpr DWORD kIndexOutOfDate = 1u << 26;
+
+    CMapLayer();
+    // Blanks and hyphens of the name become underscores.
+    explicit CMapLayer(const CString& name);
+    ~CMapLayer() override;
+    CMapLayer(const CMapLayer&) = delete;
+    CMapLayer& operator=(const CMapLayer&) = delete;
+
+    void Serialize(CArchive& ar) override;
+    // Runs "BEGIN TRANSACTION;" and "COMMIT TRANSACTION;" on `db`.
+    virtual void CommitEmptyTransaction(CSQLiteDatabase* db);
+
+    // ---- object factory: null for a type outside 0 to 16; the caller owns the object
+    CMapObject* CreateMapObject(int type);
+
+    // ---- adding and storing
+    // Gives the object this layer and an id, widens the bounds, keeps a node or
+    // text in the node/text list (taking it over) or indexes any other object,
+    // and inserts its rows. With `emptyValues` the object first gets one empty
+    // value per field.
+    void AddObject(CMapObject* object, BOOL emptyValues);
+    // One _MapGeoData row and one _MapMetaData row; a null `db` is the layer's.
+    void InsertObjectRows(CMapObject* object, CSQLiteDatabase* db = nullptr);
+
+    // ---- nodes and texts (owned)
+    void LoadPointObjects();
+    void ClearPointObjects();
+    const CList<CMapObject*, CMapObject*>& GetPointObjects() const { return m_PointObjects; }
+    void ReadMaxID();
+    void ReadMinID();
+    int GetMaxID() const { return m_nMaxID; }
+    int GetMinID() const { return m_nMinID; }
+
+    // ---- bounds
+    // On a change of any edge the map recomputes its extent.
+    void SetBounds(const CDoubleRect& bounds);
+    CDoubleRect GetBounds() const { return m_rcBounds; }
+    // From every index entry and every node and text; stored directly.
+    void RecalcBounds();
+
+    // ---- spatial index
+    void IndexInsert(int id, const CDoubleRect& rect);
+    void IndexRemove(int id, const CDoubleRect& rect);
+    // Nodes and texts go to the node/text list instead.
+    void IndexInsertObject(CMapObject* object);
+    void IndexRemoveObject(CMapObject* object);
+    // Empties g_LayerEntryArray and fills it with every entry.
+    void CollectAllEntries();
+    int GetObjectCount() const;
+    const CRTree& GetIndex() const { return m_Index; }
+
+    // ---- identity and owners
+    void SetName(const CString& name);
+    CString GetName() const { return m_strName; }
+    void SetFilePath(const CString& path) { m_strFilePath = path; }
+    CString GetFilePath() const { return m_strFilePath; }
+    // The layer owns the database it is given.
+    void SetDatabase(CSQLiteDatabase* db);
+    CSQLiteDatabase* GetDatabase() const { return m_pDatabase.get(); }
+    // Closes the database (finalizing the shared row statement first).
+    void CloseDatabase();
+    void SetMap(CMapModel* map) { m_pMap = map; }
+    void ClearMap() { m_pMap = nullptr; }
+    CMapModel* GetMap() const { return m_pMap; }
+    DWORD GetFlags() const { return m_dwFlags; }
+    void SetFlags(DWORD flags) { m_dwFlags = flags; }
+
+    // ---- settings: setters store what they get, without marking anything
+    CMapStyle* GetStyle() const { return m_pStyle.get(); }
+    void SetStyle(CMapStyle style) { *m_pStyle = style; }
+    int GetAutoLabel() const { return m_nAutoLabel; }
+    void SetAutoLabel(int flag) { m_nAutoLabel = flag; }
+    int IsEditable() const { return m_nEditable; }
+    void SetEditable(int flag) { m_nEditable = flag; }
+    int IsVisible() const { return m_nVisible; }
+    void SetVisible(int flag) { m_nVisible = flag; }
+    int IsSelectable() const { return m_nSelectable; }
+    void SetSelectable(int flag) { m_nSelectable = flag; }
+    int GetOverride() const { return m_nOverride; }
+    void SetOverride(int flag) { m_nOverride = flag; }
+    void* GetShowTips() const { return m_pShowTips; }
+    void SetShowTips(void* flag) { m_pShowTips = flag; }
+    void* GetShowArea() const { return m_pShowArea; }
+    void SetShowArea(void* flag) { m_pShowArea = flag; }
+    int IsModified() const { return m_nModified; }
+    void SetModified(int flag) { m_nModified = flag; }
+
+    // ---- labels
+    void GetLabelProperties(MapLabelFontBlock& block) const { block = m_LabelProperties; }
+    CString GetLabelField() const { return m_strLabelField; }
+    // The name of field `index` becomes the label field; nothing out of range.
+    void SetLabelFieldIndex(int index);
+    // The field whose name equals the label field in any case, or -1.
+    int GetLabelFieldIndex() const { return FindField(m_strLabelField); }
+    // The stored label field of a workspace row is not taken over: the label
+    // field stays as it is until the label options set it.
+    void SetLabelFieldName(const CString& name);
+
+    // ---- attribute fields, in _MapMetaData column order
+    int GetFieldCount() const { return (int)m_Fields.size(); }
+    // STRING for an index out of range.
+    int GetFieldType(int index) const;
+    const CMapField& GetField(int index) const { return m_Fields[(size_t)index]; }
+    // Walks the fields in order; null after the last.
+    POSITION GetFirstFieldPosition() const;
+    const CMapField& GetNextField(POSITION& pos) const;
+    // Index of the first field whose name equals `name` in upper case, or -1.
+    int FindField(const CString& name) const;
+    // -1 when a field of that name (in any case) exists; otherwise appends it,
+    // gives every node and text an empty value for it and returns its index.
+    int AddField(CMapField field);
+
+    // ---- layer file schema
+    // "mapeID INTEGER PRIMARY KEY" and one definition per field.
+    CString GetMetaDataColumns() const;
+    // Makes a field name a safe column name in place; 1 when it had to be
+    // renamed away from one of the nine column names of _MapGeoData.
+    static int MakeFieldNameSafe(CString& name);
+    BOOL NeedsTableUpgrade();
+    // Moves the objects of one old table into _MapGeoData and _MapMetaData.
+    void UpgradeTables(const CString& oldTable);
+
+private:
+    void Init();
+
+    CString m_strFilePath;
+    CList<CMapObject*, CMapObject*> m_PointObjects;
+    DWORD m_dwFlags = 0;
+    CRTree m_Index;
+    std::unique_ptr<CMapStyle> m_pStyle;
+    std::vector<CMapField> m_Fields;
+    std::unique_ptr<CSQLiteDatabase> m_pDatabase;
+    CMapModel* m_pMap = nullptr;
+    CDoubleRect m_rcBounds;
+    CString m_strLabelField;
+    CString m_strName;
+    int m_nAutoLabel = 0;
+    int m_nEditable = 1;
+    int m_nVisible = 1;
+    int m_nSelectable = 1;
+    int m_nOverride = 0;
+    void* m_pShowTips = nullptr;
+    void* m_pShowArea = nullptr;
+    MapLabelFontBlock m_LabelProperties;
+    int m_nMaxID = 0;
+    int m_nMinID = 0;
+    int m_nModified = 0;
+};
+
+// The column list of _MapGeoData, in column order.
+extern const char* const g_MapGeoDataColumns;

@@ -1,0 +1,373 @@
+#include "layers/MapModel.h"
+
+#include "core/MapLabel.h"
+#include "core/MapObject.h"
+#include "core/SQLiteDatabase.h"
+#include "core/SQLiteException.h"
+#include "core/SQLiteStatement.h"
+#include "core/Utilities.h"
+#include "layers/MapLayer.h"
+
+#include <ogr_spatialref.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace {
+void Execute(CSQLiteDatabase* db, const char* sql)
+{
+    CSQLiteStatement stmt;
+    db->Prepare(sql, stmt);
+    stmt.Execute();
+}
+
+// For the writers of new files: a statement that does not run to its end is an
+// error, whatever code SQLite gives.
+void ExecuteChecked(CSQLiteDatabase* db, CSQLiteStatement& stmt)
+{
+    if (stmt.IsEmpty() || stmt.Execute() != SQLITE_DONE)
+        throw CSQLiteException(sqlite3_errmsg(db->GetHandle()));
+}
+
+void ExecuteChecked(CSQLiteDatabase* db, const char* sql)
+{
+    CSQLiteStatement stmt;
+    db->Prepare(sql, stmt);
+    ExecuteChecked(db, stmt);
+}
+
+CString SqlText(const CString& text)
+{
+    CString quoted(text);
+    quoted.Replace("'", "''");
+    return "'" + quoted + "'";
+}
+
+// The folder of a file name, with its trailing separator; empty without one.
+CString FolderOf(const CString& path)
+{
+    const int slash = std::max(path.ReverseFind('/'), path.ReverseFind('\\'));
+    return slash >= 0 ? path.Left(slash + 1) : CString();
+}
+
+const char* const kCreateMapProperty =
+    "create table _MapProperty(dXOff DOUBLE, dYOff DOUBLE, dZoom DOUBLE, MapEVersion INT, SelProperty BLOB, "
+    "Boundary BLOB, MapUnits BLOB, ProjectionType INT UNSIGNED);";
+const char* const kCreateLayerProperty =
+    "create table _LayerProperty(LayerName VARCHAR(255), Property BLOB, Boundary BLOB, AutoLabel BOOL, "
+    "Editable BOOL, Override BOOL, Visible BOOL, Selectable BOOL, LabelField VARCHAR(255));";
+}
+
+CMapModel::CMapModel() : m_pDefaultStyle(std::make_unique<CMapStyle>())
+{
+    // The selection style of a map: constants of the map, not preferences.
+    CMapStyle& style = *m_pDefaultStyle;
+    style.SetBkOpaque(0);
+    style.SetBrushColor(255);
+    style.SetBkColor(16777215);
+    style.SetBrushStyle(3);
+    style.SetPenColor(255);
+    style.SetPenStyle(3);
+    style.SetBeginArrowStyle(0);
+    style.SetEndArrowStyle(0);
+    style.SetPenWidth(1.0f);
+}
+
+CMapModel::~CMapModel()
+{
+    m_pDefaultStyle.reset();
+    ClearOverlays();
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos;)
+        delete m_Layers.GetNext(pos);
+    m_Layers.RemoveAll();
+    m_pToolObject.reset();
+    if (m_pGeographicReference != m_pSpatialReference)
+        delete m_pGeographicReference;
+    delete m_pSpatialReference;
+    m_pDatabase.reset();
+    m_dZoom = -1;
+}
+
+// ---------------------------------------------------------------- layers
+void CMapModel::AddLayer(CMapLayer* layer)
+{
+    m_Layers.AddTail(layer);
+    layer->SetMap(this);
+    RecalcExtent();
+}
+
+void CMapModel::RemoveLayer(CMapLayer* layer)
+{
+    POSITION pos = m_Layers.Find(layer);
+    if (!pos)
+        return;
+    layer->ClearMap();
+    m_Layers.RemoveAt(pos);
+    if (m_Layers.IsEmpty())
+        ClearExtent();
+    RecalcExtent();
+}
+
+int CMapModel::GetLayerIndex(CMapLayer* layer) const
+{
+    int index = 0;
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos; ++index) {
+        if (m_Layers.GetNext(pos) == layer)
+            return index;
+    }
+    return -1;
+}
+
+CMapLayer* CMapModel::GetLayerAt(int index) const
+{
+    if (index < 0 || index >= GetLayerCount())
+        return nullptr;
+    return m_Layers.GetAt(m_Layers.FindIndex(index));
+}
+
+// ---------------------------------------------------------------- extent, database, selection
+void CMapModel::RecalcExtent()
+{
+    m_rcExtent.SetEmpty();
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
+        CDoubleRect bounds = m_Layers.GetNext(pos)->GetBounds();
+        bounds.Normalize();
+        if (m_rcExtent.IsNull())
+            m_rcExtent = bounds;
+        else
+            m_rcExtent.Union(bounds);
+    }
+}
+
+void CMapModel::SetDatabase(CSQLiteDatabase* db)
+{
+    if (db != m_pDatabase.get())
+        m_pDatabase.reset(db);
+}
+
+void CMapModel::ClearOverlays()
+{
+    for (POSITION pos = m_SelectedObjects.GetHeadPosition(); pos;) {
+        CMapObject* object = m_SelectedObjects.GetNext(pos);
+        // Nodes and texts belong to their layer's list.
+        if (object->GetType() != MAP_OBJECT_NODE && object->GetType() != MAP_OBJECT_TEXT)
+            delete object;
+    }
+    m_SelectedObjects.RemoveAll();
+}
+
+CMapObject* CMapModel::GetToolObject()
+{
+    if (!m_pToolObject)
+        m_pToolObject = std::make_unique<CMapObject>();
+    return m_pToolObject.get();
+}
+
+// ---------------------------------------------------------------- layer files
+// Row 1 of a new file's _MapProperty: the map's view, version, projection code,
+// default style, `bounds` and units. Doubles are written with every digit, so
+// that the view comes back where it was.
+static void InsertMapPropertyRow(CMapModel& map, CSQLiteDatabase* db, const CDoubleRect& bounds)
+{
+    CString sql;
+    sql.Format("insert into _MapProperty values(%.17g, %.17g, %.17g, %i, ?, ?, ?, %u);", map.GetXOffset(),
+               map.GetYOffset(), map.GetZoom(), CMapModel::kFileVersion, (unsigned)map.GetProjectionCode());
+    CSQLiteStatement stmt;
+    db->Prepare(sql, stmt);
+    const CMapStyle::Record style = map.GetDefaultStyle()->ToRecord();
+    const CDoubleRect::Record rect = bounds.ToRecord();
+    const CMapUnits::Record units = map.GetUnits().ToRecord();
+    stmt.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
+    stmt.BindBlob(1, rect.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
+    stmt.BindBlob(2, units.data(), CMapUnits::kRecordSize, SQLITE_TRANSIENT);
+    ExecuteChecked(db, stmt);
+}
+
+int CMapModel::CreateLayerDatabase(const CString& path, CMapLayer* layer)
+{
+    std::error_code error;
+    if (std::filesystem::exists(path.GetString(), error))
+        return 0;
+    CSQLiteDatabase db;
+    // A layer file that cannot be created is an error, not a layer left without a file.
+    if (db.Open(path) != SQLITE_OK)
+        throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
+    ExecuteChecked(&db, kCreateMapProperty);
+    InsertMapPropertyRow(*this, &db, layer->GetBounds());
+    CString sql;
+    sql.Format("create table _MapGeoData(%s)", g_MapGeoDataColumns);
+    ExecuteChecked(&db, sql);
+    sql.Format("create table _MapMetaData (%s);", layer->GetMetaDataColumns().GetString());
+    ExecuteChecked(&db, sql);
+    layer->CommitEmptyTransaction(&db);
+    db.Close();
+    return 1;
+}
+
+BOOL CMapModel::OpenLayer(const CString& path, CMapLayer* layer)
+{
+    std::unique_ptr<CMapLayer> created;
+    if (!layer) {
+        created = std::make_unique<CMapLayer>(GetFileTitleFromPath(path));
+        layer = created.get();
+    }
+    auto database = std::make_unique<CSQLiteDatabase>();
+    database->Open(path);
+    CSQLiteDatabase* db = database.get();
+    layer->SetDatabase(database.release());
+
+    CSQLiteStatement stmt;
+    int version = -1;
+    db->Prepare("select * from _MapProperty;", stmt);
+    if (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
+        m_dXOff = stmt.ColumnDouble(0);
+        m_dYOff = stmt.ColumnDouble(1);
+        m_dZoom = stmt.ColumnDouble(2);
+        version = stmt.ColumnInt(3);
+        m_nDatabaseVersion = version;
+        CDoubleRect bounds;
+        if (bounds.ReadRecord(stmt.ColumnBlob(5), stmt.ColumnBytes(5))) {
+            m_rcExtent = bounds;
+            layer->SetBounds(bounds);
+        }
+        m_Units.ReadRecord(stmt.ColumnBlob(6), stmt.ColumnBytes(6));
+    }
+    stmt.Finalize();
+
+    if (version == 200 && layer->NeedsTableUpgrade())
+        layer->UpgradeTables(layer->GetName());
+    else if (layer->NeedsTableUpgrade())
+        layer->UpgradeTables("_MapData");
+
+    // Fields from the storage classes of the first row; declared types are not read.
+    db->Prepare("select * from _MapMetaData where ROWID=1;", stmt);
+    if (!stmt.IsEmpty()) {
+        const bool row = stmt.Step() == SQLITE_ROW;
+        const int columns = stmt.ColumnCount();
+        for (int i = 1; i < columns; ++i) {
+            CMapField field("Field", FIELD_TYPE_STRING, 20);
+            field.SetName(stmt.ColumnName(i));
+            switch (row ? stmt.ColumnType(i) : SQLITE_NULL) {
+            case SQLITE_INTEGER: field.SetType(FIELD_TYPE_INTEGER); break;
+            case SQLITE_FLOAT: field.SetType(FIELD_TYPE_DOUBLE); break;
+            case SQLITE_TEXT: field.SetWidth(128); break;
+            default: break;
+            }
+            layer->AddField(field);
+        }
+    }
+    stmt.Finalize();
+
+    if (version == 200) {
+        Execute(db, "BEGIN TRANSACTION;");
+        CString sql;
+        sql.Format("update _MapProperty set MapEVersion=%u where ROWID=1;", 210u);
+        Execute(db, sql);
+        Execute(db, "COMMIT;");
+    }
+
+    db->Prepare("select count(*) from _MapProperty", stmt);
+    const int rows = stmt.Step() == SQLITE_ROW ? stmt.ColumnInt(0) : 0;
+    stmt.Finalize();
+    if (rows == 2) {
+        db->Prepare("select SelProperty from _MapProperty where ROWID=2", stmt);
+        if (stmt.Step() == SQLITE_ROW) {
+            const BYTE* records = static_cast<const BYTE*>(stmt.ColumnBlob(0));
+            const int count = records ? stmt.ColumnBytes(0) / LayerIndexEntry::kRecordSize : 0;
+            for (int i = 0; i < count; ++i) {
+                LayerIndexEntry entry;
+                if (entry.ReadRecord(records + i * LayerIndexEntry::kRecordSize, LayerIndexEntry::kRecordSize))
+                    layer->IndexInsert(entry.id, entry.rect);
+            }
+        }
+        stmt.Finalize();
+    } else {
+        CString sql;
+        sql.Format("select mapeID, mapeBoundary from _MapGeoData where (mapeObjectType!=%d and mapeObjectType!=%d);",
+                   MAP_OBJECT_NODE, MAP_OBJECT_TEXT);
+        std::vector<BYTE> records;
+        db->Prepare(sql, stmt);
+        while (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
+            LayerIndexEntry entry;
+            entry.id = stmt.ColumnInt(0);
+            if (!entry.rect.ReadRecord(stmt.ColumnBlob(1), stmt.ColumnBytes(1)))
+                continue;
+            layer->IndexInsert(entry.id, entry.rect);
+            records.resize(records.size() + LayerIndexEntry::kRecordSize);
+            entry.WriteRecord(records.data() + records.size() - LayerIndexEntry::kRecordSize);
+        }
+        stmt.Finalize();
+
+        db->Prepare("update _MapProperty set Boundary=? where ROWID=1;", stmt);
+        const CDoubleRect::Record bounds = layer->GetBounds().ToRecord();
+        stmt.BindBlob(0, bounds.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
+        stmt.Execute();
+
+        db->Prepare("insert into _MapProperty values(0, 0, 0, 0, ?, NULL, NULL, 0);", stmt);
+        if (!records.empty())
+            stmt.BindBlob(0, records.data(), (int)records.size(), SQLITE_TRANSIENT);
+        stmt.Execute();
+    }
+
+    layer->ReadMaxID();
+    layer->ReadMinID();
+    layer->LoadPointObjects();
+    if (created)
+        AddLayer(created.release());
+    Execute(db, "BEGIN TRANSACTION;");
+    return TRUE;
+}
+
+// ---------------------------------------------------------------- workspace rows
+void CMapModel::WriteLayerTable(const CString& workspacePath, CSQLiteDatabase* db)
+{
+    ExecuteChecked(db, kCreateLayerProperty);
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
+        CMapLayer* layer = m_Layers.GetNext(pos);
+        CString labelField = layer->GetLabelField();
+        labelField.Replace(' ', '_');
+        CString sql;
+        sql.Format("insert into _LayerProperty values(%s, ?, ?, %u, %u, %u, %u, %u, %s);",
+                   SqlText(layer->GetName()).GetString(), (unsigned)(layer->GetAutoLabel() & 0xFFFF),
+                   (unsigned)(layer->IsEditable() & 0xFFFF), (unsigned)(layer->GetOverride() & 0xFFFF),
+                   (unsigned)(layer->IsVisible() & 0xFFFF), (unsigned)(layer->IsSelectable() & 0xFFFF),
+                   SqlText(labelField).GetString());
+        CSQLiteStatement stmt;
+        db->Prepare(sql, stmt);
+        const CMapStyle::Record style = layer->GetStyle()->ToRecord();
+        const CDoubleRect::Record bounds = layer->GetBounds().ToRecord();
+        stmt.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
+        stmt.BindBlob(1, bounds.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
+        ExecuteChecked(db, stmt);
+        layer->SetModified(0);
+    }
+    const CString folder = FolderOf(workspacePath);
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
+        CMapLayer* layer = m_Layers.GetNext(pos);
+        CreateLayerDatabase(folder + layer->GetName() + ".klz", layer);
+    }
+}
+
+BOOL CMapModel::OpenLayerByName(const CString& folder)
+{
+    int editable = 0;
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
+        CMapLayer* layer = m_Layers.GetNext(pos);
+        const CString path = folder + layer->GetName() + ".klz";
+        OpenLayer(path, layer);
+        layer->SetFilePath(path);
+        if (layer->IsEditable() && ++editable > 1)
+            layer->SetEditable(0);
+    }
+    if (editable == 0 && !m_Layers.IsEmpty())
+        GetLastLayer()->SetEditable(1);
+    m_nEditableLayers = editable;
+    RecalcExtent();
+    const CFloatPoint centre = m_rcExtent.GetCentre();
+    m_dRotationX = centre.x;
+    m_dRotationY = centre.y;
+    return TRUE;
+}

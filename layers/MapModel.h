@@ -1,0 +1,138 @@
+// One map: its layers (bottom first), units, extent, the view transform of the
+// window that shows it, the default style written with the map, the objects and
+// labels the map window holds selected, and the open workspace database. The
+// model owns its layers, default style, selected object copies and database.
+#pragma once
+
+#include "platform/Afx.h"
+#include "platform/Collections.h"
+
+#include "core/DoubleRect.h"
+#include "core/MapStyle.h"
+#include "core/MapUnits.h"
+
+#include <memory>
+
+class CMapLabel;
+class CMapLayer;
+class CMapObject;
+class CSQLiteDatabase;
+class OGRSpatialReference;
+
+class CMapModel {
+public:
+    // The version every writer stores in MapEVersion.
+    static constexpr int kFileVersion = 211;
+
+    CMapModel();
+    virtual ~CMapModel();
+    CMapModel(const CMapModel&) = delete;
+    CMapModel& operator=(const CMapModel&) = delete;
+
+    // ---- layers (bottom first)
+    // Appends on top, makes this map the layer's owner and recomputes the extent.
+    void AddLayer(CMapLayer* layer);
+    // The layer is not deleted; one not in the list is ignored.
+    void RemoveLayer(CMapLayer* layer);
+    int GetLayerCount() const { return (int)m_Layers.GetCount(); }
+    int GetLayerIndex(CMapLayer* layer) const;
+    CMapLayer* GetLayerAt(int index) const;
+    CMapLayer* GetFirstLayer() const { return m_Layers.GetHead(); }
+    CMapLayer* GetLastLayer() const { return m_Layers.GetTail(); }
+    POSITION GetFirstLayerPosition() const { return m_Layers.GetHeadPosition(); }
+    CMapLayer* GetNextLayer(POSITION& pos) const { return m_Layers.GetNext(pos); }
+    POSITION GetLastLayerPosition() const { return m_Layers.GetTailPosition(); }
+    CMapLayer* GetPrevLayer(POSITION& pos) const { return m_Layers.GetPrev(pos); }
+
+    // ---- extent and view
+    // The union of the normalised layer bounds.
+    void RecalcExtent();
+    CDoubleRect GetExtent() const { return m_rcExtent; }
+    void SetExtent(const CDoubleRect& extent) { m_rcExtent = extent; }
+    void ClearExtent() { m_rcExtent.SetEmpty(); }
+    double GetXOffset() const { return m_dXOff; }
+    double GetYOffset() const { return m_dYOff; }
+    double GetZoom() const { return m_dZoom; }
+    void SetXOffset(double x) { m_dXOff = x; }
+    void SetYOffset(double y) { m_dYOff = y; }
+    void SetZoom(double zoom) { m_dZoom = zoom; }
+    void SetClientRect(const RECT& rect) { m_rcClient = rect; }
+    const RECT* GetClientRect() const { return &m_rcClient; }
+    // The client height of the last drawing; -1 before the first.
+    int GetViewHeight() const { return m_nViewHeight; }
+    int GetEditMode() const { return m_nEditableLayers; }
+    void SetEditMode(int count) { m_nEditableLayers = count; }
+    double GetRotation() const { return m_dRotation; }
+    void SetRotation(double rotation) { m_dRotation = rotation; }
+    double GetRotationCentreX() const { return m_dRotationX; }
+    double GetRotationCentreY() const { return m_dRotationY; }
+    void SetRotationCentre(double x, double y) { m_dRotationX = x, m_dRotationY = y; }
+
+    // ---- map properties
+    CMapStyle* GetDefaultStyle() const { return m_pDefaultStyle.get(); }
+    const CMapUnits& GetUnits() const { return m_Units; }
+    void SetUnits(const CMapUnits& units) { m_Units = units; }
+    int GetProjectionCode() const { return m_nEPSG; }
+    // The map's coordinate system and its geographic counterpart (the system
+    // itself when it is geographic); null when the map has none.
+    OGRSpatialReference* GetSpatialReference() const { return m_pSpatialReference; }
+    OGRSpatialReference* GetGeographicReference() const { return m_pGeographicReference; }
+    int GetDatabaseVersion() const { return m_nDatabaseVersion; }
+    void SetDatabaseVersion(int version) { m_nDatabaseVersion = version; }
+    void SetPathName(const CString& name) { m_strPathName = name; }
+    CString GetPathName() const { return m_strPathName; }
+    // The model owns the workspace database it is given.
+    void SetDatabase(CSQLiteDatabase* db);
+    CSQLiteDatabase* GetDatabase() const { return m_pDatabase.get(); }
+
+    // ---- selection held by the map window
+    CList<CMapObject*, CMapObject*>& GetSelectedObjects() { return m_SelectedObjects; }
+    CList<CMapLabel*, CMapLabel*>& GetSelectedLabels() { return m_SelectedLabels; }
+    // Deletes the selected copies (nodes and texts belong to their layer) and
+    // empties the list; the selected labels stay.
+    void ClearOverlays();
+    // The base object the tools keep a boundary in; created on first use, owned.
+    CMapObject* GetToolObject();
+
+    // ---- layer files
+    // Creates an empty layer file for `layer` at `path`; 0 when a file of that
+    // name exists (it is never overwritten), 1 when it was created. A file that
+    // cannot be created throws CSQLiteException.
+    int CreateLayerDatabase(const CString& path, CMapLayer* layer);
+    // Opens the layer file at `path` into `layer`, or into a new layer added on
+    // top when `layer` is null. FALSE when it was refused.
+    BOOL OpenLayer(const CString& path, CMapLayer* layer);
+
+    // ---- workspace rows
+    // Creates _LayerProperty in the new workspace `db`, one row per layer, and
+    // an empty layer file beside the workspace for every layer that has none.
+    void WriteLayerTable(const CString& workspacePath, CSQLiteDatabase* db);
+    // Opens every layer's file from `folder` (ending with its separator); only
+    // the lowest editable layer stays editable. Returns TRUE.
+    BOOL OpenLayerByName(const CString& folder);
+
+private:
+    std::unique_ptr<CMapObject> m_pToolObject;
+    int m_nDatabaseVersion = -1;
+    double m_dRotation = 0;
+    double m_dRotationX = 0;
+    double m_dRotationY = 0;
+    OGRSpatialReference* m_pSpatialReference = nullptr;
+    OGRSpatialReference* m_pGeographicReference = nullptr;   // owned unless it is m_pSpatialReference
+    int m_nEPSG = -1;
+    CMapUnits m_Units;
+    CList<CMapObject*, CMapObject*> m_SelectedObjects;
+    CList<CMapLabel*, CMapLabel*> m_SelectedLabels;
+    int m_nEditableLayers = 0;
+    CDoubleRect m_rcExtent;
+    CList<CMapLayer*, CMapLayer*> m_Layers;
+    std::unique_ptr<CSQLiteDatabase> m_pDatabase;
+    CString m_strPathName;
+    std::unique_ptr<CMapStyle> m_pDefaultStyle;
+    CDoubleRect m_rcView;
+    int m_nViewHeight = -1;
+    RECT m_rcClient = {};
+    double m_dXOff = 0;
+    double m_dYOff = 0;
+    double m_dZoom = -1;
+};

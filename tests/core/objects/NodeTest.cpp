@@ -1,0 +1,177 @@
+// Nodes: the symbol square, drawing the symbol centred on the device point,
+// moving without saving, and the 8-byte geometry.
+#include "LayerFixture.h"
+
+#include "core/MapNode.h"
+#include "platform/CDC.h"
+#include "platform/FontDatabase.h"
+#include "platform/GdiObjects.h"
+
+#include <climits>
+
+namespace {
+
+TEST(Node, SymbolSquareHasAnOddSideAroundTheDevicePoint)
+{
+    struct Case {
+        int height;
+        CRect square;
+    };
+    // Node at the view origin, view height 400: device point (0, 400).
+    const Case cases[] = {
+        {-13, CRect(-6, 394, 7, 407)},
+        {12, CRect(-6, 394, 7, 407)},
+        {20, CRect(-10, 390, 11, 411)},
+        {1, CRect(0, 400, 1, 401)},
+    };
+    g_DefaultViewHeight = 400;
+    for (const Case& c : cases) {
+        CMapNode node;
+        node.GetStyle()->SetSymbolSize(c.height);
+        if (c.height < 0) {   // a stored style may hold a negative height
+            LOGFONTW font = node.GetStyle()->GetSymbolFont();
+            font.lfHeight = c.height;
+            node.GetStyle()->SetSymbol(font, 0, '<');
+        }
+        double x = 0, y = 0, zoom = 1;
+        EXPECT_EQ(node.GetDeviceRect(&x, &y, &zoom), c.square) << c.height;
+    }
+}
+
+TEST(Node, MoveByShiftsThePositionWithoutSaving)
+{
+    CMapNode node;
+    node.SetPosition(100, 100);
+    node.SetFlags(0);
+    double scale = 2;
+    node.MoveBy(10, 10, &scale);
+    EXPECT_FLOAT_EQ(node.GetPosition().x, 120.0f);
+    EXPECT_FLOAT_EQ(node.GetPosition().y, 80.0f);
+    EXPECT_DOUBLE_EQ(node.GetBoundary().left, 120.0);
+    EXPECT_TRUE(node.IsGeometryModified());
+    EXPECT_TRUE(node.IsBoundaryModified());
+    EXPECT_EQ(node.GetHandleCount(), 0);
+}
+
+// Where the symbol's ink lands: the centre of its bounding box is the node's
+// device point (within the pixel that centring on a whole-pixel grid allows).
+TEST(Node, DrawsItsSymbolCentredOnItsDevicePoint)
+{
+    AfxInitFonts();
+    constexpr int kSize = 120;
+    struct Case {
+        double x, y;
+        int symbolSize;
+        char symbol;
+        COLORREF colour;
+    };
+    const Case cases[] = {
+        {30, 40, 13, '<', RGB(0, 0, 0)},
+        {60, 60, 24, '<', RGB(200, 0, 0)},
+        {85, 25, 30, 'A', RGB(0, 0, 255)},
+    };
+    g_DefaultViewHeight = kSize;
+    for (const Case& c : cases) {
+        CDC dc;
+        ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+        CBitmap bitmap;
+        ASSERT_TRUE(bitmap.CreateBitmap(kSize, kSize, 1, 32, nullptr));
+        CBitmap* old = dc.SelectObject(&bitmap);
+        dc.FillSolidRect(0, 0, kSize, kSize, RGB(255, 255, 255));
+
+        CMapNode node;
+        node.SetPosition(c.x, c.y);
+        node.GetStyle()->SetSymbolSize(c.symbolSize);
+        node.GetStyle()->SetSymbolChar(c.symbol);
+        node.GetStyle()->SetSymbolColor(c.colour);
+        double originX = 0, originY = 0, zoom = 1;
+        const RECT client{0, 0, kSize, kSize};
+        node.Draw(&dc, &client, &originX, &originY, &zoom);
+        const CPoint device = CFloatPoint(c.x, c.y).ToDevice(0, 0, 1, kSize);
+
+        int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN, ink = 0;
+        for (int py = 0; py < kSize; ++py) {
+            for (int px = 0; px < kSize; ++px) {
+                if (dc.GetPixel(px, py) == RGB(255, 255, 255))
+                    continue;
+                ++ink;
+                left = std::min(left, px), right = std::max(right, px);
+                top = std::min(top, py), bottom = std::max(bottom, py);
+            }
+        }
+        SCOPED_TRACE(c.symbolSize);
+        ASSERT_GT(ink, 0);
+        EXPECT_NEAR((left + right) / 2.0, device.x, 1.5);
+        EXPECT_NEAR((top + bottom) / 2.0, device.y, 1.5);
+        // The symbol keeps to its square (a little slack for glyph overhang).
+        EXPECT_LE(right - left + 1, c.symbolSize + 4);
+        dc.SelectObject(old);
+    }
+}
+
+TEST(Node, SelectedInANonEditableLayerInvertsItsSquareAndRestoresOnTheSecondDraw)
+{
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateBitmap(40, 40, 1, 32, nullptr));
+    CBitmap* old = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, 40, 40, RGB(255, 255, 255));
+    CMapLayer layer("L");
+    layer.SetEditable(0);
+    CMapNode node;
+    node.SetLayer(&layer);
+    node.SetPosition(20, 20);
+    node.GetStyle()->SetSymbolSize(13);
+    g_DefaultViewHeight = 40;
+    double x = 0, y = 0, zoom = 1;
+    node.DrawSelected(&dc, nullptr, &x, &y, &zoom);
+    EXPECT_EQ(dc.GetPixel(20, 20), RGB(0, 0, 0));
+    EXPECT_EQ(dc.GetPixel(14, 14), RGB(0, 0, 0));
+    EXPECT_EQ(dc.GetPixel(13, 13), RGB(255, 255, 255));
+    node.DrawSelected(&dc, nullptr, &x, &y, &zoom);
+    EXPECT_EQ(dc.GetPixel(20, 20), RGB(255, 255, 255));
+    dc.SelectObject(old);
+}
+
+class NodeRows : public LayerFile {};
+
+TEST_F(NodeRows, GeometryIsEightLittleEndianBytes)
+{
+    Bytes geo(8);
+    MapRecord::PutFloat(geo.data(), 1.5f);
+    MapRecord::PutFloat(geo.data() + 4, -2.25f);
+    InsertRow(1, MAP_OBJECT_NODE, std::nullopt, RectRecord(1.5, -2.25, 1.5, -2.25), geo);
+    InsertRow(2, MAP_OBJECT_NODE, std::nullopt, RectRecord(0, 0, 0, 0), Bytes(7, 0xFF));
+    CMapNode node, shortRow;
+    LoadRow(&node, 1);
+    LoadRow(&shortRow, 2);
+    EXPECT_FLOAT_EQ(node.GetPosition().x, 1.5f);
+    EXPECT_FLOAT_EQ(node.GetPosition().y, -2.25f);
+    EXPECT_FLOAT_EQ(shortRow.GetPosition().x, 0.0f);
+    EXPECT_FALSE(node.IsGeometryModified());
+
+    double scale = 0.5;
+    node.MoveBy(3, -1, &scale);
+    EXPECT_EQ(Blob("mapeGeoData", 1), geo);   // moving does not save
+    node.SaveChanges();
+    const Bytes stored = *Blob("mapeGeoData", 1);
+    ASSERT_EQ(stored.size(), 8u);
+    EXPECT_FLOAT_EQ(FloatAt(stored, 0), 3.0f);
+    EXPECT_FLOAT_EQ(FloatAt(stored, 4), -1.75f);
+    EXPECT_FALSE(node.IsGeometryModified());
+}
+
+TEST_F(NodeRows, AddedNodesStayInTheLayersListOutsideTheIndex)
+{
+    CMapNode* node = new CMapNode;
+    node->SetPosition(5, 6);
+    layer->AddObject(node, TRUE);
+    EXPECT_EQ(layer->GetPointObjects().GetCount(), 1);
+    EXPECT_EQ(layer->GetIndex().Count(), 0);
+    const Bytes stored = *Blob("mapeGeoData", node->GetMapeID());
+    EXPECT_FLOAT_EQ(FloatAt(stored, 0), 5.0f);
+    EXPECT_EQ(Text("mapeObjectType", node->GetMapeID()), "5");
+}
+
+}

@@ -1,0 +1,192 @@
+// Text objects: the text codes, lines, the 292-byte property record, the
+// provisional boundary of a text not drawn yet and moving within layer bounds.
+#include "LayerFixture.h"
+
+#include "core/MapText.h"
+
+namespace {
+
+static_assert(std::tuple_size_v<CMapText::Record> == 292, "the text property record is 292 bytes");
+
+TEST(TextCodes, ExpandAtEachPercentWithTwoCharactersAfterIt)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"50%%%", "50%"},
+        {"%%c10", "\xC3\x98" "10"},
+        {"%%C", "\xC3\x98"},
+        {"%%uA", "A"},
+        {"%%O%%o", ""},
+        {"%%d %%P", "? ?"},
+        {"%%x", "x"},
+        {"a%b", "a%b"},
+        {"100%", "100%"},
+        {"x%%", "x%%"},
+        {"%%", "%%"},
+        {"", ""},
+    };
+    for (const auto& [input, expanded] : cases)
+        EXPECT_EQ(std::string(CMapText::ExpandTextCodes(input)), expanded) << input;
+}
+
+TEST(TextCodes, LongLinesExpandWhole)
+{
+    CString line;
+    for (int i = 0; i < 200; ++i)
+        line += "%%c";
+    const CString expanded = CMapText::ExpandTextCodes(line);
+    EXPECT_EQ(expanded.GetLength(), 400);
+}
+
+TEST(Text, LineCountCountsSeparators)
+{
+    const std::pair<const char*, int> cases[] = {{"a", 1}, {"a\r\nb", 2}, {"a\r\n", 2}, {"", 1}};
+    for (const auto& [text, lines] : cases) {
+        CMapText t;
+        t.SetText(text);
+        EXPECT_EQ(t.GetLineCount(), lines) << text;
+    }
+}
+
+TEST(Text, SetTextMarksGeometryAndBoundaryOnlyOnAChange)
+{
+    CMapText text;
+    EXPECT_TRUE(text.SetText("abc"));
+    EXPECT_TRUE(text.IsGeometryModified());
+    EXPECT_TRUE(text.GetRingFlag());
+    text.SetFlags(0);
+    EXPECT_FALSE(text.SetText("abc"));
+    EXPECT_EQ(text.GetFlags(), 0u);
+}
+
+// A text never drawn has only a provisional box: it grows once, not at every
+// update, and moves with the anchor.
+TEST(Text, ProvisionalBoxGrowsOnce)
+{
+    CMapLayer layer("L");
+    CMapText text;
+    text.SetLayer(&layer);
+    text.SetBoundary(CDoubleRect(0.0, 0.0, 1.0, 1.0));
+    text.UpdateLayerBounds();
+    text.UpdateLayerBounds();
+    text.UpdateLayerBounds();
+    EXPECT_DOUBLE_EQ(text.GetBoundary().right, 30.0);
+    EXPECT_DOUBLE_EQ(text.GetBoundary().top, 19.0);
+
+    double zoom = 1;
+    text.MoveBy(5, -5, &zoom);
+    EXPECT_DOUBLE_EQ(text.GetBoundary().left, 5.0);
+    EXPECT_DOUBLE_EQ(text.GetBoundary().right, 35.0);
+    EXPECT_DOUBLE_EQ(text.GetBoundary().top, 24.0);
+}
+
+TEST(Text, PlaceAtCountsAsTheGrowth)
+{
+    CMapText text;
+    text.PlaceAt(CDoubleRect(10.0, 20.0, 10.0, 20.0), 2.0);
+    text.UpdateLayerBounds();
+    EXPECT_FLOAT_EQ(text.GetAnchor().x, 10.0f);
+    EXPECT_DOUBLE_EQ(text.GetBoundary().right, 68.0);
+    EXPECT_DOUBLE_EQ(text.GetBoundary().top, 56.0);
+    EXPECT_FLOAT_EQ(text.GetFontSize(), 24.0f);
+}
+
+class TextRows : public LayerFile {};
+
+TEST_F(TextRows, PropertyRecordRoundTripsByteForByte)
+{
+    CMapStyle style;
+    style.SetTextColor(RGB(10, 20, 30));
+    style.SetTextAngle(45);
+    Bytes record(292, 0);
+    style.WriteRecord(record.data());
+    MapRecord::PutDword(record.data() + 272, 0x01020304);
+    MapRecord::PutFloat(record.data() + 276, 7.5f);
+    MapRecord::PutWord(record.data() + 280, 0x0101);
+    MapRecord::PutFloat(record.data() + 284, 123.25f);
+    MapRecord::PutFloat(record.data() + 288, -45.5f);
+    // Bytes that carry no meaning: the reserved word, the padding, the flags.
+    Scribble(record, 0, 4);
+    Scribble(record, 282, 2);
+    Scribble(record, 268, 4);
+    InsertRow(3, MAP_OBJECT_TEXT, record, RectRecord(0, 0, 1, 1), Bytes{'O', '\'', 'N', 'e', 'i', 'l'});
+
+    CMapText text;
+    LoadRow(&text, 3);
+    EXPECT_EQ(std::string(text.GetText()), "O'Neil");
+    EXPECT_FLOAT_EQ(text.GetFontSize(), 7.5f);
+    EXPECT_EQ(text.GetAlignment(), 0x0101);
+    EXPECT_FLOAT_EQ(text.GetAnchor().y, -45.5f);
+    EXPECT_EQ(text.GetStyle()->GetTextAngle(), 45);
+    EXPECT_FALSE(text.GetStyle()->IsModified());
+    EXPECT_FALSE(text.IsGeometryModified());
+    EXPECT_TRUE(text.GetRingFlag());
+
+    text.GetStyle()->SetModified(true);
+    text.SaveChanges();
+    const Bytes stored = *Blob("mapeProperty", 3);
+    ASSERT_EQ(stored.size(), 292u);
+    EXPECT_TRUE(std::equal(record.begin() + 4, record.begin() + 268, stored.begin() + 4));
+    EXPECT_TRUE(std::equal(record.begin() + 272, record.begin() + 282, stored.begin() + 272));
+    EXPECT_TRUE(std::equal(record.begin() + 284, record.end(), stored.begin() + 284));
+    EXPECT_EQ(DwordAt(stored, 268), 0u);   // a fresh style's flags word
+}
+
+TEST_F(TextRows, ShortOrNullRecordKeepsTheDefaults)
+{
+    InsertRow(1, MAP_OBJECT_TEXT, Bytes(291, 0xFF), RectRecord(0, 0, 1, 1), std::nullopt);
+    InsertRow(2, MAP_OBJECT_TEXT, std::nullopt, RectRecord(0, 0, 1, 1), std::nullopt);
+    for (int id : {1, 2}) {
+        CMapText text;
+        LoadRow(&text, id);
+        EXPECT_FLOAT_EQ(text.GetFontSize(), 12.0f);
+        EXPECT_EQ(text.GetAlignment(), CMapText::kDefaultAlignment);
+        EXPECT_EQ(std::string(text.GetText()), "");
+    }
+}
+
+TEST_F(TextRows, ChangedTextIsWrittenAsEntered)
+{
+    InsertRow(4, MAP_OBJECT_TEXT, std::nullopt, RectRecord(0, 0, 1, 1), std::nullopt);
+    CMapText text;
+    LoadRow(&text, 4);
+    text.SetText("it's 50%%%");
+    text.SaveChanges();
+    EXPECT_EQ(Text("mapeGeoData", 4), "it's 50%%%");
+    EXPECT_FALSE(text.IsGeometryModified());
+}
+
+// Moving a text widens the layer bounds by where it went, not where it was.
+TEST_F(TextRows, MovingWidensTheLayerBoundsByTheNewBoundary)
+{
+    CMapText* text = new CMapText;
+    text->PlaceAt(CDoubleRect(0.0, 0.0, 0.0, 0.0), 1.0);
+    text->SetText("t");
+    layer->AddObject(text, TRUE);   // the layer owns it
+    layer->SetBounds(CDoubleRect(-100.0, -100.0, 100.0, 100.0));
+    double zoom = 1;
+    text->MoveBy(500, -500, &zoom);
+    const CDoubleRect bounds = layer->GetBounds();
+    EXPECT_GE(bounds.right, text->GetBoundary().right);
+    EXPECT_GE(bounds.top, text->GetBoundary().top);
+    EXPECT_DOUBLE_EQ(bounds.left, -100.0);
+    // The move is stored: anchor and boundary.
+    CMapText reread;
+    LoadRow(&reread, text->GetMapeID());
+    EXPECT_FLOAT_EQ(reread.GetAnchor().x, 500.0f);
+    EXPECT_DOUBLE_EQ(reread.GetBoundary().right, text->GetBoundary().right);
+}
+
+TEST(Text, CloneIntoAnotherLayerTakesANewId)
+{
+    CMapLayer layer("L");
+    CMapText text;
+    text.SetMapeID(9);
+    text.SetText("copy");
+    std::unique_ptr<CMapObject> free(text.Clone(nullptr));
+    EXPECT_EQ(free->GetMapeID(), 9);
+    CMapObject* stored = text.Clone(&layer);   // owned by the layer
+    EXPECT_EQ(stored->GetMapeID(), 1);
+    EXPECT_EQ(std::string(static_cast<CMapText*>(stored)->GetText()), "copy");
+}
+
+}
