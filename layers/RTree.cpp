@@ -157,8 +157,8 @@ double CRTree::SphericalVolume(const Rect& rect) const
 void CRTree::SplitNode(Node* node, const Branch& branch, Node** newNode)
 {
     PartitionVars pv;
-    GetBranches(node, branch, pv);
     const int level = node->level;
+    GetBranches(node, branch, pv);
     ChoosePartition(pv, MINNODES);
     *newNode = AllocNode();
     (*newNode)->level = node->level = level;

@@ -135,4 +135,31 @@ TEST(ObjectBase, LayerBoundsRecomputeWhenTheOldBoundaryTouchedThem)
     EXPECT_DOUBLE_EQ(layer.GetBounds().top, 13.0);
 }
 
+// Enough objects that the index splits its nodes and reinserts the entries of
+// under-filled ones while they move.
+TEST(ObjectBase, SpatialIndexFollowsMovedObjects)
+{
+    CMapLayer layer("L");
+    std::vector<std::unique_ptr<TestObject>> objects;
+    for (int i = 0; i < 60; ++i) {
+        auto object = std::make_unique<TestObject>(MAP_OBJECT_RECTANGLE);
+        object->SetLayer(&layer);
+        object->SetMapeID(i + 1);
+        object->SetBoundary(CDoubleRect(i * 10.0, (i % 7) * 10.0, i * 10.0 + 5, (i % 7) * 10.0 + 5));
+        layer.IndexInsert(i + 1, object->GetBoundary());
+        objects.push_back(std::move(object));
+    }
+    double zoom = 1;
+    for (size_t i = 0; i < objects.size(); i += 2)
+        objects[i]->MoveBy(1000, 0, &zoom);
+    layer.CollectAllEntries();
+    ASSERT_EQ(g_LayerEntryArray.GetSize(), 60);
+    std::vector<double> left(61, -1);
+    for (INT_PTR i = 0; i < g_LayerEntryArray.GetSize(); ++i)
+        left[(size_t)g_LayerEntryArray[i].id] = g_LayerEntryArray[i].rect.left;
+    for (int i = 0; i < 60; ++i)
+        EXPECT_EQ(left[(size_t)i + 1], i * 10.0 + (i % 2 == 0 ? 1000 : 0)) << i;
+    EXPECT_EQ(layer.GetObjectCount(), 60);
+}
+
 }
