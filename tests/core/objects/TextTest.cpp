@@ -3,6 +3,11 @@
 #include "LayerFixture.h"
 
 #include "core/MapText.h"
+#include "platform/CDC.h"
+#include "platform/FontDatabase.h"
+#include "platform/GdiObjects.h"
+
+#include <climits>
 
 namespace {
 
@@ -187,6 +192,51 @@ TEST(Text, CloneIntoAnotherLayerTakesANewId)
     CMapObject* stored = text.Clone(&layer);   // owned by the layer
     EXPECT_EQ(stored->GetMapeID(), 1);
     EXPECT_EQ(std::string(static_cast<CMapText*>(stored)->GetText()), "copy");
+}
+
+// The first line hangs from the anchor's device point: its ink lies above and
+// to the right of it, inside the box the handles report.
+TEST(Text, DrawsItsLinesFromTheAnchorAndRemembersTheBox)
+{
+    AfxInitFonts();
+    constexpr int kSize = 160;
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateBitmap(kSize, kSize, 1, 32, nullptr));
+    CBitmap* old = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, kSize, kSize, RGB(255, 255, 255));
+
+    g_DefaultViewHeight = kSize;
+    CMapText text;
+    text.PlaceAt(CDoubleRect(20.0, 60.0, 20.0, 60.0), 1.0);
+    text.SetFontSize(20);
+    text.SetText("Hx\r\nHx");
+    text.GetStyle()->SetTextColor(RGB(0, 0, 0));
+    double x = 0, y = 0, zoom = 1;
+    const RECT client{0, 0, kSize, kSize};
+    text.Draw(&dc, &client, &x, &y, &zoom);
+    const CPoint anchor = CFloatPoint(20.0, 60.0).ToDevice(0, 0, 1, kSize);
+
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+    for (int py = 0; py < kSize; ++py)
+        for (int px = 0; px < kSize; ++px)
+            if (dc.GetPixel(px, py) != RGB(255, 255, 255)) {
+                left = std::min(left, px), right = std::max(right, px);
+                top = std::min(top, py), bottom = std::max(bottom, py);
+            }
+    ASSERT_LE(left, right);
+    EXPECT_GE(left, anchor.x - 1);
+    EXPECT_LT(top, anchor.y);   // the first line stands on the anchor
+    // Two lines: the second starts one line height below the first.
+    const CFloatPoint corner0 = text.GetHandlePoint(0), corner2 = text.GetHandlePoint(2);
+    EXPECT_NEAR(corner0.x, anchor.x, 1);
+    EXPECT_GE(top, corner0.y - 1);
+    EXPECT_LE(bottom, corner2.y + 1);
+    EXPECT_LE(right, corner2.x + 1);
+    EXPECT_GT(bottom, anchor.y);
+    EXPECT_FALSE(text.GetRingFlag());
+    dc.SelectObject(old);
 }
 
 }
