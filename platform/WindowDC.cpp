@@ -1,0 +1,177 @@
+#include "platform/WindowDC.h"
+
+#include "platform/CWnd.h"
+#include "platform/WndInternal.h"
+
+#include <memory>
+#include <unordered_map>
+
+IMPLEMENT_DYNAMIC(CPaintDC, CDC)
+IMPLEMENT_DYNAMIC(CClientDC, CDC)
+IMPLEMENT_DYNAMIC(CWindowDC, CDC)
+
+namespace {
+
+// Every live DC on a window's surface, so that destroying the window unbinds them.
+std::unordered_map<CDC*, HWND>& WindowDCs()
+{
+    static std::unordered_map<CDC*, HWND> dcs;
+    return dcs;
+}
+
+// DCs made by ::GetDC and ::BeginPaint, released by ::ReleaseDC and ::EndPaint.
+std::unordered_map<HDC, std::unique_ptr<CDC>>& OwnedDCs()
+{
+    static std::unordered_map<HDC, std::unique_ptr<CDC>> dcs;
+    return dcs;
+}
+
+void Bind(CDC* dc, HWND hwnd, const QRegion* clip)
+{
+    dc->AttachSurface(wnd::SurfaceOf(hwnd), clip);
+    dc->SetSurfaceObserver([hwnd](const RECT& r) {
+        wnd::SurfaceChanged(hwnd, QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
+    });
+    WindowDCs()[dc] = hwnd;
+}
+
+void Unbind(CDC* dc)
+{
+    if (WindowDCs().erase(dc)) {
+        dc->SetSurfaceObserver(nullptr);
+        dc->DetachSurface();
+    }
+}
+
+// BeginPaint into a given DC: binds it to the update region, validates it and erases.
+bool BeginPaintInto(HWND hwnd, PAINTSTRUCT* ps, CDC* dc)
+{
+    *ps = PAINTSTRUCT{};
+    wnd::Window* w = wnd::Find(hwnd);
+    if (!w)
+        return false;
+    ++w->beginPaints;
+    wnd::SurfaceOf(hwnd);
+    const QRegion clip = w->update & w->surface.rect();
+    const bool erase = w->erase;
+    w->update = QRegion();
+    w->erase = false;
+    Bind(dc, hwnd, &clip);
+    ps->hdc = dc->GetSafeHdc();
+    const QRect box = clip.boundingRect();
+    ps->rcPaint = box.isEmpty() ? RECT{0, 0, 0, 0} : RECT{box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
+    if (erase && !clip.isEmpty()) {
+        const int saved = dc->SaveDC();
+        ps->fErase = !::SendMessage(hwnd, WM_ERASEBKGND, (WPARAM)ps->hdc, 0);
+        if (WindowDCs().count(dc))
+            dc->RestoreDC(saved);
+    }
+    return true;
+}
+
+void EndPaintFrom(HWND hwnd, const PAINTSTRUCT* ps, CDC* dc)
+{
+    Unbind(dc);
+    if (ps && wnd::Find(hwnd))
+        wnd::SurfaceChanged(hwnd, QRect(QPoint(ps->rcPaint.left, ps->rcPaint.top),
+                                        QPoint(ps->rcPaint.right - 1, ps->rcPaint.bottom - 1)));
+}
+
+} // namespace
+
+namespace wnd {
+
+void DetachWindowDCs(HWND hwnd)
+{
+    std::vector<CDC*> bound;
+    for (const auto& [dc, h] : WindowDCs())
+        if (h == hwnd)
+            bound.push_back(dc);
+    for (CDC* dc : bound)
+        Unbind(dc);
+}
+
+} // namespace wnd
+
+// ---------------------------------------------------------------- Win32 calls
+
+HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
+{
+    if (!lpPaint || !wnd::Find(hWnd))
+        return nullptr;
+    auto dc = std::make_unique<CDC>();
+    if (!BeginPaintInto(hWnd, lpPaint, dc.get()))
+        return nullptr;
+    HDC h = dc->GetSafeHdc();
+    OwnedDCs()[h] = std::move(dc);
+    return h;
+}
+
+BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint)
+{
+    if (!lpPaint)
+        return FALSE;
+    auto it = OwnedDCs().find(lpPaint->hdc);
+    if (it == OwnedDCs().end())
+        return FALSE;
+    std::unique_ptr<CDC> dc = std::move(it->second);
+    OwnedDCs().erase(it);
+    EndPaintFrom(hWnd, lpPaint, dc.get());
+    return TRUE;
+}
+
+HDC GetDC(HWND hWnd)
+{
+    if (!hWnd)
+        return GdiGetScreenDC();
+    if (!wnd::Find(hWnd) || hWnd == wnd::DesktopHandle())
+        return hWnd == wnd::DesktopHandle() ? GdiGetScreenDC() : nullptr;
+    auto dc = std::make_unique<CDC>();
+    Bind(dc.get(), hWnd, nullptr);
+    HDC h = dc->GetSafeHdc();
+    OwnedDCs()[h] = std::move(dc);
+    return h;
+}
+
+HDC GetWindowDC(HWND hWnd) { return ::GetDC(hWnd); }
+
+int ReleaseDC(HWND, HDC hDC)
+{
+    auto it = OwnedDCs().find(hDC);
+    if (it == OwnedDCs().end())
+        return 0;
+    std::unique_ptr<CDC> dc = std::move(it->second);
+    OwnedDCs().erase(it);
+    Unbind(dc.get());
+    return 1;
+}
+
+// ---------------------------------------------------------------- wrappers
+
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->GetSafeHwnd() : nullptr)
+{
+    if (!BeginPaintInto(m_hWnd, &m_ps, this))
+        AttachSurface(nullptr);
+}
+
+CPaintDC::~CPaintDC() { EndPaintFrom(m_hWnd, &m_ps, this); }
+
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->GetSafeHwnd() : nullptr)
+{
+    if (m_hWnd && wnd::Find(m_hWnd))
+        Bind(this, m_hWnd, nullptr);
+    else
+        AttachSurface(nullptr);
+}
+
+CClientDC::~CClientDC() { Unbind(this); }
+
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->GetSafeHwnd() : nullptr)
+{
+    if (m_hWnd && wnd::Find(m_hWnd))
+        Bind(this, m_hWnd, nullptr);
+    else
+        AttachSurface(nullptr);
+}
+
+CWindowDC::~CWindowDC() { Unbind(this); }

@@ -1,0 +1,47 @@
+// Device contexts of windows. Each draws into the window's retained client
+// surface, so drawing outside WM_PAINT (rubber bands) stays on the window as on
+// Windows until something paints over it. A DC whose window is destroyed draws
+// nothing any more.
+#pragma once
+
+#include "platform/CDC.h"
+#include "platform/Messages.h"
+
+class CWnd;
+
+// BeginPaint / EndPaint: clipped to the update region, which it validates; erases
+// first (WM_ERASEBKGND) when the invalidation asked for it.
+class CPaintDC : public CDC {
+    DECLARE_DYNAMIC(CPaintDC)
+public:
+    explicit CPaintDC(CWnd* pWnd);
+    ~CPaintDC() override;
+
+    PAINTSTRUCT m_ps{};
+
+protected:
+    HWND m_hWnd = nullptr;
+};
+
+// The whole client area; a null window gives a DC of the screen that draws nothing.
+class CClientDC : public CDC {
+    DECLARE_DYNAMIC(CClientDC)
+public:
+    explicit CClientDC(CWnd* pWnd);
+    ~CClientDC() override;
+
+protected:
+    HWND m_hWnd = nullptr;
+};
+
+// The window's DC. The platform draws window frames itself, so its origin is the
+// client area's origin, as for windows without a frame.
+class CWindowDC : public CDC {
+    DECLARE_DYNAMIC(CWindowDC)
+public:
+    explicit CWindowDC(CWnd* pWnd);
+    ~CWindowDC() override;
+
+protected:
+    HWND m_hWnd = nullptr;
+};
