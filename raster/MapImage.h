@@ -28,9 +28,14 @@ struct CImageControlPoint {
     CFloatPoint mapPoint;
 };
 
+static_assert(CImageControlPoint::kRecordSize == 4 + 4 + (int)sizeof(CFloatPoint),
+              "a stored control point is two 32-bit image coordinates and a float map point");
+
 class CMapImage : public CMapObject {
 public:
+    // The style record (272 bytes) and five 32-bit fields.
     static constexpr int kRecordHeaderSize = 292;
+    static_assert(kRecordHeaderSize == CMapStyle::kRecordSize + 5 * 4);
 
     // Empty image, no control points, brightness and contrast 0.
     CMapImage();

@@ -1,0 +1,5 @@
+#include "mapwindow/MUIDoc.h"
+
+CMUIDoc::CMUIDoc() = default;
+
+CMUIDoc::~CMUIDoc() = default;

@@ -1,0 +1,307 @@
+#include "mapwindow/MUIMap.h"
+
+#include "core/MapObject.h"
+#include "core/SQLiteDatabase.h"
+#include "core/SQLiteException.h"
+#include "core/SQLiteStatement.h"
+#include "core/Utilities.h"
+#include "layers/MapLayer.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+IMPLEMENT_DYNAMIC(CMUIMap, CWnd)
+
+namespace {
+// A statement that must run to its end: anything else is an error of the write.
+void ExecuteChecked(CSQLiteDatabase& db, const char* sql)
+{
+    CSQLiteStatement stmt;
+    if (db.Prepare(sql, stmt) != SQLITE_OK || stmt.IsEmpty() || stmt.Execute() != SQLITE_DONE)
+        throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
+}
+
+CString FolderOf(const CString& path)
+{
+    const int slash = std::max(path.ReverseFind('/'), path.ReverseFind('\\'));
+    return slash >= 0 ? path.Left(slash + 1) : CString();
+}
+
+bool IsLayerFilePresent(const CString& file)
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file.GetString(), error);
+    return !error && size > 0;
+}
+
+bool IsSameFile(const char* a, const char* b)
+{
+    std::error_code error;
+    return a && b && std::filesystem::equivalent(a, b, error);
+}
+}
+
+CMUIMap::CMUIMap()
+{
+    m_MapModel.SetXOffset(0);
+    m_MapModel.SetYOffset(0);
+    m_MapModel.SetZoom(1.0);
+    m_nModified = 0;
+}
+
+CMUIMap::~CMUIMap()
+{
+    ClearSelection(0);
+}
+
+// ---------------------------------------------------------------- invalidation and notifications
+void CMUIMap::InvalidateMap(const CDoubleRect* mapRect, BOOL erase)
+{
+    if (m_hWnd) {
+        if (mapRect) {
+            CDoubleRect rect = *mapRect;
+            CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
+            if (!selection.IsEmpty() && selection.GetHead()->IsLayerEditable())
+                rect.Inflate(4 * m_MapModel.GetZoom());
+            CRect device = rect.ToDeviceRect(m_MapModel.GetXOffset(), m_MapModel.GetYOffset(), m_MapModel.GetZoom(),
+                                             m_MapModel.GetViewHeight());
+            device.NormalizeRect();
+            InvalidateRect(&device, erase);
+        } else {
+            Invalidate(erase);
+        }
+    }
+    m_bDirty = true;
+    if (m_nNotifyOnInvalidate)
+        NotifyParent(MAPA_MAP_INVALIDATED, nullptr, 0);
+}
+
+void CMUIMap::InvalidateObject(CMapObject* object)
+{
+    if (!object || !CMapObject::IsTypeValid(object->GetType()))
+        return;
+    double x = m_MapModel.GetXOffset(), y = m_MapModel.GetYOffset(), zoom = m_MapModel.GetZoom();
+    CDoubleRect d = object->GetDeviceBoundary(&x, &y, &zoom);
+    d.Inflate(4);
+    CRect rect;
+    if (d.ExceedsLimit(32767)) {
+        CRect client;
+        if (m_hWnd)
+            GetClientRect(&client);
+        rect.left = (LONG)std::max(d.left, (double)client.left);
+        rect.top = (LONG)std::max(d.bottom, (double)client.top);
+        rect.right = (LONG)std::min(d.right, (double)client.right);
+        rect.bottom = (LONG)std::min(d.top, (double)client.bottom);
+    } else {
+        rect = CRect((int)d.left, (int)d.bottom, (int)d.right, (int)d.top);
+    }
+    m_bDirty = true;
+    if (m_hWnd)
+        InvalidateRect(&rect, FALSE);
+}
+
+LRESULT CMUIMap::NotifyParent(int action, void* object, int value)
+{
+    if (!m_hWnd)
+        return 0;
+    CWnd* receiver = GetOwner();
+    if (!receiver || !receiver->GetSafeHwnd())
+        return 0;
+    MAPNOTIFY block{};
+    block.hdr.hwndFrom = m_hWnd;
+    block.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
+    block.hdr.code = MAPN_NOTIFY;
+    block.action = action;
+    block.object = object;
+    block.value = value;
+    return receiver->SendMessage(WM_NOTIFY, (WPARAM)GetDlgCtrlID(), (LPARAM)&block);
+}
+
+// ---------------------------------------------------------------- selection
+static bool IsLayerOwned(const CMapObject* object)
+{
+    // Nodes and texts belong to their layer's list; other selected objects are
+    // copies built from their rows for the time they are used.
+    return object->GetType() == MAP_OBJECT_NODE || object->GetType() == MAP_OBJECT_TEXT;
+}
+
+void CMUIMap::DeselectObject(CMapObject* object, int invalidate)
+{
+    if (!object || !CMapObject::IsTypeValid(object->GetType()))
+        return;
+    CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
+    POSITION pos = selection.Find(object);
+    if (!pos)
+        return;
+    selection.RemoveAt(pos);
+    object->Deselect();
+    if (invalidate)
+        InvalidateObject(object);
+}
+
+void CMUIMap::ClearSelection(int invalidate)
+{
+    CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
+    while (!selection.IsEmpty()) {
+        CMapObject* object = selection.RemoveHead();
+        object->Deselect();
+        if (invalidate)
+            InvalidateObject(object);
+        if (!IsLayerOwned(object))
+            delete object;
+    }
+}
+
+void CMUIMap::DeselectLayerObjects(CMapLayer* layer)
+{
+    CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
+    if (selection.IsEmpty())
+        return;
+    if (!layer) {
+        ClearSelection(1);
+        return;
+    }
+    for (POSITION pos = selection.GetHeadPosition(); pos;) {
+        const POSITION current = pos;
+        CMapObject* object = selection.GetNext(pos);
+        if (object->GetLayer() != layer)
+            continue;
+        selection.RemoveAt(current);
+        object->Deselect();
+        InvalidateObject(object);
+        if (!IsLayerOwned(object))
+            delete object;
+    }
+}
+
+// ---------------------------------------------------------------- workspace
+BOOL CMUIMap::SaveWorkspace(const CString& path)
+{
+    // The new workspace is written beside the old one, which it replaces only
+    // when it is complete: a failed save leaves the old workspace as it was.
+    const CString temporary = path + ".saving";
+    std::error_code error;
+    std::filesystem::remove(temporary.GetString(), error);
+    try {
+        CSQLiteDatabase db;
+        if (db.Open(temporary) != SQLITE_OK)
+            throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
+        ExecuteChecked(db, "create table _MapProperty(dXOff DOUBLE, dYOff DOUBLE, dZoom DOUBLE, MapEVersion INT, "
+                           "SelProperty BLOB, Boundary BLOB, MapUnits BLOB, ProjectionType INT UNSIGNED);");
+        // Offsets and zoom with every digit: the view comes back exactly where it was.
+        CString sql;
+        sql.Format("insert into _MapProperty values(%.17g, %.17g, %.17g, %i, ?, ?, ?, %u);", m_MapModel.GetXOffset(),
+                   m_MapModel.GetYOffset(), m_MapModel.GetZoom(), CMapModel::kFileVersion,
+                   (unsigned)m_MapModel.GetProjectionCode());
+        CSQLiteStatement insert;
+        if (db.Prepare(sql, insert) != SQLITE_OK)
+            throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
+        const CMapStyle::Record style = m_MapModel.GetDefaultStyle()->ToRecord();
+        const CDoubleRect::Record extent = m_MapModel.GetExtent().ToRecord();
+        const CMapUnits::Record units = m_MapModel.GetUnits().ToRecord();
+        insert.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
+        insert.BindBlob(1, extent.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
+        insert.BindBlob(2, units.data(), CMapUnits::kRecordSize, SQLITE_TRANSIENT);
+        if (insert.Execute() != SQLITE_DONE)
+            throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
+        m_MapModel.WriteLayerTable(path, &db);
+        db.Close();
+    } catch (const CSQLiteException& e) {
+        std::filesystem::remove(temporary.GetString(), error);
+        ::MessageBox(GetSafeHwnd(), e.GetMessage(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    if (std::rename(temporary, path) != 0) {
+        std::filesystem::remove(temporary.GetString(), error);
+        return FALSE;
+    }
+
+    // The map keeps a connection to its workspace: a new one when it had none,
+    // and a fresh one when the file it was connected to has just been replaced.
+    CSQLiteDatabase* current = m_MapModel.GetDatabase();
+    const char* currentFile = current ? sqlite3_db_filename(current->GetHandle(), "main") : nullptr;
+    if (!current || IsSameFile(currentFile, path)) {
+        auto db = std::make_unique<CSQLiteDatabase>();
+        try {
+            if (db->Open(path) == SQLITE_OK)
+                m_MapModel.SetDatabase(db.release());
+        } catch (const CSQLiteException&) {
+        }
+    }
+    return TRUE;
+}
+
+int CMUIMap::LoadWorkspace(const CString& path)
+{
+    const CString folder = FolderOf(path);
+    auto db = std::make_unique<CSQLiteDatabase>();
+    int version = -1;
+    try {
+        db->Open(path);
+        CSQLiteStatement stmt;
+        // A file without the tables (or without a row) reads as an empty map.
+        db->Prepare("select * from _MapProperty;", stmt);
+        if (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
+            m_MapModel.SetXOffset(stmt.ColumnDouble(0));
+            m_MapModel.SetYOffset(stmt.ColumnDouble(1));
+            m_MapModel.SetZoom(stmt.ColumnDouble(2));
+            version = stmt.ColumnInt(3);
+            m_MapModel.SetDatabaseVersion(version);
+            CDoubleRect extent;
+            if (extent.ReadRecord(stmt.ColumnBlob(5), stmt.ColumnBytes(5)))
+                m_MapModel.SetExtent(extent);
+            CMapUnits units = m_MapModel.GetUnits();
+            if (units.ReadRecord(stmt.ColumnBlob(6), stmt.ColumnBytes(6)))
+                m_MapModel.SetUnits(units);
+        }
+        stmt.Finalize();
+
+        db->Prepare("select * from _LayerProperty;", stmt);
+        while (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
+            const CString name = stmt.ColumnText(0);
+            if (!IsLayerFilePresent(folder + name + ".klz")) {
+                ::MessageBox(GetSafeHwnd(), name + ".klz not found.", nullptr, MB_OK);
+                continue;
+            }
+            auto layer = std::make_unique<CMapLayer>(name);
+            if (stmt.ColumnBytes(1) >= CMapStyle::kRecordSize)
+                layer->SetStyle(CMapStyle(stmt.ColumnBlob(1), stmt.ColumnBytes(1)));
+            CDoubleRect bounds;
+            if (bounds.ReadRecord(stmt.ColumnBlob(2), stmt.ColumnBytes(2)))
+                layer->SetBounds(bounds);
+            layer->SetAutoLabel(stmt.ColumnInt(3));
+            layer->SetEditable(stmt.ColumnInt(4));
+            layer->SetOverride(stmt.ColumnInt(5));
+            layer->SetVisible(stmt.ColumnInt(6));
+            layer->SetSelectable(stmt.ColumnInt(7));
+            layer->SetLabelFieldName(stmt.ColumnText(8));
+            m_MapModel.AddLayer(layer.release());
+        }
+        stmt.Finalize();
+    } catch (const CSQLiteException&) {
+        // The map keeps what was read.
+    }
+
+    try {
+        if (db->GetHandle())
+            m_MapModel.SetDatabase(db.release());
+        m_MapModel.SetPathName(GetFileTitleFromPath(path));
+        m_MapModel.OpenLayerByName(folder);
+        if (version == 200 && m_MapModel.GetDatabase()) {
+            CString sql;
+            sql.Format("update _MapProperty set MapEVersion=%u where ROWID=1;", 210u);
+            CSQLiteStatement stmt;
+            m_MapModel.GetDatabase()->Prepare(sql, stmt);
+            stmt.Execute();
+            m_MapModel.SetDatabaseVersion(210);
+        }
+    } catch (const CSQLiteException&) {
+        // A layer file that cannot be read stops the opening; the map keeps the rest.
+    }
+    return 1;
+}

@@ -1,0 +1,390 @@
+// The workspace database: the map's row and the layer rows as the writer
+// creates them, their round trip through the loader, a failed save that keeps
+// the old file, and layer files that are missing.
+#include "core/SQLiteDatabase.h"
+#include "core/SQLiteStatement.h"
+#include "layers/MapLayer.h"
+#include "layers/MapModel.h"
+#include "mapwindow/MUIDoc.h"
+#include "mapwindow/MUIMap.h"
+#include "platform/testing/ModalRecorder.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kvwsXXXXXX").string();
+        m_path = mkdtemp(pattern.data());
+    }
+    ~TempFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(m_path, error);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    CString File(const char* name) const { return CString((m_path + "/" + name).c_str()); }
+
+private:
+    std::string m_path;
+};
+
+Bytes FileBytes(const CString& path)
+{
+    std::ifstream in(path.GetString(), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Reads a workspace file with its own connection.
+class Reader {
+public:
+    explicit Reader(const CString& path) { m_db.Open(path); }
+
+    // Column names and declared types of a table, in order.
+    std::vector<std::pair<std::string, std::string>> Schema(const char* table)
+    {
+        CString sql;
+        sql.Format("pragma table_info(%s);", table);
+        std::vector<std::pair<std::string, std::string>> columns;
+        CSQLiteStatement stmt;
+        m_db.Prepare(sql, stmt);
+        while (stmt.Step() == SQLITE_ROW)
+            columns.emplace_back(stmt.ColumnText(1).GetString(), stmt.ColumnText(2).GetString());
+        return columns;
+    }
+
+    // One row; every column as its text (BLOBs as their size).
+    std::vector<std::string> Row(const char* sql)
+    {
+        CSQLiteStatement stmt;
+        m_db.Prepare(sql, stmt);
+        std::vector<std::string> row;
+        if (stmt.Step() != SQLITE_ROW)
+            return row;
+        for (int i = 0; i < stmt.ColumnCount(); ++i) {
+            if (stmt.ColumnType(i) == SQLITE_BLOB)
+                row.push_back("blob" + std::to_string(stmt.ColumnBytes(i)));
+            else
+                row.push_back(stmt.ColumnText(i).GetString());
+        }
+        return row;
+    }
+
+    Bytes Blob(const char* sql)
+    {
+        CSQLiteStatement stmt;
+        m_db.Prepare(sql, stmt);
+        if (stmt.Step() != SQLITE_ROW)
+            return {};
+        const BYTE* p = static_cast<const BYTE*>(stmt.ColumnBlob(0));
+        return Bytes(p, p + stmt.ColumnBytes(0));
+    }
+
+    double Double(const char* sql)
+    {
+        CSQLiteStatement stmt;
+        m_db.Prepare(sql, stmt);
+        return stmt.Step() == SQLITE_ROW ? stmt.ColumnDouble(0) : -1;
+    }
+
+    void Exec(const char* sql)
+    {
+        CSQLiteStatement stmt;
+        m_db.Prepare(sql, stmt);
+        stmt.Execute();
+    }
+
+private:
+    CSQLiteDatabase m_db;
+};
+
+struct LayerSpec {
+    const char* name;
+    int autoLabel, editable, override_, visible, selectable;
+    CDoubleRect bounds;
+    COLORREF pen;
+};
+
+class Workspace : public ::testing::Test {
+protected:
+    // Builds a map with the given layers in `window` (layers are kept in memory only).
+    static void Fill(CMUIMap& window, const std::vector<LayerSpec>& layers)
+    {
+        CMapModel* map = window.GetMapModel();
+        for (const LayerSpec& spec : layers) {
+            auto* layer = new CMapLayer(spec.name);
+            layer->SetAutoLabel(spec.autoLabel);
+            layer->SetEditable(spec.editable);
+            layer->SetOverride(spec.override_);
+            layer->SetVisible(spec.visible);
+            layer->SetSelectable(spec.selectable);
+            layer->SetBounds(spec.bounds);
+            layer->GetStyle()->SetPenColor(spec.pen);
+            map->AddLayer(layer);
+        }
+    }
+
+    TempFolder folder;
+    ModalRecorder boxes;
+};
+
+const std::vector<LayerSpec> kTwoLayers = {
+    {"Roads", 1, 1, 0, 1, 0, CDoubleRect(1.0, 2.0, 3.0, 4.0), RGB(10, 0, 0)},
+    {"River banks", 0, 0, 1, 0, 1, CDoubleRect(-5.0, -6.0, 7.5, 8.25), RGB(0, 20, 0)},
+};
+
+TEST_F(Workspace, SaveWritesTheMapRowAndOneRowPerLayer)
+{
+    CMUIDoc doc;
+    CMUIMap& window = *doc.GetMapWnd();
+    Fill(window, kTwoLayers);
+    CMapModel* map = doc.GetMapModel();
+    map->SetXOffset(123456.78901234567);
+    map->SetYOffset(-0.000123456789012345);
+    map->SetZoom(1.0 / 3.0);
+    map->GetLayerAt(0)->AddField(CMapField("Street name", FIELD_TYPE_STRING, 30));
+    map->GetLayerAt(0)->SetLabelFieldIndex(0);
+    const CString path = folder.File("map.kwz");
+    ASSERT_TRUE(window.SaveWorkspace(path));
+
+    Reader file(path);
+    using Schema = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(file.Schema("_MapProperty"),
+              (Schema{{"dXOff", "DOUBLE"}, {"dYOff", "DOUBLE"}, {"dZoom", "DOUBLE"}, {"MapEVersion", "INT"},
+                      {"SelProperty", "BLOB"}, {"Boundary", "BLOB"}, {"MapUnits", "BLOB"},
+                      {"ProjectionType", "INT UNSIGNED"}}));
+    EXPECT_EQ(file.Schema("_LayerProperty"),
+              (Schema{{"LayerName", "VARCHAR(255)"}, {"Property", "BLOB"}, {"Boundary", "BLOB"},
+                      {"AutoLabel", "BOOL"}, {"Editable", "BOOL"}, {"Override", "BOOL"}, {"Visible", "BOOL"},
+                      {"Selectable", "BOOL"}, {"LabelField", "VARCHAR(255)"}}));
+
+    // Full precision: every digit of the view comes back.
+    EXPECT_EQ(file.Double("select dXOff from _MapProperty where ROWID=1;"), 123456.78901234567);
+    EXPECT_EQ(file.Double("select dYOff from _MapProperty where ROWID=1;"), -0.000123456789012345);
+    EXPECT_EQ(file.Double("select dZoom from _MapProperty where ROWID=1;"), 1.0 / 3.0);
+    EXPECT_EQ(file.Row("select MapEVersion, SelProperty, Boundary, MapUnits, ProjectionType from _MapProperty;"),
+              (std::vector<std::string>{"211", "blob272", "blob40", "blob20", "4294967295"}));
+    const CMapStyle::Record style = map->GetDefaultStyle()->ToRecord();
+    EXPECT_EQ(file.Blob("select SelProperty from _MapProperty;"), Bytes(style.begin(), style.end()));
+
+    EXPECT_EQ(file.Row("select * from _LayerProperty where ROWID=1;"),
+              (std::vector<std::string>{"Roads", "blob272", "blob40", "1", "1", "0", "1", "0", "Street_name"}));
+    EXPECT_EQ(file.Row("select * from _LayerProperty where ROWID=2;"),
+              (std::vector<std::string>{"River_banks", "blob272", "blob40", "0", "0", "1", "0", "1", ""}));
+    const CDoubleRect::Record bounds = CDoubleRect(-5.0, -6.0, 7.5, 8.25).ToRecord();
+    EXPECT_EQ(file.Blob("select Boundary from _LayerProperty where ROWID=2;"), Bytes(bounds.begin(), bounds.end()));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("Roads.klz").GetString()));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("River_banks.klz").GetString()));
+    EXPECT_FALSE(map->GetLayerAt(0)->IsModified());
+    // The map keeps the new workspace as its database.
+    ASSERT_NE(map->GetDatabase(), nullptr);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(Workspace, LoadBringsBackTheMapAndItsLayers)
+{
+    const CString path = folder.File("map.kwz");
+    CMapStyle::Record styles[2];
+    {
+        CMUIMap window;
+        Fill(window, kTwoLayers);
+        CMapModel* map = window.GetMapModel();
+        map->SetXOffset(654321.12345678901);
+        map->SetYOffset(42.000000000000007);
+        map->SetZoom(0.0123456789012345);
+        CMapUnits units;
+        units.SetDistanceUnitCode(4);
+        units.SetAreaUnitCode(8);
+        map->SetUnits(units);
+        for (int i = 0; i < 2; ++i)
+            styles[i] = map->GetLayerAt(i)->GetStyle()->ToRecord();
+        ASSERT_TRUE(window.SaveWorkspace(path));
+    }
+    CMUIMap window;
+    EXPECT_EQ(window.LoadWorkspace(path), 1);
+    CMapModel* map = window.GetMapModel();
+    ASSERT_EQ(map->GetLayerCount(), 2);
+    EXPECT_EQ(std::string(map->GetPathName()), "map");
+    EXPECT_EQ(map->GetXOffset(), 654321.12345678901);
+    EXPECT_EQ(map->GetYOffset(), 42.000000000000007);
+    EXPECT_EQ(map->GetZoom(), 0.0123456789012345);
+    EXPECT_EQ(map->GetUnits().GetDistanceUnitCode(), 4);
+    EXPECT_EQ(map->GetUnits().GetAreaUnitCode(), 8);
+    EXPECT_NE(map->GetDatabase(), nullptr);
+    for (int i = 0; i < 2; ++i) {
+        const LayerSpec& spec = kTwoLayers[(size_t)i];
+        CMapLayer* layer = map->GetLayerAt(i);
+        SCOPED_TRACE(spec.name);
+        // Every field of the style; the flags word at its end is not part of it.
+        const CMapStyle::Record style = layer->GetStyle()->ToRecord();
+        EXPECT_TRUE(std::equal(style.begin() + 4, style.begin() + 268, styles[i].begin() + 4));
+        EXPECT_EQ(layer->GetStyle()->GetPenColor(), spec.pen);
+        EXPECT_EQ(layer->GetBounds().left, spec.bounds.left);
+        EXPECT_EQ(layer->GetBounds().top, spec.bounds.top);
+        EXPECT_EQ(layer->GetAutoLabel(), spec.autoLabel);
+        EXPECT_EQ(layer->GetOverride(), spec.override_);
+        EXPECT_EQ(layer->IsVisible(), spec.visible);
+        EXPECT_EQ(layer->IsSelectable(), spec.selectable);
+        EXPECT_EQ(layer->IsEditable(), spec.editable);
+        EXPECT_NE(layer->GetDatabase(), nullptr);
+        // The stored label field is not taken over.
+        EXPECT_EQ(std::string(layer->GetLabelField()), "");
+    }
+    EXPECT_EQ(map->GetExtent().left, -5.0);
+    EXPECT_EQ(map->GetExtent().top, 8.25);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(Workspace, OnlyTheLowestEditableLayerStaysEditable)
+{
+    struct Case {
+        std::vector<int> stored, loaded;
+        int count;
+    };
+    const Case cases[] = {
+        {{1, 1, 1}, {1, 0, 0}, 3},
+        {{0, 1, 1}, {0, 1, 0}, 2},
+        {{0, 0, 0}, {0, 0, 1}, 0},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const CString path = folder.File(("edit" + std::to_string(n++) + ".kwz").c_str());
+        {
+            CMUIMap window;
+            std::vector<LayerSpec> layers;
+            const char* names[] = {"A", "B", "C"};
+            for (size_t i = 0; i < 3; ++i)
+                layers.push_back({names[i], 0, c.stored[i], 0, 1, 1, CDoubleRect(0.0, 0.0, 1.0, 1.0), 0});
+            Fill(window, layers);
+            ASSERT_TRUE(window.SaveWorkspace(path));
+        }
+        CMUIMap window;
+        window.LoadWorkspace(path);
+        CMapModel* map = window.GetMapModel();
+        ASSERT_EQ(map->GetLayerCount(), 3);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(map->GetLayerAt(i)->IsEditable(), c.loaded[(size_t)i]) << n << " layer " << i;
+        EXPECT_EQ(map->GetEditMode(), c.count);
+    }
+}
+
+TEST_F(Workspace, AMissingLayerFileIsReportedAndLeftOut)
+{
+    const CString path = folder.File("three.kwz");
+    {
+        CMUIMap window;
+        Fill(window, {{"First", 0, 1, 0, 1, 1, CDoubleRect(0.0, 0.0, 1.0, 1.0), 0},
+                      {"Second", 0, 1, 0, 1, 1, CDoubleRect(0.0, 0.0, 1.0, 1.0), 0},
+                      {"Third", 0, 1, 0, 1, 1, CDoubleRect(0.0, 0.0, 1.0, 1.0), 0}});
+        ASSERT_TRUE(window.SaveWorkspace(path));
+    }
+    std::filesystem::remove(folder.File("Second.klz").GetString());
+    std::ofstream(folder.File("Third.klz").GetString(), std::ios::trunc).close();   // empty: no layer either
+
+    CMUIMap window;
+    EXPECT_EQ(window.LoadWorkspace(path), 1);
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(std::string(boxes.Boxes()[0].text), "Second.klz not found.");
+    EXPECT_EQ(std::string(boxes.Boxes()[1].text), "Third.klz not found.");
+    EXPECT_EQ(boxes.Boxes()[0].type & MB_TYPEMASK, MB_OK);
+    ASSERT_EQ(window.GetMapModel()->GetLayerCount(), 1);
+    EXPECT_EQ(std::string(window.GetMapModel()->GetLayerAt(0)->GetName()), "First");
+}
+
+TEST_F(Workspace, AFailedSaveKeepsTheOldFile)
+{
+    const CString path = folder.File("keep.kwz");
+    {
+        CMUIMap window;
+        Fill(window, kTwoLayers);
+        ASSERT_TRUE(window.SaveWorkspace(path));
+    }
+    const Bytes before = FileBytes(path);
+    ASSERT_FALSE(before.empty());
+
+    CMUIMap window;
+    // A layer whose file cannot be created: its folder does not exist.
+    Fill(window, {{"no/such/folder", 0, 1, 0, 1, 1, CDoubleRect(0.0, 0.0, 1.0, 1.0), 0}});
+    EXPECT_FALSE(window.SaveWorkspace(path));
+    EXPECT_EQ(FileBytes(path), before);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_FALSE(boxes.Boxes()[0].text.IsEmpty());
+    EXPECT_EQ(window.GetMapModel()->GetDatabase(), nullptr);
+    // Nothing is left beside it.
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.File("").GetString()))
+        files += entry.path().extension() != ".klz";
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(Workspace, SavingOverTheOpenWorkspaceReconnectsToTheNewFile)
+{
+    const CString path = folder.File("same.kwz");
+    CMUIMap window;
+    Fill(window, kTwoLayers);
+    ASSERT_TRUE(window.SaveWorkspace(path));
+    window.GetMapModel()->SetXOffset(99.5);
+    ASSERT_TRUE(window.SaveWorkspace(path));
+    CSQLiteStatement stmt;
+    window.GetMapModel()->GetDatabase()->Prepare("select dXOff from _MapProperty;", stmt);
+    ASSERT_EQ(stmt.Step(), SQLITE_ROW);
+    EXPECT_EQ(stmt.ColumnDouble(0), 99.5);
+}
+
+TEST_F(Workspace, Version200IsMarked210WhenRead)
+{
+    const CString path = folder.File("old.kwz");
+    {
+        CMUIMap window;
+        Fill(window, kTwoLayers);
+        ASSERT_TRUE(window.SaveWorkspace(path));
+    }
+    Reader(path).Exec("update _MapProperty set MapEVersion=200 where ROWID=1;");
+    {
+        CMUIMap window;
+        window.LoadWorkspace(path);
+    }
+    EXPECT_EQ(Reader(path).Row("select MapEVersion from _MapProperty;"), (std::vector<std::string>{"210"}));
+}
+
+TEST_F(Workspace, AFileWithoutTablesLoadsAsAnEmptyMap)
+{
+    const CString path = folder.File("empty.kwz");
+    std::ofstream(path.GetString()).close();
+    CMUIMap window;
+    EXPECT_EQ(window.LoadWorkspace(path), 1);
+    EXPECT_EQ(window.GetMapModel()->GetLayerCount(), 0);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(Workspace, LayerNamesWithQuotesRoundTrip)
+{
+    const CString path = folder.File("quote.kwz");
+    {
+        CMUIMap window;
+        Fill(window, {{"O'Brien", 0, 1, 0, 1, 1, CDoubleRect(0.0, 0.0, 1.0, 1.0), 0}});
+        ASSERT_TRUE(window.SaveWorkspace(path));
+    }
+    CMUIMap window;
+    window.LoadWorkspace(path);
+    ASSERT_EQ(window.GetMapModel()->GetLayerCount(), 1);
+    EXPECT_EQ(std::string(window.GetMapModel()->GetLayerAt(0)->GetName()), "O'Brien");
+}
+
+}
