@@ -1,0 +1,116 @@
+// What the layers and dialogs use of the map window: notifications to its
+// owner and the clearing of the selection.
+#include "core/MapNode.h"
+#include "core/MapObject.h"
+#include "layers/MapLayer.h"
+#include "mapwindow/MUIMap.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Received {
+    UINT_PTR id;
+    UINT code;
+    HWND from;
+    int action;
+    void* object;
+    int value;
+};
+
+class Host : public CWnd {
+public:
+    std::vector<Received> received;
+
+protected:
+    BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* result) override
+    {
+        const auto* block = reinterpret_cast<const MAPNOTIFY*>(lParam);
+        received.push_back({block->hdr.idFrom, block->hdr.code, block->hdr.hwndFrom, block->action, block->object,
+                            block->value});
+        *result = 7;
+        return TRUE;
+    }
+};
+
+TEST(MapWindow, NotifiesItsOwnerWithItsControlId)
+{
+    Host host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
+    CMUIMap map;
+    ASSERT_TRUE(map.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &host, 200));
+
+    CMapLayer layer("L");
+    EXPECT_EQ(map.NotifyParent(MAPA_LAYER_REMOVED, &layer, 3), 7);
+    map.InvalidateMap(nullptr, FALSE);
+    map.SetInvalidateNotify(0);
+    map.InvalidateMap(nullptr, FALSE);
+
+    ASSERT_EQ(host.received.size(), 2u);
+    const Received& removed = host.received[0];
+    EXPECT_EQ(removed.id, 200u);
+    EXPECT_EQ(removed.code, (UINT)MAPN_NOTIFY);
+    EXPECT_EQ(removed.from, map.GetSafeHwnd());
+    EXPECT_EQ(removed.action, 105);
+    EXPECT_EQ(removed.object, &layer);
+    EXPECT_EQ(removed.value, 3);
+    EXPECT_EQ(host.received[1].action, 601);
+    EXPECT_EQ(host.received[1].object, nullptr);
+    EXPECT_TRUE(map.IsDirty());
+    map.DestroyWindow();
+    host.DestroyWindow();
+}
+
+TEST(MapWindow, WithoutAWindowNothingIsSent)
+{
+    CMUIMap map;
+    EXPECT_EQ(map.NotifyParent(MAPA_MAP_INVALIDATED, nullptr, 0), 0);
+    map.InvalidateMap(nullptr, TRUE);
+    EXPECT_TRUE(map.IsDirty());
+}
+
+class CountedObject : public CMapObject {
+public:
+    explicit CountedObject(int* deleted) : m_deleted(deleted) { m_nType = MAP_OBJECT_RECTANGLE; }
+    ~CountedObject() override { ++*m_deleted; }
+
+private:
+    int* m_deleted;
+};
+
+TEST(MapWindow, ClearingTheSelectionDeletesCopiesButNotTheLayersNodes)
+{
+    CMUIMap map;
+    CMapLayer* layer = new CMapLayer("L");
+    CMapLayer* other = new CMapLayer("M");
+    map.GetMapModel()->AddLayer(layer);
+    map.GetMapModel()->AddLayer(other);
+    CMapNode* node = new CMapNode;
+    layer->AddObject(node, TRUE);   // the layer owns it
+    int deleted = 0;
+    auto* copy = new CountedObject(&deleted);
+    copy->SetLayer(other);
+    auto* mine = new CountedObject(&deleted);
+    mine->SetLayer(layer);
+    CList<CMapObject*, CMapObject*>& selection = map.GetMapModel()->GetSelectedObjects();
+    for (CMapObject* object : {static_cast<CMapObject*>(node), static_cast<CMapObject*>(copy),
+                               static_cast<CMapObject*>(mine)}) {
+        object->Select();
+        selection.AddTail(object);
+    }
+
+    map.DeselectLayerObjects(layer);
+    EXPECT_EQ(deleted, 1);
+    ASSERT_EQ(selection.GetCount(), 1);
+    EXPECT_EQ(selection.GetHead(), copy);
+    EXPECT_FALSE(node->IsSelected());
+
+    map.ClearSelection(0);
+    EXPECT_EQ(deleted, 2);
+    EXPECT_TRUE(selection.IsEmpty());
+    EXPECT_EQ(layer->GetPointObjects().GetCount(), 1);
+}
+
+}
