@@ -39,10 +39,11 @@ struct MenuRecord {
 // popup item's id (its sub-menu handle) cannot be taken for a command.
 uintptr_t g_nextMenuHandle = 0x100000;
 
+// Outlives every static CMenu, which may still look its menu up at exit.
 std::unordered_map<HMENU, std::unique_ptr<MenuRecord>>& Menus()
 {
-    static std::unordered_map<HMENU, std::unique_ptr<MenuRecord>> menus;
-    return menus;
+    static auto* menus = new std::unordered_map<HMENU, std::unique_ptr<MenuRecord>>;
+    return *menus;
 }
 
 MenuRecord* Find(HMENU h)

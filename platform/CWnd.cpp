@@ -33,8 +33,8 @@ namespace {
 // The messages being processed by window procedures, innermost last.
 std::vector<MSG>& CurrentMessages()
 {
-    static std::vector<MSG> stack;
-    return stack;
+    static auto* stack = new std::vector<MSG>;
+    return *stack;
 }
 
 // pExtra of a reflected WM_CTLCOLORxxx.

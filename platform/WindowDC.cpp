@@ -15,15 +15,15 @@ namespace {
 // Every live DC on a window's surface, so that destroying the window unbinds them.
 std::unordered_map<CDC*, HWND>& WindowDCs()
 {
-    static std::unordered_map<CDC*, HWND> dcs;
-    return dcs;
+    static auto* dcs = new std::unordered_map<CDC*, HWND>;
+    return *dcs;
 }
 
 // DCs made by ::GetDC and ::BeginPaint, released by ::ReleaseDC and ::EndPaint.
 std::unordered_map<HDC, std::unique_ptr<CDC>>& OwnedDCs()
 {
-    static std::unordered_map<HDC, std::unique_ptr<CDC>> dcs;
-    return dcs;
+    static auto* dcs = new std::unordered_map<HDC, std::unique_ptr<CDC>>;
+    return *dcs;
 }
 
 void Bind(CDC* dc, HWND hwnd, const QRegion* clip)

@@ -25,29 +25,30 @@ namespace wnd {
 
 namespace {
 
+// The registries outlive every static object: CWnd objects destroyed at exit may still look their windows up.
 std::unordered_map<HWND, std::unique_ptr<Window>>& Windows()
 {
-    static std::unordered_map<HWND, std::unique_ptr<Window>> windows;
-    return windows;
+    static auto* windows = new std::unordered_map<HWND, std::unique_ptr<Window>>;
+    return *windows;
 }
 
 std::unordered_map<const QWidget*, HWND>& Widgets()
 {
-    static std::unordered_map<const QWidget*, HWND> widgets;
-    return widgets;
+    static auto* widgets = new std::unordered_map<const QWidget*, HWND>;
+    return *widgets;
 }
 
 std::unordered_map<std::string, std::shared_ptr<WndClass>>& Classes()
 {
-    static std::unordered_map<std::string, std::shared_ptr<WndClass>> classes;
-    return classes;
+    static auto* classes = new std::unordered_map<std::string, std::shared_ptr<WndClass>>;
+    return *classes;
 }
 
 // Top-level windows in creation order.
 std::vector<HWND>& TopLevels()
 {
-    static std::vector<HWND> list;
-    return list;
+    static auto* list = new std::vector<HWND>;
+    return *list;
 }
 
 // Handles are never reused: a stale handle names no window.

@@ -31,10 +31,11 @@ std::unordered_map<UINT, ImageResource>& IconResources()
     return map;
 }
 
+// Cursors hold Qt pixmaps, which must not outlive the Qt application: they are never freed.
 std::unordered_map<UINT, std::unique_ptr<HCURSOR__>>& LoadedCursors()
 {
-    static std::unordered_map<UINT, std::unique_ptr<HCURSOR__>> map;
-    return map;
+    static auto* map = new std::unordered_map<UINT, std::unique_ptr<HCURSOR__>>;
+    return *map;
 }
 
 std::unordered_map<UINT, std::unique_ptr<HICON__>>& LoadedIcons()
@@ -69,11 +70,11 @@ HCURSOR StandardCursor(UINT id)
         {32644, Qt::SizeHorCursor},  {32645, Qt::SizeVerCursor},     {32646, Qt::SizeAllCursor},
         {32648, Qt::ForbiddenCursor}, {32649, Qt::PointingHandCursor}, {32650, Qt::BusyCursor},
         {32651, Qt::WhatsThisCursor}};
-    static std::unordered_map<UINT, std::unique_ptr<HCURSOR__>> cursors;
+    static auto* cursors = new std::unordered_map<UINT, std::unique_ptr<HCURSOR__>>;
     auto shape = shapes.find(id);
     if (shape == shapes.end())
         return nullptr;
-    std::unique_ptr<HCURSOR__>& c = cursors[id];
+    std::unique_ptr<HCURSOR__>& c = (*cursors)[id];
     if (!c) {
         c = std::make_unique<HCURSOR__>();
         c->cursor = QCursor(shape->second);
