@@ -12,6 +12,12 @@ namespace {
 bool InSet(char c, const char* set) { return c != '\0' && set && std::strchr(set, c) != nullptr; }
 }
 
+CString& CString::operator=(const char* s)
+{
+    m_str = s ? s : "";
+    return *this;
+}
+
 int CString::Compare(const char* s) const { return std::strcmp(m_str.c_str(), s ? s : ""); }
 
 int CString::CompareNoCase(const char* s) const { return ::strcasecmp(m_str.c_str(), s ? s : ""); }

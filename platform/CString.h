@@ -30,11 +30,9 @@ public:
     const char* GetString() const { return m_str.c_str(); }
     const std::string& str() const { return m_str; }
 
-    CString& operator=(const char* s)
-    {
-        m_str = s ? s : "";
-        return *this;
-    }
+    // Out of line: GCC 12 inlines std::string's replace into callers that assign
+    // literals and then warns falsely about overlapping copies (-Wrestrict).
+    CString& operator=(const char* s);
     CString& operator=(char c)
     {
         m_str.assign(1, c);
