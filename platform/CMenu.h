@@ -55,14 +55,6 @@ class CWnd;
 #define TPM_NONOTIFY 0x0080u
 #define TPM_RETURNCMD 0x0100u
 
-// System-menu commands.
-#define SC_SIZE 0xF000
-#define SC_MOVE 0xF010
-#define SC_MINIMIZE 0xF020
-#define SC_MAXIMIZE 0xF030
-#define SC_CLOSE 0xF060
-#define SC_RESTORE 0xF120
-
 // ---------------------------------------------------------------- Win32 calls
 HMENU CreateMenu();
 HMENU CreatePopupMenu();

@@ -791,7 +791,7 @@ HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
 
 CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
 BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu ? pMenu->GetSafeHmenu() : nullptr); }
-void CWnd::DrawMenuBar() {}
+void CWnd::DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
 
 // ---------------------------------------------------------------- focus, capture, timers

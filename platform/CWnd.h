@@ -391,7 +391,9 @@ BOOL CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck);
 UINT IsDlgButtonChecked(HWND hDlg, int nIDButton);
 LRESULT SendDlgItemMessage(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
 HMENU GetMenu(HWND hWnd);
+// A frame's menu bar shows through the presenter the frame code installs (WndInternal.h).
 BOOL SetMenu(HWND hWnd, HMENU hMenu);
+BOOL DrawMenuBar(HWND hWnd);
 HMENU GetSystemMenu(HWND hWnd, BOOL bRevert);
 
 HWND SetFocus(HWND hWnd);

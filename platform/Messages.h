@@ -459,6 +459,16 @@ typedef void* PVOID;
 #define ESB_ENABLE_BOTH 0x0000
 #define ESB_DISABLE_BOTH 0x0003
 
+// WM_SYSCOMMAND commands (the system menu's items).
+#define SC_SIZE 0xF000
+#define SC_MOVE 0xF010
+#define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
+#define SC_NEXTWINDOW 0xF040
+#define SC_PREVWINDOW 0xF050
+#define SC_CLOSE 0xF060
+#define SC_RESTORE 0xF120
+
 // Activation.
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1

@@ -26,11 +26,16 @@ std::unordered_map<HDC, std::unique_ptr<CDC>>& OwnedDCs()
     return *dcs;
 }
 
-void Bind(CDC* dc, HWND hwnd, const QRegion* clip)
+// A client DC draws on the client surface; a window DC on the whole window's image.
+void Bind(CDC* dc, HWND hwnd, const QRegion* clip, bool whole = false)
 {
-    dc->AttachSurface(wnd::SurfaceOf(hwnd), clip);
-    dc->SetSurfaceObserver([hwnd](const RECT& r) {
-        wnd::SurfaceChanged(hwnd, QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
+    dc->AttachSurface(whole ? wnd::WindowSurfaceOf(hwnd) : wnd::SurfaceOf(hwnd), clip);
+    dc->SetSurfaceObserver([hwnd, whole](const RECT& r) {
+        const QRect changed(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+        if (whole)
+            wnd::WindowSurfaceChanged(hwnd, changed);
+        else
+            wnd::SurfaceChanged(hwnd, changed);
     });
     WindowDCs()[dc] = hwnd;
 }
@@ -133,7 +138,18 @@ HDC GetDC(HWND hWnd)
     return h;
 }
 
-HDC GetWindowDC(HWND hWnd) { return ::GetDC(hWnd); }
+HDC GetWindowDC(HWND hWnd)
+{
+    if (!hWnd || hWnd == wnd::DesktopHandle())
+        return GdiGetScreenDC();
+    if (!wnd::Find(hWnd))
+        return nullptr;
+    auto dc = std::make_unique<CDC>();
+    Bind(dc.get(), hWnd, nullptr, true);
+    HDC h = dc->GetSafeHdc();
+    OwnedDCs()[h] = std::move(dc);
+    return h;
+}
 
 int ReleaseDC(HWND, HDC hDC)
 {
@@ -169,7 +185,7 @@ CClientDC::~CClientDC() { Unbind(this); }
 CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->GetSafeHwnd() : nullptr)
 {
     if (m_hWnd && wnd::Find(m_hWnd))
-        Bind(this, m_hWnd, nullptr);
+        Bind(this, m_hWnd, nullptr, true);
     else
         AttachSurface(nullptr);
 }

@@ -34,8 +34,7 @@ protected:
     HWND m_hWnd = nullptr;
 };
 
-// The window's DC. The platform draws window frames itself, so its origin is the
-// client area's origin, as for windows without a frame.
+// The whole window, frame included (window coordinates); WM_NCPAINT draws the frame with it.
 class CWindowDC : public CDC {
     DECLARE_DYNAMIC(CWindowDC)
 public:

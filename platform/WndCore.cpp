@@ -410,8 +410,7 @@ QImage* SurfaceOf(HWND hwnd)
     Window* w = Find(hwnd);
     if (!w)
         return nullptr;
-    if (w->surface.isNull() || w->surface.size() != ClientSize(w))
-        ResizeSurface(w);
+    ResizeSurface(w);
     return &w->surface;
 }
 
@@ -482,19 +481,68 @@ void AddInputWidget(HWND hwnd, QWidget* subWidget)
 
 void ResizeSurface(Window* w)
 {
-    const QSize size = ClientSize(w);
-    if (!w->surface.isNull() && w->surface.size() == size)
+    const QSize client = ClientSize(w);
+    const bool framed = w->surfaceWidget && w->widget;
+    const QSize whole = framed ? w->widget->size() : client;
+    const QPoint origin = framed ? NcOrigin(w) : QPoint();
+    const bool same = !w->full.isNull() && w->full.size() == whole && w->surface.size() == client &&
+                      (client.isEmpty() || w->surface.constBits() == w->full.constBits() + origin.y() * w->full.bytesPerLine() + origin.x() * 4);
+    if (same || (whole.isEmpty() && w->full.isNull()))
         return;
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(BackgroundColor(w));
-    if (!w->surface.isNull() && !image.isNull()) {
-        QPainter p(&image);
-        p.drawImage(0, 0, w->surface);
+    // The client content stays where the client area is, even when the frame changes.
+    const QImage oldClient = w->surface.copy();
+    QImage full(whole, QImage::Format_RGB32);
+    full.fill(BackgroundColor(w));
+    QImage view;
+    if (!client.isEmpty())
+        view = QImage(full.bits() + origin.y() * full.bytesPerLine() + origin.x() * 4, client.width(), client.height(),
+                      full.bytesPerLine(), QImage::Format_RGB32);
+    if (!oldClient.isNull() && !view.isNull()) {
+        QPainter p(&view);
+        p.drawImage(0, 0, oldClient);
     }
-    w->surface = std::move(image);
-    w->update &= QRect(QPoint(0, 0), size);
+    w->full = std::move(full);
+    w->surface = std::move(view);
+    w->update &= QRect(QPoint(0, 0), client);
     if (w->update.isEmpty())
         w->erase = false;
+    if (!w->nc.isNull())
+        w->ncDirty = true;
+}
+
+QImage* WindowSurfaceOf(HWND hwnd)
+{
+    Window* w = Find(hwnd);
+    if (!w)
+        return nullptr;
+    SurfaceOf(hwnd);
+    return &w->full;
+}
+
+void WindowSurfaceChanged(HWND hwnd, const QRect& windowRect)
+{
+    Window* w = Find(hwnd);
+    if (w && w->widget && w->surfaceWidget)
+        w->widget->update(windowRect);
+}
+
+void PaintNonClient(HWND hwnd)
+{
+    Window* w = Find(hwnd);
+    if (!w || !w->widget || !w->surfaceWidget)
+        return;
+    if (w->nc.isNull()) {
+        w->ncDirty = false;
+        return;
+    }
+    if (!::IsWindowVisible(hwnd) || !w->redraw || w->destroying) {
+        w->ncDirty = true;
+        return;
+    }
+    w->ncDirty = false;
+    ::SendMessage(hwnd, WM_NCPAINT, 1, 0);
+    if ((w = Find(hwnd)) != nullptr && w->widget)
+        w->widget->update();
 }
 
 void SchedulePaint(HWND hwnd)
@@ -512,7 +560,10 @@ void PaintNow(HWND hwnd)
     if (!w)
         return;
     w->paintPosted = false;
-    if (w->update.isEmpty() || !w->redraw || !::IsWindowVisible(hwnd) || w->destroying)
+    if (w->ncDirty && ::IsWindowVisible(hwnd))
+        PaintNonClient(hwnd);
+    if ((w = Find(hwnd)) == nullptr || w->update.isEmpty() || !w->redraw || !::IsWindowVisible(hwnd) ||
+        w->destroying)
         return;
     const int before = w->beginPaints;
     ::SendMessage(hwnd, WM_PAINT, 0, 0);
@@ -549,6 +600,8 @@ void ApplyNonClient(Window* w)
         w->widget->update();
     if (w->created && ClientSize(w) != before)
         SendSizeMove(w, false, true);
+    if (Find(h))
+        PaintNonClient(h);
 }
 
 void UpdateScrollBars(Window* w)
@@ -596,13 +649,17 @@ void ClientSizeChangedByQt(HWND hwnd)
     UpdateScrollBars(w);
     ClientResized(w, QSize(std::max(0, before.width()), std::max(0, before.height())));
     SendSizeMove(w, moved, sized);
+    if (sized && Find(hwnd))
+        PaintNonClient(hwnd);
 }
 
 void ShownByQt(HWND hwnd)
 {
-    if (Window* w = Find(hwnd))
-        if (!w->update.isEmpty())
-            SchedulePaint(hwnd);
+    Window* w = Find(hwnd);
+    if (w && w->ncDirty)
+        PaintNonClient(hwnd);
+    if ((w = Find(hwnd)) != nullptr && !w->update.isEmpty())
+        SchedulePaint(hwnd);
 }
 
 void FocusInByQt(HWND hwnd)
@@ -1020,6 +1077,20 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         ::FillRect((HDC)wParam, &clip, brush);
         return 1;
     }
+    case WM_NCPAINT: {
+        if (!w->surfaceWidget || w->nc.isNull())
+            return 0;
+        QImage* full = WindowSurfaceOf(hWnd);
+        if (!full || full->isNull())
+            return 0;
+        const QRect all = full->rect();
+        QPainter p(full);
+        p.setClipRegion(QRegion(all) - QRegion(all.marginsRemoved(w->nc)));
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        p.fillRect(all, QColor(GetRValue(face), GetGValue(face), GetBValue(face)));
+        DrawStandardFrame(p, w, all);
+        return 0;
+    }
     case WM_PAINT: {
         PAINTSTRUCT ps;
         ::BeginPaint(hWnd, &ps);
@@ -1435,8 +1506,11 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow)
         activate = top;
         break;
     }
-    if (!wasVisible && (w = Find(hWnd)) != nullptr)
+    if (!wasVisible && (w = Find(hWnd)) != nullptr) {
+        if (w->ncDirty)
+            PaintNonClient(hWnd);
         ::InvalidateRect(hWnd, nullptr, TRUE);
+    }
     if (activate && Find(hWnd))
         ::SetActiveWindow(hWnd);
     return wasVisible;
@@ -1606,6 +1680,11 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy,
     }
 
     const bool clientSized = ClientSize(w) != clientBefore;
+    if ((sized || (pos.flags & SWP_SHOWWINDOW)) && !(pos.flags & SWP_NOREDRAW)) {
+        PaintNonClient(hWnd);
+        if ((w = Find(hWnd)) == nullptr)
+            return TRUE;
+    }
     WINDOWPOS changed = pos;
     const QRect now = RelativeRect(w);
     changed.x = now.x();
@@ -1786,12 +1865,36 @@ HMENU GetMenu(HWND hWnd)
     return w && !IsChildStyle(w->style) && ::IsMenu(w->menu) ? w->menu : nullptr;
 }
 
+namespace {
+
+MenuBarPresenter& Presenter()
+{
+    static auto* presenter = new MenuBarPresenter;
+    return *presenter;
+}
+
+} // namespace
+
+void wnd::SetMenuBarPresenter(MenuBarPresenter presenter) { Presenter() = std::move(presenter); }
+
 BOOL SetMenu(HWND hWnd, HMENU hMenu)
 {
     Window* w = Find(hWnd);
     if (!w || IsChildStyle(w->style) || (hMenu && !::IsMenu(hMenu)))
         return FALSE;
     w->menu = hMenu;
+    if (Presenter())
+        Presenter()(hWnd, hMenu);
+    return TRUE;
+}
+
+BOOL DrawMenuBar(HWND hWnd)
+{
+    Window* w = Find(hWnd);
+    if (!w || IsChildStyle(w->style))
+        return FALSE;
+    if (Presenter())
+        Presenter()(hWnd, ::IsMenu(w->menu) ? w->menu : nullptr);
     return TRUE;
 }
 
@@ -2105,8 +2208,8 @@ BOOL RedrawWindow(HWND hWnd, LPCRECT lprcUpdate, HRGN hrgnUpdate, UINT flags)
         ChangeUpdate(hWnd, region, true, (flags & RDW_ERASE) != 0, all, none);
     else if (flags & RDW_VALIDATE)
         ChangeUpdate(hWnd, region, false, false, all, none);
-    if ((flags & RDW_FRAME) && w->widget)
-        w->widget->update();
+    if (flags & RDW_FRAME)
+        PaintNonClient(hWnd);
     const bool children = all || (!none && !(w->style & WS_CLIPCHILDREN));
     if (flags & RDW_UPDATENOW)
         UpdateTree(hWnd, children, false);

@@ -97,7 +97,9 @@ struct Window {
     HICON smallIcon = nullptr;
     LONG_PTR userData = 0;
     QMargins nc;                  // non-client insets (borders, edges, scroll bars)
-    QImage surface;               // the client area
+    QImage full;                  // the whole window: frame and client area
+    QImage surface;               // the client area: a view into `full`, sharing its pixels
+    bool ncDirty = false;         // the frame waits for WM_NCPAINT until the window shows
     QRegion update;               // client coordinates
     bool erase = false;
     bool paintPosted = false;
@@ -127,8 +129,13 @@ HWND DesktopHandle();
 // Where the client area starts inside the widget.
 QPoint ClientOrigin(HWND hwnd);
 QImage* SurfaceOf(HWND hwnd);
-// The surface changed in `clientRect`: the widget repaints that part from it.
+// The whole window's image (what window DCs draw on); the client surface is part of it.
+QImage* WindowSurfaceOf(HWND hwnd);
+// The surface changed in `clientRect` (or `windowRect`): the widget repaints that part.
 void SurfaceChanged(HWND hwnd, const QRect& clientRect);
+void WindowSurfaceChanged(HWND hwnd, const QRect& windowRect);
+// Sends WM_NCPAINT to a visible window with a frame; a hidden one gets it when shown.
+void PaintNonClient(HWND hwnd);
 
 // Controls: the widget a class's windows are built with, and sub-widgets (a list
 // view's viewport, a combo box's edit) whose input is the window's input.
@@ -138,6 +145,11 @@ void AddInputWidget(HWND hwnd, QWidget* subWidget);
 // The screen rectangle of the window; the client rectangle in screen coordinates.
 QRect WindowRectOnScreen(HWND hwnd);
 QRect ClientRectOnScreen(HWND hwnd);
+
+// Menu bars: SetMenu and DrawMenuBar hand the window and its menu (null for none) to the
+// presenter, which shows them; without one a menu bar is only remembered.
+using MenuBarPresenter = std::function<void(HWND hwnd, HMENU menu)>;
+void SetMenuBarPresenter(MenuBarPresenter presenter);
 
 // Cursors.
 HCURSOR StandardCursor(UINT id);

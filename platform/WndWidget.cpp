@@ -36,7 +36,9 @@ void Edge(QPainter& p, QRect& r, const QColor& topLeft, const QColor& bottomRigh
     r.adjust(1, 1, -1, -1);
 }
 
-void DrawNonClient(QPainter& p, const Window* w, const QRect& all)
+} // namespace
+
+void DrawStandardFrame(QPainter& p, const Window* w, const QRect& all)
 {
     QRect r = all;
     const DWORD style = w->style;
@@ -65,6 +67,8 @@ void DrawNonClient(QPainter& p, const Window* w, const QRect& all)
                    SysColor(COLOR_BTNFACE));
     }
 }
+
+namespace {
 
 UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
 {
@@ -122,11 +126,8 @@ void SurfaceWidget::paintEvent(QPaintEvent* event)
         return;
     QPainter p(this);
     p.setClipRegion(event->region());
-    if (!w->nc.isNull())
-        DrawNonClient(p, w, rect());
-    const QPoint origin(w->nc.left(), w->nc.top());
-    if (!w->surface.isNull())
-        p.drawImage(origin, w->surface);
+    if (!w->full.isNull())
+        p.drawImage(0, 0, w->full);
 }
 
 // ---------------------------------------------------------------- Bridge

@@ -9,10 +9,15 @@
 #include <QWidget>
 
 class QKeyEvent;
+class QPainter;
 class QMouseEvent;
 class QWheelEvent;
 
 namespace wnd {
+
+// The standard frame of the window's styles (borders, edges, the corner between
+// scroll bars) drawn over the non-client part of the image `all` covers.
+void DrawStandardFrame(QPainter& painter, const Window* w, const QRect& all);
 
 class SurfaceWidget : public QWidget {
 public:

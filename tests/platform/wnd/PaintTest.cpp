@@ -146,6 +146,43 @@ TEST_F(PaintTest, ScrollWindowMovesPixelsAndChildrenAndInvalidatesTheUncoveredPa
     EXPECT_EQ(log.With("W:Paint"), (std::vector<std::string>{"W:Paint 0,0,100,20 erase=0"}));
 }
 
+class FramedWnd : public CWnd {
+public:
+    int ncPaints = 0;
+
+protected:
+    afx_msg void OnNcPaint()
+    {
+        ++ncPaints;
+        CWnd::OnNcPaint();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(FramedWnd, CWnd)
+    ON_WM_NCPAINT()
+END_MESSAGE_MAP()
+
+TEST(Frames, FrameIsPaintedOnShowAndWindowDCsUseWindowCoordinates)
+{
+    FramedWnd w;
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_BORDER, 10, 10, 60, 40, nullptr, nullptr));
+    EXPECT_EQ(w.ncPaints, 0); // hidden: the frame waits
+    w.ShowWindow(SW_SHOWNA);
+    EXPECT_EQ(w.ncPaints, 1);
+    {
+        CWindowDC dc(&w);
+        EXPECT_EQ(dc.GetPixel(0, 0), GetSysColor(COLOR_WINDOWFRAME));
+        EXPECT_EQ(dc.GetPixel(59, 39), GetSysColor(COLOR_WINDOWFRAME));
+        dc.SetPixel(1, 1, kRed);
+    }
+    EXPECT_EQ(w.GetSurfacePixel(0, 0), kRed); // window (1, 1) is client (0, 0)
+    w.MoveWindow(10, 10, 80, 40);
+    EXPECT_EQ(w.ncPaints, 2);
+    EXPECT_EQ(w.GetSurfacePixel(0, 0), kRed); // the client content stays
+    w.DestroyWindow();
+}
+
 TEST_F(PaintTest, DCOfADestroyedWindowDrawsNothing)
 {
     Open();
