@@ -91,7 +91,8 @@ void CMapNode::Draw(CDC* pDC, const RECT*, double* originX, double* originY, dou
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(style->GetSymbolColor());
     CFont* oldFont = pDC->SelectObject(&font);
-    pDC->DrawText(text, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    // '&' is a symbol like any other here, not a mnemonic prefix.
+    pDC->DrawText(text, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     pDC->SelectObject(oldFont);
     font.DeleteObject();
 }

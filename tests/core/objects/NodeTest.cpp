@@ -69,6 +69,7 @@ TEST(Node, DrawsItsSymbolCentredOnItsDevicePoint)
         {30, 40, 13, '<', RGB(0, 0, 0)},
         {60, 60, 24, '<', RGB(200, 0, 0)},
         {85, 25, 30, 'A', RGB(0, 0, 255)},
+        {50, 90, 20, '&', RGB(0, 128, 0)}, // no mnemonic prefix: the symbol is drawn
     };
     g_DefaultViewHeight = kSize;
     for (const Case& c : cases) {
