@@ -662,6 +662,20 @@ void ShownByQt(HWND hwnd)
         SchedulePaint(hwnd);
 }
 
+void WindowStateChangedByQt(HWND hwnd)
+{
+    Window* w = Find(hwnd);
+    if (!w || !w->widget)
+        return;
+    // The window manager minimises and maximises windows too: the styles follow.
+    const Qt::WindowStates state = w->widget->windowState();
+    w->style &= ~(DWORD)(WS_MINIMIZE | WS_MAXIMIZE);
+    if (state & Qt::WindowMinimized)
+        w->style |= WS_MINIMIZE;
+    else if (state & Qt::WindowMaximized)
+        w->style |= WS_MAXIMIZE;
+}
+
 void FocusInByQt(HWND hwnd)
 {
     if (g_focus != hwnd && Find(hwnd))

@@ -193,6 +193,7 @@ void ApplyNonClient(Window* w);
 void UpdateScrollBars(Window* w);
 void ClientSizeChangedByQt(HWND hwnd);
 void ShownByQt(HWND hwnd);
+void WindowStateChangedByQt(HWND hwnd);
 void FocusInByQt(HWND hwnd);
 void FocusOutByQt(HWND hwnd, bool applicationDeactivated);
 void ActivationByQt(HWND hwnd, bool active);

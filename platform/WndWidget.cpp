@@ -215,6 +215,10 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event)
         if (receiver == w->widget)
             ShownByQt(m_hwnd);
         return false;
+    case QEvent::WindowStateChange:
+        if (receiver == w->widget && receiver->isWindow())
+            WindowStateChangedByQt(m_hwnd);
+        return false;
     case QEvent::Close:
         if (receiver == w->widget && receiver->isWindow()) {
             event->ignore();

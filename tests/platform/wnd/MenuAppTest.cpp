@@ -139,3 +139,72 @@ TEST(App, CursorsAndIcons)
 }
 
 } // namespace
+
+namespace {
+
+class IdleFrame : public CWnd {
+public:
+    int idleUpdates = 0;
+
+protected:
+    afx_msg LRESULT OnIdleUpdate(WPARAM, LPARAM)
+    {
+        ++idleUpdates;
+        return 0;
+    }
+    void PostNcDestroy() override { delete this; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(IdleFrame, CWnd)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdate)
+END_MESSAGE_MAP()
+
+class RunningApp : public CWinApp {
+public:
+    int idleCalls = 0;
+    int frameIdleUpdates = 0;
+    IdleFrame* frame = nullptr;
+
+    BOOL InitInstance() override
+    {
+        frame = new IdleFrame;
+        if (!frame->CreateEx(0, AfxRegisterWndClass(0), "Main", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr))
+            return FALSE;
+        m_pMainWnd = frame;
+        return TRUE;
+    }
+    BOOL OnIdle(LONG lCount) override
+    {
+        ++idleCalls;
+        const BOOL more = CWinApp::OnIdle(lCount);
+        if (lCount == 0 && m_pMainWnd) {
+            frameIdleUpdates = frame->idleUpdates;
+            m_pMainWnd->PostMessage(WM_CLOSE); // closing the main window ends the loop
+        }
+        return more;
+    }
+    int ExitInstance() override { return CWinApp::ExitInstance() + 40; }
+};
+
+void GiveUp(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); }
+
+TEST(App, WinMainRunsTheLoopUntilTheMainWindowCloses)
+{
+    RunningApp app;
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, GiveUp);
+    char arg0[] = "/opt/bin/kolvo", arg1[] = "one", arg2[] = "two words";
+    char* argv[] = {arg0, arg1, arg2, nullptr};
+    const int result = AfxWinMain(3, argv);
+    KillTimer(nullptr, watchdog);
+    AfxSetAppTitle("Map Editor");
+    EXPECT_EQ(result, 40); // WM_QUIT's 0 through ExitInstance
+    EXPECT_GE(app.idleCalls, 1);
+    EXPECT_EQ(app.frameIdleUpdates, 1);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_STREQ(app.m_pszExeName, "kolvo");
+    EXPECT_STREQ(app.m_lpCmdLine, "one \"two words\"");
+    EXPECT_FALSE(AfxIsQuitPending());
+}
+
+} // namespace
