@@ -1,0 +1,188 @@
+#include "dialogs/MUIApp.h"
+
+#include "dialogs/Settings.h"
+#include "dialogs/controls/TextFont.h"
+#include "resources/resource.h"
+
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+const char kFonts[] = "Fonts";
+const char kSettings[] = "Settings";
+
+struct FontSetting {
+    const char* key;
+    UINT defaultId;
+    CTextFont** font;
+};
+
+const FontSetting kFontSettings[] = {
+    {"Map Window", IDS_DEFAULT_MAP_WINDOW_FONT, &g_MapWindowFont},
+    {"Info Window", IDS_DEFAULT_INFO_WINDOW_FONT, &g_InfoWindowFont},
+    {"Data Window", IDS_DEFAULT_DATA_WINDOW_FONT, &g_DataWindowFont},
+    {"Dialog Window", IDS_DEFAULT_DIALOG_WINDOW_FONT, &g_DialogWindowFont},
+    {"Report Window", IDS_DEFAULT_REPORT_WINDOW_FONT, &g_ReportWindowFont},
+};
+
+// atol as the profile's values were always read: a 32-bit result, clamped on
+// overflow, 0 for text that does not start with a number.
+LONG Atol32(const char* text)
+{
+    const long long value = std::strtoll(text, nullptr, 10);
+    if (value > INT32_MAX)
+        return INT32_MAX;
+    if (value < INT32_MIN)
+        return INT32_MIN;
+    return (LONG)value;
+}
+
+int LowByte(const char* text) { return (int)(Atol32(text) & 0xFF); }
+
+// Split at every comma, untrimmed; fields past the end read as empty text.
+class CommaFields {
+public:
+    explicit CommaFields(const CString& text)
+    {
+        int start = 0;
+        for (;;) {
+            const int comma = text.Find(',', start);
+            if (comma < 0) {
+                m_fields.push_back(text.Mid(start));
+                break;
+            }
+            m_fields.push_back(text.Mid(start, comma - start));
+            start = comma + 1;
+        }
+    }
+    const char* operator[](size_t i) const { return i < m_fields.size() ? m_fields[i].GetString() : ""; }
+
+private:
+    std::vector<CString> m_fields;
+};
+
+CString DefaultText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+const char* Flag(BOOL value) { return value ? "T" : "F"; }
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CMUIApp, CWinApp)
+END_MESSAGE_MAP()
+
+CMUIApp::CMUIApp() : CWinApp(nullptr) {}
+
+BOOL CMUIApp::InitInstance()
+{
+    LoadSettings();
+    return TRUE;
+}
+
+int CMUIApp::ExitInstance()
+{
+    if (g_SaveSettingsOnExit)
+        SaveSettings();
+    return CWinApp::ExitInstance();
+}
+
+void CMUIApp::LoadSettings()
+{
+    for (const FontSetting& s : kFontSettings) {
+        const CString value = GetProfileString(kFonts, s.key, DefaultText(s.defaultId));
+        const CommaFields fields(value);
+        // A second load replaces the fonts rather than leaking them.
+        delete *s.font;
+        *s.font = new CTextFont(fields[0], LowByte(fields[1]), LowByte(fields[2]));
+    }
+
+    // The design initialises OLE here; nothing on this platform needs it.
+
+    auto text = [this](const char* key, UINT defaultId) {
+        return GetProfileString(kSettings, key, DefaultText(defaultId));
+    };
+    auto number = [&](const char* key, UINT defaultId) { return (int)Atol32(text(key, defaultId)); };
+    auto flag = [&](const char* key, UINT defaultId) -> BOOL { return text(key, defaultId) == "T"; };
+
+    g_CoordinationSystem = number("Coordination System", IDS_DEFAULT_COORDINATION_SYSTEM);
+    g_ZoomSize = (float)std::atof(text("Zoom Size", IDS_DEFAULT_ZOOM_SIZE));
+    g_SnapPoints = number("Snap Points", IDS_DEFAULT_SNAP_POINTS);
+    g_RuleColor = number("Rule Color", IDS_DEFAULT_RULE_COLOR);
+    g_DistanceUnit = number("Distance Unit", IDS_DEFAULT_DISTANCE_UNIT);
+    g_AreaUnit = number("Area Unit", IDS_DEFAULT_AREA_UNIT);
+    g_CoordinateUnit = number("Coordinate Unit", IDS_DEFAULT_COORDINATE_UNIT);
+    g_UseSpherical = number("Use Spherical", IDS_DEFAULT_USE_SPHERICAL);
+    g_ShowInfoTool = flag("Show Info Tool", IDS_DEFAULT_SHOW_INFO_TOOL);
+    g_StoreWorkspaceAutomatically = flag("Store Workspace Automatically", IDS_DEFAULT_STORE_WORKSPACE);
+    g_SaveSettingsOnExit = flag("Save settings on exit", IDS_DEFAULT_SAVE_SETTINGS_ON_EXIT);
+    g_DefaultGridWidth = number("Default Grid Width", IDS_DEFAULT_GRID_WIDTH);
+    g_DefaultGridHeight = number("Default Grid Height", IDS_DEFAULT_GRID_HEIGHT);
+
+    const CommaFields newObject(text("New Object", IDS_DEFAULT_NEW_OBJECT));
+    g_NewObjectBrushStyle = LowByte(newObject[0]);
+    g_NewObjectBrushColor = (int)Atol32(newObject[1]);
+    g_NewObjectBkOpaque = LowByte(newObject[2]);
+    g_NewObjectBkColor = (int)Atol32(newObject[3]);
+    g_NewObjectPenStyle = LowByte(newObject[4]);
+    g_NewObjectPenWidth = (BYTE)LowByte(newObject[5]);
+    g_NewObjectPenColor = (int)Atol32(newObject[6]);
+    g_NewObjectSymbolFontName = newObject[7];
+    g_NewObjectSymbolFontStyle = (BYTE)LowByte(newObject[8]);
+    g_NewObjectSymbolSize = (BYTE)LowByte(newObject[9]);
+    g_NewObjectSymbolChar = (BYTE)LowByte(newObject[10]);
+    g_NewObjectSymbolColor = (int)Atol32(newObject[11]);
+    g_NewObjectBeginArrowStyle = LowByte(newObject[12]);
+    g_NewObjectEndArrowStyle = LowByte(newObject[13]);
+
+    g_QuickInfoTool = flag("Quick Info Tool", IDS_DEFAULT_QUICK_INFO_TOOL);
+}
+
+void CMUIApp::SaveSettings()
+{
+    for (const FontSetting& s : kFontSettings) {
+        CTextFont*& font = *s.font;
+        // A font that was never loaded, or already saved, has nothing to write.
+        if (!font)
+            continue;
+        CString value;
+        value.Format("%s,%d,%d", font->GetFaceName().GetString(), font->GetStyle(), font->GetHeight());
+        WriteProfileString(kFonts, s.key, value);
+        delete font;
+        font = nullptr;
+    }
+
+    CString value;
+    auto writeNumber = [&](const char* key, int number) {
+        value.Format("%d", number);
+        WriteProfileString(kSettings, key, value);
+    };
+
+    WriteProfileString(kSettings, "Quick Info Tool", Flag(g_QuickInfoTool));
+    writeNumber("Coordination System", g_CoordinationSystem);
+    value.Format("%f", (double)g_ZoomSize);
+    WriteProfileString(kSettings, "Zoom Size", value);
+    writeNumber("Snap Points", g_SnapPoints);
+    writeNumber("Rule Color", g_RuleColor);
+    writeNumber("Distance Unit", g_DistanceUnit);
+    writeNumber("Area Unit", g_AreaUnit);
+    writeNumber("Coordinate Unit", g_CoordinateUnit);
+    writeNumber("Use Spherical", g_UseSpherical);
+    WriteProfileString(kSettings, "Show Info Tool", Flag(g_ShowInfoTool));
+    WriteProfileString(kSettings, "Store Workspace Automatically", Flag(g_StoreWorkspaceAutomatically));
+    WriteProfileString(kSettings, "Save settings on exit", Flag(g_SaveSettingsOnExit));
+    writeNumber("Default Grid Width", g_DefaultGridWidth);
+    writeNumber("Default Grid Height", g_DefaultGridHeight);
+
+    value.Format("%d,%d,%d,%d,%d,%d,%d,%s,%d,%d,%d,%d,%d,%d", g_NewObjectBrushStyle, g_NewObjectBrushColor,
+                 g_NewObjectBkOpaque, g_NewObjectBkColor, g_NewObjectPenStyle, (int)g_NewObjectPenWidth,
+                 g_NewObjectPenColor, g_NewObjectSymbolFontName.GetString(), (int)g_NewObjectSymbolFontStyle,
+                 (int)g_NewObjectSymbolSize, (int)g_NewObjectSymbolChar, g_NewObjectSymbolColor,
+                 g_NewObjectBeginArrowStyle, g_NewObjectEndArrowStyle);
+    WriteProfileString(kSettings, "New Object", value);
+}
