@@ -414,7 +414,7 @@ BOOL ScrollWindow(HWND hWnd, int XAmount, int YAmount, LPCRECT lpRect, LPCRECT l
 int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw);
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
 BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
-// A DC on the window's client surface; GetDC(nullptr) is the screen's.
+// A DC on the window's client surface; GetDC(nullptr) reads what the screen shows.
 HDC GetDC(HWND hWnd);
 HDC GetWindowDC(HWND hWnd);
 int ReleaseDC(HWND hWnd, HDC hDC);

@@ -3,6 +3,11 @@
 #include "platform/CWnd.h"
 #include "platform/WndInternal.h"
 
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+
 #include <memory>
 #include <unordered_map>
 
@@ -27,6 +32,46 @@ std::unordered_map<HDC, std::unique_ptr<CDC>>& OwnedDCs()
 }
 
 // A client DC draws on the client surface; a window DC on the whole window's image.
+// What the screen shows: the visible top-level windows over a black desktop. Screen
+// DCs read it (eye-droppers, magnifiers); what they draw is not shown.
+std::unordered_map<const CDC*, std::shared_ptr<QImage>>& ScreenImages()
+{
+    static auto* images = new std::unordered_map<const CDC*, std::shared_ptr<QImage>>;
+    return *images;
+}
+
+std::shared_ptr<QImage> ScreenSnapshot()
+{
+    QSize size(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    auto image = std::make_shared<QImage>(size, QImage::Format_RGB32);
+    image->fill(Qt::black);
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return image;
+    std::vector<HWND> tops;
+    for (HWND h = ::GetTopWindow(nullptr); h; h = ::GetWindow(h, GW_HWNDNEXT))
+        tops.push_back(h);
+    QPainter p(image.get());
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        QWidget* widget = wnd::WidgetOf(*it);
+        if (widget && widget->isVisible() && ::IsWindowVisible(*it))
+            p.drawPixmap(widget->geometry().topLeft(), widget->grab());
+    }
+    return image;
+}
+
+void BindScreen(CDC* dc)
+{
+    std::shared_ptr<QImage> image = ScreenSnapshot();
+    dc->AttachSurface(image.get());
+    ScreenImages()[dc] = std::move(image);
+}
+
+void UnbindScreen(CDC* dc)
+{
+    if (ScreenImages().erase(dc))
+        dc->DetachSurface();
+}
+
 void Bind(CDC* dc, HWND hwnd, const QRegion* clip, bool whole = false)
 {
     dc->AttachSurface(whole ? wnd::WindowSurfaceOf(hwnd) : wnd::SurfaceOf(hwnd), clip);
@@ -127,12 +172,13 @@ BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint)
 
 HDC GetDC(HWND hWnd)
 {
-    if (!hWnd)
-        return GdiGetScreenDC();
-    if (!wnd::Find(hWnd) || hWnd == wnd::DesktopHandle())
-        return hWnd == wnd::DesktopHandle() ? GdiGetScreenDC() : nullptr;
+    if (hWnd && (!wnd::Find(hWnd)))
+        return nullptr;
     auto dc = std::make_unique<CDC>();
-    Bind(dc.get(), hWnd, nullptr);
+    if (!hWnd || hWnd == wnd::DesktopHandle())
+        BindScreen(dc.get());
+    else
+        Bind(dc.get(), hWnd, nullptr);
     HDC h = dc->GetSafeHdc();
     OwnedDCs()[h] = std::move(dc);
     return h;
@@ -141,7 +187,7 @@ HDC GetDC(HWND hWnd)
 HDC GetWindowDC(HWND hWnd)
 {
     if (!hWnd || hWnd == wnd::DesktopHandle())
-        return GdiGetScreenDC();
+        return ::GetDC(nullptr);
     if (!wnd::Find(hWnd))
         return nullptr;
     auto dc = std::make_unique<CDC>();
@@ -159,6 +205,7 @@ int ReleaseDC(HWND, HDC hDC)
     std::unique_ptr<CDC> dc = std::move(it->second);
     OwnedDCs().erase(it);
     Unbind(dc.get());
+    UnbindScreen(dc.get());
     return 1;
 }
 
@@ -174,20 +221,32 @@ CPaintDC::~CPaintDC() { EndPaintFrom(m_hWnd, &m_ps, this); }
 
 CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->GetSafeHwnd() : nullptr)
 {
-    if (m_hWnd && wnd::Find(m_hWnd))
+    if (m_hWnd && wnd::Find(m_hWnd) && m_hWnd != wnd::DesktopHandle())
         Bind(this, m_hWnd, nullptr);
+    else if (!m_hWnd || m_hWnd == wnd::DesktopHandle())
+        BindScreen(this);
     else
         AttachSurface(nullptr);
 }
 
-CClientDC::~CClientDC() { Unbind(this); }
+CClientDC::~CClientDC()
+{
+    Unbind(this);
+    UnbindScreen(this);
+}
 
 CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->GetSafeHwnd() : nullptr)
 {
-    if (m_hWnd && wnd::Find(m_hWnd))
+    if (m_hWnd && wnd::Find(m_hWnd) && m_hWnd != wnd::DesktopHandle())
         Bind(this, m_hWnd, nullptr, true);
+    else if (!m_hWnd || m_hWnd == wnd::DesktopHandle())
+        BindScreen(this);
     else
         AttachSurface(nullptr);
 }
 
-CWindowDC::~CWindowDC() { Unbind(this); }
+CWindowDC::~CWindowDC()
+{
+    Unbind(this);
+    UnbindScreen(this);
+}

@@ -23,7 +23,8 @@ protected:
     HWND m_hWnd = nullptr;
 };
 
-// The whole client area; a null window gives a DC of the screen that draws nothing.
+// The whole client area. A null window gives the screen: what the visible windows show
+// when the DC is made (drawing on it is not shown).
 class CClientDC : public CDC {
     DECLARE_DYNAMIC(CClientDC)
 public:

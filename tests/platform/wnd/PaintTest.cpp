@@ -183,6 +183,16 @@ TEST(Frames, FrameIsPaintedOnShowAndWindowDCsUseWindowCoordinates)
     w.DestroyWindow();
 }
 
+TEST_F(PaintTest, TheScreenDCReadsWhatTheWindowsShow)
+{
+    Open();
+    Fill(0, 0, 10, 10, kRed);
+    CClientDC screen(nullptr);
+    EXPECT_EQ(screen.GetPixel(25, 25), kRed); // the window's client area starts at (20, 20)
+    EXPECT_EQ(screen.GetPixel(50, 50), kBackground);
+    EXPECT_EQ(screen.GetDeviceCaps(HORZRES), GetSystemMetrics(SM_CXSCREEN));
+}
+
 TEST_F(PaintTest, DCOfADestroyedWindowDrawsNothing)
 {
     Open();
