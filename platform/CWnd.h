@@ -18,16 +18,19 @@
 // first with WM_ERASEBKGND when asked), sent when the window is visible and the
 // queue has nothing else.
 //
-// Extension points for controls, dialogs, property sheets and frames:
+// Extension points for controls, dialogs, property sheets and frames
+// (platform/WndInternal.h has the Qt side):
 // - A window class may bring its own Qt widget (a button, an edit, a list view):
 //   register the class with RegisterClass and give it a widget factory with
-//   wnd::SetClassWidgetFactory (platform/WndInternal.h). CreateWindowEx and
-//   CWnd::Create then build that widget. The class's window procedure implements
-//   the control's messages (BM_SETCHECK, WM_SETTEXT, ...) and sends its
-//   notifications to the parent (WM_COMMAND with the control id and code, or
-//   WM_NOTIFY with an NMHDR). Input reaches the Qt widget's own handling only when
-//   the input message gets to ::DefWindowProc, so a subclass that swallows
-//   WM_CHAR (a numeric edit) or a button-down keeps it from the widget.
+//   wnd::SetClassWidgetFactory; CreateWindowEx and CWnd::Create then build that
+//   widget (a factory that returns a wnd::SurfaceWidget keeps the surface drawing,
+//   for owner-drawn controls). The class's window procedure implements the control's
+//   messages (BM_SETCHECK, WM_SETTEXT, ...) and sends its notifications to the parent
+//   (WM_COMMAND with the control id and code, or WM_NOTIFY with an NMHDR). Input
+//   reaches the Qt widget's own handling only when the input message gets to
+//   ::DefWindowProc, so a subclass that swallows WM_CHAR (a numeric edit) or a
+//   button-down keeps it from the widget. Sub-widgets that receive input themselves
+//   (a list view's viewport) are added with wnd::AddInputWidget.
 // - A parent receives WM_COMMAND / WM_NOTIFY / WM_DRAWITEM / WM_MEASUREITEM /
 //   WM_CTLCOLOR* from its children. The control's permanent CWnd sees it first
 //   (OnChildNotify, reflected entries ON_CONTROL_REFLECT, ON_NOTIFY_REFLECT,
@@ -35,8 +38,10 @@
 //   and OnCmdMsg do.
 // - Frames, views and documents override OnCmdMsg to route commands on, and
 //   CWinApp::OnIdle sends WM_IDLEUPDATECMDUI for bars to update their buttons.
-// - Modal loops pump with AfxPumpMessage (or GetMessage/DispatchMessage) and end on
-//   WM_QUIT; AfxIsQuitPending tells whether a quit is waiting.
+//   Window frames come from WM_NCCALCSIZE (margins) and WM_NCPAINT (drawn with a
+//   CWindowDC); a frame's menu bar is shown by the presenter of wnd::SetMenuBarPresenter.
+// - Modal loops pump with AfxPumpMessage (or GetMessage/DispatchMessage) or a nested
+//   Qt event loop, and end on WM_QUIT; AfxIsQuitPending tells whether a quit waits.
 #pragma once
 
 #include "platform/CCmdTarget.h"
@@ -128,6 +133,11 @@ public:
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
     void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
+    // The insert-after places of SetWindowPos (HWND_TOP, HWND_BOTTOM, HWND_TOPMOST, HWND_NOTOPMOST).
+    static const CWnd wndTop;
+    static const CWnd wndBottom;
+    static const CWnd wndTopMost;
+    static const CWnd wndNoTopMost;
     void GetWindowRect(LPRECT lpRect) const;
     void GetClientRect(LPRECT lpRect) const;
     void ClientToScreen(LPPOINT lpPoint) const;
@@ -296,6 +306,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    explicit CWnd(HWND hWnd) : m_hWnd(hWnd) {}
     friend LRESULT AfxWndProc(HWND, UINT, WPARAM, LPARAM);
     friend struct WndAccess;
 };

@@ -2095,6 +2095,8 @@ void ChangeUpdate(HWND hWnd, const QRegion& region, bool invalidate, bool erase,
             if (erase)
                 w->erase = true;
             SchedulePaint(hWnd);
+            if (!w->surfaceWidget && w->widget)
+                w->widget->update(r); // a control's widget paints itself
         }
     } else {
         w->update -= r;

@@ -168,9 +168,14 @@ TEST(Windows, ParentsOwnersAndChildren)
     EXPECT_EQ(frame.GetDlgItem(12), &b);
     EXPECT_EQ(frame.GetDlgItem(13), nullptr); // only direct children
     EXPECT_EQ(inner.GetDlgCtrlID(), 13);
-    EXPECT_EQ(frame.GetWindow(GW_CHILD), &a);
+    EXPECT_EQ(frame.GetWindow(GW_CHILD), &a); // creation order
     EXPECT_EQ(a.GetNextWindow(), &b);
     EXPECT_EQ(b.GetNextWindow(), nullptr);
+    a.SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(frame.GetWindow(GW_CHILD), &b);
+    EXPECT_EQ(b.GetNextWindow(), &a);
+    popup.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_TRUE(popup.GetExStyle() & WS_EX_TOPMOST);
     EXPECT_TRUE(frame.IsChild(&inner));
     EXPECT_FALSE(frame.IsChild(&popup));
     EXPECT_EQ(inner.GetParent(), &b);
