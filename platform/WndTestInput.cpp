@@ -134,6 +134,8 @@ void AfxTestProcessEvents()
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
+    // Without a running loop Qt would keep destroyed windows' widgets until the end.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void AfxTestRunFor(int ms)

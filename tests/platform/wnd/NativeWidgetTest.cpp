@@ -4,6 +4,7 @@
 
 #include "platform/WndInternal.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -94,6 +95,21 @@ TEST_F(NativeWidgetTest, ASwallowedButtonDownNeverReachesTheButton)
     EXPECT_EQ(plainClicks, 1);
     EXPECT_EQ(swallowedClicks, 0);
     EXPECT_EQ(log.Count("P:LButton"), 0);
+}
+
+TEST_F(NativeWidgetTest, QtFocusFollowsSetFocusAndTheEditsOwnFocus)
+{
+    CallLog childLog;
+    RecordingWnd surface(childLog, "S");
+    ASSERT_TRUE(surface.CreateChild(&parent, CRect(0, 100, 50, 150), 8));
+    CWnd edit;
+    ASSERT_TRUE(edit.Create("KvTestEdit", "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 200, 30), &parent, 5));
+    surface.SetFocus();
+    EXPECT_EQ(QApplication::focusWidget(), wnd::WidgetOf(surface.GetSafeHwnd()));
+    // Focus given by Qt itself (a click into the edit) is the window's focus too.
+    wnd::WidgetOf(edit.GetSafeHwnd())->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(CWnd::GetFocus(), &edit);
+    EXPECT_EQ(childLog.Count("S:KillFocus other"), 1);
 }
 
 TEST(ScrollBars, ActionsOfTheBarReachTheWindowWhichMovesTheThumb)
