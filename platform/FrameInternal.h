@@ -1,0 +1,53 @@
+// Private helpers of the frame classes: the class library's own strings, the MDI
+// client window and its children on Qt's MDI area, and the tool window a
+// floating bar lives in.
+#pragma once
+
+#include "platform/CDockBar.h"
+#include "platform/CFrameWnd.h"
+#include "platform/CString.h"
+
+namespace frame {
+
+// The string table's text of `id`; the library's own strings ("Ready",
+// "Untitled", "Save changes to %1?", the keyboard indicators, ...) have their
+// standard text when the table lacks them. Empty when there is none.
+CString LoadString(UINT id);
+bool HasString(UINT id);
+
+// ---- MDI (FrameMdiClient.cpp)
+// The window class of the MDI client (a Qt MDI area) and of MDI child frames (a
+// surface widget inside an MDI sub-window).
+LPCTSTR MdiClientClass();
+LPCTSTR MdiChildClass();
+// The child is being destroyed: the next child becomes active and its sub-window goes.
+void MdiChildDestroying(HWND child);
+// Lays the child's surface into its sub-window again (after the window code placed it).
+void MdiSyncChildGeometry(HWND child);
+// A move or resize of an MDI child applies to its sub-window; the window code then
+// leaves the child's widget to the sub-window's layout.
+void MdiMoveChild(HWND child, WINDOWPOS* pos);
+void MdiSetChildTitle(HWND child, const char* title);
+void MdiShowChild(HWND child, bool show);
+bool MdiIsMaximized(HWND child);
+
+// ---- floating bars (FrameFloat.cpp)
+// The tool window of floating bars: a dock bar filling a small captioned window
+// owned by the dock site. Closing it hides its bars.
+class FloatFrame : public CFrameWnd {
+    DECLARE_DYNAMIC(FloatFrame)
+public:
+    FloatFrame();
+    ~FloatFrame() override;
+    BOOL Create(CFrameWnd* pDockSite, DWORD dwStyle);
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    CDockBar m_wndDockBar{TRUE};
+    CFrameWnd* m_pDockSite = nullptr;
+
+protected:
+    afx_msg void OnClose();
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    DECLARE_MESSAGE_MAP()
+};
+
+} // namespace frame
