@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
+    ON_WM_CREATE()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -42,17 +43,28 @@ BOOL CControlBar::CreateBar(LPCTSTR lpszClassName, DWORD dwStyle, CWnd* pParentW
         return FALSE;
     m_dwStyle = dwStyle & CBRS_ALL;
     const DWORD windowStyle = (dwStyle & ~(DWORD)CBRS_ALL) | WS_CHILD;
-    CFrameWnd* site = dynamic_cast<CFrameWnd*>(pParentWnd);
+    return CWnd::CreateEx(0, lpszClassName ? lpszClassName : BarClassName(), lpszTitle, windowStyle,
+                          CRect(0, 0, 0, 0), pParentWnd, nID);
+}
+
+int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // A bar belongs to the frame it is created in, however it was created: the frame
+    // lays it out, and its commands go there.
+    CWnd* parent = GetParent();
+    CFrameWnd* site = dynamic_cast<CFrameWnd*>(parent);
     if (!site)
-        site = AfxGetParentFrame(pParentWnd);
-    if (!CWnd::CreateEx(0, lpszClassName ? lpszClassName : BarClassName(), lpszTitle, windowStyle, CRect(0, 0, 0, 0),
-                        pParentWnd, nID))
-        return FALSE;
-    SetOwner(site ? static_cast<CWnd*>(site) : pParentWnd);
+        site = AfxGetParentFrame(this);
+    SetOwner(site ? static_cast<CWnd*>(site) : parent);
     m_pDockSite = site;
     if (site)
         site->AddControlBar(this);
-    return TRUE;
+    // Bars, like the controls they stand for, have the GUI font from the start.
+    if (!::SendMessage(m_hWnd, WM_GETFONT, 0, 0))
+        ::SendMessage(m_hWnd, WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
+    return 0;
 }
 
 void CControlBar::Unregister()

@@ -111,13 +111,15 @@ public:
 
 protected:
     // Creates the bar as a child of `pParentWnd` (normally its frame): the CBRS_*
-    // bits of dwStyle become the bar style, the others the window style. The bar
-    // registers with the frame and is owned by it, so its commands go there.
+    // bits of dwStyle become the bar style, the others the window style. On
+    // WM_CREATE every bar registers with its frame and is owned by it, so its
+    // commands go there.
     BOOL CreateBar(LPCTSTR lpszClassName, DWORD dwStyle, CWnd* pParentWnd, UINT nID, LPCTSTR lpszTitle = nullptr);
     // The window class of plain bars (button-face background, arrow cursor, double clicks).
     static LPCTSTR BarClassName();
     int m_nCount = 0;
 
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg void OnPaint();

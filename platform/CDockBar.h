@@ -30,6 +30,8 @@ public:
     // The row of a docked bar, -1 when it is not docked here.
     int GetRowOf(const CControlBar* pBar) const;
     int GetRowCount() const { return (int)m_rows.size(); }
+    // The bars of a row, from the row's start.
+    const std::vector<CControlBar*>& GetRow(int nRow) const { return m_rows.at((size_t)nRow); }
     BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0 || m_bFloating; }
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;

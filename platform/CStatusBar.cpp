@@ -63,6 +63,7 @@ BOOL CStatusBar::CreateEx(CWnd* pParentWnd, DWORD, DWORD dwStyle, UINT nID)
 CFont* CStatusBar::GetBarFont() const
 {
     HFONT font = m_hWnd ? (HFONT)::SendMessage(m_hWnd, WM_GETFONT, 0, 0) : nullptr;
+    // Before the window exists the GUI font measures, as it will once the bar is created.
     if (!font)
         font = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
     return CFont::FromHandle(font);

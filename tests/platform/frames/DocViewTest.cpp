@@ -16,8 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -44,6 +46,7 @@ class TestDoc : public CDocument {
     DECLARE_DYNCREATE(TestDoc)
 public:
     BOOL m_failSave = FALSE;
+    BOOL m_second = TRUE; // whether the second command is enabled
     CString m_content = "map data";
     BOOL OnSaveDocument(LPCTSTR path) override
     {
@@ -63,11 +66,13 @@ public:
 
 protected:
     afx_msg void OnCmd(UINT id) { g_log.push_back("doc " + Name(this) + " " + std::to_string(id)); }
+    afx_msg void OnUpdateSecond(CCmdUI* ui) { ui->Enable(m_second); }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(TestDoc, CDocument)
 BEGIN_MESSAGE_MAP(TestDoc, CDocument)
     ON_COMMAND_RANGE(kFirstCmd, kFirstCmd + 1, OnCmd)
+    ON_UPDATE_COMMAND_UI(kFirstCmd + 1, OnUpdateSecond)
 END_MESSAGE_MAP()
 
 class TestView : public CView {
@@ -280,8 +285,13 @@ TEST_F(DocViewTest, CommandsGoToViewDocumentChildFrameMainFrameApplicationInThis
         AfxTestMouse(bar.GetSafeHwnd(), WM_LBUTTONUP, r.CenterPoint().x, r.CenterPoint().y, 0);
         EXPECT_EQ(g_log, (std::vector<std::string>{table[i].handler})) << table[i].id;
     }
-    // Commands reach the active document only.
+    // Commands and their updates reach the active document only.
+    dynamic_cast<TestDoc*>(second)->m_second = FALSE;
+    app.OnIdle(0);
+    EXPECT_TRUE(bar.GetButtonStyle(1) & TBBS_DISABLED);
     main->MDINext();
+    app.OnIdle(0);
+    EXPECT_FALSE(bar.GetButtonStyle(1) & TBBS_DISABLED);
     g_log.clear();
     main->SendMessage(WM_COMMAND, kFirstCmd + 1);
     EXPECT_EQ(g_log, (std::vector<std::string>{"doc Map1 40002"}));
@@ -291,6 +301,87 @@ TEST_F(DocViewTest, CommandsGoToViewDocumentChildFrameMainFrameApplicationInThis
     g_log.clear();
     main->SendMessage(WM_COMMAND, kFirstCmd);
     EXPECT_EQ(g_log, (std::vector<std::string>{"main 40001"}));
+}
+
+TEST_F(DocViewTest, TheUserActivatesAndClosesChildren)
+{
+    CDocument* a = tmpl->OpenDocumentFile(nullptr);
+    CDocument* b = tmpl->OpenDocumentFile(nullptr);
+    ASSERT_EQ(main->MDIGetActive(), FrameOf(b));
+    // A click into the inactive document's view activates it.
+    const HWND view = ViewOf(a)->GetSafeHwnd();
+    AfxTestMouse(view, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+    AfxTestMouse(view, WM_LBUTTONUP, 5, 5, 0);
+    EXPECT_EQ(main->MDIGetActive(), FrameOf(a));
+    EXPECT_EQ(FrameOf(a)->GetActiveView(), ViewOf(a));
+
+    // The sub-window's close box closes the document, asking first.
+    b->SetModifiedFlag();
+    QMdiSubWindow* sub = nullptr;
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* candidate = qobject_cast<QMdiSubWindow*>(w); candidate && candidate->windowTitle() == "Map2")
+            sub = candidate;
+    ASSERT_TRUE(sub);
+    ModalRecorder boxes({IDNO});
+    sub->close();
+    AfxTestProcessEvents();
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(DocCount(), 1);
+    EXPECT_EQ(main->MDIGetActive(), FrameOf(a));
+}
+
+TEST_F(DocViewTest, WindowCommandsArrangeTheChildren)
+{
+    CDocument* a = tmpl->OpenDocumentFile(nullptr);
+    CDocument* b = tmpl->OpenDocumentFile(nullptr);
+    CRect client;
+    ::GetClientRect(main->m_hWndMDIClient, &client);
+    auto rectOf = [&](CDocument* doc) {
+        CRect r;
+        FrameOf(doc)->GetWindowRect(&r);
+        ::ScreenToClient(main->m_hWndMDIClient, (POINT*)&r.left);
+        ::ScreenToClient(main->m_hWndMDIClient, (POINT*)&r.right);
+        return r;
+    };
+    main->SendMessage(WM_COMMAND, ID_WINDOW_TILE_HORZ);
+    AfxTestProcessEvents();
+    // The active child comes first.
+    CRect ra = rectOf(a), rb = rectOf(b);
+    EXPECT_LE(rb.bottom, ra.top + 1); // one above the other
+    EXPECT_GT(ra.Width(), client.Width() / 2);
+    main->SendMessage(WM_COMMAND, ID_WINDOW_TILE_VERT);
+    AfxTestProcessEvents();
+    ra = rectOf(a);
+    rb = rectOf(b);
+    EXPECT_LE(rb.right, ra.left + 1); // side by side
+    EXPECT_GT(ra.Height(), client.Height() / 2);
+    // The view follows its frame's size.
+    CRect view, frameClient;
+    ViewOf(a)->GetWindowRect(&view);
+    FrameOf(a)->GetClientRect(&frameClient);
+    EXPECT_EQ(view.Size(), frameClient.Size());
+
+    // Window commands are enabled while a child exists.
+    CMenu popup;
+    popup.CreatePopupMenu();
+    popup.AppendMenu(MF_STRING, ID_WINDOW_CASCADE, "Cascade");
+    popup.AppendMenu(MF_STRING, 40999, "Nobody handles this");
+    main->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup.GetSafeHmenu(), 0);
+    EXPECT_EQ(popup.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED, 0u);
+    EXPECT_NE(popup.GetMenuState(1, MF_BYPOSITION) & MF_GRAYED, 0u);
+    // Unless the frame enables menu items that have no handler.
+    main->m_bAutoMenuEnable = FALSE;
+    popup.EnableMenuItem(1, MF_BYPOSITION | MF_ENABLED);
+    main->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup.GetSafeHmenu(), 0);
+    EXPECT_EQ(popup.GetMenuState(1, MF_BYPOSITION) & MF_GRAYED, 0u);
+
+    // MDIDestroy closes the child; its document goes with its last view.
+    static_cast<CMDIChildWnd*>(FrameOf(b))->MDIDestroy();
+    EXPECT_EQ(DocCount(), 1);
+    a->OnCloseDocument();
+    main->m_bAutoMenuEnable = TRUE;
+    main->SendMessage(WM_INITMENUPOPUP, (WPARAM)popup.GetSafeHmenu(), 0);
+    EXPECT_NE(popup.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED, 0u);
 }
 
 TEST_F(DocViewTest, ClosingAModifiedDocumentAsksToSave)

@@ -208,7 +208,8 @@ TEST_F(FrameLayoutTest, DockingRowsSidesFloatingAndHiding)
     tools[0].GetWindowRect(&first);
     first.OffsetRect(1, 0);
     frame->DockControlBar(&tools[1], AFX_IDW_DOCKBAR_TOP, &first);
-    EXPECT_EQ(top->GetRowCount(), 1);
+    ASSERT_EQ(top->GetRowCount(), 1);
+    EXPECT_EQ(top->GetRow(0), (std::vector<CControlBar*>{&tools[0], &tools[1]}));
     const CRect r0 = RectIn(frame, &tools[0]), r1 = RectIn(frame, &tools[1]);
     EXPECT_EQ(r1.top, r0.top);
     EXPECT_EQ(r1.left, r0.right);
