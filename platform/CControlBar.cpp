@@ -22,6 +22,9 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_CREATE()
     ON_WM_DESTROY()
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCPAINT()
+    ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
 CControlBar::CControlBar() = default;
@@ -87,6 +90,7 @@ void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom)
     m_cyTopBorder = std::max(0, cyTop);
     m_cxRightBorder = std::max(0, cxRight);
     m_cyBottomBorder = std::max(0, cyBottom);
+    RecalcNonClient();
 }
 
 void CControlBar::SetBarStyle(DWORD dwStyle)
@@ -97,6 +101,19 @@ void CControlBar::SetBarStyle(DWORD dwStyle)
     const DWORD old = m_dwStyle;
     m_dwStyle = dwStyle;
     OnBarStyleChange(old, dwStyle);
+    // Done here rather than in OnBarStyleChange, which derived bars replace.
+    RecalcNonClient();
+}
+
+void CControlBar::RecalcNonClient()
+{
+    if (m_hWnd)
+        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+BOOL CControlBar::IsHorzBar() const
+{
+    return (m_dwStyle & (CBRS_ORIENT_HORZ | CBRS_FLOATING)) || !(m_dwStyle & CBRS_ORIENT_VERT);
 }
 
 void CControlBar::OnBarStyleChange(DWORD, DWORD)
@@ -254,7 +271,7 @@ void CControlBar::DrawGripper(CDC* pDC, const CRect& rect)
         return;
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    if (m_dwStyle & CBRS_ORIENT_HORZ)
+    if (IsHorzBar())
         pDC->Draw3dRect(rect.left + 2, rect.top + m_cyTopBorder, 3, rect.Height() - m_cyTopBorder - m_cyBottomBorder,
                         light, shadow);
     else
@@ -262,13 +279,41 @@ void CControlBar::DrawGripper(CDC* pDC, const CRect& rect)
                         light, shadow);
 }
 
-void CControlBar::DoPaint(CDC* pDC)
+void CControlBar::DoPaint(CDC*) {}
+
+void CControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
 {
-    CRect rect;
-    GetClientRect(&rect);
-    DrawBorders(pDC, rect);
-    DrawGripper(pDC, rect);
+    if (!lpncsp)
+        return;
+    CRect inside(0, 0, 0, 0);
+    CalcInsideRect(inside, IsHorzBar());
+    // Not clamped: the insets must come out right even for a window still smaller than them.
+    RECT& r = lpncsp->rgrc[0];
+    r.left += inside.left;
+    r.top += inside.top;
+    r.right += inside.right;
+    r.bottom += inside.bottom;
 }
+
+void CControlBar::EraseNonClient()
+{
+    CWindowDC dc(this);
+    CRect window;
+    GetWindowRect(&window);
+    CRect client;
+    GetClientRect(&client);
+    ClientToScreen(&client);
+    client.OffsetRect(-window.left, -window.top);
+    window.OffsetRect(-window.left, -window.top);
+    dc.ExcludeClipRect(&client);
+    dc.FillSolidRect(&window, ::GetSysColor(COLOR_BTNFACE));
+    DrawBorders(&dc, window);
+    DrawGripper(&dc, window);
+}
+
+void CControlBar::OnNcPaint() { EraseNonClient(); }
+
+LRESULT CControlBar::OnNcHitTest(CPoint) { return HTCLIENT; }
 
 void CControlBar::OnPaint()
 {

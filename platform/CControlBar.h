@@ -6,8 +6,10 @@
 // program is idle the frame's bars receive WM_IDLEUPDATECMDUI and bring their
 // items up to date through command updates (OnUpdateCmdUI) routed by the frame.
 //
-// A bar paints itself from WM_PAINT into its surface (DoPaint: borders, gripper,
-// then the items), so a derived bar may paint everything itself through a CDC.
+// A bar's borders and gripper are its non-client area (CalcInsideRect), painted
+// on WM_NCPAINT (DrawBorders, DrawGripper); its items fill the client area and
+// are painted from WM_PAINT into its surface (DoPaint), so a derived bar may paint
+// everything itself through a CDC. The whole bar hit-tests as client area.
 #pragma once
 
 #include "platform/CWnd.h"
@@ -83,15 +85,21 @@ public:
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
     // nMode is a set of LM_* flags; the base asks CalcFixedLayout.
     virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
-    // Shrinks a client rectangle by the borders, the border lines and the gripper.
+    // Shrinks a window rectangle to the client area: by the border lines, the
+    // gripper and the borders.
     virtual void CalcInsideRect(CRect& rect, BOOL bHorz) const;
 
     // ---- updating and painting
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
     virtual void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle);
+    // Paints the items into the client area; the base paints nothing.
     virtual void DoPaint(CDC* pDC);
+    // Both draw on a window DC in window coordinates; DrawBorders leaves `rect`
+    // inside the border lines.
     virtual void DrawBorders(CDC* pDC, CRect& rect);
     virtual void DrawGripper(CDC* pDC, const CRect& rect);
+    // Fills the non-client area with the bar's face and draws borders and gripper.
+    void EraseNonClient();
 
     // Where in a dock bar's row the bar was put (its offset along the row); kept by
     // the dock bar.
@@ -124,6 +132,9 @@ protected:
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnNcPaint();
+    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg void OnDestroy();
     void PostNcDestroy() override;
 
@@ -131,6 +142,11 @@ protected:
     static void RepositionWindow(struct AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 
     DECLARE_MESSAGE_MAP()
+
+    // Whether the bar lays its items out in a row.
+    BOOL IsHorzBar() const;
+    // The non-client area follows the style and borders.
+    void RecalcNonClient();
 
 private:
     void Unregister();

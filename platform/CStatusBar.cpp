@@ -131,9 +131,8 @@ void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const
     *lpRect = RECT{0, 0, 0, 0};
     if (nIndex < 0 || nIndex >= (int)m_panes.size() || !m_hWnd)
         return;
-    CRect inside;
+    CRect inside; // the borders are the non-client area
     GetClientRect(&inside);
-    CalcInsideRect(inside, TRUE);
     int fixed = 0;
     int stretch = -1;
     for (size_t i = 0; i < m_panes.size(); ++i) {

@@ -344,20 +344,14 @@ BOOL CToolBar::LoadToolBar(const ResourceToolbar& toolbar, const ResourceBitmap&
 
 // ---------------------------------------------------------------- layout
 
-BOOL CToolBar::IsHorzLayout() const
-{
-    return (m_dwStyle & CBRS_FLOATING) || !(m_dwStyle & CBRS_ORIENT_VERT) || (m_dwStyle & CBRS_ORIENT_HORZ);
-}
+BOOL CToolBar::IsHorzLayout() const { return IsHorzBar(); }
 
 void CToolBar::LayoutButtons(std::vector<CRect>& rects) const
 {
+    // The borders and the gripper are the non-client area: buttons start at the client's origin.
     const bool horz = IsHorzLayout();
-    CRect inside(0, 0, 0, 0);
-    if (m_hWnd)
-        GetClientRect(&inside);
-    CalcInsideRect(inside, horz);
     rects.assign(m_buttons.size(), CRect(0, 0, 0, 0));
-    int x = inside.left, y = inside.top;
+    int x = 0, y = 0;
     for (size_t i = 0; i < m_buttons.size(); ++i) {
         const Button& b = m_buttons[i];
         if (b.fsState & TBSTATE_HIDDEN) {

@@ -24,16 +24,6 @@ CView::~CView()
 
 CFrameWnd* CView::GetParentFrame() const { return AfxGetParentFrame(this); }
 
-BOOL CView::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                   CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
-{
-    // The context reaches OnCreate as the creation parameter.
-    return CWnd::CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
-                          rect.right - rect.left, rect.bottom - rect.top,
-                          pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, reinterpret_cast<HMENU>((UINT_PTR)nID),
-                          pContext);
-}
-
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!cs.lpszClass)

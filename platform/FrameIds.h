@@ -1,7 +1,8 @@
 // The class library's own identifiers for frames, bars, documents and views: the
 // window ids of bars and panes, the standard commands, its private messages and
-// the ids of its prompts. Values are the library's, so resources that name them
-// by number (menus, toolbars, status-bar indicators) agree.
+// the ids of its strings and prompts. Window and command ids have the library's
+// values, so resources that name them by number (menus, toolbars, status-bar
+// indicators) agree; the string ids only stay clear of the program's.
 #pragma once
 
 #include "platform/WinTypes.h"
@@ -82,26 +83,62 @@
 #define AFX_IDP_FAILED_TO_CREATE_DOC 0xF10D
 
 // ---- the library's private messages
+#ifndef WM_SIZEPARENT
 #define WM_SIZEPARENT 0x0361            // lParam: AFX_SIZEPARENTPARAMS*
+#endif
+#ifndef WM_SETMESSAGESTRING
 #define WM_SETMESSAGESTRING 0x0362      // wParam: string id, or lParam: text
+#endif
+#ifndef WM_INITIALUPDATE
 #define WM_INITIALUPDATE 0x0364         // sent to the views of a new frame
+#endif
 
 // ---- multiple-document interface messages
+#ifndef WM_MDICREATE
 #define WM_MDICREATE 0x0220
+#endif
+#ifndef WM_MDIDESTROY
 #define WM_MDIDESTROY 0x0221
+#endif
+#ifndef WM_MDIACTIVATE
 #define WM_MDIACTIVATE 0x0222           // to a child: wParam the one deactivated, lParam the one activated
+#endif
+#ifndef WM_MDIRESTORE
 #define WM_MDIRESTORE 0x0223
+#endif
+#ifndef WM_MDINEXT
 #define WM_MDINEXT 0x0224
+#endif
+#ifndef WM_MDIMAXIMIZE
 #define WM_MDIMAXIMIZE 0x0225
+#endif
+#ifndef WM_MDITILE
 #define WM_MDITILE 0x0226
+#endif
+#ifndef WM_MDICASCADE
 #define WM_MDICASCADE 0x0227
+#endif
+#ifndef WM_MDIICONARRANGE
 #define WM_MDIICONARRANGE 0x0228
+#endif
+#ifndef WM_MDIGETACTIVE
 #define WM_MDIGETACTIVE 0x0229          // lParam: BOOL* set when the active child is maximized
+#endif
+#ifndef WM_MDISETMENU
 #define WM_MDISETMENU 0x0230
+#endif
+#ifndef WM_MDIREFRESHMENU
 #define WM_MDIREFRESHMENU 0x0234
+#endif
+#ifndef MDITILE_VERTICAL
 #define MDITILE_VERTICAL 0x0000
+#endif
+#ifndef MDITILE_HORIZONTAL
 #define MDITILE_HORIZONTAL 0x0001
+#endif
+#ifndef MDITILE_SKIPDISABLED
 #define MDITILE_SKIPDISABLED 0x0002
+#endif
 
 // ---- frame styles (the low word of a frame's window style)
 #define FWS_ADDTOTITLE 0x00008000L

@@ -105,11 +105,17 @@ TEST_F(FrameLayoutTest, BarsTakeTheEdgesAndTheViewTheRest)
     tools[0].GetItemRect(3, &b3);
     EXPECT_EQ(b2.left, b0.right + 8);
     EXPECT_EQ(b3.left, b2.right);
-    const CPoint origin = tb.TopLeft();
-    EXPECT_EQ(PixelAt(frame, origin + CPoint(b0.left + 3 + 8, b0.top + 3 + 7)), kStripColors[0]);
-    EXPECT_EQ(PixelAt(frame, origin + CPoint(b2.left + 3 + 8, b2.top + 3 + 7)), kStripColors[1]);
-    EXPECT_EQ(PixelAt(frame, origin + CPoint(b3.left + 3 + 8, b3.top + 3 + 7)), kStripColors[2]);
-    EXPECT_EQ(PixelAt(frame, origin + CPoint(b0.left + 3, b0.top + 3)), ::GetSysColor(COLOR_BTNFACE));
+    auto inFrame = [&](CPoint p) {
+        tools[0].MapWindowPoints(frame, &p, 1);
+        return p;
+    };
+    EXPECT_EQ(PixelAt(frame, inFrame(CPoint(b0.left + 3 + 8, b0.top + 3 + 7))), kStripColors[0]);
+    EXPECT_EQ(PixelAt(frame, inFrame(CPoint(b2.left + 3 + 8, b2.top + 3 + 7))), kStripColors[1]);
+    EXPECT_EQ(PixelAt(frame, inFrame(CPoint(b3.left + 3 + 8, b3.top + 3 + 7))), kStripColors[2]);
+    EXPECT_EQ(PixelAt(frame, inFrame(CPoint(b0.left + 3, b0.top + 3))), ::GetSysColor(COLOR_BTNFACE));
+    // The gripper and the border line below the buttons are the bar's frame.
+    EXPECT_EQ(PixelAt(frame, CPoint(tb.left + 2, tb.top + 5)), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(PixelAt(frame, CPoint(tb.left + 40, tb.bottom - 2)), ::GetSysColor(COLOR_BTNSHADOW));
 
     // A new size lays everything out again.
     frame->SetWindowPos(nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -241,6 +247,10 @@ TEST_F(FrameLayoutTest, DockingRowsSidesFloatingAndHiding)
     floating->GetClientRect(&client);
     EXPECT_EQ(client.Size(), tools[2].CalcFixedLayout(FALSE, TRUE));
     EXPECT_EQ(RectIn(frame, View()).left, 0);
+    // Its buttons still follow the frame's command updates (nothing handles them here).
+    EXPECT_FALSE(tools[2].GetButtonStyle(0) & TBBS_DISABLED);
+    IdleUpdate(frame);
+    EXPECT_TRUE(tools[2].GetButtonStyle(0) & TBBS_DISABLED);
 
     // Closing the tool window hides the bar; docking it again removes the window.
     floating->SendMessage(WM_CLOSE);

@@ -1,6 +1,7 @@
 #include "FrameTestSupport.h"
 
 #include "platform/GdiObjects.h"
+#include "platform/WindowDC.h"
 
 std::vector<std::string> g_log;
 
@@ -44,8 +45,15 @@ COLORREF PixelAt(CWnd* wnd, CPoint pt)
             if (RectIn(wnd, child).PtInRect(pt))
                 hit = child;
         }
-        if (!hit)
-            return wnd->GetSurfacePixel(pt.x, pt.y);
+        if (!hit) {
+            // Window coordinates: the pixel may lie in the window's frame.
+            CRect window, client;
+            wnd->GetWindowRect(&window);
+            client = CRect(pt, CSize(0, 0));
+            wnd->ClientToScreen(&client);
+            CWindowDC dc(wnd);
+            return dc.GetPixel(client.left - window.left, client.top - window.top);
+        }
         wnd->MapWindowPoints(hit, &pt, 1);
         wnd = hit;
     }

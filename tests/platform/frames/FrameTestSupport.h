@@ -26,7 +26,7 @@ struct TestStrip {
 extern const COLORREF kStripColors[3];
 
 // The pixel of the topmost visible window at `pt` (client coordinates of `wnd`),
-// read from that window's surface.
+// read from that window's image, frame included.
 COLORREF PixelAt(CWnd* wnd, CPoint pt);
 // `child`'s window rectangle in `parent`'s client coordinates.
 CRect RectIn(CWnd* parent, CWnd* child);
