@@ -23,5 +23,9 @@
 #define IDS_DEFAULT_USE_SPHERICAL 25322
 #define IDS_DEFAULT_QUICK_INFO_TOOL 25326
 
+// Messages of the layers and the projection catalogue.
+#define IDS_PROJECTION_MISMATCH 25310
+#define IDS_LIBRARY_NOT_IN_REGISTRY 25313
+
 // Bitmaps.
 #define IDB_FILL_PATTERN 25008

@@ -1,0 +1,456 @@
+#include "layers/ProjectionCatalogue.h"
+
+#include "core/Utilities.h"
+#include "platform/Clock.h"
+#include "platform/CommCtrl.h"
+#include "platform/CWnd.h"
+#include "platform/MessageBox.h"
+#include "resources/resource.h"
+
+#include <cpl_conv.h>
+#include <cpl_error.h>
+#include <ogr_spatialref.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+CString g_ProjectionCatalogPath;
+
+namespace {
+const char* const kCatalogueMissing = "Can not find Projection.dat file in installation directory";
+const char* const kCatalogueName = "Projections.dat";
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<FILE, FileCloser>;
+
+FilePtr OpenCatalogue()
+{
+    if (g_ProjectionCatalogPath.IsEmpty())
+        CProjectionCatalogue::InitPath();
+    return FilePtr(std::fopen(g_ProjectionCatalogPath, "r"));
+}
+
+void ReportMissingCatalogue()
+{
+    AfxMessageBox(kCatalogueMissing, MB_OK, 0);
+}
+
+// The catalogue as its readers see it: pieces of at most kLineSize - 1
+// characters, each normally one line; the last piece read can be given back.
+class LineReader {
+public:
+    explicit LineReader(FILE* file) : m_file(file) {}
+    const char* Next()
+    {
+        if (m_pushedBack) {
+            m_pushedBack = false;
+            return m_line;
+        }
+        return std::fgets(m_line, sizeof m_line, m_file) ? m_line : nullptr;
+    }
+    void PushBack() { m_pushedBack = true; }
+
+private:
+    FILE* m_file;
+    CProjectionCatalogue::LineBuffer m_line = {};
+    bool m_pushedBack = false;
+};
+
+bool StartsWith(const char* line, const char* prefix)
+{
+    return std::strncmp(line, prefix, std::strlen(prefix)) == 0;
+}
+
+bool StartsWith(const std::string& line, const char* prefix)
+{
+    return StartsWith(line.c_str(), prefix);
+}
+
+// atoi, with values beyond the int range clamped instead of undefined.
+int ParseInt(const char* text)
+{
+    const long long value = std::strtoll(text, nullptr, 10);
+    return (int)std::clamp<long long>(value, INT_MIN, INT_MAX);
+}
+
+// The text after the first `skip` characters of a header line, as a number.
+int HeaderValue(const char* line, size_t skip)
+{
+    return std::strlen(line) >= skip ? ParseInt(line + skip) : 0;
+}
+
+void CopyTrimmed(CProjectionCatalogue::LineBuffer& out, const char* text)
+{
+    std::snprintf(out, sizeof out, "%s", text);
+    CProjectionCatalogue::TrimLineEnd(out);
+}
+
+std::string WithoutLineEnd(const char* text)
+{
+    std::string s = text ? text : "";
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
+        s.pop_back();
+    // One item per line: a line end inside would break the file's structure.
+    std::replace(s.begin(), s.end(), '\n', ' ');
+    std::replace(s.begin(), s.end(), '\r', ' ');
+    return s;
+}
+
+// GDAL reports a definition that does not import on stderr; here that is an
+// answer, not an error.
+class QuietGdalErrors {
+public:
+    QuietGdalErrors() { CPLPushErrorHandler(CPLQuietErrorHandler); }
+    ~QuietGdalErrors() { CPLPopErrorHandler(); }
+    QuietGdalErrors(const QuietGdalErrors&) = delete;
+    QuietGdalErrors& operator=(const QuietGdalErrors&) = delete;
+};
+
+bool ImportDefinition(const char* definition, OGRSpatialReference& srs)
+{
+    const std::string text = WithoutLineEnd(definition);
+    QuietGdalErrors quiet;
+    if (text.empty() || srs.importFromWkt(text.c_str()) != OGRERR_NONE)
+        return false;
+    srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    return true;
+}
+
+// The old catalogue's lines, whole, for the rewrite: a line too long for the
+// readers is still copied as it is, so that a rewrite never loses text.
+bool ReadWholeLines(const CString& path, std::vector<std::string>& lines)
+{
+    std::ifstream in(path.GetString(), std::ios::binary);
+    if (!in)
+        return false;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(std::move(line));
+    return true;
+}
+
+void RemoveFile(const CString& path)
+{
+    std::error_code error;
+    std::filesystem::remove(path.GetString(), error);
+}
+}
+
+void CProjectionCatalogue::InitPath()
+{
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    CString path = kCatalogueName;
+    if (!error && program.has_parent_path())
+        path = CString(program.parent_path().string().c_str()) + "/" + kCatalogueName;
+    g_ProjectionCatalogPath = path;
+    // The design's second place, the map library's install folder recorded in
+    // the machine registry, does not exist here: the answer is the one of a
+    // machine without that library.
+    if (!std::filesystem::exists(path.GetString(), error))
+        MessageBoxFromId(IDS_LIBRARY_NOT_IN_REGISTRY);
+}
+
+int CProjectionCatalogue::GetDefinition(int code, LineBuffer& definition)
+{
+    FilePtr file = OpenCatalogue();
+    if (!file) {
+        ReportMissingCatalogue();
+        return 0;
+    }
+    LineReader reader(file.get());
+    while (const char* line = reader.Next()) {
+        if (!StartsWith(line, "EPSG=") || ParseInt(line + 5) != code)
+            continue;
+        if (!reader.Next())
+            return 0;
+        const char* text = reader.Next();
+        if (!text)
+            return 0;
+        std::memcpy(definition, text, std::strlen(text) + 1);
+        return 1;
+    }
+    return 0;
+}
+
+OGRSpatialReference* CProjectionCatalogue::CreateSpatialReference(int code)
+{
+    LineBuffer definition = {};
+    if (!GetDefinition(code, definition))
+        return nullptr;
+    auto srs = std::make_unique<OGRSpatialReference>();
+    if (!ImportDefinition(definition, *srs))
+        return nullptr;
+    return srs.release();
+}
+
+int CProjectionCatalogue::GetGroupID(int code)
+{
+    FilePtr file = OpenCatalogue();
+    if (!file)
+        return -1;
+    LineReader reader(file.get());
+    int group = -1;
+    while (const char* line = reader.Next()) {
+        if (StartsWith(line, "GROUP_ID="))
+            group = ParseInt(line + 9);
+        else if (StartsWith(line, "EPSG=") && ParseInt(line + 5) == code)
+            return group;
+    }
+    return -1;
+}
+
+void CProjectionCatalogue::FillGroupCombo(HWND combo)
+{
+    ::SendMessage(combo, CB_RESETCONTENT, 0, 0);
+    FilePtr file = OpenCatalogue();
+    if (!file) {
+        ReportMissingCatalogue();
+        return;
+    }
+    LineReader reader(file.get());
+    while (const char* line = reader.Next()) {
+        if (!StartsWith(line, "GROUP="))
+            continue;
+        LineBuffer name;
+        CopyTrimmed(name, line + 6);
+        const char* next = reader.Next();
+        if (!next)
+            break;
+        if (!StartsWith(next, "GROUP_ID=")) {
+            // Not a group; the line may start the next one.
+            reader.PushBack();
+            continue;
+        }
+        const int id = ParseInt(next + 9);
+        // The index the box gives, which a sorted box does not give in file order.
+        const LRESULT index = ::SendMessage(combo, CB_ADDSTRING, 0, (LPARAM)name);
+        if (index >= 0)
+            ::SendMessage(combo, CB_SETITEMDATA, (WPARAM)index, (LPARAM)id);
+    }
+}
+
+void CProjectionCatalogue::FillProjectionList(int groupId, HWND list)
+{
+    ::SendMessage(list, LB_RESETCONTENT, 0, 0);
+    FilePtr file = OpenCatalogue();
+    if (!file) {
+        ReportMissingCatalogue();
+        return;
+    }
+    LineReader reader(file.get());
+    bool found = false;
+    while (const char* line = reader.Next()) {
+        if (StartsWith(line, "GROUP_ID=") && ParseInt(line + 9) == groupId) {
+            found = true;
+            break;
+        }
+    }
+    if (!found)
+        return;
+    for (;;) {
+        const char* line = reader.Next();
+        if (!line || !StartsWith(line, "EPSG="))
+            break;
+        const int code = ParseInt(line + 5);
+        if (code == 0)
+            break;
+        line = reader.Next();
+        if (!line || !StartsWith(line, "TITLE="))
+            break;
+        LineBuffer title;
+        CopyTrimmed(title, line + 6);
+        // Only an entry with its definition can be chosen.
+        if (!reader.Next())
+            break;
+        const LRESULT index = ::SendMessage(list, LB_ADDSTRING, 0, (LPARAM)title);
+        if (index >= 0)
+            ::SendMessage(list, LB_SETITEMDATA, (WPARAM)index, (LPARAM)code);
+    }
+}
+
+int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
+{
+    if (!srs)
+        return -1;
+    const double units = srs->GetLinearUnits();
+    {
+        FilePtr file = OpenCatalogue();
+        if (!file) {
+            // Appending would need the same file.
+            ReportMissingCatalogue();
+            return -1;
+        }
+        // A system is the same whichever axis order its data use.
+        const char* const sameOptions[] = {"IGNORE_DATA_AXIS_TO_SRS_AXIS_MAPPING=YES", nullptr};
+        LineReader reader(file.get());
+        while (const char* line = reader.Next()) {
+            if (!StartsWith(line, "EPSG="))
+                continue;
+            const int code = ParseInt(line + 5);
+            if (!reader.Next())
+                break;
+            const char* definition = reader.Next();
+            if (!definition)
+                break;
+            OGRSpatialReference scratch;
+            if (ImportDefinition(definition, scratch) && scratch.IsSame(srs, sameOptions) &&
+                scratch.GetLinearUnits() == units)
+                return code;
+        }
+    }
+    return AppendSystem(srs, -1, -1);
+}
+
+int CProjectionCatalogue::AppendSystem(OGRSpatialReference* srs, int groupId, int code)
+{
+    if (!srs)
+        return -1;
+    LineBuffer first = {}, second = {};
+    {
+        FilePtr file = OpenCatalogue();
+        if (!file) {
+            ReportMissingCatalogue();
+            return -1;
+        }
+        if (!std::fgets(first, sizeof first, file.get()) || !std::fgets(second, sizeof second, file.get()))
+            second[0] = '\0';
+    }
+    if (groupId == -1) {
+        const long long nextGroup = (long long)HeaderValue(first, 8) + 1;
+        const long long nextCode = (long long)HeaderValue(second, 9) + 1;
+        if (nextGroup > INT_MAX || nextCode > INT_MAX)
+            return -1;
+        groupId = (int)nextGroup;
+        code = (int)nextCode;
+    }
+    char* wkt = nullptr;
+    const OGRErr exported = srs->exportToWkt(&wkt);
+    const std::string definition = WithoutLineEnd(wkt);
+    CPLFree(wkt);
+    // A definition the readers would cut in pieces could never be found again.
+    if (exported != OGRERR_NONE || definition.empty() || definition.size() > (size_t)kLineSize - 2)
+        return -1;
+    if (!WriteEntry(groupId, code, definition.c_str(), nullptr, nullptr))
+        return -1;
+    return code;
+}
+
+BOOL CProjectionCatalogue::WriteEntry(int groupId, int code, const char* definition, const char* title,
+                                      const char* groupName)
+{
+    if (g_ProjectionCatalogPath.IsEmpty())
+        InitPath();
+    const CString path = g_ProjectionCatalogPath;
+
+    LineBuffer wktTitle;
+    GetTitleFromWkt(definition, wktTitle);
+    const std::string titleText = WithoutLineEnd(title ? title : wktTitle);
+    const std::string groupText = groupName ? WithoutLineEnd(groupName) : titleText;
+    const std::string definitionText = WithoutLineEnd(definition);
+
+    std::vector<std::string> lines;
+    ReadWholeLines(path, lines);
+    // The counters never go back: codes handed out before stay unique.
+    int maxGroup = groupId, maxCode = code;
+    if (lines.size() >= 2) {
+        maxGroup = std::max(maxGroup, HeaderValue(lines[0].c_str(), 8));
+        maxCode = std::max(maxCode, HeaderValue(lines[1].c_str(), 9));
+    }
+
+    std::srand(GetTickCount());
+    CString temporary;
+    for (int attempt = 0;; ++attempt) {
+        if (attempt == 1000)
+            return FALSE;
+        temporary.Format("%stempfile_%d", path.GetString(), std::rand());
+        FilePtr existing(std::fopen(temporary, "r"));
+        if (!existing)
+            break;
+    }
+
+    FILE* out = std::fopen(temporary, "w");
+    bool written = out != nullptr;
+    if (written) {
+        std::fprintf(out, "MAX_GRP=%d\n", maxGroup);
+        std::fprintf(out, "MAX_EPSG=%d\n", maxCode);
+        bool replaced = false;
+        const size_t count = lines.size();
+        for (size_t i = 0; i < count;) {
+            if (!StartsWith(lines[i], "GROUP=") || i + 1 >= count || !StartsWith(lines[i + 1], "GROUP_ID=")) {
+                ++i;
+                continue;
+            }
+            std::fprintf(out, "%s\n%s\n", lines[i].c_str(), lines[i + 1].c_str());
+            const int group = ParseInt(lines[i + 1].c_str() + 9);
+            i += 2;
+            while (i + 2 < count && StartsWith(lines[i], "EPSG=") && StartsWith(lines[i + 1], "TITLE=")) {
+                if (!replaced && group == groupId && ParseInt(lines[i].c_str() + 5) == code) {
+                    std::fprintf(out, "%s\nTITLE=%s\n%s\n", lines[i].c_str(), titleText.c_str(),
+                                 definitionText.c_str());
+                    replaced = true;
+                } else {
+                    std::fprintf(out, "%s\n%s\n%s\n", lines[i].c_str(), lines[i + 1].c_str(), lines[i + 2].c_str());
+                }
+                i += 3;
+            }
+        }
+        if (!replaced)
+            std::fprintf(out, "GROUP=%s\nGROUP_ID=%d\nEPSG=%d\nTITLE=%s\n%s\n", groupText.c_str(), groupId, code,
+                         titleText.c_str(), definitionText.c_str());
+        written = !std::ferror(out);
+        written = std::fclose(out) == 0 && written;
+    }
+    if (written) {
+        std::error_code error;
+        const auto permissions = std::filesystem::status(path.GetString(), error).permissions();
+        if (!error)
+            std::filesystem::permissions(temporary.GetString(), permissions, error);
+        // rename replaces the old catalogue in one step: there is always a complete one.
+        written = std::rename(temporary, path) == 0;
+    }
+    if (!written) {
+        RemoveFile(temporary);
+        AfxMessageBox("Can not write the projection catalogue " + path, MB_OK, 0);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CProjectionCatalogue::GetTitleFromWkt(const char* definition, LineBuffer& title)
+{
+    const char* start = definition ? std::strchr(definition, '"') : nullptr;
+    size_t length = 0;
+    if (start) {
+        ++start;
+        const char* end = std::strchr(start, '"');
+        length = end ? (size_t)(end - start) : std::strcspn(start, "\r\n");
+    }
+    length = std::min(length, (size_t)kLineSize - 2);
+    if (length)
+        std::memcpy(title, start, length);
+    std::replace(title, title + length, '\n', ' ');
+    std::replace(title, title + length, '\r', ' ');
+    title[length] = '\n';
+    title[length + 1] = '\0';
+}
+
+void CProjectionCatalogue::TrimLineEnd(char* text)
+{
+    if (!text)
+        return;
+    size_t length = std::strlen(text);
+    while (length > 1 && std::strchr("\n\r \t", text[length - 1]))
+        text[--length] = '\0';
+}
