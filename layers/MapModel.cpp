@@ -6,8 +6,13 @@
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 #include "core/Utilities.h"
+#include "dialogs/Settings.h"
 #include "layers/MapLayer.h"
+#include "layers/ProjectionCatalogue.h"
+#include "platform/MessageBox.h"
+#include "resources/resource.h"
 
+#include <cpl_error.h>
 #include <ogr_spatialref.h>
 #include <sqlite3.h>
 
@@ -74,6 +79,7 @@ CMapModel::CMapModel() : m_pDefaultStyle(std::make_unique<CMapStyle>())
     style.SetBeginArrowStyle(0);
     style.SetEndArrowStyle(0);
     style.SetPenWidth(1.0f);
+    SetProjection(g_CoordinationSystem);
 }
 
 CMapModel::~CMapModel()
@@ -126,6 +132,62 @@ CMapLayer* CMapModel::GetLayerAt(int index) const
     if (index < 0 || index >= GetLayerCount())
         return nullptr;
     return m_Layers.GetAt(m_Layers.FindIndex(index));
+}
+
+// ---------------------------------------------------------------- projection
+void CMapModel::SetProjection(int code)
+{
+    if (code == -1)
+        return;
+    CProjectionCatalogue::LineBuffer definition = {};
+    if (!CProjectionCatalogue::GetDefinition(code, definition))
+        return;
+    auto srs = std::make_unique<OGRSpatialReference>();
+    // The message box is the report; GDAL is not to write its own to stderr.
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    const OGRErr imported = srs->importFromWkt(definition);
+    CPLPopErrorHandler();
+    if (imported != OGRERR_NONE) {
+        AfxMessageBox("Fail to set projection", MB_OK, 0);
+        return;
+    }
+    SetSpatialReference(srs.release(), code);
+}
+
+void CMapModel::SetSpatialReference(OGRSpatialReference* srs, int code)
+{
+    if (!srs)
+        return;
+    if (m_pGeographicReference != m_pSpatialReference && m_pGeographicReference != srs)
+        delete m_pGeographicReference;
+    if (m_pSpatialReference != srs)
+        delete m_pSpatialReference;
+    m_pGeographicReference = nullptr;
+    m_pSpatialReference = srs;
+    // x is the easting or longitude in every map coordinate.
+    srs->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    if (code == -1)
+        code = CProjectionCatalogue::FindCode(srs);
+    m_nEPSG = code;
+    if (srs->IsGeographic()) {
+        m_pGeographicReference = srs;
+        m_Units.SetUseSpherical(1);
+    } else if (srs->IsProjected()) {
+        m_pGeographicReference = srs->CloneGeogCS();
+        if (m_pGeographicReference)
+            m_pGeographicReference->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    } else {
+        m_Units.SetUseSpherical(0);
+    }
+    m_Units.SetCoordUnitCode(GuessUnitCode(srs));
+}
+
+OGRCoordinateTransformation* CMapModel::CreateGeographicTransform() const
+{
+    if (!m_Units.GetUseSpherical() || !m_pSpatialReference || m_pSpatialReference->IsGeographic() ||
+        !m_pGeographicReference)
+        return nullptr;
+    return OGRCreateCoordinateTransformation(m_pSpatialReference, m_pGeographicReference);
 }
 
 // ---------------------------------------------------------------- extent, database, selection
@@ -223,6 +285,16 @@ BOOL CMapModel::OpenLayer(const CString& path, CMapLayer* layer)
     int version = -1;
     db->Prepare("select * from _MapProperty;", stmt);
     if (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
+        // Read in 32 bits: the code -1, stored as 4294967295, comes back as -1,
+        // the code of a file that records no projection.
+        const int code = stmt.ColumnType(7) == SQLITE_NULL ? -1 : stmt.ColumnInt(7);
+        if (m_nEPSG == -1 || m_Layers.IsEmpty()) {
+            SetProjection(code);
+        } else if (code != m_nEPSG && code != -1) {
+            stmt.Finalize();
+            MessageBoxFromId(IDS_PROJECTION_MISMATCH);
+            return FALSE;
+        }
         m_dXOff = stmt.ColumnDouble(0);
         m_dYOff = stmt.ColumnDouble(1);
         m_dZoom = stmt.ColumnDouble(2);
@@ -355,9 +427,17 @@ BOOL CMapModel::OpenLayerByName(const CString& folder)
 {
     int editable = 0;
     for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
+        const POSITION current = pos;
         CMapLayer* layer = m_Layers.GetNext(pos);
         const CString path = folder + layer->GetName() + ".klz";
-        OpenLayer(path, layer);
+        if (!OpenLayer(path, layer)) {
+            // A half-opened layer would have the map's projection written into
+            // its file at the next save.
+            m_Layers.RemoveAt(current);
+            layer->ClearMap();
+            delete layer;
+            continue;
+        }
         layer->SetFilePath(path);
         if (layer->IsEditable() && ++editable > 1)
             layer->SetEditable(0);

@@ -17,6 +17,7 @@ class CMapLabel;
 class CMapLayer;
 class CMapObject;
 class CSQLiteDatabase;
+class OGRCoordinateTransformation;
 class OGRSpatialReference;
 
 class CMapModel {
@@ -24,6 +25,7 @@ public:
     // The version every writer stores in MapEVersion.
     static constexpr int kFileVersion = 211;
 
+    // Takes the projection of the "Coordination System" preference.
     CMapModel();
     virtual ~CMapModel();
     CMapModel(const CMapModel&) = delete;
@@ -77,6 +79,18 @@ public:
     // itself when it is geographic); null when the map has none.
     OGRSpatialReference* GetSpatialReference() const { return m_pSpatialReference; }
     OGRSpatialReference* GetGeographicReference() const { return m_pGeographicReference; }
+    // The system of catalogue code `code`. -1 does nothing; a code the catalogue
+    // lacks changes nothing; a definition that does not import is reported and
+    // changes nothing.
+    void SetProjection(int code);
+    // Takes ownership of `srs` (null does nothing) under `code`; code -1 looks
+    // the system up in the catalogue, which may append it. A geographic system
+    // turns spherical measuring on; the coordinate unit follows the system.
+    void SetSpatialReference(OGRSpatialReference* srs, int code);
+    // A transformation from the map's system to its geographic counterpart, for
+    // measuring on the sphere; null without a system, for a geographic one, or
+    // when spherical measuring is off. The caller owns it.
+    OGRCoordinateTransformation* CreateGeographicTransform() const;
     int GetDatabaseVersion() const { return m_nDatabaseVersion; }
     void SetDatabaseVersion(int version) { m_nDatabaseVersion = version; }
     void SetPathName(const CString& name) { m_strPathName = name; }
@@ -100,7 +114,9 @@ public:
     // cannot be created throws CSQLiteException.
     int CreateLayerDatabase(const CString& path, CMapLayer* layer);
     // Opens the layer file at `path` into `layer`, or into a new layer added on
-    // top when `layer` is null. FALSE when it was refused.
+    // top when `layer` is null. FALSE when it was refused: a file of another
+    // projection than the map's, once the map has layers (a file that records
+    // no projection fits any map).
     BOOL OpenLayer(const CString& path, CMapLayer* layer);
 
     // ---- workspace rows
@@ -108,7 +124,8 @@ public:
     // an empty layer file beside the workspace for every layer that has none.
     void WriteLayerTable(const CString& workspacePath, CSQLiteDatabase* db);
     // Opens every layer's file from `folder` (ending with its separator); only
-    // the lowest editable layer stays editable. Returns TRUE.
+    // the lowest editable layer stays editable. A layer whose file is refused
+    // leaves the map (its file is not touched). Returns TRUE.
     BOOL OpenLayerByName(const CString& folder);
 
 private:

@@ -255,6 +255,10 @@ int CMUIMap::LoadWorkspace(const CString& path)
             CDoubleRect extent;
             if (extent.ReadRecord(stmt.ColumnBlob(5), stmt.ColumnBytes(5)))
                 m_MapModel.SetExtent(extent);
+            // Before the units: a projection sets the coordinate unit and the
+            // spherical flag, and the stored units are what the user chose.
+            // Read in 32 bits, so that the stored -1 (4294967295) stays -1.
+            m_MapModel.SetProjection(stmt.ColumnInt(7));
             CMapUnits units = m_MapModel.GetUnits();
             if (units.ReadRecord(stmt.ColumnBlob(6), stmt.ColumnBytes(6)))
                 m_MapModel.SetUnits(units);
