@@ -44,8 +44,6 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
-    ON_UPDATE_COMMAND_UI_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnUpdateControlBarMenu)
-    ON_COMMAND_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnBarCheck)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd() { LiveFrames().insert(this); }
@@ -518,6 +516,23 @@ BOOL CFrameWnd::RouteCommand(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERIN
             return TRUE;
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
+    // Showing and hiding a bar by its id: only the frame that has the bar answers,
+    // so that the command passes a child frame on to the main frame.
+    if (nID >= AFX_IDW_CONTROLBAR_FIRST && nID <= AFX_IDW_CONTROLBAR_LAST && GetControlBar(nID)) {
+        if (nCode == (int)CN_UPDATE_COMMAND_UI && pExtra && !pHandlerInfo) {
+            OnUpdateControlBarMenu(static_cast<CCmdUI*>(pExtra));
+            return TRUE;
+        }
+        if (nCode == CN_COMMAND) {
+            if (pHandlerInfo) {
+                pHandlerInfo->pTarget = this;
+                pHandlerInfo->pmf = nullptr;
+            } else {
+                OnBarCheck(nID);
+            }
+            return TRUE;
+        }
+    }
     if (bToApp)
         if (CWinApp* app = AfxGetApp())
             if (app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))

@@ -129,8 +129,9 @@ protected:
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
-    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
-    afx_msg void OnBarCheck(UINT nID);
+    // The check of a bar's show/hide command, and the command itself.
+    virtual void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    virtual void OnBarCheck(UINT nID);
     DECLARE_MESSAGE_MAP()
 
     CString m_strTitle;

@@ -9,6 +9,7 @@
 #include "platform/CMDIChildWnd.h"
 #include "platform/CMDIFrameWnd.h"
 #include "platform/CMenu.h"
+#include "platform/CStatusBar.h"
 #include "platform/CToolBar.h"
 #include "platform/CView.h"
 #include "platform/testing/DialogAnswerer.h"
@@ -285,6 +286,22 @@ TEST_F(DocViewTest, CommandsGoToViewDocumentChildFrameMainFrameApplicationInThis
         AfxTestMouse(bar.GetSafeHwnd(), WM_LBUTTONUP, r.CenterPoint().x, r.CenterPoint().y, 0);
         EXPECT_EQ(g_log, (std::vector<std::string>{table[i].handler})) << table[i].id;
     }
+    // Showing and hiding a bar of the main frame passes the child frame by.
+    CStatusBar status;
+    ASSERT_TRUE(status.Create(main));
+    main->RecalcLayout();
+    main->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    EXPECT_FALSE(status.IsVisible());
+    CMenu view;
+    view.CreatePopupMenu();
+    view.AppendMenu(MF_STRING, ID_VIEW_STATUS_BAR, "Status Bar");
+    view.AppendMenu(MF_STRING, ID_VIEW_TOOLBAR, "Toolbar");
+    main->SendMessage(WM_INITMENUPOPUP, (WPARAM)view.GetSafeHmenu(), 0);
+    EXPECT_EQ(view.GetMenuState(0, MF_BYPOSITION) & MF_CHECKED, 0u);
+    EXPECT_NE(view.GetMenuState(1, MF_BYPOSITION) & MF_CHECKED, 0u);
+    main->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(status.IsVisible());
+
     // Commands and their updates reach the active document only.
     dynamic_cast<TestDoc*>(second)->m_second = FALSE;
     app.OnIdle(0);
