@@ -1,0 +1,32 @@
+#include "dialogs/controls/FontNameCombo.h"
+
+#include "platform/CDC.h"
+#include "platform/FontDatabase.h"
+
+CFontNameCombo::CFontNameCombo() : m_faceNames(10) {}
+
+int CFontNameCombo::AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM param)
+{
+    reinterpret_cast<CStringList*>(param)->AddTail(CString(font->lfFaceName));
+    return 1;
+}
+
+void CFontNameCombo::PreSubclassWindow()
+{
+    CComboBox::PreSubclassWindow();
+
+    // The families are listed once; a later subclassing only adds them again.
+    if (m_faceNames.IsEmpty()) {
+        CWnd* source = GetParent() ? GetParent() : this;
+        CDC* dc = source->GetDC();
+        LOGFONTA all{};
+        all.lfCharSet = DEFAULT_CHARSET;
+        ::EnumFontFamiliesExA(dc ? dc->GetSafeHdc() : nullptr, &all, &CFontNameCombo::AddFamily,
+                              reinterpret_cast<LPARAM>(&m_faceNames), 0);
+        if (dc)
+            source->ReleaseDC(dc);
+    }
+
+    for (POSITION pos = m_faceNames.GetHeadPosition(); pos;)
+        AddString(m_faceNames.GetNext(pos));
+}
