@@ -10,15 +10,16 @@
 
 #include <QFileInfo>
 
-#include <memory>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CDocManager, CObject)
 
 namespace {
-std::unique_ptr<CDocManager>& Instance()
+// Not a static object: templates own menus and documents that must not be torn
+// down after the window and menu registries at process exit.
+CDocManager*& Instance()
 {
-    static std::unique_ptr<CDocManager> manager;
+    static CDocManager* manager = nullptr;
     return manager;
 }
 
@@ -31,11 +32,15 @@ CString AbsolutePath(LPCTSTR path)
 CDocManager* AfxGetDocManager()
 {
     if (!Instance())
-        Instance() = std::make_unique<CDocManager>();
-    return Instance().get();
+        Instance() = new CDocManager;
+    return Instance();
 }
 
-void AfxDestroyDocManager() { Instance().reset(); }
+void AfxDestroyDocManager()
+{
+    delete Instance();
+    Instance() = nullptr;
+}
 
 CDocManager::CDocManager() = default;
 

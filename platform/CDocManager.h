@@ -47,5 +47,6 @@ private:
 
 // The process's document manager, made on first use.
 CDocManager* AfxGetDocManager();
-// Deletes the manager and its templates (at the application's exit).
+// Deletes the manager and its templates; the application calls it as it exits
+// (the next AfxGetDocManager makes a new, empty one).
 void AfxDestroyDocManager();
