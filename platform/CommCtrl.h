@@ -636,6 +636,7 @@ struct HDHITTESTINFO {
     UINT flags;
     int iItem;
 };
+typedef HDHITTESTINFO* LPHDHITTESTINFO;
 
 #define HDM_FIRST 0x1200
 #define HDM_GETITEMCOUNT (HDM_FIRST + 0)

@@ -549,6 +549,19 @@ LRESULT CALLBACK ComboProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     case CBP_LISTCLOSE:
         CloseUp(h, s, wParam != 0);
         return 0;
+    case CBP_LISTSELECT:
+        if (lParam) {
+            Command(h, CBN_DBLCLK);
+            return 0;
+        }
+        if (s.edit && ::GetFocus() != s.edit)
+            ::SetFocus(s.edit);
+        if (::IsWindow(h)) {
+            Sync(h, s);
+            if (CurSel(s) != (int)wParam)
+                Command(h, CBN_SELCHANGE);
+        }
+        return 0;
     case WM_SETCURSOR:
         return SetCursorMessage(h, wParam, lParam, IDC_ARROW);
 

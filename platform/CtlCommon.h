@@ -169,6 +169,8 @@ enum ComboPrivate : UINT {
     CBP_EDITKEY = WM_USER + 0x7001,   // edit -> combo: a navigation key (wParam) pressed in the combo's edit; TRUE if used
     CBP_LISTARM = WM_USER + 0x7002,   // combo -> list: the drop was started by a button press (wParam TRUE)
     CBP_LISTHOT = WM_USER + 0x7003,   // combo -> list: hot tracking of the pointer on (wParam TRUE) or off
+    CBP_LISTSELECT = WM_USER + 0x7004, // simple combo's list -> combo: the user chose an item, wParam the one before (lParam TRUE: a double click)
+    HDP_SETOFFSET = WM_USER + 0x7010, // list view -> header: items start wParam pixels left of the client's edge
 };
 #define KV_COMBOLBOX_CLASS "ComboLBox"
 // The combo box an edit belongs to (the edit is its child 1001), else null.

@@ -54,8 +54,15 @@ void HostWidget::ShowSurface()
 bool HostWidget::event(QEvent* event)
 {
     const QEvent::Type t = event->type();
-    if ((t == QEvent::KeyPress || t == QEvent::KeyRelease) && m_editor && !m_surface)
-        return QCoreApplication::sendEvent(m_editor, event);
+    if ((t == QEvent::KeyPress || t == QEvent::KeyRelease) && m_editor && !m_surface) {
+        // An editor that ignores the key passes it back up here: it stops.
+        if (m_forwarding)
+            return true;
+        m_forwarding = true;
+        QCoreApplication::sendEvent(m_editor, event);
+        m_forwarding = false;
+        return true;
+    }
     return QWidget::event(event);
 }
 

@@ -34,6 +34,7 @@ private:
     QPointer<QWidget> m_editor;
     bool m_surface = false;
     bool m_checked = false;
+    bool m_forwarding = false;
 };
 
 // The host of a window of an edit-like class; null for other windows.

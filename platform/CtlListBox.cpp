@@ -482,6 +482,16 @@ void ButtonDown(HWND h, const std::shared_ptr<ListState>& sp, POINT p, UINT keys
 {
     ListState& s = *sp;
     const DWORD style = Sty(h);
+    if (s.combo && (style & WS_CHILD)) {
+        // The always visible list of a simple combo box.
+        const int i = ItemAt(h, s, p);
+        if (i >= 0) {
+            const int old = s.cur;
+            SetCur(h, s, i);
+            ::SendMessage(s.combo, CBP_LISTSELECT, (WPARAM)old, 0);
+        }
+        return;
+    }
     if (s.combo) {
         bool outside = false;
         const int i = ItemAt(h, s, p, &outside);
@@ -662,6 +672,8 @@ LRESULT CALLBACK ListProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDBLCLK:
         if (s.combo) {
             ButtonDown(h, sp, PointOf(lParam), (UINT)wParam);
+            if ((style & WS_CHILD) && ::IsWindow(h))
+                ::SendMessage(s.combo, CBP_LISTSELECT, 0, TRUE);
             return 0;
         }
         Notify(h, s, LBN_DBLCLK);

@@ -3,8 +3,8 @@ namespace ctl {
 void RegisterRichEdit() {}
 void RegisterComboBoxEx() {}
 void RegisterScrollBar() {}
-void RegisterHeader() {}
-void RegisterListView() {}
+
+
 void RegisterTab() {}
 void RegisterTrackbar() {}
 void RegisterProgress() {}

@@ -54,6 +54,10 @@ LRESULT ParentWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             e.action = cd->dwDrawStage;
             e.item = (int)cd->dwItemSpec;
             e.state = cd->uItemState;
+        } else if (nm->code == LVN_ITEMCHANGED || nm->code == LVN_ITEMCHANGING) {
+            const NMLISTVIEW* lv = reinterpret_cast<NMLISTVIEW*>(lParam);
+            e.item = lv->iItem;
+            e.state = lv->uNewState;
         }
         events.push_back(e);
         LRESULT result = 0;
