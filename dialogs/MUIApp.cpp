@@ -100,6 +100,11 @@ void CMUIApp::LoadSettings()
         // A second load replaces the fonts rather than leaking them.
         delete *s.font;
         *s.font = new CTextFont(fields[0], LowByte(fields[1]), LowByte(fields[2]));
+        // The font keeps the height it was saved with: cutting it to its low byte
+        // would turn a saved 300 into 44. Only nonsense falls back to the low byte.
+        const LONG height = Atol32(fields[2]);
+        if (height > 255 && height <= 0x7FFF)
+            (*s.font)->SetHeight((int)height);
     }
 
     // The design initialises OLE here; nothing on this platform needs it.

@@ -137,7 +137,7 @@ TEST_F(Preferences, FlagsAreTrueOnlyForExactlyT)
     }
 }
 
-TEST_F(Preferences, FontValuesKeepLowBytesAndKnownStyles)
+TEST_F(Preferences, FontValuesKeepHeightsAndKnownStyles)
 {
     struct Case {
         const char* stored;
@@ -146,7 +146,8 @@ TEST_F(Preferences, FontValuesKeepLowBytesAndKnownStyles)
         int height;
     };
     const Case cases[] = {
-        {"Arial,2,300", "Arial", 2, 44},          // height 300 keeps its low byte
+        {"Arial,2,300", "Arial", 2, 300},         // heights above a byte survive
+        {"Arial,2,70000", "Arial", 2, 112},       // nonsense keeps its low byte
         {"Arial,4,10", "Arial", 0, 10},           // unknown style reads as regular
         {"Arial,257,10", "Arial", 1, 10},         // style 257 keeps its low byte
         {"Times New Roman, 3, 20", "Times New Roman", 3, 20},
@@ -208,7 +209,7 @@ TEST_F(Preferences, SaveThenLoadReproducesEveryGlobal)
     g_MapWindowFont->SetHeight(16);
     g_InfoWindowFont->SetWeight(600);   // bold from 500 on
     g_DataWindowFont->SetItalic(TRUE);
-    g_ReportWindowFont->SetHeight(300); // written in full, read back as its low byte
+    g_ReportWindowFont->SetHeight(300); // written and read back in full
     g_CoordinationSystem = 31467;
     g_ZoomSize = 1.2345678f;
     g_SnapPoints = 5;
@@ -263,7 +264,7 @@ TEST_F(Preferences, SaveThenLoadReproducesEveryGlobal)
     ExpectFont({&g_InfoWindowFont, "MS Sans Serif", 1, 12});
     ExpectFont({&g_DataWindowFont, "MS Sans Serif", 2, 12});
     ExpectFont({&g_DialogWindowFont, "MS Sans Serif", 0, 12});
-    ExpectFont({&g_ReportWindowFont, "MS Sans Serif", 0, 44});
+    ExpectFont({&g_ReportWindowFont, "MS Sans Serif", 0, 300});
     EXPECT_EQ(g_CoordinationSystem, 31467);
     EXPECT_EQ(g_ZoomSize, 1.234568f);
     const int expected[] = {5, 0x0000FF, 4, 7, 3, 0, FALSE, FALSE, TRUE, 300, 120, FALSE,
