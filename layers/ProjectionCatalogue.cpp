@@ -93,7 +93,9 @@ int HeaderValue(const char* line, size_t skip)
 
 void CopyTrimmed(CProjectionCatalogue::LineBuffer& out, const char* text)
 {
-    std::snprintf(out, sizeof out, "%s", text);
+    const size_t length = std::min(std::strlen(text), sizeof out - 1);
+    std::memcpy(out, text, length);
+    out[length] = '\0';
     CProjectionCatalogue::TrimLineEnd(out);
 }
 
