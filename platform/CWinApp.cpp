@@ -1,5 +1,8 @@
 #include "platform/CWinApp.h"
 
+#include "platform/CDocManager.h"
+#include "platform/FrameIds.h"
+
 #include "platform/CWnd.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
@@ -46,6 +49,36 @@ CWinApp::~CWinApp()
 BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::ExitInstance() { return m_nExitCode; }
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+END_MESSAGE_MAP()
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) { AfxGetDocManager()->AddDocTemplate(pTemplate); }
+
+POSITION CWinApp::GetFirstDocTemplatePosition() const { return AfxGetDocManager()->GetFirstDocTemplatePosition(); }
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& pos) const
+{
+    return AfxGetDocManager()->GetNextDocTemplate(pos);
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName) { return AfxGetDocManager()->OpenDocumentFile(lpszFileName); }
+
+BOOL CWinApp::SaveAllModified() { return AfxGetDocManager()->SaveAllModified(); }
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession) { AfxGetDocManager()->CloseAllDocuments(bEndSession); }
+
+BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                               CDocTemplate* pTemplate)
+{
+    return AfxGetDocManager()->DoPromptFileName(fileName, nIDSTitle, lFlags, bOpenFileDialog, pTemplate);
+}
+
+void CWinApp::OnFileNew() { AfxGetDocManager()->OnFileNew(); }
+
+void CWinApp::OnFileOpen() { AfxGetDocManager()->OnFileOpen(); }
 
 CWnd* CWinApp::GetMainWnd() { return m_pMainWnd; }
 
@@ -254,5 +287,6 @@ int AfxWinMain(int argc, char** argv)
     for (HWND h = ::GetTopWindow(nullptr); h; h = ::GetTopWindow(nullptr))
         if (!::DestroyWindow(h))
             break;
+    AfxDestroyDocManager();
     return result;
 }

@@ -5,11 +5,14 @@
 #pragma once
 
 #include "platform/CCmdTarget.h"
+#include "platform/Collections.h"
 #include "platform/CString.h"
 #include "platform/Messages.h"
 
 #include <string>
 
+class CDocTemplate;
+class CDocument;
 class CWnd;
 
 class CWinApp : public CCmdTarget {
@@ -56,6 +59,18 @@ public:
     BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
     BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
+    // Documents: the process's document manager (platform/CDocManager.h) does the work.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                  CDocTemplate* pTemplate);
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+
     HCURSOR LoadCursor(UINT nIDResource) const;
     HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
@@ -65,6 +80,8 @@ public:
 
 protected:
     int m_nExitCode = 0;
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     std::string m_appName;
