@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "platform/FontDatabase.h"
+#include "platform/MessageBox.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -20,6 +21,20 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     AfxInitFonts();
     std::setlocale(LC_NUMERIC, "C");
+    // A box no test answers would wait offscreen for ever: it fails the test
+    // instead and takes the box's default button.
+    AfxSetMessageBoxHandler([](const MessageBoxRequest& r) {
+        ADD_FAILURE() << "unanswered message box: \"" << r.text.GetString() << "\"";
+        switch (r.type & MB_TYPEMASK) {
+        case MB_OKCANCEL: return (r.type & MB_DEFMASK) ? IDCANCEL : IDOK;
+        case MB_YESNO: return (r.type & MB_DEFMASK) ? IDNO : IDYES;
+        case MB_YESNOCANCEL: return (r.type & MB_DEFMASK) == MB_DEFBUTTON2 ? IDNO
+                                    : (r.type & MB_DEFMASK) == MB_DEFBUTTON3 ? IDCANCEL : IDYES;
+        case MB_RETRYCANCEL: return (r.type & MB_DEFMASK) ? IDCANCEL : IDRETRY;
+        case MB_ABORTRETRYIGNORE: return IDABORT;
+        default: return IDOK;
+        }
+    });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -178,8 +178,9 @@ TEST_F(Workspace, SaveWritesTheMapRowAndOneRowPerLayer)
     EXPECT_EQ(file.Double("select dXOff from _MapProperty where ROWID=1;"), 123456.78901234567);
     EXPECT_EQ(file.Double("select dYOff from _MapProperty where ROWID=1;"), -0.000123456789012345);
     EXPECT_EQ(file.Double("select dZoom from _MapProperty where ROWID=1;"), 1.0 / 3.0);
+    // A new map takes the preferred coordinate system, and the file records its code.
     EXPECT_EQ(file.Row("select MapEVersion, SelProperty, Boundary, MapUnits, ProjectionType from _MapProperty;"),
-              (std::vector<std::string>{"211", "blob272", "blob40", "blob20", "4294967295"}));
+              (std::vector<std::string>{"211", "blob272", "blob40", "blob20", "4803"}));
     const CMapStyle::Record style = map->GetDefaultStyle()->ToRecord();
     EXPECT_EQ(file.Blob("select SelProperty from _MapProperty;"), Bytes(style.begin(), style.end()));
 
