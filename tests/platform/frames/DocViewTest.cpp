@@ -17,15 +17,53 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QMdiSubWindow>
-#include <QTemporaryDir>
+#include "platform/testing/WidgetProbe.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 namespace {
+
+// A folder of its own for each test, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        static std::atomic<int> counter{0};
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_path = std::filesystem::temp_directory_path() /
+                 ("platform_frames_" + std::to_string(stamp) + "_" + std::to_string(counter++));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string Path(const char* name) const { return (m_path / name).string(); }
+    // The names of the files in the folder, sorted.
+    std::vector<std::string> Files() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path))
+            if (entry.is_regular_file())
+                names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+private:
+    std::filesystem::path m_path;
+};
 
 constexpr UINT kMainId = 9100;
 constexpr UINT kDocId = 9101;
@@ -176,24 +214,25 @@ protected:
         main->GetWindowText(text);
         return text;
     }
-    CString TempPath(const char* name) { return (dir.path() + "/" + name).toUtf8().constData(); }
+    CString TempPath(const char* name) { return dir.Path(name).c_str(); }
     static void WriteFile(const CString& path, const char* content)
     {
-        QFile f(QString::fromUtf8(path.GetString()));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        std::ofstream f(path.GetString(), std::ios::binary | std::ios::trunc);
+        ASSERT_TRUE(f.is_open());
+        f << content;
     }
-    static QByteArray ReadFile(const CString& path)
+    static std::string ReadFile(const CString& path)
     {
-        QFile f(QString::fromUtf8(path.GetString()));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        std::ifstream f(path.GetString(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
     }
+    static bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
     TestApp app;
     TestMain* main = nullptr;
     mutable HWND m_mainWnd = nullptr;
     CMultiDocTemplate* tmpl = nullptr;
-    QTemporaryDir dir;
+    TempFolder dir;
 };
 
 TEST_F(DocViewTest, TemplateOpensDocumentsInChildFramesAndActivatesTheNewest)
@@ -334,13 +373,8 @@ TEST_F(DocViewTest, TheUserActivatesAndClosesChildren)
 
     // The sub-window's close box closes the document, asking first.
     b->SetModifiedFlag();
-    QMdiSubWindow* sub = nullptr;
-    for (QWidget* w : QApplication::allWidgets())
-        if (auto* candidate = qobject_cast<QMdiSubWindow*>(w); candidate && candidate->windowTitle() == "Map2")
-            sub = candidate;
-    ASSERT_TRUE(sub);
     ModalRecorder boxes({IDNO});
-    sub->close();
+    ASSERT_TRUE(PressMdiCloseBox("Map2"));
     AfxTestProcessEvents();
     EXPECT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(DocCount(), 1);
@@ -454,7 +488,7 @@ TEST_F(DocViewTest, SavingANewDocumentAsksForTheFileName)
         FrameOf(doc)->SendMessage(WM_CLOSE);
         ASSERT_EQ(dialogs.Dialogs().size(), 1u);
         EXPECT_EQ(DocCount(), 0);
-        EXPECT_TRUE(ReadFile(path).contains("map data"));
+        EXPECT_TRUE(Contains(ReadFile(path), "map data"));
     }
 }
 
@@ -472,7 +506,7 @@ TEST_F(DocViewTest, AFailedSaveKeepsTheFileItWouldReplace)
         EXPECT_FALSE(doc->DoSave(nullptr));
         EXPECT_EQ(boxes.Boxes().size(), 1u); // the failure is reported
     }
-    EXPECT_EQ(ReadFile(existing), QByteArray("old content"));
+    EXPECT_EQ(ReadFile(existing), "old content");
     const CString fresh = TempPath("fresh.map");
     {
         ModalRecorder boxes;
@@ -480,13 +514,13 @@ TEST_F(DocViewTest, AFailedSaveKeepsTheFileItWouldReplace)
         dialogs.ThenFile(fresh);
         EXPECT_FALSE(doc->DoSave(nullptr));
     }
-    EXPECT_FALSE(QFile::exists(QString::fromUtf8(fresh.GetString())));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.map"}); // no temporary left
+    EXPECT_FALSE(std::filesystem::exists(fresh.GetString()));
+    EXPECT_EQ(dir.Files(), std::vector<std::string>{"kept.map"}); // no temporary left
 
     // A save that works replaces the file and makes its name the document's.
     doc->m_failSave = FALSE;
     EXPECT_TRUE(doc->DoSave(existing));
-    EXPECT_TRUE(ReadFile(existing).contains("map data"));
+    EXPECT_TRUE(Contains(ReadFile(existing), "map data"));
     EXPECT_EQ(doc->GetPathName(), existing);
     EXPECT_EQ(doc->GetTitle(), "kept.map");
     EXPECT_FALSE(doc->IsModified());

@@ -43,7 +43,7 @@ TEST_F(BitmapTest, BitBltCombinesSourcePatternAndDestination)
     };
     dc.SelectObject(&brush);
     for (const Case& c : cases) {
-        surface.fill(qRgb(D, D, D));
+        surface.Fill(RGB(D, D, D));
         EXPECT_TRUE(dc.BitBlt(2, 3, 4, 4, &src.dc, 0, 0, c.rop));
         EXPECT_EQ(At(2, 3), RGB(c.expected, c.expected, c.expected)) << std::hex << c.rop;
         EXPECT_EQ(At(5, 6), RGB(c.expected, c.expected, c.expected)) << std::hex << c.rop;
@@ -122,13 +122,13 @@ TEST_F(BitmapTest, MonochromeAndColourConvertThroughTheDCColours)
     image.dc.BitBlt(0, 0, 16, 16, &maskDC, 0, 0, 0x00220326u); // DSna: key pixels to black
     EXPECT_EQ(image.dc.GetPixel(0, 0), kBlack);
     FillPattern();
-    const QImage before = surface.copy();
+    const TestSurface before = surface;
     dc.SetBkColor(kWhite);
     dc.SetTextColor(kBlack);
     dc.BitBlt(10, 10, 16, 16, &image.dc, 0, 0, SRCINVERT);
     dc.BitBlt(10, 10, 16, 16, &maskDC, 0, 0, SRCAND);
     dc.BitBlt(10, 10, 16, 16, &image.dc, 0, 0, SRCINVERT);
-    EXPECT_EQ(surface.pixel(11, 11), before.pixel(11, 11)) << "transparent where the key was";
+    EXPECT_EQ(At(11, 11), before.GetPixel(11, 11)) << "transparent where the key was";
     EXPECT_EQ(At(17, 17), RGB(0, 0, 255));
     maskDC.SelectObject(oldMask);
 }

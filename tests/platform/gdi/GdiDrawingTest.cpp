@@ -126,7 +126,7 @@ TEST_F(DrawingTest, FiguresDrawnTwiceInXorModesRestoreEveryPixel)
             for (int style : {PS_SOLID, PS_DASHDOT}) {
                 for (const NamedFigure& f : kFigures) {
                     FillPattern();
-                    const QImage before = surface.copy();
+                    const TestSurface before = surface;
                     CPen pen(style, width, RGB(192, 192, 192));
                     CPen* old = dc.SelectObject(&pen);
                     dc.SetROP2(rop);
@@ -158,7 +158,7 @@ TEST_F(DrawingTest, BinaryRasterOperationsCombinePenAndDestination)
     CPen pen(PS_SOLID, 1, RGB(p, p, p));
     dc.SelectObject(&pen);
     for (const Case& c : cases) {
-        surface.fill(qRgb(d, d, d));
+        surface.Fill(RGB(d, d, d));
         dc.SetROP2(c.rop);
         dc.MoveTo(3, 3);
         dc.LineTo(4, 3);
@@ -213,11 +213,11 @@ TEST_F(DrawingTest, HatchBrushesAlignToTheDeviceOrigin)
     dc.SelectStockObject(NULL_PEN);
     dc.SetBkMode(TRANSPARENT);
     dc.Rectangle(0, 0, 17, 17);
-    QImage reference = surface.copy(0, 0, 8, 8);
+    const TestSurface reference = surface; // its 8 x 8 corner is one cell
     int ink = 0;
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            ink += reference.pixel(x, y) != 0xFFFFFFFFu;
+            ink += reference.GetPixel(x, y) != kWhite;
     EXPECT_EQ(ink, 15) << "one row and one column of the 8 x 8 cell";
 
     // A figure elsewhere, drawn through a moved origin, shows the same cells at the same device pixels.
@@ -229,7 +229,7 @@ TEST_F(DrawingTest, HatchBrushesAlignToTheDeviceOrigin)
     dc.Rectangle(20, 17, 50, 48);
     for (int y = 23; y < 52; ++y)
         for (int x = 24; x < 52; ++x)
-            ASSERT_EQ(surface.pixel(x, y), reference.pixel(x % 8, y % 8)) << x << "," << y;
+            ASSERT_EQ(At(x, y), reference.GetPixel(x % 8, y % 8)) << x << "," << y;
 
     // In opaque mode the spaces take the background colour.
     SetUp();
@@ -278,10 +278,10 @@ TEST_F(DrawingTest, PatternBrushesTileTheirBitmap)
 TEST_F(DrawingTest, InvertingTwiceRestores)
 {
     FillPattern();
-    const QImage before = surface.copy();
+    const TestSurface before = surface;
     dc.PatBlt(10, 10, 7, 7, DSTINVERT);
-    EXPECT_EQ(surface.pixel(12, 12), ~before.pixel(12, 12) | 0xFF000000u);
-    EXPECT_EQ(surface.pixel(17, 12), before.pixel(17, 12));
+    EXPECT_EQ(At(12, 12), Inverted(before.GetPixel(12, 12)));
+    EXPECT_EQ(At(17, 12), before.GetPixel(17, 12));
     dc.PatBlt(10, 10, 7, 7, DSTINVERT);
     EXPECT_EQ(surface, before);
 
@@ -299,7 +299,7 @@ TEST_F(DrawingTest, InvertingTwiceRestores)
     // PATINVERT with a white brush inverts as well.
     dc.SelectStockObject(WHITE_BRUSH);
     dc.PatBlt(40, 40, 5, 5, PATINVERT);
-    EXPECT_EQ(surface.pixel(42, 42), ~before.pixel(42, 42) | 0xFF000000u);
+    EXPECT_EQ(At(42, 42), Inverted(before.GetPixel(42, 42)));
     dc.PatBlt(40, 40, 5, 5, PATINVERT);
     EXPECT_EQ(surface, before);
 }
@@ -348,11 +348,11 @@ TEST_F(DrawingTest, ClipRegionsLimitDrawing)
 TEST_F(DrawingTest, TheSurfaceClipOfAWindowDCLimitsDrawing)
 {
     CDC window;
-    const QRegion update(QRect(0, 0, 8, 8));
-    window.AttachSurface(&surface, &update);
+    const RECT update{0, 0, 8, 8};
+    surface.AttachTo(window, &update);
     window.FillSolidRect(0, 0, 64, 64, kBlack);
     EXPECT_EQ(InkBox(), CRect(0, 0, 8, 8));
-    EXPECT_EQ(window.GetSurface(), &surface);
+    EXPECT_TRUE(surface.IsSurfaceOf(window));
     RECT changed{};
     window.SetSurfaceObserver([&](const RECT& r) { changed = r; });
     window.SetPixel(3, 4, RGB(1, 2, 3));

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "platform/CDC.h"
-
-#include <QImage>
+#include "platform/testing/SurfaceProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -13,26 +12,24 @@ protected:
     static constexpr COLORREF kBlack = RGB(0, 0, 0);
 
     // A white surface and a DC in its initial state.
-    void SetUp() override
+    void SetUp() override { Reset(64, 64); }
+
+    // A white surface of this size and a DC in its initial state.
+    void Reset(int width, int height)
     {
-        surface = QImage(64, 64, QImage::Format_RGB32);
-        surface.fill(0xFFFFFFFFu);
+        surface = TestSurface(width, height);
         dc.DeleteDC();
-        dc.AttachSurface(&surface);
+        surface.AttachTo(dc);
     }
 
-    COLORREF At(int x, int y) const
-    {
-        const QRgb p = surface.pixel(x, y);
-        return RGB(qRed(p), qGreen(p), qBlue(p));
-    }
+    COLORREF At(int x, int y) const { return surface.GetPixel(x, y); }
 
     // Smallest rectangle (right and bottom out) holding every pixel that is not `background`.
     CRect InkBox(COLORREF background = kWhite) const
     {
         CRect box(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
-        for (int y = 0; y < surface.height(); ++y)
-            for (int x = 0; x < surface.width(); ++x)
+        for (int y = 0; y < surface.Height(); ++y)
+            for (int x = 0; x < surface.Width(); ++x)
                 if (At(x, y) != background) {
                     box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
                     box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
@@ -43,8 +40,8 @@ protected:
     int Count(COLORREF color) const
     {
         int n = 0;
-        for (int y = 0; y < surface.height(); ++y)
-            for (int x = 0; x < surface.width(); ++x)
+        for (int y = 0; y < surface.Height(); ++y)
+            for (int x = 0; x < surface.Width(); ++x)
                 n += At(x, y) == color;
         return n;
     }
@@ -52,11 +49,14 @@ protected:
     // A background where every pixel differs, so that a wrong pixel anywhere shows.
     void FillPattern()
     {
-        for (int y = 0; y < surface.height(); ++y)
-            for (int x = 0; x < surface.width(); ++x)
-                surface.setPixel(x, y, qRgb((x * 37 + y * 11) & 0xFF, (x * 5 + y * 73) & 0xFF, (x * y + 91) & 0xFF));
+        for (int y = 0; y < surface.Height(); ++y)
+            for (int x = 0; x < surface.Width(); ++x)
+                surface.SetPixel(x, y, RGB((x * 37 + y * 11) & 0xFF, (x * 5 + y * 73) & 0xFF, (x * y + 91) & 0xFF));
     }
 
-    QImage surface;
+    // The colour with every channel inverted.
+    static COLORREF Inverted(COLORREF color) { return ~color & 0xFFFFFFu; }
+
+    TestSurface surface{64, 64};
     CDC dc;
 };

@@ -2,8 +2,7 @@
 #include "GdiTestSupport.h"
 
 #include "platform/FontDatabase.h"
-
-#include <QFontDatabase>
+#include "platform/testing/FontProbe.h"
 
 #include <string>
 #include <vector>
@@ -24,11 +23,7 @@ class TextTest : public SurfaceTest {
 protected:
     void SetUp() override
     {
-        SurfaceTest::SetUp();
-        surface = QImage(200, 120, QImage::Format_RGB32);
-        surface.fill(0xFFFFFFFFu);
-        dc.DeleteDC();
-        dc.AttachSurface(&surface);
+        Reset(200, 120);
         font.DeleteObject();
         const LOGFONTA lf = MakeFont(-16);
         font.CreateFontIndirect(&lf);
@@ -53,7 +48,7 @@ TEST_F(TextTest, AlignmentPutsTheInkOnItsSideOfTheReferencePoint)
     };
     dc.SetBkMode(TRANSPARENT);
     for (const Case& c : cases) {
-        surface.fill(0xFFFFFFFFu);
+        surface.Fill(kWhite);
         dc.SetTextAlign(c.align);
         dc.TextOut(ref.x, ref.y, CString("Hamburg"));
         const CRect ink = InkBox();
@@ -64,7 +59,7 @@ TEST_F(TextTest, AlignmentPutsTheInkOnItsSideOfTheReferencePoint)
         EXPECT_EQ(ink.bottom > ref.y, c.below) << c.align;
     }
     // On the baseline, descenders hang below the point and the rest stands above it.
-    surface.fill(0xFFFFFFFFu);
+    surface.Fill(kWhite);
     dc.SetTextAlign(TA_LEFT | TA_BASELINE);
     dc.TextOut(ref.x, ref.y, CString("gy"));
     const CRect ink = InkBox();
@@ -82,7 +77,7 @@ TEST_F(TextTest, TextColourAndBackgroundMode)
     EXPECT_GT(Count(RGB(255, 0, 0)), 10);
     EXPECT_EQ(Count(RGB(0, 0, 255)), 0);
     const int ink = Count(RGB(255, 0, 0));
-    surface.fill(0xFFFFFFFFu);
+    surface.Fill(kWhite);
     dc.SetBkMode(OPAQUE);
     dc.TextOut(10, 10, CString("Text"));
     const CSize extent = dc.GetTextExtent(CString("Text"));
@@ -168,18 +163,18 @@ TEST_F(TextTest, DrawTextMeasuresAlignsWrapsAndEllipsizes)
     const int height = dc.DrawText(CString("File File File File File"), &narrow, DT_CALCRECT | DT_WORDBREAK);
     EXPECT_GE(height, 2 * one.cy);
     EXPECT_LE(narrow.Width(), one.cx * 3);
-    surface.fill(0xFFFFFFFFu);
+    surface.Fill(kWhite);
     CRect cut(10, 10, 60, 40);
     dc.DrawText(CString("A rather long line of text"), &cut, DT_SINGLELINE | DT_END_ELLIPSIS);
     EXPECT_LE(InkBox().right, 60);
     EXPECT_GT(InkBox().right, 40) << "the ellipsis fills the box";
 
     // Text is clipped to its rectangle unless told otherwise.
-    surface.fill(0xFFFFFFFFu);
+    surface.Fill(kWhite);
     CRect small(10, 10, 20, 20);
     dc.DrawText(CString("Clipped"), &small, DT_SINGLELINE);
     EXPECT_LE(InkBox().right, 20);
-    surface.fill(0xFFFFFFFFu);
+    surface.Fill(kWhite);
     dc.DrawText(CString("Clipped"), &small, DT_SINGLELINE | DT_NOCLIP);
     EXPECT_GT(InkBox().right, 20);
 }
@@ -190,10 +185,10 @@ TEST_F(TextTest, UnderlinedPrefixAndUnderlinedFonts)
     CRect r(10, 10, 190, 60);
     dc.DrawText(CString("&Open"), &r, DT_SINGLELINE | DT_NOPREFIX);
     const int withAmpersand = Count(kBlack);
-    surface.fill(0xFFFFFFFFu);
+    surface.Fill(kWhite);
     dc.DrawText(CString("Open"), &r, DT_SINGLELINE);
     const int plain = Count(kBlack);
-    surface.fill(0xFFFFFFFFu);
+    surface.Fill(kWhite);
     dc.DrawText(CString("&Open"), &r, DT_SINGLELINE);
     EXPECT_GT(Count(kBlack), plain) << "the prefixed letter is underlined";
     EXPECT_LT(Count(kBlack), withAmpersand);
@@ -206,7 +201,7 @@ TEST(FontDatabase, FacesMapToInstalledFamilies)
     EXPECT_EQ(AfxGetFontFamily("Courier New"), CString("Liberation Mono"));
     EXPECT_EQ(AfxGetFontFamily("No Such Face"), CString("DejaVu Sans"));
     const CString symbols = AfxGetFontFamily("Map Symbols");
-    EXPECT_TRUE(QFontDatabase::hasFamily(QString::fromUtf8((LPCTSTR)symbols))) << (LPCTSTR)symbols;
+    EXPECT_TRUE(IsFontFamilyInstalled(symbols)) << (LPCTSTR)symbols;
     EXPECT_EQ(AfxGetFontFamily("MapInfo Cartographic"), symbols);
 
     std::vector<std::string> faces;

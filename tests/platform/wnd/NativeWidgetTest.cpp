@@ -1,26 +1,12 @@
-// Windows whose class brings a Qt widget of its own (the controls' way): input reaches
+// Windows whose class brings a native widget of its own (the controls' way): input reaches
 // the widget only through the default window procedure. Also the standard scroll bars.
 #include "WndTestSupport.h"
 
-#include "platform/WndInternal.h"
-
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScrollBar>
+#include "platform/testing/WidgetProbe.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-void RegisterWidgetClass(const char* name, wnd::WidgetFactory factory)
-{
-    WNDCLASS wc{};
-    wc.lpfnWndProc = ::DefWindowProc;
-    wc.lpszClassName = name;
-    RegisterClass(&wc);
-    ASSERT_TRUE(wnd::SetClassWidgetFactory(name, std::move(factory)));
-}
 
 class DigitsOnly : public CWnd {
 protected:
@@ -50,9 +36,8 @@ class NativeWidgetTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RegisterWidgetClass("KvTestEdit", [](HWND, const CREATESTRUCT&, QWidget* parent) { return new QLineEdit(parent); });
-        RegisterWidgetClass("KvTestButton",
-                            [](HWND, const CREATESTRUCT&, QWidget* parent) { return new QPushButton(parent); });
+        ASSERT_TRUE(RegisterNativeWidgetClass("KvTestEdit", NativeWidget::Edit));
+        ASSERT_TRUE(RegisterNativeWidgetClass("KvTestButton", NativeWidget::PushButton));
         ASSERT_TRUE(parent.CreatePopup(0, 0, 300, 200));
         AfxTestProcessEvents();
     }
@@ -66,12 +51,12 @@ TEST_F(NativeWidgetTest, ASubclassDecidesWhichCharactersTheEditGets)
 {
     DigitsOnly edit;
     ASSERT_TRUE(edit.Create("KvTestEdit", "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 200, 30), &parent, 5));
-    auto* line = qobject_cast<QLineEdit*>(wnd::WidgetOf(edit.GetSafeHwnd()));
-    ASSERT_NE(line, nullptr);
+    const WidgetProbe line(edit.GetSafeHwnd());
+    ASSERT_TRUE(line.Is(NativeWidget::Edit));
     log.Clear();
     for (const char* c : {"a", "1", "b", "2"})
         AfxTestKeyStroke(edit.GetSafeHwnd(), (UINT)std::toupper(c[0]), c);
-    EXPECT_EQ(line->text(), QString("12"));
+    EXPECT_EQ(line.EditText(), CString("12"));
     // A key the edit ignores does not travel up to the parent window.
     AfxTestKeyStroke(edit.GetSafeHwnd(), VK_F5);
     EXPECT_EQ(log.Count("P:Key"), 0);
@@ -83,21 +68,19 @@ TEST_F(NativeWidgetTest, ASwallowedButtonDownNeverReachesTheButton)
     SwallowClicks swallowing;
     ASSERT_TRUE(plain.Create("KvTestButton", "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 80, 40), &parent, 6));
     ASSERT_TRUE(swallowing.Create("KvTestButton", "", WS_CHILD | WS_VISIBLE, CRect(90, 10, 160, 40), &parent, 7));
-    int plainClicks = 0, swallowedClicks = 0;
-    QObject::connect(qobject_cast<QPushButton*>(wnd::WidgetOf(plain.GetSafeHwnd())), &QPushButton::clicked,
-                     [&] { ++plainClicks; });
-    QObject::connect(qobject_cast<QPushButton*>(wnd::WidgetOf(swallowing.GetSafeHwnd())), &QPushButton::clicked,
-                     [&] { ++swallowedClicks; });
+    const WidgetProbe plainButton(plain.GetSafeHwnd()), swallowingButton(swallowing.GetSafeHwnd());
+    ASSERT_TRUE(plainButton.Is(NativeWidget::PushButton));
+    ASSERT_TRUE(swallowingButton.Is(NativeWidget::PushButton));
     for (CWnd* w : {static_cast<CWnd*>(&plain), static_cast<CWnd*>(&swallowing)}) {
         AfxTestMouse(w->GetSafeHwnd(), WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
         AfxTestMouse(w->GetSafeHwnd(), WM_LBUTTONUP, 5, 5);
     }
-    EXPECT_EQ(plainClicks, 1);
-    EXPECT_EQ(swallowedClicks, 0);
+    EXPECT_EQ(plainButton.Clicks(), 1);
+    EXPECT_EQ(swallowingButton.Clicks(), 0);
     EXPECT_EQ(log.Count("P:LButton"), 0);
 }
 
-TEST_F(NativeWidgetTest, QtFocusFollowsSetFocusAndTheEditsOwnFocus)
+TEST_F(NativeWidgetTest, ToolkitFocusFollowsSetFocusAndTheEditsOwnFocus)
 {
     CallLog childLog;
     RecordingWnd surface(childLog, "S");
@@ -105,9 +88,9 @@ TEST_F(NativeWidgetTest, QtFocusFollowsSetFocusAndTheEditsOwnFocus)
     CWnd edit;
     ASSERT_TRUE(edit.Create("KvTestEdit", "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 200, 30), &parent, 5));
     surface.SetFocus();
-    EXPECT_EQ(QApplication::focusWidget(), wnd::WidgetOf(surface.GetSafeHwnd()));
-    // Focus given by Qt itself (a click into the edit) is the window's focus too.
-    wnd::WidgetOf(edit.GetSafeHwnd())->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(WidgetProbe(surface.GetSafeHwnd()).HasToolkitFocus());
+    // Focus given by the toolkit itself (a click into the edit) is the window's focus too.
+    WidgetProbe(edit.GetSafeHwnd()).FocusFromToolkit();
     EXPECT_EQ(CWnd::GetFocus(), &edit);
     EXPECT_EQ(childLog.Count("S:KillFocus other"), 1);
 }
@@ -118,16 +101,16 @@ TEST(ScrollBars, ActionsOfTheBarReachTheWindowWhichMovesTheThumb)
     RecordingWnd w(log, "W");
     ASSERT_TRUE(w.CreatePopup(0, 0, 200, 100, 0, nullptr, WS_POPUP | WS_VISIBLE | WS_VSCROLL));
     w.SetScrollRange(SB_VERT, 0, 20);
-    QScrollBar* bar = wnd::WidgetOf(w.GetSafeHwnd())->findChild<QScrollBar*>();
-    ASSERT_NE(bar, nullptr);
+    WidgetProbe bar(w.GetSafeHwnd());
+    ASSERT_TRUE(bar.HasScrollBar());
     log.Clear();
-    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    bar.ActOnScrollBar(WidgetProbe::BarAction::ArrowForward);
     EXPECT_EQ(log.With("W:VScroll"), (std::vector<std::string>{"W:VScroll 1 0", "W:VScroll 8 0"}));
-    EXPECT_EQ(bar->value(), 0); // the window has not moved the thumb
+    EXPECT_EQ(bar.ScrollBarPos(), 0); // the window has not moved the thumb
     w.SetScrollPos(SB_VERT, 3);
-    EXPECT_EQ(bar->value(), 3);
+    EXPECT_EQ(bar.ScrollBarPos(), 3);
     log.Clear();
-    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    bar.ActOnScrollBar(WidgetProbe::BarAction::PageBack);
     EXPECT_EQ(log.With("W:VScroll"), (std::vector<std::string>{"W:VScroll 2 0", "W:VScroll 8 0"}));
     w.DestroyWindow();
 }
