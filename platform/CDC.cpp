@@ -711,6 +711,11 @@ HGDIOBJ selectBitmap(DCImpl* d, HGDIOBJ h)
     return prevHandle;
 }
 
+int regionKind(const QRegion& r)
+{
+    return r.isEmpty() ? NULLREGION : r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
 HGDIOBJ selectHandle(DCImpl* d, HGDIOBJ h)
 {
     Object* o = lookup(h);
@@ -725,38 +730,32 @@ HGDIOBJ selectHandle(DCImpl* d, HGDIOBJ h)
     case Kind::Bitmap: prev = selectBitmap(d, h); break;
     case Kind::Region: {
         d->st.clip = static_cast<Region*>(o)->region; // clip regions are in device units
-        const QRegion& c = *d->st.clip;
-        return reinterpret_cast<HGDIOBJ>((uintptr_t)(c.isEmpty() ? NULLREGION : c.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION));
+        return reinterpret_cast<HGDIOBJ>((uintptr_t)regionKind(*d->st.clip));
     }
     }
     return prev;
 }
+
+// Selects a wrapped object; what it replaces comes back wrapped in the same class.
+template <class T, class H>
+T* selectWrapped(const CDC* dc, T* object, T* (*fromHandle)(H))
+{
+    return object ? fromHandle((H)selectHandle(impl(dc), object->m_hObject)) : nullptr;
+}
+
+// The wrapper of the object of one kind selected now.
+template <class T, class O>
+T* currentWrapped(const CDC* dc, Ref<O> DCState::*slot)
+{
+    DCImpl* d = impl(dc);
+    return d && d->st.*slot ? static_cast<T*>(wrapperOf((d->st.*slot).get())) : nullptr;
+}
 } // namespace
 
-CPen* CDC::SelectObject(CPen* pen)
-{
-    if (!pen)
-        return nullptr;
-    return CPen::FromHandle((HPEN)selectHandle(impl(this), pen->m_hObject));
-}
-CBrush* CDC::SelectObject(CBrush* brush)
-{
-    if (!brush)
-        return nullptr;
-    return CBrush::FromHandle((HBRUSH)selectHandle(impl(this), brush->m_hObject));
-}
-CFont* CDC::SelectObject(CFont* font)
-{
-    if (!font)
-        return nullptr;
-    return CFont::FromHandle((HFONT)selectHandle(impl(this), font->m_hObject));
-}
-CBitmap* CDC::SelectObject(CBitmap* bitmap)
-{
-    if (!bitmap)
-        return nullptr;
-    return CBitmap::FromHandle((HBITMAP)selectHandle(impl(this), bitmap->m_hObject));
-}
+CPen* CDC::SelectObject(CPen* pen) { return selectWrapped(this, pen, &CPen::FromHandle); }
+CBrush* CDC::SelectObject(CBrush* brush) { return selectWrapped(this, brush, &CBrush::FromHandle); }
+CFont* CDC::SelectObject(CFont* font) { return selectWrapped(this, font, &CFont::FromHandle); }
+CBitmap* CDC::SelectObject(CBitmap* bitmap) { return selectWrapped(this, bitmap, &CBitmap::FromHandle); }
 int CDC::SelectObject(CRgn* region) { return SelectClipRgn(region); }
 CGdiObject* CDC::SelectObject(CGdiObject* object)
 {
@@ -771,39 +770,14 @@ CGdiObject* CDC::SelectStockObject(int index)
 {
     return CGdiObject::FromHandle(selectHandle(impl(this), ::GetStockObject(index)));
 }
-CPalette* CDC::SelectPalette(CPalette* palette, BOOL)
-{
-    if (!palette)
-        return nullptr;
-    return CPalette::FromHandle((HPALETTE)selectHandle(impl(this), palette->m_hObject));
-}
+CPalette* CDC::SelectPalette(CPalette* palette, BOOL) { return selectWrapped(this, palette, &CPalette::FromHandle); }
 UINT CDC::RealizePalette() { return 0; }
 
-CPen* CDC::GetCurrentPen() const
-{
-    DCImpl* d = impl(this);
-    return d && d->st.pen ? static_cast<CPen*>(wrapperOf(d->st.pen.get())) : nullptr;
-}
-CBrush* CDC::GetCurrentBrush() const
-{
-    DCImpl* d = impl(this);
-    return d && d->st.brush ? static_cast<CBrush*>(wrapperOf(d->st.brush.get())) : nullptr;
-}
-CFont* CDC::GetCurrentFont() const
-{
-    DCImpl* d = impl(this);
-    return d && d->st.font ? static_cast<CFont*>(wrapperOf(d->st.font.get())) : nullptr;
-}
-CBitmap* CDC::GetCurrentBitmap() const
-{
-    DCImpl* d = impl(this);
-    return d && d->st.bitmap ? static_cast<CBitmap*>(wrapperOf(d->st.bitmap.get())) : nullptr;
-}
-CPalette* CDC::GetCurrentPalette() const
-{
-    DCImpl* d = impl(this);
-    return d && d->st.palette ? static_cast<CPalette*>(wrapperOf(d->st.palette.get())) : nullptr;
-}
+CPen* CDC::GetCurrentPen() const { return currentWrapped<CPen>(this, &DCState::pen); }
+CBrush* CDC::GetCurrentBrush() const { return currentWrapped<CBrush>(this, &DCState::brush); }
+CFont* CDC::GetCurrentFont() const { return currentWrapped<CFont>(this, &DCState::font); }
+CBitmap* CDC::GetCurrentBitmap() const { return currentWrapped<CBitmap>(this, &DCState::bitmap); }
+CPalette* CDC::GetCurrentPalette() const { return currentWrapped<CPalette>(this, &DCState::palette); }
 
 #define KV_DC_STATE_ACCESSORS(Set, Get, Type, field, fail)                                                        \
     Type CDC::Set(Type value)                                                                                     \
@@ -962,47 +936,52 @@ CSize CDC::GetViewportExt() const { DCImpl* d = impl(this); return d ? CSize(d->
 CSize CDC::SetWindowExt(int cx, int cy) { return setExt(this, &DCState::windowExt, cx, cy); }
 CSize CDC::GetWindowExt() const { DCImpl* d = impl(this); return d ? CSize(d->st.windowExt) : CSize(); }
 
-void CDC::LPtoDP(LPPOINT points, int count) const
+namespace {
+void mapPoints(const CDC* dc, LPPOINT points, int count, QPoint (*map)(const DCState&, int, int))
 {
-    DCImpl* d = impl(this);
+    DCImpl* d = impl(dc);
     if (!d || !points)
         return;
     for (int i = 0; i < count; ++i) {
-        const QPoint p = toDevice(d->st, points[i].x, points[i].y);
+        const QPoint p = map(d->st, points[i].x, points[i].y);
         points[i] = POINT{p.x(), p.y()};
     }
 }
+// Sizes scale by the magnitude of the mapping, whatever the axes' direction.
+void mapSize(const CDC* dc, LPSIZE s, bool toDeviceUnits)
+{
+    DCImpl* d = impl(dc);
+    if (!d || !s)
+        return;
+    const double sx = std::fabs(scaleX(d->st)), sy = std::fabs(scaleY(d->st));
+    *s = toDeviceUnits ? SIZE{(LONG)std::lround(s->cx * sx), (LONG)std::lround(s->cy * sy)}
+                       : SIZE{(LONG)std::lround(s->cx / sx), (LONG)std::lround(s->cy / sy)};
+}
+} // namespace
+
+void CDC::LPtoDP(LPPOINT points, int count) const { mapPoints(this, points, count, toDevice); }
 void CDC::LPtoDP(LPRECT r) const { LPtoDP(reinterpret_cast<LPPOINT>(r), 2); }
-void CDC::LPtoDP(LPSIZE s) const
-{
-    DCImpl* d = impl(this);
-    if (d && s)
-        *s = SIZE{(LONG)std::lround(s->cx * std::fabs(scaleX(d->st))), (LONG)std::lround(s->cy * std::fabs(scaleY(d->st)))};
-}
-void CDC::DPtoLP(LPPOINT points, int count) const
-{
-    DCImpl* d = impl(this);
-    if (!d || !points)
-        return;
-    for (int i = 0; i < count; ++i) {
-        const QPoint p = toLogical(d->st, points[i].x, points[i].y);
-        points[i] = POINT{p.x(), p.y()};
-    }
-}
+void CDC::LPtoDP(LPSIZE s) const { mapSize(this, s, true); }
+void CDC::DPtoLP(LPPOINT points, int count) const { mapPoints(this, points, count, toLogical); }
 void CDC::DPtoLP(LPRECT r) const { DPtoLP(reinterpret_cast<LPPOINT>(r), 2); }
-void CDC::DPtoLP(LPSIZE s) const
-{
-    DCImpl* d = impl(this);
-    if (d && s)
-        *s = SIZE{(LONG)std::lround(s->cx / std::fabs(scaleX(d->st))), (LONG)std::lround(s->cy / std::fabs(scaleY(d->st)))};
-}
+void CDC::DPtoLP(LPSIZE s) const { mapSize(this, s, false); }
 
 // ---------------------------------------------------------------- clipping
 
 namespace {
-int regionKind(const QRegion& r)
+// Combines the clip region (the whole device where there is none) with a region in device units.
+int combineClip(DCImpl* d, const QRegion& with, int mode)
 {
-    return r.isEmpty() ? NULLREGION : r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+    const QRegion current = d->st.clip ? *d->st.clip : QRegion(d->deviceBounds());
+    switch (mode) {
+    case RGN_COPY: d->st.clip = with; break;
+    case RGN_AND: d->st.clip = current & with; break;
+    case RGN_OR: d->st.clip = current | with; break;
+    case RGN_XOR: d->st.clip = current ^ with; break;
+    case RGN_DIFF: d->st.clip = current - with; break;
+    default: return ERROR;
+    }
+    return regionKind(d->clipRegion());
 }
 } // namespace
 
@@ -1039,37 +1018,19 @@ int CDC::SelectClipRgn(CRgn* region, int mode)
         d->st.clip.reset();
         return regionKind(d->clipRegion());
     }
-    // Clip regions are in device units.
-    const QRegion current = d->st.clip ? *d->st.clip : QRegion(d->deviceBounds());
-    switch (mode) {
-    case RGN_COPY: d->st.clip = r->region; break;
-    case RGN_AND: d->st.clip = current & r->region; break;
-    case RGN_OR: d->st.clip = current | r->region; break;
-    case RGN_XOR: d->st.clip = current ^ r->region; break;
-    case RGN_DIFF: d->st.clip = current - r->region; break;
-    default: return ERROR;
-    }
-    return regionKind(d->clipRegion());
+    return combineClip(d, r->region, mode); // clip regions are in device units
 }
 
 int CDC::IntersectClipRect(int x1, int y1, int x2, int y2)
 {
     DCImpl* d = impl(this);
-    if (!d)
-        return ERROR;
-    const QRegion rect(deviceRect(d->st, x1, y1, x2, y2));
-    d->st.clip = d->st.clip ? (*d->st.clip & rect) : (QRegion(d->deviceBounds()) & rect);
-    return regionKind(d->clipRegion());
+    return d ? combineClip(d, QRegion(deviceRect(d->st, x1, y1, x2, y2)), RGN_AND) : ERROR;
 }
 
 int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2)
 {
     DCImpl* d = impl(this);
-    if (!d)
-        return ERROR;
-    const QRegion rect(deviceRect(d->st, x1, y1, x2, y2));
-    d->st.clip = (d->st.clip ? *d->st.clip : QRegion(d->deviceBounds())) - rect;
-    return regionKind(d->clipRegion());
+    return d ? combineClip(d, QRegion(deviceRect(d->st, x1, y1, x2, y2)), RGN_DIFF) : ERROR;
 }
 
 int CDC::OffsetClipRgn(int dx, int dy)
@@ -1120,6 +1081,27 @@ CPoint CDC::MoveTo(int x, int y)
     return CPoint(prev);
 }
 
+namespace {
+// An open line of device points: its own figure of the path being recorded, or drawn.
+void drawOpenFigure(DCImpl* d, std::vector<QPoint> pts)
+{
+    if (d->inPath)
+        pathFigure(d, std::move(pts), false);
+    else
+        strokeAndDraw(d, {pts}, {false});
+}
+// A line that goes on from the current position: it extends the path's open figure, or is drawn.
+void drawFromCurrent(DCImpl* d, const std::vector<QPoint>& pts)
+{
+    if (!d->inPath) {
+        strokeAndDraw(d, {pts}, {false});
+        return;
+    }
+    for (size_t i = 1; i < pts.size(); ++i)
+        pathLineTo(d, pts[i - 1], pts[i]);
+}
+} // namespace
+
 BOOL CDC::LineTo(int x, int y)
 {
     DCImpl* d = impl(this);
@@ -1127,11 +1109,7 @@ BOOL CDC::LineTo(int x, int y)
         return FALSE;
     const QPoint a = toDevice(d->st, d->st.current.x, d->st.current.y), b = toDevice(d->st, x, y);
     d->st.current = POINT{x, y};
-    if (d->inPath) {
-        pathLineTo(d, a, b);
-        return TRUE;
-    }
-    strokeAndDraw(d, {{a, b}}, {false});
+    drawFromCurrent(d, {a, b});
     return TRUE;
 }
 
@@ -1140,12 +1118,7 @@ BOOL CDC::Polyline(const POINT* points, int count)
     DCImpl* d = impl(this);
     if (!d || !points || count < 2)
         return FALSE;
-    std::vector<QPoint> pts = devicePoints(d, points, count);
-    if (d->inPath) {
-        pathFigure(d, std::move(pts), false);
-        return TRUE;
-    }
-    strokeAndDraw(d, {pts}, {false});
+    drawOpenFigure(d, devicePoints(d, points, count));
     return TRUE;
 }
 
@@ -1159,12 +1132,7 @@ BOOL CDC::PolylineTo(const POINT* points, int count)
     for (const QPoint& p : devicePoints(d, points, count))
         pts.push_back(p);
     d->st.current = points[count - 1];
-    if (d->inPath) {
-        for (size_t i = 1; i < pts.size(); ++i)
-            pathLineTo(d, pts[i - 1], pts[i]);
-        return TRUE;
-    }
-    strokeAndDraw(d, {pts}, {false});
+    drawFromCurrent(d, pts);
     return TRUE;
 }
 
@@ -1196,13 +1164,8 @@ BOOL CDC::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
     if (!d)
         return FALSE;
     std::vector<QPoint> pts = toPixels(arcPoints(d, x1, y1, x2, y2, x3, y3, x4, y4));
-    if (pts.empty())
-        return TRUE;
-    if (d->inPath) {
-        pathFigure(d, std::move(pts), false);
-        return TRUE;
-    }
-    strokeAndDraw(d, {pts}, {false});
+    if (!pts.empty())
+        drawOpenFigure(d, std::move(pts));
     return TRUE;
 }
 BOOL CDC::Arc(LPCRECT r, POINT s, POINT e) { return Arc(r->left, r->top, r->right, r->bottom, s.x, s.y, e.x, e.y); }
@@ -1219,12 +1182,7 @@ BOOL CDC::ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
     all.insert(all.end(), pts.begin(), pts.end());
     const QPoint end = toLogical(d->st, pts.back().x(), pts.back().y());
     d->st.current = POINT{end.x(), end.y()};
-    if (d->inPath) {
-        for (size_t i = 1; i < all.size(); ++i)
-            pathLineTo(d, all[i - 1], all[i]);
-        return TRUE;
-    }
-    strokeAndDraw(d, {all}, {false});
+    drawFromCurrent(d, all);
     return TRUE;
 }
 BOOL CDC::ArcTo(LPCRECT r, POINT s, POINT e) { return ArcTo(r->left, r->top, r->right, r->bottom, s.x, s.y, e.x, e.y); }
@@ -1609,54 +1567,29 @@ int SetPolyFillMode(HDC dc, int m) { CDC* w = W(dc); return w ? w->SetPolyFillMo
 int GetPolyFillMode(HDC dc) { CDC* w = W(dc); return w ? w->GetPolyFillMode() : 0; }
 int SetStretchBltMode(HDC dc, int m) { CDC* w = W(dc); return w ? w->SetStretchBltMode(m) : 0; }
 int GetStretchBltMode(HDC dc) { CDC* w = W(dc); return w ? w->GetStretchBltMode() : 0; }
-BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT prev)
-{
-    CDC* w = W(dc);
-    if (!w)
-        return FALSE;
-    const CPoint p = w->SetBrushOrg(x, y);
-    if (prev)
-        *prev = p;
-    return TRUE;
-}
-
-int SetMapMode(HDC dc, int m) { CDC* w = W(dc); return w ? w->SetMapMode(m) : 0; }
-int GetMapMode(HDC dc) { CDC* w = W(dc); return w ? w->GetMapMode() : 0; }
 namespace {
-BOOL putPoint(CDC* w, CPoint p, LPPOINT out)
+// The ...Ex calls answer with success and hand the point or size back where asked.
+template <class V, class Out>
+BOOL putResult(CDC* w, V value, Out* out)
 {
     if (!w)
         return FALSE;
     if (out)
-        *out = p;
+        *out = value;
     return TRUE;
 }
 } // namespace
-BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT prev) { CDC* w = W(dc); return putPoint(w, w ? w->SetViewportOrg(x, y) : CPoint(), prev); }
-BOOL GetViewportOrgEx(HDC dc, LPPOINT p) { CDC* w = W(dc); return putPoint(w, w ? w->GetViewportOrg() : CPoint(), p); }
-BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, LPPOINT prev) { CDC* w = W(dc); return putPoint(w, w ? w->OffsetViewportOrg(dx, dy) : CPoint(), prev); }
-BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT prev) { CDC* w = W(dc); return putPoint(w, w ? w->SetWindowOrg(x, y) : CPoint(), prev); }
-BOOL GetWindowOrgEx(HDC dc, LPPOINT p) { CDC* w = W(dc); return putPoint(w, w ? w->GetWindowOrg() : CPoint(), p); }
-BOOL SetViewportExtEx(HDC dc, int cx, int cy, LPSIZE prev)
-{
-    CDC* w = W(dc);
-    if (!w)
-        return FALSE;
-    const CSize s = w->SetViewportExt(cx, cy);
-    if (prev)
-        *prev = s;
-    return TRUE;
-}
-BOOL SetWindowExtEx(HDC dc, int cx, int cy, LPSIZE prev)
-{
-    CDC* w = W(dc);
-    if (!w)
-        return FALSE;
-    const CSize s = w->SetWindowExt(cx, cy);
-    if (prev)
-        *prev = s;
-    return TRUE;
-}
+BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT prev) { CDC* w = W(dc); return putResult(w, w ? w->SetBrushOrg(x, y) : CPoint(), prev); }
+
+int SetMapMode(HDC dc, int m) { CDC* w = W(dc); return w ? w->SetMapMode(m) : 0; }
+int GetMapMode(HDC dc) { CDC* w = W(dc); return w ? w->GetMapMode() : 0; }
+BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT prev) { CDC* w = W(dc); return putResult(w, w ? w->SetViewportOrg(x, y) : CPoint(), prev); }
+BOOL GetViewportOrgEx(HDC dc, LPPOINT p) { CDC* w = W(dc); return putResult(w, w ? w->GetViewportOrg() : CPoint(), p); }
+BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, LPPOINT prev) { CDC* w = W(dc); return putResult(w, w ? w->OffsetViewportOrg(dx, dy) : CPoint(), prev); }
+BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT prev) { CDC* w = W(dc); return putResult(w, w ? w->SetWindowOrg(x, y) : CPoint(), prev); }
+BOOL GetWindowOrgEx(HDC dc, LPPOINT p) { CDC* w = W(dc); return putResult(w, w ? w->GetWindowOrg() : CPoint(), p); }
+BOOL SetViewportExtEx(HDC dc, int cx, int cy, LPSIZE prev) { CDC* w = W(dc); return putResult(w, w ? w->SetViewportExt(cx, cy) : CSize(), prev); }
+BOOL SetWindowExtEx(HDC dc, int cx, int cy, LPSIZE prev) { CDC* w = W(dc); return putResult(w, w ? w->SetWindowExt(cx, cy) : CSize(), prev); }
 BOOL LPtoDP(HDC dc, LPPOINT p, int n) { CDC* w = W(dc); if (!w) return FALSE; w->LPtoDP(p, n); return TRUE; }
 BOOL DPtoLP(HDC dc, LPPOINT p, int n) { CDC* w = W(dc); if (!w) return FALSE; w->DPtoLP(p, n); return TRUE; }
 
@@ -1683,8 +1616,8 @@ int GetClipRgn(HDC dc, HRGN rgn)
 BOOL RectVisible(HDC dc, LPCRECT r) { CDC* w = W(dc); return w && w->RectVisible(r); }
 BOOL PtVisible(HDC dc, int x, int y) { CDC* w = W(dc); return w && w->PtVisible(x, y); }
 
-BOOL MoveToEx(HDC dc, int x, int y, LPPOINT prev) { CDC* w = W(dc); return putPoint(w, w ? w->MoveTo(x, y) : CPoint(), prev); }
-BOOL GetCurrentPositionEx(HDC dc, LPPOINT p) { CDC* w = W(dc); return putPoint(w, w ? w->GetCurrentPosition() : CPoint(), p); }
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT prev) { CDC* w = W(dc); return putResult(w, w ? w->MoveTo(x, y) : CPoint(), prev); }
+BOOL GetCurrentPositionEx(HDC dc, LPPOINT p) { CDC* w = W(dc); return putResult(w, w ? w->GetCurrentPosition() : CPoint(), p); }
 BOOL LineTo(HDC dc, int x, int y) { CDC* w = W(dc); return w && w->LineTo(x, y); }
 BOOL Polyline(HDC dc, const POINT* p, int n) { CDC* w = W(dc); return w && w->Polyline(p, n); }
 BOOL PolyPolyline(HDC dc, const POINT* p, const DWORD* c, DWORD n) { CDC* w = W(dc); return w && w->PolyPolyline(p, c, (int)n); }
