@@ -255,6 +255,14 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
 #define GTL_DEFAULT 0
 #define GTL_USECRLF 1
 
+#ifndef KV_POINTL_DEFINED
+#define KV_POINTL_DEFINED
+struct POINTL {
+    LONG x;
+    LONG y;
+};
+#endif
+
 struct CHARRANGE {
     LONG cpMin;
     LONG cpMax;
