@@ -154,6 +154,40 @@ Brush* brushOf(HBRUSH h)
         h = GetSysColorBrush((int)v - 1);
     return lookupAs<Brush>(h, Kind::Brush);
 }
+Brush* brushOf(CBrush* brush) { return brush ? brushOf((HBRUSH)brush->m_hObject) : nullptr; }
+Region* regionOf(DCImpl* d, CRgn* region)
+{
+    return d && region ? lookupAs<Region>(region->m_hObject, Kind::Region) : nullptr;
+}
+
+// Paints a logical region through the clip.
+void composeRegion(DCImpl* d, const Region* r, const Paint& p, int rop2)
+{
+    compose(d, regionSpans(logicalRegionToDevice(d->st, r->region)), p, nullptr, rop2);
+}
+
+// Calls `draw(d, device rectangle, brush paint)` for a rectangle that is not empty and a brush that exists.
+template <class Draw>
+void drawBrushRect(const CDC* dc, LPCRECT rect, CBrush* brush, Draw draw)
+{
+    DCImpl* d = impl(dc);
+    if (!d || !rect)
+        return;
+    Brush* b = brushOf(brush);
+    if (!b || rect->right <= rect->left || rect->bottom <= rect->top)
+        return;
+    draw(d, deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom), brushPaint(d, b, true));
+}
+
+// The target image of a logical pixel that the clip lets through, with its device position; else null.
+QImage* clippedPixel(DCImpl* d, int x, int y, QPoint& p)
+{
+    if (!d)
+        return nullptr;
+    p = toDevice(d->st, x, y);
+    QImage* img = d->target();
+    return img && d->clipRegion().contains(p) ? img : nullptr;
+}
 
 } // namespace
 
@@ -207,31 +241,17 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int yS
 
 void CDC::FillRect(LPCRECT rect, CBrush* brush)
 {
-    DCImpl* d = impl(this);
-    if (!d || !rect || !brush)
-        return;
-    Brush* b = brushOf((HBRUSH)brush->m_hObject);
-    if (!b || rect->right <= rect->left || rect->bottom <= rect->top)
-        return;
-    const QRect r = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
-    const Paint p = brushPaint(d, b, true);
-    bltCompose(d, r, nullptr, &p, PATCOPY);
+    drawBrushRect(this, rect, brush, [](DCImpl* d, QRect r, const Paint& p) { bltCompose(d, r, nullptr, &p, PATCOPY); });
 }
 
 void CDC::FrameRect(LPCRECT rect, CBrush* brush)
 {
-    DCImpl* d = impl(this);
-    if (!d || !rect || !brush)
-        return;
-    Brush* b = brushOf((HBRUSH)brush->m_hObject);
-    if (!b || rect->right <= rect->left || rect->bottom <= rect->top)
-        return;
-    const QRect r = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
-    const Paint p = brushPaint(d, b, true);
-    QRegion frame(r);
-    if (r.width() > 2 && r.height() > 2)
-        frame -= QRegion(r.adjusted(1, 1, -1, -1));
-    compose(d, regionSpans(frame), p, nullptr, R2_COPYPEN);
+    drawBrushRect(this, rect, brush, [](DCImpl* d, QRect r, const Paint& p) {
+        QRegion frame(r);
+        if (r.width() > 2 && r.height() > 2)
+            frame -= QRegion(r.adjusted(1, 1, -1, -1));
+        compose(d, regionSpans(frame), p, nullptr, R2_COPYPEN);
+    });
 }
 
 void CDC::InvertRect(LPCRECT rect)
@@ -443,19 +463,19 @@ BOOL CDC::DrawFrameControl(LPRECT rect, UINT type, UINT state)
 BOOL CDC::FillRgn(CRgn* region, CBrush* brush)
 {
     DCImpl* d = impl(this);
-    Region* r = d && region ? lookupAs<Region>(region->m_hObject, Kind::Region) : nullptr;
-    Brush* b = brush ? brushOf((HBRUSH)brush->m_hObject) : nullptr;
+    Region* r = regionOf(d, region);
+    Brush* b = brushOf(brush);
     if (!r || !b)
         return FALSE;
-    compose(d, regionSpans(logicalRegionToDevice(d->st, r->region)), brushPaint(d, b, true), nullptr, R2_COPYPEN);
+    composeRegion(d, r, brushPaint(d, b, true), R2_COPYPEN);
     return TRUE;
 }
 
 BOOL CDC::FrameRgn(CRgn* region, CBrush* brush, int width, int height)
 {
     DCImpl* d = impl(this);
-    Region* r = d && region ? lookupAs<Region>(region->m_hObject, Kind::Region) : nullptr;
-    Brush* b = brush ? brushOf((HBRUSH)brush->m_hObject) : nullptr;
+    Region* r = regionOf(d, region);
+    Brush* b = brushOf(brush);
     if (!r || !b)
         return FALSE;
     const QRegion dev = logicalRegionToDevice(d->st, r->region);
@@ -474,32 +494,26 @@ BOOL CDC::FrameRgn(CRgn* region, CBrush* brush, int width, int height)
 BOOL CDC::InvertRgn(CRgn* region)
 {
     DCImpl* d = impl(this);
-    Region* r = d && region ? lookupAs<Region>(region->m_hObject, Kind::Region) : nullptr;
-    if (!r)
-        return FALSE;
-    compose(d, regionSpans(logicalRegionToDevice(d->st, r->region)), solidPaint(0xFFFFFF), nullptr, R2_XORPEN);
-    return TRUE;
+    Region* r = regionOf(d, region);
+    if (r)
+        composeRegion(d, r, solidPaint(0xFFFFFF), R2_XORPEN);
+    return r != nullptr;
 }
 
 BOOL CDC::PaintRgn(CRgn* region)
 {
     DCImpl* d = impl(this);
-    Region* r = d && region ? lookupAs<Region>(region->m_hObject, Kind::Region) : nullptr;
-    if (!r)
-        return FALSE;
-    const Paint p = brushPaint(d, nullptr, false);
-    compose(d, regionSpans(logicalRegionToDevice(d->st, r->region)), p, nullptr, d->st.rop2);
-    return TRUE;
+    Region* r = regionOf(d, region);
+    if (r)
+        composeRegion(d, r, brushPaint(d, nullptr, false), d->st.rop2);
+    return r != nullptr;
 }
 
 COLORREF CDC::GetPixel(int x, int y) const
 {
-    DCImpl* d = impl(this);
-    if (!d)
-        return CLR_INVALID;
-    const QPoint p = toDevice(d->st, x, y);
-    QImage* img = d->target();
-    if (!img || !d->clipRegion().contains(p))
+    QPoint p;
+    const QImage* img = clippedPixel(impl(this), x, y, p);
+    if (!img)
         return CLR_INVALID;
     return toColorRef(reinterpret_cast<const uint32_t*>(img->constScanLine(p.y()))[p.x()] & 0xFFFFFF);
 }
@@ -507,11 +521,9 @@ COLORREF CDC::GetPixel(int x, int y) const
 COLORREF CDC::SetPixel(int x, int y, COLORREF color)
 {
     DCImpl* d = impl(this);
-    if (!d)
-        return CLR_INVALID;
-    const QPoint p = toDevice(d->st, x, y);
-    QImage* img = d->target();
-    if (!img || !d->clipRegion().contains(p))
+    QPoint p;
+    QImage* img = clippedPixel(d, x, y, p);
+    if (!img)
         return CLR_INVALID;
     uint32_t c = toPixel(color);
     if (d->targetMono())
@@ -598,23 +610,24 @@ int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, i
                    (UINT)std::abs(info->bmiHeader.biHeight), bits, info, usage, rop, false);
 }
 
-int FillRect(HDC dc, LPCRECT rect, HBRUSH brush)
+namespace {
+// The handle calls name a brush (or a system colour) by handle; the DC calls take the brush's wrapper.
+template <class Call>
+BOOL withBrush(HDC dc, HBRUSH brush, Call call)
 {
     CDC* w = W(dc);
     Brush* b = brushOf(brush);
-    if (!w || !b)
-        return 0;
-    w->FillRect(rect, CBrush::FromHandle((HBRUSH)b->handle));
-    return 1;
+    return w && b && call(w, CBrush::FromHandle((HBRUSH)b->handle));
+}
+} // namespace
+
+int FillRect(HDC dc, LPCRECT rect, HBRUSH brush)
+{
+    return withBrush(dc, brush, [&](CDC* w, CBrush* b) { w->FillRect(rect, b); return true; });
 }
 int FrameRect(HDC dc, LPCRECT rect, HBRUSH brush)
 {
-    CDC* w = W(dc);
-    Brush* b = brushOf(brush);
-    if (!w || !b)
-        return 0;
-    w->FrameRect(rect, CBrush::FromHandle((HBRUSH)b->handle));
-    return 1;
+    return withBrush(dc, brush, [&](CDC* w, CBrush* b) { w->FrameRect(rect, b); return true; });
 }
 BOOL InvertRect(HDC dc, LPCRECT rect) { CDC* w = W(dc); if (!w) return FALSE; w->InvertRect(rect); return TRUE; }
 BOOL DrawFocusRect(HDC dc, LPCRECT rect) { CDC* w = W(dc); if (!w) return FALSE; w->DrawFocusRect(rect); return TRUE; }
@@ -622,15 +635,11 @@ BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags) { CDC* w = W(dc); retu
 BOOL DrawFrameControl(HDC dc, LPRECT rect, UINT type, UINT state) { CDC* w = W(dc); return w && w->DrawFrameControl(rect, type, state); }
 BOOL FillRgn(HDC dc, HRGN rgn, HBRUSH brush)
 {
-    CDC* w = W(dc);
-    Brush* b = brushOf(brush);
-    return w && b && w->FillRgn(CRgn::FromHandle(rgn), CBrush::FromHandle((HBRUSH)b->handle));
+    return withBrush(dc, brush, [&](CDC* w, CBrush* b) { return w->FillRgn(CRgn::FromHandle(rgn), b); });
 }
 BOOL FrameRgn(HDC dc, HRGN rgn, HBRUSH brush, int width, int height)
 {
-    CDC* w = W(dc);
-    Brush* b = brushOf(brush);
-    return w && b && w->FrameRgn(CRgn::FromHandle(rgn), CBrush::FromHandle((HBRUSH)b->handle), width, height);
+    return withBrush(dc, brush, [&](CDC* w, CBrush* b) { return w->FrameRgn(CRgn::FromHandle(rgn), b, width, height); });
 }
 BOOL InvertRgn(HDC dc, HRGN rgn) { CDC* w = W(dc); return w && w->InvertRgn(CRgn::FromHandle(rgn)); }
 BOOL PaintRgn(HDC dc, HRGN rgn) { CDC* w = W(dc); return w && w->PaintRgn(CRgn::FromHandle(rgn)); }
