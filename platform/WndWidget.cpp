@@ -36,6 +36,31 @@ void Edge(QPainter& p, QRect& r, const QColor& topLeft, const QColor& bottomRigh
     r.adjust(1, 1, -1, -1);
 }
 
+// Whether the Qt event of an input message for `target` goes back to the widget it came from: only
+// the window's own widget, and not a surface it draws itself.
+bool ReturnsNativeEvent(HWND target, HWND self)
+{
+    Window* tw = Find(target);
+    return tw && !tw->surfaceWidget && target == self;
+}
+
+// Queues an input message and works the queue off unless a peek loop does. With `native`, the receiver
+// gets a copy of the Qt event when the message `deliverOn` reaches the default handling.
+void QueueInput(const MSG& msg, bool native, QWidget* receiver, const QEvent* event, UINT deliverOn,
+                std::string chars)
+{
+    std::shared_ptr<NativeInput> input;
+    if (native) {
+        input = std::make_shared<NativeInput>();
+        input->receiver = receiver;
+        input->event.reset(event->clone());
+        input->deliverOn = deliverOn;
+    }
+    EnqueueInput(msg, std::move(input), std::move(chars));
+    if (!PeekModeActive())
+        DrainQueue();
+}
+
 } // namespace
 
 void DrawStandardFrame(QPainter& p, const Window* w, const QRect& all)
@@ -319,18 +344,7 @@ bool Bridge::Mouse(QWidget* receiver, QMouseEvent* event)
     msg.time = MessageTime();
     msg.pt = POINT{global.x(), global.y()};
     NoteInputState(msg, event->modifiers(), event->buttons());
-
-    std::shared_ptr<NativeInput> native;
-    Window* tw = Find(target);
-    if (tw && !tw->surfaceWidget && target == m_hwnd) {
-        native = std::make_shared<NativeInput>();
-        native->receiver = receiver;
-        native->event.reset(event->clone());
-        native->deliverOn = message;
-    }
-    EnqueueInput(msg, std::move(native), std::string());
-    if (!PeekModeActive())
-        DrainQueue();
+    QueueInput(msg, ReturnsNativeEvent(target, m_hwnd), receiver, event, message, std::string());
     return true;
 }
 
@@ -352,17 +366,7 @@ bool Bridge::Wheel(QWidget* receiver, QWheelEvent* event)
     msg.time = MessageTime();
     msg.pt = POINT{global.x(), global.y()};
     NoteInputState(msg, event->modifiers(), event->buttons());
-    std::shared_ptr<NativeInput> native;
-    Window* tw = Find(target);
-    if (tw && !tw->surfaceWidget && target == m_hwnd) {
-        native = std::make_shared<NativeInput>();
-        native->receiver = receiver;
-        native->event.reset(event->clone());
-        native->deliverOn = WM_MOUSEWHEEL;
-    }
-    EnqueueInput(msg, std::move(native), std::string());
-    if (!PeekModeActive())
-        DrainQueue();
+    QueueInput(msg, ReturnsNativeEvent(target, m_hwnd), receiver, event, WM_MOUSEWHEEL, std::string());
     return true;
 }
 
@@ -424,17 +428,8 @@ bool Bridge::Key(QWidget* receiver, QKeyEvent* event)
     msg.pt = cursor;
     NoteKey(vk, press);
     NoteInputState(msg, modifiers, QApplication::mouseButtons());
-
-    std::shared_ptr<NativeInput> native;
-    if (!w->surfaceWidget) {
-        native = std::make_shared<NativeInput>();
-        native->receiver = receiver;
-        native->event.reset(event->clone());
-        native->deliverOn = chars.empty() ? message : (sys ? WM_SYSCHAR : WM_CHAR);
-    }
-    EnqueueInput(msg, std::move(native), std::move(chars));
-    if (!PeekModeActive())
-        DrainQueue();
+    const UINT deliverOn = chars.empty() ? message : (sys ? WM_SYSCHAR : WM_CHAR);
+    QueueInput(msg, !w->surfaceWidget, receiver, event, deliverOn, std::move(chars));
     return true;
 }
 
