@@ -3,6 +3,7 @@
 #include "platform/WndInternal.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -127,14 +128,38 @@ int CopyText(const std::string& s, char* buffer, int size)
     return n;
 }
 
+namespace {
+
+bool IsUtf8(const std::string& s) { return FromQ(ToQ(s)) == s; }
+
+// Texts that are no UTF-8 (single bytes of a symbol font's codes) compare by their
+// bytes, ASCII letters without regard to case, so that different bytes never match.
+int CompareBytesNoCase(const std::string& a, const std::string& b, size_t n)
+{
+    for (size_t i = 0; i < n; ++i) {
+        if (i >= a.size() || i >= b.size())
+            return a.size() == b.size() || (i >= a.size() && i >= b.size()) ? 0 : (i >= a.size() ? -1 : 1);
+        const int x = std::tolower((unsigned char)a[i]), y = std::tolower((unsigned char)b[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return 0;
+}
+
+} // namespace
+
 int CompareNoCase(const std::string& a, const std::string& b)
 {
+    if (!IsUtf8(a) || !IsUtf8(b))
+        return CompareBytesNoCase(a, b, std::max(a.size(), b.size()));
     const int c = ToQ(a).compare(ToQ(b), Qt::CaseInsensitive);
     return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
 bool StartsWithNoCase(const std::string& s, const std::string& prefix)
 {
+    if (!IsUtf8(s) || !IsUtf8(prefix))
+        return s.size() >= prefix.size() && CompareBytesNoCase(s, prefix, prefix.size()) == 0;
     return ToQ(s).startsWith(ToQ(prefix), Qt::CaseInsensitive);
 }
 

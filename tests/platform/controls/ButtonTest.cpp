@@ -55,9 +55,11 @@ TEST_F(ButtonTest, ClicksNotifyAndAutomaticButtonsChangeState)
         ::SendMessage(b, BM_CLICK, 0, 0);
         EXPECT_EQ(::SendMessage(b, BM_GETCHECK, 0, 0), (LRESULT)c.checks[2]);
         EXPECT_EQ(parent.Codes(WM_COMMAND, (int)id), (std::vector<UINT>{BN_CLICKED, BN_CLICKED, BN_CLICKED}));
-        for (const Event& e : parent.events)
-            if (e.message == WM_COMMAND)
+        for (const Event& e : parent.events) {
+            if (e.message == WM_COMMAND) {
                 EXPECT_EQ(e.from, b);
+            }
+        }
         ::DestroyWindow(b);
     }
 }

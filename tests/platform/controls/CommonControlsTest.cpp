@@ -123,9 +123,11 @@ TEST_F(CommonControlsTest, TrackbarReportsKeysPagesAndDragsToItsParent)
     EXPECT_EQ(Scrolls(WM_HSCROLL, 81), (std::vector<std::pair<UINT, int>>{{TB_LINEDOWN, 0}, {TB_ENDTRACK, 0},
                                                                           {TB_PAGEDOWN, 0}, {TB_ENDTRACK, 0},
                                                                           {TB_TOP, 0}, {TB_ENDTRACK, 0}}));
-    for (const Event& e : parent.events)
-        if (e.message == WM_HSCROLL)
+    for (const Event& e : parent.events) {
+        if (e.message == WM_HSCROLL) {
             EXPECT_EQ(e.from, slider->m_hWnd);
+        }
+    }
 
     // Drag the thumb from -100 to the middle.
     CRect thumb, channel;

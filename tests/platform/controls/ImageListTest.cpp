@@ -178,9 +178,11 @@ TEST_F(ComboBoxExTest, ItemsCarryImagesAndTheChildNotifiesAsTheControl)
     Key(child->m_hWnd, VK_DOWN);
     EXPECT_EQ(combo.GetCurSel(), 1);
     EXPECT_EQ(parent.Count(WM_COMMAND, CBN_SELCHANGE, 70), 1);
-    for (const Event& e : parent.events)
-        if (e.message == WM_COMMAND && e.code == CBN_SELCHANGE)
+    for (const Event& e : parent.events) {
+        if (e.message == WM_COMMAND && e.code == CBN_SELCHANGE) {
             EXPECT_EQ(e.from, combo.m_hWnd);
+        }
+    }
     EXPECT_EQ(combo.SetItemData(1, 9), 0);
     EXPECT_EQ(combo.GetItemData(1), 9u);
     EXPECT_EQ(combo.DeleteItem(0), 1);

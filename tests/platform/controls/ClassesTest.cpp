@@ -1,0 +1,93 @@
+// The control classes as dialog templates name them, and fonts given to controls.
+#include "ControlTestSupport.h"
+
+#include "platform/CComboBox.h"
+#include "platform/CEdit.h"
+#include "platform/CListBox.h"
+#include "platform/CtlHost.h"
+#include "platform/FontDatabase.h"
+
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ClassesTest, EveryControlClassCreatesByItsName)
+{
+    ParentWnd parent;
+    const char* names[] = {"Static", "Button", "Edit", "ComboBox", "ListBox", "ScrollBar", "SysListView32",
+                           "SysHeader32", "SysTabControl32", "msctls_trackbar32", "msctls_progress32",
+                           "RichEdit20A", "RICHEDIT", "SysDateTimePick32", "ComboBoxEx32", "SysAnimate32",
+                           "BUTTON", "edit", "COMBOBOX"};
+    for (const char* name : names) {
+        HWND h = ::CreateWindowEx(0, name, "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 40, parent.m_hWnd, (HMENU)5, nullptr,
+                                  nullptr);
+        EXPECT_NE(h, nullptr) << name;
+        ::DestroyWindow(h);
+    }
+    Pump();
+}
+
+TEST(ClassesTest, SetFontReachesTheEditorsAndTheDrawnControls)
+{
+    ParentWnd parent;
+    CFont font;
+    LOGFONT lf{};
+    lf.lfHeight = -20;
+    lf.lfWeight = FW_BOLD;
+    std::strcpy(lf.lfFaceName, "MS Sans Serif");
+    ASSERT_TRUE(font.CreateFontIndirect(&lf));
+
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 40), &parent, 1));
+    edit.SetFont(&font);
+    auto* line = qobject_cast<QLineEdit*>(ctl::HostOf(edit.m_hWnd)->editor());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->font().family(), QString::fromUtf8((LPCTSTR)AfxGetFontFamily("MS Sans Serif")));
+    EXPECT_EQ(line->font().pixelSize(), 20);
+    EXPECT_TRUE(line->font().bold());
+    EXPECT_EQ(edit.GetFont()->GetSafeHandle(), font.GetSafeHandle());
+
+    // Drawn controls measure with the font: list items get its height.
+    CListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE, CRect(10, 50, 200, 150), &parent, 2));
+    const int small = list.GetItemHeight(0);
+    list.SetFont(&font);
+    EXPECT_GT(list.GetItemHeight(0), small);
+    CDC* dc = CDC::FromHandle(::GetDC(nullptr));
+    CFont* old = dc->SelectObject(&font);
+    TEXTMETRIC tm{};
+    dc->GetTextMetrics(&tm);
+    dc->SelectObject(old);
+    ::ReleaseDC(nullptr, dc->GetSafeHdc());
+    EXPECT_EQ(list.GetItemHeight(0), (int)tm.tmHeight);
+
+    // A combo box grows with its font and keeps its list height.
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 160, 200, 300), &parent, 3));
+    CRect before;
+    combo.GetWindowRect(&before);
+    combo.SetFont(&font);
+    CRect after;
+    combo.GetWindowRect(&after);
+    EXPECT_GT(after.Height(), before.Height());
+    CRect dropped;
+    combo.GetDroppedControlRect(&dropped);
+    EXPECT_EQ(dropped.top, after.bottom);
+}
+
+TEST(ClassesTest, ListTextsThatAreNoUtf8MatchByTheirBytes)
+{
+    ParentWnd parent;
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 200, 150), &parent, 4));
+    // One-byte texts of a symbol font: "%c" of 0xE9 and of 0xEA are different items.
+    const char e9[2] = {(char)0xE9, 0}, ea[2] = {(char)0xEA, 0};
+    combo.AddString(e9);
+    combo.AddString(ea);
+    EXPECT_EQ(combo.FindStringExact(-1, ea), 1);
+    EXPECT_EQ(combo.FindStringExact(-1, e9), 0);
+}
+
+} // namespace
