@@ -496,19 +496,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
 {
     if (m_hWnd)
         return FALSE;
-    CREATESTRUCT cs{};
-    cs.lpCreateParams = lpParam;
-    cs.hInstance = AfxGetInstanceHandle();
-    cs.hMenu = nIDorHMenu;
-    cs.hwndParent = hWndParent;
-    cs.cy = nHeight;
-    cs.cx = nWidth;
-    cs.y = y;
-    cs.x = x;
-    cs.style = (LONG)dwStyle;
-    cs.lpszName = lpszWindowName;
-    cs.lpszClass = lpszClassName;
-    cs.dwExStyle = dwExStyle;
+    CREATESTRUCT cs = wnd::MakeCreateStruct(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight,
+                                            hWndParent, nIDorHMenu, AfxGetInstanceHandle(), lpParam);
     if (!PreCreateWindow(cs)) {
         PostNcDestroy();
         return FALSE;

@@ -710,6 +710,25 @@ void ActivationByQt(HWND hwnd, bool active)
 
 // ---------------------------------------------------------------- creation
 
+CREATESTRUCT MakeCreateStruct(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int cx,
+                              int cy, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
+{
+    CREATESTRUCT cs{};
+    cs.lpCreateParams = param;
+    cs.hInstance = instance;
+    cs.hMenu = menu;
+    cs.hwndParent = parent;
+    cs.cy = cy;
+    cs.cx = cx;
+    cs.y = y;
+    cs.x = x;
+    cs.style = (LONG)style;
+    cs.lpszName = windowName;
+    cs.lpszClass = className;
+    cs.dwExStyle = exStyle;
+    return cs;
+}
+
 HWND CreateWindowFor(CWnd* attach, const CREATESTRUCT& csIn, bool* attached)
 {
     if (attached)
@@ -923,20 +942,8 @@ int GetClassName(HWND hWnd, LPSTR lpClassName, int nMaxCount)
 HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int x, int y,
                     int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam)
 {
-    CREATESTRUCT cs{};
-    cs.lpCreateParams = lpParam;
-    cs.hInstance = hInstance;
-    cs.hMenu = hMenu;
-    cs.hwndParent = hWndParent;
-    cs.cy = nHeight;
-    cs.cx = nWidth;
-    cs.y = y;
-    cs.x = x;
-    cs.style = (LONG)dwStyle;
-    cs.lpszName = lpWindowName;
-    cs.lpszClass = lpClassName;
-    cs.dwExStyle = dwExStyle;
-    return CreateWindowFor(nullptr, cs);
+    return CreateWindowFor(nullptr, MakeCreateStruct(dwExStyle, lpClassName, lpWindowName, dwStyle, x, y, nWidth, nHeight,
+                                                     hWndParent, hMenu, hInstance, lpParam));
 }
 
 BOOL DestroyWindow(HWND hWnd)

@@ -124,6 +124,9 @@ HWND WindowOf(const QWidget* widget);
 QWidget* WidgetOf(HWND hwnd);
 // Creates a window; `attach` (may be null) becomes its permanent CWnd before WM_NCCREATE.
 HWND CreateWindowFor(CWnd* attach, const CREATESTRUCT& cs, bool* attached = nullptr);
+// The creation parameters, taken in the order of CreateWindowEx.
+CREATESTRUCT MakeCreateStruct(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int cx,
+                              int cy, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 // The desktop's pseudo window (no widget): the screen.
 HWND DesktopHandle();
 // Where the client area starts inside the widget.
