@@ -719,28 +719,29 @@ void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT)
 DWORD CWnd::GetStyle() const { return (DWORD)::GetWindowLongPtr(m_hWnd, GWL_STYLE); }
 DWORD CWnd::GetExStyle() const { return (DWORD)::GetWindowLongPtr(m_hWnd, GWL_EXSTYLE); }
 
-BOOL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+namespace {
+// Changes the style bits at `index` (GWL_STYLE or GWL_EXSTYLE); `flags` ask SetWindowPos to apply them.
+BOOL modifyStyleBits(HWND hWnd, int index, DWORD remove, DWORD add, UINT flags)
 {
-    const DWORD style = (DWORD)::GetWindowLongPtr(hWnd, GWL_STYLE);
-    const DWORD now = (style & ~dwRemove) | dwAdd;
+    const DWORD style = (DWORD)::GetWindowLongPtr(hWnd, index);
+    const DWORD now = (style & ~remove) | add;
     if (style == now)
         return FALSE;
-    ::SetWindowLongPtr(hWnd, GWL_STYLE, (LONG)now);
-    if (nFlags)
-        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    ::SetWindowLongPtr(hWnd, index, (LONG)now);
+    if (flags)
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
     return TRUE;
+}
+} // namespace
+
+BOOL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return modifyStyleBits(hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    const DWORD style = (DWORD)::GetWindowLongPtr(hWnd, GWL_EXSTYLE);
-    const DWORD now = (style & ~dwRemove) | dwAdd;
-    if (style == now)
-        return FALSE;
-    ::SetWindowLongPtr(hWnd, GWL_EXSTYLE, (LONG)now);
-    if (nFlags)
-        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return modifyStyleBits(hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags); }
