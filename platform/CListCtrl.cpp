@@ -4,6 +4,8 @@
 #include "platform/CHeaderCtrl.h"
 #include "platform/CImageList.h"
 
+#include <string>
+
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
 BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -117,9 +119,13 @@ UINT CListCtrl::GetItemState(int nItem, UINT nMask) const { return (UINT)::SendM
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const
 {
-    char buffer[1024] = {};
-    GetItemText(nItem, nSubItem, buffer, (int)sizeof buffer);
-    return CString(buffer);
+    // Grows the buffer until the text fits with room to spare.
+    for (int size = 256;; size *= 2) {
+        std::string buffer((size_t)size, '\0');
+        const int n = GetItemText(nItem, nSubItem, buffer.data(), size);
+        if (n < size - 1 || size >= (1 << 20))
+            return CString(buffer.c_str(), n);
+    }
 }
 
 int CListCtrl::GetItemText(int nItem, int nSubItem, LPTSTR lpszText, int nLen) const

@@ -458,7 +458,7 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case BM_GETIMAGE:
     case BM_SETIMAGE:
-        return 0; // no Part shows images on a button
+        return 0; // images on buttons are not drawn
     case WM_SETCURSOR:
         return SetCursorMessage(h, wParam, lParam, IDC_ARROW);
     default:

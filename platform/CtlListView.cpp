@@ -232,7 +232,8 @@ void InvalidateRow(HWND h, const ListViewState& s, int i)
 
 // ---------------------------------------------------------------- texts, images
 
-std::string CellText(HWND h, const ListViewState& s, int i, int c)
+// `size`: the room the owner may fill when it is asked for the text.
+std::string CellText(HWND h, const ListViewState& s, int i, int c, int size = 260)
 {
     if (!Valid(s, i) || c < 0)
         return std::string();
@@ -241,16 +242,20 @@ std::string CellText(HWND h, const ListViewState& s, int i, int c)
         const Item& it = s.items[(size_t)i];
         return c < (int)it.texts.size() ? it.texts[(size_t)c] : std::string();
     }
-    char buffer[260] = {};
+    std::vector<char> buffer((size_t)std::clamp(size, 1, 1 << 20), '\0');
     NMLVDISPINFO di{};
     di.item.mask = LVIF_TEXT;
     di.item.iItem = i;
     di.item.iSubItem = c;
-    di.item.pszText = buffer;
-    di.item.cchTextMax = (int)sizeof buffer;
+    di.item.pszText = buffer.data();
+    di.item.cchTextMax = (int)buffer.size();
     di.item.lParam = ParamOf(s, i);
     Notify(h, &di.hdr, LVN_GETDISPINFO);
-    return di.item.pszText && di.item.pszText != LPSTR_TEXTCALLBACK ? std::string(di.item.pszText) : std::string();
+    if (!di.item.pszText || di.item.pszText == LPSTR_TEXTCALLBACK)
+        return std::string();
+    if (di.item.pszText == buffer.data())
+        return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+    return std::string(di.item.pszText);
 }
 
 int CellImage(HWND h, const ListViewState& s, int i, int c)
@@ -1003,7 +1008,7 @@ BOOL GetItem(HWND h, const ListViewState& s, LVITEM* out)
         return FALSE;
     const int i = out->iItem, c = std::max(0, out->iSubItem);
     if ((out->mask & LVIF_TEXT) && out->pszText && out->cchTextMax > 0)
-        CopyText(CellText(h, s, i, c), out->pszText, out->cchTextMax);
+        CopyText(CellText(h, s, i, c, out->cchTextMax), out->pszText, out->cchTextMax);
     if (out->mask & LVIF_IMAGE) {
         if (s.ownerData) {
             out->iImage = CellImage(h, s, i, c);
@@ -1235,7 +1240,8 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
         LVITEM* io = reinterpret_cast<LVITEM*>(lParam);
         if (!io || !Valid(s, (int)wParam) || !io->pszText || io->cchTextMax <= 0)
             return 0;
-        return CopyText(CellText(h, s, (int)wParam, std::max(0, io->iSubItem)), io->pszText, io->cchTextMax);
+        return CopyText(CellText(h, s, (int)wParam, std::max(0, io->iSubItem), io->cchTextMax), io->pszText,
+                        io->cchTextMax);
     }
     case LVM_SETITEMTEXT: {
         const LVITEM* in = reinterpret_cast<const LVITEM*>(lParam);

@@ -149,7 +149,7 @@ LRESULT CALLBACK StaticProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     case STM_GETICON:
     case STM_SETIMAGE:
     case STM_GETIMAGE:
-        return 0; // no Part shows images in a static
+        return 0; // images in statics are not drawn
     default:
         return ::DefWindowProc(h, message, wParam, lParam);
     }

@@ -56,6 +56,13 @@ TEST_F(EditTest, TypingNotifiesUpdateThenChangeAndSetsModified)
     parent.Clear();
     ::SetWindowText(m, "one\r\ntwo");
     EXPECT_EQ(parent.Codes(WM_COMMAND, 51), std::vector<UINT>{}); // as on Windows
+    ::SetFocus(m);
+    ::SendMessage(m, EM_SETSEL, 3, 3);
+    Key(m, VK_RETURN, "\r");
+    EXPECT_EQ(TextOf(m), "one\r\n\r\ntwo");
+    MSG enter{m, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_TRUE(::SendMessage(m, WM_GETDLGCODE, VK_RETURN, (LPARAM)&enter) & DLGC_WANTMESSAGE);
+    EXPECT_FALSE(::SendMessage(e, WM_GETDLGCODE, VK_RETURN, (LPARAM)&enter) & DLGC_WANTMESSAGE);
 }
 
 TEST_F(EditTest, FocusNotifications)

@@ -204,6 +204,29 @@ TEST_F(ListBoxTest, ParentMeasuresAndDrawsItemsOfAListWithoutItsOwnClass)
     EXPECT_EQ(Pixel(list->m_hWnd, 20, 9), RGB(0, 0, 255));
 }
 
+// Items of growing heights, measured as they are added.
+class StairList : public CListBox {
+public:
+    void MeasureItem(LPMEASUREITEMSTRUCT mis) override { mis->itemHeight = 10 + 5 * mis->itemID; }
+};
+
+TEST_F(ListBoxTest, VariableOwnerDrawnItemsHaveTheirOwnHeights)
+{
+    StairList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS, CRect(10, 10, 110, 110),
+                            &parent, 37));
+    for (int i = 0; i < 4; ++i)
+        list.AddString("x");
+    EXPECT_EQ(list.GetItemHeight(2), 20);
+    CRect r;
+    list.GetItemRect(3, &r);
+    EXPECT_EQ(r.top, 10 + 15 + 20);
+    EXPECT_EQ(r.Height(), 25);
+    BOOL outside = TRUE;
+    EXPECT_EQ(list.ItemFromPoint(CPoint(5, 30), outside), 2u);
+    EXPECT_FALSE(outside);
+}
+
 TEST_F(ListBoxTest, TopIndexClampsAndWheelScrolls)
 {
     CListBox* list = Make(WS_VSCROLL | LBS_NOTIFY, 36, RECT{10, 10, 160, 70});

@@ -86,6 +86,9 @@ TEST_F(ListCtrlTest, ColumnsAndItems)
     EXPECT_EQ(list->GetItemText(1, 1), CString("1.5"));
     EXPECT_EQ(list->GetItemText(7, 0), CString(""));
     EXPECT_FALSE(list->SetItemText(7, 0, "x"));
+    const std::string longText(3000, 'x');
+    EXPECT_TRUE(list->SetItemText(0, 1, longText.c_str()));
+    EXPECT_EQ(list->GetItemText(0, 1).GetLength(), 3000);
     EXPECT_TRUE(list->SetItemData(2, 42));
     EXPECT_EQ(list->GetItemData(2), 42u);
 
