@@ -38,6 +38,9 @@ class CDC;
 // Registers the control classes; repeated calls do nothing. Every control
 // wrapper's Create and the initialisation calls below make sure it has run.
 void AfxRegisterControlClasses();
+// Any program part that includes this header registers the classes at start-up,
+// so that dialog templates naming them find them (registering touches no Qt object).
+inline const bool kvControlClassesRegistered = (AfxRegisterControlClasses(), true);
 
 #define ICC_LISTVIEW_CLASSES 0x00000001
 #define ICC_TREEVIEW_CLASSES 0x00000002
