@@ -113,18 +113,9 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
     return TRUE;
 }
 
-int CStatusBar::CommandToIndex(UINT nIDFind) const
-{
-    for (size_t i = 0; i < m_panes.size(); ++i)
-        if (m_panes[i].nID == nIDFind)
-            return (int)i;
-    return -1;
-}
+int CStatusBar::CommandToIndex(UINT nIDFind) const { return frame::ItemIndexOfID(m_panes, nIDFind); }
 
-UINT CStatusBar::GetItemID(int nIndex) const
-{
-    return nIndex >= 0 && nIndex < (int)m_panes.size() ? m_panes[(size_t)nIndex].nID : 0;
-}
+UINT CStatusBar::GetItemID(int nIndex) const { return frame::ItemIDAt(m_panes, nIndex); }
 
 void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const
 {
@@ -220,15 +211,7 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
     return TRUE;
 }
 
-void CStatusBar::InvalidatePane(int nIndex)
-{
-    if (!m_hWnd)
-        return;
-    CRect rect;
-    GetItemRect(nIndex, &rect);
-    if (!rect.IsRectEmpty())
-        InvalidateRect(&rect);
-}
+void CStatusBar::InvalidatePane(int nIndex) { frame::InvalidateItem(this, nIndex); }
 
 CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {

@@ -1,6 +1,7 @@
 #include "platform/CToolBar.h"
 
 #include "platform/CFrameWnd.h"
+#include "platform/FrameInternal.h"
 #include "platform/GdiObjects.h"
 #include "platform/WindowDC.h"
 #include "resources/ResourceBitmaps.h"
@@ -130,18 +131,9 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
     return TRUE;
 }
 
-int CToolBar::CommandToIndex(UINT nIDFind) const
-{
-    for (size_t i = 0; i < m_buttons.size(); ++i)
-        if (m_buttons[i].nID == nIDFind)
-            return (int)i;
-    return -1;
-}
+int CToolBar::CommandToIndex(UINT nIDFind) const { return frame::ItemIndexOfID(m_buttons, nIDFind); }
 
-UINT CToolBar::GetItemID(int nIndex) const
-{
-    return nIndex >= 0 && nIndex < (int)m_buttons.size() ? m_buttons[(size_t)nIndex].nID : 0;
-}
+UINT CToolBar::GetItemID(int nIndex) const { return frame::ItemIDAt(m_buttons, nIndex); }
 
 UINT CToolBar::GetButtonStyle(int nIndex) const
 {
@@ -448,15 +440,7 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 
 // ---------------------------------------------------------------- painting
 
-void CToolBar::InvalidateButton(int nIndex)
-{
-    if (!m_hWnd)
-        return;
-    CRect rect;
-    GetItemRect(nIndex, &rect);
-    if (!rect.IsRectEmpty())
-        InvalidateRect(&rect);
-}
+void CToolBar::InvalidateButton(int nIndex) { frame::InvalidateItem(this, nIndex); }
 
 void CToolBar::DrawButton(CDC* pDC, int nIndex, const CRect& rect)
 {

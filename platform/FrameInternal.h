@@ -7,6 +7,8 @@
 #include "platform/CFrameWnd.h"
 #include "platform/CString.h"
 
+#include <vector>
+
 namespace frame {
 
 // The string table's text of `id`; the library's own strings ("Ready",
@@ -14,6 +16,32 @@ namespace frame {
 // standard text when the table lacks them. Empty when there is none.
 CString LoadString(UINT id);
 bool HasString(UINT id);
+
+// ---- bar items (panes, buttons: anything with an nID)
+template <class Item>
+int ItemIndexOfID(const std::vector<Item>& items, UINT id)
+{
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i].nID == id)
+            return (int)i;
+    return -1;
+}
+template <class Item>
+UINT ItemIDAt(const std::vector<Item>& items, int index)
+{
+    return index >= 0 && index < (int)items.size() ? items[(size_t)index].nID : 0;
+}
+// Repaints the rectangle of one item of a bar that exists.
+template <class Bar>
+void InvalidateItem(Bar* bar, int index)
+{
+    if (!bar->m_hWnd)
+        return;
+    CRect rect;
+    bar->GetItemRect(index, &rect);
+    if (!rect.IsRectEmpty())
+        bar->InvalidateRect(&rect);
+}
 
 // ---- MDI (FrameMdiClient.cpp)
 // The window class of the MDI client (a Qt MDI area) and of MDI child frames (a
