@@ -1,5 +1,6 @@
 #include "platform/CPropertySheet.h"
 
+#include "platform/CTabCtrl.h"
 #include "platform/CommCtrl.h"
 #include "platform/DialogHook.h"
 #include "platform/DialogInternal.h"
@@ -55,6 +56,7 @@ CPropertySheet::~CPropertySheet()
         DestroyWindow();
     for (CPropertyPage* page : m_pages)
         page->m_pSheet = nullptr;
+    delete m_pTab;
 }
 
 void CPropertySheet::Construct(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
@@ -165,6 +167,17 @@ void CPropertySheet::SetTitle(UINT nIDText, UINT nStyle)
     CString text;
     text.LoadString(nIDText);
     SetTitle(text.GetString(), nStyle);
+}
+
+CTabCtrl* CPropertySheet::GetTabControl() const
+{
+    if (!m_hTab || !::IsWindow(m_hTab))
+        return nullptr;
+    if (!m_pTab)
+        m_pTab = new CTabCtrl;
+    if (!m_pTab->m_hWnd && !m_pTab->SubclassWindow(m_hTab))
+        return nullptr;
+    return m_pTab;
 }
 
 void CPropertySheet::InsertTab(int index, CPropertyPage* page)
@@ -346,6 +359,8 @@ INT_PTR CPropertySheet::DoModal()
     if (m_hWnd)
         DestroyWindow();
     m_hTab = nullptr;
+    if (m_pTab && m_pTab->m_hWnd)
+        m_pTab->UnsubclassWindow();
     m_psh.nStartPage = m_nActive >= 0 ? (UINT)m_nActive : m_psh.nStartPage;
     m_nActive = -1;
     return m_nModalResult;

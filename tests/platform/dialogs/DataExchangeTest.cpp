@@ -152,11 +152,12 @@ TEST_F(ExchangeTest, MaxCharsRefusesLongerTextAndLimitsTheEdit)
     EXPECT_EQ(::SendMessage(Item(IDC_X_EDIT), EM_GETLIMITTEXT, 0, 0), 5);
 }
 
-TEST_F(ExchangeTest, ButtonsAndListsExchangeTheirState)
+TEST_F(ExchangeTest, ButtonsListsAndSlidersExchangeTheirState)
 {
-    int check = 2, radio = 2, dropIndex = 1, listIndex = -1;
+    int check = 2, radio = 2, dropIndex = 1, listIndex = -1, slider = 275;
     CString dropList = "Kilo", dropDown = "11", exact = "1", listText = "gre";
     ::SendMessage(Item(IDC_X_NEXTGROUP), BM_SETCHECK, BST_CHECKED, 0);
+    ::SendMessage(Item(IDC_X_SLIDER), TBM_SETRANGE, TRUE, MAKELPARAM(100, 500));
     dlg.exchange = [&](CDataExchange* pDX) {
         DDX_Check(pDX, IDC_X_CHECK, check);
         DDX_Radio(pDX, IDC_X_RADIO1, radio);
@@ -164,6 +165,7 @@ TEST_F(ExchangeTest, ButtonsAndListsExchangeTheirState)
         DDX_CBString(pDX, IDC_X_DROPDOWN, dropDown);
         DDX_LBString(pDX, IDC_X_LISTBOX, listText);
         DDX_LBIndex(pDX, IDC_X_LISTBOX, listIndex);
+        DDX_Slider(pDX, IDC_X_SLIDER, slider);
     };
     listIndex = 1; // loads after the string: both select "green"
     ASSERT_TRUE(dlg.UpdateData(FALSE));
@@ -174,11 +176,13 @@ TEST_F(ExchangeTest, ButtonsAndListsExchangeTheirState)
     EXPECT_EQ(::SendMessage(Item(IDC_X_DROPLIST), CB_GETCURSEL, 0, 0), 1);           // "Kilometers" by prefix
     EXPECT_EQ(TextOf(Item(IDC_X_DROPDOWN)), "11");                                   // no item: the edit text
     EXPECT_EQ(::SendMessage(Item(IDC_X_LISTBOX), LB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(::SendMessage(Item(IDC_X_SLIDER), TBM_GETPOS, 0, 0), 275);
 
     ::SendMessage(Item(IDC_X_CHECK), BM_SETCHECK, BST_CHECKED, 0);
     dlg.CheckRadioButton(IDC_X_RADIO1, IDC_X_RADIO3, IDC_X_RADIO1);
     ::SendMessage(Item(IDC_X_DROPLIST), CB_SETCURSEL, 2, 0);
     ::SendMessage(Item(IDC_X_LISTBOX), LB_SETCURSEL, 2, 0);
+    ::SendMessage(Item(IDC_X_SLIDER), TBM_SETPOS, TRUE, 120);
     ASSERT_TRUE(dlg.UpdateData(TRUE));
     EXPECT_EQ(check, 1);
     EXPECT_EQ(radio, 0);
@@ -186,6 +190,7 @@ TEST_F(ExchangeTest, ButtonsAndListsExchangeTheirState)
     EXPECT_EQ(dropDown, "11");
     EXPECT_EQ(listText, "blue");
     EXPECT_EQ(listIndex, 2);
+    EXPECT_EQ(slider, 120);
 
     // No radio checked saves -1; a check state out of range loads unchecked.
     dlg.CheckRadioButton(IDC_X_RADIO1, IDC_X_RADIO3, 0);

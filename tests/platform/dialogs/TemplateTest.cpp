@@ -147,6 +147,8 @@ TEST(ModelessDialog, LivesFromCreateToDestroyWindowWithoutDisablingItsOwner)
     EXPECT_EQ(::GetWindow(dlg.m_hWnd, GW_OWNER), owner.m_hWnd);
     // OnInitDialog returned TRUE: the first tab stop has the focus.
     EXPECT_EQ(::GetFocus(), ::GetDlgItem(dlg.m_hWnd, IDC_VALUE));
+    // Dialogs paint their background in the button face colour.
+    EXPECT_EQ(dlg.GetSurfacePixel(2, 2), ::GetSysColor(COLOR_BTNFACE));
 
     dlg.EndDialog(IDOK); // a modeless dialog only hides
     EXPECT_TRUE(::IsWindow(dlg.m_hWnd));

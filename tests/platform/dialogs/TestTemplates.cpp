@@ -33,6 +33,7 @@ const DialogItemTemplate kExchangeItems[] = {
      "8\n10\n12\n14"},
     {WC_LISTBOX, IDC_X_LISTBOX, "", 120, 40, 80, 40, WS_VISIBLE | WS_TABSTOP | WS_BORDER | LBS_NOTIFY, 0,
      "red\ngreen\nblue"},
+    {TRACKBAR_CLASS, IDC_X_SLIDER, "", 7, 85, 120, 15, WS_VISIBLE | WS_TABSTOP},
     {WC_BUTTON, IDOK, "OK", 150, 90, 50, 14, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
 };
 const DialogTemplate kExchange = {IDD_TEST_EXCHANGE, "Exchange", 0, 0, 210, 110, kDialogStyle, 0, nullptr, 0,
