@@ -103,7 +103,10 @@ void SetLogFontFaceName(LOGFONTW& font, const char* face)
 
 CString GetLogFontFaceName(const LOGFONTW& font) { return CString::FromUtf16(font.lfFaceName, LF_FACESIZE); }
 
-void LogFontWToA(const LOGFONTW& in, LOGFONTA& out)
+namespace {
+// Everything but the face name, which the two records hold in different encodings.
+template <class From, class To>
+void copyLogFontMetrics(const From& in, To& out)
 {
     out.lfHeight = in.lfHeight;
     out.lfWidth = in.lfWidth;
@@ -118,6 +121,12 @@ void LogFontWToA(const LOGFONTW& in, LOGFONTA& out)
     out.lfClipPrecision = in.lfClipPrecision;
     out.lfQuality = in.lfQuality;
     out.lfPitchAndFamily = in.lfPitchAndFamily;
+}
+} // namespace
+
+void LogFontWToA(const LOGFONTW& in, LOGFONTA& out)
+{
+    copyLogFontMetrics(in, out);
     const CString face = GetLogFontFaceName(in);
     int n = face.GetLength() < LF_FACESIZE - 1 ? face.GetLength() : LF_FACESIZE - 1;
     // A UTF-8 character that does not fit whole is left out.
@@ -130,19 +139,7 @@ void LogFontWToA(const LOGFONTW& in, LOGFONTA& out)
 
 void LogFontAToW(const LOGFONTA& in, LOGFONTW& out)
 {
-    out.lfHeight = in.lfHeight;
-    out.lfWidth = in.lfWidth;
-    out.lfEscapement = in.lfEscapement;
-    out.lfOrientation = in.lfOrientation;
-    out.lfWeight = in.lfWeight;
-    out.lfItalic = in.lfItalic;
-    out.lfUnderline = in.lfUnderline;
-    out.lfStrikeOut = in.lfStrikeOut;
-    out.lfCharSet = in.lfCharSet;
-    out.lfOutPrecision = in.lfOutPrecision;
-    out.lfClipPrecision = in.lfClipPrecision;
-    out.lfQuality = in.lfQuality;
-    out.lfPitchAndFamily = in.lfPitchAndFamily;
+    copyLogFontMetrics(in, out);
     SetLogFontFaceName(out, CString(in.lfFaceName, (int)strnlen(in.lfFaceName, LF_FACESIZE)));
 }
 
