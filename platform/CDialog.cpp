@@ -492,8 +492,10 @@ BOOL IsDialogMessage(HWND hDlg, LPMSG lpMsg)
     case VK_RETURN: {
         HWND focus = ::GetFocus();
         if (focus && IsInside(hDlg, focus) && focus != hDlg && dlg::IsPushButton(focus)) {
+            // To the button's own parent: a page's button notifies its page, not the sheet.
             if (::IsWindowEnabled(focus))
-                ::SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(focus), BN_CLICKED), (LPARAM)focus);
+                ::SendMessage(::GetParent(focus), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(focus), BN_CLICKED),
+                              (LPARAM)focus);
             return TRUE;
         }
         const DWORD def = (DWORD)::SendMessage(hDlg, DM_GETDEFID, 0, 0);

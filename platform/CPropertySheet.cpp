@@ -75,13 +75,6 @@ void CPropertySheet::Construct(LPCTSTR pszCaption, CWnd* pParentWnd, UINT iSelec
     m_psh.nStartPage = iSelectPage;
 }
 
-CString CPropertySheet::Caption() const
-{
-    if (m_nTitleStyle & PSH_PROPTITLE)
-        return "Properties for " + m_strCaption;
-    return m_strCaption;
-}
-
 // ---------------------------------------------------------------- pages
 
 void CPropertySheet::AddPage(CPropertyPage* pPage)
@@ -153,20 +146,19 @@ BOOL CPropertySheet::SetActivePage(CPropertyPage* pPage)
     return index >= 0 && SetActivePage(index);
 }
 
-void CPropertySheet::SetTitle(LPCTSTR lpszText, UINT nStyle)
+void CPropertySheet::SetTitle(LPCTSTR lpszText)
 {
     m_strCaption = lpszText;
-    m_nTitleStyle = nStyle;
     m_psh.pszCaption = m_strCaption.GetString();
     if (m_hWnd)
-        SetWindowText(Caption());
+        SetWindowText(m_strCaption);
 }
 
-void CPropertySheet::SetTitle(UINT nIDText, UINT nStyle)
+void CPropertySheet::SetTitle(UINT nIDText)
 {
     CString text;
     text.LoadString(nIDText);
-    SetTitle(text.GetString(), nStyle);
+    SetTitle(text.GetString());
 }
 
 CTabCtrl* CPropertySheet::GetTabControl() const
@@ -254,8 +246,7 @@ BOOL CPropertySheet::ActivatePage(int index, bool askActive)
 
 BOOL CPropertySheet::CreateSheetWindow(HWND owner)
 {
-    const CString caption = Caption();
-    const DialogTemplate sheet = {0, caption.GetString(), 0, 0, 0, 0, kSheetStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+    const DialogTemplate sheet = {0, m_strCaption.GetString(), 0, 0, 0, 0, kSheetStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
                                   "MS Sans Serif", 8, {}};
     dlg::CreateOptions options;
     options.show = false;

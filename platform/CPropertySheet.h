@@ -22,7 +22,6 @@
 class CTabCtrl;
 
 #define PSH_DEFAULT 0x00000000
-#define PSH_PROPTITLE 0x00000001
 #define PSH_PROPSHEETPAGE 0x00000008
 #define PSH_NOAPPLYNOW 0x00000080
 
@@ -66,9 +65,9 @@ public:
     // (FALSE when the active page refuses to be left or the page cannot be created).
     BOOL SetActivePage(int nPage);
     BOOL SetActivePage(CPropertyPage* pPage);
-    // nStyle PSH_PROPTITLE makes the caption "Properties for <text>".
-    void SetTitle(LPCTSTR lpszText, UINT nStyle = 0);
-    void SetTitle(UINT nIDText, UINT nStyle = 0);
+    // The caption, now or when the window is made.
+    void SetTitle(LPCTSTR lpszText);
+    void SetTitle(UINT nIDText);
     // The tab control; null while the sheet has no window.
     CTabCtrl* GetTabControl() const;
 
@@ -99,7 +98,6 @@ private:
     void PressCancel();
     void PressApply();
     void UpdateApplyButton();
-    CString Caption() const;
 
     std::vector<CPropertyPage*> m_pages;
     int m_nActive = -1;
@@ -107,7 +105,6 @@ private:
     mutable CTabCtrl* m_pTab = nullptr;
     RECT m_pageRect{};     // the pages' place in the sheet's client area
     BOOL m_bContinueModal = FALSE;
-    UINT m_nTitleStyle = 0;
 
     friend class CPropertyPage;
 };

@@ -40,6 +40,7 @@ enum : int {
     IDC_X_LISTBOX = 1109,
     IDC_X_SLIDER = 1110,
     IDC_PAGE_EDIT = 1201,
+    IDC_PAGE_BUTTON = 1202,
 };
 
 // A dialog whose data exchange and initialisation the test supplies.

@@ -53,12 +53,18 @@ protected:
         if (exchange)
             exchange(pDX);
     }
+    afx_msg void OnPageButton() { Log("Button"); }
+    DECLARE_MESSAGE_MAP()
 
 private:
     void Log(const char* what) { m_log.push_back(m_name + ":" + what); }
     std::string m_name;
     std::vector<std::string>& m_log;
 };
+
+BEGIN_MESSAGE_MAP(LoggingPage, CPropertyPage)
+    ON_BN_CLICKED(IDC_PAGE_BUTTON, OnPageButton)
+END_MESSAGE_MAP()
 
 class SheetTest : public ::testing::Test {
 protected:
@@ -85,6 +91,8 @@ TEST_F(SheetTest, PagesAreChildDialogsOnTabsAndOnlyShownPagesHaveWindows)
     answers.Then([&](CWnd& w) {
         EXPECT_EQ(&w, &sheet);
         EXPECT_EQ(TextOf(sheet.m_hWnd), "Settings");
+        sheet.SetTitle("Preferences");
+        EXPECT_EQ(TextOf(sheet.m_hWnd), "Preferences");
         EXPECT_FALSE(owner.IsWindowEnabled());
         EXPECT_EQ(sheet.GetActiveIndex(), 0);
         EXPECT_EQ(sheet.GetActivePage(), &first);
@@ -243,6 +251,21 @@ TEST_F(SheetTest, EnterInAPagePressesOkAndEscapeCancels)
     log.clear();
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ(log, (std::vector<std::string>{"First:Init", "First:SetActive", "First:Reset", "First:Cancel"}));
+}
+
+TEST_F(SheetTest, EnterOnAPagesPushButtonPressesThatButtonOnThePage)
+{
+    answers.Then([&](CWnd&) {
+        sheet.SetActivePage(2);
+        third.GotoDlgCtrl(third.GetDlgItem(IDC_PAGE_BUTTON));
+        log.clear();
+        AfxTestKeyStroke(::GetFocus(), VK_RETURN);
+        AfxTestProcessEvents();
+        EXPECT_EQ(log, std::vector<std::string>{"Third:Button"});
+        EXPECT_TRUE(Open());
+        return IDCANCEL;
+    });
+    sheet.DoModal();
 }
 
 TEST_F(SheetTest, ClickingATabLetsTheActivePageGoAndShowsTheOther)

@@ -68,6 +68,7 @@ const DialogTemplateRegistration kPage2Registration(kPage2);
 
 const DialogItemTemplate kPage3Items[] = {
     {WC_EDIT, IDC_PAGE_EDIT, "", 7, 7, 60, 12, WS_VISIBLE | WS_TABSTOP | WS_BORDER},
+    {WC_BUTTON, IDC_PAGE_BUTTON, "Reset &All", 7, 25, 60, 14, WS_VISIBLE | WS_TABSTOP},
 };
 const DialogTemplate kPage3 = {IDD_TEST_PAGE3, "Third", 0, 0, 120, 60, kPageStyle, 0, "MS Sans Serif", 8,
                                kPage3Items};
