@@ -1,5 +1,7 @@
 #include "core/MapFieldValue.h"
 
+#include "core/SQLiteDatabase.h"
+
 #include "platform/CArchive.h"
 
 #include <cctype>
@@ -111,9 +113,6 @@ void CMapFieldValue::SetValueText(const CString& text)
 
 CString CMapFieldValue::GetSqlText() const
 {
-    CString value = GetValueText();
-    if (value.IsEmpty())
-        return "NULL";
-    value.Replace("'", "''");
-    return "'" + value + "'";
+    const CString value = GetValueText();
+    return value.IsEmpty() ? CString("NULL") : SqlText(value);
 }

@@ -344,10 +344,8 @@ void CMapLabel::Save()
         statement.Finalize();
     }
     if (IsTextModified()) {
-        CString text = m_text;
-        text.Replace("'", "''");
         CString sql;
-        sql.Format("update _MapGeoData set mapeLabelText='%s' where mapeID=%d;", text.GetString(), m_mapeID);
+        sql.Format("update _MapGeoData set mapeLabelText=%s where mapeID=%d;", SqlText(m_text).GetString(), m_mapeID);
         CSQLiteStatement statement;
         m_database->Prepare(sql, statement);
         statement.Step();

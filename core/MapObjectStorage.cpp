@@ -28,22 +28,6 @@ enum GeoDataColumn {
 };
 
 constexpr DWORD kStoredUseLayerStyle = 0x100000;
-
-// Column names go into the statement as quoted identifiers: a name that is an
-// SQL keyword or holds a quote must still address its column.
-CString QuoteIdentifier(const CString& name)
-{
-    CString quoted(name);
-    quoted.Replace("\"", "\"\"");
-    return "\"" + quoted + "\"";
-}
-
-CString QuoteText(const CString& text)
-{
-    CString quoted(text);
-    quoted.Replace("'", "''");
-    return "'" + quoted + "'";
-}
 }
 
 void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
@@ -150,8 +134,8 @@ void CMapObject::SaveChanges()
             CMapLayer::MakeFieldNameSafe(column);
             if (!assignments.IsEmpty())
                 assignments += ",";
-            const CString text = value.GetValueText();
-            assignments += QuoteIdentifier(column) + "=" + (text.IsEmpty() ? CString("NULL") : QuoteText(text));
+            // A quoted identifier: the name may be an SQL keyword or hold a quote.
+            assignments += SqlIdentifier(column) + "=" + value.GetSqlText();
         }
         sql.Format("update _MapMetaData set %s where mapeID=%d;", assignments.GetString(), m_nMapeID);
         CSQLiteStatement stmt;

@@ -49,3 +49,17 @@ int CSQLiteDatabase::Prepare(const char* sql, CSQLiteStatement& statement)
     const char* tail = nullptr;
     return sqlite3_prepare(m_db, sql, -1, &statement.m_stmt, &tail);
 }
+
+CString SqlText(const CString& text)
+{
+    CString quoted(text);
+    quoted.Replace("'", "''");
+    return "'" + quoted + "'";
+}
+
+CString SqlIdentifier(const CString& name)
+{
+    CString quoted(name);
+    quoted.Replace("\"", "\"\"");
+    return "\"" + quoted + "\"";
+}

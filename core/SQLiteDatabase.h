@@ -28,3 +28,8 @@ public:
 private:
     sqlite3* m_db = nullptr;
 };
+
+// Text put into SQL as it is: a literal with its single quotes doubled, and a table or
+// column name as a quoted identifier (a keyword or a name holding a quote still works).
+CString SqlText(const CString& text);
+CString SqlIdentifier(const CString& name);

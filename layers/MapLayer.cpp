@@ -32,22 +32,6 @@ bool IsPointObjectType(int type)
     return type == MAP_OBJECT_NODE || type == MAP_OBJECT_TEXT;
 }
 
-// An SQL text literal: single quotes doubled, enclosed in single quotes.
-CString SqlText(const CString& text)
-{
-    CString quoted(text);
-    quoted.Replace("'", "''");
-    return "'" + quoted + "'";
-}
-
-// A column or table name as an SQL identifier.
-CString SqlIdentifier(const CString& name)
-{
-    CString quoted(name);
-    quoted.Replace("\"", "\"\"");
-    return "\"" + quoted + "\"";
-}
-
 void Execute(CSQLiteDatabase* db, const char* sql)
 {
     CSQLiteStatement stmt;

@@ -44,13 +44,6 @@ void ExecuteChecked(CSQLiteDatabase* db, const char* sql)
     ExecuteChecked(db, stmt);
 }
 
-CString SqlText(const CString& text)
-{
-    CString quoted(text);
-    quoted.Replace("'", "''");
-    return "'" + quoted + "'";
-}
-
 // The folder of a file name, with its trailing separator; empty without one.
 CString FolderOf(const CString& path)
 {
