@@ -3,6 +3,7 @@
 #include "platform/CDC.h"
 
 #include <cstring>
+#include <utility>
 
 LOGFONTA CTextFont::DefaultLogFont()
 {
@@ -63,24 +64,21 @@ void CTextFont::Recreate()
 
 int CTextFont::SetHeight(int height)
 {
-    const int previous = m_logFont.lfHeight;
-    m_logFont.lfHeight = height;
+    const int previous = std::exchange(m_logFont.lfHeight, height);
     Recreate();
     return previous;
 }
 
 int CTextFont::SetWidth(int width)
 {
-    const int previous = m_logFont.lfWidth;
-    m_logFont.lfWidth = width;
+    const int previous = std::exchange(m_logFont.lfWidth, width);
     Recreate();
     return previous;
 }
 
 int CTextFont::SetWeight(int weight)
 {
-    const int previous = m_logFont.lfWeight;
-    m_logFont.lfWeight = weight;
+    const int previous = std::exchange(m_logFont.lfWeight, weight);
     Recreate();
     return previous;
 }
