@@ -246,8 +246,8 @@ BOOL CPropertySheet::ActivatePage(int index, bool askActive)
 
 BOOL CPropertySheet::CreateSheetWindow(HWND owner)
 {
-    const DialogTemplate sheet = {0, m_strCaption.GetString(), 0, 0, 0, 0, kSheetStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                                  "MS Sans Serif", 8, {}};
+    const DialogTemplate sheet = {0, m_strCaption.GetString(), 0, 0, 0, 0, kSheetStyle,
+                                  WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, "MS Sans Serif", 8, {}};
     dlg::CreateOptions options;
     options.show = false;
     if (!dlg::CreateDialogWindow(this, sheet, owner, options))
@@ -299,8 +299,8 @@ BOOL CPropertySheet::CreateSheetWindow(HWND owner)
         DWORD style;
     } buttons[] = {{IDOK, "OK", BS_DEFPUSHBUTTON}, {IDCANCEL, "Cancel", 0}, {ID_APPLY_NOW, "&Apply", WS_DISABLED}};
     for (int i = 0; i < count; ++i, left += bw + gap.right)
-        if (!CreateButton(m_hWnd, buttons[i].id, buttons[i].text, buttons[i].style, RECT{left, top, left + bw, top + bh},
-                          font)) {
+        if (!CreateButton(m_hWnd, buttons[i].id, buttons[i].text, buttons[i].style,
+                          RECT{left, top, left + bw, top + bh}, font)) {
             DestroyWindow();
             return FALSE;
         }
