@@ -278,24 +278,44 @@ BOOL ModifyMenu(HMENU menu, UINT position, UINT flags, UINT_PTR idNewItem, LPCST
     return TRUE;
 }
 
-BOOL RemoveMenu(HMENU menu, UINT position, UINT flags)
+namespace {
+// Takes an item out of the menu it is found in; false where there is none.
+bool TakeItem(HMENU menu, UINT position, UINT flags, MenuItem& taken)
 {
     MenuRecord* owner = nullptr;
     size_t index = 0;
     if (!Locate(menu, position, flags, owner, index))
-        return FALSE;
+        return false;
+    taken = std::move(owner->items[index]);
     owner->items.erase(owner->items.begin() + (ptrdiff_t)index);
-    return TRUE;
+    return true;
+}
+
+// Sets the `mask` bits of an item's flags to those of `flags`: the bits before, or -1 without the item.
+UINT ReplaceItemFlags(HMENU menu, UINT idItem, UINT flags, UINT mask)
+{
+    MenuRecord* owner = nullptr;
+    size_t index = 0;
+    if (!Locate(menu, idItem, flags, owner, index))
+        return (UINT)-1;
+    MenuItem& item = owner->items[index];
+    const UINT previous = item.flags & mask;
+    item.flags = (item.flags & ~mask) | (flags & mask);
+    return previous;
+}
+} // namespace
+
+BOOL RemoveMenu(HMENU menu, UINT position, UINT flags)
+{
+    MenuItem taken;
+    return TakeItem(menu, position, flags, taken);
 }
 
 BOOL DeleteMenu(HMENU menu, UINT position, UINT flags)
 {
-    MenuRecord* owner = nullptr;
-    size_t index = 0;
-    if (!Locate(menu, position, flags, owner, index))
+    MenuItem item;
+    if (!TakeItem(menu, position, flags, item))
         return FALSE;
-    const MenuItem item = owner->items[index];
-    owner->items.erase(owner->items.begin() + (ptrdiff_t)index);
     if (item.flags & MF_POPUP)
         Release(reinterpret_cast<HMENU>(item.id));
     return TRUE;
@@ -303,26 +323,12 @@ BOOL DeleteMenu(HMENU menu, UINT position, UINT flags)
 
 UINT EnableMenuItem(HMENU menu, UINT idItem, UINT enable)
 {
-    MenuRecord* owner = nullptr;
-    size_t index = 0;
-    if (!Locate(menu, idItem, enable, owner, index))
-        return (UINT)-1;
-    MenuItem& item = owner->items[index];
-    const UINT previous = item.flags & (MF_GRAYED | MF_DISABLED);
-    item.flags = (item.flags & ~(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
-    return previous;
+    return ReplaceItemFlags(menu, idItem, enable, MF_GRAYED | MF_DISABLED);
 }
 
 DWORD CheckMenuItem(HMENU menu, UINT idItem, UINT check)
 {
-    MenuRecord* owner = nullptr;
-    size_t index = 0;
-    if (!Locate(menu, idItem, check, owner, index))
-        return (DWORD)-1;
-    MenuItem& item = owner->items[index];
-    const DWORD previous = item.flags & MF_CHECKED;
-    item.flags = (item.flags & ~MF_CHECKED) | (check & MF_CHECKED);
-    return previous;
+    return ReplaceItemFlags(menu, idItem, check, MF_CHECKED);
 }
 
 BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flags)
