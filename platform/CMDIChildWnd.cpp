@@ -71,29 +71,19 @@ CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
     return dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandlePermanent(::GetParent(client)));
 }
 
-void CMDIChildWnd::MDIDestroy()
+namespace {
+// The MDI client (the child's parent) does what is asked for the child.
+void AskClient(HWND child, UINT message)
 {
-    if (m_hWnd)
-        ::SendMessage(::GetParent(m_hWnd), WM_MDIDESTROY, (WPARAM)m_hWnd, 0);
+    if (child)
+        ::SendMessage(::GetParent(child), message, (WPARAM)child, 0);
 }
+} // namespace
 
-void CMDIChildWnd::MDIActivate()
-{
-    if (m_hWnd)
-        ::SendMessage(::GetParent(m_hWnd), WM_MDIACTIVATE, (WPARAM)m_hWnd, 0);
-}
-
-void CMDIChildWnd::MDIMaximize()
-{
-    if (m_hWnd)
-        ::SendMessage(::GetParent(m_hWnd), WM_MDIMAXIMIZE, (WPARAM)m_hWnd, 0);
-}
-
-void CMDIChildWnd::MDIRestore()
-{
-    if (m_hWnd)
-        ::SendMessage(::GetParent(m_hWnd), WM_MDIRESTORE, (WPARAM)m_hWnd, 0);
-}
+void CMDIChildWnd::MDIDestroy() { AskClient(m_hWnd, WM_MDIDESTROY); }
+void CMDIChildWnd::MDIActivate() { AskClient(m_hWnd, WM_MDIACTIVATE); }
+void CMDIChildWnd::MDIMaximize() { AskClient(m_hWnd, WM_MDIMAXIMIZE); }
+void CMDIChildWnd::MDIRestore() { AskClient(m_hWnd, WM_MDIRESTORE); }
 
 BOOL CMDIChildWnd::IsMaximized() const { return m_hWnd && frame::MdiIsMaximized(m_hWnd); }
 
