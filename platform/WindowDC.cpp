@@ -127,6 +127,23 @@ void EndPaintFrom(HWND hwnd, const PAINTSTRUCT* ps, CDC* dc)
                                         QPoint(ps->rcPaint.right - 1, ps->rcPaint.bottom - 1)));
 }
 
+// A window's DC (its client area, or `whole` window); the screen for no window or the desktop; a DC
+// that draws nothing for a window that is gone.
+void BindWindowOrScreen(CDC* dc, HWND hwnd, bool whole)
+{
+    if (hwnd && wnd::Find(hwnd) && hwnd != wnd::DesktopHandle())
+        Bind(dc, hwnd, nullptr, whole);
+    else if (!hwnd || hwnd == wnd::DesktopHandle())
+        BindScreen(dc);
+    else
+        dc->AttachSurface(nullptr);
+}
+
+void ReleaseWindowOrScreen(CDC* dc)
+{
+    Unbind(dc);
+    UnbindScreen(dc);
+}
 } // namespace
 
 namespace wnd {
@@ -221,32 +238,14 @@ CPaintDC::~CPaintDC() { EndPaintFrom(m_hWnd, &m_ps, this); }
 
 CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->GetSafeHwnd() : nullptr)
 {
-    if (m_hWnd && wnd::Find(m_hWnd) && m_hWnd != wnd::DesktopHandle())
-        Bind(this, m_hWnd, nullptr);
-    else if (!m_hWnd || m_hWnd == wnd::DesktopHandle())
-        BindScreen(this);
-    else
-        AttachSurface(nullptr);
+    BindWindowOrScreen(this, m_hWnd, false);
 }
 
-CClientDC::~CClientDC()
-{
-    Unbind(this);
-    UnbindScreen(this);
-}
+CClientDC::~CClientDC() { ReleaseWindowOrScreen(this); }
 
 CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->GetSafeHwnd() : nullptr)
 {
-    if (m_hWnd && wnd::Find(m_hWnd) && m_hWnd != wnd::DesktopHandle())
-        Bind(this, m_hWnd, nullptr, true);
-    else if (!m_hWnd || m_hWnd == wnd::DesktopHandle())
-        BindScreen(this);
-    else
-        AttachSurface(nullptr);
+    BindWindowOrScreen(this, m_hWnd, true);
 }
 
-CWindowDC::~CWindowDC()
-{
-    Unbind(this);
-    UnbindScreen(this);
-}
+CWindowDC::~CWindowDC() { ReleaseWindowOrScreen(this); }
