@@ -1026,11 +1026,7 @@ BOOL CGdiObject::DeleteObject()
 {
     if (!m_hObject)
         return FALSE;
-    HGDIOBJ h = m_hObject;
-    if (Object* o = lookup(h); o && o->owner == this)
-        o->owner = nullptr;
-    m_hObject = nullptr;
-    return ::DeleteObject(h); // may destroy this wrapper when it is a handle's own: nothing follows
+    return ::DeleteObject(Detach()); // may destroy this wrapper when it is a handle's own: nothing follows
 }
 
 int CGdiObject::GetObject(int count, LPVOID buffer) const { return ::GetObjectA(m_hObject, count, buffer); }
