@@ -283,16 +283,10 @@ UINT DialogCode(HWND h)
 
 LRESULT CALLBACK ButtonProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::shared_ptr<ButtonState> s = g_states.Get(h);
-    if (!s) {
-        if (message != WM_NCCREATE)
-            return ::DefWindowProc(h, message, wParam, lParam);
-        s = g_states.Make(h);
-    }
-    switch (message) {
-    case WM_NCDESTROY:
-        g_states.Drop(h);
+    std::shared_ptr<ButtonState> s = g_states.ForMessage(h, message);
+    if (!s || message == WM_NCDESTROY)
         return ::DefWindowProc(h, message, wParam, lParam);
+    switch (message) {
     case WM_CREATE:
         UpdateRegion(h);
         return 0;
@@ -320,12 +314,8 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintScope paint(h, wParam);
-        if (paint.dc())
-            Paint(h, paint.dc(), *s);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintMessage(h, wParam, [&](HDC dc) { Paint(h, dc, *s); });
     case WM_SETFOCUS:
         Redraw(h, s, ODA_FOCUS);
         if (Style(h) & BS_NOTIFY)

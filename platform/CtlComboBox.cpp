@@ -381,12 +381,9 @@ void Create(HWND h, ComboState& s, const CREATESTRUCT* cs)
 
 LRESULT CALLBACK ComboProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::shared_ptr<ComboState> sp = g_states.Get(h);
-    if (!sp) {
-        if (message != WM_NCCREATE)
-            return ::DefWindowProc(h, message, wParam, lParam);
-        sp = g_states.Make(h);
-    }
+    std::shared_ptr<ComboState> sp = g_states.ForMessage(h, message);
+    if (!sp || message == WM_NCDESTROY)
+        return ::DefWindowProc(h, message, wParam, lParam);
     ComboState& s = *sp;
     switch (message) {
     case WM_CREATE:
@@ -398,9 +395,6 @@ LRESULT CALLBACK ComboProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             s.list = nullptr;
             ::DestroyWindow(list);
         }
-        return ::DefWindowProc(h, message, wParam, lParam);
-    case WM_NCDESTROY:
-        g_states.Drop(h);
         return ::DefWindowProc(h, message, wParam, lParam);
     case WM_WINDOWPOSCHANGING: {
         WINDOWPOS* pos = reinterpret_cast<WINDOWPOS*>(lParam);
@@ -445,12 +439,8 @@ LRESULT CALLBACK ComboProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintScope paint(h, wParam);
-        if (paint.dc())
-            Paint(h, paint.dc(), s);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintMessage(h, wParam, [&](HDC dc) { Paint(h, dc, s); });
     case WM_GETDLGCODE: {
         LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
         const MSG* msg = reinterpret_cast<const MSG*>(lParam);

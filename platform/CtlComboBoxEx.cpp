@@ -115,12 +115,9 @@ int Insert(HWND h, ExState& s, const COMBOBOXEXITEM* in)
 
 LRESULT CALLBACK ComboExProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::shared_ptr<ExState> sp = g_states.Get(h);
-    if (!sp) {
-        if (message != WM_NCCREATE)
-            return ::DefWindowProc(h, message, wParam, lParam);
-        sp = g_states.Make(h);
-    }
+    std::shared_ptr<ExState> sp = g_states.ForMessage(h, message);
+    if (!sp || message == WM_NCDESTROY)
+        return ::DefWindowProc(h, message, wParam, lParam);
     ExState& s = *sp;
     switch (message) {
     case WM_CREATE: {
@@ -136,9 +133,6 @@ LRESULT CALLBACK ComboExProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         Resize(h, s);
         return 0;
     }
-    case WM_NCDESTROY:
-        g_states.Drop(h);
-        return ::DefWindowProc(h, message, wParam, lParam);
     case WM_SIZE:
         if (s.combo) {
             RECT combo;

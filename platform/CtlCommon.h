@@ -52,6 +52,19 @@ public:
         return p;
     }
     void Drop(HWND h) { m_map.erase(h); }
+    // The state a window procedure works on for `message`: made at WM_NCCREATE,
+    // forgotten at WM_NCDESTROY (the returned pointer still holds it). Null when the
+    // window has none; the procedure then leaves the message to DefWindowProc, as it
+    // does WM_NCDESTROY.
+    std::shared_ptr<T> ForMessage(HWND h, UINT message)
+    {
+        std::shared_ptr<T> p = Get(h);
+        if (!p && message == WM_NCCREATE)
+            p = Make(h);
+        else if (p && message == WM_NCDESTROY)
+            Drop(h);
+        return p;
+    }
 
 private:
     std::unordered_map<HWND, std::shared_ptr<T>> m_map;
@@ -113,6 +126,16 @@ private:
     bool m_begun = false;
     int m_saved = 0;
 };
+
+// WM_PAINT of a control that draws itself: `paint(dc)` on the DC of a PaintScope.
+template <class F>
+LRESULT PaintMessage(HWND h, WPARAM wParam, F&& paint)
+{
+    PaintScope scope(h, wParam);
+    if (scope.dc())
+        paint(scope.dc());
+    return 0;
+}
 
 // A DC on the window's surface for drawing outside WM_PAINT.
 class ClientDCScope {

@@ -609,23 +609,19 @@ void Scroll(HWND h, ListState& s, UINT code, int thumb)
 
 LRESULT CALLBACK ListProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::shared_ptr<ListState> sp = g_states.Get(h);
-    if (!sp) {
-        if (message != WM_NCCREATE)
-            return ::DefWindowProc(h, message, wParam, lParam);
-        sp = g_states.Make(h);
+    std::shared_ptr<ListState> sp = g_states.ForMessage(h, message);
+    if (!sp || message == WM_NCDESTROY)
+        return ::DefWindowProc(h, message, wParam, lParam);
+    ListState& s = *sp;
+    if (message == WM_NCCREATE) {
         const CREATESTRUCT* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
         char cls[32] = {};
         ::GetClassName(h, cls, (int)sizeof cls);
         if (cs && CompareNoCase(cls, KV_COMBOLBOX_CLASS) == 0)
-            sp->combo = (HWND)cs->lpCreateParams;
+            s.combo = (HWND)cs->lpCreateParams;
     }
-    ListState& s = *sp;
     const DWORD style = Sty(h);
     switch (message) {
-    case WM_NCDESTROY:
-        g_states.Drop(h);
-        return ::DefWindowProc(h, message, wParam, lParam);
     case WM_CREATE:
         MeasureDefault(h, s);
         UpdateScroll(h, s);
@@ -645,12 +641,8 @@ LRESULT CALLBACK ListProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintScope paint(h, wParam);
-        if (paint.dc())
-            Paint(h, paint.dc(), s);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintMessage(h, wParam, [&](HDC dc) { Paint(h, dc, s); });
     case WM_ENABLE:
         ::InvalidateRect(h, nullptr, TRUE);
         return 0;

@@ -1075,12 +1075,9 @@ int AutoWidth(HWND h, const ListViewState& s, int c, bool header)
 
 LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::shared_ptr<ListViewState> sp = g_states.Get(h);
-    if (!sp) {
-        if (message != WM_NCCREATE)
-            return ::DefWindowProc(h, message, wParam, lParam);
-        sp = g_states.Make(h);
-    }
+    std::shared_ptr<ListViewState> sp = g_states.ForMessage(h, message);
+    if (!sp || message == WM_NCDESTROY)
+        return ::DefWindowProc(h, message, wParam, lParam);
     ListViewState& s = *sp;
     switch (message) {
     case WM_CREATE: {
@@ -1104,9 +1101,6 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
             for (int i = 0; i < Count(s) && ::IsWindow(h); ++i)
                 NotifyList(h, LVN_DELETEITEM, i, 0, 0, 0, 0, s.items[(size_t)i].param);
         return ::DefWindowProc(h, message, wParam, lParam);
-    case WM_NCDESTROY:
-        g_states.Drop(h);
-        return ::DefWindowProc(h, message, wParam, lParam);
     case WM_SIZE:
         Layout(h, s);
         return 0;
@@ -1119,12 +1113,8 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
     }
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintScope paint(h, wParam);
-        if (paint.dc())
-            Paint(h, paint.dc(), s);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintMessage(h, wParam, [&](HDC dc) { Paint(h, dc, s); });
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:

@@ -135,12 +135,8 @@ LRESULT CALLBACK StaticProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintScope paint(h, wParam);
-        if (paint.dc())
-            Paint(h, paint.dc());
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintMessage(h, wParam, [&](HDC dc) { Paint(h, dc); });
     case WM_GETDLGCODE:
         return DLGC_STATIC;
     case WM_SETCURSOR:

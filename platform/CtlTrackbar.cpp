@@ -171,25 +171,15 @@ void Key(HWND h, TrackState& s, UINT vk)
 
 LRESULT CALLBACK TrackProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::shared_ptr<TrackState> sp = g_states.Get(h);
-    if (!sp) {
-        if (message != WM_NCCREATE)
-            return ::DefWindowProc(h, message, wParam, lParam);
-        sp = g_states.Make(h);
-    }
+    std::shared_ptr<TrackState> sp = g_states.ForMessage(h, message);
+    if (!sp || message == WM_NCDESTROY)
+        return ::DefWindowProc(h, message, wParam, lParam);
     TrackState& s = *sp;
     switch (message) {
-    case WM_NCDESTROY:
-        g_states.Drop(h);
-        return ::DefWindowProc(h, message, wParam, lParam);
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintScope paint(h, wParam);
-        if (paint.dc())
-            Paint(h, paint.dc(), s);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintMessage(h, wParam, [&](HDC dc) { Paint(h, dc, s); });
     case WM_ENABLE:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
