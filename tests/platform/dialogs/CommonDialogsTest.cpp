@@ -1,17 +1,13 @@
-// File, colour and font dialogs: answered through the hook, and the real Qt
+// File, colour and font dialogs: answered through the hook, and the real toolkit
 // dialogs they show without one.
 #include "DialogTestSupport.h"
 
 #include "platform/CommonDialogs.h"
-
-#include <QApplication>
-#include <QColorDialog>
-#include <QFileDialog>
-#include <QFontDialog>
-#include <QTemporaryDir>
-#include <QTimer>
+#include "platform/testing/CommonDialogProbe.h"
 
 #include <cstring>
+#include <filesystem>
+#include <random>
 #include <string>
 
 namespace {
@@ -102,42 +98,44 @@ TEST(FileDialog, CancelAndPathsTooLongForTheBufferChooseNothing)
     EXPECT_EQ(withExtension.DoModal(), IDCANCEL); // the name and ".txt" do not fit
 }
 
-// Runs `inspect` on the modal Qt dialog of type D once it shows.
-template <class D>
-void WhenShown(std::function<void(D&)> inspect)
-{
-    QTimer::singleShot(0, [inspect] {
-        D* d = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (!d) {
-            ADD_FAILURE() << "no dialog shown";
-            if (QWidget* w = QApplication::activeModalWidget())
-                w->close();
-            return;
+// A fresh folder that goes with its owner.
+struct TemporaryFolder {
+    const std::filesystem::path path = MakeFresh();
+    ~TemporaryFolder() { std::filesystem::remove_all(path); }
+
+    static std::filesystem::path MakeFresh()
+    {
+        std::random_device random;
+        for (;;) {
+            const auto candidate =
+                std::filesystem::temp_directory_path() / ("commondialogs-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate)) // false when it exists already
+                return candidate;
         }
-        inspect(*d);
-    });
-}
+    }
+};
 
 TEST(FileDialog, TheRealDialogShowsTheFiltersAndReturnsTheChosenFile)
 {
-    QTemporaryDir dir;
-    const QString chosen = dir.path() + "/Layer.SHP";
+    TemporaryFolder dir;
+    const std::string chosen = (dir.path / "Layer.SHP").string();
     CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY,
                     "Shape file (*.shx;*.shp)|*.shx;*.shp|GPS data log file (*.*)|*.*||");
     dlg.m_ofn.nFilterIndex = 2;
     dlg.m_ofn.lpstrTitle = "Import";
-    WhenShown<QFileDialog>([&](QFileDialog& d) {
-        EXPECT_EQ(d.windowTitle(), "Import");
+    WhenFileDialogShown([&](FileDialogView& d) {
+        EXPECT_EQ(d.Title(), "Import");
         // Patterns match without regard to case, and "*.*" matches every name.
-        EXPECT_EQ(d.nameFilters(), (QStringList{"Shape file (*.shx;*.shp) (*.[sS][hH][xX] *.[sS][hH][pP])",
-                                                "GPS data log file (*.*) (*)"}));
-        EXPECT_EQ(d.selectedNameFilter(), "GPS data log file (*.*) (*)");
-        d.selectNameFilter(d.nameFilters()[0]);
-        d.selectFile(chosen);
-        QMetaObject::invokeMethod(&d, "accept"); // what the dialog's Open button does
+        EXPECT_EQ(d.NameFilters(),
+                  (std::vector<std::string>{"Shape file (*.shx;*.shp) (*.[sS][hH][xX] *.[sS][hH][pP])",
+                                            "GPS data log file (*.*) (*)"}));
+        EXPECT_EQ(d.SelectedNameFilter(), "GPS data log file (*.*) (*)");
+        d.SelectNameFilter(d.NameFilters()[0]);
+        d.SelectFile(chosen);
+        d.Accept();
     });
     ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.GetPathName(), chosen.toStdString());
+    EXPECT_EQ(dlg.GetPathName(), chosen);
     EXPECT_EQ(dlg.m_ofn.nFilterIndex, 1u);
 }
 
@@ -162,10 +160,10 @@ TEST(ColorDialog, TheAnswerIsTheColourAndCustomColoursAreShared)
 TEST(ColorDialog, TheRealDialogStartsFromTheColourAndReturnsTheChosenOne)
 {
     CColorDialog dlg(RGB(0, 128, 255));
-    WhenShown<QColorDialog>([](QColorDialog& d) {
-        EXPECT_EQ(d.currentColor(), QColor(0, 128, 255));
-        d.setCurrentColor(QColor(200, 100, 50));
-        d.accept();
+    WhenColorDialogShown([](ColorDialogView& d) {
+        EXPECT_EQ(d.CurrentColor(), RGB(0, 128, 255));
+        d.SetCurrentColor(RGB(200, 100, 50));
+        d.Accept();
     });
     ASSERT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.GetColor(), RGB(200, 100, 50));
@@ -209,14 +207,11 @@ TEST(FontDialog, TheRealDialogStartsFromTheFontAndReturnsTheChosenOne)
     LOGFONT initial = MakeFont("DejaVu Sans", -16, FW_NORMAL, 1);
     CFontDialog dlg(&initial);
     dlg.m_cf.rgbColors = RGB(1, 2, 3);
-    WhenShown<QFontDialog>([](QFontDialog& d) {
-        EXPECT_TRUE(d.currentFont().italic());
-        EXPECT_EQ(d.currentFont().pointSize(), 12);
-        QFont f("DejaVu Serif");
-        f.setPointSize(18);
-        f.setBold(true);
-        d.setCurrentFont(f);
-        d.accept();
+    WhenFontDialogShown([](FontDialogView& d) {
+        EXPECT_TRUE(d.Italic());
+        EXPECT_EQ(d.PointSize(), 12);
+        d.SetFont("DejaVu Serif", 18, FW_BOLD, false);
+        d.Accept();
     });
     ASSERT_EQ(dlg.DoModal(), IDOK);
     EXPECT_STREQ(dlg.m_lf.lfFaceName, "DejaVu Serif");
