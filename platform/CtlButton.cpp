@@ -410,9 +410,7 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             check = BST_CHECKED;
         if (IsRadioType(type)) {
             // A checked radio button is where Tab enters its group.
-            DWORD style = Style(h);
-            style = check == BST_CHECKED ? (style | WS_TABSTOP) : (style & ~(DWORD)WS_TABSTOP);
-            ::SetWindowLongPtr(h, GWL_STYLE, (LONG_PTR)(LONG)style);
+            SetStyleBits(h, WS_TABSTOP, check == BST_CHECKED);
         }
         if (check != s->check) {
             s->check = check;

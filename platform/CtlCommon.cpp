@@ -85,6 +85,13 @@ LRESULT Notify(HWND h, NMHDR* nm, UINT code) { return NotifyTo(::GetParent(h), h
 // ---------------------------------------------------------------- window facts
 
 DWORD Style(HWND h) { return (DWORD)::GetWindowLongPtr(h, GWL_STYLE); }
+
+DWORD SetStyleBits(HWND h, DWORD bits, bool on)
+{
+    const DWORD style = on ? (Style(h) | bits) : (Style(h) & ~bits);
+    ::SetWindowLongPtr(h, GWL_STYLE, (LONG_PTR)(LONG)style);
+    return style;
+}
 DWORD ExStyle(HWND h) { return (DWORD)::GetWindowLongPtr(h, GWL_EXSTYLE); }
 
 bool Enabled(HWND h)
@@ -125,6 +132,17 @@ int CopyText(const std::string& s, char* buffer, int size)
     const int n = std::min((int)s.size(), size - 1);
     std::memcpy(buffer, s.data(), (size_t)n);
     buffer[n] = 0;
+    return n;
+}
+
+int CopyLine(const std::string& line, char* buffer)
+{
+    WORD size = 0;
+    std::memcpy(&size, buffer, sizeof size);
+    const int n = std::min((int)line.size(), (int)size);
+    std::memcpy(buffer, line.data(), (size_t)n);
+    if (n < (int)size)
+        buffer[n] = 0;
     return n;
 }
 

@@ -87,9 +87,14 @@ bool HasFocus(HWND h);
 RECT Client(HWND h);
 std::string Text(HWND h);
 HFONT Font(HWND h);     // WM_GETFONT, else the default GUI font
+// Sets (`on`) or clears style bits; the new style.
+DWORD SetStyleBits(HWND h, DWORD bits, bool on);
 
 // ---- text
 int CopyText(const std::string& s, char* buffer, int size); // zero-terminated; the count copied
+// EM_GETLINE: copies `line` into a buffer whose first WORD gives its size, with a
+// terminating zero only where it fits; the count copied.
+int CopyLine(const std::string& line, char* buffer);
 int CompareNoCase(const std::string& a, const std::string& b);
 bool StartsWithNoCase(const std::string& s, const std::string& prefix);
 inline QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), (qsizetype)s.size()); }

@@ -202,14 +202,6 @@ LRESULT CALLBACK DateProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-void RegisterDateTime()
-{
-    WNDCLASS wc{};
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = DateProc;
-    wc.lpszClassName = DATETIMEPICK_CLASS;
-    ::RegisterClass(&wc);
-    wnd::SetClassWidgetFactory(DATETIMEPICK_CLASS, MakeDate);
-}
+void RegisterDateTime() { RegisterHostedClass(DATETIMEPICK_CLASS, DateProc, MakeDate); }
 
 } // namespace ctl

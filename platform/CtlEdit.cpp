@@ -7,8 +7,6 @@
 // controls only, as on Windows) and EM_REPLACESEL.
 #include "platform/CtlHost.h"
 
-#include "platform/WndInternal.h"
-
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -19,21 +17,16 @@
 #include <QTextDocument>
 
 #include <algorithm>
-#include <cstring>
 
 namespace ctl {
 
 namespace {
 
-struct EditState {
+struct EditState : ChangeReports {
     QPointer<QLineEdit> line;
     QPointer<QPlainTextEdit> text;
     bool multi = false;
-    bool modified = false;
-    int limit = 0;       // 0: the default
-    int delivering = 0;  // input messages being handed to the editor
-    bool pending = false;
-    int suppress = 0;    // changes made by messages, reported by their handlers
+    int limit = 0; // 0: the default
 };
 
 States<EditState> g_states;
@@ -93,21 +86,7 @@ QString Current(const EditState& s)
 }
 
 // The text as the 8-bit API returns it: line breaks as CR LF in a multi-line control.
-std::string WindowText(const EditState& s)
-{
-    QString t = Current(s);
-    if (s.multi)
-        t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return FromQ(t);
-}
-
-QString FromWindowText(const char* text)
-{
-    QString t = QString::fromUtf8(text ? text : "");
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return t;
-}
+std::string WindowText(const EditState& s) { return s.multi ? ToWindowText(Current(s)) : FromQ(Current(s)); }
 
 void SendChange(HWND h)
 {
@@ -118,14 +97,8 @@ void SendChange(HWND h)
 
 void UserEdited(HWND h)
 {
-    std::shared_ptr<EditState> s = g_states.Get(h);
-    if (!s || s->suppress)
-        return;
-    s->modified = true;
-    if (s->delivering)
-        s->pending = true;
-    else
-        SendChange(h);
+    if (std::shared_ptr<EditState> s = g_states.Get(h))
+        EditorChanged(*s, [h] { SendChange(h); });
 }
 
 // Selection in Qt positions: (anchor, position).
@@ -281,32 +254,16 @@ QPoint PosOf(HWND h, EditState& s, int qpos)
 
 // Runs a change made by a message and reports it when the text changed.
 template <class F>
-void ChangeByMessage(HWND h, EditState& s, bool notify, F&& change)
+void ChangeText(HWND h, EditState& s, F&& change)
 {
-    const QString before = Current(s);
-    ++s.suppress;
-    change();
-    --s.suppress;
-    if (Current(s) != before) {
-        s.modified = true;
-        if (notify)
-            SendChange(h);
-    }
+    ChangeByMessage(s, [&] { return Current(s); }, change, [h] { SendChange(h); });
 }
 
 bool IsNavigationKey(UINT vk) { return vk == VK_UP || vk == VK_DOWN || vk == VK_PRIOR || vk == VK_NEXT || vk == VK_F4; }
 
-LRESULT Deliver(HWND h, const std::shared_ptr<EditState>& s, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Deliver(HWND h, EditState& s, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ++s->delivering;
-    const LRESULT r = ::DefWindowProc(h, message, wParam, lParam);
-    --s->delivering;
-    if (!s->delivering && s->pending) {
-        s->pending = false;
-        if (::IsWindow(h))
-            SendChange(h);
-    }
-    return r;
+    return DeliverInput(h, s, message, wParam, lParam, [h] { SendChange(h); });
 }
 
 LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
@@ -370,7 +327,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
                 ::SendMessage(combo, CBP_EDITKEY, wParam, alt))
                 return 0;
         }
-        return Deliver(h, sp, message, wParam, lParam);
+        return Deliver(h, s, message, wParam, lParam);
     case WM_CHAR: {
         const unsigned char c = (unsigned char)wParam;
         const DWORD style = Style(h);
@@ -389,7 +346,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
                 return 0;
             }
         }
-        return Deliver(h, sp, message, wParam, lParam);
+        return Deliver(h, s, message, wParam, lParam);
     }
     case WM_SETCURSOR:
         return SetCursorMessage(h, wParam, lParam, IDC_IBEAM);
@@ -425,7 +382,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case EM_REPLACESEL: {
         const QString insert = FromWindowText(reinterpret_cast<const char*>(lParam));
-        ChangeByMessage(h, s, true, [&]() {
+        ChangeText(h, s, [&]() {
             if (s.line) {
                 s.line->insert(insert);
             } else if (s.text) {
@@ -477,18 +434,9 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case EM_GETLINE: {
         char* buffer = reinterpret_cast<char*>(lParam);
-        if (!buffer)
+        if (!buffer || (int)wParam >= LineCount(s))
             return 0;
-        WORD size = 0;
-        std::memcpy(&size, buffer, sizeof size);
-        if ((int)wParam >= LineCount(s))
-            return 0;
-        const std::string line = FromQ(LineText(s, (int)wParam));
-        const int n = std::min((int)line.size(), (int)size);
-        std::memcpy(buffer, line.data(), (size_t)n);
-        if (n < (int)size)
-            buffer[n] = 0;
-        return n;
+        return CopyLine(FromQ(LineText(s, (int)wParam)), buffer);
     }
     case EM_LIMITTEXT: {
         s.limit = (int)wParam;
@@ -498,20 +446,12 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case EM_GETLIMITTEXT:
         return s.limit > 0 ? s.limit : (ml ? 0x7FFFFFFE : 0x7FFE);
-    case EM_SETREADONLY: {
-        DWORD style = Style(h);
-        style = wParam ? (style | ES_READONLY) : (style & ~(DWORD)ES_READONLY);
-        ::SetWindowLongPtr(h, GWL_STYLE, (LONG_PTR)(LONG)style);
-        ApplyStyle(h, s, style, ExStyle(h));
+    case EM_SETREADONLY:
+        ApplyStyle(h, s, SetStyleBits(h, ES_READONLY, wParam != 0), ExStyle(h));
         return TRUE;
-    }
-    case EM_SETPASSWORDCHAR: {
-        DWORD style = Style(h);
-        style = wParam ? (style | ES_PASSWORD) : (style & ~(DWORD)ES_PASSWORD);
-        ::SetWindowLongPtr(h, GWL_STYLE, (LONG_PTR)(LONG)style);
-        ApplyStyle(h, s, style, ExStyle(h));
+    case EM_SETPASSWORDCHAR:
+        ApplyStyle(h, s, SetStyleBits(h, ES_PASSWORD, wParam != 0), ExStyle(h));
         return 0;
-    }
     case EM_GETPASSWORDCHAR:
         return (Style(h) & ES_PASSWORD) ? '*' : 0;
     case EM_CANUNDO:
@@ -520,7 +460,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         return s.text && s.text->document()->isUndoAvailable();
     case EM_UNDO:
     case WM_UNDO:
-        ChangeByMessage(h, s, true, [&]() {
+        ChangeText(h, s, [&]() {
             if (s.line)
                 s.line->undo();
             else if (s.text)
@@ -542,7 +482,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CUT:
     case WM_PASTE:
     case WM_CLEAR:
-        ChangeByMessage(h, s, true, [&]() {
+        ChangeText(h, s, [&]() {
             if (message == WM_CUT)
                 s.line ? s.line->cut() : s.text->cut();
             else if (message == WM_PASTE)
@@ -605,7 +545,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     default:
         if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_KEYUP || message == WM_SYSKEYUP ||
             message == WM_SYSCHAR)
-            return Deliver(h, sp, message, wParam, lParam);
+            return Deliver(h, s, message, wParam, lParam);
         return ::DefWindowProc(h, message, wParam, lParam);
     }
 }
@@ -623,14 +563,6 @@ HWND ComboOfEdit(HWND edit)
     return CompareNoCase(cls, WC_COMBOBOX) == 0 ? parent : nullptr;
 }
 
-void RegisterEdit()
-{
-    WNDCLASS wc{};
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = EditProc;
-    wc.lpszClassName = WC_EDIT;
-    ::RegisterClass(&wc);
-    wnd::SetClassWidgetFactory(WC_EDIT, MakeEdit);
-}
+void RegisterEdit() { RegisterHostedClass(WC_EDIT, EditProc, MakeEdit); }
 
 } // namespace ctl

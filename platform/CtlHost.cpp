@@ -123,4 +123,28 @@ void CheckSelfPainted(HWND h)
         host->ShowSurface();
 }
 
+void RegisterHostedClass(LPCSTR name, WNDPROC proc, QWidget* (*make)(HWND, const CREATESTRUCT&, QWidget*))
+{
+    WNDCLASS wc{};
+    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = name;
+    ::RegisterClass(&wc);
+    wnd::SetClassWidgetFactory(name, make);
+}
+
+QString FromWindowText(const char* text, size_t n)
+{
+    QString t = QString::fromUtf8(text ? text : "", (qsizetype)n);
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+std::string ToWindowText(QString text)
+{
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return FromQ(text);
+}
+
 } // namespace ctl

@@ -8,7 +8,11 @@
 #include "platform/CtlCommon.h"
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
+
+#include <cstring>
+#include <string>
 
 namespace ctl {
 
@@ -45,5 +49,69 @@ void AttachEditorInput(HWND h);
 bool CWndPaintsItself(HWND h);
 // Shows the surface when the control's CWnd paints it.
 void CheckSelfPainted(HWND h);
+
+// Registers an edit-like class whose windows `make` builds (a host and its editor).
+void RegisterHostedClass(LPCSTR name, WNDPROC proc, QWidget* (*make)(HWND, const CREATESTRUCT&, QWidget*));
+
+// 8-bit window text as the editor holds it: CR LF and lone CR become LF.
+QString FromWindowText(const char* text, size_t n);
+inline QString FromWindowText(const char* text) { return FromWindowText(text, text ? std::strlen(text) : 0); }
+// The editor's text as 8-bit window text with CR LF line breaks.
+std::string ToWindowText(QString text);
+
+// When an edit-like control reports changes of its text. A change the user makes
+// is reported once the input message that made it has been handled; a change a
+// message makes (suppress) is reported by that message's handler.
+struct ChangeReports {
+    bool modified = false;
+    int delivering = 0; // input messages being handed to the editor
+    bool pending = false;
+    int suppress = 0;
+};
+
+// The editor's text changed: the control is modified, and `send` reports it now
+// or after the input message being delivered.
+template <class Send>
+void EditorChanged(ChangeReports& r, Send&& send)
+{
+    if (r.suppress)
+        return;
+    r.modified = true;
+    if (r.delivering)
+        r.pending = true;
+    else
+        send();
+}
+
+// Hands an input message to the editor (DefWindowProc), then reports a change it made.
+// The caller holds the control's state.
+template <class Send>
+LRESULT DeliverInput(HWND h, ChangeReports& r, UINT message, WPARAM wParam, LPARAM lParam, Send&& send)
+{
+    ++r.delivering;
+    const LRESULT result = ::DefWindowProc(h, message, wParam, lParam);
+    --r.delivering;
+    if (!r.delivering && r.pending) {
+        r.pending = false;
+        if (::IsWindow(h))
+            send();
+    }
+    return result;
+}
+
+// Runs a change made by a message; when `text()` differs afterwards, the control is
+// modified and `send` reports it.
+template <class Text, class Change, class Send>
+void ChangeByMessage(ChangeReports& r, Text&& text, Change&& change, Send&& send)
+{
+    const QString before = text();
+    ++r.suppress;
+    change();
+    --r.suppress;
+    if (text() != before) {
+        r.modified = true;
+        send();
+    }
+}
 
 } // namespace ctl

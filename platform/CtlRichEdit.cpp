@@ -6,8 +6,6 @@
 // EM_REPLACESEL or EM_STREAMIN.
 #include "platform/CtlHost.h"
 
-#include "platform/WndInternal.h"
-
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -16,20 +14,15 @@
 #include <QTextDocument>
 
 #include <algorithm>
-#include <cstring>
 
 namespace ctl {
 
 namespace {
 
-struct RichState {
+struct RichState : ChangeReports {
     QPointer<QPlainTextEdit> text;
     DWORD eventMask = 0;
-    bool modified = false;
     int limit = 32767;
-    int delivering = 0;
-    bool pendingChange = false;
-    int suppress = 0;
     CHARRANGE lastSel{0, 0};
 };
 
@@ -37,20 +30,7 @@ States<RichState> g_states;
 
 QString Plain(const RichState& s) { return s.text ? s.text->toPlainText() : QString(); }
 
-std::string WindowText(const RichState& s)
-{
-    QString t = Plain(s);
-    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return FromQ(t);
-}
-
-QString FromWindowText(const char* text, size_t n)
-{
-    QString t = QString::fromUtf8(text ? text : "", (qsizetype)n);
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return t;
-}
+std::string WindowText(const RichState& s) { return ToWindowText(Plain(s)); }
 
 CHARRANGE Selection(const RichState& s)
 {
@@ -87,14 +67,8 @@ void SendChange(HWND h, const RichState& s)
 
 void TextChanged(HWND h)
 {
-    std::shared_ptr<RichState> s = g_states.Get(h);
-    if (!s || s->suppress)
-        return;
-    s->modified = true;
-    if (s->delivering)
-        s->pendingChange = true;
-    else
-        SendChange(h, *s);
+    if (std::shared_ptr<RichState> s = g_states.Get(h))
+        EditorChanged(*s, [h, &s] { SendChange(h, *s); });
 }
 
 void SelectionMoved(HWND h)
@@ -113,16 +87,9 @@ void SelectionMoved(HWND h)
 }
 
 template <class F>
-void ChangeByMessage(HWND h, RichState& s, F&& change)
+void ChangeText(HWND h, RichState& s, F&& change)
 {
-    const QString before = Plain(s);
-    ++s.suppress;
-    change();
-    --s.suppress;
-    if (Plain(s) != before) {
-        s.modified = true;
-        SendChange(h, s);
-    }
+    ChangeByMessage(s, [&] { return Plain(s); }, change, [h, &s] { SendChange(h, s); });
 }
 
 QWidget* MakeRich(HWND h, const CREATESTRUCT& cs, QWidget* parent)
@@ -141,24 +108,16 @@ QWidget* MakeRich(HWND h, const CREATESTRUCT& cs, QWidget* parent)
     text->setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     const bool wrap = (style & ES_MULTILINE) && !(style & ES_AUTOHSCROLL) && !(style & WS_HSCROLL);
     text->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-    text->setPlainText(FromWindowText(cs.lpszName, cs.lpszName ? std::strlen(cs.lpszName) : 0));
+    text->setPlainText(FromWindowText(cs.lpszName));
     QObject::connect(text, &QPlainTextEdit::textChanged, host, [h]() { TextChanged(h); });
     QObject::connect(text, &QPlainTextEdit::cursorPositionChanged, host, [h]() { SelectionMoved(h); });
     QObject::connect(text, &QPlainTextEdit::selectionChanged, host, [h]() { SelectionMoved(h); });
     return host;
 }
 
-LRESULT Deliver(HWND h, const std::shared_ptr<RichState>& s, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Deliver(HWND h, RichState& s, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ++s->delivering;
-    const LRESULT r = ::DefWindowProc(h, message, wParam, lParam);
-    --s->delivering;
-    if (!s->delivering && s->pendingChange) {
-        s->pendingChange = false;
-        if (::IsWindow(h))
-            SendChange(h, *s);
-    }
-    return r;
+    return DeliverInput(h, s, message, wParam, lParam, [h, &s] { SendChange(h, s); });
 }
 
 int LineOf(const RichState& s, int pos)
@@ -220,7 +179,7 @@ LRESULT CALLBACK RichProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         return ::DefWindowProc(h, message, wParam, lParam);
     case WM_SETTEXT: {
         const char* text = reinterpret_cast<const char*>(lParam);
-        ChangeByMessage(h, s, [&]() { s.text->setPlainText(FromWindowText(text, text ? std::strlen(text) : 0)); });
+        ChangeText(h, s, [&]() { s.text->setPlainText(FromWindowText(text)); });
         s.modified = false;
         return TRUE;
     }
@@ -254,7 +213,7 @@ LRESULT CALLBACK RichProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             if (sel.cpMin == sel.cpMax && (int)Plain(s).size() >= s.limit)
                 return 0;
         }
-        return Deliver(h, sp, message, wParam, lParam);
+        return Deliver(h, s, message, wParam, lParam);
     }
     case WM_SETCURSOR:
         return SetCursorMessage(h, wParam, lParam, IDC_IBEAM);
@@ -289,9 +248,9 @@ LRESULT CALLBACK RichProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case EM_REPLACESEL: {
         const char* text = reinterpret_cast<const char*>(lParam);
-        ChangeByMessage(h, s, [&]() {
+        ChangeText(h, s, [&]() {
             QTextCursor c = s.text->textCursor();
-            c.insertText(FromWindowText(text, text ? std::strlen(text) : 0));
+            c.insertText(FromWindowText(text));
             s.text->setTextCursor(c);
         });
         return 0;
@@ -338,18 +297,9 @@ LRESULT CALLBACK RichProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         return s.text->document()->blockCount();
     case EM_GETLINE: {
         char* buffer = reinterpret_cast<char*>(lParam);
-        if (!buffer)
+        if (!buffer || (int)wParam >= s.text->document()->blockCount())
             return 0;
-        WORD size = 0;
-        std::memcpy(&size, buffer, sizeof size);
-        if ((int)wParam >= s.text->document()->blockCount())
-            return 0;
-        const std::string line = FromQ(LineText(s, (int)wParam));
-        const int n = std::min((int)line.size(), (int)size);
-        std::memcpy(buffer, line.data(), (size_t)n);
-        if (n < (int)size)
-            buffer[n] = 0;
-        return n;
+        return CopyLine(FromQ(LineText(s, (int)wParam)), buffer);
     }
     case EM_GETFIRSTVISIBLELINE:
         return s.text->cursorForPosition(QPoint(0, 0)).blockNumber();
@@ -424,7 +374,7 @@ LRESULT CALLBACK RichProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             bytes.append(buffer, (size_t)got);
         }
         const QString text = FromWindowText(bytes.data(), bytes.size());
-        ChangeByMessage(h, s, [&]() {
+        ChangeText(h, s, [&]() {
             if (wParam & SFF_SELECTION) {
                 QTextCursor c = s.text->textCursor();
                 c.insertText(text);
@@ -444,9 +394,7 @@ LRESULT CALLBACK RichProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         std::string bytes;
         if (wParam & SFF_SELECTION) {
             const CHARRANGE r = Selection(s);
-            QString t = Plain(s).mid(r.cpMin, r.cpMax - r.cpMin);
-            t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-            bytes = FromQ(t);
+            bytes = ToWindowText(Plain(s).mid(r.cpMin, r.cpMax - r.cpMin));
         } else {
             bytes = WindowText(s);
         }
@@ -479,13 +427,10 @@ LRESULT CALLBACK RichProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     case EM_SETMODIFY:
         s.modified = wParam != 0;
         return 0;
-    case EM_SETREADONLY: {
-        DWORD style = Style(h);
-        style = wParam ? (style | ES_READONLY) : (style & ~(DWORD)ES_READONLY);
-        ::SetWindowLongPtr(h, GWL_STYLE, (LONG_PTR)(LONG)style);
+    case EM_SETREADONLY:
+        SetStyleBits(h, ES_READONLY, wParam != 0);
         s.text->setReadOnly(wParam != 0);
         return TRUE;
-    }
     case EM_SETBKGNDCOLOR: {
         QPalette pal = s.text->palette();
         const COLORREF c = wParam ? SysColor(COLOR_WINDOW) : (COLORREF)lParam;
@@ -497,7 +442,7 @@ LRESULT CALLBACK RichProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         return s.text->document()->isUndoAvailable();
     case EM_UNDO:
     case WM_UNDO:
-        ChangeByMessage(h, s, [&]() { s.text->undo(); });
+        ChangeText(h, s, [&]() { s.text->undo(); });
         return TRUE;
     case EM_EMPTYUNDOBUFFER:
         s.text->document()->clearUndoRedoStacks();
@@ -505,7 +450,7 @@ LRESULT CALLBACK RichProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CUT:
     case WM_PASTE:
     case WM_CLEAR:
-        ChangeByMessage(h, s, [&]() {
+        ChangeText(h, s, [&]() {
             if (message == WM_CUT)
                 s.text->cut();
             else if (message == WM_PASTE)
@@ -528,27 +473,17 @@ LRESULT CALLBACK RichProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     default:
         if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_KEYDOWN || message == WM_KEYUP ||
             message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR)
-            return Deliver(h, sp, message, wParam, lParam);
+            return Deliver(h, s, message, wParam, lParam);
         return ::DefWindowProc(h, message, wParam, lParam);
     }
-}
-
-void RegisterOne(LPCSTR name)
-{
-    WNDCLASS wc{};
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = RichProc;
-    wc.lpszClassName = name;
-    ::RegisterClass(&wc);
-    wnd::SetClassWidgetFactory(name, MakeRich);
 }
 
 } // namespace
 
 void RegisterRichEdit()
 {
-    RegisterOne(RICHEDIT_CLASS);
-    RegisterOne(RICHEDIT_CLASS10A);
+    RegisterHostedClass(RICHEDIT_CLASS, RichProc, MakeRich);
+    RegisterHostedClass(RICHEDIT_CLASS10A, RichProc, MakeRich);
 }
 
 } // namespace ctl
