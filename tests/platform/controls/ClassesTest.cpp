@@ -4,10 +4,8 @@
 #include "platform/CComboBox.h"
 #include "platform/CEdit.h"
 #include "platform/CListBox.h"
-#include "platform/CtlHost.h"
 #include "platform/FontDatabase.h"
-
-#include <QLineEdit>
+#include "platform/testing/EditorProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -42,11 +40,12 @@ TEST(ClassesTest, SetFontReachesTheEditorsAndTheDrawnControls)
     CEdit edit;
     ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 40), &parent, 1));
     edit.SetFont(&font);
-    auto* line = qobject_cast<QLineEdit*>(ctl::HostOf(edit.m_hWnd)->editor());
-    ASSERT_NE(line, nullptr);
-    EXPECT_EQ(line->font().family(), QString::fromUtf8((LPCTSTR)AfxGetFontFamily("MS Sans Serif")));
-    EXPECT_EQ(line->font().pixelSize(), 20);
-    EXPECT_TRUE(line->font().bold());
+    ASSERT_TRUE(EditorIsSingleLine(edit.m_hWnd));
+    EditorFontFacts shown;
+    ASSERT_TRUE(GetEditorFont(edit.m_hWnd, &shown));
+    EXPECT_STREQ(shown.family, AfxGetFontFamily("MS Sans Serif"));
+    EXPECT_EQ(shown.pixelSize, 20);
+    EXPECT_TRUE(shown.bold);
     EXPECT_EQ(edit.GetFont()->GetSafeHandle(), font.GetSafeHandle());
 
     // Drawn controls measure with the font: list items get its height.

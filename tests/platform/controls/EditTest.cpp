@@ -4,10 +4,7 @@
 #include "ControlTestSupport.h"
 
 #include "platform/CEdit.h"
-#include "platform/CtlHost.h"
-
-#include <QLineEdit>
-#include <QTest>
+#include "platform/testing/EditorProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -196,9 +193,8 @@ TEST_F(EditTest, DerivedEditFiltersInputThroughReflectedUpdate)
 TEST_F(EditTest, MouseSelectsInTheEditor)
 {
     HWND e = Make(0, 56, "hello world");
-    QLineEdit* line = qobject_cast<QLineEdit*>(ctl::HostOf(e)->editor());
-    ASSERT_NE(line, nullptr);
-    QTest::mouseDClick(line, Qt::LeftButton, Qt::NoModifier, QPoint(8, line->height() / 2));
+    ASSERT_TRUE(EditorIsSingleLine(e));
+    ASSERT_TRUE(DoubleClickEditor(e, 8, EditorHeight(e) / 2));
     Pump();
     int start = 0, end = 0;
     static_cast<CEdit*>(CWnd::FromHandle(e))->GetSel(start, end);
@@ -234,12 +230,9 @@ TEST_F(EditTest, DerivedEditThatPaintsShowsItsSurface)
     PreviewEdit preview;
     ASSERT_TRUE(preview.SubclassWindow(h));
     Pump();
-    ctl::HostWidget* host = ctl::HostOf(h);
-    ASSERT_NE(host, nullptr);
-    EXPECT_TRUE(host->showsSurface());
+    EXPECT_TRUE(ShowsSurface(h));
     EXPECT_EQ(Pixel(h, 20, 20), RGB(0, 0, 0));
-    const QImage shown = host->grab().toImage();
-    EXPECT_EQ(shown.pixelColor(20, 20), QColor(0, 0, 0));
+    EXPECT_EQ(ShownPixel(h, 20, 20), RGB(0, 0, 0));
     preview.UnsubclassWindow();
 }
 

@@ -5,10 +5,7 @@
 
 #include "platform/CDateTimeCtrl.h"
 #include "platform/CRichEditCtrl.h"
-#include "platform/CtlHost.h"
-
-#include <QDateTimeEdit>
-#include <QTest>
+#include "platform/testing/EditorProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -162,10 +159,8 @@ TEST_F(DateTimeTest, FormatTimeAndUserChanges)
     picker.GetWindowText(text);
     EXPECT_NE(text.Find("09, 2007 14:05:07"), -1);
 
-    auto* edit = qobject_cast<QDateTimeEdit*>(ctl::HostOf(picker.m_hWnd)->editor());
-    ASSERT_NE(edit, nullptr);
     picker.SetFocus();
-    edit->setCurrentSection(QDateTimeEdit::YearSection);
+    ASSERT_TRUE(SelectDateField(picker.m_hWnd, DateField::Year));
     Key(picker.m_hWnd, VK_UP);
     EXPECT_EQ(parent.Count(WM_NOTIFY, DTN_DATETIMECHANGE, 1025), 1);
     SYSTEMTIME st{};
