@@ -89,6 +89,21 @@ void DrawItem(HWND h, ExState& s, const DRAWITEMSTRUCT* dis)
         ::DrawFocusRect(dc, &r);
 }
 
+// The item's fields that the mask names, but its text.
+void SetFields(ExItem& it, const COMBOBOXEXITEM& in)
+{
+    if (in.mask & CBEIF_IMAGE)
+        it.image = in.iImage;
+    if (in.mask & CBEIF_SELECTEDIMAGE)
+        it.selectedImage = in.iSelectedImage;
+    if (in.mask & CBEIF_OVERLAY)
+        it.overlay = in.iOverlay;
+    if (in.mask & CBEIF_INDENT)
+        it.indent = in.iIndent;
+    if (in.mask & CBEIF_LPARAM)
+        it.param = in.lParam;
+}
+
 int Insert(HWND h, ExState& s, const COMBOBOXEXITEM* in)
 {
     if (!in)
@@ -97,16 +112,7 @@ int Insert(HWND h, ExState& s, const COMBOBOXEXITEM* in)
     ExItem it;
     if ((in->mask & CBEIF_TEXT) && in->pszText && in->pszText != LPSTR_TEXTCALLBACK)
         it.text = in->pszText;
-    if (in->mask & CBEIF_IMAGE)
-        it.image = in->iImage;
-    if (in->mask & CBEIF_SELECTEDIMAGE)
-        it.selectedImage = in->iSelectedImage;
-    if (in->mask & CBEIF_OVERLAY)
-        it.overlay = in->iOverlay;
-    if (in->mask & CBEIF_INDENT)
-        it.indent = in->iIndent;
-    if (in->mask & CBEIF_LPARAM)
-        it.param = in->lParam;
+    SetFields(it, *in);
     s.items.insert(s.items.begin() + i, it);
     ::SendMessage(s.combo, CB_INSERTSTRING, (WPARAM)i, (LPARAM)it.text.c_str());
     (void)h;
@@ -225,16 +231,7 @@ LRESULT CALLBACK ComboExProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             if (sel == i)
                 ::SendMessage(s.combo, CB_SETCURSEL, (WPARAM)i, 0);
         }
-        if (in->mask & CBEIF_IMAGE)
-            it.image = in->iImage;
-        if (in->mask & CBEIF_SELECTEDIMAGE)
-            it.selectedImage = in->iSelectedImage;
-        if (in->mask & CBEIF_OVERLAY)
-            it.overlay = in->iOverlay;
-        if (in->mask & CBEIF_INDENT)
-            it.indent = in->iIndent;
-        if (in->mask & CBEIF_LPARAM)
-            it.param = in->lParam;
+        SetFields(it, *in);
         ::InvalidateRect(s.combo, nullptr, FALSE);
         return TRUE;
     }

@@ -1073,6 +1073,25 @@ int AutoWidth(HWND h, const ListViewState& s, int c, bool header)
 
 // ---------------------------------------------------------------- the window procedure
 
+// The header item of a column's width, text and image, as far as the column's mask names them.
+HDITEM HeaderItemOf(const LVCOLUMN& in)
+{
+    HDITEM hd{};
+    if (in.mask & LVCF_WIDTH) {
+        hd.mask |= HDI_WIDTH;
+        hd.cxy = std::max(0, in.cx);
+    }
+    if ((in.mask & LVCF_TEXT) && in.pszText) {
+        hd.mask |= HDI_TEXT;
+        hd.pszText = in.pszText;
+    }
+    if (in.mask & LVCF_IMAGE) {
+        hd.mask |= HDI_IMAGE;
+        hd.iImage = in.iImage;
+    }
+    return hd;
+}
+
 LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 {
     std::shared_ptr<ListViewState> sp = g_states.ForMessage(h, message);
@@ -1384,24 +1403,13 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
         if (!in)
             return -1;
         const int c = std::clamp((int)wParam, 0, Columns(s));
-        HDITEM hd{};
-        hd.mask = HDI_FORMAT;
+        HDITEM hd = HeaderItemOf(*in);
+        hd.mask |= HDI_FORMAT;
         hd.fmt = HDF_STRING | ((in->mask & LVCF_FMT) ? (in->fmt & LVCFMT_JUSTIFYMASK) : LVCFMT_LEFT);
         if (c == 0)
             hd.fmt = (hd.fmt & ~HDF_JUSTIFYMASK) | HDF_LEFT; // the first column is always left-aligned
-        if (in->mask & LVCF_WIDTH) {
-            hd.mask |= HDI_WIDTH;
-            hd.cxy = std::max(0, in->cx);
-        }
-        if ((in->mask & LVCF_TEXT) && in->pszText) {
-            hd.mask |= HDI_TEXT;
-            hd.pszText = in->pszText;
-        }
-        if (in->mask & LVCF_IMAGE) {
-            hd.mask |= HDI_IMAGE;
-            hd.iImage = in->iImage;
+        if (in->mask & LVCF_IMAGE)
             hd.fmt |= HDF_IMAGE;
-        }
         const int at = (int)::SendMessage(s.header, HDM_INSERTITEM, (WPARAM)c, (LPARAM)&hd);
         if (at < 0)
             return -1;
@@ -1462,23 +1470,11 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
         const int c = (int)wParam;
         if (!in || c < 0 || c >= Columns(s))
             return FALSE;
-        HDITEM hd{};
+        HDITEM hd = HeaderItemOf(*in);
         if (in->mask & LVCF_FMT) {
             hd.mask |= HDI_FORMAT;
             hd.fmt = HDF_STRING | (c == 0 ? HDF_LEFT : (in->fmt & LVCFMT_JUSTIFYMASK)) |
                      (in->fmt & (LVCFMT_IMAGE | LVCFMT_BITMAP_ON_RIGHT));
-        }
-        if (in->mask & LVCF_WIDTH) {
-            hd.mask |= HDI_WIDTH;
-            hd.cxy = std::max(0, in->cx);
-        }
-        if ((in->mask & LVCF_TEXT) && in->pszText) {
-            hd.mask |= HDI_TEXT;
-            hd.pszText = in->pszText;
-        }
-        if (in->mask & LVCF_IMAGE) {
-            hd.mask |= HDI_IMAGE;
-            hd.iImage = in->iImage;
         }
         if (in->mask & LVCF_SUBITEM)
             s.columnSub[(size_t)c] = in->iSubItem;

@@ -184,6 +184,19 @@ void Paint(HWND h, HDC dc, TabState& s)
     }
 }
 
+// The item's fields that the mask names (of its state, the bits in dwStateMask).
+void SetFields(TabItem& it, const TCITEM& in)
+{
+    if ((in.mask & TCIF_TEXT) && in.pszText)
+        it.text = in.pszText;
+    if (in.mask & TCIF_IMAGE)
+        it.image = in.iImage;
+    if (in.mask & TCIF_PARAM)
+        it.param = in.lParam;
+    if (in.mask & TCIF_STATE)
+        it.state = (it.state & ~in.dwStateMask) | (in.dwState & in.dwStateMask);
+}
+
 LRESULT CALLBACK TabProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 {
     std::shared_ptr<TabState> sp = g_states.ForMessage(h, message);
@@ -254,14 +267,7 @@ LRESULT CALLBACK TabProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             return -1;
         const int i = std::min((int)wParam, Count(s));
         TabItem it;
-        if ((in->mask & TCIF_TEXT) && in->pszText)
-            it.text = in->pszText;
-        if (in->mask & TCIF_IMAGE)
-            it.image = in->iImage;
-        if (in->mask & TCIF_PARAM)
-            it.param = in->lParam;
-        if (in->mask & TCIF_STATE)
-            it.state = in->dwState & in->dwStateMask;
+        SetFields(it, *in);
         s.items.insert(s.items.begin() + i, it);
         if (s.cur >= i)
             ++s.cur;
@@ -312,15 +318,7 @@ LRESULT CALLBACK TabProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         const int i = (int)wParam;
         if (!in || !Valid(s, i))
             return FALSE;
-        TabItem& it = s.items[(size_t)i];
-        if ((in->mask & TCIF_TEXT) && in->pszText)
-            it.text = in->pszText;
-        if (in->mask & TCIF_IMAGE)
-            it.image = in->iImage;
-        if (in->mask & TCIF_PARAM)
-            it.param = in->lParam;
-        if (in->mask & TCIF_STATE)
-            it.state = (it.state & ~in->dwStateMask) | (in->dwState & in->dwStateMask);
+        SetFields(s.items[(size_t)i], *in);
         ::InvalidateRect(h, nullptr, TRUE);
         return TRUE;
     }
