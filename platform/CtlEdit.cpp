@@ -252,6 +252,16 @@ QPoint PosOf(HWND h, EditState& s, int qpos)
     return QPoint();
 }
 
+// The Qt position of a character index; for a negative one, the selection's start.
+int QtPosOrSelStart(const EditState& s, int index)
+{
+    if (index >= 0)
+        return QtFromWin(Current(s), index, s.multi);
+    int a, b;
+    QtSelection(s, &a, &b);
+    return a;
+}
+
 // Runs a change made by a message and reports it when the text changed.
 template <class F>
 void ChangeText(HWND h, EditState& s, F&& change)
@@ -410,28 +420,10 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         const int q = LineStart(s, line);
         return q < 0 ? -1 : WinFromQt(Current(s), q, ml);
     }
-    case EM_LINEFROMCHAR: {
-        int q;
-        if ((int)wParam < 0) {
-            int a, b;
-            QtSelection(s, &a, &b);
-            q = a;
-        } else {
-            q = QtFromWin(Current(s), (int)wParam, ml);
-        }
-        return LineOf(s, q);
-    }
-    case EM_LINELENGTH: {
-        int q;
-        if ((int)wParam < 0) {
-            int a, b;
-            QtSelection(s, &a, &b);
-            q = a;
-        } else {
-            q = QtFromWin(Current(s), (int)wParam, ml);
-        }
-        return (LRESULT)FromQ(LineText(s, LineOf(s, q))).size();
-    }
+    case EM_LINEFROMCHAR:
+        return LineOf(s, QtPosOrSelStart(s, (int)wParam));
+    case EM_LINELENGTH:
+        return (LRESULT)FromQ(LineText(s, LineOf(s, QtPosOrSelStart(s, (int)wParam)))).size();
     case EM_GETLINE: {
         char* buffer = reinterpret_cast<char*>(lParam);
         if (!buffer || (int)wParam >= LineCount(s))
