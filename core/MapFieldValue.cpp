@@ -1,26 +1,14 @@
 #include "core/MapFieldValue.h"
 
 #include "core/SQLiteDatabase.h"
+#include "core/Utilities.h"
 
 #include "platform/CArchive.h"
 
 #include <cctype>
-#include <climits>
 #include <cstdlib>
 
 namespace {
-// atoi of the Windows run-time library: values beyond the 32-bit range clamp
-// to it (strtol here would read 64 bits and the cast would wrap).
-int ParseInt(const char* text)
-{
-    const long long v = std::strtoll(text, nullptr, 10);
-    if (v > INT_MAX)
-        return INT_MAX;
-    if (v < INT_MIN)
-        return INT_MIN;
-    return (int)v;
-}
-
 // The first `width` bytes, shortened further so that no UTF-8 sequence is cut
 // in two (the 8-bit code page here is UTF-8).
 CString CutToWidth(const CString& text, int width)
@@ -41,10 +29,10 @@ CString Normalise(const CString& text, const CMapField& field)
     CString out;
     switch (field.GetType()) {
     case FIELD_TYPE_SHORT:
-        out.Format("%d", (int)(SHORT)(WORD)ParseInt(text));
+        out.Format("%d", (int)(SHORT)(WORD)AtolClamped32(text));
         break;
     case FIELD_TYPE_INTEGER:
-        out.Format("%d", ParseInt(text));
+        out.Format("%d", AtolClamped32(text));
         break;
     case FIELD_TYPE_DOUBLE:
         out.Format("%f", std::atof(text));

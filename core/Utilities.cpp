@@ -59,6 +59,17 @@ double CStringToDouble(const CString& text)
     return std::atof(text);
 }
 
+LONG AtolClamped32(const char* text)
+{
+    // strtoll reads 64 bits, so the clamp happens before any narrowing cast.
+    const long long v = std::strtoll(text, nullptr, 10);
+    if (v > INT32_MAX)
+        return INT32_MAX;
+    if (v < INT32_MIN)
+        return INT32_MIN;
+    return (LONG)v;
+}
+
 CString ExtractCommaField(const CString& text, int index)
 {
     CString field;
@@ -68,13 +79,7 @@ CString ExtractCommaField(const CString& text, int index)
 
 LONG GetCommaFieldInt(const CString& text, int index)
 {
-    const CString field = ExtractCommaField(text, index);
-    const long long v = std::strtoll(field, nullptr, 10);
-    if (v > INT32_MAX)
-        return INT32_MAX;
-    if (v < INT32_MIN)
-        return INT32_MIN;
-    return (LONG)v;
+    return AtolClamped32(ExtractCommaField(text, index));
 }
 
 BYTE GetCommaFieldBool(const CString& text, int index)

@@ -21,6 +21,9 @@ CString GetFileTitleFromPath(const CString& path);
 
 // atof: 0.0 when the text does not start with a number.
 double CStringToDouble(const CString& text);
+// atol of the Windows run-time library: a 32-bit result, values beyond the
+// range clamp to it, 0 for text that does not start with a number.
+LONG AtolClamped32(const char* text);
 // Zero-based field of a comma-separated text; empty when there are fewer fields.
 CString ExtractCommaField(const CString& text, int index);
 // The field as a 32-bit integer (atol of the Windows build: values beyond the

@@ -1,10 +1,10 @@
 #include "dialogs/MUIApp.h"
 
+#include "core/Utilities.h"
 #include "dialogs/Settings.h"
 #include "dialogs/controls/TextFont.h"
 #include "resources/resource.h"
 
-#include <climits>
 #include <cstdlib>
 #include <vector>
 
@@ -27,19 +27,7 @@ const FontSetting kFontSettings[] = {
     {"Report Window", IDS_DEFAULT_REPORT_WINDOW_FONT, &g_ReportWindowFont},
 };
 
-// atol as the profile's values were always read: a 32-bit result, clamped on
-// overflow, 0 for text that does not start with a number.
-LONG Atol32(const char* text)
-{
-    const long long value = std::strtoll(text, nullptr, 10);
-    if (value > INT32_MAX)
-        return INT32_MAX;
-    if (value < INT32_MIN)
-        return INT32_MIN;
-    return (LONG)value;
-}
-
-int LowByte(const char* text) { return (int)(Atol32(text) & 0xFF); }
+int LowByte(const char* text) { return (int)(AtolClamped32(text) & 0xFF); }
 
 // Split at every comma, untrimmed; fields past the end read as empty text.
 class CommaFields {
@@ -102,7 +90,7 @@ void CMUIApp::LoadSettings()
         *s.font = new CTextFont(fields[0], LowByte(fields[1]), LowByte(fields[2]));
         // The font keeps the height it was saved with: cutting it to its low byte
         // would turn a saved 300 into 44. Only nonsense falls back to the low byte.
-        const LONG height = Atol32(fields[2]);
+        const LONG height = AtolClamped32(fields[2]);
         if (height > 255 && height <= 0x7FFF)
             (*s.font)->SetHeight((int)height);
     }
@@ -112,7 +100,7 @@ void CMUIApp::LoadSettings()
     auto text = [this](const char* key, UINT defaultId) {
         return GetProfileString(kSettings, key, DefaultText(defaultId));
     };
-    auto number = [&](const char* key, UINT defaultId) { return (int)Atol32(text(key, defaultId)); };
+    auto number = [&](const char* key, UINT defaultId) { return (int)AtolClamped32(text(key, defaultId)); };
     auto flag = [&](const char* key, UINT defaultId) -> BOOL { return text(key, defaultId) == "T"; };
 
     g_CoordinationSystem = number("Coordination System", IDS_DEFAULT_COORDINATION_SYSTEM);
@@ -131,17 +119,17 @@ void CMUIApp::LoadSettings()
 
     const CommaFields newObject(text("New Object", IDS_DEFAULT_NEW_OBJECT));
     g_NewObjectBrushStyle = LowByte(newObject[0]);
-    g_NewObjectBrushColor = (int)Atol32(newObject[1]);
+    g_NewObjectBrushColor = (int)AtolClamped32(newObject[1]);
     g_NewObjectBkOpaque = LowByte(newObject[2]);
-    g_NewObjectBkColor = (int)Atol32(newObject[3]);
+    g_NewObjectBkColor = (int)AtolClamped32(newObject[3]);
     g_NewObjectPenStyle = LowByte(newObject[4]);
     g_NewObjectPenWidth = (BYTE)LowByte(newObject[5]);
-    g_NewObjectPenColor = (int)Atol32(newObject[6]);
+    g_NewObjectPenColor = (int)AtolClamped32(newObject[6]);
     g_NewObjectSymbolFontName = newObject[7];
     g_NewObjectSymbolFontStyle = (BYTE)LowByte(newObject[8]);
     g_NewObjectSymbolSize = (BYTE)LowByte(newObject[9]);
     g_NewObjectSymbolChar = (BYTE)LowByte(newObject[10]);
-    g_NewObjectSymbolColor = (int)Atol32(newObject[11]);
+    g_NewObjectSymbolColor = (int)AtolClamped32(newObject[11]);
     g_NewObjectBeginArrowStyle = LowByte(newObject[12]);
     g_NewObjectEndArrowStyle = LowByte(newObject[13]);
 

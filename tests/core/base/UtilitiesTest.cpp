@@ -59,6 +59,16 @@ TEST(GetFileTitleFromPathTest, Titles)
         EXPECT_EQ(c.title, GetFileTitleFromPath(c.path)) << "path: " << c.path;
 }
 
+TEST(AtolClamped32Test, ReadsALeadingNumberClampedTo32Bits)
+{
+    EXPECT_EQ(42, AtolClamped32("42abc"));
+    EXPECT_EQ(-5, AtolClamped32("  -5"));
+    EXPECT_EQ(0, AtolClamped32("abc"));
+    EXPECT_EQ(0, AtolClamped32(""));
+    EXPECT_EQ(INT_MAX, AtolClamped32("2147483648"));
+    EXPECT_EQ(INT_MIN, AtolClamped32("-2147483649"));
+}
+
 TEST(CommaFieldTest, FieldsIntegersAndFlags)
 {
     EXPECT_EQ("10", ExtractCommaField("10,20,30", 0));
