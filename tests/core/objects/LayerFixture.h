@@ -7,6 +7,7 @@
 #include "core/SQLiteStatement.h"
 #include "layers/MapLayer.h"
 #include "layers/MapModel.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -25,25 +26,9 @@ public:
     explicit TestObject(int type) { m_nType = type; }
 };
 
-class TempFolder {
+class TempFolder : public testsupport::TempFolder {
 public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvobjXXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-    }
-    ~TempFolder()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(m_path, error);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
+    TempFolder() : testsupport::TempFolder("kvobj") {}
 };
 
 class LayerFile : public ::testing::Test {
@@ -57,7 +42,7 @@ protected:
         for (const CMapField& field : Fields())
             layer->AddField(field);
         model.AddLayer(layer);
-        const CString path = folder.File("Test.klz").c_str();
+        const CString path = folder.File("Test.klz");
         ASSERT_EQ(model.CreateLayerDatabase(path, layer), 1);
         ASSERT_TRUE(model.OpenLayer(path, layer));
     }

@@ -5,6 +5,7 @@
 #include "dialogs/Settings.h"
 #include "layers/ProjectionCatalogue.h"
 #include "platform/testing/ModalRecorder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <ogr_spatialref.h>
@@ -19,32 +20,9 @@
 
 namespace projtest {
 
-class TempFolder {
+class TempFolder : public testsupport::TempFolder {
 public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvprojXXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-    }
-    ~TempFolder()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(m_path, error);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    CString File(const char* name) const { return CString((m_path + "/" + name).c_str()); }
-    const std::string& Path() const { return m_path; }
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_path))
-            names.push_back(entry.path().filename().string());
-        return names;
-    }
-
-private:
-    std::string m_path;
+    TempFolder() : testsupport::TempFolder("kvproj") {}
 };
 
 inline std::string ReadText(const CString& path)

@@ -8,6 +8,7 @@
 #include "mapwindow/MUIDoc.h"
 #include "mapwindow/MUIMap.h"
 #include "platform/testing/ModalRecorder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -25,24 +26,9 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-class TempFolder {
+class TempFolder : public testsupport::TempFolder {
 public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvwsXXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-    }
-    ~TempFolder()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(m_path, error);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    CString File(const char* name) const { return CString((m_path + "/" + name).c_str()); }
-
-private:
-    std::string m_path;
+    TempFolder() : testsupport::TempFolder("kvws") {}
 };
 
 Bytes FileBytes(const CString& path)
