@@ -2,7 +2,6 @@
 
 #include "core/MapStyle.h"
 #include "core/Measure.h"
-#include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
 #include "layers/MapLayer.h"
 #include "layers/MapModel.h"
@@ -220,22 +219,11 @@ BOOL CMapNode::IsInsidePolygon(const CFloatPoint* ring, int count)
 
 void CMapNode::SaveChanges()
 {
-    CSQLiteDatabase* db = m_pLayer ? m_pLayer->GetDatabase() : nullptr;
-    if (!db)
-        return;
-    if (IsGeometryModified()) {
-        CString sql;
-        sql.Format("update _MapGeoData set mapeGeoData=? where mapeID = %d;", m_nMapeID);
-        CSQLiteStatement stmt;
-        db->Prepare(sql, stmt);
+    SaveGeometryColumn([this](CSQLiteStatement& stmt) {
         BYTE record[kGeometrySize];
         WriteGeometry(record);
         stmt.BindBlob(0, record, kGeometrySize, SQLITE_TRANSIENT);
-        // A failing step throws and leaves the flag set, so the next save retries.
-        stmt.Step();
-        m_dwFlags &= ~kGeometryModified;
-        stmt.Finalize();
-    }
+    });
     CMapObject::SaveChanges();
 }
 

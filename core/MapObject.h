@@ -20,6 +20,7 @@
 #include "core/MapStyle.h"
 #include "core/ObjectTypes.h"
 
+#include <functional>
 #include <memory>
 
 class CDC;
@@ -231,6 +232,11 @@ public:
     virtual void DrawTracking(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
 
 protected:
+    // In a layer with a database and with the geometry marked modified: writes
+    // the mapeGeoData column from what `bind` binds to parameter 0, then clears
+    // the mark. A failing write throws and keeps the mark, so the next save retries.
+    void SaveGeometryColumn(const std::function<void(CSQLiteStatement&)>& bind);
+
     void SetFlagBit(DWORD bit, BOOL set)
     {
         if (set)

@@ -156,6 +156,20 @@ void CMapObject::SaveChanges()
     }
 }
 
+void CMapObject::SaveGeometryColumn(const std::function<void(CSQLiteStatement&)>& bind)
+{
+    CSQLiteDatabase* db = m_pLayer ? m_pLayer->GetDatabase() : nullptr;
+    if (!db || !IsGeometryModified())
+        return;
+    CString sql;
+    sql.Format("update _MapGeoData set mapeGeoData=? where mapeID = %d;", m_nMapeID);
+    CSQLiteStatement stmt;
+    db->Prepare(sql, stmt);
+    bind(stmt);
+    stmt.Execute();
+    m_dwFlags &= ~kGeometryModified;
+}
+
 void CMapObject::LoadAttributes()
 {
     CSQLiteDatabase* db = m_pLayer ? m_pLayer->GetDatabase() : nullptr;

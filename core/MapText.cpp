@@ -2,7 +2,6 @@
 
 #include "core/MapStyle.h"
 #include "core/Measure.h"
-#include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
 #include "layers/MapLayer.h"
 #include "layers/MapModel.h"
@@ -507,18 +506,7 @@ CMapObject* CMapText::Clone(CMapLayer* target)
 
 void CMapText::SaveChanges()
 {
-    CSQLiteDatabase* db = m_pLayer ? m_pLayer->GetDatabase() : nullptr;
-    if (!db)
-        return;
-    if (IsGeometryModified()) {
-        CString sql;
-        sql.Format("update _MapGeoData set mapeGeoData=? where mapeID = %d;", m_nMapeID);
-        CSQLiteStatement stmt;
-        db->Prepare(sql, stmt);
-        stmt.BindText(0, m_strText);
-        stmt.Execute();
-        m_dwFlags &= ~kGeometryModified;
-    }
+    SaveGeometryColumn([this](CSQLiteStatement& stmt) { stmt.BindText(0, m_strText); });
     CMapObject::SaveChanges();
 }
 
