@@ -652,41 +652,36 @@ static double MeasureGeographicCopy(CMapObject* object, bool length, int* mode)
     return length ? copy->GetLength(geographic) : copy->GetArea(geographic);
 }
 
-double CMapObject::MeasureLength(int* mode)
+// A length or area by the map's system: geographic systems measure on the
+// sphere as they are; a projected one has lengths (not areas) measured on a
+// geographic copy, and any other system has areas (not lengths) measured so.
+static double MeasureByMapSystem(CMapObject* object, bool length, int* mode)
 {
+    const auto plain = [&] { return length ? object->GetLength(nullptr) : object->GetArea(nullptr); };
     if (!*mode)
-        return GetLength(nullptr);
-    CMapModel* map = GetMap();
+        return plain();
+    CMapModel* map = object->GetMap();
     OGRSpatialReference* srs = map ? map->GetSpatialReference() : nullptr;
     if (!srs)
-        return GetLength(nullptr);
+        return plain();
     if (srs->IsGeographic()) {
         *mode = 1;
-        return GetLength(nullptr);
+        return plain();
     }
-    if (srs->IsProjected())
-        return MeasureGeographicCopy(this, true, mode);
+    if ((srs->IsProjected() != 0) == length)
+        return MeasureGeographicCopy(object, length, mode);
     *mode = 0;
-    return GetLength(nullptr);
+    return plain();
+}
+
+double CMapObject::MeasureLength(int* mode)
+{
+    return MeasureByMapSystem(this, true, mode);
 }
 
 double CMapObject::MeasureArea(int* mode)
 {
-    if (!*mode)
-        return GetArea(nullptr);
-    CMapModel* map = GetMap();
-    OGRSpatialReference* srs = map ? map->GetSpatialReference() : nullptr;
-    if (!srs)
-        return GetArea(nullptr);
-    if (srs->IsGeographic()) {
-        *mode = 1;
-        return GetArea(nullptr);
-    }
-    if (srs->IsProjected()) {
-        *mode = 0;
-        return GetArea(nullptr);
-    }
-    return MeasureGeographicCopy(this, false, mode);
+    return MeasureByMapSystem(this, false, mode);
 }
 
 void CMapObject::DrawTracking(CDC*, const RECT*, double*, double*, double*) {}

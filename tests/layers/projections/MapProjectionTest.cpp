@@ -69,6 +69,13 @@ private:
     CDoublePoint m_a, m_b;
 };
 
+// An object whose area is a fixed number, to see which way areas are measured.
+class TestArea : public CMapObject {
+public:
+    TestArea() { m_nType = MAP_OBJECT_POLYGON; }
+    double GetArea(OGRSpatialReference*) override { return 7.0; }
+};
+
 class MapProjection : public CatalogueTest {
 protected:
     MapProjection() : m_savedSpherical(g_UseSpherical)
@@ -231,6 +238,30 @@ TEST_F(MapProjection, DistancesAreSphericalThroughAGeographicMapsReference)
     EXPECT_EQ(utmLine.MeasureLength(&mode), 100000.0);
     utmLine.SetLayer(nullptr);
     line.SetLayer(nullptr);
+}
+
+TEST_F(MapProjection, AreasOfGeographicAndProjectedMapsAreMeasuredAsTheyAre)
+{
+    CMapModel map;
+    auto* layer = new CMapLayer("Areas");
+    map.AddLayer(layer);
+    TestArea area;
+    area.SetLayer(layer);
+
+    map.SetProjection(4326);
+    int mode = 1;
+    EXPECT_EQ(area.MeasureArea(&mode), 7.0);
+    EXPECT_EQ(mode, 1);
+
+    // A projected map measures areas in map units, not on a geographic copy.
+    map.SetProjection(32632);
+    mode = 1;
+    EXPECT_EQ(area.MeasureArea(&mode), 7.0);
+    EXPECT_EQ(mode, 0);
+    mode = 0;
+    EXPECT_EQ(area.MeasureArea(&mode), 7.0);
+    EXPECT_EQ(mode, 0);
+    area.SetLayer(nullptr);
 }
 
 TEST_F(MapProjection, AWorkspaceKeepsItsProjectionThroughLoadAndSave)
