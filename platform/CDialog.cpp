@@ -399,6 +399,39 @@ bool RunModalLoop(const BOOL& running, HWND hwnd)
 
 void WakeModalLoop(HWND hwnd) { ::PostMessage(hwnd, WM_NULL, 0, 0); }
 
+void RunModal(CWnd* wnd, UINT templateId, BOOL& continueModal, int& modalResult)
+{
+    if (continueModal) {
+        wnd->ShowWindow(SW_SHOWNORMAL);
+        if (AfxHasDialogHandler()) {
+            DialogRequest request;
+            request.dialog = wnd;
+            request.templateId = templateId;
+            wnd->GetWindowText(request.caption);
+            const int answer = AfxCallDialogHandler(request);
+            if (continueModal)
+                EndModal(wnd, answer, continueModal, modalResult);
+        } else if (!RunModalLoop(continueModal, wnd->m_hWnd)) {
+            modalResult = -1;
+        }
+    }
+    if (wnd->m_hWnd)
+        wnd->SetWindowPos(nullptr, 0, 0, 0, 0,
+                          SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
+void EndModal(CWnd* wnd, int result, BOOL& continueModal, int& modalResult)
+{
+    modalResult = result;
+    if (continueModal) {
+        continueModal = FALSE;
+        if (wnd->m_hWnd)
+            WakeModalLoop(wnd->m_hWnd);
+    }
+    if (wnd->m_hWnd)
+        wnd->ShowWindow(SW_HIDE);
+}
+
 HWND NotifyLockout() { return g_lockout; }
 
 HWND SetNotifyLockout(HWND hwnd)
@@ -600,25 +633,8 @@ INT_PTR CDialog::DoModal()
     dlg::OwnerDisabler owner(dlg::ModalOwner(m_pParentWnd));
     m_nModalResult = -1;
     m_bContinueModal = TRUE;
-    if (CreateFromTemplate(tmpl, m_pParentWnd, true)) {
-        if (m_bContinueModal) {
-            ShowWindow(SW_SHOWNORMAL);
-            if (AfxHasDialogHandler()) {
-                DialogRequest request;
-                request.dialog = this;
-                request.templateId = tmpl->id;
-                GetWindowText(request.caption);
-                const int answer = AfxCallDialogHandler(request);
-                if (m_bContinueModal)
-                    EndDialog(answer);
-            } else if (!dlg::RunModalLoop(m_bContinueModal, m_hWnd)) {
-                m_nModalResult = -1;
-            }
-        }
-        if (m_hWnd)
-            SetWindowPos(nullptr, 0, 0, 0, 0,
-                         SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    }
+    if (CreateFromTemplate(tmpl, m_pParentWnd, true))
+        dlg::RunModal(this, tmpl->id, m_bContinueModal, m_nModalResult);
     owner.Restore(m_hWnd);
     m_bContinueModal = FALSE;
     if (m_hWnd)
@@ -629,14 +645,7 @@ INT_PTR CDialog::DoModal()
 
 void CDialog::EndDialog(int nResult)
 {
-    m_nModalResult = nResult;
-    if (m_bContinueModal) {
-        m_bContinueModal = FALSE;
-        if (m_hWnd)
-            dlg::WakeModalLoop(m_hWnd);
-    }
-    if (m_hWnd)
-        ShowWindow(SW_HIDE);
+    dlg::EndModal(this, nResult, m_bContinueModal, m_nModalResult);
 }
 
 DWORD CDialog::GetDefID() const { return (DWORD)::SendMessage(m_hWnd, DM_GETDEFID, 0, 0); }

@@ -328,23 +328,9 @@ INT_PTR CPropertySheet::DoModal()
     dlg::OwnerDisabler owner(dlg::ModalOwner(m_pParentWnd));
     m_nModalResult = -1;
     m_bContinueModal = TRUE;
-    if (CreateSheetWindow(dlg::ModalOwner(m_pParentWnd))) {
-        if (m_bContinueModal) {
-            ShowWindow(SW_SHOWNORMAL);
-            if (AfxHasDialogHandler()) {
-                DialogRequest request;
-                request.dialog = this;
-                GetWindowText(request.caption);
-                const int answer = AfxCallDialogHandler(request);
-                if (m_bContinueModal)
-                    EndDialog(answer);
-            } else if (!dlg::RunModalLoop(m_bContinueModal, m_hWnd)) {
-                m_nModalResult = -1;
-            }
-        }
-        if (m_hWnd)
-            SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    }
+    // Sheets have no template of their own: the handler sees id 0.
+    if (CreateSheetWindow(dlg::ModalOwner(m_pParentWnd)))
+        dlg::RunModal(this, 0, m_bContinueModal, m_nModalResult);
     owner.Restore(m_hWnd);
     m_bContinueModal = FALSE;
     if (m_hWnd)
@@ -359,14 +345,7 @@ INT_PTR CPropertySheet::DoModal()
 
 void CPropertySheet::EndDialog(int nEndID)
 {
-    m_nModalResult = nEndID;
-    if (m_bContinueModal) {
-        m_bContinueModal = FALSE;
-        if (m_hWnd)
-            dlg::WakeModalLoop(m_hWnd);
-    }
-    if (m_hWnd)
-        ShowWindow(SW_HIDE);
+    dlg::EndModal(this, nEndID, m_bContinueModal, m_nModalResult);
 }
 
 // ---------------------------------------------------------------- buttons

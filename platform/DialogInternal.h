@@ -59,6 +59,15 @@ bool RunModalLoop(const BOOL& running, HWND hwnd);
 // Wakes a modal loop that waits for a message.
 void WakeModalLoop(HWND hwnd);
 
+// The modal run of a dialog or sheet whose window was just created: shows it,
+// lets the installed dialog handler answer (with `templateId`) or pumps
+// messages until `continueModal` drops (WM_QUIT makes the result -1), then
+// hides it. The caller destroys the window.
+void RunModal(CWnd* wnd, UINT templateId, BOOL& continueModal, int& modalResult);
+// EndDialog of a dialog or sheet: records `result`, stops a running modal
+// loop and hides the window.
+void EndModal(CWnd* wnd, int result, BOOL& continueModal, int& modalResult);
+
 // The window whose control notifications are dropped while UpdateData runs.
 HWND NotifyLockout();
 HWND SetNotifyLockout(HWND hwnd);
