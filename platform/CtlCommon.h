@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -177,6 +178,44 @@ inline bool Contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.r
 inline int Width(const RECT& r) { return r.right - r.left; }
 inline int Height(const RECT& r) { return r.bottom - r.top; }
 inline POINT PointOf(LPARAM lp) { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
+
+// Vertical scrolling by rows, as list boxes and list views do it.
+// Moves the first visible row `top` to `wanted` kept within 0..maxTop; false
+// when it stays where it is.
+inline bool MoveTop(int& top, int wanted, int maxTop)
+{
+    wanted = std::clamp(wanted, 0, maxTop);
+    if (wanted == top)
+        return false;
+    top = wanted;
+    return true;
+}
+// A scroll-bar code: `setTop` moves the first visible row; `maxTop` is asked
+// only for SB_BOTTOM; codes that do not scroll rows do nothing.
+template <class SetTop, class MaxTop>
+void ScrollRows(UINT code, int top, int page, int thumb, SetTop&& setTop, MaxTop&& maxTop)
+{
+    switch (code) {
+    case SB_LINEUP: setTop(top - 1); break;
+    case SB_LINEDOWN: setTop(top + 1); break;
+    case SB_PAGEUP: setTop(top - page); break;
+    case SB_PAGEDOWN: setTop(top + page); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: setTop(thumb); break;
+    case SB_TOP: setTop(0); break;
+    case SB_BOTTOM: setTop(maxTop()); break;
+    default: break;
+    }
+}
+// The rows a WM_MOUSEWHEEL scrolls, three a notch (positive: towards the top);
+// the part of a notch not yet scrolled stays in `rest` for the next message.
+inline int WheelRows(int& rest, WPARAM wParam)
+{
+    rest += GET_WHEEL_DELTA_WPARAM(wParam);
+    const int rows = rest / WHEEL_DELTA * 3;
+    rest %= WHEEL_DELTA;
+    return rows;
+}
 
 } // namespace ctl
 

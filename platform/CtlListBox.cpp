@@ -146,10 +146,8 @@ void UpdateScroll(HWND h, const ListState& s)
 
 void SetTop(HWND h, ListState& s, int top)
 {
-    top = std::clamp(top, 0, MaxTop(h, s));
-    if (top == s.top)
+    if (!MoveTop(s.top, top, MaxTop(h, s)))
         return;
-    s.top = top;
     UpdateScroll(h, s);
     ::InvalidateRect(h, nullptr, TRUE);
 }
@@ -594,17 +592,7 @@ void ButtonUp(HWND h, const std::shared_ptr<ListState>& sp, POINT p)
 void Scroll(HWND h, ListState& s, UINT code, int thumb)
 {
     const int page = std::max(1, FullyVisible(h, s, s.top) - 1);
-    switch (code) {
-    case SB_LINEUP: SetTop(h, s, s.top - 1); break;
-    case SB_LINEDOWN: SetTop(h, s, s.top + 1); break;
-    case SB_PAGEUP: SetTop(h, s, s.top - page); break;
-    case SB_PAGEDOWN: SetTop(h, s, s.top + page); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: SetTop(h, s, thumb); break;
-    case SB_TOP: SetTop(h, s, 0); break;
-    case SB_BOTTOM: SetTop(h, s, MaxTop(h, s)); break;
-    default: break;
-    }
+    ScrollRows(code, s.top, page, thumb, [&](int top) { SetTop(h, s, top); }, [&] { return MaxTop(h, s); });
 }
 
 LRESULT CALLBACK ListProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
@@ -684,9 +672,7 @@ LRESULT CALLBACK ListProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     case WM_MOUSEWHEEL: {
-        s.wheelRest += GET_WHEEL_DELTA_WPARAM(wParam);
-        const int lines = s.wheelRest / WHEEL_DELTA * 3;
-        s.wheelRest %= WHEEL_DELTA;
+        const int lines = WheelRows(s.wheelRest, wParam);
         if (lines)
             SetTop(h, s, s.top - lines);
         return 0;

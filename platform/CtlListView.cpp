@@ -395,10 +395,8 @@ void EnsureVisible(HWND h, ListViewState& s, int i)
 
 void SetTop(HWND h, ListViewState& s, int top)
 {
-    top = std::clamp(top, 0, MaxTop(h, s));
-    if (top == s.top)
+    if (!MoveTop(s.top, top, MaxTop(h, s)))
         return;
-    s.top = top;
     UpdateScroll(h, s);
     ::InvalidateRect(h, nullptr, TRUE);
 }
@@ -861,17 +859,7 @@ void Scroll(HWND h, ListViewState& s, int bar, UINT code, int thumb)
 {
     if (bar == SB_VERT) {
         const int page = std::max(1, PerPage(h, s));
-        switch (code) {
-        case SB_LINEUP: SetTop(h, s, s.top - 1); break;
-        case SB_LINEDOWN: SetTop(h, s, s.top + 1); break;
-        case SB_PAGEUP: SetTop(h, s, s.top - page); break;
-        case SB_PAGEDOWN: SetTop(h, s, s.top + page); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: SetTop(h, s, thumb); break;
-        case SB_TOP: SetTop(h, s, 0); break;
-        case SB_BOTTOM: SetTop(h, s, MaxTop(h, s)); break;
-        default: break;
-        }
+        ScrollRows(code, s.top, page, thumb, [&](int top) { SetTop(h, s, top); }, [&] { return MaxTop(h, s); });
         return;
     }
     const int page = std::max<int>(1, Client(h).right);
@@ -1154,9 +1142,7 @@ LRESULT CALLBACK ListViewProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam
             ::SetFocus(h);
         return 0;
     case WM_MOUSEWHEEL: {
-        s.wheelRest += GET_WHEEL_DELTA_WPARAM(wParam);
-        const int lines = s.wheelRest / WHEEL_DELTA * 3;
-        s.wheelRest %= WHEEL_DELTA;
+        const int lines = WheelRows(s.wheelRest, wParam);
         if (lines)
             SetTop(h, s, s.top - lines);
         return 0;

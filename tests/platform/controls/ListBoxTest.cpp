@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class ListBoxTest : public ::testing::Test {
@@ -244,6 +246,37 @@ TEST_F(ListBoxTest, TopIndexClampsAndWheelScrolls)
     EXPECT_EQ(list->GetTopIndex(), 13);
     list->SetCurSel(0);
     EXPECT_EQ(list->GetTopIndex(), 0); // the selection is brought into view
+}
+
+TEST_F(ListBoxTest, ScrollCodesAndHalfNotchesMoveTheTopRow)
+{
+    CListBox* list = Make(WS_VSCROLL | LBS_NOTIFY, 37, RECT{10, 10, 160, 70});
+    for (int i = 0; i < 30; ++i)
+        list->AddString("item");
+    CRect client;
+    list->GetClientRect(&client);
+    const int visible = client.Height() / list->GetItemHeight(0);
+    const auto scroll = [&](UINT code, int pos = 0) {
+        ::SendMessage(list->m_hWnd, WM_VSCROLL, MAKEWPARAM(code, pos), 0);
+        return list->GetTopIndex();
+    };
+    EXPECT_EQ(scroll(SB_LINEDOWN), 1);
+    EXPECT_EQ(scroll(SB_LINEUP), 0);
+    EXPECT_EQ(scroll(SB_LINEUP), 0);
+    EXPECT_EQ(scroll(SB_PAGEDOWN), std::max(1, visible - 1));
+    EXPECT_EQ(scroll(SB_THUMBPOSITION, 7), 7);
+    EXPECT_EQ(scroll(SB_BOTTOM), 30 - visible);
+    EXPECT_EQ(scroll(SB_ENDSCROLL), 30 - visible);
+    EXPECT_EQ(scroll(SB_TOP), 0);
+
+    // Half a notch waits for the other half; then three rows go by.
+    list->SetTopIndex(10);
+    AfxTestWheel(list->m_hWnd, 10, 10, -WHEEL_DELTA / 2);
+    Pump();
+    EXPECT_EQ(list->GetTopIndex(), 10);
+    AfxTestWheel(list->m_hWnd, 10, 10, -WHEEL_DELTA / 2);
+    Pump();
+    EXPECT_EQ(list->GetTopIndex(), 13);
 }
 
 } // namespace
