@@ -139,6 +139,18 @@ void CMapObject::MoveIndexEntry(const CDoubleRect& from, const CDoubleRect& to)
     }
 }
 
+bool CMapObject::MoveBoundaryTo(const CDoubleRect& moved)
+{
+    const CDoubleRect old = m_rcBoundary;
+    if (IsSameRect(moved, old))
+        return false;
+    m_rcPrevBoundary = old;
+    m_rcBoundary = moved;
+    MoveIndexEntry(old, moved);
+    m_dwFlags |= kBoundaryModified;
+    return true;
+}
+
 void CMapObject::SetBoundary(const CDoubleRect& rect)
 {
     const bool differs = !IsSameRect(rect, m_rcBoundary);
@@ -487,18 +499,13 @@ int CMapObject::SetActiveHandle(int index)
 
 void CMapObject::MoveBy(int dx, int dy, double* zoom)
 {
-    const CDoubleRect old = m_rcBoundary;
-    CDoubleRect moved = old;
+    CDoubleRect moved = m_rcBoundary;
     moved.left += dx * *zoom;
     moved.right += dx * *zoom;
     moved.bottom -= dy * *zoom;
     moved.top -= dy * *zoom;
-    if (IsSameRect(moved, old))
+    if (!MoveBoundaryTo(moved))
         return;
-    m_rcPrevBoundary = old;
-    m_rcBoundary = moved;
-    MoveIndexEntry(old, moved);
-    m_dwFlags |= kBoundaryModified;
     SaveChanges();
     UpdateLayerBounds();
 }
@@ -518,18 +525,13 @@ void CMapObject::MoveHandle(CDC*, int handle, int x, int y, double* originX, dou
     default: return;
     }
     const int height = GetViewHeight();
-    const CDoubleRect old = m_rcBoundary;
     CDoubleRect moved;
     moved.left = d.left * *zoom + *originX;
     moved.right = d.right * *zoom + *originX;
     moved.bottom = (height - d.top) * *zoom + *originY;
     moved.top = (height - d.bottom) * *zoom + *originY;
-    if (IsSameRect(moved, old))
+    if (!MoveBoundaryTo(moved))
         return;
-    m_rcPrevBoundary = old;
-    m_rcBoundary = moved;
-    MoveIndexEntry(old, moved);
-    m_dwFlags |= kBoundaryModified;
     UpdateLayerBounds();
 }
 

@@ -252,6 +252,10 @@ protected:
     static bool IsPointInRing(const CFloatPoint* ring, int count, double x, double y);
     // Moves the spatial-index entry of a stored object from `from` to `to`.
     void MoveIndexEntry(const CDoubleRect& from, const CDoubleRect& to);
+    // A boundary moved or resized by the user: the old one becomes the previous
+    // boundary, the index entry follows and the boundary is marked modified.
+    // False, with nothing changed, when `moved` is the current boundary.
+    bool MoveBoundaryTo(const CDoubleRect& moved);
     // The copy steps that Clone shares with the subclasses: type, flags,
     // attribute values, a copy of the label, `style` (through SetStyle) and the
     // boundary.
