@@ -99,11 +99,8 @@ protected:
     // NULL reads as nullopt.
     std::optional<Bytes> Blob(const char* column, int id, const char* table = "_MapGeoData") const
     {
-        CString sql;
-        sql.Format("select %s from %s where mapeID = %d;", column, table, id);
         CSQLiteStatement stmt;
-        Db()->Prepare(sql, stmt);
-        if (stmt.Step() != SQLITE_ROW || stmt.ColumnType(0) == SQLITE_NULL)
+        if (!SelectValue(stmt, column, id, table))
             return std::nullopt;
         const BYTE* p = static_cast<const BYTE*>(stmt.ColumnBlob(0));
         return Bytes(p, p + stmt.ColumnBytes(0));
@@ -111,13 +108,20 @@ protected:
 
     std::optional<std::string> Text(const char* column, int id, const char* table = "_MapGeoData") const
     {
-        CString sql;
-        sql.Format("select %s from %s where mapeID = %d;", column, table, id);
         CSQLiteStatement stmt;
-        Db()->Prepare(sql, stmt);
-        if (stmt.Step() != SQLITE_ROW || stmt.ColumnType(0) == SQLITE_NULL)
+        if (!SelectValue(stmt, column, id, table))
             return std::nullopt;
         return std::string(stmt.ColumnText(0).GetString());
+    }
+
+    // Steps `stmt` to the object's value of `column`; false when there is no row
+    // or the value is NULL.
+    bool SelectValue(CSQLiteStatement& stmt, const char* column, int id, const char* table) const
+    {
+        CString sql;
+        sql.Format("select %s from %s where mapeID = %d;", column, table, id);
+        Db()->Prepare(sql, stmt);
+        return stmt.Step() == SQLITE_ROW && stmt.ColumnType(0) != SQLITE_NULL;
     }
 
     TempFolder folder;
