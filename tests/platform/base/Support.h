@@ -7,6 +7,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -16,11 +18,11 @@ class TempDir {
 public:
     TempDir()
     {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("platform_base_" + std::to_string(stamp) + "_" + std::to_string(counter++));
-        std::filesystem::create_directories(m_path);
+        // mkdtemp picks a name no other process holds: tests run in parallel processes.
+        std::string pattern = (std::filesystem::temp_directory_path() / "platform_base_XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
+        m_path = pattern;
     }
     ~TempDir()
     {

@@ -22,6 +22,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -35,11 +37,11 @@ class TempFolder {
 public:
     TempFolder()
     {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("platform_frames_" + std::to_string(stamp) + "_" + std::to_string(counter++));
-        std::filesystem::create_directories(m_path);
+        // mkdtemp picks a name no other process holds: tests run in parallel processes.
+        std::string pattern = (std::filesystem::temp_directory_path() / "platform_frames_XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
+        m_path = pattern;
     }
     ~TempFolder()
     {
