@@ -375,6 +375,14 @@ void SelectOnly(HWND h, ListViewState& s, int from, int to)
     }
 }
 
+void SetTop(HWND h, ListViewState& s, int top)
+{
+    if (!MoveTop(s.top, top, MaxTop(h, s)))
+        return;
+    UpdateScroll(h, s);
+    ::InvalidateRect(h, nullptr, TRUE);
+}
+
 void EnsureVisible(HWND h, ListViewState& s, int i)
 {
     if (!Valid(s, i))
@@ -385,20 +393,7 @@ void EnsureVisible(HWND h, ListViewState& s, int i)
         top = i;
     else if (i >= top + page)
         top = i - page + 1;
-    top = std::clamp(top, 0, MaxTop(h, s));
-    if (top != s.top) {
-        s.top = top;
-        UpdateScroll(h, s);
-        ::InvalidateRect(h, nullptr, TRUE);
-    }
-}
-
-void SetTop(HWND h, ListViewState& s, int top)
-{
-    if (!MoveTop(s.top, top, MaxTop(h, s)))
-        return;
-    UpdateScroll(h, s);
-    ::InvalidateRect(h, nullptr, TRUE);
+    SetTop(h, s, top);
 }
 
 void SetScrollX(HWND h, ListViewState& s, int x)
