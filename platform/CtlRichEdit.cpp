@@ -5,6 +5,7 @@
 // them; EN_CHANGE follows every change of the text, by the user, WM_SETTEXT,
 // EM_REPLACESEL or EM_STREAMIN.
 #include "platform/CtlHost.h"
+#include "platform/GdiInternal.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -347,12 +348,8 @@ LRESULT CALLBACK RichProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
             lf.lfWeight = (cf->dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
         if (cf->dwMask & CFM_ITALIC)
             lf.lfItalic = (cf->dwEffects & CFE_ITALIC) ? 1 : 0;
-        QFont font;
-        HFONT made = ::CreateFontIndirect(&lf);
-        if (made && GdiGetFont(made, &font) && s.text)
-            s.text->setFont(font);
-        if (made)
-            ::DeleteObject(made);
+        if (s.text)
+            s.text->setFont(gdi::qtFont(lf));
         return TRUE;
     }
     case EM_STREAMIN: {
