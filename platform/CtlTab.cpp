@@ -5,6 +5,7 @@
 #include "platform/CtlCommon.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace ctl {
 
@@ -97,10 +98,11 @@ RECT DisplayRect(HWND h, const TabState& s, RECT window)
 
 int HitTest(HWND h, const TabState& s, POINT p)
 {
+    // Tabs under the scroll arrows end where the arrows begin.
+    const LONG end = Overflows(h, s) ? ArrowsRect(h, s).left : std::numeric_limits<LONG>::max();
     for (int i = s.first; i < Count(s); ++i) {
         RECT r = ItemRect(h, s, i);
-        if (Overflows(h, s) && r.right > ArrowsRect(h, s).left)
-            r.right = ArrowsRect(h, s).left;
+        r.right = std::min(r.right, end);
         if (Contains(r, p))
             return i;
     }
