@@ -40,7 +40,6 @@ struct ListState {
 
 States<ListState> g_states;
 
-DWORD Sty(HWND h) { return Style(h); }
 bool OwnerDraw(DWORD s) { return (s & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
 bool Variable(DWORD s) { return (s & LBS_OWNERDRAWVARIABLE) != 0; }
 bool HasStrings(DWORD s) { return !OwnerDraw(s) || (s & LBS_HASSTRINGS); }
@@ -54,7 +53,7 @@ HWND Owner(HWND h, const ListState& s) { return s.combo ? s.combo : h; }
 
 int HeightOf(HWND h, const ListState& s, int i)
 {
-    if (Variable(Sty(h)) && Valid(s, i) && s.items[(size_t)i].height > 0)
+    if (Variable(Style(h)) && Valid(s, i) && s.items[(size_t)i].height > 0)
         return s.items[(size_t)i].height;
     return std::max(1, s.itemHeight);
 }
@@ -131,7 +130,7 @@ int ItemAt(HWND h, const ListState& s, POINT p, bool* outside = nullptr)
 
 void UpdateScroll(HWND h, const ListState& s)
 {
-    const DWORD style = Sty(h);
+    const DWORD style = Style(h);
     if (!(style & WS_VSCROLL) && !(style & LBS_DISABLENOSCROLL))
         return;
     SCROLLINFO si{};
@@ -182,7 +181,7 @@ void Changed(HWND h, const ListState& s)
 
 void MeasureDefault(HWND h, ListState& s)
 {
-    const DWORD style = Sty(h);
+    const DWORD style = Style(h);
     const int fontHeight = FontMetrics(Font(h)).height;
     if (!OwnerDraw(style) || !s.combo)
         s.itemHeight = fontHeight;
@@ -203,7 +202,7 @@ bool IsSelected(HWND h, const ListState& s, int i)
 {
     if (!Valid(s, i))
         return false;
-    return Multi(Sty(h)) ? s.items[(size_t)i].selected : s.cur == i;
+    return Multi(Style(h)) ? s.items[(size_t)i].selected : s.cur == i;
 }
 
 void SetCur(HWND h, ListState& s, int i)
@@ -241,7 +240,7 @@ void Notify(HWND h, const ListState& s, UINT code)
 {
     if (s.combo)
         return;
-    if (Sty(h) & LBS_NOTIFY)
+    if (Style(h) & LBS_NOTIFY)
         Command(h, code);
 }
 
@@ -249,7 +248,7 @@ void Notify(HWND h, const ListState& s, UINT code)
 
 int InsertAt(HWND h, ListState& s, int index, LPARAM lParam)
 {
-    const DWORD style = Sty(h);
+    const DWORD style = Style(h);
     Item item;
     if (HasStrings(style)) {
         item.text = lParam ? reinterpret_cast<const char*>(lParam) : "";
@@ -267,7 +266,7 @@ int InsertAt(HWND h, ListState& s, int index, LPARAM lParam)
         ++s.caret;
     if (s.anchor >= index)
         ++s.anchor;
-    if (Variable(style) && (!s.combo || true)) {
+    if (Variable(style)) {
         const int def = FontMetrics(Font(h)).height;
         s.items[(size_t)index].height =
             (int)SendMeasureItem(Owner(h, s), s.combo ? ODT_COMBOBOX : ODT_LISTBOX, (UINT)index, (UINT)def,
@@ -279,7 +278,7 @@ int InsertAt(HWND h, ListState& s, int index, LPARAM lParam)
 
 int AddString(HWND h, ListState& s, LPARAM lParam)
 {
-    const DWORD style = Sty(h);
+    const DWORD style = Style(h);
     int index = Count(s);
     if ((style & LBS_SORT) && HasStrings(style)) {
         const std::string text = lParam ? reinterpret_cast<const char*>(lParam) : "";
@@ -322,7 +321,7 @@ int Find(HWND h, const ListState& s, int start, LPARAM lParam, bool exact)
     const int n = Count(s);
     if (n == 0)
         return LB_ERR;
-    const bool strings = HasStrings(Sty(h));
+    const bool strings = HasStrings(Style(h));
     const std::string text = strings && lParam ? reinterpret_cast<const char*>(lParam) : "";
     if (start < -1 || start >= n)
         start = -1;
@@ -344,12 +343,12 @@ int Find(HWND h, const ListState& s, int start, LPARAM lParam, bool exact)
 
 void Paint(HWND h, HDC dc, ListState& s)
 {
-    const DWORD style = Sty(h);
+    const DWORD style = Style(h);
     const RECT client = Client(h);
     HBRUSH brush = CtlColor(Owner(h, s), dc, WM_CTLCOLORLISTBOX);
     const COLORREF textColor = ::GetTextColor(dc);
     const bool enabled = Enabled(Owner(h, s));
-    const bool focus = HasFocus(h) || (s.combo && false);
+    const bool focus = HasFocus(h);
     ::SelectObject(dc, Font(h));
     ::SetBkMode(dc, TRANSPARENT);
     ::FillRect(dc, &client, brush);
@@ -420,14 +419,14 @@ int KeyTarget(HWND h, const ListState& s, UINT vk)
 
 bool SelectionChangedSince(HWND h, const ListState& s)
 {
-    if (Multi(Sty(h)))
+    if (Multi(Style(h)))
         return Selection(s) != s.selectionAtDown;
     return s.cur != s.curAtDown;
 }
 
 void MoveTo(HWND h, ListState& s, int i, bool shift, bool control)
 {
-    const DWORD style = Sty(h);
+    const DWORD style = Style(h);
     if (NoSel(style))
         return;
     if (!Multi(style)) {
@@ -451,7 +450,7 @@ void MoveTo(HWND h, ListState& s, int i, bool shift, bool control)
 void KeyDown(HWND h, const std::shared_ptr<ListState>& sp, UINT vk)
 {
     ListState& s = *sp;
-    const DWORD style = Sty(h);
+    const DWORD style = Style(h);
     const bool shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
     const bool control = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
     if (vk == VK_SPACE && Multi(style) && Valid(s, s.caret)) {
@@ -479,7 +478,7 @@ void KeyDown(HWND h, const std::shared_ptr<ListState>& sp, UINT vk)
 void ButtonDown(HWND h, const std::shared_ptr<ListState>& sp, POINT p, UINT keys)
 {
     ListState& s = *sp;
-    const DWORD style = Sty(h);
+    const DWORD style = Style(h);
     if (s.combo && (style & WS_CHILD)) {
         // The always visible list of a simple combo box.
         const int i = ItemAt(h, s, p);
@@ -540,7 +539,7 @@ void ButtonDown(HWND h, const std::shared_ptr<ListState>& sp, POINT p, UINT keys
 void MouseMove(HWND h, const std::shared_ptr<ListState>& sp, POINT p)
 {
     ListState& s = *sp;
-    const DWORD style = Sty(h);
+    const DWORD style = Style(h);
     if (s.combo) {
         bool outside = false;
         const int i = ItemAt(h, s, p, &outside);
@@ -608,7 +607,7 @@ LRESULT CALLBACK ListProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         if (cs && CompareNoCase(cls, KV_COMBOLBOX_CLASS) == 0)
             s.combo = (HWND)cs->lpCreateParams;
     }
-    const DWORD style = Sty(h);
+    const DWORD style = Style(h);
     switch (message) {
     case WM_CREATE:
         MeasureDefault(h, s);
