@@ -104,7 +104,7 @@ void SetFields(ExItem& it, const COMBOBOXEXITEM& in)
         it.param = in.lParam;
 }
 
-int Insert(HWND h, ExState& s, const COMBOBOXEXITEM* in)
+int Insert(ExState& s, const COMBOBOXEXITEM* in)
 {
     if (!in)
         return -1;
@@ -115,7 +115,6 @@ int Insert(HWND h, ExState& s, const COMBOBOXEXITEM* in)
     SetFields(it, *in);
     s.items.insert(s.items.begin() + i, it);
     ::SendMessage(s.combo, CB_INSERTSTRING, (WPARAM)i, (LPARAM)it.text.c_str());
-    (void)h;
     return i;
 }
 
@@ -183,7 +182,7 @@ LRESULT CALLBACK ComboExProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETTEXT:
         return ::SendMessage(s.combo, message, wParam, lParam);
     case CBEM_INSERTITEM:
-        return Insert(h, s, reinterpret_cast<const COMBOBOXEXITEM*>(lParam));
+        return Insert(s, reinterpret_cast<const COMBOBOXEXITEM*>(lParam));
     case CBEM_DELETEITEM: {
         const int i = (int)wParam;
         if (!Valid(s, i))
@@ -272,7 +271,7 @@ LRESULT CALLBACK ComboExProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
         item.mask = CBEIF_TEXT;
         item.iItem = message == CB_ADDSTRING ? -1 : (INT_PTR)(int)wParam;
         item.pszText = reinterpret_cast<LPSTR>(lParam);
-        return Insert(h, s, &item);
+        return Insert(s, &item);
     }
     default:
         if (message >= CB_GETEDITSEL && message <= CB_INITSTORAGE)

@@ -135,7 +135,7 @@ void SetQtSelection(EditState& s, int anchor, int position)
     }
 }
 
-void ApplyStyle(HWND h, EditState& s, DWORD style, DWORD exStyle)
+void ApplyStyle(EditState& s, DWORD style, DWORD exStyle)
 {
     const bool frame = (style & WS_BORDER) || (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
     Qt::Alignment align = Qt::AlignLeft;
@@ -169,7 +169,6 @@ void ApplyStyle(HWND h, EditState& s, DWORD style, DWORD exStyle)
         }
         editor->setPalette(pal);
     }
-    (void)h;
 }
 
 QWidget* MakeEdit(HWND h, const CREATESTRUCT& cs, QWidget* parent)
@@ -191,7 +190,7 @@ QWidget* MakeEdit(HWND h, const CREATESTRUCT& cs, QWidget* parent)
         host->SetEditor(line);
         QObject::connect(line, &QLineEdit::textEdited, host, [h]() { UserEdited(h); });
     }
-    ApplyStyle(h, *s, style, cs.dwExStyle);
+    ApplyStyle(*s, style, cs.dwExStyle);
     ++s->suppress;
     if (s->line)
         s->line->setText(FromWindowText(cs.lpszName));
@@ -439,10 +438,10 @@ LRESULT CALLBACK EditProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     case EM_GETLIMITTEXT:
         return s.limit > 0 ? s.limit : (ml ? 0x7FFFFFFE : 0x7FFE);
     case EM_SETREADONLY:
-        ApplyStyle(h, s, SetStyleBits(h, ES_READONLY, wParam != 0), ExStyle(h));
+        ApplyStyle(s, SetStyleBits(h, ES_READONLY, wParam != 0), ExStyle(h));
         return TRUE;
     case EM_SETPASSWORDCHAR:
-        ApplyStyle(h, s, SetStyleBits(h, ES_PASSWORD, wParam != 0), ExStyle(h));
+        ApplyStyle(s, SetStyleBits(h, ES_PASSWORD, wParam != 0), ExStyle(h));
         return 0;
     case EM_GETPASSWORDCHAR:
         return (Style(h) & ES_PASSWORD) ? '*' : 0;
