@@ -18,12 +18,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/testing/WidgetProbe.h"
+#include "tests/support/TempFolder.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -31,41 +30,6 @@
 #include <vector>
 
 namespace {
-
-// A folder of its own for each test, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        // mkdtemp picks a name no other process holds: tests run in parallel processes.
-        std::string pattern = (std::filesystem::temp_directory_path() / "platform_frames_XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
-        m_path = pattern;
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string Path(const char* name) const { return (m_path / name).string(); }
-    // The names of the files in the folder, sorted.
-    std::vector<std::string> Files() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_path))
-            if (entry.is_regular_file())
-                names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    std::filesystem::path m_path;
-};
 
 constexpr UINT kMainId = 9100;
 constexpr UINT kDocId = 9101;
@@ -216,7 +180,7 @@ protected:
         main->GetWindowText(text);
         return text;
     }
-    CString TempPath(const char* name) { return dir.Path(name).c_str(); }
+    CString TempPath(const char* name) { return dir.File(name); }
     static void WriteFile(const CString& path, const char* content)
     {
         std::ofstream f(path.GetString(), std::ios::binary | std::ios::trunc);
@@ -234,7 +198,7 @@ protected:
     TestMain* main = nullptr;
     mutable HWND m_mainWnd = nullptr;
     CMultiDocTemplate* tmpl = nullptr;
-    TempFolder dir;
+    testsupport::TempFolder dir{"platform_frames_"};
 };
 
 TEST_F(DocViewTest, TemplateOpensDocumentsInChildFramesAndActivatesTheNewest)
@@ -517,7 +481,7 @@ TEST_F(DocViewTest, AFailedSaveKeepsTheFileItWouldReplace)
         EXPECT_FALSE(doc->DoSave(nullptr));
     }
     EXPECT_FALSE(std::filesystem::exists(fresh.GetString()));
-    EXPECT_EQ(dir.Files(), std::vector<std::string>{"kept.map"}); // no temporary left
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"kept.map"}); // no temporary left
 
     // A save that works replaces the file and makes its name the document's.
     doc->m_failSave = FALSE;
