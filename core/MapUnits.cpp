@@ -1,5 +1,6 @@
 #include "core/MapUnits.h"
 
+#include "core/MapStyle.h"
 #include "dialogs/Settings.h"
 
 #include <ogr_spatialref.h>
@@ -7,19 +8,6 @@
 #include <cmath>
 
 namespace {
-void PutLE32(BYTE* p, DWORD v)
-{
-    p[0] = (BYTE)v;
-    p[1] = (BYTE)(v >> 8);
-    p[2] = (BYTE)(v >> 16);
-    p[3] = (BYTE)(v >> 24);
-}
-
-DWORD GetLE32(const BYTE* p)
-{
-    return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
-}
-
 struct UnitEntry {
     int code;
     const char* name;
@@ -118,11 +106,11 @@ CMapUnits::Record CMapUnits::ToRecord() const
 
 void CMapUnits::WriteRecord(BYTE* record) const
 {
-    PutLE32(record, 0);
-    PutLE32(record + 4, (DWORD)m_distanceUnit);
-    PutLE32(record + 8, (DWORD)m_areaUnit);
-    PutLE32(record + 12, (DWORD)m_coordUnit);
-    PutLE32(record + 16, (DWORD)m_useSpherical);
+    MapRecord::PutDword(record, 0);
+    MapRecord::PutDword(record + 4, (DWORD)m_distanceUnit);
+    MapRecord::PutDword(record + 8, (DWORD)m_areaUnit);
+    MapRecord::PutDword(record + 12, (DWORD)m_coordUnit);
+    MapRecord::PutDword(record + 16, (DWORD)m_useSpherical);
 }
 
 BOOL CMapUnits::ReadRecord(const void* data, int size)
@@ -130,9 +118,9 @@ BOOL CMapUnits::ReadRecord(const void* data, int size)
     if (!data || size < kRecordSize)
         return FALSE;
     const BYTE* p = static_cast<const BYTE*>(data);
-    m_distanceUnit = (LONG)GetLE32(p + 4);
-    m_areaUnit = (LONG)GetLE32(p + 8);
-    m_coordUnit = (LONG)GetLE32(p + 12);
-    m_useSpherical = (LONG)GetLE32(p + 16);
+    m_distanceUnit = (LONG)MapRecord::GetDword(p + 4);
+    m_areaUnit = (LONG)MapRecord::GetDword(p + 8);
+    m_coordUnit = (LONG)MapRecord::GetDword(p + 12);
+    m_useSpherical = (LONG)MapRecord::GetDword(p + 16);
     return TRUE;
 }
