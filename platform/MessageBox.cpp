@@ -82,6 +82,18 @@ int ShowReal(const MessageBoxRequest& r)
     box.setEscapeButton(ToQt(escape));
     return FromQt(box.exec());
 }
+
+// The installed handler answers, or else a real box. The handler is copied out
+// of the lock so that it may itself show a box or install another handler.
+int Show(const MessageBoxRequest& r)
+{
+    MessageBoxHandler h;
+    {
+        std::lock_guard<std::mutex> lock(g_handlerMutex);
+        h = g_handler;
+    }
+    return h ? h(r) : ShowReal(r);
+}
 }
 
 MessageBoxHandler AfxSetMessageBoxHandler(MessageBoxHandler handler)
@@ -100,12 +112,7 @@ int MessageBox(HWND, const char* text, const char* caption, UINT type)
     r.text = text;
     r.caption = caption ? CString(caption) : g_appTitle;
     r.type = type;
-    MessageBoxHandler h;
-    {
-        std::lock_guard<std::mutex> lock(g_handlerMutex);
-        h = g_handler;
-    }
-    return h ? h(r) : ShowReal(r);
+    return Show(r);
 }
 
 int AfxMessageBox(const char* text, UINT type, UINT helpId)
@@ -115,12 +122,7 @@ int AfxMessageBox(const char* text, UINT type, UINT helpId)
     r.caption = g_appTitle;
     r.type = type;
     r.helpId = helpId;
-    MessageBoxHandler h;
-    {
-        std::lock_guard<std::mutex> lock(g_handlerMutex);
-        h = g_handler;
-    }
-    return h ? h(r) : ShowReal(r);
+    return Show(r);
 }
 
 int AfxMessageBox(UINT idPrompt, UINT type, UINT helpId)
