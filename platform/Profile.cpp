@@ -65,12 +65,18 @@ QString Key(const char* section, const char* entry) { return Name(section) + QLa
 
 bool ValidNames(const char* section, const char* entry) { return section && *section && entry && *entry; }
 
-// The stored text as bytes; false when the entry is missing.
-bool ReadText(const char* section, const char* entry, QByteArray& out)
+// The stored value; invalid when the entry is missing.
+QVariant Stored(const char* section, const char* entry)
 {
     QSettings& s = Settings();
     s.sync();   // take up changes made to the file by others
-    const QVariant v = s.value(Key(section, entry));
+    return s.value(Key(section, entry));
+}
+
+// The stored text as bytes; false when the entry is missing.
+bool ReadText(const char* section, const char* entry, QByteArray& out)
+{
+    const QVariant v = Stored(section, entry);
     if (!v.isValid())
         return false;
     switch (v.typeId()) {
@@ -176,9 +182,7 @@ BOOL AfxGetProfileBinary(const char* section, const char* entry, std::vector<BYT
     out.clear();
     if (!ValidNames(section, entry))
         return FALSE;
-    QSettings& s = Settings();
-    s.sync();
-    const QVariant v = s.value(Key(section, entry));
+    const QVariant v = Stored(section, entry);
     if (!v.isValid() || v.typeId() != QMetaType::QByteArray)
         return FALSE;
     const QByteArray bytes = v.toByteArray();
