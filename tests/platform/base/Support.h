@@ -2,38 +2,21 @@
 #pragma once
 
 #include "platform/Exceptions.h"
+#include "tests/support/TempFolder.h"
 
 #include <functional>
 
-#include <atomic>
-#include <chrono>
-#include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
 
+// A folder of the test's own (see testsupport::TempFolder), with the path
+// forms and whole-file reads and writes the tests here use.
 class TempDir {
 public:
-    TempDir()
-    {
-        // mkdtemp picks a name no other process holds: tests run in parallel processes.
-        std::string pattern = (std::filesystem::temp_directory_path() / "platform_base_XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
-        m_path = pattern;
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string Path(const std::string& name) const { return (m_path / name).string(); }
-    const std::filesystem::path& Root() const { return m_path; }
+    std::string Path(const std::string& name) const { return (Root() / name).string(); }
+    std::filesystem::path Root() const { return m_folder.Path(); }
 
     static std::string ReadAll(const std::string& path)
     {
@@ -47,7 +30,7 @@ public:
     }
 
 private:
-    std::filesystem::path m_path;
+    testsupport::TempFolder m_folder{"platform_base_"};
 };
 
 // The exception of type E that `f` throws (its fields copied), or nothing when

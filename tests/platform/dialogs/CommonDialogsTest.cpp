@@ -4,10 +4,9 @@
 
 #include "platform/CommonDialogs.h"
 #include "platform/testing/CommonDialogProbe.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstring>
-#include <filesystem>
-#include <random>
 #include <string>
 
 namespace {
@@ -98,27 +97,10 @@ TEST(FileDialog, CancelAndPathsTooLongForTheBufferChooseNothing)
     EXPECT_EQ(withExtension.DoModal(), IDCANCEL); // the name and ".txt" do not fit
 }
 
-// A fresh folder that goes with its owner.
-struct TemporaryFolder {
-    const std::filesystem::path path = MakeFresh();
-    ~TemporaryFolder() { std::filesystem::remove_all(path); }
-
-    static std::filesystem::path MakeFresh()
-    {
-        std::random_device random;
-        for (;;) {
-            const auto candidate =
-                std::filesystem::temp_directory_path() / ("commondialogs-" + std::to_string(random()));
-            if (std::filesystem::create_directory(candidate)) // false when it exists already
-                return candidate;
-        }
-    }
-};
-
 TEST(FileDialog, TheRealDialogShowsTheFiltersAndReturnsTheChosenFile)
 {
-    TemporaryFolder dir;
-    const std::string chosen = (dir.path / "Layer.SHP").string();
+    const testsupport::TempFolder dir("commondialogs-");
+    const std::string chosen = dir.File("Layer.SHP").str();
     CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY,
                     "Shape file (*.shx;*.shp)|*.shx;*.shp|GPS data log file (*.*)|*.*||");
     dlg.m_ofn.nFilterIndex = 2;
