@@ -13,14 +13,11 @@ LRESULT CALLBACK AnimateProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PaintScope paint(h, wParam);
-        if (paint.dc()) {
+    case WM_PAINT:
+        return PaintMessage(h, wParam, [h](HDC dc) {
             const RECT c = Client(h);
-            ::FillRect(paint.dc(), &c, CtlColor(h, paint.dc(), WM_CTLCOLORSTATIC));
-        }
-        return 0;
-    }
+            ::FillRect(dc, &c, CtlColor(h, dc, WM_CTLCOLORSTATIC));
+        });
     case WM_NCHITTEST:
         return HTTRANSPARENT;
     case ACM_OPEN:
