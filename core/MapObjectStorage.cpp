@@ -150,9 +150,7 @@ void CMapObject::SaveChanges()
     if (m_nAttributeDirty) {
         sql.Format("update _MapGeoData set mapeAttribute=%u where mapeID = %d;",
                    UsesLayerStyle() ? kStoredUseLayerStyle : 0u, m_nMapeID);
-        CSQLiteStatement stmt;
-        db->Prepare(sql, stmt);
-        stmt.Execute();
+        db->Execute(sql);
     }
 }
 

@@ -50,6 +50,26 @@ int CSQLiteDatabase::Prepare(const char* sql, CSQLiteStatement& statement)
     return sqlite3_prepare(m_db, sql, -1, &statement.m_stmt, &tail);
 }
 
+int CSQLiteDatabase::Execute(const char* sql)
+{
+    CSQLiteStatement stmt;
+    Prepare(sql, stmt);
+    return stmt.Execute();
+}
+
+void CSQLiteDatabase::ExecuteChecked(CSQLiteStatement& statement)
+{
+    if (statement.IsEmpty() || statement.Execute() != SQLITE_DONE)
+        throw CSQLiteException(sqlite3_errmsg(m_db));
+}
+
+void CSQLiteDatabase::ExecuteChecked(const char* sql)
+{
+    CSQLiteStatement stmt;
+    Prepare(sql, stmt);
+    ExecuteChecked(stmt);
+}
+
 CString SqlText(const CString& text)
 {
     CString quoted(text);

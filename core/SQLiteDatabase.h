@@ -22,6 +22,12 @@ public:
     // Never throws: a failed prepare leaves the statement empty. A statement
     // still held by `statement` is finalized first.
     int Prepare(const char* sql, CSQLiteStatement& statement);
+    // Prepares and runs `sql` once; the code of its step.
+    int Execute(const char* sql);
+    // For writes that must succeed: a statement that does not run to its end
+    // throws CSQLiteException, whatever code SQLite gives.
+    void ExecuteChecked(const char* sql);
+    void ExecuteChecked(CSQLiteStatement& statement);
 
     sqlite3* GetHandle() const { return m_db; }
 

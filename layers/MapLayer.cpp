@@ -31,13 +31,6 @@ bool IsPointObjectType(int type)
 {
     return type == MAP_OBJECT_NODE || type == MAP_OBJECT_TEXT;
 }
-
-void Execute(CSQLiteDatabase* db, const char* sql)
-{
-    CSQLiteStatement stmt;
-    db->Prepare(sql, stmt);
-    stmt.Execute();
-}
 }
 
 // ---------------------------------------------------------------- index entries
@@ -104,8 +97,8 @@ void CMapLayer::SetDatabase(CSQLiteDatabase* db)
 
 void CMapLayer::CommitEmptyTransaction(CSQLiteDatabase* db)
 {
-    Execute(db, "BEGIN TRANSACTION;");
-    Execute(db, "COMMIT TRANSACTION;");
+    db->Execute("BEGIN TRANSACTION;");
+    db->Execute("COMMIT TRANSACTION;");
 }
 
 void CMapLayer::SetName(const CString& name)
@@ -459,11 +452,11 @@ void CMapLayer::UpgradeTables(const CString& oldTable)
                                            "mapeGeoData, mapeObjectType, mapeAttribute, mapeSelHandle";
     const CString table = SqlIdentifier(oldTable);
     CString sql;
-    Execute(db, "BEGIN;");
+    db->Execute("BEGIN;");
     sql.Format("create table _MapGeoData(%s);", g_MapGeoDataColumns);
-    Execute(db, sql);
+    db->Execute(sql);
     sql.Format("insert into _MapGeoData(%s) select %s from %s;", kGeoColumns, kGeoColumns, table.GetString());
-    Execute(db, sql);
+    db->Execute(sql);
 
     CString columns("mapeID");
     CString definitions("mapeID INTEGER PRIMARY KEY");
@@ -483,12 +476,12 @@ void CMapLayer::UpgradeTables(const CString& oldTable)
     }
     stmt.Finalize();
     sql.Format("create table _MapMetaData(%s);", definitions.GetString());
-    Execute(db, sql);
+    db->Execute(sql);
     sql.Format("insert into _MapMetaData(%s) select %s from %s;", columns.GetString(), columns.GetString(),
                table.GetString());
-    Execute(db, sql);
+    db->Execute(sql);
     sql.Format("DROP TABLE %s;", table.GetString());
-    Execute(db, sql);
-    Execute(db, "COMMIT;");
-    Execute(db, "VACUUM;");
+    db->Execute(sql);
+    db->Execute("COMMIT;");
+    db->Execute("VACUUM;");
 }

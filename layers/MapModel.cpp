@@ -22,28 +22,6 @@
 #include <vector>
 
 namespace {
-void Execute(CSQLiteDatabase* db, const char* sql)
-{
-    CSQLiteStatement stmt;
-    db->Prepare(sql, stmt);
-    stmt.Execute();
-}
-
-// For the writers of new files: a statement that does not run to its end is an
-// error, whatever code SQLite gives.
-void ExecuteChecked(CSQLiteDatabase* db, CSQLiteStatement& stmt)
-{
-    if (stmt.IsEmpty() || stmt.Execute() != SQLITE_DONE)
-        throw CSQLiteException(sqlite3_errmsg(db->GetHandle()));
-}
-
-void ExecuteChecked(CSQLiteDatabase* db, const char* sql)
-{
-    CSQLiteStatement stmt;
-    db->Prepare(sql, stmt);
-    ExecuteChecked(db, stmt);
-}
-
 // The folder of a file name, with its trailing separator; empty without one.
 CString FolderOf(const CString& path)
 {
@@ -238,7 +216,7 @@ static void InsertMapPropertyRow(CMapModel& map, CSQLiteDatabase* db, const CDou
     stmt.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
     stmt.BindBlob(1, rect.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
     stmt.BindBlob(2, units.data(), CMapUnits::kRecordSize, SQLITE_TRANSIENT);
-    ExecuteChecked(db, stmt);
+    db->ExecuteChecked(stmt);
 }
 
 int CMapModel::CreateLayerDatabase(const CString& path, CMapLayer* layer)
@@ -250,13 +228,13 @@ int CMapModel::CreateLayerDatabase(const CString& path, CMapLayer* layer)
     // A layer file that cannot be created is an error, not a layer left without a file.
     if (db.Open(path) != SQLITE_OK)
         throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
-    ExecuteChecked(&db, kCreateMapProperty);
+    db.ExecuteChecked(kCreateMapProperty);
     InsertMapPropertyRow(*this, &db, layer->GetBounds());
     CString sql;
     sql.Format("create table _MapGeoData(%s)", g_MapGeoDataColumns);
-    ExecuteChecked(&db, sql);
+    db.ExecuteChecked(sql);
     sql.Format("create table _MapMetaData (%s);", layer->GetMetaDataColumns().GetString());
-    ExecuteChecked(&db, sql);
+    db.ExecuteChecked(sql);
     layer->CommitEmptyTransaction(&db);
     db.Close();
     return 1;
@@ -327,11 +305,11 @@ BOOL CMapModel::OpenLayer(const CString& path, CMapLayer* layer)
     stmt.Finalize();
 
     if (version == 200) {
-        Execute(db, "BEGIN TRANSACTION;");
+        db->Execute("BEGIN TRANSACTION;");
         CString sql;
         sql.Format("update _MapProperty set MapEVersion=%u where ROWID=1;", 210u);
-        Execute(db, sql);
-        Execute(db, "COMMIT;");
+        db->Execute(sql);
+        db->Execute("COMMIT;");
     }
 
     db->Prepare("select count(*) from _MapProperty", stmt);
@@ -382,14 +360,14 @@ BOOL CMapModel::OpenLayer(const CString& path, CMapLayer* layer)
     layer->LoadPointObjects();
     if (created)
         AddLayer(created.release());
-    Execute(db, "BEGIN TRANSACTION;");
+    db->Execute("BEGIN TRANSACTION;");
     return TRUE;
 }
 
 // ---------------------------------------------------------------- workspace rows
 void CMapModel::WriteLayerTable(const CString& workspacePath, CSQLiteDatabase* db)
 {
-    ExecuteChecked(db, kCreateLayerProperty);
+    db->ExecuteChecked(kCreateLayerProperty);
     for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
         CMapLayer* layer = m_Layers.GetNext(pos);
         CString labelField = layer->GetLabelField();
@@ -406,7 +384,7 @@ void CMapModel::WriteLayerTable(const CString& workspacePath, CSQLiteDatabase* d
         const CDoubleRect::Record bounds = layer->GetBounds().ToRecord();
         stmt.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
         stmt.BindBlob(1, bounds.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
-        ExecuteChecked(db, stmt);
+        db->ExecuteChecked(stmt);
         layer->SetModified(0);
     }
     const CString folder = FolderOf(workspacePath);

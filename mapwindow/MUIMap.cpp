@@ -18,14 +18,6 @@
 IMPLEMENT_DYNAMIC(CMUIMap, CWnd)
 
 namespace {
-// A statement that must run to its end: anything else is an error of the write.
-void ExecuteChecked(CSQLiteDatabase& db, const char* sql)
-{
-    CSQLiteStatement stmt;
-    if (db.Prepare(sql, stmt) != SQLITE_OK || stmt.IsEmpty() || stmt.Execute() != SQLITE_DONE)
-        throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
-}
-
 CString FolderOf(const CString& path)
 {
     const int slash = std::max(path.ReverseFind('/'), path.ReverseFind('\\'));
@@ -191,7 +183,7 @@ BOOL CMUIMap::SaveWorkspace(const CString& path)
         CSQLiteDatabase db;
         if (db.Open(temporary) != SQLITE_OK)
             throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
-        ExecuteChecked(db, "create table _MapProperty(dXOff DOUBLE, dYOff DOUBLE, dZoom DOUBLE, MapEVersion INT, "
+        db.ExecuteChecked("create table _MapProperty(dXOff DOUBLE, dYOff DOUBLE, dZoom DOUBLE, MapEVersion INT, "
                            "SelProperty BLOB, Boundary BLOB, MapUnits BLOB, ProjectionType INT UNSIGNED);");
         // Offsets and zoom with every digit: the view comes back exactly where it was.
         CString sql;
@@ -299,9 +291,7 @@ int CMUIMap::LoadWorkspace(const CString& path)
         if (version == 200 && m_MapModel.GetDatabase()) {
             CString sql;
             sql.Format("update _MapProperty set MapEVersion=%u where ROWID=1;", 210u);
-            CSQLiteStatement stmt;
-            m_MapModel.GetDatabase()->Prepare(sql, stmt);
-            stmt.Execute();
+            m_MapModel.GetDatabase()->Execute(sql);
             m_MapModel.SetDatabaseVersion(210);
         }
     } catch (const CSQLiteException&) {
