@@ -22,12 +22,12 @@ CDocManager*& Instance()
     static CDocManager* manager = nullptr;
     return manager;
 }
+} // namespace
 
-CString AbsolutePath(LPCTSTR path)
+CString frame::AbsolutePath(LPCTSTR path)
 {
     return QFileInfo(QString::fromUtf8(path ? path : "")).absoluteFilePath().toUtf8().constData();
 }
-} // namespace
 
 CDocManager* AfxGetDocManager()
 {
@@ -127,7 +127,7 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
 {
     if (!lpszFileName || !*lpszFileName || m_templateList.IsEmpty())
         return nullptr;
-    const CString path = AbsolutePath(lpszFileName);
+    const CString path = frame::AbsolutePath(lpszFileName);
     // A document already open under the path is brought forward instead.
     for (POSITION pos = m_templateList.GetHeadPosition(); pos;) {
         CDocTemplate* tmpl = m_templateList.GetNext(pos);

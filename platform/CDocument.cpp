@@ -57,7 +57,7 @@ void CDocument::SetTitle(LPCTSTR lpszTitle)
 void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL)
 {
     const QString path = QString::fromUtf8(lpszPathName ? lpszPathName : "");
-    m_strPathName = path.isEmpty() ? CString() : CString(QFileInfo(path).absoluteFilePath().toUtf8().constData());
+    m_strPathName = path.isEmpty() ? CString() : frame::AbsolutePath(lpszPathName);
     SetTitle(QFileInfo(path).fileName().toUtf8().constData());
 }
 

@@ -1,4 +1,4 @@
-// Private helpers of the frame classes: the class library's own strings, the MDI
+// Private helpers of the frame classes: the class library's own strings, document paths, the MDI
 // client window and its children on Qt's MDI area, and the tool window a
 // floating bar lives in.
 #pragma once
@@ -16,6 +16,10 @@ namespace frame {
 // standard text when the table lacks them. Empty when there is none.
 CString LoadString(UINT id);
 bool HasString(UINT id);
+
+// The absolute form of a document's path (CDocManager.cpp): documents keep their
+// paths in it, and opening a path finds a document already open under it.
+CString AbsolutePath(LPCTSTR path);
 
 // ---- bar items (panes, buttons: anything with an nID)
 template <class Item>
