@@ -625,7 +625,7 @@ BOOL CDialog::InitModalIndirect(const DialogTemplate* lpDialogTemplate, CWnd* pP
 
 INT_PTR CDialog::DoModal()
 {
-    const DialogTemplate* tmpl = m_lpDialogTemplate ? m_lpDialogTemplate : ResolveTemplate();
+    const DialogTemplate* tmpl = Template();
     if (!tmpl) {
         ReportMissingTemplate(m_nIDHelp);
         return -1;

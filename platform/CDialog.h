@@ -100,6 +100,9 @@ protected:
 
 private:
     const DialogTemplate* ResolveTemplate() const;
+    // The template the window is made from when shown modally or as a page: the
+    // one given to InitModalIndirect, else the named one.
+    const DialogTemplate* Template() const { return m_lpDialogTemplate ? m_lpDialogTemplate : ResolveTemplate(); }
     BOOL CreateFromTemplate(const DialogTemplate* tmpl, CWnd* pParentWnd, bool modal);
 
     BOOL m_bContinueModal = FALSE;

@@ -15,15 +15,6 @@ constexpr DWORD kPageFrameStyles = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICK
                                    WS_MINIMIZEBOX | WS_MAXIMIZEBOX | DS_MODALFRAME | DS_CENTER | WS_VISIBLE |
                                    WS_DISABLED;
 
-const DialogTemplate* PageTemplate(const CPropertyPage* page)
-{
-    if (page->m_lpDialogTemplate)
-        return page->m_lpDialogTemplate;
-    if (page->m_lpszTemplateName && IS_INTRESOURCE(page->m_lpszTemplateName))
-        return FindDialogTemplate((UINT)(UINT_PTR)page->m_lpszTemplateName);
-    return nullptr;
-}
-
 HWND CreateButton(HWND sheet, int id, const char* text, DWORD style, const RECT& r, HFONT font)
 {
     HWND b = ::CreateWindowEx(0, WC_BUTTON, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, r.left, r.top,
@@ -185,7 +176,7 @@ void CPropertySheet::InsertTab(int index, CPropertyPage* page)
 
 BOOL CPropertySheet::CreatePage(CPropertyPage* page)
 {
-    const DialogTemplate* tmpl = PageTemplate(page);
+    const DialogTemplate* tmpl = page->Template();
     if (!tmpl)
         return FALSE;
     page->m_bFirstSetActive = TRUE;
@@ -257,7 +248,7 @@ BOOL CPropertySheet::CreateSheetWindow(HWND owner)
     // The largest page decides the size of the display area.
     LONG pageW = 0, pageH = 0;
     for (CPropertyPage* page : m_pages)
-        if (const DialogTemplate* t = PageTemplate(page)) {
+        if (const DialogTemplate* t = page->Template()) {
             const SIZE s = dlg::TemplateSizeInPixels(*t);
             pageW = std::max(pageW, s.cx);
             pageH = std::max(pageH, s.cy);
@@ -325,11 +316,12 @@ BOOL CPropertySheet::CreateSheetWindow(HWND owner)
 
 INT_PTR CPropertySheet::DoModal()
 {
-    dlg::OwnerDisabler owner(dlg::ModalOwner(m_pParentWnd));
+    const HWND ownerWnd = dlg::ModalOwner(m_pParentWnd);
+    dlg::OwnerDisabler owner(ownerWnd);
     m_nModalResult = -1;
     m_bContinueModal = TRUE;
     // Sheets have no template of their own: the handler sees id 0.
-    if (CreateSheetWindow(dlg::ModalOwner(m_pParentWnd)))
+    if (CreateSheetWindow(ownerWnd))
         dlg::RunModal(this, 0, m_bContinueModal, m_nModalResult);
     owner.Restore(m_hWnd);
     m_bContinueModal = FALSE;
