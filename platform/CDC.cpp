@@ -711,11 +711,6 @@ HGDIOBJ selectBitmap(DCImpl* d, HGDIOBJ h)
     return prevHandle;
 }
 
-int regionKind(const QRegion& r)
-{
-    return r.isEmpty() ? NULLREGION : r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
-}
-
 HGDIOBJ selectHandle(DCImpl* d, HGDIOBJ h)
 {
     Object* o = lookup(h);
@@ -730,7 +725,7 @@ HGDIOBJ selectHandle(DCImpl* d, HGDIOBJ h)
     case Kind::Bitmap: prev = selectBitmap(d, h); break;
     case Kind::Region: {
         d->st.clip = static_cast<Region*>(o)->region; // clip regions are in device units
-        return reinterpret_cast<HGDIOBJ>((uintptr_t)regionKind(*d->st.clip));
+        return reinterpret_cast<HGDIOBJ>((uintptr_t)regionType(*d->st.clip));
     }
     }
     return prev;
@@ -981,7 +976,7 @@ int combineClip(DCImpl* d, const QRegion& with, int mode)
     case RGN_DIFF: d->st.clip = current - with; break;
     default: return ERROR;
     }
-    return regionKind(d->clipRegion());
+    return regionType(d->clipRegion());
 }
 } // namespace
 
@@ -1001,7 +996,7 @@ int CDC::GetClipBox(LPRECT rect) const
     const QPoint a = toLogical(d->st, b.left(), b.top());
     const QPoint c = toLogical(d->st, b.left() + b.width(), b.top() + b.height());
     *rect = RECT{std::min(a.x(), c.x()), std::min(a.y(), c.y()), std::max(a.x(), c.x()), std::max(a.y(), c.y())};
-    return regionKind(clip);
+    return regionType(clip);
 }
 
 int CDC::SelectClipRgn(CRgn* region) { return SelectClipRgn(region, RGN_COPY); }
@@ -1016,7 +1011,7 @@ int CDC::SelectClipRgn(CRgn* region, int mode)
         if (mode != RGN_COPY)
             return ERROR;
         d->st.clip.reset();
-        return regionKind(d->clipRegion());
+        return regionType(d->clipRegion());
     }
     return combineClip(d, r->region, mode); // clip regions are in device units
 }
@@ -1042,7 +1037,7 @@ int CDC::OffsetClipRgn(int dx, int dy)
         const QPoint a = toDevice(d->st, 0, 0), b = toDevice(d->st, dx, dy);
         d->st.clip->translate(b - a);
     }
-    return regionKind(d->clipRegion());
+    return regionType(d->clipRegion());
 }
 
 BOOL CDC::PtVisible(int x, int y) const

@@ -224,6 +224,11 @@ EllipseRow ellipseRow(int w, int h, int row);
 // ellipse quarters (cw = r - l, ch = b - t makes an ellipse).
 void roundRectSpans(int l, int t, int r, int b, int cw, int ch, const QRect& bounds, Spans* outline, Spans* interior);
 QRegion spansToRegion(const Spans& spans);
+// What a region call answers about its result: NULLREGION, SIMPLEREGION or COMPLEXREGION.
+inline int regionType(const QRegion& r)
+{
+    return r.isEmpty() ? NULLREGION : r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
 
 // ---------------------------------------------------------------- device contexts
 struct DCState {

@@ -694,12 +694,6 @@ HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const
 // ---------------------------------------------------------------- regions
 
 namespace {
-int regionType(const QRegion& r)
-{
-    if (r.isEmpty())
-        return NULLREGION;
-    return r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
-}
 QRect normRect(int x1, int y1, int x2, int y2)
 {
     if (x1 > x2)
