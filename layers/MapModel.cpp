@@ -200,19 +200,18 @@ CMapObject* CMapModel::GetToolObject()
 }
 
 // ---------------------------------------------------------------- layer files
-// Row 1 of a new file's _MapProperty: the map's view, version, projection code,
-// default style, `bounds` and units. Doubles are written with every digit, so
-// that the view comes back where it was.
-static void InsertMapPropertyRow(CMapModel& map, CSQLiteDatabase* db, const CDoubleRect& bounds)
+// Doubles are written with every digit, so that the view comes back where it was.
+void CMapModel::WriteMapPropertyTable(CSQLiteDatabase* db, const CDoubleRect& bounds)
 {
+    db->ExecuteChecked(kCreateMapProperty);
     CString sql;
-    sql.Format("insert into _MapProperty values(%.17g, %.17g, %.17g, %i, ?, ?, ?, %u);", map.GetXOffset(),
-               map.GetYOffset(), map.GetZoom(), CMapModel::kFileVersion, (unsigned)map.GetProjectionCode());
+    sql.Format("insert into _MapProperty values(%.17g, %.17g, %.17g, %i, ?, ?, ?, %u);", m_dXOff, m_dYOff, m_dZoom,
+               kFileVersion, (unsigned)m_nEPSG);
     CSQLiteStatement stmt;
     db->Prepare(sql, stmt);
-    const CMapStyle::Record style = map.GetDefaultStyle()->ToRecord();
+    const CMapStyle::Record style = m_pDefaultStyle->ToRecord();
     const CDoubleRect::Record rect = bounds.ToRecord();
-    const CMapUnits::Record units = map.GetUnits().ToRecord();
+    const CMapUnits::Record units = m_Units.ToRecord();
     stmt.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
     stmt.BindBlob(1, rect.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
     stmt.BindBlob(2, units.data(), CMapUnits::kRecordSize, SQLITE_TRANSIENT);
@@ -228,8 +227,7 @@ int CMapModel::CreateLayerDatabase(const CString& path, CMapLayer* layer)
     // A layer file that cannot be created is an error, not a layer left without a file.
     if (db.Open(path) != SQLITE_OK)
         throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
-    db.ExecuteChecked(kCreateMapProperty);
-    InsertMapPropertyRow(*this, &db, layer->GetBounds());
+    WriteMapPropertyTable(&db, layer->GetBounds());
     CString sql;
     sql.Format("create table _MapGeoData(%s)", g_MapGeoDataColumns);
     db.ExecuteChecked(sql);

@@ -120,6 +120,10 @@ public:
     BOOL OpenLayer(const CString& path, CMapLayer* layer);
 
     // ---- workspace rows
+    // Creates _MapProperty in the new file `db` (a workspace or a layer file)
+    // with its row 1: the map's view, version, projection code, default style,
+    // `bounds` and units. A statement that fails throws CSQLiteException.
+    void WriteMapPropertyTable(CSQLiteDatabase* db, const CDoubleRect& bounds);
     // Creates _LayerProperty in the new workspace `db`, one row per layer, and
     // an empty layer file beside the workspace for every layer that has none.
     void WriteLayerTable(const CString& workspacePath, CSQLiteDatabase* db);

@@ -183,24 +183,7 @@ BOOL CMUIMap::SaveWorkspace(const CString& path)
         CSQLiteDatabase db;
         if (db.Open(temporary) != SQLITE_OK)
             throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
-        db.ExecuteChecked("create table _MapProperty(dXOff DOUBLE, dYOff DOUBLE, dZoom DOUBLE, MapEVersion INT, "
-                           "SelProperty BLOB, Boundary BLOB, MapUnits BLOB, ProjectionType INT UNSIGNED);");
-        // Offsets and zoom with every digit: the view comes back exactly where it was.
-        CString sql;
-        sql.Format("insert into _MapProperty values(%.17g, %.17g, %.17g, %i, ?, ?, ?, %u);", m_MapModel.GetXOffset(),
-                   m_MapModel.GetYOffset(), m_MapModel.GetZoom(), CMapModel::kFileVersion,
-                   (unsigned)m_MapModel.GetProjectionCode());
-        CSQLiteStatement insert;
-        if (db.Prepare(sql, insert) != SQLITE_OK)
-            throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
-        const CMapStyle::Record style = m_MapModel.GetDefaultStyle()->ToRecord();
-        const CDoubleRect::Record extent = m_MapModel.GetExtent().ToRecord();
-        const CMapUnits::Record units = m_MapModel.GetUnits().ToRecord();
-        insert.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
-        insert.BindBlob(1, extent.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
-        insert.BindBlob(2, units.data(), CMapUnits::kRecordSize, SQLITE_TRANSIENT);
-        if (insert.Execute() != SQLITE_DONE)
-            throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
+        m_MapModel.WriteMapPropertyTable(&db, m_MapModel.GetExtent());
         m_MapModel.WriteLayerTable(path, &db);
         db.Close();
     } catch (const CSQLiteException& e) {
