@@ -107,8 +107,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     m_nIDHelp = nIDResource;
     CString title;
     AfxExtractSubString(title, frame::LoadString(nIDResource), 0, '\n');
-    const CString windowTitle = title;
-    if (!Create(nullptr, windowTitle, dwDefaultStyle, rectDefault, pParentWnd, MAKEINTRESOURCE(nIDResource), 0,
+    if (!Create(nullptr, title, dwDefaultStyle, rectDefault, pParentWnd, MAKEINTRESOURCE(nIDResource), 0,
                 pContext))
         return FALSE;
     m_hMenuDefault = ::GetMenu(m_hWnd);

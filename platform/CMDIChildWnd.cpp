@@ -55,12 +55,11 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     m_nIDHelp = nIDResource;
     CString title;
     AfxExtractSubString(title, frame::LoadString(nIDResource), 0, '\n');
-    const CString windowTitle = title;
     if (pContext)
         if (auto* tmpl = dynamic_cast<CMultiDocTemplate*>(pContext->m_pNewDocTemplate))
             m_hMenuShared = tmpl->m_hMenuShared;
     CMDIFrameWnd* parent = dynamic_cast<CMDIFrameWnd*>(pParentWnd ? pParentWnd : AfxGetMainWnd());
-    return Create(nullptr, windowTitle, dwDefaultStyle & ~(DWORD)WS_VISIBLE, rectDefault, parent, pContext);
+    return Create(nullptr, title, dwDefaultStyle & ~(DWORD)WS_VISIBLE, rectDefault, parent, pContext);
 }
 
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
