@@ -52,16 +52,23 @@ void Buttons(UINT type, int ids[3], int& count, int& escape)
     }
 }
 
+// The MB_DEFBUTTONn button among `ids`; the first when the type has no such button.
+int DefaultButton(UINT type, const int ids[3], int count)
+{
+    const int def = (int)((type & MB_DEFMASK) >> 8);
+    return ids[def < count ? def : 0];
+}
+
 int ShowReal(const MessageBoxRequest& r)
 {
     int ids[3] = {IDOK, 0, 0};
     int count = 1, escape = IDOK;
     Buttons(r.type, ids, count, escape);
+    const int defaultId = DefaultButton(r.type, ids, count);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         // No GUI (a command-line run): report on stderr and take the default answer.
         std::fprintf(stderr, "%s: %s\n", r.caption.GetString(), r.text.GetString());
-        const int def = (r.type & MB_DEFMASK) >> 8;
-        return ids[def < count ? def : 0];
+        return defaultId;
     }
     QMessageBox box;
     box.setWindowTitle(QString::fromUtf8(r.caption.GetString()));
@@ -77,8 +84,7 @@ int ShowReal(const MessageBoxRequest& r)
     for (int i = 0; i < count; ++i)
         buttons |= ToQt(ids[i]);
     box.setStandardButtons(buttons);
-    const int def = (r.type & MB_DEFMASK) >> 8;
-    box.setDefaultButton(ToQt(ids[def < count ? def : 0]));
+    box.setDefaultButton(ToQt(defaultId));
     box.setEscapeButton(ToQt(escape));
     return FromQt(box.exec());
 }
@@ -101,6 +107,14 @@ MessageBoxHandler AfxSetMessageBoxHandler(MessageBoxHandler handler)
     std::lock_guard<std::mutex> lock(g_handlerMutex);
     std::swap(g_handler, handler);
     return handler;
+}
+
+int AfxMessageBoxDefaultAnswer(UINT type)
+{
+    int ids[3] = {IDOK, 0, 0};
+    int count = 1, escape = IDOK;
+    Buttons(type, ids, count, escape);
+    return DefaultButton(type, ids, count);
 }
 
 void AfxSetAppTitle(const char* title) { g_appTitle = title; }

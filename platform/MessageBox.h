@@ -19,6 +19,9 @@ using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 // Installs `handler` (an empty one restores the real boxes); returns the previous one.
 MessageBoxHandler AfxSetMessageBoxHandler(MessageBoxHandler handler);
 
+// The button a box of `type` answers with when nobody chooses: its default button.
+int AfxMessageBoxDefaultAnswer(UINT type);
+
 // The caption boxes carry when the caller gives none (the application's title).
 void AfxSetAppTitle(const char* title);
 CString AfxGetAppTitle();

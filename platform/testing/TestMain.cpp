@@ -25,15 +25,7 @@ int main(int argc, char** argv)
     // instead and takes the box's default button.
     AfxSetMessageBoxHandler([](const MessageBoxRequest& r) {
         ADD_FAILURE() << "unanswered message box: \"" << r.text.GetString() << "\"";
-        switch (r.type & MB_TYPEMASK) {
-        case MB_OKCANCEL: return (r.type & MB_DEFMASK) ? IDCANCEL : IDOK;
-        case MB_YESNO: return (r.type & MB_DEFMASK) ? IDNO : IDYES;
-        case MB_YESNOCANCEL: return (r.type & MB_DEFMASK) == MB_DEFBUTTON2 ? IDNO
-                                    : (r.type & MB_DEFMASK) == MB_DEFBUTTON3 ? IDCANCEL : IDYES;
-        case MB_RETRYCANCEL: return (r.type & MB_DEFMASK) ? IDCANCEL : IDRETRY;
-        case MB_ABORTRETRYIGNORE: return IDABORT;
-        default: return IDOK;
-        }
+        return AfxMessageBoxDefaultAnswer(r.type);
     });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
