@@ -16,11 +16,10 @@ int dibColorCount(const BITMAPINFOHEADER& h)
     return h.biClrUsed && (int)h.biClrUsed < full ? (int)h.biClrUsed : full;
 }
 
-std::vector<RGBQUAD> standardColorTable(int bitCount, bool monoSource)
+std::vector<RGBQUAD> standardColorTable(int bitCount)
 {
     std::vector<RGBQUAD> t;
     if (bitCount == 1) {
-        (void)monoSource;
         t = {{0, 0, 0, 0}, {255, 255, 255, 0}};
     } else if (bitCount == 4) {
         static const BYTE vga[16][3] = {{0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0}, {0, 0, 128},
@@ -139,7 +138,7 @@ bool decodeDib(const BITMAPINFO* info, UINT usage, const void* bits, int scanSta
         if (usage == DIB_RGB_COLORS)
             palette.assign(table, table + ncolors);
         else
-            palette = standardColorTable(bpp, false);
+            palette = standardColorTable(bpp);
         palette.resize((size_t)1 << bpp, RGBQUAD{0, 0, 0, 0});
     }
     const Masks masks = masksOf(h, table);

@@ -326,6 +326,6 @@ bool decodeDib(const BITMAPINFO* info, UINT usage, const void* bits, int scanSta
 void encodeDib(const QImage& image, const BITMAPINFOHEADER& h, const RGBQUAD* colors, int colorCount, void* bits,
                int scanStart, int scanCount);
 // The colour table GetDIBits reports for a depth of 8 bits or fewer.
-std::vector<RGBQUAD> standardColorTable(int bitCount, bool monoSource);
+std::vector<RGBQUAD> standardColorTable(int bitCount);
 
 } // namespace gdi

@@ -134,12 +134,9 @@ HGDIOBJ makeStock(int index)
     }
     case DEFAULT_PALETTE: {
         auto p = make<Palette>();
-        static const BYTE vga[16][3] = {{0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0}, {0, 0, 128},
-                                        {128, 0, 128}, {0, 128, 128}, {192, 192, 192}, {128, 128, 128},
-                                        {255, 0, 0}, {0, 255, 0}, {255, 255, 0}, {0, 0, 255}, {255, 0, 255},
-                                        {0, 255, 255}, {255, 255, 255}};
-        for (auto& c : vga)
-            p->entries.push_back({c[0], c[1], c[2], 0});
+        // The 16 colours of a 4-bit colour table.
+        for (const RGBQUAD& c : standardColorTable(4))
+            p->entries.push_back({c.rgbRed, c.rgbGreen, c.rgbBlue, 0});
         p->stock = true;
         return registerObject(p);
     }
@@ -584,7 +581,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
         if (usage == DIB_RGB_COLORS)
             std::memcpy(b->colors.data(), info->bmiColors, (size_t)ncolors * sizeof(RGBQUAD));
         else
-            b->colors = standardColorTable(bpp, false);
+            b->colors = standardColorTable(bpp);
         b->mono = bpp == 1;
     }
     b->bits.assign((size_t)size, 0);
@@ -633,7 +630,7 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAP
         if (b->dib && b->header.biBitCount == bpp && !b->colors.empty())
             table = b->colors;
         else
-            table = standardColorTable(bpp, b->mono);
+            table = standardColorTable(bpp);
         table.resize((size_t)1 << bpp);
         std::memcpy(info->bmiColors, table.data(), table.size() * sizeof(RGBQUAD));
         h.biClrUsed = 0;
@@ -1144,7 +1141,7 @@ BOOL CPalette::CreateHalftonePalette(CDC*)
     std::vector<uint8_t> buf(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
     auto* lp = reinterpret_cast<LOGPALETTE*>(buf.data());
     lp->palVersion = 0x300;
-    const std::vector<RGBQUAD> table = standardColorTable(8, false);
+    const std::vector<RGBQUAD> table = standardColorTable(8);
     lp->palNumEntries = (WORD)table.size();
     for (size_t i = 0; i < table.size(); ++i)
         lp->palPalEntry[i] = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
