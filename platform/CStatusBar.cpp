@@ -237,8 +237,6 @@ void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL)
         state.m_nID = m_panes[i].nID;
         // Panes keep their state when nothing handles them.
         state.DoUpdate(pTarget, FALSE);
-        if (i >= m_panes.size())
-            break;
     }
 }
 

@@ -433,8 +433,6 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
         if (CCmdTarget::OnCmdMsg(state.m_nID, (int)CN_UPDATE_COMMAND_UI, &state, nullptr))
             continue;
         state.DoUpdate(pTarget, bDisableIfNoHndler);
-        if (i >= m_buttons.size())
-            break;
     }
 }
 
