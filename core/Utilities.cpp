@@ -54,6 +54,12 @@ CString GetFileTitleFromPath(const CString& path)
     return p.Mid(sep + 1, dot - sep - 1);
 }
 
+CString GetFolderFromPath(const CString& path)
+{
+    const int sep = LastSeparator(path);
+    return sep >= 0 ? path.Left(sep + 1) : CString();
+}
+
 double CStringToDouble(const CString& text)
 {
     return std::atof(text);

@@ -18,6 +18,8 @@ int AskYesNoFromId(UINT id);
 // The file name without folder and extension; '/' and '\\' both separate
 // folders, and one trailing separator is ignored.
 CString GetFileTitleFromPath(const CString& path);
+// The folder of a file name, with its trailing separator; empty without one.
+CString GetFolderFromPath(const CString& path);
 
 // atof: 0.0 when the text does not start with a number.
 double CStringToDouble(const CString& text);

@@ -16,19 +16,11 @@
 #include <ogr_spatialref.h>
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
 namespace {
-// The folder of a file name, with its trailing separator; empty without one.
-CString FolderOf(const CString& path)
-{
-    const int slash = std::max(path.ReverseFind('/'), path.ReverseFind('\\'));
-    return slash >= 0 ? path.Left(slash + 1) : CString();
-}
-
 const char* const kCreateMapProperty =
     "create table _MapProperty(dXOff DOUBLE, dYOff DOUBLE, dZoom DOUBLE, MapEVersion INT, SelProperty BLOB, "
     "Boundary BLOB, MapUnits BLOB, ProjectionType INT UNSIGNED);";
@@ -385,7 +377,7 @@ void CMapModel::WriteLayerTable(const CString& workspacePath, CSQLiteDatabase* d
         db->ExecuteChecked(stmt);
         layer->SetModified(0);
     }
-    const CString folder = FolderOf(workspacePath);
+    const CString folder = GetFolderFromPath(workspacePath);
     for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
         CMapLayer* layer = m_Layers.GetNext(pos);
         CreateLayerDatabase(folder + layer->GetName() + ".klz", layer);

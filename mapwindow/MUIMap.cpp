@@ -18,12 +18,6 @@
 IMPLEMENT_DYNAMIC(CMUIMap, CWnd)
 
 namespace {
-CString FolderOf(const CString& path)
-{
-    const int slash = std::max(path.ReverseFind('/'), path.ReverseFind('\\'));
-    return slash >= 0 ? path.Left(slash + 1) : CString();
-}
-
 bool IsLayerFilePresent(const CString& file)
 {
     std::error_code error;
@@ -213,7 +207,7 @@ BOOL CMUIMap::SaveWorkspace(const CString& path)
 
 int CMUIMap::LoadWorkspace(const CString& path)
 {
-    const CString folder = FolderOf(path);
+    const CString folder = GetFolderFromPath(path);
     auto db = std::make_unique<CSQLiteDatabase>();
     int version = -1;
     try {
