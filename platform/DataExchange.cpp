@@ -196,21 +196,26 @@ bool IsRadioButton(HWND hwnd)
     return dlg::IsClass(hwnd, WC_BUTTON) && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
 }
 
+// The text of item `index` of a list box or combo box, read with its length and
+// text messages; empty for no item (kErr) or an empty one.
+CString ItemText(HWND hwnd, UINT lengthMessage, UINT textMessage, LRESULT index)
+{
+    if (index == kErr)
+        return CString();
+    const LRESULT len = ::SendMessage(hwnd, lengthMessage, (WPARAM)index, 0);
+    if (len <= 0)
+        return CString();
+    std::string buffer((size_t)len + 1, '\0');
+    ::SendMessage(hwnd, textMessage, (WPARAM)index, (LPARAM)buffer.data());
+    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+    return CString(std::move(buffer));
+}
+
 CString ComboText(HWND hwnd)
 {
     CString text = TextOf(hwnd);
-    if (text.IsEmpty()) {
-        const LRESULT sel = ::SendMessage(hwnd, CB_GETCURSEL, 0, 0);
-        if (sel != kErr) {
-            const LRESULT len = ::SendMessage(hwnd, CB_GETLBTEXTLEN, (WPARAM)sel, 0);
-            if (len > 0) {
-                std::string buffer((size_t)len + 1, '\0');
-                ::SendMessage(hwnd, CB_GETLBTEXT, (WPARAM)sel, (LPARAM)buffer.data());
-                buffer.resize(std::char_traits<char>::length(buffer.c_str()));
-                text = CString(std::move(buffer));
-            }
-        }
-    }
+    if (text.IsEmpty())
+        text = ItemText(hwnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, ::SendMessage(hwnd, CB_GETCURSEL, 0, 0));
     return text;
 }
 
@@ -379,21 +384,10 @@ void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& value)
 void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value)
 {
     HWND hwnd = pDX->PrepareCtrl(nIDC);
-    if (!pDX->m_bSaveAndValidate) {
+    if (pDX->m_bSaveAndValidate)
+        value = ItemText(hwnd, LB_GETTEXTLEN, LB_GETTEXT, ::SendMessage(hwnd, LB_GETCURSEL, 0, 0));
+    else
         ::SendMessage(hwnd, LB_SELECTSTRING, (WPARAM)-1, (LPARAM)value.GetString());
-        return;
-    }
-    value.Empty();
-    const LRESULT sel = ::SendMessage(hwnd, LB_GETCURSEL, 0, 0);
-    if (sel == kErr)
-        return;
-    const LRESULT len = ::SendMessage(hwnd, LB_GETTEXTLEN, (WPARAM)sel, 0);
-    if (len <= 0)
-        return;
-    std::string buffer((size_t)len + 1, '\0');
-    ::SendMessage(hwnd, LB_GETTEXT, (WPARAM)sel, (LPARAM)buffer.data());
-    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
-    value = CString(std::move(buffer));
 }
 
 void DDX_Slider(CDataExchange* pDX, int nIDC, int& value)
