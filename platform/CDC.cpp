@@ -288,8 +288,6 @@ void compose(DCImpl* d, const Spans& spans, const Paint& p0, const Paint* p1, in
     if (clip.isEmpty())
         return;
     const bool mono = d->targetMono();
-    std::vector<QRect> rects(clip.begin(), clip.end());
-    const bool single = rects.size() == 1;
     int minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
     uchar* bits = img->bits();
     const qsizetype bpl = img->bytesPerLine();
@@ -311,16 +309,7 @@ void compose(DCImpl* d, const Spans& spans, const Paint& p0, const Paint* p1, in
         const Paint* p = s.kind == 0 ? &p0 : p1;
         if (!p || p->type == Paint::None)
             continue;
-        if (single) {
-            const QRect& r = rects[0];
-            if (s.y < r.top() || s.y > r.bottom())
-                continue;
-            const int x0 = std::max(s.x0, r.left()), x1 = std::min(s.x1, r.right() + 1);
-            if (x0 < x1)
-                run(*p, s.y, x0, x1);
-            continue;
-        }
-        for (const QRect& r : rects) {
+        for (const QRect& r : clip) { // banded: ordered by top
             if (r.top() > s.y)
                 break;
             if (s.y > r.bottom())
@@ -397,9 +386,6 @@ void strokeFigures(DCImpl* d, const std::vector<std::vector<QPoint>>& figures, c
         for (size_t f = 0; f < figures.size(); ++f) {
             const auto& pts = figures[f];
             int step = 0;
-            if (pts.size() == 1 && closed[f]) {
-                continue;
-            }
             for (size_t i = 0; i + 1 < pts.size(); ++i)
                 cosmeticLine(pts[i], pts[i + 1], dashes, step, gaps, bounds, ink);
             if (closed[f] && pts.size() > 2)
