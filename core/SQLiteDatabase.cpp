@@ -57,6 +57,13 @@ int CSQLiteDatabase::Execute(const char* sql)
     return stmt.Execute();
 }
 
+int CSQLiteDatabase::QueryInt(const char* sql)
+{
+    CSQLiteStatement stmt;
+    Prepare(sql, stmt);
+    return stmt.Step() == SQLITE_ROW ? stmt.ColumnInt(0) : 0;
+}
+
 void CSQLiteDatabase::ExecuteChecked(CSQLiteStatement& statement)
 {
     if (statement.IsEmpty() || statement.Execute() != SQLITE_DONE)

@@ -24,6 +24,8 @@ public:
     int Prepare(const char* sql, CSQLiteStatement& statement);
     // Prepares and runs `sql` once; the code of its step.
     int Execute(const char* sql);
+    // The first column of the first row of `sql` as a number; 0 without a row.
+    int QueryInt(const char* sql);
     // For writes that must succeed: a statement that does not run to its end
     // throws CSQLiteException, whatever code SQLite gives.
     void ExecuteChecked(const char* sql);

@@ -260,25 +260,16 @@ void CMapLayer::ClearPointObjects()
     m_PointObjects.RemoveAll();
 }
 
-static int ReadSingleInt(CSQLiteDatabase* db, const char* sql)
-{
-    CSQLiteStatement stmt;
-    db->Prepare(sql, stmt);
-    const int value = stmt.Step() == SQLITE_ROW ? stmt.ColumnInt(0) : 0;
-    stmt.Finalize();
-    return value;
-}
-
 void CMapLayer::ReadMaxID()
 {
     if (m_pDatabase)
-        m_nMaxID = ReadSingleInt(m_pDatabase.get(), "Select max(mapeID) from _MapGeoData");
+        m_nMaxID = m_pDatabase->QueryInt("Select max(mapeID) from _MapGeoData");
 }
 
 void CMapLayer::ReadMinID()
 {
     if (m_pDatabase)
-        m_nMinID = ReadSingleInt(m_pDatabase.get(), "Select min(mapeID) from _MapGeoData");
+        m_nMinID = m_pDatabase->QueryInt("Select min(mapeID) from _MapGeoData");
 }
 
 // ---------------------------------------------------------------- bounds
@@ -439,8 +430,8 @@ BOOL CMapLayer::NeedsTableUpgrade()
 {
     if (!m_pDatabase)
         return FALSE;
-    return ReadSingleInt(m_pDatabase.get(), "select count(*) from sqlite_master where type='table' and name in "
-                                            "('_MapGeoData','_MapMetaData') ;") != 2;
+    return m_pDatabase->QueryInt("select count(*) from sqlite_master where type='table' and name in "
+                                 "('_MapGeoData','_MapMetaData') ;") != 2;
 }
 
 void CMapLayer::UpgradeTables(const CString& oldTable)

@@ -302,9 +302,7 @@ BOOL CMapModel::OpenLayer(const CString& path, CMapLayer* layer)
         db->Execute("COMMIT;");
     }
 
-    db->Prepare("select count(*) from _MapProperty", stmt);
-    const int rows = stmt.Step() == SQLITE_ROW ? stmt.ColumnInt(0) : 0;
-    stmt.Finalize();
+    const int rows = db->QueryInt("select count(*) from _MapProperty");
     if (rows == 2) {
         db->Prepare("select SelProperty from _MapProperty where ROWID=2", stmt);
         if (stmt.Step() == SQLITE_ROW) {
