@@ -446,16 +446,25 @@ void strokeAndDraw(DCImpl* d, const std::vector<std::vector<QPoint>>& figures, c
     drawStroke(d, ink);
 }
 
+// The pixels of continuous device points, each once where consecutive points share one.
+std::vector<QPoint> toPixels(const std::vector<QPointF>& pts)
+{
+    std::vector<QPoint> out;
+    for (const QPointF& p : pts) {
+        const QPoint q((int)std::floor(p.x()), (int)std::floor(p.y()));
+        if (out.empty() || out.back() != q)
+            out.push_back(q);
+    }
+    return out;
+}
+
 // Integer device polyline of a flattened closed curve.
 std::vector<QPoint> flatten(const QPainterPath& path)
 {
-    std::vector<QPoint> pts;
+    std::vector<QPointF> curve;
     for (const QPolygonF& poly : path.toSubpathPolygons())
-        for (const QPointF& p : poly) {
-            const QPoint q((int)std::floor(p.x()), (int)std::floor(p.y()));
-            if (pts.empty() || pts.back() != q)
-                pts.push_back(q);
-        }
+        curve.insert(curve.end(), poly.begin(), poly.end());
+    std::vector<QPoint> pts = toPixels(curve);
     if (pts.size() > 1 && pts.front() == pts.back())
         pts.pop_back();
     return pts;
@@ -489,14 +498,12 @@ std::vector<QPointF> arcPoints(DCImpl* d, int x1, int y1, int x2, int y2, int x3
     return pts;
 }
 
-std::vector<QPoint> toPixels(const std::vector<QPointF>& pts)
+// The centres of device pixels: the polygon through them fills what a figure through the pixels covers.
+std::vector<QPointF> centres(const std::vector<QPoint>& pts)
 {
-    std::vector<QPoint> out;
-    for (const QPointF& p : pts) {
-        const QPoint q((int)std::floor(p.x()), (int)std::floor(p.y()));
-        if (out.empty() || out.back() != q)
-            out.push_back(q);
-    }
+    std::vector<QPointF> out;
+    for (const QPoint& p : pts)
+        out.emplace_back(p.x() + 0.5, p.y() + 0.5);
     return out;
 }
 
@@ -1369,10 +1376,7 @@ BOOL CDC::PolyPolygon(const POINT* points, const INT* counts, int polygons)
             return FALSE;
         figures.push_back(devicePoints(d, points + k, counts[i]));
         k += (size_t)counts[i];
-        std::vector<QPointF> poly;
-        for (const QPoint& p : figures.back())
-            poly.emplace_back(p.x() + 0.5, p.y() + 0.5);
-        polys.push_back(std::move(poly));
+        polys.push_back(centres(figures.back()));
     }
     if (d->inPath) {
         for (auto& f : figures)
@@ -1445,12 +1449,8 @@ BOOL renderPath(CDC* dc, bool fill, bool stroke)
         return TRUE;
     if (fill) {
         std::vector<std::vector<QPointF>> polys;
-        for (const PathFigure& f : figures) {
-            std::vector<QPointF> poly;
-            for (const QPoint& p : f.points)
-                poly.emplace_back(p.x() + 0.5, p.y() + 0.5);
-            polys.push_back(std::move(poly));
-        }
+        for (const PathFigure& f : figures)
+            polys.push_back(centres(f.points));
         Spans spans;
         fillPolygons(polys, d->st.fillMode == WINDING, bounds, spans);
         drawFill(d, spans);
