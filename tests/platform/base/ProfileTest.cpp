@@ -14,16 +14,16 @@ class Profile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        AfxSetProfileKey("Test Vendor Applications", ("Profile " + name).c_str());
+        Reopen();
         std::filesystem::remove(AfxGetProfilePath().str());
-        AfxSetProfileKey("Test Vendor Applications", ("Profile " + name).c_str());
+        Reopen();
     }
-    // Drops what is cached, so that the next reads come from the file.
+    // Chooses this test's profile and drops what is cached, so that the next
+    // reads come from the file.
     static void Reopen()
     {
-        const std::string app = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        AfxSetProfileKey("Test Vendor Applications", ("Profile " + app).c_str());
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        AfxSetProfileKey("Test Vendor Applications", ("Profile " + name).c_str());
     }
 };
 }
