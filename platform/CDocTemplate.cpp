@@ -48,12 +48,9 @@ CDocument* CDocTemplate::CreateNewDocument()
 {
     if (!m_pDocClass)
         return nullptr;
-    CObject* object = m_pDocClass->CreateObject();
-    CDocument* doc = dynamic_cast<CDocument*>(object);
-    if (!doc) {
-        delete object;
+    CDocument* doc = frame::CreateObjectOf<CDocument>(m_pDocClass);
+    if (!doc)
         return nullptr;
-    }
     AddDocument(doc);
     return doc;
 }
@@ -67,12 +64,9 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     context.m_pCurrentDoc = pDoc;
     context.m_pNewViewClass = m_pViewClass;
     context.m_pNewDocTemplate = this;
-    CObject* object = m_pFrameClass->CreateObject();
-    CFrameWnd* frame = dynamic_cast<CFrameWnd*>(object);
-    if (!frame) {
-        delete object;
+    CFrameWnd* frame = frame::CreateObjectOf<CFrameWnd>(m_pFrameClass);
+    if (!frame)
         return nullptr;
-    }
     if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
         // A frame whose window came to exist deleted itself; one that never got a window did not.
         if (CFrameWnd::IsLive(frame) && !frame->GetSafeHwnd())

@@ -139,12 +139,9 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 {
     if (!pContext || !pContext->m_pNewViewClass)
         return nullptr;
-    CObject* object = pContext->m_pNewViewClass->CreateObject();
-    CWnd* view = dynamic_cast<CWnd*>(object);
-    if (!view) {
-        delete object;
+    CWnd* view = frame::CreateObjectOf<CWnd>(pContext->m_pNewViewClass);
+    if (!view)
         return nullptr;
-    }
     // A view whose window fails deletes itself (PostNcDestroy).
     if (!view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
         return nullptr;

@@ -21,6 +21,17 @@ bool HasString(UINT id);
 // paths in it, and opening a path finds a document already open under it.
 CString AbsolutePath(LPCTSTR path);
 
+// A new object of `cls` when it is a `T`; one of another type is deleted again.
+template <class T>
+T* CreateObjectOf(const CRuntimeClass* cls)
+{
+    CObject* object = cls->CreateObject();
+    T* made = dynamic_cast<T*>(object);
+    if (!made)
+        delete object;
+    return made;
+}
+
 // ---- bar items (panes, buttons: anything with an nID)
 template <class Item>
 int ItemIndexOfID(const std::vector<Item>& items, UINT id)
