@@ -6,7 +6,6 @@
 #include "resources/resource.h"
 
 #include <cstdlib>
-#include <vector>
 
 namespace {
 
@@ -25,30 +24,6 @@ const FontSetting kFontSettings[] = {
     {"Data Window", IDS_DEFAULT_DATA_WINDOW_FONT, &g_DataWindowFont},
     {"Dialog Window", IDS_DEFAULT_DIALOG_WINDOW_FONT, &g_DialogWindowFont},
     {"Report Window", IDS_DEFAULT_REPORT_WINDOW_FONT, &g_ReportWindowFont},
-};
-
-int LowByte(const char* text) { return (int)(AtolClamped32(text) & 0xFF); }
-
-// Split at every comma, untrimmed; fields past the end read as empty text.
-class CommaFields {
-public:
-    explicit CommaFields(const CString& text)
-    {
-        int start = 0;
-        for (;;) {
-            const int comma = text.Find(',', start);
-            if (comma < 0) {
-                m_fields.push_back(text.Mid(start));
-                break;
-            }
-            m_fields.push_back(text.Mid(start, comma - start));
-            start = comma + 1;
-        }
-    }
-    const char* operator[](size_t i) const { return i < m_fields.size() ? m_fields[i].GetString() : ""; }
-
-private:
-    std::vector<CString> m_fields;
 };
 
 CString DefaultText(UINT id)
@@ -84,13 +59,13 @@ void CMUIApp::LoadSettings()
 {
     for (const FontSetting& s : kFontSettings) {
         const CString value = GetProfileString(kFonts, s.key, DefaultText(s.defaultId));
-        const CommaFields fields(value);
         // A second load replaces the fonts rather than leaking them.
         delete *s.font;
-        *s.font = new CTextFont(fields[0], LowByte(fields[1]), LowByte(fields[2]));
+        *s.font =
+            new CTextFont(ExtractCommaField(value, 0), GetCommaFieldBool(value, 1), GetCommaFieldBool(value, 2));
         // The font keeps the height it was saved with: cutting it to its low byte
         // would turn a saved 300 into 44. Only nonsense falls back to the low byte.
-        const LONG height = AtolClamped32(fields[2]);
+        const LONG height = GetCommaFieldInt(value, 2);
         if (height > 255 && height <= 0x7FFF)
             (*s.font)->SetHeight((int)height);
     }
@@ -117,21 +92,21 @@ void CMUIApp::LoadSettings()
     g_DefaultGridWidth = number("Default Grid Width", IDS_DEFAULT_GRID_WIDTH);
     g_DefaultGridHeight = number("Default Grid Height", IDS_DEFAULT_GRID_HEIGHT);
 
-    const CommaFields newObject(text("New Object", IDS_DEFAULT_NEW_OBJECT));
-    g_NewObjectBrushStyle = LowByte(newObject[0]);
-    g_NewObjectBrushColor = (int)AtolClamped32(newObject[1]);
-    g_NewObjectBkOpaque = LowByte(newObject[2]);
-    g_NewObjectBkColor = (int)AtolClamped32(newObject[3]);
-    g_NewObjectPenStyle = LowByte(newObject[4]);
-    g_NewObjectPenWidth = (BYTE)LowByte(newObject[5]);
-    g_NewObjectPenColor = (int)AtolClamped32(newObject[6]);
-    g_NewObjectSymbolFontName = newObject[7];
-    g_NewObjectSymbolFontStyle = (BYTE)LowByte(newObject[8]);
-    g_NewObjectSymbolSize = (BYTE)LowByte(newObject[9]);
-    g_NewObjectSymbolChar = (BYTE)LowByte(newObject[10]);
-    g_NewObjectSymbolColor = (int)AtolClamped32(newObject[11]);
-    g_NewObjectBeginArrowStyle = LowByte(newObject[12]);
-    g_NewObjectEndArrowStyle = LowByte(newObject[13]);
+    const CString newObject = text("New Object", IDS_DEFAULT_NEW_OBJECT);
+    g_NewObjectBrushStyle = GetCommaFieldBool(newObject, 0);
+    g_NewObjectBrushColor = (int)GetCommaFieldInt(newObject, 1);
+    g_NewObjectBkOpaque = GetCommaFieldBool(newObject, 2);
+    g_NewObjectBkColor = (int)GetCommaFieldInt(newObject, 3);
+    g_NewObjectPenStyle = GetCommaFieldBool(newObject, 4);
+    g_NewObjectPenWidth = GetCommaFieldBool(newObject, 5);
+    g_NewObjectPenColor = (int)GetCommaFieldInt(newObject, 6);
+    g_NewObjectSymbolFontName = ExtractCommaField(newObject, 7);
+    g_NewObjectSymbolFontStyle = GetCommaFieldBool(newObject, 8);
+    g_NewObjectSymbolSize = GetCommaFieldBool(newObject, 9);
+    g_NewObjectSymbolChar = GetCommaFieldBool(newObject, 10);
+    g_NewObjectSymbolColor = (int)GetCommaFieldInt(newObject, 11);
+    g_NewObjectBeginArrowStyle = GetCommaFieldBool(newObject, 12);
+    g_NewObjectEndArrowStyle = GetCommaFieldBool(newObject, 13);
 
     g_QuickInfoTool = flag("Quick Info Tool", IDS_DEFAULT_QUICK_INFO_TOOL);
 }
