@@ -71,13 +71,11 @@ public:
 
     // New elements are value-initialised (zero for numbers and pointers).
     // `growBy` is the class library's allocation step; storage here grows
-    // geometrically, so it is kept only as a hint.
+    // geometrically, so it is not needed.
     void SetSize(INT_PTR newSize, INT_PTR growBy = -1)
     {
         if (newSize < 0)
             AfxThrowInvalidArgException();
-        if (growBy >= 0)
-            m_growBy = growBy;
         m_data.resize((size_t)newSize);
     }
     void FreeExtra() { m_data.shrink_to_fit(); }
@@ -177,7 +175,6 @@ private:
     }
 
     std::vector<TYPE> m_data;
-    INT_PTR m_growBy = 0;
 };
 
 class CByteArray : public CArray<BYTE, BYTE> {};
