@@ -1179,6 +1179,20 @@ BOOL CDC::ArcTo(LPCRECT r, POINT s, POINT e) { return ArcTo(r->left, r->top, r->
 
 namespace {
 
+// How far in from the box's edge pixels an outline runs: an inside-frame pen wider than a pixel
+// keeps all of its width in the box.
+double outlineInset(const Pen* pen, int width)
+{
+    return pen->dashStyle() == PS_INSIDEFRAME && width > 1 ? (width - 1) / 2.0 : 0;
+}
+
+// The rectangle through the centres of a box's edge pixels, `inset` further in: where an outline is stroked.
+QRectF outlineRect(const QRect& box, double inset)
+{
+    return QRectF(box.left() + 0.5 + inset, box.top() + 0.5 + inset, std::max(0.0, box.width() - 1 - 2 * inset),
+                  std::max(0.0, box.height() - 1 - 2 * inset));
+}
+
 // Draws a figure bounded by the box [l, r) x [t, b) in device pixels: a rounded rectangle with
 // cw x ch corners (an ellipse when they are the box's size).
 void drawRoundFigure(DCImpl* d, QRect box, int cw, int ch)
@@ -1189,7 +1203,7 @@ void drawRoundFigure(DCImpl* d, QRect box, int cw, int ch)
     const QRect bounds = drawBounds(d);
     if (d->inPath) {
         QPainterPath path;
-        path.addRoundedRect(QRectF(l + 0.5, t + 0.5, box.width() - 1, box.height() - 1), cw / 2.0, ch / 2.0);
+        path.addRoundedRect(outlineRect(box, 0), cw / 2.0, ch / 2.0);
         pathFigure(d, flatten(path), true);
         return;
     }
@@ -1206,28 +1220,18 @@ void drawRoundFigure(DCImpl* d, QRect box, int cw, int ch)
     const int width = penWidth(d);
     const Pen* pen = d->st.pen.get();
     const bool styled = dashPattern(pen->dashStyle()) != nullptr || pen->dashStyle() == PS_USERSTYLE;
+    Spans outline, interior;
+    roundRectSpans(l, t, r, b, cw, ch, bounds, &outline, &interior);
+    drawFill(d, interior);
     if (width <= 1 && !styled) {
-        Spans outline, interior;
-        roundRectSpans(l, t, r, b, cw, ch, bounds, &outline, &interior);
-        drawFill(d, interior);
         drawStroke(d, outline);
         return;
     }
     // Wide or styled outlines follow the curve through the pixel centres.
-    double inset = 0;
-    if (pen->dashStyle() == PS_INSIDEFRAME && width > 1)
-        inset = (width - 1) / 2.0;
-    Spans outline, interior;
-    roundRectSpans(l, t, r, b, cw, ch, bounds, &outline, &interior);
-    drawFill(d, interior);
+    const double inset = outlineInset(pen, width);
     QPainterPath path;
-    const QRectF curve(l + 0.5 + inset, t + 0.5 + inset, std::max(0.0, box.width() - 1 - 2 * inset),
-                       std::max(0.0, box.height() - 1 - 2 * inset));
-    path.addRoundedRect(curve, std::max(0.0, cw / 2.0 - inset), std::max(0.0, ch / 2.0 - inset));
-    std::vector<QPoint> pts = flatten(path);
-    Spans ink;
-    strokeFigures(d, {pts}, {true}, ink);
-    drawStroke(d, ink);
+    path.addRoundedRect(outlineRect(box, inset), std::max(0.0, cw / 2.0 - inset), std::max(0.0, ch / 2.0 - inset));
+    strokeAndDraw(d, {flatten(path)}, {true});
 }
 
 } // namespace
@@ -1275,15 +1279,10 @@ BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
         strokeAndDraw(d, {{QPoint(l, t), QPoint(r - 1, t), QPoint(r - 1, b - 1), QPoint(l, b - 1)}}, {true});
         return TRUE;
     }
-    const double inset = pen->dashStyle() == PS_INSIDEFRAME ? (width - 1) / 2.0 : 0;
     QPainterPath path;
-    path.addRect(QRectF(l + 0.5 + inset, t + 0.5 + inset, std::max(0.0, box.width() - 1 - 2 * inset),
-                        std::max(0.0, box.height() - 1 - 2 * inset)));
-    Spans ink;
+    path.addRect(outlineRect(box, outlineInset(pen, width)));
     // Corners of rectangles are the pen's joins: round for pens made by CreatePen.
-    std::vector<QPoint> corners = flatten(path);
-    strokeFigures(d, {corners}, {true}, ink);
-    drawStroke(d, ink);
+    strokeAndDraw(d, {flatten(path)}, {true});
     return TRUE;
 }
 
