@@ -197,20 +197,22 @@ void CMapObject::MarkRings(BOOL set)
     }
 }
 
-BOOL CMapObject::IsGeometryLoaded() const
+const CMapObject* CMapObject::StoredAncestor() const
 {
     const CMapObject* object = this;
     while (object->m_nMapeID == -1 && object->m_pParent)
         object = object->m_pParent;
-    return (object->m_dwFlags & kGeometryLoaded) != 0;
+    return object;
+}
+
+BOOL CMapObject::IsGeometryLoaded() const
+{
+    return (StoredAncestor()->m_dwFlags & kGeometryLoaded) != 0;
 }
 
 BOOL CMapObject::IsGeometryBorrowed() const
 {
-    const CMapObject* object = this;
-    while (object->m_nMapeID == -1 && object->m_pParent)
-        object = object->m_pParent;
-    return (object->m_dwFlags & kGeometryBorrowed) != 0;
+    return (StoredAncestor()->m_dwFlags & kGeometryBorrowed) != 0;
 }
 
 // ---------------------------------------------------------------- attributes

@@ -244,6 +244,8 @@ protected:
         else
             m_dwFlags &= ~bit;
     }
+    // This object, or the first one up the parents that is stored (has an id).
+    const CMapObject* StoredAncestor() const;
     static bool IsSameRect(const CDoubleRect& a, const CDoubleRect& b)
     {
         return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
