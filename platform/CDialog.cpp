@@ -582,7 +582,6 @@ const DialogTemplate* CDialog::ResolveTemplate() const
 
 BOOL CDialog::CreateFromTemplate(const DialogTemplate* tmpl, CWnd* pParentWnd, bool modal)
 {
-    m_bModal = modal;
     const HWND parent = modal ? dlg::ModalOwner(pParentWnd) : pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr;
     dlg::CreateOptions options;
     options.show = !modal;
@@ -639,7 +638,6 @@ INT_PTR CDialog::DoModal()
     m_bContinueModal = FALSE;
     if (m_hWnd)
         DestroyWindow();
-    m_bModal = false;
     return m_nModalResult;
 }
 

@@ -106,7 +106,6 @@ private:
     BOOL CreateFromTemplate(const DialogTemplate* tmpl, CWnd* pParentWnd, bool modal);
 
     BOOL m_bContinueModal = FALSE;
-    bool m_bModal = false;
 
     friend class CPropertySheet;
 };
