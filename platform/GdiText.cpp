@@ -173,8 +173,12 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
                 spans.push_back({yy, clipRect.left(), clipRect.right() + 1, 1});
     }
     const TextFont f = currentFont(d);
+    // Without advances given, the width is the font's for the whole line: no need to place each character.
     double width = 0;
-    positions(f, s, dx, std::fabs(scaleX(d->st)), &width);
+    if (dx)
+        positions(f, s, dx, std::fabs(scaleX(d->st)), &width);
+    else
+        width = advance(f.font, s);
     const UINT align = d->st.textAlign;
     const bool useCp = align & TA_UPDATECP;
     const POINT origin = useCp ? d->st.current : POINT{x, y};
