@@ -188,6 +188,20 @@ void ExchangeUnsigned(CDataExchange* pDX, int nIDC, T& value, unsigned long long
     }
 }
 
+template <typename T>
+void ExchangeReal(CDataExchange* pDX, int nIDC, T& value, double maxMagnitude, int digits)
+{
+    HWND hwnd = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate) {
+        double v = 0;
+        if (!ParseReal(TextOf(hwnd), maxMagnitude, v))
+            FailParse(pDX, AFX_IDP_PARSE_REAL);
+        value = (T)v;
+    } else {
+        AfxSetWindowText(hwnd, FormatReal(value, digits));
+    }
+}
+
 bool IsRadioButton(HWND hwnd)
 {
     if ((UINT)::SendMessage(hwnd, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)
@@ -281,31 +295,8 @@ void DDX_Text(CDataExchange* pDX, int nIDC, long& value) { ExchangeSigned(pDX, n
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) { ExchangeUnsigned(pDX, nIDC, value, UINT32_MAX); }
 void DDX_Text(CDataExchange* pDX, int nIDC, unsigned long& value) { ExchangeUnsigned(pDX, nIDC, value, UINT32_MAX); }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, float& value)
-{
-    HWND hwnd = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        double v = 0;
-        if (!ParseReal(TextOf(hwnd), FLT_MAX, v))
-            FailParse(pDX, AFX_IDP_PARSE_REAL);
-        value = (float)v;
-    } else {
-        AfxSetWindowText(hwnd, FormatReal(value, FLT_DIG));
-    }
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
-{
-    HWND hwnd = pDX->PrepareEditCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        double v = 0;
-        if (!ParseReal(TextOf(hwnd), DBL_MAX, v))
-            FailParse(pDX, AFX_IDP_PARSE_REAL);
-        value = v;
-    } else {
-        AfxSetWindowText(hwnd, FormatReal(value, DBL_DIG));
-    }
-}
+void DDX_Text(CDataExchange* pDX, int nIDC, float& value) { ExchangeReal(pDX, nIDC, value, FLT_MAX, FLT_DIG); }
+void DDX_Text(CDataExchange* pDX, int nIDC, double& value) { ExchangeReal(pDX, nIDC, value, DBL_MAX, DBL_DIG); }
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 {
