@@ -26,11 +26,6 @@ const char* const g_MapGeoDataColumns =
 
 namespace {
 constexpr DWORD kStoredUseLayerStyle = 0x100000;
-
-bool IsPointObjectType(int type)
-{
-    return type == MAP_OBJECT_NODE || type == MAP_OBJECT_TEXT;
-}
 }
 
 // ---------------------------------------------------------------- index entries

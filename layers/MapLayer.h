@@ -12,6 +12,7 @@
 #include "core/MapField.h"
 #include "core/MapLabel.h"
 #include "core/MapStyle.h"
+#include "core/ObjectTypes.h"
 #include "layers/RTree.h"
 
 #include <array>
@@ -75,6 +76,10 @@ public:
     void InsertObjectRows(CMapObject* object, CSQLiteDatabase* db = nullptr);
 
     // ---- nodes and texts (owned)
+    // Objects of these types live in the layer's point list, not in its index.
+    // The layer owns them: a selection only borrows them, while its other
+    // objects are copies built from their rows for the time they are used.
+    static bool IsPointObjectType(int type) { return type == MAP_OBJECT_NODE || type == MAP_OBJECT_TEXT; }
     void LoadPointObjects();
     void ClearPointObjects();
     const CList<CMapObject*, CMapObject*>& GetPointObjects() const { return m_PointObjects; }

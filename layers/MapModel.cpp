@@ -177,8 +177,7 @@ void CMapModel::ClearOverlays()
 {
     for (POSITION pos = m_SelectedObjects.GetHeadPosition(); pos;) {
         CMapObject* object = m_SelectedObjects.GetNext(pos);
-        // Nodes and texts belong to their layer's list.
-        if (object->GetType() != MAP_OBJECT_NODE && object->GetType() != MAP_OBJECT_TEXT)
+        if (!CMapLayer::IsPointObjectType(object->GetType()))
             delete object;
     }
     m_SelectedObjects.RemoveAll();

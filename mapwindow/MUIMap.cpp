@@ -109,13 +109,6 @@ LRESULT CMUIMap::NotifyParent(int action, void* object, int value)
 }
 
 // ---------------------------------------------------------------- selection
-static bool IsLayerOwned(const CMapObject* object)
-{
-    // Nodes and texts belong to their layer's list; other selected objects are
-    // copies built from their rows for the time they are used.
-    return object->GetType() == MAP_OBJECT_NODE || object->GetType() == MAP_OBJECT_TEXT;
-}
-
 void CMUIMap::DeselectObject(CMapObject* object, int invalidate)
 {
     if (!object || !CMapObject::IsTypeValid(object->GetType()))
@@ -138,7 +131,7 @@ void CMUIMap::ClearSelection(int invalidate)
         object->Deselect();
         if (invalidate)
             InvalidateObject(object);
-        if (!IsLayerOwned(object))
+        if (!CMapLayer::IsPointObjectType(object->GetType()))
             delete object;
     }
 }
@@ -160,7 +153,7 @@ void CMUIMap::DeselectLayerObjects(CMapLayer* layer)
         selection.RemoveAt(current);
         object->Deselect();
         InvalidateObject(object);
-        if (!IsLayerOwned(object))
+        if (!CMapLayer::IsPointObjectType(object->GetType()))
             delete object;
     }
 }
