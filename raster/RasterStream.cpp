@@ -91,18 +91,6 @@ size_t CRasterMemStream::Write(const void* buffer, size_t size, size_t count)
     return count;
 }
 
-bool CRasterMemStream::PutC(unsigned char c)
-{
-    if (!m_pBuffer)
-        return false;
-    if (m_nPosition + 1 > m_nCapacity && !Alloc((DWORD)m_nPosition + 1))
-        return false;
-    m_pBuffer[m_nPosition++] = c;
-    if (m_nPosition > m_nSize)
-        m_nSize = m_nPosition;
-    return true;
-}
-
 bool CRasterMemStream::Seek(long offset, int origin)
 {
     if (!m_pBuffer)

@@ -54,7 +54,6 @@ public:
     bool Flush() override;
     bool Eof() override;
     long Error() override;
-    bool PutC(unsigned char c) override;
     long GetC() override;
 
 protected:
