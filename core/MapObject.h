@@ -22,6 +22,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CDC;
 class CPen;
@@ -78,6 +79,9 @@ public:
     void SetStyle(CMapStyle style);
     BOOL UsesLayerStyle() const { return (m_dwFlags & kUseLayerStyle) != 0; }
     void SetUseLayerStyle(BOOL use);
+    // What the mapeProperty column stores: a text's or an image's record, the
+    // style, or nothing (NULL) for an object that uses its layer's style.
+    std::vector<BYTE> GetPropertyColumn() const;
 
     // ---- selection
     void Select() { m_dwFlags |= kSelected; }

@@ -73,6 +73,21 @@ void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
     m_dwFlags &= ~kAttributesModified;
 }
 
+std::vector<BYTE> CMapObject::GetPropertyColumn() const
+{
+    std::vector<BYTE> record;
+    if (auto* text = GetType() == MAP_OBJECT_TEXT ? dynamic_cast<const CMapText*>(this) : nullptr) {
+        const CMapText::Record bytes = text->ToRecord();
+        record.assign(bytes.begin(), bytes.end());
+    } else if (auto* image = GetType() == MAP_OBJECT_IMAGE ? dynamic_cast<const CMapImage*>(this) : nullptr) {
+        record = image->GetPropertyRecord();
+    } else if (!UsesLayerStyle()) {
+        const CMapStyle::Record bytes = GetStyle()->ToRecord();
+        record.assign(bytes.begin(), bytes.end());
+    }
+    return record;
+}
+
 void CMapObject::SaveChanges()
 {
     // Objects outside layers (clipboard and overlay copies) have no row.
@@ -86,16 +101,7 @@ void CMapObject::SaveChanges()
         sql.Format("update _MapGeoData set mapeProperty=? where mapeID = %d;", m_nMapeID);
         CSQLiteStatement stmt;
         db->Prepare(sql, stmt);
-        std::vector<BYTE> record;
-        if (auto* text = GetType() == MAP_OBJECT_TEXT ? dynamic_cast<CMapText*>(this) : nullptr) {
-            const CMapText::Record bytes = text->ToRecord();
-            record.assign(bytes.begin(), bytes.end());
-        } else if (auto* image = GetType() == MAP_OBJECT_IMAGE ? dynamic_cast<CMapImage*>(this) : nullptr) {
-            record = image->GetPropertyRecord();
-        } else if (!UsesLayerStyle()) {
-            const CMapStyle::Record bytes = style->ToRecord();
-            record.assign(bytes.begin(), bytes.end());
-        }
+        const std::vector<BYTE> record = GetPropertyColumn();
         if (!record.empty())
             stmt.BindBlob(0, record.data(), (int)record.size(), SQLITE_TRANSIENT);
         stmt.Execute();

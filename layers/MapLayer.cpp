@@ -174,16 +174,7 @@ void CMapLayer::InsertObjectRows(CMapObject* object, CSQLiteDatabase* db)
         stmt.BindText(1, object->GetLabelText());
     }
 
-    std::vector<BYTE> property;
-    if (auto* text = type == MAP_OBJECT_TEXT ? dynamic_cast<CMapText*>(object) : nullptr) {
-        const CMapText::Record record = text->ToRecord();
-        property.assign(record.begin(), record.end());
-    } else if (auto* image = type == MAP_OBJECT_IMAGE ? dynamic_cast<CMapImage*>(object) : nullptr) {
-        property = image->GetPropertyRecord();
-    } else if (!object->UsesLayerStyle()) {
-        const CMapStyle::Record record = object->GetStyle()->ToRecord();
-        property.assign(record.begin(), record.end());
-    }
+    const std::vector<BYTE> property = object->GetPropertyColumn();
     if (!property.empty())
         stmt.BindBlob(2, property.data(), (int)property.size(), SQLITE_TRANSIENT);
 
