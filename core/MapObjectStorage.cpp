@@ -26,8 +26,6 @@ enum GeoDataColumn {
     COL_SEL_HANDLE = 8,
     COL_FIRST_VALUE = 10,
 };
-
-constexpr DWORD kStoredUseLayerStyle = 0x100000;
 }
 
 void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
@@ -55,7 +53,7 @@ void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
     if (boundary.ReadRecord(stmt->ColumnBlob(COL_BOUNDARY), stmt->ColumnBytes(COL_BOUNDARY)))
         SetBoundary(boundary);
 
-    m_dwFlags = (DWORD)stmt->ColumnInt(COL_ATTRIBUTE) & kStoredUseLayerStyle;
+    m_dwFlags = (DWORD)stmt->ColumnInt(COL_ATTRIBUTE) & kUseLayerStyle;
     SetActiveHandle(stmt->ColumnInt(COL_SEL_HANDLE));
 
     // The base label point (the boundary's centre), not a subclass's.
@@ -155,7 +153,7 @@ void CMapObject::SaveChanges()
 
     if (m_nAttributeDirty) {
         sql.Format("update _MapGeoData set mapeAttribute=%u where mapeID = %d;",
-                   UsesLayerStyle() ? kStoredUseLayerStyle : 0u, m_nMapeID);
+                   UsesLayerStyle() ? kUseLayerStyle : 0u, m_nMapeID);
         db->Execute(sql);
     }
 }

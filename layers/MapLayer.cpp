@@ -24,10 +24,6 @@ const char* const g_MapGeoDataColumns =
     "mapeID INTEGER PRIMARY KEY,mapeLabelProp BLOB, mapeLabelText VARCHAR(255), mapeProperty BLOB, mapeBoundary "
     "BLOB, mapeGeoData BLOB, mapeObjectType SMALLINT, mapeAttribute INT UNSIGNED, mapeSelHandle INT";
 
-namespace {
-constexpr DWORD kStoredUseLayerStyle = 0x100000;
-}
-
 // ---------------------------------------------------------------- index entries
 void LayerIndexEntry::WriteRecord(BYTE* record) const
 {
@@ -162,7 +158,7 @@ void CMapLayer::InsertObjectRows(CMapObject* object, CSQLiteDatabase* db)
 
     CString sql;
     sql.Format("insert into _MapGeoData values (%d, ?, ?, ?, ?, ?, %i, %u, %i);", object->GetMapeID(), type,
-               object->UsesLayerStyle() ? kStoredUseLayerStyle : 0u, object->GetActiveHandle());
+               object->UsesLayerStyle() ? CMapObject::kUseLayerStyle : 0u, object->GetActiveHandle());
     CSQLiteStatement stmt;
     // Rows that cannot be written are reported, never dropped silently.
     if (db->Prepare(sql, stmt) != SQLITE_OK || stmt.IsEmpty())
