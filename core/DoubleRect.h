@@ -28,6 +28,8 @@ public:
     double bottom = 0.0;
 
     CDoubleRect() = default;
+    // The same four edges, compared exactly.
+    bool operator==(const CDoubleRect&) const = default;
     // Edges in the order left, bottom, right, top, taken as they are.
     CDoubleRect(double l, double b, double r, double t) : left(l), top(t), right(r), bottom(b) {}
     // Edges in the order left, bottom, right, top, then normalised.

@@ -130,7 +130,7 @@ CDoubleRect CMapNode::GetDeviceBoundary(double* originX, double* originY, double
 void CMapNode::UpdateLayerBounds()
 {
     const CDoubleRect point(m_Position.x, m_Position.y, m_Position.x, m_Position.y);
-    if (IsSameRect(point, m_rcBoundary))
+    if (point == m_rcBoundary)
         return;
     SetBoundary(point);
     CMapObject::UpdateLayerBounds();
@@ -164,7 +164,7 @@ void CMapNode::MoveBy(int dx, int dy, double* zoom)
     m_Position.x = (float)(m_Position.x + dx * *zoom);
     m_Position.y = (float)(m_Position.y - dy * *zoom);
     m_rcBoundary = CDoubleRect(m_Position.x, m_Position.y, m_Position.x, m_Position.y);
-    if (!IsSameRect(symbolRect(m_rcBoundary), before)) {
+    if (symbolRect(m_rcBoundary) != before) {
         // The layer bounds shrink only when the old position touched them.
         m_rcPrevBoundary = old;
         m_dwFlags |= kBoundaryModified;

@@ -142,7 +142,7 @@ void CMapObject::MoveIndexEntry(const CDoubleRect& from, const CDoubleRect& to)
 bool CMapObject::MoveBoundaryTo(const CDoubleRect& moved)
 {
     const CDoubleRect old = m_rcBoundary;
-    if (IsSameRect(moved, old))
+    if (moved == old)
         return false;
     m_rcPrevBoundary = old;
     m_rcBoundary = moved;
@@ -153,7 +153,7 @@ bool CMapObject::MoveBoundaryTo(const CDoubleRect& moved)
 
 void CMapObject::SetBoundary(const CDoubleRect& rect)
 {
-    const bool differs = !IsSameRect(rect, m_rcBoundary);
+    const bool differs = rect != m_rcBoundary;
     if (IsIndexStale() && m_nMapeID != -1 && differs) {
         MoveIndexEntry(m_rcBoundary, rect);
         m_dwFlags &= ~kIndexStale;
@@ -333,7 +333,7 @@ double CMapObject::GetDistance(CFloatPoint)
 BOOL CMapObject::IsSameObject(CMapObject* other)
 {
     return other && m_pLayer == other->m_pLayer && m_nMapeID == other->m_nMapeID &&
-           GetStyle()->IsEqual(*other->GetStyle()) && IsSameRect(m_rcBoundary, other->m_rcBoundary);
+           GetStyle()->IsEqual(*other->GetStyle()) && m_rcBoundary == other->m_rcBoundary;
 }
 
 int CMapObject::CompareObject(CMapObject* other)
@@ -342,7 +342,7 @@ int CMapObject::CompareObject(CMapObject* other)
         return 1;
     if (!GetStyle()->IsEqual(*other->GetStyle()))
         return 2;
-    if (!IsSameRect(m_rcBoundary, other->m_rcBoundary))
+    if (m_rcBoundary != other->m_rcBoundary)
         return 3;
     return 0;
 }

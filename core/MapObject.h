@@ -250,10 +250,6 @@ protected:
     }
     // This object, or the first one up the parents that is stored (has an id).
     const CMapObject* StoredAncestor() const;
-    static bool IsSameRect(const CDoubleRect& a, const CDoubleRect& b)
-    {
-        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-    }
     // Non-zero winding test of a point in double precision against a float ring.
     static bool IsPointInRing(const CFloatPoint* ring, int count, double x, double y);
     // Moves the spatial-index entry of a stored object from `from` to `to`.

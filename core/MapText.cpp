@@ -201,7 +201,7 @@ void CMapText::KeepProvisionalBox()
 void CMapText::UpdateLayerBounds()
 {
     const CDoubleRect box = ComputeBoundary();
-    if (IsSameRect(box, m_rcBoundary))
+    if (box == m_rcBoundary)
         return;
     SetBoundary(box);
     KeepProvisionalBox();
@@ -213,7 +213,7 @@ void CMapText::MoveBy(int dx, int dy, double* zoom)
     m_Anchor.x = (float)(m_Anchor.x + dx * *zoom);
     m_Anchor.y = (float)(m_Anchor.y - dy * *zoom);
     const CDoubleRect box = ComputeBoundary();
-    if (IsSameRect(box, m_rcBoundary))
+    if (box == m_rcBoundary)
         return;
     const CDoubleRect old = m_rcBoundary;
     SetBoundary(box);

@@ -257,8 +257,7 @@ void CMapLayer::ReadMinID()
 // ---------------------------------------------------------------- bounds
 void CMapLayer::SetBounds(const CDoubleRect& bounds)
 {
-    if (bounds.left == m_rcBounds.left && bounds.top == m_rcBounds.top && bounds.right == m_rcBounds.right &&
-        bounds.bottom == m_rcBounds.bottom)
+    if (bounds == m_rcBounds)
         return;
     m_rcBounds = bounds;
     if (m_pMap)
