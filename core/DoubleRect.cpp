@@ -112,6 +112,14 @@ CDoubleRect CDoubleRect::Union(const CDoubleRect& other)
     return *this;
 }
 
+void CDoubleRect::UnionOrAssign(const CDoubleRect& other)
+{
+    if (IsNull())
+        *this = other;
+    else
+        Union(other);
+}
+
 CDoubleRect CDoubleRect::UnionPoint(const CFloatPoint& pt)
 {
     return Union(CDoubleRect((double)pt.x, (double)pt.y, (double)pt.x, (double)pt.y));

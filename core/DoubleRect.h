@@ -70,6 +70,9 @@ public:
     // Widens this rectangle (normalised first) to hold `other` and returns the
     // result. An all-zero rectangle is not empty here: it takes part as it is.
     CDoubleRect Union(const CDoubleRect& other);
+    // For gathering bounds: an all-zero rectangle (nothing gathered yet) takes
+    // `other` as it is; any other is widened by Union.
+    void UnionOrAssign(const CDoubleRect& other);
     CDoubleRect UnionPoint(const CFloatPoint& pt);
     CDoubleRect UnionDoublePoint(const CDoublePoint& pt);
 

@@ -137,10 +137,7 @@ void CMapLayer::AddObject(CMapObject* object, BOOL emptyValues)
             object->AddAttribute(CMapFieldValue(field));
     }
     CDoubleRect bounds = m_rcBounds;
-    if (bounds.IsNull())
-        bounds = object->GetBoundary();
-    else
-        bounds.Union(object->GetBoundary());
+    bounds.UnionOrAssign(object->GetBoundary());
     SetBounds(bounds);
     IndexInsertObject(object);
     InsertObjectRows(object);
@@ -268,16 +265,10 @@ void CMapLayer::RecalcBounds()
 {
     CollectAllEntries();
     CDoubleRect bounds;
-    const auto widen = [&bounds](const CDoubleRect& rect) {
-        if (bounds.IsNull())
-            bounds = rect;
-        else
-            bounds.Union(rect);
-    };
     for (INT_PTR i = 0; i < g_LayerEntryArray.GetSize(); ++i)
-        widen(g_LayerEntryArray[i].rect);
+        bounds.UnionOrAssign(g_LayerEntryArray[i].rect);
     for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;)
-        widen(m_PointObjects.GetNext(pos)->GetBoundary());
+        bounds.UnionOrAssign(m_PointObjects.GetNext(pos)->GetBoundary());
     m_rcBounds = bounds;
 }
 

@@ -160,10 +160,7 @@ void CMapModel::RecalcExtent()
     for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
         CDoubleRect bounds = m_Layers.GetNext(pos)->GetBounds();
         bounds.Normalize();
-        if (m_rcExtent.IsNull())
-            m_rcExtent = bounds;
-        else
-            m_rcExtent.Union(bounds);
+        m_rcExtent.UnionOrAssign(bounds);
     }
 }
 
