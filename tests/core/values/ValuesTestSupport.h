@@ -5,6 +5,7 @@
 #include "platform/Afx.h"
 #include "platform/CDC.h"
 #include "platform/GdiObjects.h"
+#include "tests/support/TempFolder.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -63,21 +64,11 @@ inline void PutFace(BYTE* p, const char16_t* face)
 // A path in a fresh temporary folder, removed with the object.
 class TempPath {
 public:
-    explicit TempPath(const char* name)
-    {
-        char templ[] = "/tmp/kv-values-XXXXXX";
-        m_dir = mkdtemp(templ);
-        m_path = m_dir + "/" + name;
-    }
-    ~TempPath()
-    {
-        std::remove(m_path.c_str());
-        rmdir(m_dir.c_str());
-    }
+    explicit TempPath(const char* name) : m_path(m_folder.Path() + "/" + name) {}
     const char* c_str() const { return m_path.c_str(); }
 
 private:
-    std::string m_dir;
+    testsupport::TempFolder m_folder{"kv-values-"};
     std::string m_path;
 };
 
