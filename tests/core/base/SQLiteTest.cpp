@@ -1,15 +1,14 @@
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <cstring>
-#include <filesystem>
 #include <string>
 
-#include <unistd.h>
 
 namespace {
 
@@ -169,13 +168,12 @@ TEST(SQLiteLifetime, FailedOpenReturnsCodeAndHoldsNoConnection)
 // A process-wide row statement can outlive the layer database it came from.
 TEST(SQLiteLifetime, StatementOutlivingItsDatabaseStillFinalizesAndFileReopens)
 {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("kv_sqlite_" + std::to_string(::getpid()) + ".db");
-    std::filesystem::remove(path);
+    const testsupport::TempFolder folder("kv_sqlite_");
+    const CString path = folder.File("lifetime.db");
     CSQLiteStatement st;
     {
         CSQLiteDatabase db;
-        ASSERT_EQ(SQLITE_OK, db.Open(path.string().c_str()));
+        ASSERT_EQ(SQLITE_OK, db.Open(path));
         CSQLiteStatement create;
         ASSERT_EQ(SQLITE_OK, db.Prepare("create table x(a int);", create));
         EXPECT_EQ(SQLITE_DONE, create.Execute());
@@ -187,11 +185,10 @@ TEST(SQLiteLifetime, StatementOutlivingItsDatabaseStillFinalizesAndFileReopens)
     st.Finalize();
 
     CSQLiteDatabase again;
-    ASSERT_EQ(SQLITE_OK, again.Open(path.string().c_str()));
+    ASSERT_EQ(SQLITE_OK, again.Open(path));
     ASSERT_EQ(SQLITE_OK, again.Prepare("insert into x values(8);", st));
     EXPECT_EQ(SQLITE_DONE, st.Execute());
     again.Close();
-    std::filesystem::remove(path);
 }
 
 }
