@@ -42,9 +42,13 @@ FilePtr OpenCatalogue()
     return FilePtr(std::fopen(g_ProjectionCatalogPath, "r"));
 }
 
-void ReportMissingCatalogue()
+// The catalogue, or null after telling the user that it is missing.
+FilePtr OpenCatalogueOrReport()
 {
-    AfxMessageBox(kCatalogueMissing, MB_OK, 0);
+    FilePtr file = OpenCatalogue();
+    if (!file)
+        AfxMessageBox(kCatalogueMissing, MB_OK, 0);
+    return file;
 }
 
 // The catalogue as its readers see it: pieces of at most kLineSize - 1
@@ -166,11 +170,9 @@ void CProjectionCatalogue::InitPath()
 
 int CProjectionCatalogue::GetDefinition(int code, LineBuffer& definition)
 {
-    FilePtr file = OpenCatalogue();
-    if (!file) {
-        ReportMissingCatalogue();
+    FilePtr file = OpenCatalogueOrReport();
+    if (!file)
         return 0;
-    }
     LineReader reader(file.get());
     while (const char* line = reader.Next()) {
         if (!StartsWith(line, "EPSG=") || ParseInt(line + 5) != code)
@@ -216,11 +218,9 @@ int CProjectionCatalogue::GetGroupID(int code)
 void CProjectionCatalogue::FillGroupCombo(HWND combo)
 {
     ::SendMessage(combo, CB_RESETCONTENT, 0, 0);
-    FilePtr file = OpenCatalogue();
-    if (!file) {
-        ReportMissingCatalogue();
+    FilePtr file = OpenCatalogueOrReport();
+    if (!file)
         return;
-    }
     LineReader reader(file.get());
     while (const char* line = reader.Next()) {
         if (!StartsWith(line, "GROUP="))
@@ -246,11 +246,9 @@ void CProjectionCatalogue::FillGroupCombo(HWND combo)
 void CProjectionCatalogue::FillProjectionList(int groupId, HWND list)
 {
     ::SendMessage(list, LB_RESETCONTENT, 0, 0);
-    FilePtr file = OpenCatalogue();
-    if (!file) {
-        ReportMissingCatalogue();
+    FilePtr file = OpenCatalogueOrReport();
+    if (!file)
         return;
-    }
     LineReader reader(file.get());
     bool found = false;
     while (const char* line = reader.Next()) {
@@ -288,12 +286,9 @@ int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
         return -1;
     const double units = srs->GetLinearUnits();
     {
-        FilePtr file = OpenCatalogue();
-        if (!file) {
-            // Appending would need the same file.
-            ReportMissingCatalogue();
+        FilePtr file = OpenCatalogueOrReport();
+        if (!file) // appending would need the same file
             return -1;
-        }
         // A system is the same whichever axis order its data use.
         const char* const sameOptions[] = {"IGNORE_DATA_AXIS_TO_SRS_AXIS_MAPPING=YES", nullptr};
         LineReader reader(file.get());
@@ -321,11 +316,9 @@ int CProjectionCatalogue::AppendSystem(OGRSpatialReference* srs, int groupId, in
         return -1;
     LineBuffer first = {}, second = {};
     {
-        FilePtr file = OpenCatalogue();
-        if (!file) {
-            ReportMissingCatalogue();
+        FilePtr file = OpenCatalogueOrReport();
+        if (!file)
             return -1;
-        }
         if (!std::fgets(first, sizeof first, file.get()) || !std::fgets(second, sizeof second, file.get()))
             second[0] = '\0';
     }
