@@ -10,7 +10,7 @@
 // Bits are only ever set; a vertex is classified once any of bits 25 to 29 is.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 class CFloatPoint;
 

@@ -1,7 +1,7 @@
 // A point of two doubles in map units, used for transformations.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 class OGRCoordinateTransformation;
 class CFloatPoint;

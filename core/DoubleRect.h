@@ -7,7 +7,7 @@
 //   8  8  left     16  8  top     24  8  right     32  8  bottom   (IEEE doubles)
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 #include "core/ClipVertex.h"
 #include "core/DoublePoint.h"

@@ -2,7 +2,7 @@
 // object is a run of these, 8 bytes each, x first, little-endian.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 class OGRCoordinateTransformation;
 

@@ -3,7 +3,7 @@
 // extent of its points in one: device coordinates of far zooms exceed 32 bits.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 #include <cstdint>
 

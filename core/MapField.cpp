@@ -1,6 +1,6 @@
 #include "core/MapField.h"
 
-#include "platform/CArchive.h"
+#include "platform/base/CArchive.h"
 
 CMapField::CMapField(const CString& name, int type, int width) : m_name(name), m_width(width), m_type(type) {}
 

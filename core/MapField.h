@@ -2,7 +2,7 @@
 // STRING fields). A layer's fields are the columns of its _MapMetaData table.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 class CArchive;
 

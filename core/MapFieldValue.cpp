@@ -3,7 +3,7 @@
 #include "core/SQLiteDatabase.h"
 #include "core/Utilities.h"
 
-#include "platform/CArchive.h"
+#include "platform/base/CArchive.h"
 
 #include <cctype>
 #include <cstdlib>

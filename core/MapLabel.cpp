@@ -4,8 +4,8 @@
 #include "core/Measure.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
-#include "platform/CDC.h"
-#include "platform/GdiObjects.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include <sqlite3.h>
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "core/FloatPoint.h"
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 #include <array>
 #include <memory>

@@ -3,8 +3,8 @@
 #include "core/Measure.h"
 #include "layers/MapLayer.h"
 #include "layers/MapModel.h"
-#include "platform/CDC.h"
-#include "platform/GdiObjects.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include <ogr_spatialref.h>
 

@@ -9,8 +9,8 @@
 // GetViewHeight.
 #pragma once
 
-#include "platform/Afx.h"
-#include "platform/Collections.h"
+#include "platform/base/Afx.h"
+#include "platform/base/Collections.h"
 
 #include "core/DoublePoint.h"
 #include "core/DoubleRect.h"

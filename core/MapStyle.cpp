@@ -2,9 +2,9 @@
 
 #include "core/Utilities.h"
 #include "dialogs/Settings.h"
-#include "platform/CArchive.h"
-#include "platform/CDC.h"
-#include "platform/GdiObjects.h"
+#include "platform/base/CArchive.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/GdiObjects.h"
 #include "resources/resource.h"
 
 #include <cmath>

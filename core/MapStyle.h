@@ -5,7 +5,7 @@
 // style column only then.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 #include <array>
 

@@ -5,8 +5,8 @@
 #include "core/SQLiteStatement.h"
 #include "layers/MapLayer.h"
 #include "layers/MapModel.h"
-#include "platform/CDC.h"
-#include "platform/GdiObjects.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include <sqlite3.h>
 

@@ -2,7 +2,7 @@
 // of unit codes with their names and conversion factors.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 #include <array>
 

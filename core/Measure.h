@@ -3,7 +3,7 @@
 // pixels; on a geographic map x is the longitude and y the latitude, in degrees.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 #include "core/ClipVertex.h"
 #include "core/DoublePoint.h"

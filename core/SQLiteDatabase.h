@@ -1,7 +1,7 @@
 // One SQLite connection, owned. Transactions are plain SQL run by the callers.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 struct sqlite3;
 class CSQLiteStatement;

@@ -2,7 +2,7 @@
 // Thrown by value, caught by reference; it carries only the database's text.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 class CSQLiteException {
 public:

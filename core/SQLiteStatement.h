@@ -2,7 +2,7 @@
 // one higher); column indexes are zero-based as in SQLite.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

@@ -2,7 +2,7 @@
 // lists of the profile, and the default face names of new styles.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 // Face of the symbol font of new styles; the "New Object" preference replaces it.
 extern CString g_NewObjectSymbolFontName;

@@ -3,7 +3,7 @@
 // exit" is set. The preference pages change only the globals (dialogs/Settings.h).
 #pragma once
 
-#include "platform/CWinApp.h"
+#include "platform/frames/CWinApp.h"
 
 class CMUIApp : public CWinApp {
 public:

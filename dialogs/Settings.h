@@ -3,7 +3,7 @@
 // read directly by the map objects, layers and windows.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 #include "core/Utilities.h"   // g_NewObjectSymbolFontName
 
 class CTextFont;

@@ -5,8 +5,8 @@
 // as a row and is built by the object factory when it is needed.
 #pragma once
 
-#include "platform/Afx.h"
-#include "platform/Collections.h"
+#include "platform/base/Afx.h"
+#include "platform/base/Collections.h"
 
 #include "core/DoubleRect.h"
 #include "core/MapField.h"

@@ -9,7 +9,7 @@
 #include "dialogs/Settings.h"
 #include "layers/MapLayer.h"
 #include "layers/ProjectionCatalogue.h"
-#include "platform/MessageBox.h"
+#include "platform/base/MessageBox.h"
 #include "resources/resource.h"
 
 #include <cpl_error.h>

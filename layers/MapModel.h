@@ -4,8 +4,8 @@
 // model owns its layers, default style, selected object copies and database.
 #pragma once
 
-#include "platform/Afx.h"
-#include "platform/Collections.h"
+#include "platform/base/Afx.h"
+#include "platform/base/Collections.h"
 
 #include "core/DoubleRect.h"
 #include "core/MapStyle.h"

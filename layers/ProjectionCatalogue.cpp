@@ -1,10 +1,10 @@
 #include "layers/ProjectionCatalogue.h"
 
 #include "core/Utilities.h"
-#include "platform/Clock.h"
-#include "platform/CommCtrl.h"
-#include "platform/CWnd.h"
-#include "platform/MessageBox.h"
+#include "platform/base/Clock.h"
+#include "platform/controls/CommCtrl.h"
+#include "platform/wnd/CWnd.h"
+#include "platform/base/MessageBox.h"
 #include "resources/resource.h"
 
 #include <cpl_conv.h>

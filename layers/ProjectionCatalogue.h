@@ -16,7 +16,7 @@
 // Every operation opens, reads and closes the file itself; nothing of it is kept.
 #pragma once
 
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 
 class OGRSpatialReference;
 

@@ -5,7 +5,7 @@
 // never object pointers.
 #pragma once
 
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 class CRTree {
 public:

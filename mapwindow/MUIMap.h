@@ -3,7 +3,7 @@
 // as notifications, and reads and writes the workspace database.
 #pragma once
 
-#include "platform/CWnd.h"
+#include "platform/wnd/CWnd.h"
 
 #include "core/DoubleRect.h"
 #include "layers/MapModel.h"

@@ -4,7 +4,7 @@
 // that frees it with free().
 #pragma once
 
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 #include <cstddef>
 

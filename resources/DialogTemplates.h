@@ -28,7 +28,7 @@
 // the strings and items it points to must live until the dialog is created.
 #pragma once
 
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 #include <span>
 #include <vector>

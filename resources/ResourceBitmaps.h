@@ -1,7 +1,7 @@
 // Bitmap resources (toolbar images, pattern brushes, cursors' images) as pixel data.
 #pragma once
 
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 struct ResourceBitmap {
     int width;

@@ -3,7 +3,7 @@
 // id 0 and no image).
 #pragma once
 
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 struct ResourceToolbar {
     int imageWidth;

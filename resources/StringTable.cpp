@@ -1,5 +1,5 @@
 // The system's strings by identifier. Add entries in ascending order of id.
-#include "platform/ResourceStrings.h"
+#include "platform/base/ResourceStrings.h"
 #include "resources/resource.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "dialogs/controls/FontNameCombo.h"
 
-#include "platform/CDC.h"
-#include "platform/FontDatabase.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/FontDatabase.h"
 
 CFontNameCombo::CFontNameCombo() : m_faceNames(10) {}
 

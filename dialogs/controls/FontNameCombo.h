@@ -2,9 +2,9 @@
 // control.
 #pragma once
 
-#include "platform/CComboBox.h"
-#include "platform/Collections.h"
-#include "platform/GdiObjects.h"
+#include "platform/controls/CComboBox.h"
+#include "platform/base/Collections.h"
+#include "platform/gdi/GdiObjects.h"
 
 class CFontNameCombo : public CComboBox {
 public:

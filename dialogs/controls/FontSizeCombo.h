@@ -3,7 +3,7 @@
 // code 4 when the control is left (after the text was checked).
 #pragma once
 
-#include "platform/CComboBox.h"
+#include "platform/controls/CComboBox.h"
 
 class CFontSizeCombo : public CComboBox {
 public:

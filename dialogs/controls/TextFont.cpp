@@ -1,6 +1,6 @@
 #include "dialogs/controls/TextFont.h"
 
-#include "platform/CDC.h"
+#include "platform/gdi/CDC.h"
 
 #include <cstring>
 #include <utility>

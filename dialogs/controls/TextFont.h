@@ -3,7 +3,7 @@
 // change deletes it and creates it again.
 #pragma once
 
-#include "platform/GdiObjects.h"
+#include "platform/gdi/GdiObjects.h"
 
 class CDC;
 

@@ -13,7 +13,7 @@
 // no dialog of the expected kind shows, the test fails and the modal one is closed.
 #pragma once
 
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 #include <functional>
 #include <string>

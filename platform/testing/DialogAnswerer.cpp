@@ -1,6 +1,6 @@
 #include "platform/testing/DialogAnswerer.h"
 
-#include "platform/CPropertySheet.h"
+#include "platform/dialogs/CPropertySheet.h"
 
 #include <cstring>
 

@@ -14,8 +14,8 @@
 //     EXPECT_EQ(answers.Dialogs().size(), 2u);
 #pragma once
 
-#include "platform/CommonDialogs.h"
-#include "platform/DialogHook.h"
+#include "platform/dialogs/CommonDialogs.h"
+#include "platform/dialogs/DialogHook.h"
 
 #include <deque>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "platform/testing/EditorProbe.h"
 
-#include "platform/CtlHost.h"
+#include "platform/controls/CtlHost.h"
 
 #include <QDateTimeEdit>
 #include <QImage>

@@ -3,8 +3,8 @@
 // control shows on screen.
 #pragma once
 
-#include "platform/CString.h"
-#include "platform/WinTypes.h"
+#include "platform/base/CString.h"
+#include "platform/base/WinTypes.h"
 
 // Whether the control's editor is a one-line editor.
 bool EditorIsSingleLine(HWND hwnd);

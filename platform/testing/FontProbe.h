@@ -2,7 +2,7 @@
 // own face mapping and enumeration, so that tests can check those against it.
 #pragma once
 
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 // Whether a font family of this name is installed or registered with the application.
 bool IsFontFamilyInstalled(LPCSTR family);

@@ -1,7 +1,7 @@
 // Test support: answers every message box while it lives, records what was asked.
 #pragma once
 
-#include "platform/MessageBox.h"
+#include "platform/base/MessageBox.h"
 
 #include <deque>
 #include <vector>

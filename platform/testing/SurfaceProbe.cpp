@@ -1,6 +1,6 @@
 #include "platform/testing/SurfaceProbe.h"
 
-#include "platform/CDC.h"
+#include "platform/gdi/CDC.h"
 
 #include <QImage>
 #include <QRegion>

@@ -11,7 +11,7 @@
 // and every pixel agree.
 #pragma once
 
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 #include <memory>
 

@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "platform/FontDatabase.h"
-#include "platform/MessageBox.h"
+#include "platform/gdi/FontDatabase.h"
+#include "platform/base/MessageBox.h"
 
 #include <clocale>
 #include <cstdlib>

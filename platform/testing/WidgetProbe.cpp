@@ -1,6 +1,6 @@
 #include "platform/testing/WidgetProbe.h"
 
-#include "platform/WndInternal.h"
+#include "platform/wnd/WndInternal.h"
 
 #include <QApplication>
 #include <QLineEdit>

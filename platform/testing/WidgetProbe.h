@@ -3,8 +3,8 @@
 // window's messages and its widget without touching the widget toolkit.
 #pragma once
 
-#include "platform/CString.h"
-#include "platform/WinTypes.h"
+#include "platform/base/CString.h"
+#include "platform/base/WinTypes.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 // everything in it when the test ends.
 #pragma once
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -3,9 +3,9 @@
 #include "LayerFixture.h"
 
 #include "core/MapNode.h"
-#include "platform/CDC.h"
-#include "platform/FontDatabase.h"
-#include "platform/GdiObjects.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/FontDatabase.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include <climits>
 

@@ -2,8 +2,8 @@
 #include "core/MapFieldValue.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
-#include "platform/CArchive.h"
-#include "platform/CFile.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CFile.h"
 #include "tests/core/values/ValuesTestSupport.h"
 
 #include <gtest/gtest.h>

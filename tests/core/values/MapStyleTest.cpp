@@ -1,7 +1,7 @@
 #include "core/MapStyle.h"
 #include "dialogs/Settings.h"
-#include "platform/CArchive.h"
-#include "platform/CFile.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CFile.h"
 #include "tests/core/values/ValuesTestSupport.h"
 
 #include <gtest/gtest.h>

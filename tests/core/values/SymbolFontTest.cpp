@@ -1,5 +1,5 @@
 #include "core/MapStyle.h"
-#include "platform/FontDatabase.h"
+#include "platform/gdi/FontDatabase.h"
 #include "resources/MapSymbolFont.h"
 #include "tests/core/values/ValuesTestSupport.h"
 

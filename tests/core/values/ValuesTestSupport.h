@@ -2,9 +2,9 @@
 // little-endian fields, temporary files and a memory DC to read pixels from.
 #pragma once
 
-#include "platform/Afx.h"
-#include "platform/CDC.h"
-#include "platform/GdiObjects.h"
+#include "platform/base/Afx.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/GdiObjects.h"
 #include "tests/support/TempFolder.h"
 
 #include <sys/mman.h>

@@ -2,9 +2,9 @@
 
 #include "dialogs/controls/FontNameCombo.h"
 #include "dialogs/controls/FontSizeCombo.h"
-#include "platform/CDC.h"
-#include "platform/FontDatabase.h"
-#include "platform/WndTestInput.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/FontDatabase.h"
+#include "platform/wnd/WndTestInput.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/controls/TextFont.h"
-#include "platform/CDC.h"
+#include "platform/gdi/CDC.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // code and the rewrite that appends or replaces an entry.
 #include "Support.h"
 
-#include "platform/CComboBox.h"
-#include "platform/CListBox.h"
-#include "platform/CWnd.h"
+#include "platform/controls/CComboBox.h"
+#include "platform/controls/CListBox.h"
+#include "platform/wnd/CWnd.h"
 
 #include <sys/resource.h>
 

@@ -1,4 +1,4 @@
-#include "platform/Afx.h"
+#include "platform/base/Afx.h"
 #include "platform/testing/ModalRecorder.h"
 #include "Support.h"
 

@@ -1,7 +1,7 @@
 // Test support: temporary folders and checks of thrown class-library exceptions.
 #pragma once
 
-#include "platform/Exceptions.h"
+#include "platform/base/Exceptions.h"
 #include "tests/support/TempFolder.h"
 
 #include <functional>

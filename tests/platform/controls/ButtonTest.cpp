@@ -2,9 +2,9 @@
 // states and radio groups, owner drawing through reflection, colours, hit-testing.
 #include "ControlTestSupport.h"
 
-#include "platform/CButton.h"
-#include "platform/CDC.h"
-#include "platform/CStatic.h"
+#include "platform/controls/CButton.h"
+#include "platform/gdi/CDC.h"
+#include "platform/controls/CStatic.h"
 
 #include <gtest/gtest.h>
 

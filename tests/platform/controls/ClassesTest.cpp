@@ -1,10 +1,10 @@
 // The control classes as dialog templates name them, and fonts given to controls.
 #include "ControlTestSupport.h"
 
-#include "platform/CComboBox.h"
-#include "platform/CEdit.h"
-#include "platform/CListBox.h"
-#include "platform/FontDatabase.h"
+#include "platform/controls/CComboBox.h"
+#include "platform/controls/CEdit.h"
+#include "platform/controls/CListBox.h"
+#include "platform/gdi/FontDatabase.h"
 #include "platform/testing/EditorProbe.h"
 
 #include <gtest/gtest.h>

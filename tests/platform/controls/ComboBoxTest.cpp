@@ -3,7 +3,7 @@
 // the window height, and owner-drawn items on the control's surface.
 #include "ControlTestSupport.h"
 
-#include "platform/CComboBox.h"
+#include "platform/controls/CComboBox.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // and what they draw.
 #include "ControlTestSupport.h"
 
-#include "platform/CProgressCtrl.h"
-#include "platform/CScrollBar.h"
-#include "platform/CSliderCtrl.h"
-#include "platform/CTabCtrl.h"
+#include "platform/controls/CProgressCtrl.h"
+#include "platform/controls/CScrollBar.h"
+#include "platform/controls/CSliderCtrl.h"
+#include "platform/controls/CTabCtrl.h"
 
 #include <gtest/gtest.h>
 

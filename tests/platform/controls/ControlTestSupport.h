@@ -2,12 +2,12 @@
 // owner-draw and measure requests, colour requests and scroll messages.
 #pragma once
 
-#include "platform/CDC.h"
-#include "platform/CWnd.h"
-#include "platform/WindowDC.h"
-#include "platform/CommCtrl.h"
-#include "platform/GdiObjects.h"
-#include "platform/WndTestInput.h"
+#include "platform/gdi/CDC.h"
+#include "platform/wnd/CWnd.h"
+#include "platform/wnd/WindowDC.h"
+#include "platform/controls/CommCtrl.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/wnd/WndTestInput.h"
 
 #include <functional>
 #include <string>

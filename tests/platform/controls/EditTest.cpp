@@ -3,7 +3,7 @@
 // a class derived from the edit can filter input and paint the control itself.
 #include "ControlTestSupport.h"
 
-#include "platform/CEdit.h"
+#include "platform/controls/CEdit.h"
 #include "platform/testing/EditorProbe.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // transparently and selected into DCs) and the extended combo box that shows them.
 #include "ControlTestSupport.h"
 
-#include "platform/CComboBoxEx.h"
-#include "platform/CImageList.h"
+#include "platform/controls/CComboBoxEx.h"
+#include "platform/controls/CImageList.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>

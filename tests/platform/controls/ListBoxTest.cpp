@@ -3,7 +3,7 @@
 // the control's surface, scrolling.
 #include "ControlTestSupport.h"
 
-#include "platform/CListBox.h"
+#include "platform/controls/CListBox.h"
 
 #include <gtest/gtest.h>
 

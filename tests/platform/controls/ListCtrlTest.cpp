@@ -4,10 +4,10 @@
 // images.
 #include "ControlTestSupport.h"
 
-#include "platform/CEdit.h"
-#include "platform/CHeaderCtrl.h"
-#include "platform/CImageList.h"
-#include "platform/CListCtrl.h"
+#include "platform/controls/CEdit.h"
+#include "platform/controls/CHeaderCtrl.h"
+#include "platform/controls/CImageList.h"
+#include "platform/controls/CListCtrl.h"
 
 #include <gtest/gtest.h>
 

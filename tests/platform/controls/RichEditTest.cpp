@@ -3,8 +3,8 @@
 // plain-text streaming with CR LF line breaks. Date-time pickers.
 #include "ControlTestSupport.h"
 
-#include "platform/CDateTimeCtrl.h"
-#include "platform/CRichEditCtrl.h"
+#include "platform/controls/CDateTimeCtrl.h"
+#include "platform/controls/CRichEditCtrl.h"
 #include "platform/testing/EditorProbe.h"
 
 #include <gtest/gtest.h>

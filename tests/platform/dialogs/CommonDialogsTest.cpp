@@ -2,7 +2,7 @@
 // dialogs they show without one.
 #include "DialogTestSupport.h"
 
-#include "platform/CommonDialogs.h"
+#include "platform/dialogs/CommonDialogs.h"
 #include "platform/testing/CommonDialogProbe.h"
 #include "tests/support/TempFolder.h"
 

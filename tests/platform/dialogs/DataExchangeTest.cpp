@@ -1,7 +1,7 @@
 // Data exchange and validation between members and controls.
 #include "DialogTestSupport.h"
 
-#include "platform/Exceptions.h"
+#include "platform/base/Exceptions.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
 // Templates and dialog classes that the dialog tests share.
 #pragma once
 
-#include "platform/CDialog.h"
-#include "platform/CommCtrl.h"
-#include "platform/DataExchange.h"
-#include "platform/WndTestInput.h"
+#include "platform/dialogs/CDialog.h"
+#include "platform/controls/CommCtrl.h"
+#include "platform/dialogs/DataExchange.h"
+#include "platform/wnd/WndTestInput.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "platform/testing/ModalRecorder.h"
 

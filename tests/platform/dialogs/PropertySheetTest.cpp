@@ -2,8 +2,8 @@
 // Cancel.
 #include "DialogTestSupport.h"
 
-#include "platform/CPropertySheet.h"
-#include "platform/CTabCtrl.h"
+#include "platform/dialogs/CPropertySheet.h"
+#include "platform/controls/CTabCtrl.h"
 
 #include <algorithm>
 

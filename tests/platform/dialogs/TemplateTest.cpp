@@ -2,7 +2,7 @@
 // modeless dialogs from creation to destruction.
 #include "DialogTestSupport.h"
 
-#include "platform/GdiObjects.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,11 +2,11 @@
 // floating and hiding bars.
 #include "FrameTestSupport.h"
 
-#include "platform/CDockBar.h"
-#include "platform/CStatusBar.h"
-#include "platform/CToolBar.h"
-#include "platform/CView.h"
-#include "platform/GdiObjects.h"
+#include "platform/frames/CDockBar.h"
+#include "platform/frames/CStatusBar.h"
+#include "platform/frames/CToolBar.h"
+#include "platform/frames/CView.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "FrameTestSupport.h"
 
-#include "platform/GdiObjects.h"
-#include "platform/WindowDC.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/wnd/WindowDC.h"
 
 std::vector<std::string> g_log;
 

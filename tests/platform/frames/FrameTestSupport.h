@@ -3,11 +3,11 @@
 // point, as the screen would show them.
 #pragma once
 
-#include "platform/CFrameWnd.h"
-#include "platform/CDC.h"
-#include "platform/CWinApp.h"
-#include "platform/GdiObjects.h"
-#include "platform/WndTestInput.h"
+#include "platform/frames/CFrameWnd.h"
+#include "platform/gdi/CDC.h"
+#include "platform/frames/CWinApp.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/wnd/WndTestInput.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // and check them, check groups, and loading from toolbar data.
 #include "FrameTestSupport.h"
 
-#include "platform/CToolBar.h"
+#include "platform/frames/CToolBar.h"
 #include "resources/ResourceBitmaps.h"
 #include "resources/ResourceToolbars.h"
 

@@ -1,9 +1,9 @@
 // GDI pixel rules on a real window's surface, drawn through a client DC outside
 // WM_PAINT as rubber bands and trackers are.
-#include "platform/CWnd.h"
-#include "platform/GdiObjects.h"
-#include "platform/WindowDC.h"
-#include "platform/WndTestInput.h"
+#include "platform/wnd/CWnd.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/wnd/WindowDC.h"
+#include "platform/wnd/WndTestInput.h"
 
 #include <gtest/gtest.h>
 

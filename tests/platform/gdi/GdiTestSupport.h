@@ -1,7 +1,7 @@
 // A white 32-bit surface with a DC on it, and readers of its pixels.
 #pragma once
 
-#include "platform/CDC.h"
+#include "platform/gdi/CDC.h"
 #include "platform/testing/SurfaceProbe.h"
 
 #include <gtest/gtest.h>

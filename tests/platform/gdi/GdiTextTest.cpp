@@ -1,7 +1,7 @@
 // Fonts and text: where the ink goes, in which colours, and what the measurements say.
 #include "GdiTestSupport.h"
 
-#include "platform/FontDatabase.h"
+#include "platform/gdi/FontDatabase.h"
 #include "platform/testing/FontProbe.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 // Command routing, command updates, menus and notifications reflected to controls.
 #include "WndTestSupport.h"
 
-#include "platform/CMenu.h"
-#include "platform/CWinApp.h"
+#include "platform/wnd/CMenu.h"
+#include "platform/frames/CWinApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Creation, destruction, subclassing, window relations and geometry.
 #include "WndTestSupport.h"
 
-#include "platform/CWinApp.h"
+#include "platform/frames/CWinApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Menus and the application object.
 #include "WndTestSupport.h"
 
-#include "platform/CMenu.h"
-#include "platform/CWinApp.h"
+#include "platform/wnd/CMenu.h"
+#include "platform/frames/CWinApp.h"
 
 #include <gtest/gtest.h>
 

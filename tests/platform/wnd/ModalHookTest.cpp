@@ -1,8 +1,8 @@
 // A message box raised by a handler while input is being dispatched is answered
 // by the test hook, and the handler goes on with that answer.
-#include "platform/Afx.h"
-#include "platform/CWnd.h"
-#include "platform/WndTestInput.h"
+#include "platform/base/Afx.h"
+#include "platform/wnd/CWnd.h"
+#include "platform/wnd/WndTestInput.h"
 #include "platform/testing/ModalRecorder.h"
 
 #include <gtest/gtest.h>

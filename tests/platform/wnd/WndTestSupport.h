@@ -2,11 +2,11 @@
 // arguments as the handler received them, and then lets the default processing run.
 #pragma once
 
-#include "platform/Afx.h"
-#include "platform/CWnd.h"
-#include "platform/GdiObjects.h"
-#include "platform/WindowDC.h"
-#include "platform/WndTestInput.h"
+#include "platform/base/Afx.h"
+#include "platform/wnd/CWnd.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/wnd/WindowDC.h"
+#include "platform/wnd/WndTestInput.h"
 
 #include <string>
 #include <vector>

@@ -1,0 +1,277 @@
+#include "platform/gdi/FontDatabase.h"
+
+#include "platform/gdi/GdiInternal.h"
+#include "resources/MapSymbolFont.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+
+namespace {
+
+struct FontState {
+    std::map<QString, QString> substitutes; // lower-case face -> family
+    std::map<QString, double> cellRatio;    // family -> (ascent + descent) / em
+    std::map<QString, std::vector<int>> files; // file name -> application font ids
+    bool initialised = false;
+};
+FontState& fonts()
+{
+    static FontState* s = new FontState;
+    return *s;
+}
+
+bool familyInstalled(const QString& family)
+{
+    if (!QGuiApplication::instance())
+        return false;
+    return QFontDatabase::hasFamily(family);
+}
+
+QString defaultFamilyFor(BYTE pitchAndFamily)
+{
+    const int family = pitchAndFamily & 0xF0, pitch = pitchAndFamily & 0x03;
+    if (family == FF_MODERN || pitch == FIXED_PITCH)
+        return QStringLiteral("Liberation Mono");
+    if (family == FF_ROMAN)
+        return QStringLiteral("Liberation Serif");
+    return QStringLiteral("Liberation Sans");
+}
+
+double cellRatio(const QFont& base)
+{
+    FontState& s = fonts();
+    const QString key = base.family() + QString::number(base.weight()) + (base.italic() ? "i" : "");
+    auto it = s.cellRatio.find(key);
+    if (it != s.cellRatio.end())
+        return it->second;
+    QFont f(base);
+    f.setPixelSize(200);
+    const QFontMetricsF m(f);
+    double r = (m.ascent() + m.descent()) / 200.0;
+    if (r <= 0.1)
+        r = 1.15;
+    s.cellRatio.emplace(key, r);
+    return r;
+}
+
+} // namespace
+
+namespace gdi {
+
+QString faceSubstitute(const QString& face)
+{
+    ensureFontsInitialised();
+    FontState& s = fonts();
+    auto it = s.substitutes.find(face.toLower());
+    if (it != s.substitutes.end())
+        return it->second;
+    if (!face.isEmpty() && familyInstalled(face))
+        return face;
+    return QStringLiteral("DejaVu Sans");
+}
+
+void ensureFontsInitialised()
+{
+    if (!fonts().initialised && QGuiApplication::instance())
+        AfxInitFonts();
+}
+
+QFont qtFont(const LOGFONTA& lf, double scale)
+{
+    QString face = QString::fromUtf8(lf.lfFaceName, (int)strnlen(lf.lfFaceName, LF_FACESIZE));
+    const QString family = face.isEmpty() ? defaultFamilyFor(lf.lfPitchAndFamily) : faceSubstitute(face);
+    QFont f(family);
+    f.setFamilies({family});
+    f.setWeight(QFont::Weight(std::clamp<int>(lf.lfWeight ? lf.lfWeight : FW_NORMAL, 1, 1000)));
+    f.setItalic(lf.lfItalic != 0);
+    f.setUnderline(lf.lfUnderline != 0);
+    f.setStrikeOut(lf.lfStrikeOut != 0);
+    f.setKerning(false); // GDI places glyphs by their advances alone
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias | QFont::NoFontMerging));
+    f.setHintingPreference(QFont::PreferFullHinting);
+    // Negative heights are the em size, positive ones the cell (ascent + descent); 0 is the default.
+    const double h = lf.lfHeight * std::fabs(scale);
+    int pixels;
+    if (lf.lfHeight < 0)
+        pixels = (int)std::lround(-h);
+    else if (lf.lfHeight > 0)
+        pixels = (int)std::lround(h / cellRatio(f));
+    else
+        pixels = 12;
+    f.setPixelSize(std::max(1, pixels));
+    if (lf.lfWidth > 0) {
+        const QFontMetricsF m(f);
+        const double natural = m.averageCharWidth();
+        if (natural > 0)
+            f.setStretch(std::clamp((int)std::lround(lf.lfWidth * std::fabs(scale) * 100.0 / natural), 1, 4000));
+    }
+    return f;
+}
+
+} // namespace gdi
+
+void AfxSetFontSubstitute(LPCSTR face, LPCSTR family)
+{
+    if (!face || !family)
+        return;
+    fonts().substitutes[QString::fromUtf8(face).toLower()] = QString::fromUtf8(family);
+}
+
+CString AfxGetFontFamily(LPCSTR face)
+{
+    return CString(gdi::faceSubstitute(QString::fromUtf8(face ? face : "")).toUtf8().constData());
+}
+
+void AfxInitFonts()
+{
+    FontState& s = fonts();
+    if (s.initialised || !QGuiApplication::instance())
+        return;
+    s.initialised = true;
+    static const char* const sans[] = {"Arial", "Helvetica", "MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg",
+                                       "MS Shell Dlg 2", "System", "Tahoma", "Verdana", "Segoe UI"};
+    static const char* const serif[] = {"Times New Roman", "Times", "MS Serif"};
+    static const char* const mono[] = {"Courier New", "Courier", "Fixedsys", "Terminal", "Lucida Console"};
+    auto map = [](const char* const* faces, size_t n, const char* family) {
+        const char* use = familyInstalled(family) ? family : "DejaVu Sans";
+        for (size_t i = 0; i < n; ++i)
+            AfxSetFontSubstitute(faces[i], use);
+    };
+    map(sans, std::size(sans), "Liberation Sans");
+    map(serif, std::size(serif), "Liberation Serif");
+    map(mono, std::size(mono), "Liberation Mono");
+
+    std::size_t size = 0;
+    const unsigned char* data = GetMapSymbolFontData(&size);
+    if (data && size > 0) {
+        const int id = QFontDatabase::addApplicationFontFromData(
+            QByteArray(reinterpret_cast<const char*>(data), (qsizetype)size));
+        const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+        if (!families.isEmpty()) {
+            const QByteArray family = families.front().toUtf8();
+            for (const char* face : {"Map Symbols", "MapInfo Transportation", "MapInfo Cartographic"})
+                AfxSetFontSubstitute(face, family.constData());
+        }
+    }
+}
+
+HANDLE AddFontMemResourceEx(const void* data, DWORD size, void*, DWORD* count)
+{
+    if (count)
+        *count = 0;
+    if (!data || !size || !QGuiApplication::instance())
+        return nullptr;
+    const int id = QFontDatabase::addApplicationFontFromData(QByteArray(static_cast<const char*>(data), (qsizetype)size));
+    if (id < 0)
+        return nullptr;
+    if (count)
+        *count = (DWORD)QFontDatabase::applicationFontFamilies(id).size();
+    return reinterpret_cast<HANDLE>((intptr_t)id + 1);
+}
+
+BOOL RemoveFontMemResourceEx(HANDLE font)
+{
+    const intptr_t id = reinterpret_cast<intptr_t>(font) - 1;
+    return font && QFontDatabase::removeApplicationFont((int)id);
+}
+
+int AddFontResourceExA(LPCSTR fileName, DWORD, void*)
+{
+    if (!fileName || !QGuiApplication::instance())
+        return 0;
+    const int id = QFontDatabase::addApplicationFont(QString::fromUtf8(fileName));
+    if (id < 0)
+        return 0;
+    fonts().files[QString::fromUtf8(fileName)].push_back(id);
+    return (int)QFontDatabase::applicationFontFamilies(id).size();
+}
+
+BOOL RemoveFontResourceExA(LPCSTR fileName, DWORD, void*)
+{
+    if (!fileName)
+        return FALSE;
+    auto& files = fonts().files;
+    auto it = files.find(QString::fromUtf8(fileName));
+    if (it == files.end() || it->second.empty())
+        return FALSE;
+    const int id = it->second.back();
+    it->second.pop_back();
+    return QFontDatabase::removeApplicationFont(id);
+}
+
+int EnumFontFamiliesExA(HDC, const LOGFONTA* font, FONTENUMPROCA proc, LPARAM param, DWORD)
+{
+    if (!proc || !QGuiApplication::instance())
+        return 0;
+    gdi::ensureFontsInitialised();
+    // Installed families and the faces that stand for one, each once, in alphabetical order.
+    std::map<QString, QString> faces; // lower-case -> shown name
+    for (const QString& f : QFontDatabase::families())
+        if (!QFontDatabase::isPrivateFamily(f))
+            faces.emplace(f.toLower(), f);
+    for (const char* face : {"Arial", "Times New Roman", "Courier New", "MS Sans Serif", "Map Symbols",
+                             "MapInfo Transportation", "MapInfo Cartographic"}) {
+        const QString f = QString::fromUtf8(face);
+        if (fonts().substitutes.count(f.toLower()))
+            faces.emplace(f.toLower(), f);
+    }
+    QString only;
+    if (font && font->lfFaceName[0])
+        only = QString::fromUtf8(font->lfFaceName, (int)strnlen(font->lfFaceName, LF_FACESIZE)).toLower();
+    const BYTE charset = font ? font->lfCharSet : DEFAULT_CHARSET;
+    int result = 1;
+    for (const auto& [key, name] : faces) {
+        if (!only.isEmpty() && key != only)
+            continue;
+        ENUMLOGFONTEXA elf{};
+        NEWTEXTMETRICEXA ntm{};
+        const QByteArray utf8 = name.toUtf8();
+        std::strncpy(elf.elfLogFont.lfFaceName, utf8.constData(), LF_FACESIZE - 1);
+        std::strncpy(reinterpret_cast<char*>(elf.elfFullName), utf8.constData(), LF_FULLFACESIZE - 1);
+        std::strncpy(reinterpret_cast<char*>(elf.elfStyle), "Regular", LF_FACESIZE - 1);
+        std::strncpy(reinterpret_cast<char*>(elf.elfScript), "Western", LF_FACESIZE - 1);
+        LOGFONTA& lf = elf.elfLogFont;
+        lf.lfHeight = 16;
+        lf.lfWeight = FW_NORMAL;
+        lf.lfCharSet = charset == DEFAULT_CHARSET ? ANSI_CHARSET : charset;
+        lf.lfOutPrecision = 3;
+        lf.lfClipPrecision = 2;
+        lf.lfQuality = 1;
+        const QFont qf = gdi::qtFont(lf);
+        const QFontMetrics m(qf);
+        const bool fixed = QFontInfo(qf).fixedPitch();
+        lf.lfPitchAndFamily = (BYTE)((fixed ? FIXED_PITCH : VARIABLE_PITCH) | (fixed ? FF_MODERN : FF_SWISS));
+        TEXTMETRICA& tm = ntm.ntmTm.tm;
+        tm.tmHeight = m.ascent() + m.descent();
+        tm.tmAscent = m.ascent();
+        tm.tmDescent = m.descent();
+        tm.tmInternalLeading = std::max(0, tm.tmHeight - qf.pixelSize());
+        tm.tmAveCharWidth = m.averageCharWidth();
+        tm.tmMaxCharWidth = m.maxWidth();
+        tm.tmWeight = FW_NORMAL;
+        tm.tmFirstChar = 0x20;
+        tm.tmLastChar = 0xFF;
+        tm.tmDefaultChar = 0x1F;
+        tm.tmBreakChar = 0x20;
+        tm.tmPitchAndFamily = (BYTE)(TMPF_TRUETYPE | (fixed ? 0 : TMPF_FIXED_PITCH) | (lf.lfPitchAndFamily & 0xF0));
+        tm.tmCharSet = lf.lfCharSet;
+        tm.tmDigitizedAspectX = tm.tmDigitizedAspectY = 96;
+        ntm.ntmTm.ntmSizeEM = 2048;
+        ntm.ntmTm.ntmCellHeight = (UINT)tm.tmHeight;
+        ntm.ntmTm.ntmAvgWidth = (UINT)tm.tmAveCharWidth;
+        result = proc(&elf.elfLogFont, &ntm.ntmTm.tm, TRUETYPE_FONTTYPE, param);
+        if (result == 0)
+            break;
+    }
+    return result;
+}

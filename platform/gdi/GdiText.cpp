@@ -1,0 +1,509 @@
+// Text: fonts of font records drawn aliased, placed by the DC's alignment and turned by the
+// font's escapement; measuring and DrawText's layout.
+#include "platform/gdi/GdiInternal.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+using namespace gdi;
+
+namespace {
+
+DCImpl* impl(const CDC* dc) { return dcFromHandle(dc->m_hDC); }
+
+QString decode(LPCTSTR text, int count)
+{
+    if (!text)
+        return QString();
+    if (count < 0)
+        count = (int)std::strlen(text);
+    return QString::fromUtf8(text, count);
+}
+
+struct TextFont {
+    QFont font;
+    int ascent, descent, height;
+    double escapement; // degrees, counter-clockwise
+};
+
+TextFont currentFont(DCImpl* d, bool upright = false)
+{
+    ensureFontsInitialised();
+    LOGFONTA lf{};
+    if (Font* f = d->st.font.get())
+        lf = f->lf;
+    TextFont t;
+    t.font = qtFont(lf, scaleY(d->st));
+    const QFontMetrics m(t.font);
+    t.ascent = m.ascent();
+    t.descent = m.descent();
+    t.height = t.ascent + t.descent;
+    t.escapement = upright ? 0.0 : lf.lfEscapement / 10.0;
+    return t;
+}
+
+int advance(const QFont& font, const QString& s)
+{
+    return QFontMetrics(font).horizontalAdvance(s);
+}
+
+// Device x offsets of each character's start and the total, from `dx` (logical advances) or the font.
+std::vector<double> positions(const TextFont& f, const QString& s, const int* dx, double scale, double* total)
+{
+    std::vector<double> pos;
+    double x = 0;
+    const QFontMetrics m(f.font);
+    for (int i = 0; i < s.size(); ++i) {
+        pos.push_back(x);
+        x += dx ? dx[i] * scale : m.horizontalAdvance(s.at(i));
+    }
+    *total = dx ? x : m.horizontalAdvance(s);
+    return pos;
+}
+
+struct Underline {
+    int from; // character index
+    int to;   // one past
+};
+
+// Renders one line: the text cell's top-left corner lies at `cellOffset` from the device reference
+// point before the turn by the escapement. Background spans (kind 1) come before the ink (kind 0).
+void renderLine(DCImpl* d, const TextFont& f, QPointF ref, QPointF cellOffset, const QString& s, const int* dx,
+                double width, bool opaqueCell, const QRect* clipTo, const std::vector<Underline>& underlines,
+                Spans& spans)
+{
+    QRect bounds = d->clipRegion().boundingRect();
+    if (clipTo)
+        bounds &= *clipTo;
+    if (bounds.isEmpty() || s.isEmpty())
+        return;
+    QTransform t;
+    t.translate(ref.x(), ref.y());
+    t.rotate(-f.escapement);
+    t.translate(cellOffset.x(), cellOffset.y());
+    const QRectF cell(0, 0, width, f.height);
+    if (opaqueCell) {
+        const QPolygonF poly = t.map(cell);
+        fillPolygons({std::vector<QPointF>(poly.begin(), poly.end())}, false, bounds, spans, 1);
+    }
+    // Glyphs may reach beyond their advances (italics, overhangs): leave a margin of half a cell.
+    const double margin = f.height / 2.0 + 2;
+    const QRect box = t.mapRect(cell.adjusted(-margin, -margin, margin, margin)).toAlignedRect() & bounds;
+    if (box.isEmpty())
+        return;
+    QImage mask(box.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(0);
+    {
+        QPainter p(&mask);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        QTransform local = t * QTransform::fromTranslate(-box.left(), -box.top());
+        p.setTransform(local);
+        p.setFont(f.font);
+        p.setPen(QColor(255, 255, 255));
+        if (dx) {
+            double total = 0;
+            const std::vector<double> pos = positions(f, s, dx, std::fabs(scaleX(d->st)), &total);
+            for (int i = 0; i < s.size(); ++i)
+                p.drawText(QPointF(pos[(size_t)i], f.ascent), QString(s.at(i)));
+        } else {
+            p.drawText(QPointF(0, f.ascent), s);
+        }
+        if (!underlines.empty()) {
+            double total = 0;
+            const std::vector<double> pos = positions(f, s, nullptr, 1.0, &total);
+            const QFontMetrics m(f.font);
+            const int y = f.ascent + std::max(1, m.underlinePos());
+            for (const Underline& u : underlines) {
+                const double x0 = pos[(size_t)u.from], x1 = u.to < s.size() ? pos[(size_t)u.to] : total;
+                p.fillRect(QRectF(x0, y, x1 - x0, std::max(1, m.lineWidth())), QColor(255, 255, 255));
+            }
+        }
+    }
+    for (int y = 0; y < mask.height(); ++y) {
+        const auto* line = reinterpret_cast<const uint32_t*>(mask.constScanLine(y));
+        int x = 0;
+        while (x < mask.width()) {
+            while (x < mask.width() && ((line[x] >> 24) & 0xFF) < 128)
+                ++x;
+            const int start = x;
+            while (x < mask.width() && ((line[x] >> 24) & 0xFF) >= 128)
+                ++x;
+            if (x > start)
+                spans.push_back({box.top() + y, box.left() + start, box.left() + x, 0});
+        }
+    }
+}
+
+void paintText(DCImpl* d, const Spans& spans)
+{
+    // Text ignores the binary raster operation.
+    const Paint ink = solidPaint(toPixel(d->st.textColor));
+    const Paint back = solidPaint(toPixel(d->st.bkColor));
+    Spans ordered;
+    ordered.reserve(spans.size());
+    for (const Span& s : spans)
+        if (s.kind == 1)
+            ordered.push_back(s);
+    for (const Span& s : spans)
+        if (s.kind == 0)
+            ordered.push_back(s);
+    compose(d, ordered, ink, &back, R2_COPYPEN);
+}
+
+} // namespace
+
+BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, int* dx)
+{
+    DCImpl* d = impl(this);
+    if (!d)
+        return FALSE;
+    const QString s = decode(text, (int)count);
+    Spans spans;
+    QRect clipRect;
+    if (rect) {
+        clipRect = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
+        if (options & ETO_OPAQUE)
+            for (int yy = clipRect.top(); yy <= clipRect.bottom(); ++yy)
+                spans.push_back({yy, clipRect.left(), clipRect.right() + 1, 1});
+    }
+    const TextFont f = currentFont(d);
+    // Without advances given, the width is the font's for the whole line: no need to place each character.
+    double width = 0;
+    if (dx)
+        positions(f, s, dx, std::fabs(scaleX(d->st)), &width);
+    else
+        width = advance(f.font, s);
+    const UINT align = d->st.textAlign;
+    const bool useCp = align & TA_UPDATECP;
+    const POINT origin = useCp ? d->st.current : POINT{x, y};
+    const QPoint ref = toDevice(d->st, origin.x, origin.y);
+    double hx = 0, vy = 0;
+    switch (align & TA_CENTER) {
+    case TA_RIGHT: hx = -width; break;
+    case TA_CENTER: hx = -std::floor(width / 2); break;
+    default: break;
+    }
+    switch (align & TA_BASELINE) {
+    case TA_BOTTOM: vy = -f.height; break;
+    case TA_BASELINE: vy = -f.ascent; break;
+    default: break;
+    }
+    const bool opaqueCell = d->st.bkMode == OPAQUE && !(rect && (options & ETO_OPAQUE));
+    renderLine(d, f, QPointF(ref), QPointF(hx, vy), s, dx, width, opaqueCell,
+               rect && (options & ETO_CLIPPED) ? &clipRect : nullptr, {}, spans);
+    paintText(d, spans);
+    if (useCp) {
+        const int w = (int)std::lround(width / std::fabs(scaleX(d->st)));
+        if ((align & TA_CENTER) == TA_LEFT)
+            d->st.current.x += w;
+        else if ((align & TA_CENTER) == TA_RIGHT)
+            d->st.current.x -= w;
+    }
+    return TRUE;
+}
+
+BOOL CDC::TextOut(int x, int y, LPCTSTR text, int count)
+{
+    if (count < 0)
+        return FALSE;
+    return ExtTextOut(x, y, 0, nullptr, text, (UINT)count, nullptr);
+}
+
+CSize CDC::GetTextExtent(LPCTSTR text, int count) const
+{
+    DCImpl* d = impl(this);
+    if (!d)
+        return CSize();
+    const TextFont f = currentFont(d);
+    const int w = advance(f.font, decode(text, count));
+    return CSize((int)std::lround(w / std::fabs(scaleX(d->st))), (int)std::lround(f.height / std::fabs(scaleY(d->st))));
+}
+
+BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const
+{
+    DCImpl* d = impl(this);
+    if (!d || !tm)
+        return FALSE;
+    const TextFont f = currentFont(d);
+    const QFontMetrics m(f.font);
+    const LOGFONTA lf = d->st.font ? d->st.font->lf : LOGFONTA{};
+    const double sy = std::fabs(scaleY(d->st)), sx = std::fabs(scaleX(d->st));
+    *tm = TEXTMETRICA{};
+    tm->tmAscent = (LONG)std::lround(f.ascent / sy);
+    tm->tmDescent = (LONG)std::lround(f.descent / sy);
+    tm->tmHeight = tm->tmAscent + tm->tmDescent;
+    tm->tmInternalLeading = std::max<LONG>(0, (LONG)std::lround((f.height - f.font.pixelSize()) / sy));
+    tm->tmExternalLeading = std::max<LONG>(0, (LONG)std::lround(m.leading() / sy));
+    tm->tmAveCharWidth = (LONG)std::lround(m.averageCharWidth() / sx);
+    tm->tmMaxCharWidth = (LONG)std::lround(m.maxWidth() / sx);
+    tm->tmWeight = lf.lfWeight ? lf.lfWeight : FW_NORMAL;
+    tm->tmDigitizedAspectX = tm->tmDigitizedAspectY = 96;
+    tm->tmFirstChar = 0x20;
+    tm->tmLastChar = 0xFF;
+    tm->tmDefaultChar = 0x1F;
+    tm->tmBreakChar = 0x20;
+    tm->tmItalic = lf.lfItalic ? 1 : 0;
+    tm->tmUnderlined = lf.lfUnderline ? 1 : 0;
+    tm->tmStruckOut = lf.lfStrikeOut ? 1 : 0;
+    const bool fixed = QFontInfo(f.font).fixedPitch();
+    tm->tmPitchAndFamily = (BYTE)(TMPF_TRUETYPE | TMPF_VECTOR | (fixed ? 0 : TMPF_FIXED_PITCH) | (lf.lfPitchAndFamily & 0xF0));
+    tm->tmCharSet = lf.lfCharSet;
+    return TRUE;
+}
+
+int CDC::GetTextFace(CString& face) const
+{
+    DCImpl* d = impl(this);
+    if (!d || !d->st.font)
+        return 0;
+    face = CString(d->st.font->lf.lfFaceName, (int)strnlen(d->st.font->lf.lfFaceName, LF_FACESIZE));
+    return face.GetLength();
+}
+
+int CDC::GetTextFace(int count, LPTSTR face) const
+{
+    CString s;
+    const int n = GetTextFace(s);
+    if (!face || count <= 0)
+        return n + 1;
+    const int k = std::min(n, count - 1);
+    std::memcpy(face, (LPCTSTR)s, (size_t)k);
+    face[k] = 0;
+    return k;
+}
+
+BOOL CDC::GetCharWidth(UINT first, UINT last, int* widths) const
+{
+    DCImpl* d = impl(this);
+    if (!d || !widths || last < first)
+        return FALSE;
+    const TextFont f = currentFont(d);
+    const QFontMetrics m(f.font);
+    for (UINT c = first; c <= last; ++c)
+        widths[c - first] = (int)std::lround(m.horizontalAdvance(QChar((char16_t)c)) / std::fabs(scaleX(d->st)));
+    return TRUE;
+}
+
+// ---------------------------------------------------------------- DrawText
+
+namespace {
+
+struct Line {
+    QString text;
+    std::vector<Underline> underlines;
+};
+
+// Removes '&' prefixes: "&&" is a literal '&', "&x" underlines x.
+Line stripPrefix(const QString& s, bool keepUnderline)
+{
+    Line l;
+    for (int i = 0; i < s.size(); ++i) {
+        if (s.at(i) == QLatin1Char('&') && i + 1 < s.size()) {
+            ++i;
+            if (s.at(i) != QLatin1Char('&') && keepUnderline)
+                l.underlines.push_back({(int)l.text.size(), (int)l.text.size() + 1});
+        } else if (s.at(i) == QLatin1Char('&')) {
+            continue; // a lone '&' at the end shows nothing
+        }
+        l.text += s.at(i);
+    }
+    return l;
+}
+
+QString expandTabs(const QString& s, int tabChars)
+{
+    QString out;
+    for (QChar c : s) {
+        if (c == QLatin1Char('\t')) {
+            const int n = tabChars - (int)(out.size() % tabChars);
+            out += QString(n, QLatin1Char(' '));
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString ellipsize(const QFont& font, const QString& s, int width, UINT format)
+{
+    const QFontMetrics m(font);
+    if (m.horizontalAdvance(s) <= width)
+        return s;
+    const QString dots = QStringLiteral("...");
+    if (format & DT_PATH_ELLIPSIS) {
+        const int slash = std::max(s.lastIndexOf(QLatin1Char('/')), s.lastIndexOf(QLatin1Char('\\')));
+        if (slash > 0) {
+            const QString tail = s.mid(slash);
+            QString head = s.left(slash);
+            while (!head.isEmpty() && m.horizontalAdvance(head + dots + tail) > width)
+                head.chop(1);
+            if (!head.isEmpty())
+                return head + dots + tail;
+        }
+    }
+    QString head = s;
+    if (format & DT_WORD_ELLIPSIS) {
+        while (!head.isEmpty() && m.horizontalAdvance(head + dots) > width) {
+            const int space = head.lastIndexOf(QLatin1Char(' '));
+            head = space > 0 ? head.left(space) : head.left(head.size() - 1);
+        }
+        return head + dots;
+    }
+    while (!head.isEmpty() && m.horizontalAdvance(head + dots) > width)
+        head.chop(1);
+    return head + dots;
+}
+
+// Breaks a paragraph at spaces so that each line fits `width`; a word longer than the width stays whole.
+std::vector<QString> wordWrap(const QFont& font, const QString& para, int width)
+{
+    const QFontMetrics m(font);
+    std::vector<QString> lines;
+    QString line;
+    int i = 0;
+    const int n = (int)para.size();
+    while (i < n) {
+        int j = i;
+        while (j < n && para.at(j) != QLatin1Char(' '))
+            ++j;
+        int k = j;
+        while (k < n && para.at(k) == QLatin1Char(' '))
+            ++k;
+        const QString word = para.mid(i, j - i), spaces = para.mid(j, k - j);
+        if (!line.isEmpty() && m.horizontalAdvance(line + word) > width) {
+            while (line.endsWith(QLatin1Char(' ')))
+                line.chop(1);
+            lines.push_back(line);
+            line.clear();
+        }
+        line += word + spaces;
+        i = k;
+    }
+    while (line.endsWith(QLatin1Char(' ')))
+        line.chop(1);
+    lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format)
+{
+    DCImpl* d = impl(this);
+    if (!d || !rect)
+        return 0;
+    QString s = decode(text, count);
+    const TextFont f = currentFont(d, true);
+    const QFontMetrics m(f.font);
+    const double sx = std::fabs(scaleX(d->st)), sy = std::fabs(scaleY(d->st));
+    const QRect box = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
+    const int lineHeight = f.height + ((format & DT_EXTERNALLEADING) ? std::max(0, m.leading()) : 0);
+    if (format & DT_EXPANDTABS)
+        s = expandTabs(s, (format & DT_TABSTOP) ? std::max(1, (int)((format >> 8) & 0xFF)) : 8);
+
+    std::vector<QString> paragraphs;
+    if (format & DT_SINGLELINE) {
+        s.remove(QLatin1Char('\r'));
+        s.remove(QLatin1Char('\n'));
+        paragraphs.push_back(s);
+    } else {
+        s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        for (const QString& p : s.split(QLatin1Char('\n')))
+            paragraphs.push_back(p);
+        if (paragraphs.size() > 1 && paragraphs.back().isEmpty())
+            paragraphs.pop_back(); // a final line break starts no line
+    }
+    const bool prefix = !(format & DT_NOPREFIX);
+    const bool showUnderline = prefix && !(format & DT_HIDEPREFIX);
+    std::vector<Line> lines;
+    for (const QString& p : paragraphs) {
+        Line stripped = prefix ? stripPrefix(p, showUnderline) : Line{p, {}};
+        if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE) && box.width() > 0) {
+            std::vector<QString> wrapped = wordWrap(f.font, stripped.text, box.width());
+            if (wrapped.size() == 1) {
+                lines.push_back(std::move(stripped));
+            } else {
+                for (QString& w : wrapped)
+                    lines.push_back({std::move(w), {}});
+            }
+        } else {
+            lines.push_back(std::move(stripped));
+        }
+    }
+    if (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))
+        for (Line& l : lines) {
+            const QString e = ellipsize(f.font, l.text, box.width(), format);
+            if (e != l.text) {
+                l.text = e;
+                l.underlines.clear();
+            }
+        }
+
+    int widest = 0;
+    for (const Line& l : lines)
+        widest = std::max(widest, m.horizontalAdvance(l.text));
+    const int total = lineHeight * (int)lines.size();
+    if (format & DT_CALCRECT) {
+        rect->right = rect->left + (LONG)std::lround(widest / sx);
+        rect->bottom = rect->top + (LONG)std::lround(total / sy);
+        return (int)std::lround(total / sy);
+    }
+    int y = box.top();
+    if (format & DT_SINGLELINE) {
+        if (format & DT_VCENTER)
+            y = box.top() + (box.height() - lineHeight) / 2;
+        else if (format & DT_BOTTOM)
+            y = box.top() + box.height() - lineHeight;
+    }
+    Spans spans;
+    const QRect* clip = (format & DT_NOCLIP) ? nullptr : &box;
+    const bool opaqueCell = d->st.bkMode == OPAQUE;
+    for (const Line& l : lines) {
+        if (!(format & DT_PREFIXONLY)) {
+            const int w = m.horizontalAdvance(l.text);
+            int x = box.left();
+            if (format & DT_CENTER)
+                x = box.left() + (box.width() - w) / 2;
+            else if (format & DT_RIGHT)
+                x = box.left() + box.width() - w;
+            renderLine(d, f, QPointF(x, y), QPointF(0, 0), l.text, nullptr, w, opaqueCell, clip, l.underlines, spans);
+        }
+        y += lineHeight;
+    }
+    paintText(d, spans);
+    const int height = (int)std::lround(total / sy);
+    if ((format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM)))
+        return (int)std::lround((y - box.top()) / sy);
+    return height;
+}
+
+// ---------------------------------------------------------------- Win32 calls
+
+namespace {
+CDC* W(HDC dc) { return CDC::FromHandle(dc); }
+} // namespace
+
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int count) { CDC* w = W(dc); return w && w->TextOut(x, y, text, count); }
+BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, LPCRECT rect, LPCSTR text, UINT count, const INT* dx)
+{
+    CDC* w = W(dc);
+    return w && w->ExtTextOut(x, y, options, rect, text, count, const_cast<int*>(dx));
+}
+int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format) { CDC* w = W(dc); return w ? w->DrawText(text, count, rect, format) : 0; }
+BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size)
+{
+    CDC* w = W(dc);
+    if (!w || !size)
+        return FALSE;
+    *size = w->GetTextExtent(text, count);
+    return TRUE;
+}
+BOOL GetTextMetricsA(HDC dc, LPTEXTMETRICA tm) { CDC* w = W(dc); return w && w->GetTextMetrics(tm); }
+int GetTextFaceA(HDC dc, int count, LPSTR face) { CDC* w = W(dc); return w ? w->GetTextFace(count, face) : 0; }

@@ -1,0 +1,209 @@
+// The window records behind HWNDs and the hooks that other parts of the platform
+// (controls, dialogs, frames, device contexts) use to work with them. Private to the
+// platform: it includes Qt.
+#pragma once
+
+#include "platform/wnd/CWnd.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QImage>
+#include <QMargins>
+#include <QPointer>
+#include <QRegion>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QScrollBar;
+
+// A cursor handle: a Qt cursor (standard shape or image with hot spot).
+struct HCURSOR__ {
+    QCursor cursor;
+    bool hidden = false; // the null cursor shape
+};
+
+// An icon handle: the image and the hot spot (twice the hot spot is the icon's size).
+struct HICON__ {
+    QImage image;
+    QPoint hotSpot;
+};
+
+// Reaches the CWnd members the window code sets (CWnd befriends it).
+struct WndAccess {
+    static void SetHandle(CWnd* wnd, HWND hwnd) { wnd->m_hWnd = hwnd; }
+    static WNDPROC Super(const CWnd* wnd) { return wnd->m_pfnSuper; }
+    static void SetSuper(CWnd* wnd, WNDPROC proc) { wnd->m_pfnSuper = proc; }
+};
+
+namespace wnd {
+
+class Bridge;
+
+// Makes the Qt widget of a new window of a class. `parent` is the widget that
+// children are placed in (the parent's widget for a child window, the owner's for
+// an owned window, null otherwise); the factory sets neither geometry nor visibility.
+using WidgetFactory = std::function<QWidget*(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)>;
+
+struct WndClass {
+    std::string name;
+    UINT style = 0;
+    WNDPROC proc = nullptr;
+    HICON icon = nullptr;
+    HCURSOR cursor = nullptr;
+    HBRUSH background = nullptr;
+    WidgetFactory factory; // empty: a window drawn from its surface
+};
+
+struct Timer {
+    int qtId = 0;
+    TIMERPROC proc = nullptr;
+};
+
+struct ScrollState {
+    int min = 0;
+    int max = 100;
+    int page = 0;
+    int pos = 0;
+    int trackPos = 0;
+    bool disabled = false;
+    QScrollBar* bar = nullptr;
+};
+
+struct Window {
+    HWND handle = nullptr;
+    std::shared_ptr<WndClass> cls;
+    WNDPROC proc = nullptr;
+    CWnd* permanent = nullptr;
+    std::unique_ptr<CWnd> temporary;
+    QPointer<QWidget> widget;
+    Bridge* bridge = nullptr; // a child QObject of the widget
+    bool surfaceWidget = true; // false: a control's own widget that draws itself
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    UINT_PTR id = 0;
+    HWND parent = nullptr;        // WS_CHILD windows
+    HWND owner = nullptr;         // top-level windows
+    std::vector<HWND> children;   // in z-order, the top one first
+    std::string text;
+    HFONT font = nullptr;
+    HMENU menu = nullptr;
+    HMENU sysMenu = nullptr;
+    HICON bigIcon = nullptr;
+    HICON smallIcon = nullptr;
+    LONG_PTR userData = 0;
+    QMargins nc;                  // non-client insets (borders, edges, scroll bars)
+    QImage full;                  // the whole window: frame and client area
+    QImage surface;               // the client area: a view into `full`, sharing its pixels
+    bool ncDirty = false;         // the frame waits for WM_NCPAINT until the window shows
+    QRegion update;               // client coordinates
+    bool erase = false;
+    bool paintPosted = false;
+    bool redraw = true;           // WM_SETREDRAW
+    bool destroying = false;
+    bool created = false;         // WM_CREATE has returned
+    bool applyingGeometry = false;// SetWindowPos is moving the widget: Qt's resize events are ours
+    int beginPaints = 0;          // BeginPaint calls, to tell a WM_PAINT that painted nothing
+    std::map<UINT_PTR, Timer> timers;
+    ScrollState scroll[2];        // SB_HORZ, SB_VERT
+    QRect lastReported;           // the window rectangle last announced by WM_SIZE / WM_MOVE
+    bool reported = false;
+    std::vector<QPointer<QWidget>> inputWidgets; // sub-widgets whose input belongs to this window
+};
+
+// The record of a live window; null for a destroyed or invalid handle.
+Window* Find(HWND hwnd);
+// The window whose widget (or registered input sub-widget) this is.
+HWND HandleOf(const QWidget* widget);
+// The nearest window that owns `widget` or one of its ancestors.
+HWND WindowOf(const QWidget* widget);
+QWidget* WidgetOf(HWND hwnd);
+// Creates a window; `attach` (may be null) becomes its permanent CWnd before WM_NCCREATE.
+HWND CreateWindowFor(CWnd* attach, const CREATESTRUCT& cs, bool* attached = nullptr);
+// The creation parameters, taken in the order of CreateWindowEx.
+CREATESTRUCT MakeCreateStruct(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int cx,
+                              int cy, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+// The desktop's pseudo window (no widget): the screen.
+HWND DesktopHandle();
+// Where the client area starts inside the widget.
+QPoint ClientOrigin(HWND hwnd);
+QImage* SurfaceOf(HWND hwnd);
+// The whole window's image (what window DCs draw on); the client surface is part of it.
+QImage* WindowSurfaceOf(HWND hwnd);
+// The surface changed in `clientRect` (or `windowRect`): the widget repaints that part.
+void SurfaceChanged(HWND hwnd, const QRect& clientRect);
+void WindowSurfaceChanged(HWND hwnd, const QRect& windowRect);
+// Sends WM_NCPAINT to a visible window with a frame; a hidden one gets it when shown.
+void PaintNonClient(HWND hwnd);
+
+// Controls: the widget a class's windows are built with, and sub-widgets (a list
+// view's viewport, a combo box's edit) whose input is the window's input.
+bool SetClassWidgetFactory(LPCSTR className, WidgetFactory factory);
+void AddInputWidget(HWND hwnd, QWidget* subWidget);
+
+// The screen rectangle of the window; the client rectangle in screen coordinates.
+QRect WindowRectOnScreen(HWND hwnd);
+QRect ClientRectOnScreen(HWND hwnd);
+
+// Menu bars: SetMenu and DrawMenuBar hand the window and its menu (null for none) to the
+// presenter, which shows them; without one a menu bar is only remembered.
+using MenuBarPresenter = std::function<void(HWND hwnd, HMENU menu)>;
+void SetMenuBarPresenter(MenuBarPresenter presenter);
+
+// Cursors.
+HCURSOR StandardCursor(UINT id);
+void ApplyCursor(HWND hwnd, HCURSOR cursor);
+// The window of the latest mouse message: where SetCursor shows its cursor.
+void NoteMouseWindow(HWND hwnd);
+
+// The message queue (WndQueue.cpp).
+// The Qt event behind an input message for a control's own widget: handed to the
+// widget when the message named by deliverOn reaches ::DefWindowProc.
+struct NativeInput {
+    QPointer<QWidget> receiver;
+    std::unique_ptr<QEvent> event;
+    UINT deliverOn = 0;
+    bool delivered = false;
+};
+bool PeekModeActive();
+// Whether a message was handled since the last call (idle processing restarts then).
+bool TakeMessageSinceIdle();
+void DeliverToWidget(NativeInput& native);
+void EnqueueInput(const MSG& msg, std::shared_ptr<NativeInput> native, std::string chars);
+void EnqueueTimer(HWND hwnd, UINT_PTR id, TIMERPROC proc);
+void PurgeQueue(HWND hwnd);
+void PurgeTimer(HWND hwnd, UINT_PTR id);
+void DrainQueue();
+DWORD MessageTime();
+void NoteInputState(const MSG& msg, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+void NoteKey(UINT vk, bool down);
+// ::DefWindowProc of an input message lets the control's widget have the Qt event.
+bool DeliverNativeInput(HWND hwnd, UINT message);
+void SetCursorPosition(const QPoint& global, bool synthetic);
+
+// Window DCs (WindowDC.cpp): a destroyed window's DCs stop drawing.
+void DetachWindowDCs(HWND hwnd);
+
+// Painting (WndCore.cpp).
+void SchedulePaint(HWND hwnd);
+void PaintNow(HWND hwnd);
+void ResizeSurface(Window* w);
+void ApplyNonClient(Window* w);
+void UpdateScrollBars(Window* w);
+void ClientSizeChangedByQt(HWND hwnd);
+void ShownByQt(HWND hwnd);
+void WindowStateChangedByQt(HWND hwnd);
+void FocusInByQt(HWND hwnd);
+void FocusOutByQt(HWND hwnd, bool applicationDeactivated);
+void ActivationByQt(HWND hwnd, bool active);
+void ScrollBarAction(HWND hwnd, int bar, int code, int pos);
+
+// Qt key to virtual key (WndKeys.cpp): 0 for keys without one.
+UINT VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers);
+bool IsExtendedKey(int qtKey, Qt::KeyboardModifiers modifiers);
+
+} // namespace wnd
