@@ -1,7 +1,7 @@
 #include "core/MapStyle.h"
 
 #include "core/Utilities.h"
-#include "dialogs/Settings.h"
+#include "core/Settings.h"
 #include "platform/base/CArchive.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"

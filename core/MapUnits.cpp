@@ -1,7 +1,7 @@
 #include "core/MapUnits.h"
 
 #include "core/MapStyle.h"
-#include "dialogs/Settings.h"
+#include "core/Settings.h"
 
 #include <ogr_spatialref.h>
 

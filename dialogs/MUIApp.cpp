@@ -1,7 +1,7 @@
 #include "dialogs/MUIApp.h"
 
 #include "core/Utilities.h"
-#include "dialogs/Settings.h"
+#include "core/Settings.h"
 #include "dialogs/controls/TextFont.h"
 #include "resources/resource.h"
 

@@ -1,11 +1,11 @@
 #include "mapwindow/MUIMap.h"
 
-#include "core/MapObject.h"
+#include "model/MapObject.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 #include "core/Utilities.h"
-#include "layers/MapLayer.h"
+#include "model/MapLayer.h"
 
 #include <sqlite3.h>
 

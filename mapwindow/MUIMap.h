@@ -6,7 +6,7 @@
 #include "platform/wnd/CWnd.h"
 
 #include "core/DoubleRect.h"
-#include "layers/MapModel.h"
+#include "model/MapModel.h"
 
 class CDC;
 class CMapLayer;

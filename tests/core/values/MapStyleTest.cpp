@@ -1,5 +1,5 @@
 #include "core/MapStyle.h"
-#include "dialogs/Settings.h"
+#include "core/Settings.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CFile.h"
 #include "tests/core/values/ValuesTestSupport.h"

@@ -1,5 +1,5 @@
 #include "core/MapUnits.h"
-#include "dialogs/Settings.h"
+#include "core/Settings.h"
 #include "tests/core/values/ValuesTestSupport.h"
 
 #include <gtest/gtest.h>

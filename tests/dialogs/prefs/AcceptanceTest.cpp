@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/MUIApp.h"
-#include "dialogs/Settings.h"
+#include "core/Settings.h"
 #include "dialogs/controls/TextFont.h"
 
 #include <string>

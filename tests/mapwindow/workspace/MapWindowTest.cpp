@@ -1,8 +1,8 @@
 // What the layers and dialogs use of the map window: notifications to its
 // owner and the clearing of the selection.
-#include "core/MapNode.h"
-#include "core/MapObject.h"
-#include "layers/MapLayer.h"
+#include "model/MapNode.h"
+#include "model/MapObject.h"
+#include "model/MapLayer.h"
 #include "mapwindow/MUIMap.h"
 
 #include <gtest/gtest.h>

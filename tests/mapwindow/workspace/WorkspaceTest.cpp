@@ -3,8 +3,8 @@
 // the old file, and layer files that are missing.
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
-#include "layers/MapLayer.h"
-#include "layers/MapModel.h"
+#include "model/MapLayer.h"
+#include "model/MapModel.h"
 #include "mapwindow/MUIDoc.h"
 #include "mapwindow/MUIMap.h"
 #include "platform/testing/ModalRecorder.h"

@@ -3,13 +3,13 @@
 // projection code through the workspace and layer files.
 #include "Support.h"
 
-#include "core/MapObject.h"
+#include "model/MapObject.h"
 #include "core/Measure.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
 #include "core/SphereConstants.h"
-#include "layers/MapLayer.h"
-#include "layers/MapModel.h"
+#include "model/MapLayer.h"
+#include "model/MapModel.h"
 #include "mapwindow/MUIMap.h"
 
 #include <sqlite3.h>

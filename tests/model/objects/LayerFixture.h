@@ -2,11 +2,11 @@
 // file in a temporary folder, and helpers that read columns back raw.
 #pragma once
 
-#include "core/MapObject.h"
+#include "model/MapObject.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
-#include "layers/MapLayer.h"
-#include "layers/MapModel.h"
+#include "model/MapLayer.h"
+#include "model/MapModel.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // provisional boundary of a text not drawn yet and moving within layer bounds.
 #include "LayerFixture.h"
 
-#include "core/MapText.h"
+#include "model/MapText.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/FontDatabase.h"
 #include "platform/gdi/GdiObjects.h"

@@ -1,8 +1,8 @@
-#include "core/MapObject.h"
+#include "model/MapObject.h"
 
 #include "core/Measure.h"
-#include "layers/MapLayer.h"
-#include "layers/MapModel.h"
+#include "model/MapLayer.h"
+#include "model/MapModel.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 

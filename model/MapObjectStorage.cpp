@@ -1,14 +1,14 @@
 // An object's row of its layer file: filling the object from a row of the
 // layer's queries, writing back only the columns whose modified flag is set,
 // and reading the attribute values alone.
-#include "core/MapObject.h"
+#include "model/MapObject.h"
 
-#include "core/MapText.h"
+#include "model/MapText.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
-#include "layers/MapLayer.h"
-#include "raster/MapImage.h"
+#include "model/MapLayer.h"
+#include "model/MapImage.h"
 
 #include <sqlite3.h>
 

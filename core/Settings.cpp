@@ -1,4 +1,4 @@
-#include "dialogs/Settings.h"
+#include "core/Settings.h"
 
 // Defaults are those of the string table's default texts, so a program that
 // never loaded a profile behaves like one that loaded an empty profile.

@@ -1,10 +1,10 @@
-#include "core/MapText.h"
+#include "model/MapText.h"
 
 #include "core/MapStyle.h"
 #include "core/Measure.h"
 #include "core/SQLiteStatement.h"
-#include "layers/MapLayer.h"
-#include "layers/MapModel.h"
+#include "model/MapLayer.h"
+#include "model/MapModel.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 

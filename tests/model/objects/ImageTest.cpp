@@ -3,7 +3,7 @@
 // read, and an empty image leaves mapeGeoData NULL.
 #include "LayerFixture.h"
 
-#include "raster/MapImage.h"
+#include "model/MapImage.h"
 #include "raster/RasterStream.h"
 
 #include <cstdlib>

@@ -13,7 +13,7 @@
 #include "core/MapLabel.h"
 #include "core/MapStyle.h"
 #include "core/ObjectTypes.h"
-#include "layers/RTree.h"
+#include "model/RTree.h"
 
 #include <array>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "layers/ProjectionCatalogue.h"
+#include "model/ProjectionCatalogue.h"
 
 #include "core/Utilities.h"
 #include "platform/base/Clock.h"

@@ -1,8 +1,8 @@
-#include "raster/MapImage.h"
+#include "model/MapImage.h"
 
 #include "core/MapStyle.h"
 #include "core/SQLiteStatement.h"
-#include "layers/MapLayer.h"
+#include "model/MapLayer.h"
 #include "raster/RasterStream.h"
 
 COLORREF g_lastTransparentColor = 0xFFFFFF;

@@ -1,4 +1,4 @@
-#include "core/RowStatements.h"
+#include "model/RowStatements.h"
 
 CSQLiteStatement g_LayerQueryStatement;
 CSQLiteStatement g_CurrentRowStatement;

@@ -2,8 +2,8 @@
 // the projection tests change and give back.
 #pragma once
 
-#include "dialogs/Settings.h"
-#include "layers/ProjectionCatalogue.h"
+#include "core/Settings.h"
+#include "model/ProjectionCatalogue.h"
 #include "platform/testing/ModalRecorder.h"
 #include "tests/support/TempFolder.h"
 

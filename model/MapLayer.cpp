@@ -1,14 +1,14 @@
-#include "layers/MapLayer.h"
+#include "model/MapLayer.h"
 
-#include "core/MapNode.h"
-#include "core/MapObject.h"
-#include "core/MapText.h"
-#include "core/RowStatements.h"
+#include "model/MapNode.h"
+#include "model/MapObject.h"
+#include "model/MapText.h"
+#include "model/RowStatements.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
-#include "layers/MapModel.h"
-#include "raster/MapImage.h"
+#include "model/MapModel.h"
+#include "model/MapImage.h"
 #include "raster/RasterStream.h"
 
 #include <sqlite3.h>

@@ -10,7 +10,7 @@
 // mapeGeoData holds the text itself, as SQL text.
 #pragma once
 
-#include "core/MapObject.h"
+#include "model/MapObject.h"
 
 #include <array>
 

@@ -12,7 +12,7 @@
 // empty image does not encode.
 #pragma once
 
-#include "core/MapObject.h"
+#include "model/MapObject.h"
 
 #include <vector>
 

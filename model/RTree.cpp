@@ -1,4 +1,4 @@
-#include "layers/RTree.h"
+#include "model/RTree.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // moving without saving, and the 8-byte geometry.
 #include "LayerFixture.h"
 
-#include "core/MapNode.h"
+#include "model/MapNode.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/FontDatabase.h"
 #include "platform/gdi/GdiObjects.h"

@@ -6,7 +6,7 @@
 // mapeGeoData of a node: 8 bytes, x then y as little-endian 32-bit floats.
 #pragma once
 
-#include "core/MapObject.h"
+#include "model/MapObject.h"
 
 class CMapNode : public CMapObject {
 public:
