@@ -24,7 +24,6 @@ function(kv_folder_library name)
   add_library(${name} STATIC ${srcs})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
-  set_target_properties(${name} PROPERTIES LINK_INTERFACE_MULTIPLICITY 4)
 endfunction()
 
 # kv_folder_tests(<folder> [DEPS <targets>...])

@@ -2,12 +2,6 @@
 
 // Defaults are those of the string table's default texts, so a program that
 // never loaded a profile behaves like one that loaded an empty profile.
-CTextFont* g_MapWindowFont = nullptr;
-CTextFont* g_InfoWindowFont = nullptr;
-CTextFont* g_DataWindowFont = nullptr;
-CTextFont* g_DialogWindowFont = nullptr;
-CTextFont* g_ReportWindowFont = nullptr;
-
 int g_CoordinationSystem = 4803;
 float g_ZoomSize = 1.5f;
 int g_SnapPoints = 2;

@@ -1,19 +1,11 @@
 // The process-wide preferences. They start with the defaults of the preference
 // store, are filled from the profile at start-up (CMUIApp::LoadSettings) and are
-// read directly by the map objects, layers and windows.
+// read directly by the map objects, layers and windows. Plain values only: the
+// window fonts, of the dialogs' font class, are in dialogs/WindowFonts.h.
 #pragma once
 
 #include "platform/base/Afx.h"
 #include "core/Utilities.h"   // g_NewObjectSymbolFontName
-
-class CTextFont;
-
-// Fonts of the window categories; created by LoadSettings, deleted by SaveSettings.
-extern CTextFont* g_MapWindowFont;
-extern CTextFont* g_InfoWindowFont;
-extern CTextFont* g_DataWindowFont;
-extern CTextFont* g_DialogWindowFont;
-extern CTextFont* g_ReportWindowFont;
 
 extern int g_CoordinationSystem;        // EPSG code of new maps
 extern float g_ZoomSize;                // zoom step factor

@@ -2,6 +2,7 @@
 
 #include "core/Utilities.h"
 #include "core/Settings.h"
+#include "dialogs/WindowFonts.h"
 #include "dialogs/controls/TextFont.h"
 #include "resources/resource.h"
 

@@ -1,6 +1,7 @@
 // The application base class: owns the process-wide preferences, which it reads
 // from the profile at start-up and writes back at exit when "Save settings on
-// exit" is set. The preference pages change only the globals (dialogs/Settings.h).
+// exit" is set. The preference pages change only the globals (core/Settings.h,
+// dialogs/WindowFonts.h).
 #pragma once
 
 #include "platform/frames/CWinApp.h"

@@ -2,6 +2,7 @@
 
 #include "dialogs/MUIApp.h"
 #include "core/Settings.h"
+#include "dialogs/WindowFonts.h"
 #include "dialogs/controls/TextFont.h"
 
 #include <fstream>

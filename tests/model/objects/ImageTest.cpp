@@ -1,7 +1,7 @@
 // Image objects in layer rows: the property record (292 bytes and 16 per
 // control point) round-trips, the encoded image is written back as it was
 // read, and an empty image leaves mapeGeoData NULL.
-#include "LayerFixture.h"
+#include "tests/model/objects/LayerTestSupport.h"
 
 #include "model/MapImage.h"
 #include "raster/RasterStream.h"

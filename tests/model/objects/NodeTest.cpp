@@ -1,6 +1,6 @@
 // Nodes: the symbol square, drawing the symbol centred on the device point,
 // moving without saving, and the 8-byte geometry.
-#include "LayerFixture.h"
+#include "tests/model/objects/LayerTestSupport.h"
 
 #include "model/MapNode.h"
 #include "platform/gdi/CDC.h"

@@ -1,6 +1,6 @@
 // The behaviour every object kind shares: type codes, styles through layers and
 // parents, handles, boundaries and the polygon-inside test.
-#include "LayerFixture.h"
+#include "tests/model/objects/LayerTestSupport.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Row storage of map objects: only modified columns are written back, the
 // attribute update reaches its columns or reports failure, and rows with NULL
 // or short BLOBs load without reading past their ends.
-#include "LayerFixture.h"
+#include "tests/model/objects/LayerTestSupport.h"
 
 #include "core/SQLiteException.h"
 

@@ -1,6 +1,6 @@
 // Text objects: the text codes, lines, the 292-byte property record, the
 // provisional boundary of a text not drawn yet and moving within layer bounds.
-#include "LayerFixture.h"
+#include "tests/model/objects/LayerTestSupport.h"
 
 #include "model/MapText.h"
 #include "platform/gdi/CDC.h"

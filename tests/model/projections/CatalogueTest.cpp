@@ -1,6 +1,6 @@
 // The catalogue file: its readers, the lists they fill, the lookup of a system's
 // code and the rewrite that appends or replaces an entry.
-#include "Support.h"
+#include "tests/model/projections/ProjectionTestSupport.h"
 
 #include "platform/controls/CComboBox.h"
 #include "platform/controls/CListBox.h"

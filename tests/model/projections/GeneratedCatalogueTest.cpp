@@ -1,6 +1,6 @@
 // The catalogue the build writes next to the programs: found where the program
 // looks for it, and every entry of it usable.
-#include "Support.h"
+#include "tests/model/projections/ProjectionTestSupport.h"
 
 #include <climits>
 #include <cstdlib>

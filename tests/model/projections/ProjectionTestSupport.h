@@ -96,6 +96,21 @@ private:
     int m_savedSystem;
 };
 
+// The catalogue of TwoGroups and a group "Broken" whose one entry (code 55)
+// does not import; new maps take 4803; the spherical preference is given back.
+class MapProjection : public CatalogueTest {
+protected:
+    MapProjection() : m_savedSpherical(g_UseSpherical)
+    {
+        Write(TwoGroups() + "GROUP=Broken\nGROUP_ID=2\n" + Entry(55, "Broken", "PROJCS[\"broken\""));
+        g_CoordinationSystem = 4803;
+    }
+    ~MapProjection() override { g_UseSpherical = m_savedSpherical; }
+
+private:
+    int m_savedSpherical;
+};
+
 inline const char* const kCatalogueMissing = "Can not find Projection.dat file in installation directory";
 
 } // namespace projtest
