@@ -5,6 +5,8 @@
 #include "model/MapLayer.h"
 #include "raster/RasterStream.h"
 
+#include <sqlite3.h>
+
 COLORREF g_lastTransparentColor = 0xFFFFFF;
 
 CMapImage::CMapImage() : m_crTransparent(g_lastTransparentColor)
@@ -12,14 +14,14 @@ CMapImage::CMapImage() : m_crTransparent(g_lastTransparentColor)
     m_nType = MAP_OBJECT_IMAGE;
 }
 
-BOOL CMapImage::EncodeImage(CRasterStream& stream)
+BOOL CMapImage::EncodeImage(CRasterStream& stream) const
 {
     if (m_EncodedImage.empty())
         return FALSE;
     return stream.Write(m_EncodedImage.data(), 1, m_EncodedImage.size()) == m_EncodedImage.size();
 }
 
-std::vector<BYTE> CMapImage::GetPropertyRecord() const
+std::vector<BYTE> CMapImage::GetPropertyColumn() const
 {
     std::vector<BYTE> record(kRecordHeaderSize + CImageControlPoint::kRecordSize * m_ControlPoints.GetCount());
     BYTE* p = record.data();
@@ -66,10 +68,22 @@ BOOL CMapImage::ReadPropertyRecord(const void* data, int size)
     return TRUE;
 }
 
+void CMapImage::ReadPropertyColumn(const void* data, int size)
+{
+    if (ReadPropertyRecord(data, size))
+        GetStyle()->SetModified(false);
+}
+
+void CMapImage::BindGeometryColumn(CSQLiteStatement& stmt, int index) const
+{
+    CRasterMemStream file;
+    file.Open();
+    if (EncodeImage(file) && file.Size() > 0)
+        stmt.BindBlob(index, file.GetBuffer(false), (int)file.Size(), SQLITE_TRANSIENT);
+}
+
 void CMapImage::LoadFromRow(CSQLiteStatement* stmt)
 {
-    if (ReadPropertyRecord(stmt->ColumnBlob(3), stmt->ColumnBytes(3)))
-        GetStyle()->SetModified(false);
     const BYTE* image = static_cast<const BYTE*>(stmt->ColumnBlob(5));
     const int bytes = stmt->ColumnBytes(5);
     if (image && bytes > 0)

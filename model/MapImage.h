@@ -48,14 +48,17 @@ public:
     const CList<CImageControlPoint, const CImageControlPoint&>& GetControlPoints() const { return m_ControlPoints; }
 
     // Writes the image in its format code; FALSE (nothing written) for an empty image.
-    BOOL EncodeImage(CRasterStream& stream);
+    BOOL EncodeImage(CRasterStream& stream) const;
 
-    // The property record, headed by the style the image is drawn with.
-    std::vector<BYTE> GetPropertyRecord() const;
     // Reads the header fields and the whole control points of a record; FALSE
     // (nothing read) for a record shorter than its header.
     BOOL ReadPropertyRecord(const void* data, int size);
 
+    // The property record, headed by the style the image is drawn with.
+    std::vector<BYTE> GetPropertyColumn() const override;
+    void ReadPropertyColumn(const void* data, int size) override;
+    // The image encoded as a file of its format; NULL for an empty image.
+    void BindGeometryColumn(CSQLiteStatement& stmt, int index) const override;
     void LoadFromRow(CSQLiteStatement* stmt) override;
     // A full copy; stored into `target` without attribute values, or keeping
     // the id of this image without a target.

@@ -1,15 +1,12 @@
 #include "model/MapLayer.h"
 
-#include "model/MapNode.h"
-#include "model/MapObject.h"
-#include "model/MapText.h"
-#include "model/RowStatements.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 #include "model/MapModel.h"
-#include "model/MapImage.h"
-#include "raster/RasterStream.h"
+#include "model/MapObject.h"
+#include "model/MapObjectKinds.h"
+#include "model/RowStatements.h"
 
 #include <sqlite3.h>
 
@@ -110,14 +107,9 @@ void CMapLayer::SetLabelFieldIndex(int index)
 // ---------------------------------------------------------------- factory
 CMapObject* CMapLayer::CreateMapObject(int type)
 {
-    CMapObject* object = nullptr;
-    switch (type) {
-    case MAP_OBJECT_NODE: object = new CMapNode; break;
-    case MAP_OBJECT_TEXT: object = new CMapText; break;
-    case MAP_OBJECT_IMAGE: object = new CMapImage; break;
-    default: return nullptr;
-    }
-    object->SetLayer(this);
+    CMapObject* object = CreateObjectOfKind(type);
+    if (object)
+        object->SetLayer(this);
     return object;
 }
 
@@ -151,11 +143,11 @@ void CMapLayer::InsertObjectRows(CMapObject* object, CSQLiteDatabase* db)
         return;
     if (object->GetMapeID() < 0)
         object->SetMapeID(++m_nMaxID);
-    const int type = object->GetType();
 
     CString sql;
-    sql.Format("insert into _MapGeoData values (%d, ?, ?, ?, ?, ?, %i, %u, %i);", object->GetMapeID(), type,
-               object->UsesLayerStyle() ? CMapObject::kUseLayerStyle : 0u, object->GetActiveHandle());
+    sql.Format("insert into _MapGeoData values (%d, ?, ?, ?, ?, ?, %i, %u, %i);", object->GetMapeID(),
+               object->GetType(), object->UsesLayerStyle() ? CMapObject::kUseLayerStyle : 0u,
+               object->GetActiveHandle());
     CSQLiteStatement stmt;
     // Rows that cannot be written are reported, never dropped silently.
     if (db->Prepare(sql, stmt) != SQLITE_OK || stmt.IsEmpty())
@@ -174,20 +166,7 @@ void CMapLayer::InsertObjectRows(CMapObject* object, CSQLiteDatabase* db)
     const CDoubleRect::Record boundary = object->GetBoundary().ToRecord();
     stmt.BindBlob(3, boundary.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
 
-    // Rectangles, rounded rectangles and ellipses store no geometry: it is their boundary.
-    if (auto* node = type == MAP_OBJECT_NODE ? dynamic_cast<CMapNode*>(object) : nullptr) {
-        BYTE record[CMapNode::kGeometrySize];
-        node->WriteGeometry(record);
-        stmt.BindBlob(4, record, CMapNode::kGeometrySize, SQLITE_TRANSIENT);
-    } else if (auto* text = type == MAP_OBJECT_TEXT ? dynamic_cast<CMapText*>(object) : nullptr) {
-        if (!text->GetText().IsEmpty())
-            stmt.BindText(4, text->GetText());
-    } else if (auto* image = type == MAP_OBJECT_IMAGE ? dynamic_cast<CMapImage*>(object) : nullptr) {
-        CRasterMemStream file;
-        file.Open();
-        if (image->EncodeImage(file) && file.Size() > 0)
-            stmt.BindBlob(4, file.GetBuffer(false), (int)file.Size(), SQLITE_TRANSIENT);
-    }
+    object->BindGeometryColumn(stmt, 4);
     stmt.Step();
     stmt.Finalize();
 

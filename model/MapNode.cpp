@@ -217,13 +217,16 @@ BOOL CMapNode::IsInsidePolygon(const CFloatPoint* ring, int count)
     return TRUE;
 }
 
+void CMapNode::BindGeometryColumn(CSQLiteStatement& stmt, int index) const
+{
+    BYTE record[kGeometrySize];
+    WriteGeometry(record);
+    stmt.BindBlob(index, record, kGeometrySize, SQLITE_TRANSIENT);
+}
+
 void CMapNode::SaveChanges()
 {
-    SaveGeometryColumn([this](CSQLiteStatement& stmt) {
-        BYTE record[kGeometrySize];
-        WriteGeometry(record);
-        stmt.BindBlob(0, record, kGeometrySize, SQLITE_TRANSIENT);
-    });
+    SaveGeometryColumn([this](CSQLiteStatement& stmt) { BindGeometryColumn(stmt, 0); });
     CMapObject::SaveChanges();
 }
 

@@ -45,6 +45,8 @@ public:
     BOOL IsInsidePolygon(const CFloatPoint* ring, int count) override;
     void SaveChanges() override;
     void LoadFromRow(CSQLiteStatement* stmt) override;
+    // The 8-byte position record.
+    void BindGeometryColumn(CSQLiteStatement& stmt, int index) const override;
     CDoubleRect GetDeviceBoundary(double* originX, double* originY, double* zoom) override;
     void DrawTracking(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom) override;
 

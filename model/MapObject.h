@@ -79,9 +79,10 @@ public:
     void SetStyle(CMapStyle style);
     BOOL UsesLayerStyle() const { return (m_dwFlags & kUseLayerStyle) != 0; }
     void SetUseLayerStyle(BOOL use);
-    // What the mapeProperty column stores: a text's or an image's record, the
-    // style, or nothing (NULL) for an object that uses its layer's style.
-    std::vector<BYTE> GetPropertyColumn() const;
+    // What the mapeProperty column stores: here the style record, or nothing
+    // (NULL) for an object that uses its layer's style. A kind with a property
+    // record of its own (text, image) writes that instead.
+    virtual std::vector<BYTE> GetPropertyColumn() const;
 
     // ---- selection
     void Select() { m_dwFlags |= kSelected; }
@@ -213,7 +214,7 @@ public:
     virtual void RefreshDevicePoints();
     virtual void CheckDeviceZoom(double* zoom);
     virtual BOOL IsInsidePolygon(const CFloatPoint* ring, int count);
-    // Writes the changed columns of the object's row (core/MapObjectStorage.cpp).
+    // Writes the changed columns of the object's row (model/MapObjectStorage.cpp).
     virtual void SaveChanges();
     virtual void DetachGeometry();
     virtual int AttachGeometry();
@@ -234,6 +235,16 @@ public:
     virtual double MeasureLength(int* mode);
     virtual double MeasureArea(int* mode);
     virtual void DrawTracking(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
+
+    // ---- the kind's own columns of its row; each kind answers for its record
+    // Takes the mapeProperty column read by LoadFromRow: here a style record,
+    // the layer's style for NULL, and nothing from a record too short for a
+    // style; a kind with a record of its own reads that.
+    virtual void ReadPropertyColumn(const void* data, int size);
+    // Binds, as parameter `index` of the insert of a new row, what the kind
+    // stores in mapeGeoData. Here nothing (NULL): rectangles, rounded rectangles
+    // and ellipses store no geometry, it is their boundary.
+    virtual void BindGeometryColumn(CSQLiteStatement& stmt, int index) const;
 
 protected:
     // In a layer with a database and with the geometry marked modified: writes

@@ -1,14 +1,14 @@
 // An object's row of its layer file: filling the object from a row of the
 // layer's queries, writing back only the columns whose modified flag is set,
-// and reading the attribute values alone.
+// and reading the attribute values alone. The columns that differ by kind
+// (mapeProperty, mapeGeoData) are read and written through the kind's own
+// virtual functions: nothing here knows the kinds.
 #include "model/MapObject.h"
 
-#include "model/MapText.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 #include "model/MapLayer.h"
-#include "model/MapImage.h"
 
 #include <sqlite3.h>
 
@@ -31,23 +31,7 @@ enum GeoDataColumn {
 void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
 {
     m_nMapeID = stmt->ColumnInt(COL_ID);
-
-    const int type = GetType();
-    if (type != MAP_OBJECT_TEXT && type != MAP_OBJECT_IMAGE) {
-        const void* record = stmt->ColumnBlob(COL_PROPERTY);
-        const int size = stmt->ColumnBytes(COL_PROPERTY);
-        bool read = false;
-        if (record && size >= CMapStyle::kRecordSize) {
-            SetStyle(CMapStyle(record, size));
-            read = true;
-        } else if (!record && m_pLayer) {
-            SetStyle(*m_pLayer->GetStyle());
-            read = true;
-        }
-        // A short record is not a style: the own style stays as it was.
-        if (read)
-            GetStyle()->SetModified(false);
-    }
+    ReadPropertyColumn(stmt->ColumnBlob(COL_PROPERTY), stmt->ColumnBytes(COL_PROPERTY));
 
     CDoubleRect boundary;
     if (boundary.ReadRecord(stmt->ColumnBlob(COL_BOUNDARY), stmt->ColumnBytes(COL_BOUNDARY)))
@@ -71,20 +55,30 @@ void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
     m_dwFlags &= ~kAttributesModified;
 }
 
+void CMapObject::ReadPropertyColumn(const void* data, int size)
+{
+    bool read = false;
+    if (data && size >= CMapStyle::kRecordSize) {
+        SetStyle(CMapStyle(data, size));
+        read = true;
+    } else if (!data && m_pLayer) {
+        SetStyle(*m_pLayer->GetStyle());
+        read = true;
+    }
+    // A short record is not a style: the own style stays as it was.
+    if (read)
+        GetStyle()->SetModified(false);
+}
+
 std::vector<BYTE> CMapObject::GetPropertyColumn() const
 {
-    std::vector<BYTE> record;
-    if (auto* text = GetType() == MAP_OBJECT_TEXT ? dynamic_cast<const CMapText*>(this) : nullptr) {
-        const CMapText::Record bytes = text->ToRecord();
-        record.assign(bytes.begin(), bytes.end());
-    } else if (auto* image = GetType() == MAP_OBJECT_IMAGE ? dynamic_cast<const CMapImage*>(this) : nullptr) {
-        record = image->GetPropertyRecord();
-    } else if (!UsesLayerStyle()) {
-        const CMapStyle::Record bytes = GetStyle()->ToRecord();
-        record.assign(bytes.begin(), bytes.end());
-    }
-    return record;
+    if (UsesLayerStyle())
+        return {};
+    const CMapStyle::Record bytes = GetStyle()->ToRecord();
+    return std::vector<BYTE>(bytes.begin(), bytes.end());
 }
+
+void CMapObject::BindGeometryColumn(CSQLiteStatement&, int) const {}
 
 void CMapObject::SaveChanges()
 {

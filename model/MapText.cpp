@@ -510,10 +510,26 @@ void CMapText::SaveChanges()
     CMapObject::SaveChanges();
 }
 
+std::vector<BYTE> CMapText::GetPropertyColumn() const
+{
+    const Record record = ToRecord();
+    return std::vector<BYTE>(record.begin(), record.end());
+}
+
+void CMapText::ReadPropertyColumn(const void* data, int size)
+{
+    if (ReadRecord(data, size))
+        GetStyle()->SetModified(false);
+}
+
+void CMapText::BindGeometryColumn(CSQLiteStatement& stmt, int index) const
+{
+    if (!m_strText.IsEmpty())
+        stmt.BindText(index, m_strText);
+}
+
 void CMapText::LoadFromRow(CSQLiteStatement* stmt)
 {
-    if (ReadRecord(stmt->ColumnBlob(3), stmt->ColumnBytes(3)))
-        GetStyle()->SetModified(false);
     CMapObject::LoadFromRow(stmt);
     SetText(stmt->ColumnText(5));
     // The text is as stored; the boundary is still recomputed at the first drawing.

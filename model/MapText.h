@@ -13,6 +13,7 @@
 #include "model/MapObject.h"
 
 #include <array>
+#include <vector>
 
 class CMapText : public CMapObject {
 public:
@@ -69,6 +70,11 @@ public:
     BOOL IsInsidePolygon(const CFloatPoint* ring, int count) override;
     void SaveChanges() override;
     void LoadFromRow(CSQLiteStatement* stmt) override;
+    // The 292-byte property record, headed by the own style.
+    std::vector<BYTE> GetPropertyColumn() const override;
+    void ReadPropertyColumn(const void* data, int size) override;
+    // The text as SQL text; NULL for an empty text.
+    void BindGeometryColumn(CSQLiteStatement& stmt, int index) const override;
     void DrawTracking(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom) override;
 
 private:

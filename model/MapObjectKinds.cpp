@@ -1,0 +1,35 @@
+// One entry per kind of object that has a class; codes without one build nothing.
+#include "model/MapObjectKinds.h"
+
+#include "core/ObjectTypes.h"
+#include "model/MapImage.h"
+#include "model/MapNode.h"
+#include "model/MapText.h"
+
+namespace {
+struct ObjectKind {
+    int type;
+    CMapObject* (*create)();
+};
+
+template <class Kind>
+CMapObject* Create()
+{
+    return new Kind;
+}
+
+const ObjectKind kKinds[] = {
+    {MAP_OBJECT_NODE, Create<CMapNode>},
+    {MAP_OBJECT_TEXT, Create<CMapText>},
+    {MAP_OBJECT_IMAGE, Create<CMapImage>},
+};
+}
+
+CMapObject* CreateObjectOfKind(int type)
+{
+    for (const ObjectKind& kind : kKinds) {
+        if (kind.type == type)
+            return kind.create();
+    }
+    return nullptr;
+}
