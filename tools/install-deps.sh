@@ -12,7 +12,7 @@ packages=(
   libshp-dev shapelib
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libopenjp2-7-dev libopenjp2-tools
   fontconfig fonts-dejavu-core fonts-liberation fonts-liberation2
-  fontforge python3-fontforge
+  python3 fontforge python3-fontforge
   xvfb xauth
 )
 
