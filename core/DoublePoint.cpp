@@ -1,3 +1,5 @@
+// Double points: transforms into device pixels (rounded half up, saturating
+// instead of overflowing) and the conversions between linear and angular units.
 #include "core/DoublePoint.h"
 
 #include "core/FloatPoint.h"

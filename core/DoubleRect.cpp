@@ -1,3 +1,5 @@
+// Rectangles in map units: unions, normalising, device transforms and the
+// 40-byte stored record, written field by field.
 #include "core/DoubleRect.h"
 
 #include "core/SphereConstants.h"

@@ -1,3 +1,5 @@
+// Float vertices: device transforms, limits, unit conversions and coordinate
+// transformations, which change a point only when they succeed.
 #include "core/FloatPoint.h"
 
 #include "core/DoublePoint.h"

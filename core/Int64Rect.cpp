@@ -1,3 +1,5 @@
+// 64-bit device rectangles from double ones: values beyond the 64-bit range
+// saturate and NaN reads as 0, as the plain cast would be undefined.
 #include "core/Int64Rect.h"
 
 #include "core/DoubleRect.h"

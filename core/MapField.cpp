@@ -1,3 +1,4 @@
+// Attribute fields: archive form, type names and the SQL column definitions.
 #include "core/MapField.h"
 
 #include "platform/base/CArchive.h"

@@ -1,3 +1,5 @@
+// Attribute values: texts normalised by the field type, cut to the field width
+// without splitting a UTF-8 character, and their SQL and archive forms.
 #include "core/MapFieldValue.h"
 
 #include "core/SQLiteDatabase.h"

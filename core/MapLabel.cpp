@@ -1,3 +1,5 @@
+// Labels: the stored record, drawing with the font block, the box drawn last,
+// moving by pixels and saving only the label columns that changed.
 #include "core/MapLabel.h"
 
 #include "core/MapStyle.h"

@@ -1,3 +1,6 @@
+// Styles: defaults from the "New Object" preference, setters that mark the
+// style modified only on a change, the 272-byte record written field by field,
+// and the pens, brushes and fonts it creates.
 #include "core/MapStyle.h"
 
 #include "core/Utilities.h"

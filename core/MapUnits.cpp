@@ -1,3 +1,4 @@
+// The unit table, the units of new maps and the 20-byte stored record.
 #include "core/MapUnits.h"
 
 #include "core/MapStyle.h"

@@ -1,3 +1,5 @@
+// Distances and areas, planar or on the sphere, hit tests against outlines and
+// whole-degree trigonometry from a table, so that the quadrant angles are exact.
 #include "core/Measure.h"
 
 #include "core/DoubleRect.h"

@@ -1,3 +1,4 @@
+// The names of the type codes, in code order; any other code is "Invalid".
 #include "core/ObjectTypes.h"
 
 #include <iterator>

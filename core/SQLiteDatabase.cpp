@@ -1,3 +1,5 @@
+// The connection: a failed open holds no connection, and SQLITE_ERROR is thrown
+// as a CSQLiteException with SQLite's own text.
 #include "core/SQLiteDatabase.h"
 
 #include "core/SQLiteException.h"

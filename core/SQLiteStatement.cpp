@@ -1,3 +1,5 @@
+// Prepared statements: zero-based binds, and a step that reports an error
+// with the real cause from SQLite.
 #include "core/SQLiteStatement.h"
 
 #include "core/SQLiteException.h"

@@ -1,3 +1,4 @@
+// The preference values before any profile is read.
 #include "core/Settings.h"
 
 // Defaults are those of the string table's default texts, so a program that

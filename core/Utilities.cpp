@@ -1,3 +1,5 @@
+// Message boxes from string-table texts, path titles and the comma fields of
+// profile values, read as the 32-bit run-time library reads them.
 #include "core/Utilities.h"
 
 #include <climits>

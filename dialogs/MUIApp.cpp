@@ -1,3 +1,5 @@
+// Loading and saving the preferences: a missing key takes its string-table
+// default, and every global written is read back the same.
 #include "dialogs/MUIApp.h"
 
 #include "core/Utilities.h"

@@ -1,3 +1,6 @@
+// The map window: invalidation, notifications to its owner, the selection in
+// the model's lists, and the workspace file, which a save replaces only once the
+// new one is complete.
 #include "mapwindow/MUIMap.h"
 
 #include "model/MapObject.h"

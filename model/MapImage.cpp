@@ -1,3 +1,5 @@
+// Image objects: the property record written and read field by field (whole
+// control points only), the encoded image kept as read, and its row columns.
 #include "model/MapImage.h"
 
 #include "core/MapStyle.h"

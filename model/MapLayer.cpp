@@ -1,3 +1,6 @@
+// Layers: the object factory, inserting rows, the node and text list, bounds,
+// the spatial index, fields and the layer file schema. The columns that differ
+// by kind come from the objects themselves.
 #include "model/MapLayer.h"
 
 #include "core/SQLiteDatabase.h"

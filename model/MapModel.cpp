@@ -1,3 +1,5 @@
+// The map model: layers, projection, extent, the selection copies and the
+// layer files and workspace rows it writes and opens.
 #include "model/MapModel.h"
 
 #include "core/MapLabel.h"

@@ -1,3 +1,5 @@
+// Nodes: the position record, drawing the symbol centred on the position, and
+// moves and conversions that keep the boundary on the position.
 #include "model/MapNode.h"
 
 #include "core/MapStyle.h"

@@ -1,3 +1,6 @@
+// The base object: style, owners, boundary and index entry, flags, attribute
+// values, the area label and the default virtual operations. It draws only
+// through CDC and knows no kind of object.
 #include "model/MapObject.h"
 
 #include "core/Measure.h"

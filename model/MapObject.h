@@ -34,7 +34,8 @@ class OGRSpatialReference;
 class OGRCoordinateTransformation;
 
 // The client height recorded by the last paint of a map window; objects without
-// a map transform with it (see CMapObject::GetViewHeight).
+// a map transform with it (see CMapObject::GetViewHeight). The value lives here,
+// below the map window, which fills it in: the objects never reach up to it.
 extern int g_DefaultViewHeight;
 
 class CMapObject {

@@ -1,3 +1,5 @@
+// Free texts: the property record, the text codes, drawing line by line, the
+// boundary from the box drawn last, handles, moves and conversions.
 #include "model/MapText.h"
 
 #include "core/MapStyle.h"

@@ -1,3 +1,5 @@
+// Reading and rewriting the catalogue: a rewrite goes to a new file that
+// replaces the old one only when it is complete.
 #include "model/ProjectionCatalogue.h"
 
 #include "core/Utilities.h"

@@ -1,3 +1,5 @@
+// The R-tree: insertion with quadratic split, deletion with reinsertion of
+// under-filled nodes, searches and the walk over every entry.
 #include "model/RTree.h"
 
 #include <algorithm>

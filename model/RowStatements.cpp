@@ -1,3 +1,4 @@
+// The two row statements, finalized at exit in a fixed order.
 #include "model/RowStatements.h"
 
 CSQLiteStatement g_LayerQueryStatement;

@@ -1,3 +1,5 @@
+// Stream operations in the manner of the C standard I/O functions; the memory
+// stream grows in whole pages and reads whole items only.
 #include "raster/RasterStream.h"
 
 #include <cstdlib>

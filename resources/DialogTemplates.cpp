@@ -1,3 +1,5 @@
+// The registry of dialog templates: filled by static registrations in any order;
+// an id registered twice is recorded as a conflict, not silently replaced.
 #include "resources/DialogTemplates.h"
 
 #include <algorithm>

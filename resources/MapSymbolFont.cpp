@@ -1,3 +1,4 @@
+// The bytes of the compiled-in symbol font.
 #include "resources/MapSymbolFont.h"
 
 // Generated from resources/fonts/MapSymbols.ttf at build time (resources/CMakeLists.txt).

@@ -1,3 +1,4 @@
+// The bitmap resources as pixel data, looked up by id.
 #include "resources/ResourceBitmaps.h"
 
 #include "resources/resource.h"

@@ -1,3 +1,4 @@
+// The toolbar resources, looked up by id; a sentinel keeps the table non-empty.
 #include "resources/ResourceToolbars.h"
 
 namespace {

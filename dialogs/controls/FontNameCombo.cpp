@@ -1,3 +1,5 @@
+// The font name combo fills itself with the installed families when it
+// subclasses its control.
 #include "dialogs/controls/FontNameCombo.h"
 
 #include "platform/gdi/CDC.h"

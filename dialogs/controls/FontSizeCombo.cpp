@@ -1,3 +1,4 @@
+// The size combo keeps its text a size from 1 to 100 and notifies its owner.
 #include "dialogs/controls/FontSizeCombo.h"
 
 #include <climits>

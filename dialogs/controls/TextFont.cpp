@@ -1,3 +1,5 @@
+// Text fonts: every change of the description recreates the GDI font, so the
+// two never differ.
 #include "dialogs/controls/TextFont.h"
 
 #include "platform/gdi/CDC.h"

@@ -1,3 +1,5 @@
+// Geometry values: the world-to-device transform, unit conversions and
+// coordinate transformations, and the stored rectangle record.
 #include "core/ClipVertex.h"
 #include "core/DoublePoint.h"
 #include "core/DoubleRect.h"

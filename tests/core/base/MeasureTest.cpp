@@ -1,3 +1,5 @@
+// Measuring: whole-degree trigonometry, planar and great-circle distances,
+// ring areas and distances to segments and outlines.
 #include "core/Measure.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// The SQLite wrapper: steps, binds, errors that carry SQLite's own message,
+// and connections and statements that end in any order.
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"

@@ -1,3 +1,5 @@
+// The common helpers: message boxes from string ids, path titles, 32-bit number
+// parsing, comma fields, the type table and the default face names.
 #include "core/ObjectTypes.h"
 #include "core/Utilities.h"
 

@@ -1,3 +1,5 @@
+// Attribute fields and values: normalising by type, type names, the archive
+// form and the SQL forms through a real database.
 #include "core/MapField.h"
 #include "core/MapFieldValue.h"
 #include "core/SQLiteDatabase.h"

@@ -1,3 +1,5 @@
+// Labels: the stored record, setters and modified bits, copies, saving their
+// columns and drawing.
 #include "core/MapLabel.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"

@@ -1,3 +1,6 @@
+// Styles: defaults from the preferences, setters that mark a change only, the
+// 272-byte record against an independently written one, the archive form, and
+// the pens, brushes and fonts a style creates.
 #include "core/MapStyle.h"
 #include "core/Settings.h"
 #include "platform/base/CArchive.h"

@@ -1,3 +1,5 @@
+// Map units: the unit table, guessing a system's unit, the units of new maps
+// and the 20-byte record.
 #include "core/MapUnits.h"
 #include "core/Settings.h"
 #include "tests/core/values/ValuesTestSupport.h"

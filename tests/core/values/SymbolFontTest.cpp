@@ -1,3 +1,5 @@
+// The compiled-in symbol font: present without an installed font, and every
+// symbol drawn with ink centred in its cell, under every face a style names.
 #include "core/MapStyle.h"
 #include "platform/gdi/FontDatabase.h"
 #include "resources/MapSymbolFont.h"

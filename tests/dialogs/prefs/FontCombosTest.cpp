@@ -1,3 +1,5 @@
+// The font combos: the size combo keeps a valid size and notifies its owner;
+// the name combo lists the installed families.
 #include <gtest/gtest.h>
 
 #include "dialogs/controls/FontNameCombo.h"

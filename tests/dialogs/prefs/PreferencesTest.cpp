@@ -1,3 +1,5 @@
+// The preferences through the profile: defaults of an empty profile, flags,
+// fonts, the "New Object" fields, bad numbers, and a save and load round trip.
 #include <gtest/gtest.h>
 
 #include "dialogs/MUIApp.h"

@@ -1,3 +1,5 @@
+// Text fonts: the description and the GDI font stay the same through every
+// constructor and setter.
 #include <gtest/gtest.h>
 
 #include "dialogs/controls/TextFont.h"

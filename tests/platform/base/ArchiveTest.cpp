@@ -1,3 +1,5 @@
+// Archives: scalars and strings in the Windows sizes and byte order, errors as
+// archive exceptions, buffering and collections.
 #include "platform/base/Afx.h"
 #include "Support.h"
 

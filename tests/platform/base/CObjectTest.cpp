@@ -1,3 +1,4 @@
+// Run-time classes: kind checks and creation by class.
 #include "platform/base/Afx.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// CString: searches, edits, formatting, buffers, UTF-16 and the message box hook.
 #include "platform/base/Afx.h"
 #include "platform/testing/ModalRecorder.h"
 

@@ -1,3 +1,5 @@
+// The platform clock: scaled and real waits, file and system times, local
+// calendar fields.
 #include "platform/base/Afx.h"
 
 #include <gtest/gtest.h>

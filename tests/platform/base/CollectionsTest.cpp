@@ -1,3 +1,5 @@
+// Arrays, lists and maps: positions, removal while walking, searches and
+// indexes outside an array.
 #include "platform/base/Afx.h"
 #include "Support.h"
 

@@ -1,3 +1,5 @@
+// Files: reading, writing, seeking, failures with their cause, text-mode line
+// ends and finding files by pattern.
 #include "platform/base/Afx.h"
 #include "platform/testing/ModalRecorder.h"
 #include "Support.h"

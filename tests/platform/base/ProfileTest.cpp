@@ -1,3 +1,5 @@
+// The profile: where its file lives, strings, integers and binary values read
+// back exactly, and deletion.
 #include "platform/base/Afx.h"
 #include "Support.h"
 

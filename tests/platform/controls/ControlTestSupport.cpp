@@ -1,3 +1,5 @@
+// The control tests' parent window and synthetic input: clicks, keys and typing
+// through the platform's test input, and pixels of a control's surface.
 #include "ControlTestSupport.h"
 
 #include <cstring>

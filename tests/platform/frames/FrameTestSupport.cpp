@@ -1,3 +1,5 @@
+// The frame tests' helpers: a test strip, rectangles of children, pixels and
+// the idle update of command states.
 #include "FrameTestSupport.h"
 
 #include "platform/gdi/GdiObjects.h"

@@ -1,3 +1,5 @@
+// Message maps: handlers get decoded arguments, derived maps override and
+// inherit, and unhandled messages take the default processing.
 #include "WndTestSupport.h"
 
 #include <gtest/gtest.h>

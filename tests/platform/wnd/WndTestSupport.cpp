@@ -1,3 +1,5 @@
+// The window tests' recording window: every handler it receives is written to
+// a call log in order.
 #include "WndTestSupport.h"
 
 #include <cstdarg>
