@@ -1,21 +1,26 @@
-// Reading and rewriting the catalogue: a rewrite goes to a new file that
-// replaces the old one only when it is complete.
+// The projection catalogue's readers, lookup and atomic rewrite; a rewrite that may not
+// replace the installed file goes to the user's copy, and no entry is written that
+// the readers could not read back.
 #include "model/ProjectionCatalogue.h"
 
 #include "core/Utilities.h"
 #include "platform/base/Clock.h"
+#include "platform/base/MessageBox.h"
+#include "platform/base/Profile.h"
 #include "platform/controls/CommCtrl.h"
 #include "platform/wnd/CWnd.h"
-#include "platform/base/MessageBox.h"
 #include "resources/resource.h"
 
 #include <cpl_conv.h>
 #include <cpl_error.h>
 #include <ogr_spatialref.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -136,6 +141,88 @@ bool ImportDefinition(const char* definition, OGRSpatialReference& srs)
     return true;
 }
 
+// Whether the system of a catalogue definition is `srs`: the same system in the
+// same linear units. WKT prints a unit's factor with fewer digits than a double
+// holds (the US survey foot comes back one bit off), so the factors need only
+// agree to that precision; different units differ by far more.
+bool IsSameSystem(const OGRSpatialReference& stored, const OGRSpatialReference& srs)
+{
+    // A system is the same whichever axis order its data use.
+    const char* const options[] = {"IGNORE_DATA_AXIS_TO_SRS_AXIS_MAPPING=YES", nullptr};
+    if (!stored.IsSame(&srs, options))
+        return false;
+    const double a = stored.GetLinearUnits(), b = srs.GetLinearUnits();
+    return a == b || std::fabs(a - b) <= 1e-12 * std::max(std::fabs(a), std::fabs(b));
+}
+
+// Whether a catalogue line of `prefix` and `text` reads back whole: the readers
+// take at most kLineSize - 1 characters a piece, the line end included.
+bool FitsOnALine(const char* prefix, const std::string& text)
+{
+    return std::strlen(prefix) + text.size() <= (size_t)CProjectionCatalogue::kLineSize - 2;
+}
+
+// The user's own copy of the catalogue, in the folder of the profile: appended
+// systems go there when the installed file may not be replaced.
+CString UserCopyPath()
+{
+    const std::filesystem::path profile(AfxGetProfilePath().GetString());
+    return CString((profile.parent_path() / kCatalogueName).string().c_str());
+}
+
+// Whether this process may write `path`. The superuser passes every access()
+// test, so a file or folder that grants nobody write permission counts as
+// read-only for him too.
+bool IsWritable(const std::filesystem::path& path)
+{
+    using std::filesystem::perms;
+    std::error_code error;
+    const perms permissions = std::filesystem::status(path, error).permissions();
+    if (error)
+        return false;
+    if ((permissions & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none)
+        return false;
+    return access(path.c_str(), W_OK) == 0;
+}
+
+// Whether a rewrite may replace the catalogue at `path`: it writes a temporary
+// file in the same folder and renames it over the old one.
+bool MayReplace(const CString& path)
+{
+    const std::filesystem::path file(path.GetString());
+    std::error_code error;
+    if (std::filesystem::exists(file, error) && !IsWritable(file))
+        return false;
+    return IsWritable(file.has_parent_path() ? file.parent_path() : std::filesystem::path("."));
+}
+
+// Where a rewrite of the catalogue goes: in place when it may be replaced, else
+// the user's copy; empty when neither is possible (the catalogue is the user's
+// copy and may not be replaced).
+CString RewriteTarget()
+{
+    if (MayReplace(g_ProjectionCatalogPath))
+        return g_ProjectionCatalogPath;
+    const CString userCopy = UserCopyPath();
+    return userCopy == g_ProjectionCatalogPath ? CString() : userCopy;
+}
+
+// When the catalogue may not be replaced but the user's copy exists, that copy
+// is the catalogue from now on: it holds what this or another run appended, and
+// a rewrite that started from the installed file would lose those entries and
+// hand out their codes again.
+void FollowUserCopy()
+{
+    if (g_ProjectionCatalogPath.IsEmpty())
+        CProjectionCatalogue::InitPath();
+    if (MayReplace(g_ProjectionCatalogPath))
+        return;
+    const CString userCopy = UserCopyPath();
+    std::error_code error;
+    if (std::filesystem::exists(userCopy.GetString(), error))
+        g_ProjectionCatalogPath = userCopy;
+}
+
 // The old catalogue's lines, whole, for the rewrite: a line too long for the
 // readers is still copied as it is, so that a rewrite never loses text.
 bool ReadWholeLines(const CString& path, std::vector<std::string>& lines)
@@ -158,6 +245,12 @@ void RemoveFile(const CString& path)
 void CProjectionCatalogue::InitPath()
 {
     std::error_code error;
+    // The user's copy holds the installed systems and those appended since.
+    const CString userCopy = UserCopyPath();
+    if (std::filesystem::exists(userCopy.GetString(), error)) {
+        g_ProjectionCatalogPath = userCopy;
+        return;
+    }
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     CString path = kCatalogueName;
     if (!error && program.has_parent_path())
@@ -286,13 +379,11 @@ int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
 {
     if (!srs)
         return -1;
-    const double units = srs->GetLinearUnits();
+    FollowUserCopy();
     {
         FilePtr file = OpenCatalogueOrReport();
         if (!file) // appending would need the same file
             return -1;
-        // A system is the same whichever axis order its data use.
-        const char* const sameOptions[] = {"IGNORE_DATA_AXIS_TO_SRS_AXIS_MAPPING=YES", nullptr};
         LineReader reader(file.get());
         while (const char* line = reader.Next()) {
             if (!StartsWith(line, "EPSG="))
@@ -304,8 +395,7 @@ int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
             if (!definition)
                 break;
             OGRSpatialReference scratch;
-            if (ImportDefinition(definition, scratch) && scratch.IsSame(srs, sameOptions) &&
-                scratch.GetLinearUnits() == units)
+            if (ImportDefinition(definition, scratch) && IsSameSystem(scratch, *srs))
                 return code;
         }
     }
@@ -316,6 +406,7 @@ int CProjectionCatalogue::AppendSystem(OGRSpatialReference* srs, int groupId, in
 {
     if (!srs)
         return -1;
+    FollowUserCopy();
     LineBuffer first = {}, second = {};
     {
         FilePtr file = OpenCatalogueOrReport();
@@ -336,8 +427,10 @@ int CProjectionCatalogue::AppendSystem(OGRSpatialReference* srs, int groupId, in
     const OGRErr exported = srs->exportToWkt(&wkt);
     const std::string definition = WithoutLineEnd(wkt);
     CPLFree(wkt);
-    // A definition the readers would cut in pieces could never be found again.
-    if (exported != OGRERR_NONE || definition.empty() || definition.size() > (size_t)kLineSize - 2)
+    // An entry that would not be found again would be appended anew by every
+    // lookup of the system.
+    OGRSpatialReference stored;
+    if (exported != OGRERR_NONE || !ImportDefinition(definition.c_str(), stored) || !IsSameSystem(stored, *srs))
         return -1;
     if (!WriteEntry(groupId, code, definition.c_str(), nullptr, nullptr))
         return -1;
@@ -347,18 +440,33 @@ int CProjectionCatalogue::AppendSystem(OGRSpatialReference* srs, int groupId, in
 BOOL CProjectionCatalogue::WriteEntry(int groupId, int code, const char* definition, const char* title,
                                       const char* groupName)
 {
-    if (g_ProjectionCatalogPath.IsEmpty())
-        InitPath();
-    const CString path = g_ProjectionCatalogPath;
+    FollowUserCopy();
+    const CString source = g_ProjectionCatalogPath;
 
     LineBuffer wktTitle;
     GetTitleFromWkt(definition, wktTitle);
     const std::string titleText = WithoutLineEnd(title ? title : wktTitle);
     const std::string groupText = groupName ? WithoutLineEnd(groupName) : titleText;
     const std::string definitionText = WithoutLineEnd(definition);
+    // A line the readers would cut in pieces breaks its entry: it could be
+    // neither chosen nor found again.
+    if (!FitsOnALine("", definitionText) || !FitsOnALine("TITLE=", titleText) || !FitsOnALine("GROUP=", groupText))
+        return FALSE;
 
+    const auto fail = [](const CString& path) {
+        AfxMessageBox("Can not write the projection catalogue " + path, MB_OK, 0);
+        return FALSE;
+    };
     std::vector<std::string> lines;
-    ReadWholeLines(path, lines);
+    std::error_code error;
+    // A catalogue that is there but cannot be read would be replaced by the new entry alone.
+    if (!ReadWholeLines(source, lines) && std::filesystem::exists(source.GetString(), error))
+        return fail(source);
+    const CString target = RewriteTarget();
+    if (target.IsEmpty())
+        return fail(source);
+    if (target != source)
+        std::filesystem::create_directories(std::filesystem::path(target.GetString()).parent_path(), error);
     // The counters never go back: codes handed out before stay unique.
     int maxGroup = groupId, maxCode = code;
     if (lines.size() >= 2) {
@@ -370,8 +478,8 @@ BOOL CProjectionCatalogue::WriteEntry(int groupId, int code, const char* definit
     CString temporary;
     for (int attempt = 0;; ++attempt) {
         if (attempt == 1000)
-            return FALSE;
-        temporary.Format("%stempfile_%d", path.GetString(), std::rand());
+            return fail(target);
+        temporary.Format("%stempfile_%d", target.GetString(), std::rand());
         FilePtr existing(std::fopen(temporary, "r"));
         if (!existing)
             break;
@@ -409,19 +517,21 @@ BOOL CProjectionCatalogue::WriteEntry(int groupId, int code, const char* definit
         written = !std::ferror(out);
         written = std::fclose(out) == 0 && written;
     }
-    if (written) {
-        std::error_code error;
-        const auto permissions = std::filesystem::status(path.GetString(), error).permissions();
+    if (written && target == source) {
+        // A catalogue rewritten in place keeps its permissions; a new user copy
+        // gets the default ones, so that its owner can extend it again.
+        const auto permissions = std::filesystem::status(source.GetString(), error).permissions();
         if (!error)
             std::filesystem::permissions(temporary.GetString(), permissions, error);
-        // rename replaces the old catalogue in one step: there is always a complete one.
-        written = std::rename(temporary, path) == 0;
     }
+    // rename replaces the old catalogue in one step: there is always a complete one.
+    if (written)
+        written = std::rename(temporary, target) == 0;
     if (!written) {
         RemoveFile(temporary);
-        AfxMessageBox("Can not write the projection catalogue " + path, MB_OK, 0);
-        return FALSE;
+        return fail(target);
     }
+    g_ProjectionCatalogPath = target;
     return TRUE;
 }
 

@@ -14,6 +14,10 @@
 // kLineSize characters or more breaks the entry it belongs to.
 //
 // Every operation opens, reads and closes the file itself; nothing of it is kept.
+// The catalogue is the installed file next to the program, or the user's copy
+// beside the profile once one exists: a rewrite that may not replace the
+// installed file writes that copy instead. Every rewrite is atomic (a complete
+// temporary file renamed over the old one).
 #pragma once
 
 #include "platform/base/Afx.h"
@@ -31,9 +35,11 @@ public:
 
     CProjectionCatalogue() = delete;
 
-    // "Projections.dat" in the folder of the program file. The install folder
-    // of the map library is not recorded anywhere on this platform, so when the
-    // file is missing the user is told so and that path is kept.
+    // The user's copy "Projections.dat" in the folder of the profile when it
+    // exists, else "Projections.dat" in the folder of the program file. The
+    // install folder of the map library is not recorded anywhere on this
+    // platform, so when neither file exists the user is told so and the path
+    // next to the program is kept.
     static void InitPath();
 
     // Every reader determines the path first when it is still empty.
@@ -55,19 +61,23 @@ public:
     // Fills a list box with the titles of the group `groupId`, each with its
     // code as item data.
     static void FillProjectionList(int groupId, HWND list);
-    // The code of the first entry that imports as the same system with exactly
-    // the same linear units; a system the catalogue lacks is appended and gets
-    // a new code. -1 when the file cannot be read or written.
+    // The code of the first entry that imports as the same system in the same
+    // linear units (equal to the precision WKT keeps); a system the catalogue
+    // lacks is appended and gets a new code. -1 when the file cannot be read or
+    // written, or the system cannot be stored so that it is found again.
     static int FindCode(OGRSpatialReference* srs);
     // Writes `srs` as a new entry; with group id -1 the group id and the code
     // continue the header counters. Returns the code of the entry, or -1 when
     // the catalogue cannot be read or rewritten, or the definition would not
-    // fit on one line.
+    // fit on one line or not read back as the same system.
     static int AppendSystem(OGRSpatialReference* srs, int groupId, int code);
-    // Rewrites the file with the entry: it replaces the first entry of `code` in
-    // the group `groupId`, else it is appended as a group of its own. `title`
-    // and `groupName` may be null (the name in the definition is taken). The
-    // file is replaced only by a complete new one; FALSE leaves it as it was.
+    // Rewrites the catalogue with the entry: it replaces the first entry of
+    // `code` in the group `groupId`, else it is appended as a group of its own.
+    // `title` and `groupName` may be null (the name in the definition is
+    // taken). A catalogue that may not be replaced is copied with the entry to
+    // the user's copy, which is the catalogue from then on. FALSE, with the old
+    // file as it was, when a line of the entry would not fit on a catalogue
+    // line (silently) or the file cannot be written (told to the user).
     static BOOL WriteEntry(int groupId, int code, const char* definition, const char* title,
                            const char* groupName);
     // The characters between the first and the second double quote of the

@@ -2,10 +2,6 @@
 // code and the rewrite that appends or replaces an entry.
 #include "tests/model/projections/ProjectionTestSupport.h"
 
-#include "platform/controls/CComboBox.h"
-#include "platform/controls/CListBox.h"
-#include "platform/wnd/CWnd.h"
-
 #include <sys/resource.h>
 
 #include <csignal>
@@ -16,57 +12,6 @@
 using namespace projtest;
 
 namespace {
-
-using Items = std::vector<std::pair<std::string, int>>;
-
-class Controls {
-public:
-    Controls()
-    {
-        AfxRegisterControlClasses();
-        m_parent.CreateEx(0, AfxRegisterWndClass(0), "Parent", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr);
-        m_combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 200, 200), &m_parent, 10);
-        m_list.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), &m_parent, 11);
-    }
-    ~Controls()
-    {
-        if (m_parent.GetSafeHwnd())
-            m_parent.DestroyWindow();
-    }
-
-    HWND Combo() const { return m_combo.GetSafeHwnd(); }
-    HWND List() const { return m_list.GetSafeHwnd(); }
-    Items ComboItems() const
-    {
-        Items items;
-        for (int i = 0; i < m_combo.GetCount(); ++i) {
-            CString text;
-            m_combo.GetLBText(i, text);
-            items.emplace_back(text.GetString(), (int)m_combo.GetItemData(i));
-        }
-        return items;
-    }
-    Items ListItems() const
-    {
-        Items items;
-        for (int i = 0; i < m_list.GetCount(); ++i) {
-            CString text;
-            m_list.GetText(i, text);
-            items.emplace_back(text.GetString(), (int)m_list.GetItemData(i));
-        }
-        return items;
-    }
-    void PutStale()
-    {
-        m_combo.AddString("stale");
-        m_list.AddString("stale");
-    }
-
-private:
-    CWnd m_parent;
-    CComboBox m_combo;
-    CListBox m_list;
-};
 
 class Catalogue : public CatalogueTest {};
 
@@ -207,13 +152,26 @@ TEST_F(Catalogue, AnUnknownSystemIsAppendedAsAGroupOfItsOwn)
     EXPECT_TRUE(BoxTexts().empty());
 }
 
-TEST_F(Catalogue, TheSameSystemInOtherUnitsIsAnotherSystem)
+TEST_F(Catalogue, TheSameSystemInOtherUnitsIsAnotherSystemAppendedOnce)
 {
-    Write(TwoGroups());
-    OGRSpatialReference feet;
-    feet.importFromEPSG(32632);
-    feet.SetLinearUnitsAndUpdateParameters(SRS_UL_FOOT, CPLAtof(SRS_UL_FOOT_CONV));
-    EXPECT_EQ(CProjectionCatalogue::FindCode(&feet), 900001);
+    // WKT prints the US survey foot's factor one bit off: the entry must still
+    // be found again, not appended anew by every lookup.
+    const struct {
+        const char* unit;
+        double factor;
+    } cases[] = {{SRS_UL_FOOT, CPLAtof(SRS_UL_FOOT_CONV)}, {SRS_UL_US_FOOT, 1200.0 / 3937.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.unit);
+        Write(TwoGroups());
+        OGRSpatialReference feet;
+        feet.importFromEPSG(32632);
+        feet.SetLinearUnitsAndUpdateParameters(c.unit, c.factor);
+        EXPECT_EQ(CProjectionCatalogue::FindCode(&feet), 900001);
+        const std::string appended = Read();
+        EXPECT_EQ(CProjectionCatalogue::FindCode(&feet), 900001);
+        EXPECT_EQ(Read(), appended);
+    }
+    EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST_F(Catalogue, TitlesComeFromTheFirstQuotedName)
@@ -308,14 +266,24 @@ TEST_F(Catalogue, AFailedRewriteLeavesTheOldFile)
     EXPECT_NE(BoxTexts()[0].find("Projections.dat"), std::string::npos);
 }
 
-TEST_F(Catalogue, ASystemWhoseDefinitionWouldNotFitOnALineIsNotAppended)
+TEST_F(Catalogue, AnEntryTooLongForTheReadersIsNeverWritten)
 {
     Write(TwoGroups());
     OGRSpatialReference srs;
-    srs.importFromEPSG(32632);
+    srs.importFromProj4("+proj=tmerc +lon_0=9 +k=0.9996 +x_0=123456 +datum=WGS84 +units=m");
     srs.SetProjCS(std::string(1000, 'n').c_str());
+    // Every lookup would append it again, since none could read it back.
+    EXPECT_EQ(CProjectionCatalogue::FindCode(&srs), -1);
+    EXPECT_EQ(CProjectionCatalogue::FindCode(&srs), -1);
     EXPECT_EQ(CProjectionCatalogue::AppendSystem(&srs, -1, -1), -1);
+    const std::string longLine(CProjectionCatalogue::kLineSize - 1, 'x');
+    EXPECT_FALSE(CProjectionCatalogue::WriteEntry(8, 900001, longLine.c_str(), "t", "g"));
+    EXPECT_FALSE(CProjectionCatalogue::WriteEntry(8, 900001, "LOCAL_CS[\"n\"]", longLine.c_str(), "g"));
     EXPECT_EQ(Read(), TwoGroups());
+    // The longest line that reads back whole is written.
+    EXPECT_TRUE(CProjectionCatalogue::WriteEntry(8, 900001, longLine.substr(1).c_str(), "t", "g"));
+    EXPECT_NE(Read().find("\n" + longLine.substr(1) + "\n"), std::string::npos);
+    EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST(CatalogueText, TrimLineEndKeepsTheFirstCharacter)

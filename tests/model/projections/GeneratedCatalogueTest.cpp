@@ -1,15 +1,34 @@
 // The catalogue the build writes next to the programs: found where the program
-// looks for it, and every entry of it usable.
+// looks for it, whole, complete against the installed EPSG registry, listed in
+// groups, and usable for the lookups a map makes.
 #include "tests/model/projections/ProjectionTestSupport.h"
 
-#include <climits>
+#include <ogr_srs_api.h>
+
+#include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 
 using namespace projtest;
 
 namespace {
+
+struct ShippedEntry {
+    int code = 0;
+    int group = 0;
+    std::string title;
+    std::string definition;
+};
+
+struct ShippedCatalogue {
+    int maxGroup = 0;
+    int maxCode = 0;
+    std::map<int, std::string> groups;   // by id
+    std::vector<ShippedEntry> entries;
+};
 
 class GeneratedCatalogue : public ::testing::Test {
 protected:
@@ -24,20 +43,50 @@ protected:
         return ReadText(g_ProjectionCatalogPath);
     }
 
+    // The shipped catalogue parsed line by line, each line checked against the
+    // format and the readers' line limit as it is read.
+    static ShippedCatalogue Parse()
+    {
+        std::istringstream in(Shipped());
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);) {
+            EXPECT_LT(line.size() + 1, (size_t)CProjectionCatalogue::kLineSize) << "line " << lines.size() + 1;
+            lines.push_back(line);
+        }
+        ShippedCatalogue catalogue;
+        EXPECT_GT(lines.size(), 2u);
+        if (lines.size() < 2)
+            return catalogue;
+        EXPECT_EQ(lines[0].rfind("MAX_GRP=", 0), 0u);
+        EXPECT_EQ(lines[1].rfind("MAX_EPSG=", 0), 0u);
+        catalogue.maxGroup = std::atoi(lines[0].c_str() + 8);
+        catalogue.maxCode = std::atoi(lines[1].c_str() + 9);
+        int group = 0;
+        for (size_t i = 2; i < lines.size();) {
+            if (lines[i].rfind("GROUP=", 0) == 0) {
+                EXPECT_LT(i + 1, lines.size());
+                EXPECT_EQ(lines[i + 1].rfind("GROUP_ID=", 0), 0u) << "line " << i + 2;
+                group = std::atoi(lines[i + 1].c_str() + 9);
+                EXPECT_TRUE(catalogue.groups.emplace(group, lines[i].substr(6)).second) << "group id twice: " << group;
+                i += 2;
+                continue;
+            }
+            EXPECT_EQ(lines[i].rfind("EPSG=", 0), 0u) << "line " << i + 1;
+            EXPECT_LT(i + 2, lines.size());
+            EXPECT_EQ(lines[i + 1].rfind("TITLE=", 0), 0u) << "line " << i + 2;
+            if (i + 2 >= lines.size())
+                break;
+            catalogue.entries.push_back({std::atoi(lines[i].c_str() + 5), group, lines[i + 1].substr(6), lines[i + 2]});
+            i += 3;
+        }
+        return catalogue;
+    }
+
     ModalRecorder m_boxes;
 
 private:
     CString m_savedPath;
 };
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 TEST_F(GeneratedCatalogue, LiesNextToTheProgram)
 {
@@ -48,64 +97,160 @@ TEST_F(GeneratedCatalogue, LiesNextToTheProgram)
     EXPECT_TRUE(m_boxes.Boxes().empty());
 }
 
-TEST_F(GeneratedCatalogue, EveryEntryImportsAndFitsOnALine)
+TEST_F(GeneratedCatalogue, HoldsEveryCurrentSystemOfTheRegistryThatFitsOnALine)
 {
-    const std::vector<std::string> lines = Lines(Shipped());
-    ASSERT_GT(lines.size(), 2u);
-    ASSERT_EQ(lines[0].rfind("MAX_GRP=", 0), 0u);
-    ASSERT_EQ(lines[1].rfind("MAX_EPSG=", 0), 0u);
-    const int maxGroup = std::atoi(lines[0].c_str() + 8);
-    const int maxCode = std::atoi(lines[1].c_str() + 9);
+    const ShippedCatalogue catalogue = Parse();
 
-    std::set<int> codes, groups;
-    for (size_t i = 2; i < lines.size(); ++i) {
-        EXPECT_LT(lines[i].size() + 1, (size_t)CProjectionCatalogue::kLineSize) << "line " << i + 1;
-        if (lines[i].rfind("GROUP_ID=", 0) == 0)
-            groups.insert(std::atoi(lines[i].c_str() + 9));
-        if (lines[i].rfind("EPSG=", 0) != 0)
-            continue;
-        const int code = std::atoi(lines[i].c_str() + 5);
-        ASSERT_LT(i + 2, lines.size());
-        EXPECT_EQ(lines[i + 1].rfind("TITLE=", 0), 0u) << code;
-        EXPECT_TRUE(codes.insert(code).second) << "twice: " << code;
-        OGRSpatialReference srs;
-        EXPECT_EQ(srs.importFromWkt(lines[i + 2].c_str()), OGRERR_NONE) << code;
-        OGRSpatialReference expected;
-        expected.importFromEPSG(code);
-        EXPECT_TRUE(srs.IsSame(&expected)) << code;
+    // Groups are numbered 1 to MAX_GRP, each with a name of its own and entries.
+    std::set<std::string> names;
+    std::map<int, int> sizes;
+    for (const ShippedEntry& entry : catalogue.entries)
+        ++sizes[entry.group];
+    int expectedId = 1;
+    for (const auto& [id, name] : catalogue.groups) {
+        EXPECT_EQ(id, expectedId++);
+        EXPECT_FALSE(name.empty()) << id;
+        EXPECT_TRUE(names.insert(name).second) << "group name twice: " << name;
+        EXPECT_GT(sizes[id], 0) << name;
     }
-    for (int code : {4326, 4258, 4803, 3857, 32601, 32660, 32701, 32760, 25832, 25833, 27700, 31466, 31469, 2056,
-                     21781, 2180, 3035, 26910, 26919})
-        EXPECT_TRUE(codes.count(code)) << code;
-    EXPECT_GT(maxCode, *codes.rbegin());
-    ASSERT_FALSE(groups.empty());
-    EXPECT_EQ(*groups.rbegin(), maxGroup);
-    EXPECT_EQ(*groups.begin(), 1);
+    EXPECT_EQ((int)catalogue.groups.size(), catalogue.maxGroup);
+
+    // Each code once, titled with the system's name, below the appended codes.
+    std::set<int> codes;
+    for (const ShippedEntry& entry : catalogue.entries) {
+        EXPECT_TRUE(codes.insert(entry.code).second) << "twice: " << entry.code;
+        CProjectionCatalogue::LineBuffer name;
+        CProjectionCatalogue::GetTitleFromWkt(entry.definition.c_str(), name);
+        EXPECT_EQ(entry.title + "\n", std::string(name)) << entry.code;
+        EXPECT_LT(entry.code, catalogue.maxCode);
+    }
+
+    // The registry's current geographic 2D and projected systems: each one is
+    // listed, or its definition is too long for a catalogue line; no other.
+    int count = 0;
+    OSRCRSInfo** list = OSRGetCRSInfoListFromDatabase("EPSG", nullptr, &count);
+    std::set<int> current;
+    size_t leftOut = 0;
+    for (int i = 0; i < count; ++i) {
+        const OSRCRSInfo& info = *list[i];
+        if (info.bDeprecated ||
+            (info.eType != OSR_CRS_TYPE_GEOGRAPHIC_2D && info.eType != OSR_CRS_TYPE_PROJECTED))
+            continue;
+        const int code = std::atoi(info.pszCode);
+        current.insert(code);
+        if (codes.count(code))
+            continue;
+        ++leftOut;
+        EXPECT_GT(Wkt(code).size(), (size_t)CProjectionCatalogue::kLineSize - 2) << "missing: " << code;
+    }
+    OSRDestroyCRSInfoList(list);
+    for (int code : codes)
+        EXPECT_TRUE(current.count(code)) << "deprecated or of another kind: " << code;
+    EXPECT_GT(codes.size(), 5000u);
+    EXPECT_LT(leftOut, codes.size() / 50);
+
+    // A sample of the definitions reads back as the registry's system.
+    for (size_t i = 0; i < catalogue.entries.size(); i += 97) {
+        const ShippedEntry& entry = catalogue.entries[i];
+        OGRSpatialReference srs, expected;
+        ASSERT_EQ(srs.importFromWkt(entry.definition.c_str()), OGRERR_NONE) << entry.code;
+        ASSERT_EQ(expected.importFromEPSG(entry.code), OGRERR_NONE) << entry.code;
+        EXPECT_TRUE(srs.IsSame(&expected)) << entry.code;
+    }
     EXPECT_TRUE(m_boxes.Boxes().empty());
 }
 
-TEST_F(GeneratedCatalogue, TheDefaultSystemsAreReadThroughTheCatalogue)
+TEST_F(GeneratedCatalogue, ListsGroupsOfADatumWithTheirSystemsInTitleOrder)
 {
     Shipped();
-    for (int code : {4326, 4803}) {
-        std::unique_ptr<OGRSpatialReference> srs(CProjectionCatalogue::CreateSpatialReference(code));
-        ASSERT_NE(srs, nullptr) << code;
-        EXPECT_TRUE(srs->IsGeographic());
-        EXPECT_EQ(CProjectionCatalogue::GetGroupID(code), 1);
+    Controls controls;
+    CProjectionCatalogue::FillGroupCombo(controls.Combo());
+    const Items groups = controls.ComboItems();
+    const auto idOf = [&](const std::string& name) {
+        for (const auto& [text, id] : groups)
+            if (text == name)
+                return id;
+        return -1;
+    };
+    const auto listOf = [&](int group) {
+        CProjectionCatalogue::FillProjectionList(group, controls.List());
+        return controls.ListItems();
+    };
+    const auto position = [](const Items& items, const std::pair<std::string, int>& item) {
+        return std::find(items.begin(), items.end(), item) - items.begin();
+    };
+
+    const struct {
+        int code;
+        const char* group;
+        const char* title;
+    } cases[] = {
+        {4326, "WGS 84", "WGS 84"},
+        {32632, "WGS 84", "WGS 84 / UTM zone 32N"},
+        {4803, "Lisbon (Lisbon)", "Lisbon (Lisbon)"},
+        {31467, "DHDN", "DHDN / 3-degree Gauss-Kruger zone 3"},
+        {25832, "ETRS89", "ETRS89 / UTM zone 32N"},
+        {2263, "NAD83", "NAD83 / New York Long Island (ftUS)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        const int group = idOf(c.group);
+        ASSERT_NE(group, -1);
+        EXPECT_EQ(CProjectionCatalogue::GetGroupID(c.code), group);
+        const Items items = listOf(group);
+        EXPECT_LT(position(items, {c.title, c.code}), (long)items.size());
     }
 
+    // The geographic system first, then the projected ones, numbers in order.
+    const Items wgs84 = listOf(idOf("WGS 84"));
+    ASSERT_FALSE(wgs84.empty());
+    EXPECT_EQ(wgs84.front(), (std::pair<std::string, int>{"WGS 84", 4326}));
+    EXPECT_LT(position(wgs84, {"WGS 84 / UTM zone 2N", 32602}), position(wgs84, {"WGS 84 / UTM zone 10N", 32610}));
+    EXPECT_LT(position(wgs84, {"WGS 84 / UTM zone 10N", 32610}), position(wgs84, {"WGS 84 / UTM zone 32N", 32632}));
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+}
+
+TEST_F(GeneratedCatalogue, SystemsBuiltFromTheirCodesAreFoundAndAnUnknownOneAppendedOnce)
+{
+    Shipped();
     // A copy, so that the shipped file is never appended to.
     TempFolder folder;
     const CString copy = folder.File("Projections.dat");
     WriteText(copy, ReadText(g_ProjectionCatalogPath));
     g_ProjectionCatalogPath = copy;
     const std::string before = ReadText(copy);
-    for (int code : {32632, 25833, 3857}) {
-        OGRSpatialReference srs;
-        srs.importFromEPSG(code);
-        EXPECT_EQ(CProjectionCatalogue::FindCode(&srs), code);
+
+    for (int code : {4326, 4803, 31467, 32632, 2263}) {
+        SCOPED_TRACE(code);
+        std::unique_ptr<OGRSpatialReference> read(CProjectionCatalogue::CreateSpatialReference(code));
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->GetAxisMappingStrategy(), OAMS_TRADITIONAL_GIS_ORDER);
+        OGRSpatialReference built;   // with the registry's axis order, which the lookup ignores
+        built.importFromEPSG(code);
+        EXPECT_EQ(CProjectionCatalogue::FindCode(&built), code);
+        built.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+        EXPECT_TRUE(read->IsSame(&built));
     }
     EXPECT_EQ(ReadText(copy), before);
+
+    // A system of no registry (its unit factor is one that WKT rounds): appended
+    // once as a group of its own, found by every later lookup.
+    OGRSpatialReference local;
+    local.importFromProj4("+proj=tmerc +lat_0=0 +lon_0=10.5 +k=0.9996 +x_0=250000 +y_0=0 +ellps=GRS80 +units=us-ft");
+    char* wkt = nullptr;
+    local.exportToWkt(&wkt);
+    const std::string definition = wkt;
+    CPLFree(wkt);
+    CProjectionCatalogue::LineBuffer title;
+    CProjectionCatalogue::GetTitleFromWkt(definition.c_str(), title);
+    CProjectionCatalogue::TrimLineEnd(title);
+    const std::string group = std::to_string(std::atoi(before.c_str() + 8) + 1);
+    const std::string expected = "MAX_GRP=" + group + "\nMAX_EPSG=900001\n" + before.substr(before.find("GROUP=")) +
+                                 "GROUP=" + title + "\nGROUP_ID=" + group + "\n" + Entry(900001, title, definition);
+    for (int lookup = 0; lookup < 2; ++lookup) {
+        EXPECT_EQ(CProjectionCatalogue::FindCode(&local), 900001);
+        EXPECT_TRUE(ReadText(copy) == expected) << "lookup " << lookup;
+    }
     EXPECT_TRUE(m_boxes.Boxes().empty());
 }
 

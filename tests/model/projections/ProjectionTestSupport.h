@@ -4,7 +4,11 @@
 
 #include "core/Settings.h"
 #include "model/ProjectionCatalogue.h"
+#include "platform/base/Profile.h"
+#include "platform/controls/CComboBox.h"
+#include "platform/controls/CListBox.h"
 #include "platform/testing/ModalRecorder.h"
+#include "platform/wnd/CWnd.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +20,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace projtest {
@@ -109,6 +114,84 @@ protected:
 
 private:
     int m_savedSpherical;
+};
+
+// The group combo box and projection list the catalogue fills, with what they show.
+using Items = std::vector<std::pair<std::string, int>>;
+
+class Controls {
+public:
+    Controls()
+    {
+        AfxRegisterControlClasses();
+        m_parent.CreateEx(0, AfxRegisterWndClass(0), "Parent", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr);
+        m_combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 200, 200), &m_parent, 10);
+        m_list.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), &m_parent, 11);
+    }
+    ~Controls()
+    {
+        if (m_parent.GetSafeHwnd())
+            m_parent.DestroyWindow();
+    }
+
+    HWND Combo() const { return m_combo.GetSafeHwnd(); }
+    HWND List() const { return m_list.GetSafeHwnd(); }
+    Items ComboItems() const
+    {
+        Items items;
+        for (int i = 0; i < m_combo.GetCount(); ++i) {
+            CString text;
+            m_combo.GetLBText(i, text);
+            items.emplace_back(text.GetString(), (int)m_combo.GetItemData(i));
+        }
+        return items;
+    }
+    Items ListItems() const
+    {
+        Items items;
+        for (int i = 0; i < m_list.GetCount(); ++i) {
+            CString text;
+            m_list.GetText(i, text);
+            items.emplace_back(text.GetString(), (int)m_list.GetItemData(i));
+        }
+        return items;
+    }
+    void PutStale()
+    {
+        m_combo.AddString("stale");
+        m_list.AddString("stale");
+    }
+
+private:
+    CWnd m_parent;
+    CComboBox m_combo;
+    CListBox m_list;
+};
+
+// Points the profile, and with it the user's copy of the catalogue, at a
+// configuration folder of the test's own, and gives the run's folder back.
+class ProfileFolder {
+public:
+    explicit ProfileFolder(const std::string& config)
+    {
+        if (const char* saved = std::getenv("XDG_CONFIG_HOME"))
+            m_saved = saved;
+        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        AfxSetProfileKey("Kolvo powered Applications", "Projections test");
+    }
+    ~ProfileFolder()
+    {
+        if (m_saved.empty())
+            unsetenv("XDG_CONFIG_HOME");
+        else
+            setenv("XDG_CONFIG_HOME", m_saved.c_str(), 1);
+        AfxSetProfileKey(nullptr, nullptr);
+    }
+    ProfileFolder(const ProfileFolder&) = delete;
+    ProfileFolder& operator=(const ProfileFolder&) = delete;
+
+private:
+    std::string m_saved;
 };
 
 inline const char* const kCatalogueMissing = "Can not find Projection.dat file in installation directory";
