@@ -13,12 +13,6 @@
 #include <utility>
 
 namespace {
-// The four edges follow the reserved word and padding of the 32-bit record.
-constexpr int kLeftOffset = 8;
-constexpr int kTopOffset = 16;
-constexpr int kRightOffset = 24;
-constexpr int kBottomOffset = 32;
-
 // Widening of ContainsPoint: the float epsilon.
 constexpr double kPointTolerance = 1.1920929e-7;
 

@@ -20,6 +20,11 @@ class OGRCoordinateTransformation;
 class CDoubleRect {
 public:
     static constexpr int kRecordSize = 40;
+    // The four edges follow the reserved word and padding of the 32-bit record.
+    static constexpr int kLeftOffset = 8;
+    static constexpr int kTopOffset = 16;
+    static constexpr int kRightOffset = 24;
+    static constexpr int kBottomOffset = 32;
     using Record = std::array<BYTE, kRecordSize>;
 
     double left = 0.0;
@@ -116,3 +121,6 @@ private:
     BOOL ContainsPointWithin(double x, double y) const;
 };
 static_assert(std::tuple_size_v<CDoubleRect::Record> == 40, "the rectangle BLOB is 40 bytes");
+static_assert(CDoubleRect::kLeftOffset == 8 && CDoubleRect::kTopOffset == 16 && CDoubleRect::kRightOffset == 24
+                  && CDoubleRect::kBottomOffset == 32 && CDoubleRect::kBottomOffset + 8 == CDoubleRect::kRecordSize,
+              "the edges sit at 8, 16, 24 and 32 and end the record");

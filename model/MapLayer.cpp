@@ -24,22 +24,6 @@ const char* const g_MapGeoDataColumns =
     "mapeID INTEGER PRIMARY KEY,mapeLabelProp BLOB, mapeLabelText VARCHAR(255), mapeProperty BLOB, mapeBoundary "
     "BLOB, mapeGeoData BLOB, mapeObjectType SMALLINT, mapeAttribute INT UNSIGNED, mapeSelHandle INT";
 
-// ---------------------------------------------------------------- index entries
-void LayerIndexEntry::WriteRecord(BYTE* record) const
-{
-    MapRecord::PutDword(record, (DWORD)id);
-    MapRecord::PutDword(record + 4, 0);
-    rect.WriteRecord(record + 8);
-}
-
-BOOL LayerIndexEntry::ReadRecord(const BYTE* record, int size)
-{
-    if (!record || size < kRecordSize)
-        return FALSE;
-    id = (int)MapRecord::GetDword(record);
-    return rect.ReadRecord(record + 8, CDoubleRect::kRecordSize);
-}
-
 // ---------------------------------------------------------------- construction
 IMPLEMENT_SERIAL(CMapLayer, CObject, 0)
 
@@ -281,20 +265,6 @@ void CMapLayer::IndexRemoveObject(CMapObject* object)
     } else {
         IndexRemove(object->GetMapeID(), object->GetBoundary());
     }
-}
-
-void CMapLayer::CollectAllEntries()
-{
-    g_LayerEntryArray.RemoveAll();
-    m_Index.ForEachEntry(
-        [](int id, const CRTree::Rect& r, void*) {
-            LayerIndexEntry entry;
-            entry.id = id;
-            entry.rect = CDoubleRect(r.minX, r.minY, r.maxX, r.maxY);
-            g_LayerEntryArray.Add(entry);
-            return true;
-        },
-        nullptr);
 }
 
 int CMapLayer::GetObjectCount() const

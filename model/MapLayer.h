@@ -13,6 +13,7 @@
 #include "core/MapLabel.h"
 #include "core/MapStyle.h"
 #include "core/ObjectTypes.h"
+#include "model/LayerIndexEntry.h"
 #include "model/RTree.h"
 
 #include <array>
@@ -23,22 +24,6 @@ class CArchive;
 class CMapModel;
 class CMapObject;
 class CSQLiteDatabase;
-
-// One entry of the index as the layer hands it out and saves it (row 2 of the
-// layer file's _MapProperty): 48 bytes, little-endian: mapeID (int32), 4 bytes
-// without meaning, then the 40-byte rectangle record.
-struct LayerIndexEntry {
-    static constexpr int kRecordSize = 48;
-    using Record = std::array<BYTE, kRecordSize>;
-
-    int id = 0;
-    CDoubleRect rect;
-
-    void WriteRecord(BYTE* record) const;
-    // FALSE for a record shorter than 48 bytes.
-    BOOL ReadRecord(const BYTE* record, int size);
-};
-static_assert(std::tuple_size_v<LayerIndexEntry::Record> == 48, "an index record is 48 bytes");
 
 // Results of the layers' index searches, shared by every layer: one search at a
 // time, consumed before the next.
@@ -103,6 +88,17 @@ public:
     void IndexRemoveObject(CMapObject* object);
     // Empties g_LayerEntryArray and fills it with every entry.
     void CollectAllEntries();
+    // The ids of the entries overlapping the view, sorted ascending, in
+    // g_LayerIdArray; with size > 0 only those at least `size` wide or high.
+    void CollectVisibleIds(const CDoubleRect& view, double size);
+    // The ids of the entries lying wholly inside, unsorted, in g_LayerIdArray.
+    void CollectContainedIds(const CDoubleRect& rect);
+    // The entries overlapping the view whose width or height lies within
+    // [size / 2, size], in g_LayerEntryArray.
+    void CollectSmallEntries(const CDoubleRect& view, double size);
+    // Every indexed id (tree order), then every node and text (list order);
+    // sorted ascending on request. Returns the count.
+    int GetAllIDs(CArray<int, int>& ids, bool sort);
     int GetObjectCount() const;
     const CRTree& GetIndex() const { return m_Index; }
 

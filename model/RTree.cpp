@@ -1,46 +1,103 @@
-// The R-tree: insertion with quadratic split, deletion with reinsertion of
-// under-filled nodes, searches and the walk over every entry.
+// The R-tree's insertion, split, removal with reinsertion, searches and
+// iteration. Every comparison of volumes runs in extended precision so that the
+// tree takes the same shape, branch for branch, as the indexes the design built.
 #include "model/RTree.h"
 
 #include <algorithm>
 #include <cmath>
 
+namespace {
+bool Overlaps(const CRTree::Rect& a, const CRTree::Rect& b)
+{
+    return !(a.minX > b.maxX || b.minX > a.maxX || a.minY > b.maxY || b.minY > a.maxY);
+}
+
+bool Within(const CRTree::Rect& inner, const CRTree::Rect& outer)
+{
+    return inner.minX >= outer.minX && inner.maxX <= outer.maxX && inner.minY >= outer.minY
+        && inner.maxY <= outer.maxY;
+}
+
+// Visits the subtrees whose branch rectangle `enter` admits and reports the
+// leaf entries that `match` admits; stops when `report` says so.
+template <class Enter, class Match, class Report>
+int Walk(const CRTree::Node* node, const Enter& enter, const Match& match, const Report& report, bool& go)
+{
+    int hits = 0;
+    if (node->IsLeaf()) {
+        for (int i = 0; i < node->count && go; ++i) {
+            if (match(node->branches[i].rect)) {
+                ++hits;
+                go = report(node->branches[i]);
+            }
+        }
+    } else {
+        for (int i = 0; i < node->count && go; ++i) {
+            if (enter(node->branches[i].rect))
+                hits += Walk(node->branches[i].child, enter, match, report, go);
+        }
+    }
+    return hits;
+}
+}
+
+// ---------------------------------------------------------------- node pool
+CRTree::Node* CRTree::NodePool::Alloc()
+{
+    Node* node = m_free;
+    if (node) {
+        m_free = node->branches[0].child;
+    } else {
+        if (m_usedInLast == m_lastSize) {
+            // Blocks double from 16 nodes up to 4096, so a small layer stays small.
+            m_lastSize = m_lastSize == 0 ? 16 : std::min<size_t>(m_lastSize * 2, 4096);
+            m_blocks.push_back(std::make_unique<Node[]>(m_lastSize));
+            m_usedInLast = 0;
+        }
+        node = &m_blocks.back()[m_usedInLast++];
+    }
+    *node = Node();
+    return node;
+}
+
+void CRTree::NodePool::Free(Node* node)
+{
+    node->branches[0].child = m_free;
+    m_free = node;
+}
+
+void CRTree::NodePool::Clear()
+{
+    m_blocks.clear();
+    m_usedInLast = m_lastSize = 0;
+    m_free = nullptr;
+}
+
+// ---------------------------------------------------------------- tree
 CRTree::CRTree() : m_root(AllocNode()), m_unitSphereVolume(3.141593f)
 {
     m_root->level = 0;
 }
 
-CRTree::~CRTree()
-{
-    RemoveAllRec(m_root);
-}
+// The pool owns every node: they go with it.
+CRTree::~CRTree() = default;
 
 void CRTree::RemoveAll()
 {
-    RemoveAllRec(m_root);
+    m_pool.Clear();
+    m_count = 0;
     m_root = AllocNode();
     m_root->level = 0;
 }
 
 CRTree::Node* CRTree::AllocNode()
 {
-    return new Node;
+    return m_pool.Alloc();
 }
 
 void CRTree::FreeNode(Node* node)
 {
-    delete node;
-}
-
-void CRTree::RemoveAllRec(Node* node)
-{
-    if (!node)
-        return;
-    if (!node->IsLeaf()) {
-        for (int i = 0; i < node->count; ++i)
-            RemoveAllRec(node->branches[i].child);
-    }
-    FreeNode(node);
+    m_pool.Free(node);
 }
 
 void CRTree::Insert(float minX, float minY, float maxX, float maxY, int id)
@@ -49,12 +106,14 @@ void CRTree::Insert(float minX, float minY, float maxX, float maxY, int id)
     branch.rect = {std::min(minX, maxX), std::min(minY, maxY), std::max(minX, maxX), std::max(minY, maxY)};
     branch.id = id;
     InsertRect(branch, &m_root, 0);
+    ++m_count;
 }
 
 void CRTree::Remove(float minX, float minY, float maxX, float maxY, int id)
 {
     const Rect rect{std::min(minX, maxX), std::min(minY, maxY), std::max(minX, maxX), std::max(minY, maxY)};
-    RemoveRect(rect, id, &m_root);
+    if (RemoveRect(rect, id, &m_root))
+        --m_count;
 }
 
 // Returns true when the root was split (and a new root made).
@@ -113,14 +172,16 @@ void CRTree::DisconnectBranch(Node* node, int index)
     --node->count;
 }
 
+// Least growth of volume; on equal growth the smaller volume; on a full tie
+// the earlier branch.
 int CRTree::PickBranch(const Rect& rect, Node* node) const
 {
     int best = 0;
-    double bestIncrease = 0, bestVolume = 0;
+    long double bestIncrease = 0, bestVolume = 0;
     for (int i = 0; i < node->count; ++i) {
         const Rect& cur = node->branches[i].rect;
-        const double volume = SphericalVolume(cur);
-        const double increase = SphericalVolume(CombineRect(rect, cur)) - volume;
+        const long double volume = SphericalVolume(cur);
+        const long double increase = SphericalVolume(CombineRect(rect, cur)) - volume;
         if (i == 0 || increase < bestIncrease || (increase == bestIncrease && volume < bestVolume)) {
             best = i;
             bestVolume = volume;
@@ -130,7 +191,7 @@ int CRTree::PickBranch(const Rect& rect, Node* node) const
     return best;
 }
 
-CRTree::Rect CRTree::NodeCover(const Node* node) const
+CRTree::Rect CRTree::NodeCover(const Node* node)
 {
     Rect rect = node->branches[0].rect;
     for (int i = 1; i < node->count; ++i)
@@ -145,17 +206,19 @@ CRTree::Rect CRTree::CombineRect(const Rect& a, const Rect& b)
 
 bool CRTree::Overlap(const Rect& a, const Rect& b)
 {
-    return !(a.minX > b.maxX || b.minX > a.maxX || a.minY > b.maxY || b.minY > a.maxY);
+    return Overlaps(a, b);
 }
 
-double CRTree::SphericalVolume(const Rect& rect) const
+// r * (unit volume * r) with r the half diagonal, from the float fields.
+long double CRTree::SphericalVolume(const Rect& rect) const
 {
     const long double hx = ((long double)rect.maxX - rect.minX) * 0.5L;
     const long double hy = ((long double)rect.maxY - rect.minY) * 0.5L;
     const long double radius = std::sqrt(hx * hx + hy * hy);
-    return (double)(radius * ((long double)m_unitSphereVolume * radius));
+    return radius * ((long double)m_unitSphereVolume * radius);
 }
 
+// ---------------------------------------------------------------- quadratic split
 void CRTree::SplitNode(Node* node, const Branch& branch, Node** newNode)
 {
     PartitionVars pv;
@@ -193,16 +256,17 @@ void CRTree::InitParVars(PartitionVars& pv, int maxRects, int minFill)
     }
 }
 
+// The pair wasting the most volume together; the first such pair wins.
 void CRTree::PickSeeds(PartitionVars& pv)
 {
-    double area[MAXNODES + 1];
+    long double area[MAXNODES + 1];
     for (int i = 0; i < pv.total; ++i)
         area[i] = SphericalVolume(pv.branchBuf[i].rect);
-    double worst = -pv.coverSplitArea - 1;
+    long double worst = -pv.coverSplitArea - 1;
     int seed0 = 0, seed1 = 1;
     for (int a = 0; a < pv.total - 1; ++a) {
         for (int b = a + 1; b < pv.total; ++b) {
-            const double waste =
+            const long double waste =
                 SphericalVolume(CombineRect(pv.branchBuf[a].rect, pv.branchBuf[b].rect)) - area[a] - area[b];
             if (waste > worst) {
                 worst = waste;
@@ -233,15 +297,15 @@ void CRTree::ChoosePartition(PartitionVars& pv, int minFill)
     PickSeeds(pv);
     while (pv.count[0] + pv.count[1] < pv.total && pv.count[0] < pv.total - pv.minFill &&
            pv.count[1] < pv.total - pv.minFill) {
-        double biggestDiff = -1;
+        long double biggestDiff = -1;
         int chosen = 0, betterGroup = 0;
         for (int i = 0; i < pv.total; ++i) {
             if (pv.taken[i])
                 continue;
             const Rect& cur = pv.branchBuf[i].rect;
-            const double growth0 = SphericalVolume(CombineRect(cur, pv.cover[0])) - pv.area[0];
-            const double growth1 = SphericalVolume(CombineRect(cur, pv.cover[1])) - pv.area[1];
-            double diff = growth1 - growth0;
+            const long double growth0 = SphericalVolume(CombineRect(cur, pv.cover[0])) - pv.area[0];
+            const long double growth1 = SphericalVolume(CombineRect(cur, pv.cover[1])) - pv.area[1];
+            long double diff = growth1 - growth0;
             int group = 0;
             if (diff < 0) {
                 group = 1;
@@ -258,6 +322,7 @@ void CRTree::ChoosePartition(PartitionVars& pv, int minFill)
         }
         Classify(chosen, betterGroup, pv);
     }
+    // The rest fill whichever group would otherwise stay below the minimum.
     if (pv.count[0] + pv.count[1] < pv.total) {
         const int group = pv.count[0] >= pv.total - pv.minFill ? 1 : 0;
         for (int i = 0; i < pv.total; ++i) {
@@ -273,105 +338,140 @@ void CRTree::LoadNodes(Node* a, Node* b, PartitionVars& pv)
         AddBranch(pv.branchBuf[i], pv.partition[i] == 0 ? a : b, nullptr);
 }
 
-// Returns false when the entry was found and removed.
+// ---------------------------------------------------------------- removal
+// True when the entry was found and removed.
 bool CRTree::RemoveRect(const Rect& rect, int id, Node** root)
 {
-    ListNode* reinsert = nullptr;
-    if (RemoveRectRec(rect, id, *root, &reinsert))
-        return true;
-    while (reinsert) {
-        Node* node = reinsert->node;
+    std::vector<Node*> reinsert;
+    if (!RemoveRectRec(rect, id, *root, reinsert))
+        return false;
+    // Most recently dissolved first; each branch goes back at its node's level.
+    while (!reinsert.empty()) {
+        Node* node = reinsert.back();
+        reinsert.pop_back();
         for (int i = 0; i < node->count; ++i)
             InsertRect(node->branches[i], root, node->level);
-        ListNode* done = reinsert;
-        reinsert = reinsert->next;
-        FreeNode(done->node);
-        delete done;
+        FreeNode(node);
     }
     if ((*root)->count == 1 && !(*root)->IsLeaf()) {
         Node* child = (*root)->branches[0].child;
         FreeNode(*root);
         *root = child;
     }
-    return false;
-}
-
-bool CRTree::RemoveRectRec(const Rect& rect, int id, Node* node, ListNode** reinsert)
-{
-    if (!node->IsLeaf()) {
-        for (int i = 0; i < node->count; ++i) {
-            if (!Overlap(rect, node->branches[i].rect))
-                continue;
-            Node* child = node->branches[i].child;
-            if (!RemoveRectRec(rect, id, child, reinsert)) {
-                if (child->count >= MINNODES) {
-                    node->branches[i].rect = NodeCover(child);
-                } else {
-                    ReInsert(child, reinsert);
-                    DisconnectBranch(node, i);
-                }
-                return false;
-            }
-        }
-        return true;
-    }
-    for (int i = 0; i < node->count; ++i) {
-        if (node->branches[i].id == id) {
-            DisconnectBranch(node, i);
-            return false;
-        }
-    }
     return true;
 }
 
-void CRTree::ReInsert(Node* node, ListNode** list)
+// True when the entry was found below `node`; an under-filled child on the way
+// is cut out and kept for reinsertion.
+bool CRTree::RemoveRectRec(const Rect& rect, int id, Node* node, std::vector<Node*>& reinsert)
 {
-    *list = new ListNode{*list, node};
-}
-
-int CRTree::ForEachRec(const Node* node, EntryCallback callback, void* context, bool& go) const
-{
-    int hits = 0;
-    for (int i = 0; i < node->count && go; ++i) {
-        if (node->IsLeaf()) {
-            ++hits;
-            go = callback(node->branches[i].id, node->branches[i].rect, context);
-        } else {
-            hits += ForEachRec(node->branches[i].child, callback, context, go);
+    if (node->IsLeaf()) {
+        for (int i = 0; i < node->count; ++i) {
+            if (node->branches[i].id == id) {
+                DisconnectBranch(node, i);
+                return true;
+            }
+        }
+        return false;
+    }
+    for (int i = 0; i < node->count; ++i) {
+        if (!Overlap(rect, node->branches[i].rect))
+            continue;
+        Node* child = node->branches[i].child;
+        if (RemoveRectRec(rect, id, child, reinsert)) {
+            if (child->count >= MINNODES) {
+                node->branches[i].rect = NodeCover(child);
+            } else {
+                reinsert.push_back(child);
+                DisconnectBranch(node, i);
+            }
+            return true;
         }
     }
-    return hits;
+    return false;
+}
+
+// ---------------------------------------------------------------- searches
+int CRTree::Search(const Rect& rect, IdCallback callback, void* context) const
+{
+    bool go = true;
+    const auto overlaps = [&](const Rect& r) { return Overlaps(r, rect); };
+    return Walk(m_root, overlaps, overlaps, [&](const Branch& b) { return callback(b.id, context); }, go);
+}
+
+int CRTree::SearchLarge(const Rect& rect, double size, IdCallback callback, void* context) const
+{
+    bool go = true;
+    const auto large = [&](const Rect& r) {
+        return Overlaps(r, rect) && ((double)r.maxX - r.minX >= size || (double)r.maxY - r.minY >= size);
+    };
+    return Walk(m_root, large, large, [&](const Branch& b) { return callback(b.id, context); }, go);
+}
+
+int CRTree::SearchSmall(const Rect& rect, double size, EntryCallback callback, void* context) const
+{
+    bool go = true;
+    const double low = size * 0.5;
+    const auto inRange = [&](double extent) { return extent >= low && extent <= size; };
+    return Walk(
+        m_root, [&](const Rect& r) { return Overlaps(r, rect); },
+        [&](const Rect& r) {
+            return Overlaps(r, rect) && (inRange((double)r.maxX - r.minX) || inRange((double)r.maxY - r.minY));
+        },
+        [&](const Branch& b) { return callback(b.id, b.rect, context); }, go);
+}
+
+int CRTree::SearchPoint(float x, float y, IdCallback callback, void* context) const
+{
+    bool go = true;
+    const auto contains = [&](const Rect& r) {
+        return (r.minX == r.maxX || (r.minX <= x && x <= r.maxX)) && (r.minY == r.maxY || (r.minY <= y && y <= r.maxY));
+    };
+    return Walk(m_root, contains, contains, [&](const Branch& b) { return callback(b.id, context); }, go);
+}
+
+// A subtree lying wholly inside is reported without further tests. One that
+// does not even overlap is skipped: none of its entries can lie inside.
+int CRTree::SearchContained(const Rect& rect, IdCallback callback, void* context) const
+{
+    bool go = true;
+    const auto report = [&](const Branch& b) { return callback(b.id, context); };
+    const auto all = [](const Rect&) { return true; };
+    const auto walk = [&](const auto& self, const Node* node) -> int {
+        int hits = 0;
+        for (int i = 0; i < node->count && go; ++i) {
+            const Branch& b = node->branches[i];
+            if (node->IsLeaf()) {
+                if (Within(b.rect, rect)) {
+                    ++hits;
+                    go = report(b);
+                }
+            } else if (Within(b.rect, rect)) {
+                hits += Walk(b.child, all, all, report, go);
+            } else if (Overlaps(b.rect, rect)) {
+                hits += self(self, b.child);
+            }
+        }
+        return hits;
+    };
+    return walk(walk, m_root);
 }
 
 int CRTree::ForEachEntry(EntryCallback callback, void* context) const
 {
     bool go = true;
-    return ForEachRec(m_root, callback, context, go);
-}
-
-namespace {
-struct IdForward {
-    CRTree::IdCallback callback;
-    void* context;
-};
+    const auto all = [](const Rect&) { return true; };
+    return Walk(m_root, all, all, [&](const Branch& b) { return callback(b.id, b.rect, context); }, go);
 }
 
 int CRTree::ForEachId(IdCallback callback, void* context) const
 {
-    IdForward forward{callback, context};
-    return ForEachEntry(
-        [](int id, const Rect&, void* ctx) {
-            auto* f = static_cast<IdForward*>(ctx);
-            return f->callback(id, f->context);
-        },
-        &forward);
+    bool go = true;
+    const auto all = [](const Rect&) { return true; };
+    return Walk(m_root, all, all, [&](const Branch& b) { return callback(b.id, context); }, go);
 }
 
-int CRTree::Count() const
-{
-    return ForEachEntry([](int, const Rect&, void*) { return true; }, nullptr);
-}
-
+// ---------------------------------------------------------------- iterator
 CRTree::Iterator::Iterator(const CRTree& tree)
 {
     if (tree.m_root && tree.m_root->count > 0) {

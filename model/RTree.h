@@ -2,10 +2,15 @@
 // rectangles keyed by object id (at most 8 branches per node, minimum fill 4,
 // branch choice by least growth of spherical volume, quadratic split, deletion
 // with reinsertion of under-filled nodes). It holds ids and rectangles only,
-// never object pointers.
+// never object pointers. Rectangles are stored normalised (min <= max per axis);
+// searches report every matching leaf entry through a callback and never
+// allocate.
 #pragma once
 
 #include "platform/base/WinTypes.h"
+
+#include <memory>
+#include <vector>
 
 class CRTree {
 public:
@@ -16,10 +21,14 @@ public:
     };
 
     struct Node;
+    // One word serves both kinds of node, as the design lays a branch out: the
+    // subtree in an internal node, the object's mapeID in a leaf.
     struct Branch {
-        Rect rect;
-        Node* child = nullptr;   // internal node: the subtree
-        int id = 0;              // leaf: the object's mapeID
+        Rect rect{};
+        union {
+            Node* child = nullptr;
+            int id;
+        };
     };
     struct Node {
         int count = 0;
@@ -44,10 +53,28 @@ public:
     void Remove(float minX, float minY, float maxX, float maxY, int id);
     void RemoveAll();
 
+    // Searches return the number of entries reported. Query rectangles are
+    // given with min <= max, as the layer's views are.
+    // Entries overlapping the rectangle (touching edges count).
+    int Search(const Rect& rect, IdCallback callback, void* context) const;
+    // As Search, skipping every branch (with its subtree) whose extents on both
+    // axes are below `size`.
+    int SearchLarge(const Rect& rect, double size, IdCallback callback, void* context) const;
+    // Overlapping entries whose extent on at least one axis lies within
+    // [size / 2, size].
+    int SearchSmall(const Rect& rect, double size, EntryCallback callback, void* context) const;
+    // Entries containing the point, edges included; an axis on which a
+    // rectangle is flat matches any coordinate, so lines are found along
+    // their whole length.
+    int SearchPoint(float x, float y, IdCallback callback, void* context) const;
+    // Entries lying wholly inside the rectangle, edges included.
+    int SearchContained(const Rect& rect, IdCallback callback, void* context) const;
+
     // Every leaf entry, depth first in branch order; returns the number reported.
     int ForEachEntry(EntryCallback callback, void* context) const;
     int ForEachId(IdCallback callback, void* context) const;
-    int Count() const;
+    // Number of leaf entries, kept as entries come and go.
+    int Count() const { return m_count; }
 
     // Every leaf entry exactly once, in tree order.
     class Iterator {
@@ -71,10 +98,6 @@ public:
     const Node* GetRoot() const { return m_root; }
 
 private:
-    struct ListNode {
-        ListNode* next;
-        Node* node;
-    };
     struct PartitionVars {
         int partition[MAXNODES + 1];
         bool taken[MAXNODES + 1];
@@ -82,24 +105,39 @@ private:
         int minFill;
         int count[2];
         Rect cover[2];
-        double area[2];
+        long double area[2];
         Branch branchBuf[MAXNODES + 1];
         int branchCount;
         Rect coverSplit;
-        double coverSplitArea;
+        long double coverSplitArea;
+    };
+
+    // Nodes come from blocks owned by the tree and go back to a free list:
+    // an index of a million entries would otherwise make 150 000 heap calls.
+    class NodePool {
+    public:
+        Node* Alloc();
+        void Free(Node* node);
+        void Clear();
+
+    private:
+        std::vector<std::unique_ptr<Node[]>> m_blocks;
+        size_t m_lastSize = 0;
+        size_t m_usedInLast = 0;
+        Node* m_free = nullptr;
     };
 
     Node* AllocNode();
     void FreeNode(Node* node);
-    void RemoveAllRec(Node* node);
     bool InsertRect(const Branch& branch, Node** root, int level);
     bool InsertRectRec(const Branch& branch, Node* node, Node** newNode, int level);
     bool AddBranch(const Branch& branch, Node* node, Node** newNode);
     void DisconnectBranch(Node* node, int index);
     int PickBranch(const Rect& rect, Node* node) const;
-    Rect NodeCover(const Node* node) const;
+    static Rect NodeCover(const Node* node);
     void SplitNode(Node* node, const Branch& branch, Node** newNode);
-    double SphericalVolume(const Rect& rect) const;
+    // Extended precision, as branch choice and splits compare these volumes.
+    long double SphericalVolume(const Rect& rect) const;
     static Rect CombineRect(const Rect& a, const Rect& b);
     static bool Overlap(const Rect& a, const Rect& b);
     void GetBranches(Node* node, const Branch& branch, PartitionVars& pv);
@@ -109,11 +147,11 @@ private:
     void PickSeeds(PartitionVars& pv);
     void Classify(int index, int group, PartitionVars& pv);
     bool RemoveRect(const Rect& rect, int id, Node** root);
-    bool RemoveRectRec(const Rect& rect, int id, Node* node, ListNode** reinsert);
-    static void ReInsert(Node* node, ListNode** list);
-    int ForEachRec(const Node* node, EntryCallback callback, void* context, bool& go) const;
+    bool RemoveRectRec(const Rect& rect, int id, Node* node, std::vector<Node*>& reinsert);
 
+    NodePool m_pool;
     Node* m_root;
+    int m_count = 0;
     // 3.141593 rounded to single precision: one unit in the last place above the
     // float nearest pi, as the stored indexes were built with it.
     float m_unitSphereVolume;
