@@ -1,0 +1,107 @@
+// The working polygon of the clipping engine: a ring or an open chain of
+// double-precision vertices with flag words, in a doubly linked list. It is a
+// map object that is never stored (no type code, layer or id); of the base it
+// uses the boundary, which is always the bounding box of its vertices, the
+// style of the object it was built from and the ring flag of holes.
+#pragma once
+
+#include "platform/base/Collections.h"
+
+#include "core/ClipVertex.h"
+#include "model/MapObject.h"
+
+class CClipPolygon : public CMapObject {
+public:
+    CClipPolygon() = default;
+    ~CClipPolygon() override = default;
+
+    // ---- virtual operations of the map object
+    // Inside the boundary and an odd number of edge crossings to the right of
+    // the point; the ring is closed implicitly from the tail to the head.
+    BOOL ContainsXY(double* x, double* y) override;
+    BOOL ContainsPoint(CDoublePoint* pt) override;
+    // Boundary from the vertices, then the base update.
+    void UpdateLayerBounds() override;
+    // Same boundary, relation and vertices (flags included), forward, in no layer.
+    CMapObject* Clone(CMapLayer* target) override;
+    // Each vertex in list order; 0 at the first failure (the vertices done stay
+    // done, the boundary is left), else the boundary is recomputed and 1.
+    int Transform(OGRCoordinateTransformation* ct) override;
+    int LinearToAngular(double* a, double* b, int reserved) override;
+    int AngularToLinear(double* a, double* b) override;
+    int Scale(double* factor) override;
+    int GetPointCount() override { return (int)m_Vertices.GetCount(); }
+
+    // ---- building
+    // Empties the list and copies the vertices of `other` (from its tail when
+    // reversed), its style, boundary and relation.
+    void CopyFrom(const CClipPolygon& other, BOOL reversed);
+    // Empties the list and takes the vertices of a point-list object, read
+    // through its handle points (which are its vertices), borrowing its
+    // geometry for the time; then its style and boundary.
+    void SetFromObject(CMapObject* object, BOOL reversed);
+    // The first vertex sets the boundary to its point, later ones widen it.
+    void AddVertex(const CClipVertex& v);
+    void AddVertexAtHead(const CClipVertex& v);
+    // All vertices of `other` in their order after the tail or before the head.
+    void AppendPolygon(const CClipPolygon& other);
+    void PrependPolygon(const CClipPolygon& other);
+    // Links `v` (spare word included) in before `position` (null: the head)
+    // unless, without `force`, it repeats the point there or the one before;
+    // returns the position of the new vertex or of the one that made it
+    // unnecessary.
+    POSITION InsertVertexBefore(POSITION position, const CClipVertex& v, BOOL force);
+    // One vertex less, then the boundary recomputed.
+    void RemoveHeadVertex();
+    void RemoveTailVertex();
+    void RemoveVertexAt(POSITION position);
+
+    // ---- reading
+    CClipVertex GetHeadVertex() const { return m_Vertices.GetHead(); }
+    CClipVertex GetTailVertex() const { return m_Vertices.GetTail(); }
+    // Index 0 to count - 1.
+    CClipVertex GetVertexAt(int index) const;
+    CClipVertex GetVertexAtPosition(POSITION position) const { return m_Vertices.GetAt(position); }
+    POSITION GetHeadPosition() const { return m_Vertices.GetHeadPosition(); }
+    POSITION GetTailPosition() const { return m_Vertices.GetTailPosition(); }
+    // The vertex there; the position moves towards the tail (head).
+    CClipVertex GetNext(POSITION& position) const { return m_Vertices.GetNext(position); }
+    CClipVertex GetPrev(POSITION& position) const { return m_Vertices.GetPrev(position); }
+    // The first vertex after `after` (from the head when null) at exactly (x, y).
+    POSITION FindVertex(double x, double y, POSITION after) const;
+    void MarkIntersection(POSITION position) { m_Vertices.GetAt(position).SetIntersection(); }
+    int CountIntersections() const;
+
+    // ---- reshaping
+    // n > 0 moves the head to the tail n times, n < 0 the tail to the head.
+    void Rotate(int n);
+    // Joins `other` at a shared end point, which then occurs once; `other` is
+    // left as it is. Without `keepDirection` the other chain may be reversed.
+    BOOL Join(const CClipPolygon& other, BOOL keepDirection);
+
+    // ---- traversal in either direction
+    void SetForward(int forward) { m_nForward = forward; }
+    int IsForward() const { return m_nForward; }
+    POSITION GetStartPosition() const { return m_nForward ? GetHeadPosition() : GetTailPosition(); }
+    CClipVertex GetStartVertex() const { return GetVertexAtPosition(GetStartPosition()); }
+    // The vertex there; the position moves with (against) the traversal.
+    CClipVertex StepForward(POSITION& position) const;
+    CClipVertex StepBackward(POSITION& position) const;
+
+    // 0: has intersection vertices; 1: inside the other figure; 2: outside.
+    int GetRelation() const { return m_nRelation; }
+    void SetRelation(int relation) { m_nRelation = relation; }
+
+    const CList<CClipVertex, const CClipVertex&>& GetVertices() const { return m_Vertices; }
+
+private:
+    // The list copies x, y and flags of a vertex and leaves its spare word 0.
+    void CopyVerticesFrom(const CClipPolygon& other, BOOL reversed);
+    void WidenBoundary(const CClipVertex& v, bool first);
+    void RecomputeBoundary();
+    template <class Convert> int ConvertVertices(const Convert& convert);
+
+    CList<CClipVertex, const CClipVertex&> m_Vertices;
+    int m_nForward = 1;
+    int m_nRelation = 0;
+};
