@@ -74,77 +74,44 @@ const Data& DataFor(int n)
 
 // ---------------------------------------------------------------- the project
 
-void Fill(CRTree& tree, const Data& data)
-{
-    for (size_t i = 0; i < data.rects.size(); ++i) {
-        const Rect& r = data.rects[i];
-        tree.Insert(r.minX, r.minY, r.maxX, r.maxY, (int)i + 1);
-    }
-}
-
 bool CollectId(int id, void* ids)
 {
     static_cast<std::vector<int>*>(ids)->push_back(id);
     return true;
 }
 
-void BM_RTreeInsert_Project(benchmark::State& state)
-{
-    const Data& data = DataFor((int)state.range(0));
-    for (auto _ : state) {
-        CRTree tree;
-        Fill(tree, data);
-        benchmark::DoNotOptimize(tree.GetRoot());
+// The index as the layer uses it; the same calls as the peer below.
+class ProjectIndex {
+public:
+    void Fill(const Data& data)
+    {
+        for (size_t i = 0; i < data.rects.size(); ++i) {
+            const Rect& r = data.rects[i];
+            m_tree.Insert(r.minX, r.minY, r.maxX, r.maxY, (int)i + 1);
+        }
     }
-    state.SetItemsProcessed(state.iterations() * (int64_t)data.rects.size());
-}
-
-void BM_RTreeDelete_Project(benchmark::State& state)
-{
-    const Data& data = DataFor((int)state.range(0));
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto tree = std::make_unique<CRTree>();
-        Fill(*tree, data);
-        state.ResumeTiming();
+    void DeleteAll(const Data& data)
+    {
         for (int i : data.order) {
             const Rect& r = data.rects[(size_t)i];
-            tree->Remove(r.minX, r.minY, r.maxX, r.maxY, i + 1);
+            m_tree.Remove(r.minX, r.minY, r.maxX, r.maxY, i + 1);
         }
-        state.PauseTiming();
-        if (tree->Count() != 0)
-            state.SkipWithError("entries left after deleting all");
-        tree.reset();
-        state.ResumeTiming();
     }
-    state.SetItemsProcessed(state.iterations() * (int64_t)data.rects.size());
-}
+    void BeginQueries() {}
+    void Search(const Rect& q, std::vector<int>& ids) { m_tree.Search(q, CollectId, &ids); }
+    void EndQueries() {}
+    int Count() { return m_tree.Count(); }
 
-void BM_RTreeSearch_Project(benchmark::State& state)
-{
-    const Data& data = DataFor((int)state.range(0));
-    CRTree tree;
-    Fill(tree, data);
-    std::vector<int> ids;
-    ids.reserve(4096);
-    int64_t hits = 0;
-    for (auto _ : state) {
-        for (const Rect& q : data.queries) {
-            ids.clear();
-            tree.Search(q, CollectId, &ids);
-            hits += (int64_t)ids.size();
-        }
-    }
-    state.SetItemsProcessed(state.iterations() * kQueries);
-    state.SetLabel("hits/query " + std::to_string(hits / (state.iterations() * kQueries)));
-}
+private:
+    CRTree m_tree;
+};
 
 // ---------------------------------------------------------------- the peer
 
 // An in-memory database with one R*Tree table and its prepared statements.
-class SqliteRTree {
+class PeerIndex {
 public:
-    SqliteRTree()
+    PeerIndex()
     {
         Check(sqlite3_open(":memory:", &m_db));
         Exec("create virtual table rt using rtree(id, minX, maxX, minY, maxY);");
@@ -152,15 +119,15 @@ public:
         Prepare("delete from rt where id = ?1;", &m_delete);
         Prepare("select id from rt where minX <= ?2 and maxX >= ?1 and minY <= ?4 and maxY >= ?3;", &m_search);
     }
-    ~SqliteRTree()
+    ~PeerIndex()
     {
         sqlite3_finalize(m_insert);
         sqlite3_finalize(m_delete);
         sqlite3_finalize(m_search);
         sqlite3_close(m_db);
     }
-    SqliteRTree(const SqliteRTree&) = delete;
-    SqliteRTree& operator=(const SqliteRTree&) = delete;
+    PeerIndex(const PeerIndex&) = delete;
+    PeerIndex& operator=(const PeerIndex&) = delete;
 
     void Exec(const char* sql) { Check(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr)); }
 
@@ -178,11 +145,17 @@ public:
         }
         Exec("COMMIT;");
     }
-    void Delete(int id)
+    void DeleteAll(const Data& data)
     {
-        sqlite3_bind_int(m_delete, 1, id);
-        StepDone(m_delete);
+        Exec("BEGIN;");
+        for (int i : data.order) {
+            sqlite3_bind_int(m_delete, 1, i + 1);
+            StepDone(m_delete);
+        }
+        Exec("COMMIT;");
     }
+    void BeginQueries() { Exec("BEGIN;"); }
+    void EndQueries() { Exec("COMMIT;"); }
     void Search(const Rect& q, std::vector<int>& ids)
     {
         sqlite3_bind_double(m_search, 1, q.minX);
@@ -223,62 +196,69 @@ private:
     sqlite3_stmt* m_search = nullptr;
 };
 
-void BM_RTreeInsert_Peer(benchmark::State& state)
+// ---------------------------------------------------------------- the figures
+// A fresh index each iteration: `prepare` runs untimed, `timed` is measured,
+// and the index must then hold `expected` entries.
+template <class Index, class Prepare, class Timed>
+void OnFreshIndex(benchmark::State& state, const Prepare& prepare, const Timed& timed, int expected)
 {
     const Data& data = DataFor((int)state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto db = std::make_unique<SqliteRTree>();
+        auto index = std::make_unique<Index>();
+        prepare(*index, data);
         state.ResumeTiming();
-        db->Fill(data);
+        timed(*index, data);
         state.PauseTiming();
-        db.reset();
+        if (index->Count() != expected)
+            state.SkipWithError("wrong number of entries afterwards");
+        index.reset();
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * (int64_t)data.rects.size());
 }
 
-void BM_RTreeDelete_Peer(benchmark::State& state)
+template <class Index> void Insert(benchmark::State& state)
 {
-    const Data& data = DataFor((int)state.range(0));
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto db = std::make_unique<SqliteRTree>();
-        db->Fill(data);
-        state.ResumeTiming();
-        db->Exec("BEGIN;");
-        for (int i : data.order)
-            db->Delete(i + 1);
-        db->Exec("COMMIT;");
-        state.PauseTiming();
-        if (db->Count() != 0)
-            state.SkipWithError("rows left after deleting all");
-        db.reset();
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * (int64_t)data.rects.size());
+    OnFreshIndex<Index>(
+        state, [](Index&, const Data&) {}, [](Index& index, const Data& data) { index.Fill(data); },
+        (int)state.range(0));
 }
 
-void BM_RTreeSearch_Peer(benchmark::State& state)
+template <class Index> void Delete(benchmark::State& state)
+{
+    OnFreshIndex<Index>(
+        state, [](Index& index, const Data& data) { index.Fill(data); },
+        [](Index& index, const Data& data) { index.DeleteAll(data); }, 0);
+}
+
+template <class Index> void Search(benchmark::State& state)
 {
     const Data& data = DataFor((int)state.range(0));
-    SqliteRTree db;
-    db.Fill(data);
+    Index index;
+    index.Fill(data);
     std::vector<int> ids;
     ids.reserve(4096);
     int64_t hits = 0;
-    db.Exec("BEGIN;");
+    index.BeginQueries();
     for (auto _ : state) {
         for (const Rect& q : data.queries) {
             ids.clear();
-            db.Search(q, ids);
+            index.Search(q, ids);
             hits += (int64_t)ids.size();
         }
     }
-    db.Exec("COMMIT;");
+    index.EndQueries();
     state.SetItemsProcessed(state.iterations() * kQueries);
     state.SetLabel("hits/query " + std::to_string(hits / (state.iterations() * kQueries)));
 }
+
+void BM_RTreeInsert_Project(benchmark::State& state) { Insert<ProjectIndex>(state); }
+void BM_RTreeInsert_Peer(benchmark::State& state) { Insert<PeerIndex>(state); }
+void BM_RTreeDelete_Project(benchmark::State& state) { Delete<ProjectIndex>(state); }
+void BM_RTreeDelete_Peer(benchmark::State& state) { Delete<PeerIndex>(state); }
+void BM_RTreeSearch_Project(benchmark::State& state) { Search<ProjectIndex>(state); }
+void BM_RTreeSearch_Peer(benchmark::State& state) { Search<PeerIndex>(state); }
 
 void Sizes(benchmark::internal::Benchmark* b)
 {

@@ -161,20 +161,21 @@ void CClipPolygon::AddVertexAtHead(const CClipVertex& v)
 
 void CClipPolygon::AppendPolygon(const CClipPolygon& other)
 {
-    const bool wasEmpty = m_Vertices.IsEmpty();
-    for (POSITION pos = other.m_Vertices.GetHeadPosition(); pos;)
-        m_Vertices.AddTail(CClipVertex(other.m_Vertices.GetNext(pos)));
-    if (wasEmpty)
-        m_rcBoundary = other.m_rcBoundary;
-    else
-        m_rcBoundary.Union(other.m_rcBoundary);
+    AddPolygon(other, false);
 }
 
 void CClipPolygon::PrependPolygon(const CClipPolygon& other)
 {
+    AddPolygon(other, true);
+}
+
+void CClipPolygon::AddPolygon(const CClipPolygon& other, bool atHead)
+{
     const bool wasEmpty = m_Vertices.IsEmpty();
-    for (POSITION pos = other.m_Vertices.GetTailPosition(); pos;)
-        m_Vertices.AddHead(CClipVertex(other.m_Vertices.GetPrev(pos)));
+    if (atHead)
+        m_Vertices.AddHead(&other.m_Vertices);
+    else
+        m_Vertices.AddTail(&other.m_Vertices);
     if (wasEmpty)
         m_rcBoundary = other.m_rcBoundary;
     else

@@ -97,6 +97,7 @@ public:
 private:
     // The list copies x, y and flags of a vertex and leaves its spare word 0.
     void CopyVerticesFrom(const CClipPolygon& other, BOOL reversed);
+    void AddPolygon(const CClipPolygon& other, bool atHead);
     void WidenBoundary(const CClipVertex& v, bool first);
     void RecomputeBoundary();
     template <class Convert> int ConvertVertices(const Convert& convert);
