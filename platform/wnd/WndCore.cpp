@@ -5,7 +5,7 @@
 
 #include "platform/gdi/CDC.h"
 #include "platform/wnd/CMenu.h"
-#include "platform/frames/CWinApp.h"
+#include "platform/wnd/CWinThread.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Exceptions.h"
 #include "platform/gdi/GdiObjects.h"
