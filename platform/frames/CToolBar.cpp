@@ -4,8 +4,8 @@
 #include "platform/frames/FrameInternal.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/wnd/WindowDC.h"
-#include "resources/ResourceBitmaps.h"
-#include "resources/ResourceToolbars.h"
+#include "platform/base/ResourceBitmaps.h"
+#include "platform/base/ResourceToolbars.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "platform/gdi/GdiInternal.h"
 
-#include "resources/ResourceBitmaps.h"
+#include "platform/base/ResourceBitmaps.h"
 
 #include <QPolygon>
 

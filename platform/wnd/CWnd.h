@@ -19,7 +19,7 @@
 // queue has nothing else.
 //
 // Extension points for controls, dialogs, property sheets and frames
-// (platform/WndInternal.h has the Qt side):
+// (platform/wnd/WndInternal.h has the Qt side):
 // - A window class may bring its own Qt widget (a button, an edit, a list view):
 //   register the class with RegisterClass and give it a widget factory with
 //   wnd::SetClassWidgetFactory; CreateWindowEx and CWnd::Create then build that
