@@ -1,3 +1,5 @@
+// The dialog manager and CDialog (CDialog.h): windows from templates in dialog units, dialog
+// keyboard handling, and DoModal through the dialog hook.
 #include "platform/dialogs/CDialog.h"
 
 #include "platform/gdi/CDC.h"

@@ -1,3 +1,5 @@
+// CToolBar (CToolBar.h): buttons from a bitmap strip and a toolbar resource, their layout, clicks
+// and command updates.
 #include "platform/frames/CToolBar.h"
 
 #include "platform/frames/CFrameWnd.h"

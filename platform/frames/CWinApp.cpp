@@ -1,3 +1,5 @@
+// CWinApp and AfxWinMain (CWinApp.h): the application's name, profile key, documents and resources,
+// and the program's start.
 #include "platform/frames/CWinApp.h"
 
 #include "platform/frames/CDocManager.h"

@@ -1,3 +1,5 @@
+// CWnd (CWnd.h): attaching and subclassing windows, WindowProc and the message map, the default
+// handlers, and window classes.
 #include "platform/wnd/CWnd.h"
 
 #include "platform/gdi/CDC.h"
