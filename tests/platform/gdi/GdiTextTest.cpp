@@ -3,7 +3,9 @@
 
 #include "platform/gdi/FontDatabase.h"
 #include "platform/testing/FontProbe.h"
+#include "resources/MapSymbolFont.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -224,6 +226,32 @@ TEST(FontDatabase, FacesMapToInstalledFamilies)
     };
     EXPECT_EQ(EnumFontFamiliesEx(nullptr, &all, stop, (LPARAM)&calls, 0), 0);
     EXPECT_EQ(calls, 1);
+}
+
+TEST(FontDatabase, FontsRegisteredFromMemoryDrawForTheirFacesAndAreListed)
+{
+    // Fonts are initialised before the tests run: a registration now takes effect at once.
+    std::size_t size = 0;
+    const unsigned char* data = GetMapSymbolFontData(&size);
+    AfxRegisterFont(data, size, {"Registered Test Face"});
+    EXPECT_EQ(AfxGetFontFamily("registered test face"), AfxGetFontFamily("Map Symbols"));
+    // Bytes that are no font leave their face to the default family.
+    static const unsigned char kNoFont[64] = {};
+    AfxRegisterFont(kNoFont, sizeof kNoFont, {"Broken Test Face"});
+    EXPECT_EQ(AfxGetFontFamily("Broken Test Face"), CString("DejaVu Sans"));
+
+    std::vector<std::string> faces;
+    LOGFONTA all{};
+    all.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesEx(
+        nullptr, &all,
+        [](const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM param) -> int {
+            reinterpret_cast<std::vector<std::string>*>(param)->push_back(lf->lfFaceName);
+            return 1;
+        },
+        (LPARAM)&faces, 0);
+    EXPECT_NE(std::find(faces.begin(), faces.end(), "Registered Test Face"), faces.end());
+    EXPECT_EQ(std::find(faces.begin(), faces.end(), "Broken Test Face"), faces.end());
 }
 
 TEST_F(TextTest, SymbolFontDrawsItsCharacters)
