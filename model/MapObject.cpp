@@ -128,6 +128,19 @@ int CMapObject::GetViewHeight() const
     return map ? map->GetViewHeight() : g_DefaultViewHeight;
 }
 
+CDoublePoint CMapObject::DeviceToMap(int x, int y, double originX, double originY, double zoom) const
+{
+    return CDoublePoint(x * zoom + originX, (GetViewHeight() - y) * zoom + originY);
+}
+
+OGRSpatialReference* CMapObject::MeasureReference(OGRSpatialReference* srs) const
+{
+    if (srs)
+        return srs;
+    CMapModel* map = GetMap();
+    return map ? map->GetSpatialReference() : nullptr;
+}
+
 void CMapObject::ReplaceLabel(const CMapLabel& label)
 {
     m_pLabel = std::make_unique<CMapLabel>(label);

@@ -262,6 +262,12 @@ protected:
     }
     // This object, or the first one up the parents that is stored (has an id).
     const CMapObject* StoredAncestor() const;
+    // The map point under device point (x, y) of a view: (x * zoom + origin x,
+    // (view height - y) * zoom + origin y).
+    CDoublePoint DeviceToMap(int x, int y, double originX, double originY, double zoom) const;
+    // The reference a length or area is measured in: `srs`, or the map's system
+    // when it is null (null again without a map or system: planar).
+    OGRSpatialReference* MeasureReference(OGRSpatialReference* srs) const;
     // Non-zero winding test of a point in double precision against a float ring.
     static bool IsPointInRing(const CFloatPoint* ring, int count, double x, double y);
     // Moves the spatial-index entry of a stored object from `from` to `to`.
