@@ -22,8 +22,12 @@ bool SamePoint(const POINT& a, const POINT& b)
     return a.x == b.x && a.y == b.y;
 }
 
-// Narrows [t0, t1] to where p + t * d satisfies one edge inequality q - t * p >= 0.
-bool ClipEdge(double p, double q, double& t0, double& t1)
+// Which edge of the clip rectangle cut a segment's end, if any.
+enum class Edge { None, Left, Right, Top, Bottom };
+
+// Narrows [t0, t1] to where p + t * d satisfies one edge inequality q - t * p >= 0,
+// noting the edge that moved an end.
+bool ClipEdge(double p, double q, Edge edge, double& t0, Edge& e0, double& t1, Edge& e1)
 {
     if (p == 0.0)
         return q >= 0.0;
@@ -32,12 +36,12 @@ bool ClipEdge(double p, double q, double& t0, double& t1)
         if (t > t1)
             return false;
         if (t > t0)
-            t0 = t;
+            t0 = t, e0 = edge;
     } else {
         if (t < t0)
             return false;
         if (t < t1)
-            t1 = t;
+            t1 = t, e1 = edge;
     }
     return true;
 }
@@ -109,20 +113,32 @@ void ClipDevicePolyline(const std::vector<CDoublePoint>& points, const DeviceCli
         }
         const double dx = b.x - a.x, dy = b.y - a.y;
         double t0 = 0.0, t1 = 1.0;
-        if (!ClipEdge(-dx, a.x - clip.left, t0, t1) || !ClipEdge(dx, clip.right - a.x, t0, t1) ||
-            !ClipEdge(-dy, a.y - clip.top, t0, t1) || !ClipEdge(dy, clip.bottom - a.y, t0, t1)) {
+        Edge e0 = Edge::None, e1 = Edge::None;
+        if (!ClipEdge(-dx, a.x - clip.left, Edge::Left, t0, e0, t1, e1) ||
+            !ClipEdge(dx, clip.right - a.x, Edge::Right, t0, e0, t1, e1) ||
+            !ClipEdge(-dy, a.y - clip.top, Edge::Top, t0, e0, t1, e1) ||
+            !ClipEdge(dy, clip.bottom - a.y, Edge::Bottom, t0, e0, t1, e1)) {
             open = false;
             continue;
         }
-        // The ends are clamped as well: rounding of t must not step outside.
-        const auto at = [&](double t) {
-            const double x = t == 0.0 ? a.x : (t == 1.0 ? b.x : a.x + dx * t);
-            const double y = t == 0.0 ? a.y : (t == 1.0 ? b.y : a.y + dy * t);
+        // A cut end lies exactly on its edge: interpolating the coordinate
+        // across a segment from far away would lose it to cancellation. The
+        // other coordinate is interpolated from the nearer end and clamped.
+        const auto at = [&](double t, Edge edge) {
+            double x = t == 0.0 ? a.x : (t == 1.0 ? b.x : (t < 0.5 ? a.x + dx * t : b.x - dx * (1.0 - t)));
+            double y = t == 0.0 ? a.y : (t == 1.0 ? b.y : (t < 0.5 ? a.y + dy * t : b.y - dy * (1.0 - t)));
+            switch (edge) {
+            case Edge::Left: x = clip.left; break;
+            case Edge::Right: x = clip.right; break;
+            case Edge::Top: y = clip.top; break;
+            case Edge::Bottom: y = clip.bottom; break;
+            case Edge::None: break;
+            }
             return CDoublePoint(std::fmin(std::fmax(x, clip.left), clip.right),
                                 std::fmin(std::fmax(y, clip.top), clip.bottom));
         };
-        const POINT from = ToPoint(at(t0));
-        const POINT to = ToPoint(at(t1));
+        const POINT from = ToPoint(at(t0, e0));
+        const POINT to = ToPoint(at(t1, e1));
         if (!open || t0 > 0.0 || runs.empty() || !SamePoint(runs.back().back(), from))
             runs.push_back({from});
         runs.back().push_back(to);
