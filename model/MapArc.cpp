@@ -300,20 +300,12 @@ void CMapArc::DrawSelected(CDC* pDC, const RECT* client, double* originX, double
     InflateRect(&widened, 4, 4);
     if (IsLayerEditable()) {
         {
-            CPen pen(PS_DASHDOT, 1, RGB(0, 255, 64));
-            const int oldRop = pDC->SetROP2(R2_NOTXORPEN);
-            CPen* oldPen = pDC->SelectObject(&pen);
+            CRopPenScope pen(pDC, PS_DASHDOT, RGB(0, 255, 64), R2_NOTXORPEN);
             const int height = GetViewHeight();
             const CDoublePoint bl = MapToDeviceXY(m_Ellipse.left, m_Ellipse.bottom, *originX, *originY, *zoom, height);
             const CDoublePoint tr = MapToDeviceXY(m_Ellipse.right, m_Ellipse.top, *originX, *originY, *zoom, height);
             const DeviceClipRect clip = DeviceClipRect::Around(widened, 4);
             DrawDeviceFigure(pDC, Figure::Ellipse, bl, tr, 0.0, kTwoPi, CDoublePoint(), CDoublePoint(), clip);
-            if (oldPen)
-                pDC->SelectObject(oldPen);
-            else
-                pDC->SelectStockObject(NULL_PEN);
-            pDC->SetROP2(oldRop);
-            pen.DeleteObject();
         }
         DrawHandles(pDC, &widened, originX, originY, zoom);
         return;
@@ -362,40 +354,32 @@ int CMapArc::HitTestHandle(int x, int y, double* originX, double* originY, doubl
 
 void CMapArc::MoveBy(int dx, int dy, double* zoom)
 {
-    const double mx = dx * *zoom, my = -dy * *zoom;
-    m_Start = CFloatPoint(m_Start.x + mx, m_Start.y + my);
-    m_End = CFloatPoint(m_End.x + mx, m_End.y + my);
-    m_Ellipse.left += mx;
-    m_Ellipse.right += mx;
-    m_Ellipse.top += my;
-    m_Ellipse.bottom += my;
-    m_dwFlags |= kIndexStale | kGeometryModified;
-    SetBoundary(m_Ellipse);
-    SaveChanges();
+    const CDoublePoint m = MoveOffset(dx, dy, *zoom);
+    m_Start = CFloatPoint(m_Start.x + m.x, m_Start.y + m.y);
+    m_End = CFloatPoint(m_End.x + m.x, m_End.y + m.y);
+    m_Ellipse.Offset(m.x, m.y);
+    CommitGeometryMove(m_Ellipse);
 }
 
 void CMapArc::MoveHandle(CDC* pDC, int handle, int x, int y, double* originX, double* originY, double* zoom)
 {
-    RECT client{0, 0, 0, 0};
-    pDC->GetClipBox(&client);
-    DrawTracking(pDC, &client, originX, originY, zoom);
-    if (handle >= 0 && handle <= 3) {
-        CMapObject::MoveHandle(pDC, 2 * handle, x, y, originX, originY, zoom);
-        if (m_rcBoundary != m_Ellipse) {
-            m_dwFlags |= kIndexStale | kGeometryModified;
-            SetEllipseRect(m_rcBoundary);
+    ChangeTracked(pDC, originX, originY, zoom, [&] {
+        if (handle >= 0 && handle <= 3) {
+            CMapObject::MoveHandle(pDC, 2 * handle, x, y, originX, originY, zoom);
+            if (m_rcBoundary != m_Ellipse) {
+                m_Ellipse = m_rcBoundary;
+                CommitGeometryMove(m_Ellipse);
+            }
+        } else if (handle == 4 || handle == 5) {
+            const CDoublePoint m = DeviceToMap(x, y, *originX, *originY, *zoom);
+            if (handle == 4)
+                SetFirstEndPoint(CFloatPoint(m.x, m.y));
+            else
+                SetSecondEndPoint(CFloatPoint(m.x, m.y));
+            m_dwFlags |= kGeometryModified;
             SaveChanges();
         }
-    } else if (handle == 4 || handle == 5) {
-        const CDoublePoint m = DeviceToMap(x, y, *originX, *originY, *zoom);
-        if (handle == 4)
-            SetFirstEndPoint(CFloatPoint(m.x, m.y));
-        else
-            SetSecondEndPoint(CFloatPoint(m.x, m.y));
-        m_dwFlags |= kGeometryModified;
-        SaveChanges();
-    }
-    DrawTracking(pDC, &client, originX, originY, zoom);
+    });
 }
 
 int CMapArc::Transform(OGRCoordinateTransformation* ct)
@@ -420,11 +404,7 @@ CMapObject* CMapArc::Clone(CMapLayer* target)
     clone->m_End = m_End;
     clone->m_Ellipse = m_Ellipse;
     clone->m_rcBoundary = m_Ellipse;
-    if (target)
-        target->AddObject(clone, FALSE);
-    else
-        clone->m_nMapeID = m_nMapeID;
-    return clone;
+    return PlaceClone(clone, target);
 }
 
 // ---------------------------------------------------------------- row

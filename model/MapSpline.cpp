@@ -212,36 +212,29 @@ int CMapSpline::HitTestHandle(int x, int y, double* originX, double* originY, do
 
 void CMapSpline::MoveBy(int dx, int dy, double* zoom)
 {
-    const double mx = dx * *zoom, my = -dy * *zoom;
+    const CDoublePoint m = MoveOffset(dx, dy, *zoom);
     for (INT_PTR i = 0; i < m_Points.GetSize(); ++i)
-        m_Points[i] = CFloatPoint(m_Points[i].x + mx, m_Points[i].y + my);
+        m_Points[i] = CFloatPoint(m_Points[i].x + m.x, m_Points[i].y + m.y);
     CDoubleRect moved = m_rcBoundary;
-    moved.left += mx;
-    moved.right += mx;
-    moved.top += my;
-    moved.bottom += my;
-    m_dwFlags |= kIndexStale | kGeometryModified;
-    SetBoundary(moved);
-    SaveChanges();
+    moved.Offset(m.x, m.y);
+    CommitGeometryMove(moved);
 }
 
 void CMapSpline::MoveHandle(CDC* pDC, int handle, int x, int y, double* originX, double* originY, double* zoom)
 {
-    RECT client{0, 0, 0, 0};
-    pDC->GetClipBox(&client);
-    DrawTracking(pDC, &client, originX, originY, zoom);
-    if (handle >= 0 && handle < m_Points.GetSize()) {
+    ChangeTracked(pDC, originX, originY, zoom, [&] {
+        if (handle < 0 || handle >= m_Points.GetSize())
+            return;
         const CDoublePoint m = DeviceToMap(x, y, *originX, *originY, *zoom);
         const CFloatPoint moved(m.x, m.y);
-        if (m_Points[handle].x != moved.x || m_Points[handle].y != moved.y) {
-            m_Points[handle] = moved;
-            m_dwFlags |= kIndexStale;
-            RecalcBoundary();
-            m_dwFlags |= kGeometryModified;
-            SaveChanges();
-        }
-    }
-    DrawTracking(pDC, &client, originX, originY, zoom);
+        if (m_Points[handle].x == moved.x && m_Points[handle].y == moved.y)
+            return;
+        m_Points[handle] = moved;
+        m_dwFlags |= kIndexStale;
+        RecalcBoundary();
+        m_dwFlags |= kGeometryModified;
+        SaveChanges();
+    });
 }
 
 int CMapSpline::Transform(OGRCoordinateTransformation* ct)
@@ -265,11 +258,7 @@ CMapObject* CMapSpline::Clone(CMapLayer* target)
             clone->m_Points[i] = m_Points[i];
         clone->RecalcBoundary();
     }
-    if (target)
-        target->AddObject(clone, FALSE);
-    else
-        clone->m_nMapeID = m_nMapeID;
-    return clone;
+    return PlaceClone(clone, target);
 }
 
 // ---------------------------------------------------------------- row

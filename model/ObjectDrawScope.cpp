@@ -49,13 +49,14 @@ CStyleDrawScope::~CStyleDrawScope()
     m_Brush.DeleteObject();
 }
 
-CTrackingPenScope::CTrackingPenScope(CDC* pDC) : m_pDC(pDC), m_Pen(PS_SOLID, 1, RGB(192, 192, 192))
+CRopPenScope::CRopPenScope(CDC* pDC, int penStyle, COLORREF colour, int rop)
+    : m_pDC(pDC), m_Pen(penStyle, 1, colour)
 {
-    m_nOldRop = pDC->SetROP2(R2_NOTXORPEN);
+    m_nOldRop = pDC->SetROP2(rop);
     m_pOldPen = pDC->SelectObject(&m_Pen);
 }
 
-CTrackingPenScope::~CTrackingPenScope()
+CRopPenScope::~CRopPenScope()
 {
     if (m_pOldPen)
         m_pDC->SelectObject(m_pOldPen);

@@ -33,18 +33,24 @@ private:
     COLORREF m_OldBkColor = 0;
 };
 
-// The rubber band: a solid one-pixel pen of (192, 192, 192) in R2_NOTXORPEN, so
-// that drawing the same figure twice erases it.
-class CTrackingPenScope {
+// A one-pixel pen of a style and colour in a raster operation.
+class CRopPenScope {
 public:
-    explicit CTrackingPenScope(CDC* pDC);
-    ~CTrackingPenScope();
-    CTrackingPenScope(const CTrackingPenScope&) = delete;
-    CTrackingPenScope& operator=(const CTrackingPenScope&) = delete;
+    CRopPenScope(CDC* pDC, int penStyle, COLORREF colour, int rop);
+    ~CRopPenScope();
+    CRopPenScope(const CRopPenScope&) = delete;
+    CRopPenScope& operator=(const CRopPenScope&) = delete;
 
 private:
     CDC* m_pDC;
     CPen m_Pen;
     CPen* m_pOldPen = nullptr;
     int m_nOldRop = 0;
+};
+
+// The rubber band: a solid pen of (192, 192, 192) in R2_NOTXORPEN, so that
+// drawing the same figure twice erases it.
+class CTrackingPenScope : public CRopPenScope {
+public:
+    explicit CTrackingPenScope(CDC* pDC) : CRopPenScope(pDC, PS_SOLID, RGB(192, 192, 192), R2_NOTXORPEN) {}
 };

@@ -199,37 +199,40 @@ bool InkNear(Surface& s, int x, int y)
     return false;
 }
 
-TEST(ArcDrawing, QuarterArcAndPieDrawWhereTheApproximationLies)
+// The quarter from 0 to 90 degrees of the circle through device (10, 10) to
+// (110, 110), drawn on a fresh surface.
+std::unique_ptr<CMapArc> DrawQuarter(Surface& s, int type)
 {
     g_DefaultViewHeight = 120;
+    auto arc = MakeArc(type, CDoubleRect(10.0, 10.0, 110.0, 110.0), CFloatPoint(200, 60), CFloatPoint(60, 200));
+    SetSolidStyle(*arc, RGB(0, 0, 0), RGB(255, 0, 0));
     double ox = 0, oy = 0, zoom = 1;
-    {
-        Surface s(120);
-        auto arc = MakeArc(MAP_OBJECT_ARC, CDoubleRect(10.0, 10.0, 110.0, 110.0), CFloatPoint(200, 60),
-                           CFloatPoint(60, 200));
-        SetSolidStyle(*arc, RGB(0, 0, 0), RGB(255, 0, 0));
-        const RECT client = s.Client();
-        arc->Draw(&s.dc, &client, &ox, &oy, &zoom);
-        EXPECT_TRUE(InkNear(s, 95, 25));    // 45 degrees: up and right on the screen
-        EXPECT_FALSE(InkNear(s, 25, 95));   // 225 degrees is not part of it
-        EXPECT_FALSE(s.Inked(75, 45));      // an arc is not filled
-    }
-    {
-        Surface s(120);
-        auto pie = MakeArc(MAP_OBJECT_PIE, CDoubleRect(10.0, 10.0, 110.0, 110.0), CFloatPoint(200, 60),
-                           CFloatPoint(60, 200));
-        SetSolidStyle(*pie, RGB(0, 0, 0), RGB(255, 0, 0));
-        const RECT client = s.Client();
-        pie->Draw(&s.dc, &client, &ox, &oy, &zoom);
-        EXPECT_EQ(s.dc.GetPixel(75, 45), RGB(255, 0, 0));
-        EXPECT_EQ(s.dc.GetPixel(45, 75), RGB(255, 255, 255));
-        // The rubber band drawn twice leaves nothing behind.
-        Surface t(120);
-        pie->DrawTracking(&t.dc, &client, &ox, &oy, &zoom);
-        EXPECT_GT(t.InkCount(), 0);
-        pie->DrawTracking(&t.dc, &client, &ox, &oy, &zoom);
-        EXPECT_EQ(t.InkCount(), 0);
-    }
+    const RECT client = s.Client();
+    arc->Draw(&s.dc, &client, &ox, &oy, &zoom);
+    return arc;
+}
+
+TEST(ArcDrawing, QuarterArcAndPieDrawWhereTheApproximationLies)
+{
+    Surface a(120);
+    DrawQuarter(a, MAP_OBJECT_ARC);
+    EXPECT_TRUE(InkNear(a, 95, 25));    // 45 degrees: up and right on the screen
+    EXPECT_FALSE(InkNear(a, 25, 95));   // 225 degrees is not part of it
+    EXPECT_FALSE(a.Inked(75, 45));      // an arc is not filled
+
+    Surface p(120);
+    auto pie = DrawQuarter(p, MAP_OBJECT_PIE);
+    EXPECT_EQ(p.dc.GetPixel(75, 45), RGB(255, 0, 0));
+    EXPECT_EQ(p.dc.GetPixel(45, 75), RGB(255, 255, 255));
+
+    // The rubber band drawn twice leaves nothing behind.
+    Surface t(120);
+    double ox = 0, oy = 0, zoom = 1;
+    const RECT client = t.Client();
+    pie->DrawTracking(&t.dc, &client, &ox, &oy, &zoom);
+    EXPECT_GT(t.InkCount(), 0);
+    pie->DrawTracking(&t.dc, &client, &ox, &oy, &zoom);
+    EXPECT_EQ(t.InkCount(), 0);
 }
 
 // An upper half of a circle so large that its top runs straight across the

@@ -36,6 +36,16 @@ protected:
         return bytes;
     }
 
+    // The archive of a grid with one rectangle, `a`, as bytes to tamper with.
+    Bytes StoredGridOfOne(const CDoubleRect& a) const
+    {
+        CMapGrid grid("G", "T", 10.0, 10.0);
+        CDoubleRect copy = a;
+        grid.GetRects().AddTail(copy);
+        Store(grid);
+        return ReadFile();
+    }
+
     void WriteFile(const Bytes& bytes) const
     {
         CFile file(Path(), CFile::modeCreate | CFile::modeWrite);
@@ -90,11 +100,8 @@ TEST_F(GridArchive, StoresAndLoadsRectanglesSizeAndTexts)
 
 TEST_F(GridArchive, ReservedBytesOfAStoredRectangleNeverReachTheObject)
 {
-    CMapGrid grid("G", "", 10.0, 10.0);
-    CDoubleRect a(1.0, 2.0, 3.0, 4.0);
-    grid.GetRects().AddTail(a);
-    Store(grid);
-    Bytes bytes = ReadFile();
+    const CDoubleRect a(1.0, 2.0, 3.0, 4.0);
+    Bytes bytes = StoredGridOfOne(a);
     Scribble(bytes, 2, 8);   // what another writer may have left there
     WriteFile(bytes);
 
@@ -111,11 +118,7 @@ TEST_F(GridArchive, ReservedBytesOfAStoredRectangleNeverReachTheObject)
 
 TEST_F(GridArchive, ATruncatedArchiveThrowsAndLeavesTheGridAsItWas)
 {
-    CMapGrid grid("G", "T", 10.0, 10.0);
-    CDoubleRect a(1.0, 2.0, 3.0, 4.0);
-    grid.GetRects().AddTail(a);
-    Store(grid);
-    Bytes bytes = ReadFile();
+    Bytes bytes = StoredGridOfOne(CDoubleRect(1.0, 2.0, 3.0, 4.0));
     bytes.resize(30);
     WriteFile(bytes);
 
