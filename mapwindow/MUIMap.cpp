@@ -8,6 +8,7 @@
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 #include "core/Utilities.h"
+#include "model/LayerFileCheck.h"
 #include "model/MapLayer.h"
 
 #include <sqlite3.h>
@@ -21,13 +22,6 @@
 IMPLEMENT_DYNAMIC(CMUIMap, CWnd)
 
 namespace {
-bool IsLayerFilePresent(const CString& file)
-{
-    std::error_code error;
-    const auto size = std::filesystem::file_size(file.GetString(), error);
-    return !error && size > 0;
-}
-
 bool IsSameFile(const char* a, const char* b)
 {
     std::error_code error;
@@ -166,6 +160,8 @@ BOOL CMUIMap::SaveWorkspace(const CString& path)
 {
     // The new workspace is written beside the old one, which it replaces only
     // when it is complete: a failed save leaves the old workspace as it was.
+    if (!m_MapModel.CheckLayerNames())
+        return FALSE;
     const CString temporary = path + ".saving";
     std::error_code error;
     std::filesystem::remove(temporary.GetString(), error);
@@ -233,7 +229,12 @@ int CMUIMap::LoadWorkspace(const CString& path)
         db->Prepare("select * from _LayerProperty;", stmt);
         while (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
             const CString name = stmt.ColumnText(0);
-            if (!IsLayerFilePresent(folder + name + ".klz")) {
+            // A row of a foreign file must not lead the loader out of the folder.
+            if (!CMapModel::CheckLayerName(name))
+                continue;
+            // A file that would not open as a layer is as good as missing: the
+            // other layers still open.
+            if (CheckLayerFile(folder + name + ".klz") != LayerFileState::Complete) {
                 ::MessageBox(GetSafeHwnd(), name + ".klz not found.", nullptr, MB_OK);
                 continue;
             }
