@@ -1,5 +1,5 @@
-// Saving a layer's own file: its properties row (the map's view, style, extent,
-// units and projection), its index row, and the commit of the transaction the
+// Saving a layer's own file: its properties row (the map's view, style, units
+// and projection with the layer's bounds), its index row, and the commit of the transaction the
 // layer's writes run in, after which the next one begins.
 #include "model/MapLayer.h"
 
@@ -15,8 +15,10 @@ void CMapLayer::SaveProperties()
 {
     if (!m_pDatabase)
         return;
+    // The layer's own bounds, not the map's extent: the opener gives them back
+    // to the layer, and the map gathers its extent from its layers.
     if (m_pMap)
-        m_pMap->UpdateMapPropertyRow(m_pDatabase.get(), CMapModel::ProjectionFormat::Unsigned);
+        m_pMap->UpdateMapPropertyRow(m_pDatabase.get(), CMapModel::ProjectionFormat::Unsigned, m_rcBounds);
 
     // An empty index keeps the row as it was.
     CollectAllEntries();

@@ -315,7 +315,7 @@ void CMapModel::InsertMapPropertyRow(CSQLiteDatabase* db, const CDoubleRect& bou
     db->ExecuteChecked(stmt);
 }
 
-void CMapModel::UpdateMapPropertyRow(CSQLiteDatabase* db, ProjectionFormat format)
+void CMapModel::UpdateMapPropertyRow(CSQLiteDatabase* db, ProjectionFormat format, const CDoubleRect& bounds)
 {
     CString sql;
     sql.Format(format == ProjectionFormat::Signed
@@ -326,7 +326,7 @@ void CMapModel::UpdateMapPropertyRow(CSQLiteDatabase* db, ProjectionFormat forma
                m_dXOff, m_dYOff, m_dZoom, m_nEPSG);
     CSQLiteStatement stmt;
     db->Prepare(sql, stmt);
-    BindMapRecords(stmt, m_rcExtent);
+    BindMapRecords(stmt, bounds);
     db->ExecuteChecked(stmt);
 }
 
@@ -662,7 +662,7 @@ BOOL CMapModel::SaveMapDatabase()
 
     db->ExecuteChecked("BEGIN TRANSACTION;");
     try {
-        UpdateMapPropertyRow(db, ProjectionFormat::Signed);
+        UpdateMapPropertyRow(db, ProjectionFormat::Signed, m_rcExtent);
         if (!sameRows)
             db->ExecuteChecked("delete from _LayerProperty;");
         for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {

@@ -168,8 +168,8 @@ public:
     // (-1 as 4294967295) in a layer file; both read back as -1 in 32 bits.
     enum class ProjectionFormat { Signed, Unsigned };
     // Rewrites row 1 of _MapProperty in `db` with the map's view, projection,
-    // default style, extent and units.
-    void UpdateMapPropertyRow(CSQLiteDatabase* db, ProjectionFormat format);
+    // default style and units, and `bounds`.
+    void UpdateMapPropertyRow(CSQLiteDatabase* db, ProjectionFormat format, const CDoubleRect& bounds);
     // Creates _LayerProperty in the new workspace `db`, one row per layer, and
     // makes every layer's file beside the workspace whole (EnsureLayerFile).
     void WriteLayerTable(const CString& workspacePath, CSQLiteDatabase* db);
