@@ -8,13 +8,13 @@
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 #include "core/Utilities.h"
+#include "core/WholeDatabaseFile.h"
 #include "model/LayerFileCheck.h"
 #include "model/MapLayer.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -162,23 +162,13 @@ BOOL CMUIMap::SaveWorkspace(const CString& path)
     // when it is complete: a failed save leaves the old workspace as it was.
     if (!m_MapModel.CheckLayerNames())
         return FALSE;
-    const CString temporary = path + ".saving";
-    std::error_code error;
-    std::filesystem::remove(temporary.GetString(), error);
     try {
-        CSQLiteDatabase db;
-        if (db.Open(temporary) != SQLITE_OK)
-            throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
-        m_MapModel.WriteMapPropertyTable(&db, m_MapModel.GetExtent());
-        m_MapModel.WriteLayerTable(path, &db);
-        db.Close();
+        WriteWholeDatabaseFile(path, ".saving", [this, &path](CSQLiteDatabase& db) {
+            m_MapModel.WriteMapPropertyTable(&db, m_MapModel.GetExtent());
+            m_MapModel.WriteLayerTable(path, &db);
+        });
     } catch (const CSQLiteException& e) {
-        std::filesystem::remove(temporary.GetString(), error);
         ::MessageBox(GetSafeHwnd(), e.GetMessage(), nullptr, MB_OK | MB_ICONEXCLAMATION);
-        return FALSE;
-    }
-    if (std::rename(temporary, path) != 0) {
-        std::filesystem::remove(temporary.GetString(), error);
         return FALSE;
     }
 

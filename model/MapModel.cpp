@@ -8,6 +8,7 @@
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 #include "core/Utilities.h"
+#include "core/WholeDatabaseFile.h"
 #include "core/Settings.h"
 #include "model/LayerFileCheck.h"
 #include "model/MapLayer.h"
@@ -354,14 +355,7 @@ int CMapModel::CreateLayerDatabase(const CString& path, CMapLayer* layer)
 // that a process ended half-way leaves no layer file rather than half of one.
 void CMapModel::WriteNewLayerFile(const CString& path, CMapLayer* layer)
 {
-    const CString temporary = path + ".part";
-    std::error_code error;
-    std::filesystem::remove(temporary.GetString(), error);
-    try {
-        CSQLiteDatabase db;
-        // A layer file that cannot be created is an error, not a layer left without a file.
-        if (db.Open(temporary) != SQLITE_OK)
-            throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
+    WriteWholeDatabaseFile(path, ".part", [this, layer](CSQLiteDatabase& db) {
         WriteMapPropertyTable(&db, layer->GetBounds());
         CString sql;
         sql.Format("create table _MapGeoData(%s)", g_MapGeoDataColumns);
@@ -369,16 +363,7 @@ void CMapModel::WriteNewLayerFile(const CString& path, CMapLayer* layer)
         sql.Format("create table _MapMetaData (%s);", layer->GetMetaDataColumns().GetString());
         db.ExecuteChecked(sql);
         layer->CommitEmptyTransaction(&db);
-        db.Close();
-    } catch (const CSQLiteException&) {
-        std::filesystem::remove(temporary.GetString(), error);
-        throw;
-    }
-    std::filesystem::rename(temporary.GetString(), path.GetString(), error);
-    if (error) {
-        std::filesystem::remove(temporary.GetString(), error);
-        throw CSQLiteException(CString("cannot create ") + path);
-    }
+    });
 }
 
 // A file left incomplete by a save that was cut off. One that holds objects is
