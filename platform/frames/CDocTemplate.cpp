@@ -2,6 +2,8 @@
 // and view.
 #include "platform/frames/CDocTemplate.h"
 
+#include "platform/wnd/Accelerators.h"
+
 #include "platform/frames/CDocument.h"
 #include "platform/frames/CFrameWnd.h"
 #include "platform/wnd/CMenu.h"
@@ -138,6 +140,8 @@ void CMultiDocTemplate::LoadTemplate()
         if (menu.LoadMenu(m_nIDResource))
             m_hMenuShared = menu.Detach();
     }
+    if (m_nIDResource && !m_hAccelTable)
+        m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(m_nIDResource));
 }
 
 POSITION CMultiDocTemplate::GetFirstDocPosition() const { return m_docList.GetHeadPosition(); }
