@@ -1,6 +1,5 @@
-// The map window: invalidation, notifications to its owner, the selection in
-// the model's lists, and the workspace file, which a save replaces only once the
-// new one is complete.
+// The map window: invalidation, notifications to its owner, and the workspace
+// file, which a save replaces only once the new one is complete.
 #include "mapwindow/MUIMap.h"
 
 #include "model/MapObject.h"
@@ -27,19 +26,6 @@ bool IsSameFile(const char* a, const char* b)
     std::error_code error;
     return a && b && std::filesystem::equivalent(a, b, error);
 }
-}
-
-CMUIMap::CMUIMap()
-{
-    m_MapModel.SetXOffset(0);
-    m_MapModel.SetYOffset(0);
-    m_MapModel.SetZoom(1.0);
-    m_nModified = 0;
-}
-
-CMUIMap::~CMUIMap()
-{
-    ClearSelection(0);
 }
 
 // ---------------------------------------------------------------- invalidation and notifications
@@ -103,56 +89,6 @@ LRESULT CMUIMap::NotifyParent(int action, void* object, int value)
     block.object = object;
     block.value = value;
     return receiver->SendMessage(WM_NOTIFY, (WPARAM)GetDlgCtrlID(), (LPARAM)&block);
-}
-
-// ---------------------------------------------------------------- selection
-void CMUIMap::DeselectObject(CMapObject* object, int invalidate)
-{
-    if (!object || !CMapObject::IsTypeValid(object->GetType()))
-        return;
-    CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
-    POSITION pos = selection.Find(object);
-    if (!pos)
-        return;
-    selection.RemoveAt(pos);
-    object->Deselect();
-    if (invalidate)
-        InvalidateObject(object);
-}
-
-void CMUIMap::ClearSelection(int invalidate)
-{
-    CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
-    while (!selection.IsEmpty()) {
-        CMapObject* object = selection.RemoveHead();
-        object->Deselect();
-        if (invalidate)
-            InvalidateObject(object);
-        if (!CMapLayer::IsPointObjectType(object->GetType()))
-            delete object;
-    }
-}
-
-void CMUIMap::DeselectLayerObjects(CMapLayer* layer)
-{
-    CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
-    if (selection.IsEmpty())
-        return;
-    if (!layer) {
-        ClearSelection(1);
-        return;
-    }
-    for (POSITION pos = selection.GetHeadPosition(); pos;) {
-        const POSITION current = pos;
-        CMapObject* object = selection.GetNext(pos);
-        if (object->GetLayer() != layer)
-            continue;
-        selection.RemoveAt(current);
-        object->Deselect();
-        InvalidateObject(object);
-        if (!CMapLayer::IsPointObjectType(object->GetType()))
-            delete object;
-    }
 }
 
 // ---------------------------------------------------------------- workspace
