@@ -3,7 +3,9 @@
 
 #include "core/ObjectTypes.h"
 #include "model/MapImage.h"
+#include "model/MapLine.h"
 #include "model/MapNode.h"
+#include "model/MapRectangle.h"
 #include "model/MapText.h"
 
 namespace {
@@ -18,7 +20,18 @@ CMapObject* Create()
     return new Kind;
 }
 
+// One class for several type codes: the code goes to its constructor.
+template <class Kind, int Type>
+CMapObject* CreateTyped()
+{
+    return new Kind(Type);
+}
+
 const ObjectKind kKinds[] = {
+    {MAP_OBJECT_RECTANGLE, CreateTyped<CMapRectangle, MAP_OBJECT_RECTANGLE>},
+    {MAP_OBJECT_ROUNDRECT, CreateTyped<CMapRectangle, MAP_OBJECT_ROUNDRECT>},
+    {MAP_OBJECT_ELLIPSE, CreateTyped<CMapRectangle, MAP_OBJECT_ELLIPSE>},
+    {MAP_OBJECT_LINE, Create<CMapLine>},
     {MAP_OBJECT_NODE, Create<CMapNode>},
     {MAP_OBJECT_TEXT, Create<CMapText>},
     {MAP_OBJECT_IMAGE, Create<CMapImage>},

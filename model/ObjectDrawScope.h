@@ -1,0 +1,50 @@
+// Pens and brushes an object selects into a device context for one drawing,
+// restored and deleted when the drawing ends, however it ends. An object drawn
+// with the pens its layer selected (kUseLayerStyle) selects nothing.
+#pragma once
+
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/GdiObjects.h"
+
+class CMapStyle;
+
+// The visible area of a drawing: the client rectangle given, else what the
+// device context can show.
+RECT VisibleDeviceArea(CDC* pDC, const RECT* client);
+
+// The pen and brush of a style, optionally with its background mode and colour.
+class CStyleDrawScope {
+public:
+    // A null style selects nothing.
+    CStyleDrawScope(CDC* pDC, const CMapStyle* style, bool background);
+    ~CStyleDrawScope();
+    CStyleDrawScope(const CStyleDrawScope&) = delete;
+    CStyleDrawScope& operator=(const CStyleDrawScope&) = delete;
+
+private:
+    CDC* m_pDC;
+    CPen m_Pen;
+    CBrush m_Brush;
+    CPen* m_pOldPen = nullptr;
+    CBrush* m_pOldBrush = nullptr;
+    bool m_bSelected = false;
+    bool m_bBackground = false;
+    int m_nOldBkMode = 0;
+    COLORREF m_OldBkColor = 0;
+};
+
+// The rubber band: a solid one-pixel pen of (192, 192, 192) in R2_NOTXORPEN, so
+// that drawing the same figure twice erases it.
+class CTrackingPenScope {
+public:
+    explicit CTrackingPenScope(CDC* pDC);
+    ~CTrackingPenScope();
+    CTrackingPenScope(const CTrackingPenScope&) = delete;
+    CTrackingPenScope& operator=(const CTrackingPenScope&) = delete;
+
+private:
+    CDC* m_pDC;
+    CPen m_Pen;
+    CPen* m_pOldPen = nullptr;
+    int m_nOldRop = 0;
+};
