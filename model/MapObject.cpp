@@ -200,6 +200,8 @@ void CMapObject::MarkRings(BOOL set)
     }
 }
 
+void CMapObject::ShiftDevicePoints(int, int) {}
+
 const CMapObject* CMapObject::StoredAncestor() const
 {
     const CMapObject* object = this;

@@ -4,6 +4,8 @@
 #include "core/ObjectTypes.h"
 #include "model/MapImage.h"
 #include "model/MapNode.h"
+#include "model/MapPolygon.h"
+#include "model/MapPolyline.h"
 #include "model/MapText.h"
 
 namespace {
@@ -20,6 +22,8 @@ CMapObject* Create()
 
 const ObjectKind kKinds[] = {
     {MAP_OBJECT_NODE, Create<CMapNode>},
+    {MAP_OBJECT_POLYGON, Create<CMapPolygon>},
+    {MAP_OBJECT_POLYLINE, Create<CMapPolyline>},
     {MAP_OBJECT_TEXT, Create<CMapText>},
     {MAP_OBJECT_IMAGE, Create<CMapImage>},
 };
