@@ -3,6 +3,7 @@
 #include "model/MapLine.h"
 
 #include "core/ClipEdgeList.h"
+#include "core/ClipSegments.h"
 #include "core/MapStyle.h"
 #include "core/Measure.h"
 #include "core/SQLiteStatement.h"
@@ -10,6 +11,7 @@
 #include "model/ClipPolygon.h"
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
+#include "model/MapPointList.h"
 #include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
@@ -119,15 +121,60 @@ std::unique_ptr<CClipPolygon> CMapLine::CrossRect(const CDoublePoint& s, const C
 
     if (sort && crossings->GetPointCount() > 1) {
         CClipEdgeList byDistance;
-        for (POSITION pos = crossings->GetHeadPosition(); pos;) {
-            const CClipVertex v = crossings->GetNext(pos);
-            byDistance.InsertSorted(CClipEdge(MapDistance(s, CDoublePoint(v.x, v.y), nullptr), v));
-        }
+        for (POSITION pos = crossings->GetHeadPosition(); pos;)
+            AddByDistance(byDistance, s, crossings->GetNext(pos));
         crossings = std::make_unique<CClipPolygon>();
         for (POSITION pos = byDistance.GetHeadPosition(); pos;)
             crossings->AddVertex(byDistance.GetNext(pos).vertex);
     }
     return crossings;
+}
+
+void CMapLine::AddByDistance(CClipEdgeList& list, const CDoublePoint& from, const CClipVertex& v)
+{
+    // Equal distances keep the order in which the points were found.
+    list.InsertSorted(CClipEdge(MapDistance(from, CDoublePoint(v.x, v.y), nullptr), v));
+}
+
+CMapPointList* CMapLine::IntersectRect(const CDoubleRect& window, BOOL sort)
+{
+    const std::unique_ptr<CClipPolygon> crossings = CrossRect(ToDouble(m_Start), ToDouble(m_End), window, sort);
+    CMapPointList* result = new CMapPointList;
+    result->CopyFromClipPolygon(crossings.get());
+    return result;
+}
+
+CMapPointList* CMapLine::IntersectPointList(CMapPointList* object, BOOL sort, BOOL insert)
+{
+    object->LoadGeometry();
+    const CClipVertex start(m_Start), end(m_End);
+    CClipEdgeList found;
+    for (int i = 1; i < object->GetPointCount(); ++i) {
+        const CClipVertex a(object->GetPoint(i - 1)), b(object->GetPoint(i));
+        const CClipVertex v = IntersectSegments(a, b, start, end);
+        if (IsNoClipVertex(v))
+            continue;
+        found.AddTail(CClipEdge(0.0, v));
+        const bool isVertex = (v.x == a.x && v.y == a.y) || (v.x == b.x && v.y == b.y);
+        if (insert && !isVertex) {
+            const double xy[2] = {v.x, v.y};
+            object->InsertPointAt(i, xy);
+            ++i;   // past the new vertex: its segment to b starts on the line
+        }
+    }
+    CMapPointList* result = new CMapPointList;
+    if (sort && found.GetCount() > 1) {
+        CClipEdgeList byDistance;
+        for (POSITION pos = found.GetHeadPosition(); pos;)
+            AddByDistance(byDistance, ToDouble(m_Start), found.GetNext(pos).vertex);
+        found.RemoveAll();
+        found.AddTail(&byDistance);
+    }
+    for (POSITION pos = found.GetHeadPosition(); pos;) {
+        const CClipVertex v = found.GetNext(pos).vertex;
+        result->AddDoublePoint(v.x, v.y);
+    }
+    return result;
 }
 
 bool CMapLine::DeviceEnds(const RECT& client, double originX, double originY, double zoom, int marginX,

@@ -11,7 +11,10 @@
 
 #include <memory>
 
+class CClipEdgeList;
 class CClipPolygon;
+class CClipVertex;
+class CMapPointList;
 
 class CMapLine : public CMapObject {
 public:
@@ -37,6 +40,15 @@ public:
     // per edge.
     static std::unique_ptr<CClipPolygon> CrossRect(const CDoublePoint& s, const CDoublePoint& e,
                                                    const CDoubleRect& window, bool sort);
+
+    // Where the line crosses the edges of `window`, as a new point list the
+    // caller owns (see CrossRect).
+    CMapPointList* IntersectRect(const CDoubleRect& window, BOOL sort);
+    // Where the line crosses the segments of `object` (its geometry loaded
+    // first), as a new point list the caller owns; with `sort` by distance
+    // from the start. With `insert` each crossing that is not already a vertex
+    // of the object is inserted into it as one.
+    CMapPointList* IntersectPointList(CMapPointList* object, BOOL sort, BOOL insert);
 
     BOOL IsNearPoint(CFloatPoint* pt, double* tolerance) override;
     void GetOutlinePoints(CArray<CFloatPoint, CFloatPoint&>& points) override;
@@ -70,6 +82,7 @@ public:
     void DrawTracking(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom) override;
 
 private:
+    static void AddByDistance(CClipEdgeList& list, const CDoublePoint& from, const CClipVertex& v);
     // The device end points to draw in the view of `client`: as they are while
     // both lie in the 16-bit range, else cut to `client` widened by `marginX`
     // and `marginY`. False when nothing of the line lies in that window.

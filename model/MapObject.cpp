@@ -200,6 +200,8 @@ void CMapObject::MarkRings(BOOL set)
     }
 }
 
+void CMapObject::ShiftDevicePoints(int, int) {}
+
 const CMapObject* CMapObject::StoredAncestor() const
 {
     const CMapObject* object = this;
@@ -646,12 +648,7 @@ static double MeasureGeographicCopy(CMapObject* object, bool length, int* mode)
     const auto fallback = [&] { return length ? object->GetLength(nullptr) : object->GetArea(nullptr); };
     if (!srs || !geographic)
         return fallback();
-    // Rectangles, rounded rectangles and ellipses measure as the polygon of
-    // their figure; without it they fall back to map units.
-    const int type = object->GetType();
-    if (type == MAP_OBJECT_RECTANGLE || type == MAP_OBJECT_ROUNDRECT || type == MAP_OBJECT_ELLIPSE)
-        return fallback();
-    std::unique_ptr<CMapObject> copy(object->Clone(nullptr));
+    std::unique_ptr<CMapObject> copy(object->CreateMeasuringCopy());
     std::unique_ptr<OGRCoordinateTransformation> ct(OGRCreateCoordinateTransformation(srs, geographic));
     if (!copy || !ct || !copy->Transform(ct.get()))
         return fallback();
@@ -679,6 +676,11 @@ static double MeasureByMapSystem(CMapObject* object, bool length, int* mode)
         return MeasureGeographicCopy(object, length, mode);
     *mode = 0;
     return plain();
+}
+
+CMapObject* CMapObject::CreateMeasuringCopy()
+{
+    return Clone(nullptr);
 }
 
 double CMapObject::MeasureLength(int* mode)

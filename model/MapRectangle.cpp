@@ -8,6 +8,7 @@
 #include "core/Measure.h"
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
+#include "model/MapPolygon.h"
 #include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
@@ -15,6 +16,7 @@
 #include <ogr_spatialref.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 // The graphics interface's coordinates are 16-bit.
@@ -161,11 +163,14 @@ void CMapRectangle::DrawFigure(CDC* pDC, const RECT& client, double originX, dou
     case MAP_OBJECT_ELLIPSE:
         if (inRange) {
             pDC->Ellipse(&rect);
-            m_DevicePoints.clear();
+            m_DevicePoints.Empty();
         } else if (!device.ExceedsFloatRange()) {
-            ClipEllipse(Widened(client, ellipseX, ellipseY), device, m_DevicePoints);
-            if (!m_DevicePoints.empty())
-                pDC->Polygon(m_DevicePoints.data(), (int)m_DevicePoints.size());
+            std::vector<POINT> outline;
+            ClipEllipse(Widened(client, ellipseX, ellipseY), device, outline);
+            m_DevicePoints.Reserve((int)outline.size());
+            for (const POINT& p : outline)
+                m_DevicePoints.Append(p);
+            m_DevicePoints.Draw(pDC, TRUE);
         }
         break;
     default:
@@ -301,16 +306,40 @@ int CMapRectangle::Scale(double* factor)
     return rect.Scale(*factor) ? BoundaryChanged(rect) : 0;
 }
 
+std::unique_ptr<CMapPolygon> CMapRectangle::MakeOutlinePolygon() const
+{
+    auto polygon = std::make_unique<CMapPolygon>();
+    if (GetType() == MAP_OBJECT_ELLIPSE)
+        polygon->MakeEllipse(&m_rcBoundary);
+    else
+        polygon->MakeRectangle(&m_rcBoundary);
+    return polygon;
+}
+
+CMapObject* CMapRectangle::CreateMeasuringCopy()
+{
+    return MakeOutlinePolygon().release();
+}
+
 double CMapRectangle::GetLength(OGRSpatialReference* srs)
 {
-    (void)srs;
-    const CDoubleRect& b = m_rcBoundary;
-    return 2.0 * (std::fabs(b.Width()) + b.Height());
+    if (!srs) {
+        CMapModel* map = GetMap();
+        srs = map ? map->GetSpatialReference() : nullptr;
+    }
+    // The perimeter of the outline polygon, on the sphere for a geographic map.
+    return MakeOutlinePolygon()->GetLength(srs);
 }
 
 double CMapRectangle::GetArea(OGRSpatialReference* srs)
 {
-    (void)srs;
+    if (!srs) {
+        CMapModel* map = GetMap();
+        srs = map ? map->GetSpatialReference() : nullptr;
+    }
+    if (srs && srs->IsGeographic())
+        return MakeOutlinePolygon()->GetArea(srs);
+    // Planar: the figure itself; the rounded corners are not deducted.
     const CDoubleRect& b = m_rcBoundary;
     const double area = std::fabs(b.Width() * b.Height());
     return GetType() == MAP_OBJECT_ELLIPSE ? std::fabs(area * kQuarterPi) : area;

@@ -6,9 +6,12 @@
 // coordinates are worked out in doubles and only clipped values become ints.
 #pragma once
 
+#include "model/DevicePointCache.h"
 #include "model/MapObject.h"
 
-#include <vector>
+#include <memory>
+
+class CMapPolygon;
 
 class CMapRectangle : public CMapObject {
 public:
@@ -48,8 +51,11 @@ public:
     virtual BOOL IsSameBoundary(CMapObject* other);
     virtual BOOL DiffersBoundary(CMapObject* other);
 
+    // On the sphere the figure measures as the polygon of its outline.
+    CMapObject* CreateMeasuringCopy() override;
+
     // The outline of the visible part of an ellipse from its last clipped draw.
-    const std::vector<POINT>& GetDevicePoints() const { return m_DevicePoints; }
+    const CDevicePointArray& GetDevicePoints() const { return m_DevicePoints; }
 
 private:
     // Draws the figure with what is selected; the device rectangle is cut to
@@ -57,8 +63,10 @@ private:
     // widened by (ellipseX, ellipseY).
     void DrawFigure(CDC* pDC, const RECT& client, double originX, double originY, double zoom, int marginX,
                     int marginY, int ellipseX, int ellipseY);
+    // The polygon of the figure: the four corners, or 64 points of the ellipse.
+    std::unique_ptr<CMapPolygon> MakeOutlinePolygon() const;
     // Ends a change of the boundary made by a conversion.
     int BoundaryChanged(const CDoubleRect& converted);
 
-    std::vector<POINT> m_DevicePoints;
+    CDevicePointArray m_DevicePoints;
 };
