@@ -11,9 +11,15 @@
 
 #include <ogr_spatialref.h>
 
+#include <cmath>
 #include <memory>
 
 int g_DefaultViewHeight = 0;
+
+namespace {
+// Handles are drawn only this far from the device origin.
+constexpr double kHandleReach = 1 << 30;
+}
 
 // Non-zero winding rule in double precision: map coordinates in degrees need
 // every digit that a float vertex ring can give.
@@ -411,10 +417,15 @@ void CMapObject::DrawHandles(CDC* pDC, const RECT*, double* originX, double* ori
     const int count = GetHandleCount();
     for (int i = 0; i < count; ++i) {
         const CFloatPoint h = GetHandlePoint(i);
-        const CPoint p = CDoublePoint(h.x, h.y).ToDevice(*originX, *originY, *zoom, height);
-        pDC->PatBlt(p.x - 3, p.y - 3, 7, 7, DSTINVERT);
+        const CDoublePoint d = MapToDeviceXY(h.x, h.y, *originX, *originY, *zoom, height);
+        // A handle that far off the view cannot be seen, and its square would
+        // not fit in int coordinates.
+        if (!(std::fabs(d.x) <= kHandleReach && std::fabs(d.y) <= kHandleReach))
+            continue;
+        const int x = (int)d.x, y = (int)d.y;
+        pDC->PatBlt(x - 3, y - 3, 7, 7, DSTINVERT);
         if (i == m_nActiveHandle)
-            pDC->PatBlt(p.x - 2, p.y - 2, 5, 5, DSTINVERT);
+            pDC->PatBlt(x - 2, y - 2, 5, 5, DSTINVERT);
     }
 }
 
@@ -485,9 +496,9 @@ int CMapObject::HitTestHandle(int x, int y, double* originX, double* originY, do
     const int count = GetHandleCount();
     for (int i = 0; i < count; ++i) {
         const CFloatPoint h = GetHandlePoint(i);
-        const CPoint p = CDoublePoint(h.x, h.y).ToDevice(*originX, *originY, *zoom, height);
-        const CRect square(p.x - 3, p.y - 3, p.x + 3, p.y + 3);
-        if (square.PtInRect(CPoint(x, y)))
+        // In doubles: the square of a far handle would overflow int edges.
+        const CDoublePoint p = MapToDeviceXY(h.x, h.y, *originX, *originY, *zoom, height);
+        if (x >= p.x - 3 && x < p.x + 3 && y >= p.y - 3 && y < p.y + 3)
             return i;
     }
     return -1;

@@ -351,3 +351,27 @@ TEST(Rectangle, TransformMovesTheBoundary)
 }
 
 }
+
+namespace {
+
+// Handles millions of pixels off the view are neither drawn nor hit; the one
+// in view still is.
+TEST(Rectangle, FarHandlesStayOutOfTheViewAndOutOfIntRange)
+{
+    Canvas canvas(100, 100);
+    g_DefaultViewHeight = 100;
+    CMapLayer layer("L");
+    layer.SetEditable(1);
+    auto figure = MakeFigure(0, -1e6, -1e6, 50e-6, 50e-6);   // top-right corner at device (50, 50)
+    figure->SetLayer(&layer);
+    double originX = 0, originY = 0, zoom = 1e-6;
+    EXPECT_EQ(figure->HitTestHandle(50, 50, &originX, &originY, &zoom), 4);
+    EXPECT_EQ(figure->HitTestHandle(10, 90, &originX, &originY, &zoom), -1);
+    figure->DrawSelected(&canvas.dc, &canvas.client, &originX, &originY, &zoom);
+    EXPECT_EQ(canvas.At(50, 50), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.At(47, 47), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.At(44, 44), Canvas::kWhite);
+    figure->SetLayer(nullptr);
+}
+
+}
