@@ -12,16 +12,29 @@
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
 #include "model/MapPointList.h"
-#include "model/ObjectDrawScope.h"
+#include "model/StyleSelection.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 
 #include <sqlite3.h>
 
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace {
+// The area a drawing covers: the client rectangle given, else what the device
+// context shows.
+RECT VisibleDeviceArea(CDC* pDC, const RECT* client)
+{
+    RECT r{0, 0, 0, 0};
+    if (client)
+        r = *client;
+    else
+        pDC->GetClipBox(&r);
+    return r;
+}
+
 // Beyond this the graphics interface's 16-bit coordinates no longer hold.
 constexpr double kDeviceLimit = 32767.0;
 // Margins of the drawing window around the client area: a little for drawing,
@@ -277,7 +290,9 @@ double CMapLine::GetDistance(CFloatPoint pt)
 void CMapLine::Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
     // With the layer's pens selected by the layer, the line selects none.
-    CStyleDrawScope scope(pDC, UsesLayerStyle() ? nullptr : GetStyle(), false);
+    std::optional<CStyleSelection> pens;
+    if (!UsesLayerStyle())
+        pens.emplace(pDC, *GetStyle(), false);
     DrawDeviceLine(pDC, VisibleDeviceArea(pDC, client), *originX, *originY, *zoom, kDrawMargin, kDrawMargin);
 }
 
@@ -354,7 +369,7 @@ void CMapLine::MoveHandle(CDC* pDC, int handle, int x, int y, double* originX, d
 {
     if (handle != 0 && handle != 1)
         return;
-    CTrackingPenScope pen(pDC);
+    CRubberBandPen band(pDC);
     // The same window as DrawTracking, so that the old band erases exactly.
     RECT visible = VisibleDeviceArea(pDC, nullptr);
     const int height = GetViewHeight();
@@ -433,7 +448,7 @@ double CMapLine::GetLength(OGRSpatialReference* srs)
 
 void CMapLine::DrawTracking(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    CTrackingPenScope pen(pDC);
+    CRubberBandPen band(pDC);
     DrawDeviceLine(pDC, VisibleDeviceArea(pDC, client), *originX, *originY, *zoom, kTrackingMarginX,
                    kTrackingMarginY);
 }

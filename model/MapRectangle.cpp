@@ -9,7 +9,7 @@
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
 #include "model/MapPolygon.h"
-#include "model/ObjectDrawScope.h"
+#include "model/StyleSelection.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -19,6 +19,18 @@
 #include <vector>
 
 namespace {
+// The area a drawing covers: the client rectangle given, else what the device
+// context shows.
+RECT VisibleDeviceArea(CDC* pDC, const RECT* client)
+{
+    RECT r{0, 0, 0, 0};
+    if (client)
+        r = *client;
+    else
+        pDC->GetClipBox(&r);
+    return r;
+}
+
 // The graphics interface's coordinates are 16-bit.
 constexpr int kDeviceLimit = 32767;
 // Corner ellipse of a rounded rectangle, pixels.
@@ -181,7 +193,7 @@ void CMapRectangle::DrawFigure(CDC* pDC, const RECT& client, double originX, dou
 
 void CMapRectangle::Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    CStyleDrawScope scope(pDC, GetStyle(), true);
+    CStyleSelection pens(pDC, *GetStyle(), true);
     DrawFigure(pDC, VisibleDeviceArea(pDC, client), *originX, *originY, *zoom, 5, 5, 15, 15);
 }
 
@@ -195,13 +207,13 @@ void CMapRectangle::DrawSelected(CDC* pDC, const RECT* client, double* originX, 
     CMapStyle* selection = GetMapStyle();
     if (!selection)
         return;
-    CStyleDrawScope scope(pDC, selection, true);
+    CStyleSelection pens(pDC, *selection, true);
     DrawFigure(pDC, wide, *originX, *originY, *zoom, 3, 3, 5, 5);
 }
 
 void CMapRectangle::DrawTracking(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    CTrackingPenScope pen(pDC);
+    CRubberBandPen band(pDC);
     DrawFigure(pDC, VisibleDeviceArea(pDC, client), *originX, *originY, *zoom, 505, 405, 505, 405);
 }
 
