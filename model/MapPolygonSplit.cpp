@@ -147,19 +147,24 @@ CMapPolyPolygon* CMapPolygon::SplitByLine(CMapObject* line)
 {
     auto* result = new CMapPolyPolygon;
     LoadGeometry();
-    auto* whole = static_cast<CMapPolygon*>(Clone(nullptr));
-    // A part is never stored by itself.
+    // The ring closed explicitly, as a part that is never stored by itself.
+    std::unique_ptr<CMapPolygon> whole(static_cast<CMapPolygon*>(Clone(nullptr)));
     whole->SetMapeID(-1);
     if (m_nCount > 0)
         whole->AddPoint(m_pPoints[0]);
-    result->AddPart(whole);
+    // The crossings go into a copy, so that a line that does not cut leaves
+    // the one part equal to the polygon.
+    std::unique_ptr<CMapPolygon> crossed(static_cast<CMapPolygon*>(whole->Clone(nullptr)));
 
     CClipPolygon chain;
     chain.SetFromObject(line, FALSE);
     CDoubleRect lineBounds = chain.GetBoundary();
-    const int crossings = lineBounds.Intersects(m_rcBoundary) ? InsertCrossings(chain, *whole) : 0;
-    if (crossings == 0 || crossings % 2 != 0)
+    const int crossings = lineBounds.Intersects(m_rcBoundary) ? InsertCrossings(chain, *crossed) : 0;
+    if (crossings == 0 || crossings % 2 != 0) {
+        result->AddPart(whole.release());
         return OpenRings(result);
+    }
+    result->AddPart(crossed.release());
     std::vector<CClipVertex> vertices;
     for (POSITION pos = chain.GetHeadPosition(); pos;)
         vertices.push_back(chain.GetNext(pos));
