@@ -12,29 +12,16 @@
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
 #include "model/MapPointList.h"
-#include "model/StyleSelection.h"
+#include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 
 #include <sqlite3.h>
 
 #include <cmath>
-#include <optional>
 #include <utility>
 
 namespace {
-// The area a drawing covers: the client rectangle given, else what the device
-// context shows.
-RECT VisibleDeviceArea(CDC* pDC, const RECT* client)
-{
-    RECT r{0, 0, 0, 0};
-    if (client)
-        r = *client;
-    else
-        pDC->GetClipBox(&r);
-    return r;
-}
-
 // Beyond this the graphics interface's 16-bit coordinates no longer hold.
 constexpr double kDeviceLimit = 32767.0;
 // Margins of the drawing window around the client area: a little for drawing,
@@ -290,9 +277,7 @@ double CMapLine::GetDistance(CFloatPoint pt)
 void CMapLine::Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
     // With the layer's pens selected by the layer, the line selects none.
-    std::optional<CStyleSelection> pens;
-    if (!UsesLayerStyle())
-        pens.emplace(pDC, *GetStyle(), false);
+    CStyleDrawScope pens(pDC, UsesLayerStyle() ? nullptr : GetStyle(), false);
     DrawDeviceLine(pDC, VisibleDeviceArea(pDC, client), *originX, *originY, *zoom, kDrawMargin, kDrawMargin);
 }
 
@@ -343,11 +328,7 @@ CMapObject* CMapLine::Clone(CMapLayer* target)
     CopyInto(clone, *GetStyle());
     clone->m_Start = m_Start;
     clone->m_End = m_End;
-    if (target)
-        target->AddObject(clone, FALSE);
-    else
-        clone->m_nMapeID = m_nMapeID;
-    return clone;
+    return PlaceClone(clone, target);
 }
 
 CFloatPoint CMapLine::GetHandlePoint(int index)
@@ -357,10 +338,9 @@ CFloatPoint CMapLine::GetHandlePoint(int index)
 
 void CMapLine::MoveBy(int dx, int dy, double* zoom)
 {
-    for (CFloatPoint* p : {&m_Start, &m_End}) {
-        p->x = (float)(p->x + dx * *zoom);
-        p->y = (float)(p->y - dy * *zoom);
-    }
+    const CDoublePoint offset = MoveOffset(dx, dy, *zoom);
+    for (CFloatPoint* p : {&m_Start, &m_End})
+        *p = CFloatPoint(p->x + offset.x, p->y + offset.y);
     PointsChanged();
     SaveChanges();
 }
@@ -369,14 +349,14 @@ void CMapLine::MoveHandle(CDC* pDC, int handle, int x, int y, double* originX, d
 {
     if (handle != 0 && handle != 1)
         return;
-    CRubberBandPen band(pDC);
+    CTrackingPenScope band(pDC);
     // The same window as DrawTracking, so that the old band erases exactly.
     RECT visible = VisibleDeviceArea(pDC, nullptr);
     const int height = GetViewHeight();
     visible.bottom = visible.top + height;
     DrawDeviceLine(pDC, visible, *originX, *originY, *zoom, kTrackingMarginX, kTrackingMarginY);
-    const CFloatPoint moved(x * *zoom + *originX, (height - y) * *zoom + *originY);
-    (handle == 0 ? m_Start : m_End) = moved;
+    const CDoublePoint moved = DeviceToMap(x, y, *originX, *originY, *zoom);
+    (handle == 0 ? m_Start : m_End) = CFloatPoint(moved.x, moved.y);
     PointsChanged();
     DrawDeviceLine(pDC, visible, *originX, *originY, *zoom, kTrackingMarginX, kTrackingMarginY);
 }
@@ -439,16 +419,13 @@ void CMapLine::LoadFromRow(CSQLiteStatement* stmt)
 
 double CMapLine::GetLength(OGRSpatialReference* srs)
 {
-    if (!srs) {
-        CMapModel* map = GetMap();
-        srs = map ? map->GetSpatialReference() : nullptr;
-    }
+    srs = MeasureReference(srs);
     return MapDistance(ToDouble(m_Start), ToDouble(m_End), srs);
 }
 
 void CMapLine::DrawTracking(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    CRubberBandPen band(pDC);
+    CTrackingPenScope band(pDC);
     DrawDeviceLine(pDC, VisibleDeviceArea(pDC, client), *originX, *originY, *zoom, kTrackingMarginX,
                    kTrackingMarginY);
 }

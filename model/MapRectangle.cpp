@@ -9,7 +9,7 @@
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
 #include "model/MapPolygon.h"
-#include "model/StyleSelection.h"
+#include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -19,18 +19,6 @@
 #include <vector>
 
 namespace {
-// The area a drawing covers: the client rectangle given, else what the device
-// context shows.
-RECT VisibleDeviceArea(CDC* pDC, const RECT* client)
-{
-    RECT r{0, 0, 0, 0};
-    if (client)
-        r = *client;
-    else
-        pDC->GetClipBox(&r);
-    return r;
-}
-
 // The graphics interface's coordinates are 16-bit.
 constexpr int kDeviceLimit = 32767;
 // Corner ellipse of a rounded rectangle, pixels.
@@ -193,7 +181,7 @@ void CMapRectangle::DrawFigure(CDC* pDC, const RECT& client, double originX, dou
 
 void CMapRectangle::Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    CStyleSelection pens(pDC, *GetStyle(), true);
+    CStyleDrawScope pens(pDC, GetStyle(), true);
     DrawFigure(pDC, VisibleDeviceArea(pDC, client), *originX, *originY, *zoom, 5, 5, 15, 15);
 }
 
@@ -207,13 +195,13 @@ void CMapRectangle::DrawSelected(CDC* pDC, const RECT* client, double* originX, 
     CMapStyle* selection = GetMapStyle();
     if (!selection)
         return;
-    CStyleSelection pens(pDC, *selection, true);
+    CStyleDrawScope pens(pDC, selection, true);
     DrawFigure(pDC, wide, *originX, *originY, *zoom, 3, 3, 5, 5);
 }
 
 void CMapRectangle::DrawTracking(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    CRubberBandPen band(pDC);
+    CTrackingPenScope band(pDC);
     DrawFigure(pDC, VisibleDeviceArea(pDC, client), *originX, *originY, *zoom, 505, 405, 505, 405);
 }
 
@@ -269,19 +257,13 @@ CMapObject* CMapRectangle::Clone(CMapLayer* target)
 {
     CMapRectangle* clone = new CMapRectangle(m_nType);
     CopyInto(clone, *GetStyle());
-    if (target)
-        target->AddObject(clone, FALSE);
-    else
-        clone->m_nMapeID = m_nMapeID;
-    return clone;
+    return PlaceClone(clone, target);
 }
 
 void CMapRectangle::MoveHandle(CDC* pDC, int handle, int x, int y, double* originX, double* originY, double* zoom)
 {
-    const RECT client = VisibleDeviceArea(pDC, nullptr);
-    DrawTracking(pDC, &client, originX, originY, zoom);
-    CMapObject::MoveHandle(pDC, handle, x, y, originX, originY, zoom);
-    DrawTracking(pDC, &client, originX, originY, zoom);
+    ChangeTracked(pDC, originX, originY, zoom,
+                  [&] { CMapObject::MoveHandle(pDC, handle, x, y, originX, originY, zoom); });
 }
 
 int CMapRectangle::BoundaryChanged(const CDoubleRect& converted)
@@ -335,20 +317,14 @@ CMapObject* CMapRectangle::CreateMeasuringCopy()
 
 double CMapRectangle::GetLength(OGRSpatialReference* srs)
 {
-    if (!srs) {
-        CMapModel* map = GetMap();
-        srs = map ? map->GetSpatialReference() : nullptr;
-    }
+    srs = MeasureReference(srs);
     // The perimeter of the outline polygon, on the sphere for a geographic map.
     return MakeOutlinePolygon()->GetLength(srs);
 }
 
 double CMapRectangle::GetArea(OGRSpatialReference* srs)
 {
-    if (!srs) {
-        CMapModel* map = GetMap();
-        srs = map ? map->GetSpatialReference() : nullptr;
-    }
+    srs = MeasureReference(srs);
     if (srs && srs->IsGeographic())
         return MakeOutlinePolygon()->GetArea(srs);
     // Planar: the figure itself; the rounded corners are not deducted.
