@@ -4,6 +4,7 @@
 
 #include "core/ClipEdgeList.h"
 #include "core/ClipSegments.h"
+#include "core/GeometryTransform.h"
 #include "core/MapStyle.h"
 #include "core/Measure.h"
 #include "core/SQLiteStatement.h"
@@ -363,11 +364,11 @@ void CMapLine::MoveHandle(CDC* pDC, int handle, int x, int y, double* originX, d
 
 int CMapLine::Transform(OGRCoordinateTransformation* ct)
 {
-    CFloatPoint start = m_Start, end = m_End;
-    if (!start.Transform(ct) || !end.Transform(ct))
+    CFloatPoint ends[2] = {m_Start, m_End};
+    if (!TransformPoints(ct, ends, 2))
         return 0;
-    m_Start = start;
-    m_End = end;
+    m_Start = ends[0];
+    m_End = ends[1];
     return PointsChanged();
 }
 

@@ -4,6 +4,7 @@
 #include "model/MapRectangle.h"
 
 #include "core/EllipseOutline.h"
+#include "core/GeometryTransform.h"
 #include "core/MapStyle.h"
 #include "core/Measure.h"
 #include "model/MapLayer.h"
@@ -278,8 +279,11 @@ int CMapRectangle::BoundaryChanged(const CDoubleRect& converted)
 
 int CMapRectangle::Transform(OGRCoordinateTransformation* ct)
 {
+    // An ellipse moves by the ends of its axes, which keeps its size where the
+    // corners of its box would widen it.
     CDoubleRect rect = m_rcBoundary;
-    return rect.Transform(ct) ? BoundaryChanged(rect) : 0;
+    const int done = GetType() == MAP_OBJECT_ELLIPSE ? TransformEllipseBox(ct, rect) : rect.Transform(ct);
+    return done ? BoundaryChanged(rect) : 0;
 }
 
 int CMapRectangle::LinearToAngular(double* a, double* b, int)

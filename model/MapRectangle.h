@@ -34,7 +34,8 @@ public:
     BOOL HitTest(int x, int y, double* originX, double* originY, double* zoom) override;
     CMapObject* Clone(CMapLayer* target) override;
     void MoveHandle(CDC* pDC, int handle, int x, int y, double* originX, double* originY, double* zoom) override;
-    // The boundary's corners, both or neither; the boundary is normalised after.
+    // The boundary's corners (an ellipse's axis ends), all or none; the
+    // boundary is normalised after.
     int Transform(OGRCoordinateTransformation* ct) override;
     int LinearToAngular(double* a, double* b, int reserved) override;
     int AngularToLinear(double* a, double* b) override;

@@ -257,3 +257,27 @@ TEST_F(LineRows, LineDrawnBackwardsIsIndexedAndFoundLikeAnyOther)
 }
 
 }
+
+namespace {
+
+// Both ends are transformed or neither: a latitude past the pole has no Mercator point.
+TEST(Line, TransformMovesBothEndsOrNeither)
+{
+    OGRSpatialReference wgs, mercator;
+    wgs.SetWellKnownGeogCS("WGS84");
+    wgs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    ASSERT_EQ(mercator.importFromEPSG(3857), OGRERR_NONE);
+    std::unique_ptr<OGRCoordinateTransformation> ct(OGRCreateCoordinateTransformation(&wgs, &mercator));
+    ASSERT_TRUE(ct);
+    std::unique_ptr<CMapLine> line(MakeLine(0, 0, 1, 1));
+    EXPECT_EQ(line->Transform(ct.get()), 1);
+    EXPECT_NEAR(line->GetEndPoint().x, 111319.49, 0.1);
+    EXPECT_NEAR(line->GetBoundary().top, 111325.14, 0.1);
+
+    std::unique_ptr<CMapLine> toPole(MakeLine(10, 10, 10, 95));
+    EXPECT_EQ(toPole->Transform(ct.get()), 0);
+    EXPECT_EQ(toPole->GetStartPoint().x, 10.0f);
+    EXPECT_EQ(toPole->GetEndPoint().y, 95.0f);
+}
+
+}
