@@ -84,10 +84,10 @@ void CMapRectangle::SetRect(double left, double bottom, double right, double top
 {
     CDoubleRect rect(left, bottom, right, top);
     rect.Normalize();
-    if (rect == m_rcBoundary)
+    // The index entry moves once, here, and the new boundary is marked for the row.
+    m_dwFlags &= ~kIndexStale;
+    if (!MoveBoundaryTo(rect))
         return;
-    MoveIndexEntry(m_rcBoundary, rect);
-    SetBoundary(rect);
     CMapObject::UpdateLayerBounds();
 }
 

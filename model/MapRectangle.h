@@ -19,7 +19,7 @@ public:
     explicit CMapRectangle(int type = MAP_OBJECT_RECTANGLE);
 
     // Normalises the rectangle; a changed one moves the index entry of a stored
-    // object and widens the layer bounds.
+    // object, is marked for its row and widens the layer bounds.
     void SetRect(double left, double bottom, double right, double top);
 
     BOOL IsNearPoint(CFloatPoint* pt, double* tolerance) override;

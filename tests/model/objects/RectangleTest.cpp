@@ -329,9 +329,16 @@ TEST_F(RectangleRows, StoresNoGeometryAndMovesItsIndexEntry)
         ++*static_cast<int*>(context);
         return true;
     };
+    ellipse->SetIndexStale();
     ellipse->SetRect(100, 100, 120, 110);
     EXPECT_EQ(layer->GetIndex().Search(CRTree::Rect{1, 1, 2, 2}, count, &found), 0);
     EXPECT_EQ(layer->GetIndex().Search(CRTree::Rect{105, 105, 106, 106}, count, &found), 1);
+    EXPECT_EQ(layer->GetIndex().Count(), 1);
+    ellipse->SaveChanges();
+    CDoubleRect stored;
+    const Bytes record = *Blob("mapeBoundary", id);
+    ASSERT_TRUE(stored.ReadRecord(record.data(), (int)record.size()));
+    EXPECT_TRUE(stored.left == 100 && stored.top == 110);
 }
 
 TEST(Rectangle, TransformMovesTheBoundary)
