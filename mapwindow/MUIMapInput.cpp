@@ -11,14 +11,6 @@
 #include "platform/wnd/CWinThread.h"
 
 namespace {
-// The cursor resources, by the tools that show them.
-constexpr UINT kDefaultCursor = 25068;
-constexpr UINT kInfoCursor = 25069;
-constexpr UINT kMoveCursor = 25070;
-constexpr UINT kSelectCursor = 25071;
-constexpr UINT kAreaSelectCursor = 25072;
-constexpr UINT kZoomInCursor = 25073;
-constexpr UINT kZoomOutCursor = 25074;
 constexpr int kCursorCount = 7;
 
 HCURSOR g_toolCursors[kCursorCount] = {};
@@ -27,21 +19,21 @@ UINT CursorOfTool(int tool)
 {
     switch (tool) {
     case TOOL_ZOOM_IN:
-        return kZoomInCursor;
+        return CURSOR_ZOOM_IN;
     case TOOL_ZOOM_OUT:
-        return kZoomOutCursor;
+        return CURSOR_ZOOM_OUT;
     case TOOL_MOVE:
-        return kMoveCursor;
+        return CURSOR_MOVE;
     case TOOL_INFO:
-        return kInfoCursor;
+        return CURSOR_INFO;
     case TOOL_SELECT:
-        return kSelectCursor;
+        return CURSOR_SELECT;
     case TOOL_RECT_SELECT:
     case TOOL_MARQUEE_SELECT:
     case TOOL_POLYGON_SELECT:
-        return kAreaSelectCursor;
+        return CURSOR_AREA_SELECT;
     default:
-        return kDefaultCursor;
+        return CURSOR_DEFAULT;
     }
 }
 }
@@ -50,12 +42,12 @@ void CMUIMap::LoadToolCursors()
 {
     for (int i = 0; i < kCursorCount; ++i)
         if (!g_toolCursors[i])
-            g_toolCursors[i] = LoadCursor(AfxGetInstanceHandle(), MAKEINTRESOURCE(kDefaultCursor + i));
+            g_toolCursors[i] = LoadCursor(AfxGetInstanceHandle(), MAKEINTRESOURCE(CURSOR_DEFAULT + i));
 }
 
 void CMUIMap::SetCursorOf(UINT resource)
 {
-    HCURSOR cursor = g_toolCursors[resource - kDefaultCursor];
+    HCURSOR cursor = g_toolCursors[resource - CURSOR_DEFAULT];
     if (!cursor)
         return;
     if (m_hWnd)
@@ -158,7 +150,7 @@ void CMUIMap::OnMouseMove(UINT flags, CPoint point)
     if (IsInView(point))
         UpdateToolCursor();
     else
-        SetCursorOf(kSelectCursor);
+        SetCursorOf(CURSOR_SELECT);
     if (CMapTool* tool = CMapTool::FindTool(g_currentTool)) {
         tool->OnMouseMove(this, flags, point.x, point.y);
         NotifyParent(MAPA_MOUSE_MOVED, nullptr, 0);

@@ -9,13 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-// Resources of the cursors the wheel shows while it pans and zooms.
-constexpr UINT kMoveCursor = 25070;
-constexpr UINT kZoomInCursor = 25073;
-constexpr UINT kZoomOutCursor = 25074;
-}
-
 CDoublePoint CMUIMap::ScreenToMap(CPoint point) const
 {
     const double zoom = m_MapModel.GetZoom();
@@ -85,7 +78,7 @@ BOOL CMUIMap::OnMouseWheel(UINT flags, short delta, CPoint point)
 {
     const bool shift = (flags & MK_SHIFT) != 0, control = (flags & MK_CONTROL) != 0;
     if (shift) {
-        SetCursorOf(kMoveCursor);
+        SetCursorOf(CURSOR_MOVE);
         if (delta != 0) {
             if (control)
                 PanBy(point.x, point.y, point.x + delta, point.y, TRUE, FALSE);
@@ -97,7 +90,7 @@ BOOL CMUIMap::OnMouseWheel(UINT flags, short delta, CPoint point)
         if (m_MapModel.GetLayerCount() > 0) {
             const double step = g_ZoomSize;
             const double factor = delta > 0 ? step : 1.0 / step;
-            SetCursorOf(delta > 0 ? kZoomInCursor : kZoomOutCursor);
+            SetCursorOf(delta > 0 ? CURSOR_ZOOM_IN : CURSOR_ZOOM_OUT);
             m_MapModel.SetZoom(m_MapModel.GetZoom() / factor);
             CRect client;
             GetClientRect(&client);

@@ -33,6 +33,17 @@ enum MapToolNumber {
     TOOL_LAST = 28,
 };
 
+// The cursor resources of the tools (and of the wheel while it pans or zooms).
+enum ToolCursor {
+    CURSOR_DEFAULT = 25068,
+    CURSOR_INFO = 25069,
+    CURSOR_MOVE = 25070,
+    CURSOR_SELECT = 25071,
+    CURSOR_AREA_SELECT = 25072,
+    CURSOR_ZOOM_IN = 25073,
+    CURSOR_ZOOM_OUT = 25074,
+};
+
 // The current tool number of every map window; the Select tool at start.
 extern int g_currentTool;
 // Client pixel of the last button-down or BeginAt.

@@ -4,6 +4,10 @@
 // the selection knows an object by layer and id.
 #include "tests/mapwindow/window/MapWindowTestSupport.h"
 
+#include "platform/wnd/CWinThread.h"
+
+#include <utility>
+
 namespace mwtest {
 namespace {
 
@@ -60,6 +64,15 @@ TEST_F(MapWindowTest, ChangingTheToolResetsTheSharedStateAndTheToolsWork)
     EXPECT_EQ(tool.calls, std::vector<std::string>{"reset"});
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
     EXPECT_EQ(map.GetTool(), TOOL_SELECT);
+
+    // Each tool shows its own cursor over the window.
+    for (const auto& [tool, cursor] : {std::pair{TOOL_MOVE, CURSOR_MOVE}, std::pair{TOOL_MARQUEE_SELECT,
+                                       CURSOR_AREA_SELECT}, std::pair{TOOL_LINE, CURSOR_DEFAULT}}) {
+        map.SetTool(tool);
+        HCURSOR expected = LoadCursor(AfxGetInstanceHandle(), MAKEINTRESOURCE(cursor));
+        ASSERT_NE(expected, nullptr);
+        EXPECT_EQ((HCURSOR)GetClassLongPtr(map, GCLP_HCURSOR), expected) << tool;
+    }
 }
 
 TEST_F(MapWindowTest, DrawingToolsDoNotStartWithoutAnActiveLayer)
