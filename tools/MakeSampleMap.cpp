@@ -9,13 +9,12 @@
 #include "model/MapNode.h"
 #include "model/MapSpline.h"
 #include "model/MapText.h"
-
-#include <QApplication>
-#include <QDir>
+#include "platform/frames/CWinApp.h"
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -77,25 +76,23 @@ void AddName(CMapLayer* layer, double x, double y, const char* text, float size)
 
 } // namespace
 
-int main(int argc, char** argv)
+namespace {
+
+int WriteSample(const char* target)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    QDir folder(QString::fromLocal8Bit(argv[1]));
-    if (!folder.mkpath(".")) {
-        std::fprintf(stderr, "cannot make %s\n", argv[1]);
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path folder = fs::absolute(target);
+    fs::create_directories(folder, error);
+    if (!fs::is_directory(folder)) {
+        std::fprintf(stderr, "cannot make %s\n", target);
         return 1;
     }
     const char* names[] = {"Areas", "Roads", "Places", "Names"};
     for (const char* name : names)
-        folder.remove(QString("%1.klz").arg(name));
-    folder.remove("Sample.kwz");
-    const CString path = (folder.absoluteFilePath("Sample.kwz")).toUtf8().constData();
+        fs::remove(folder / (std::string(name) + ".klz"), error);
+    fs::remove(folder / "Sample.kwz", error);
+    const CString path = (folder / "Sample.kwz").string().c_str();
     {
         CMUIMap writer;
         writer.GetMapModel()->SetProjection(kUtm33North);
@@ -144,4 +141,33 @@ int main(int argc, char** argv)
     }
     std::printf("%s\n", path.GetString());
     return 0;
+}
+
+// The platform's start brings up what drawing text needs; the work is done in
+// start-up, which then ends the program with its result.
+class CSampleMapApp : public CWinApp {
+public:
+    const char* m_target = nullptr;
+    int m_result = 1;
+
+    BOOL InitInstance() override
+    {
+        m_result = WriteSample(m_target);
+        return FALSE;
+    }
+    int ExitInstance() override { return m_result; }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    CSampleMapApp app;
+    app.m_target = argv[1];
+    return AfxWinMain(1, argv);
 }

@@ -25,5 +25,5 @@ sleep 1
 DISPLAY="$display" QT_QPA_PLATFORM=xcb build/app/mapeditor build/app/sample/Sample.kwz &
 editor_pid=$!
 sleep "$wait_s"
-DISPLAY="$display" QT_QPA_PLATFORM=xcb build/tools/GrabScreen "$out"
+DISPLAY="$display" QT_QPA_PLATFORM=xcb build/platform/testing/GrabScreen "$out"
 echo "screenshot: $out"

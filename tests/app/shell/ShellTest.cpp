@@ -24,7 +24,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
+#include <filesystem>
 
 #include <string>
 #include <vector>
@@ -192,7 +192,7 @@ TEST_F(ShellTest, AFileOnTheCommandLineOpensAsAShellRequestOnceTheLoopRuns)
     ASSERT_EQ(OpenDocuments(), 1);
     CKolvoDoc* doc = ActiveDocument(frame);
     ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(QFileInfo(doc->GetPathName().GetString()).fileName().toStdString(), "map.kwz");
+    EXPECT_EQ(std::filesystem::path(doc->GetPathName().GetString()).filename(), "map.kwz");
     EXPECT_EQ(doc->GetMapModel()->GetLayerCount(), 1);
     EXPECT_EQ(MenuBarItems(::GetMenu(frame->GetSafeHwnd())).size(), 9u) << "the document's menu";
 }
@@ -235,7 +235,7 @@ TEST_F(ShellTest, NewOpenAndCloseThroughTheFramesCommandsWithTheSaveQuestion)
         EXPECT_EQ(boxes.Boxes()[1].caption, "Points.klz");
     }
     EXPECT_EQ(OpenDocuments(), 1);
-    EXPECT_TRUE(QFileInfo(m_folder.File("Points.klz").GetString()).size() > 0);
+    EXPECT_GT(std::filesystem::file_size(m_folder.File("Points.klz").GetString()), 0u);
 }
 
 TEST_F(ShellTest, ACancelledSaveAsKeepsTheMapChangedAndTheDocumentOpen)
@@ -272,12 +272,12 @@ TEST_F(ShellTest, SaveAsThenSaveWritesTheNewWorkspace)
         Command(frame, ID_FILE_SAVE);
     }
     EXPECT_EQ(doc->GetPathName(), second);
-    ASSERT_TRUE(QFileInfo(second.GetString()).exists());
-    const auto before = QFileInfo(second.GetString()).lastModified();
+    ASSERT_TRUE(std::filesystem::exists(second.GetString()));
+    const auto before = std::filesystem::last_write_time(second.GetString());
     doc->GetMapWnd()->SetModified(1);
     Command(frame, ID_FILE_SAVE); // no dialog: the document has its path
     EXPECT_FALSE(doc->GetMapWnd()->IsModified());
-    EXPECT_GE(QFileInfo(second.GetString()).lastModified(), before);
+    EXPECT_GE(std::filesystem::last_write_time(second.GetString()), before);
 }
 
 TEST_F(ShellTest, CtrlNMakesANewDocumentThroughTheAccelerators)
