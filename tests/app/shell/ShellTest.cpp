@@ -257,27 +257,30 @@ TEST_F(ShellTest, ACancelledSaveAsKeepsTheMapChangedAndTheDocumentOpen)
     EXPECT_TRUE(doc->GetMapWnd()->IsModified()) << "nothing was saved, so the close question still protects it";
 }
 
-TEST_F(ShellTest, SaveAsThenSaveWritesTheNewWorkspace)
+TEST_F(ShellTest, SaveOfANewMapAsksForAWorkspaceOnceAndLaterSavesGoThere)
 {
-    const CString first = MakeWorkspace(m_folder);
-    CMainFrame* frame = Start({first.GetString()});
-    AfxTestProcessEvents();
+    CMainFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    Command(frame, ID_FILE_NEW);
     CKolvoDoc* doc = ActiveDocument(frame);
     ASSERT_NE(doc, nullptr);
-    const CString second = m_folder.File("copy.kwz");
+    doc->GetMapModel()->AddLayer(new CMapLayer("Roads"));
+    doc->GetMapWnd()->SetModified(1);
+    const CString path = m_folder.File("new.kwz");
     {
         DialogAnswerer answers;
-        answers.ThenFile(second);
-        doc->SetPathName("", FALSE); // as a map without a workspace file of its own
+        answers.ThenFile(path);
         Command(frame, ID_FILE_SAVE);
+        EXPECT_EQ(answers.Dialogs().size(), 1u);
     }
-    EXPECT_EQ(doc->GetPathName(), second);
-    ASSERT_TRUE(std::filesystem::exists(second.GetString()));
-    const auto before = std::filesystem::last_write_time(second.GetString());
-    doc->GetMapWnd()->SetModified(1);
-    Command(frame, ID_FILE_SAVE); // no dialog: the document has its path
+    ASSERT_TRUE(std::filesystem::exists(path.GetString()));
     EXPECT_FALSE(doc->GetMapWnd()->IsModified());
-    EXPECT_GE(std::filesystem::last_write_time(second.GetString()), before);
+
+    doc->GetMapWnd()->SetModified(1);
+    DialogAnswerer noDialogExpected;
+    Command(frame, ID_FILE_SAVE_AS); // Save As runs the same save: no second question
+    EXPECT_TRUE(noDialogExpected.Dialogs().empty());
+    EXPECT_FALSE(doc->GetMapWnd()->IsModified());
 }
 
 TEST_F(ShellTest, CtrlNMakesANewDocumentThroughTheAccelerators)
