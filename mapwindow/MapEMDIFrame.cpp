@@ -3,7 +3,7 @@
 // leaves the frame without the bars after it.
 #include "mapwindow/MapEMDIFrame.h"
 
-#include "core/Settings.h"
+#include "mapwindow/MapEditorBars.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/wnd/WindowDC.h"
@@ -15,12 +15,8 @@ IMPLEMENT_DYNCREATE(CMapEMDIFrame, CMDIFrameWnd)
 
 namespace {
 
-const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_POSITION, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
-                            ID_INDICATOR_SCRL};
 // Child, visible, docked at the top, gripper, tool tips, fly-by help, dynamic size.
 constexpr DWORD kToolBarStyle = 0x5040283C;
-constexpr DWORD kStatusBarStyle = 0x50008200;
-constexpr DWORD kBrowseBarStyle = 0x50002800;
 
 CString Text(UINT id)
 {
@@ -30,20 +26,6 @@ CString Text(UINT id)
 }
 
 } // namespace
-
-void SetStatusPaneToText(CStatusBar& bar, int pane, LPCTSTR text)
-{
-    CWindowDC dc(&bar);
-    CFont* font = bar.GetFont();
-    CFont* old = font ? dc.SelectObject(font) : nullptr;
-    TEXTMETRIC tm{};
-    dc.GetTextMetrics(&tm);
-    const int width = dc.GetTextExtent(text ? text : "").cx - tm.tmOverhang;
-    if (old)
-        dc.SelectObject(old);
-    bar.SetPaneInfo(pane, ID_INDICATOR_POSITION, SBPS_NORMAL, width);
-    bar.SetPaneText(pane, text, TRUE);
-}
 
 BEGIN_MESSAGE_MAP(CMapEMDIFrame, CMDIFrameWnd)
     ON_WM_CREATE()
@@ -66,8 +48,7 @@ int CMapEMDIFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    if (!m_wndStatusBar.Create(this, kStatusBarStyle, AFX_IDW_STATUS_BAR) ||
-        !m_wndStatusBar.SetIndicators(kIndicators, (int)std::size(kIndicators)))
+    if (!mapeditor::CreateStatusBar(*this, m_wndStatusBar))
         return -1;
 
     struct Bar {
@@ -91,11 +72,8 @@ int CMapEMDIFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         for (int i = 0; i < 4 && i < bar->GetCount(); ++i)
             bar->SetButtonStyle(i, bar->GetButtonStyle(i) | TBBS_CHECKGROUP);
 
-    m_pInfoTool = std::make_unique<CObjectInfoFrame>();
-    if (!m_pInfoTool->CreateToolWindow(Text(IDS_INFO_TOOL), this))
+    if (!mapeditor::CreateInfoTool(*this, m_pInfoTool, Text(IDS_INFO_TOOL)))
         return -1;
-    if (g_ShowInfoTool)
-        m_pInfoTool->ShowWindow(SW_SHOW);
 
     EnableDocking(CBRS_ALIGN_ANY);
     for (const Bar& b : bars) {
@@ -103,37 +81,17 @@ int CMapEMDIFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         DockControlBar(&b.bar);
     }
 
-    if (m_wndBrowseData.Create("Browse Data", this, ID_BROWSE_DATA, kBrowseBarStyle)) {
-        m_wndBrowseData.SetBarStyle(m_wndBrowseData.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
-        m_wndBrowseData.EnableDocking(CBRS_ALIGN_ANY);
-        DockControlBar(&m_wndBrowseData, AFX_IDW_DOCKBAR_BOTTOM);
-        ShowControlBar(&m_wndBrowseData, FALSE, FALSE);
-    }
+    mapeditor::DockBrowseDataBar(*this, m_wndBrowseData);
     return 0;
 }
 
-void CMapEMDIFrame::SetStatusPaneText(int pane, LPCTSTR text) { SetStatusPaneToText(m_wndStatusBar, pane, text); }
+void CMapEMDIFrame::SetStatusPaneText(int pane, LPCTSTR text) { mapeditor::SetStatusPaneToText(m_wndStatusBar, pane, text); }
 
-void CMapEMDIFrame::ToggleBrowseDataBar(CMUIMap* map)
-{
-    if (!m_wndBrowseData.GetSafeHwnd())
-        return;
-    const BOOL visible = m_wndBrowseData.IsVisible();
-    if (!visible)
-        m_wndBrowseData.RefreshTabs(map);
-    ShowControlBar(&m_wndBrowseData, !visible, FALSE);
-}
+void CMapEMDIFrame::ToggleBrowseDataBar(CMUIMap* map) { mapeditor::ToggleBrowseDataBar(*this, m_wndBrowseData, map); }
 
-void CMapEMDIFrame::OnUpdateBrowseDataBar(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetCheck(m_wndBrowseData.GetSafeHwnd() && m_wndBrowseData.IsVisible() ? 1 : 0);
-}
+void CMapEMDIFrame::OnUpdateBrowseDataBar(CCmdUI* pCmdUI) { mapeditor::UpdateBrowseDataBar(m_wndBrowseData, pCmdUI); }
 
-void CMapEMDIFrame::ShowBrowseDataBar(BOOL show)
-{
-    if (m_wndBrowseData.GetSafeHwnd())
-        ShowControlBar(&m_wndBrowseData, show, FALSE);
-}
+void CMapEMDIFrame::ShowBrowseDataBar(BOOL show) { mapeditor::ShowBrowseDataBar(*this, m_wndBrowseData, show); }
 
 void CMapEMDIFrame::ToggleBar(CControlBar& bar)
 {
@@ -141,17 +99,9 @@ void CMapEMDIFrame::ToggleBar(CControlBar& bar)
         ShowControlBar(&bar, (bar.GetStyle() & WS_VISIBLE) == 0, FALSE);
 }
 
-void CMapEMDIFrame::OnViewInfoTool()
-{
-    if (!m_pInfoTool || !m_pInfoTool->GetSafeHwnd())
-        return;
-    m_pInfoTool->ShowWindow(m_pInfoTool->IsWindowVisible() ? SW_HIDE : SW_SHOW);
-}
+void CMapEMDIFrame::OnViewInfoTool() { mapeditor::ToggleInfoTool(m_pInfoTool.get()); }
 
-void CMapEMDIFrame::OnUpdateViewInfoTool(CCmdUI* pCmdUI)
-{
-    pCmdUI->SetCheck(m_pInfoTool && m_pInfoTool->GetSafeHwnd() && m_pInfoTool->IsWindowVisible() ? 1 : 0);
-}
+void CMapEMDIFrame::OnUpdateViewInfoTool(CCmdUI* pCmdUI) { mapeditor::UpdateInfoTool(m_pInfoTool.get(), pCmdUI); }
 
 void CMapEMDIFrame::OnViewMainBar() { ToggleBar(m_wndMainBar); }
 void CMapEMDIFrame::OnUpdateViewMainBar(CCmdUI* pCmdUI) { pCmdUI->SetCheck((m_wndMainBar.GetStyle() & WS_VISIBLE) != 0); }

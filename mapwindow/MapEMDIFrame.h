@@ -62,6 +62,3 @@ protected:
     CBrowseDataBar m_wndBrowseData;
     CStatusBar m_wndStatusBar;
 };
-
-// The status bar's pane 1 at the width of `text` (shared by both editor frames).
-void SetStatusPaneToText(CStatusBar& bar, int pane, LPCTSTR text);
