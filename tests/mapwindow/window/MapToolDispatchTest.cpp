@@ -4,6 +4,8 @@
 // the selection knows an object by layer and id.
 #include "tests/mapwindow/window/MapWindowTestSupport.h"
 
+#include "model/MapLine.h"
+#include "model/MapRectangle.h"
 #include "platform/wnd/CWinThread.h"
 
 #include <utility>
@@ -153,6 +155,48 @@ TEST_F(MapWindowTest, TheSelectionKnowsAnObjectByLayerAndId)
     EXPECT_EQ(host.Actions(), (std::vector<int>{600, 600, 600}));
     map.ClearSelection(0);
     EXPECT_EQ(deleted, 3);
+}
+
+}
+}
+
+namespace mwtest {
+namespace {
+
+// Dragging a handle with Shift held: a rectangle's corner keeps it square, a
+// line's end makes it horizontal or vertical; a side handle is not constrained.
+TEST_F(MapWindowTest, ShiftConstrainsADraggedHandle)
+{
+    OpenWorkspace();
+    map.SetTool(TOOL_SELECT);
+    CMapLayer* areas = map.GetMapModel()->GetLayerAt(0);
+    auto* rect = new CMapRectangle;
+    rect->SetLayer(areas);
+    rect->SetRect(0, 0, 500, 500);
+    ASSERT_EQ(map.SelectObject(rect, TRUE, FALSE), 1);
+    const CPoint fixed = Device(0, 0); // handle 0, opposite the dragged corner 4
+    const UINT drag = MK_LBUTTON | MK_SHIFT;
+
+    rect->SetActiveHandle(4);
+    AfxTestMouse(map, WM_MOUSEMOVE, fixed.x + 60, fixed.y - 20, drag);
+    EXPECT_EQ(g_curPoint, CPoint(fixed.x + 60, fixed.y - 60));
+    rect->SetActiveHandle(1); // a side: free
+    AfxTestMouse(map, WM_MOUSEMOVE, fixed.x + 60, fixed.y - 20, drag);
+    EXPECT_EQ(g_curPoint, CPoint(fixed.x + 60, fixed.y - 20));
+    rect->SetActiveHandle(4); // without Shift: free
+    AfxTestMouse(map, WM_MOUSEMOVE, fixed.x + 60, fixed.y - 20, MK_LBUTTON);
+    EXPECT_EQ(g_curPoint, CPoint(fixed.x + 60, fixed.y - 20));
+
+    auto* line = new CMapLine;
+    line->SetLayer(areas);
+    line->SetPoints(CDoublePoint(0, 0), CDoublePoint(300, 100));
+    ASSERT_EQ(map.SelectObject(line, TRUE, FALSE), 1);
+    line->SetActiveHandle(1); // the end moves, the start stays
+    AfxTestMouse(map, WM_MOUSEMOVE, fixed.x + 50, fixed.y - 10, drag);
+    EXPECT_EQ(g_curPoint, CPoint(fixed.x + 50, fixed.y));
+    AfxTestMouse(map, WM_MOUSEMOVE, fixed.x + 10, fixed.y - 50, drag);
+    EXPECT_EQ(g_curPoint, CPoint(fixed.x, fixed.y - 50));
+    map.ClearSelection(0);
 }
 
 }
