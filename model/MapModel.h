@@ -62,6 +62,7 @@ public:
     const RECT* GetClientRect() const { return &m_rcClient; }
     // The client height of the last drawing; -1 before the first.
     int GetViewHeight() const { return m_nViewHeight; }
+    void SetViewHeight(int height) { m_nViewHeight = height; }
     int GetEditMode() const { return m_nEditableLayers; }
     void SetEditMode(int count) { m_nEditableLayers = count; }
     double GetRotation() const { return m_dRotation; }

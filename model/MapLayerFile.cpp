@@ -1,0 +1,444 @@
+// The layer file as a whole: creating it (complete or not at all), telling a
+// layer file from anything else, opening it (with the upgrade of old versions,
+// the fields and the saved or rebuilt index), and saving the layer's
+// properties and index, which commits the file's open transaction. A file
+// that is not a layer file is refused before anything is written to it.
+#include "model/MapLayer.h"
+
+#include "core/SQLiteDatabase.h"
+#include "core/SQLiteException.h"
+#include "core/SQLiteStatement.h"
+#include "core/Utilities.h"
+#include "model/MapModel.h"
+#include "model/MapObject.h"
+#include "resources/resource.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <random>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+const char* const kGeoColumnNames = "mapeID, mapeLabelProp, mapeLabelText, mapeProperty, mapeBoundary, "
+                                    "mapeGeoData, mapeObjectType, mapeAttribute, mapeSelHandle";
+
+int CountTables(CSQLiteDatabase& db, const char* names)
+{
+    CString sql;
+    sql.Format("select count(*) from sqlite_master where type='table' and name in (%s);", names);
+    return db.QueryInt(sql);
+}
+
+// What a layer file holds at least: _MapProperty with its row 1, and not the
+// layer table of a workspace.
+bool HoldsLayerProperties(CSQLiteDatabase& db)
+{
+    if (CountTables(db, "'_MapProperty'") != 1 || CountTables(db, "'_LayerProperty'") != 0)
+        return false;
+    return db.QueryInt("select count(*) from _MapProperty where ROWID=1;") == 1;
+}
+
+bool OpenForReading(const CString& path, CSQLiteDatabase& db)
+{
+    std::error_code error;
+    if (!fs::is_regular_file(fs::path(path.GetString()), error))
+        return false;
+    try {
+        return db.OpenExisting(path, true) == SQLITE_OK;
+    } catch (const CSQLiteException&) {
+        return false;
+    }
+}
+
+// A name beside `path` that nothing uses yet.
+CString TemporarySibling(const CString& path)
+{
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (;;) {
+        CString candidate;
+        candidate.Format("%s.%08x.tmp", path.GetString(), (unsigned)random());
+        std::error_code error;
+        if (!fs::exists(fs::path(candidate.GetString()), error) && !error)
+            return candidate;
+    }
+}
+
+// The field type a declared column type stands for; `width` of a VARCHAR.
+int FieldTypeFromDeclared(CString declared, int& width)
+{
+    declared.MakeUpper();
+    declared.Trim();
+    width = 20;
+    if (declared.Find("SMALLINT") == 0)
+        return FIELD_TYPE_SHORT;
+    if (declared.Find("INT") == 0)
+        return FIELD_TYPE_INTEGER;
+    if (declared.Find("DOUBLE") == 0 || declared.Find("REAL") == 0 || declared.Find("FLOAT") == 0)
+        return FIELD_TYPE_DOUBLE;
+    if (declared.Find("BOOL") == 0)
+        return FIELD_TYPE_BOOL;
+    const int open = declared.Find('(');
+    if (declared.Find("VARCHAR") == 0 && open > 0) {
+        const int n = atoi(declared.Mid(open + 1));
+        if (n > 0)
+            width = n;
+    }
+    return FIELD_TYPE_STRING;
+}
+
+// The texts in which a double that is not a finite number reaches the file.
+bool IsNonFiniteText(CString text)
+{
+    text.MakeLower();
+    text.Trim();
+    if (!text.IsEmpty() && (text[0] == '-' || text[0] == '+'))
+        text = text.Mid(1);
+    return text == "inf" || text == "infinity" || text == "nan" || text.Find("nan(") == 0;
+}
+}
+
+// ---------------------------------------------------------------- checks
+bool CMapLayer::IsLayerFile(const CString& path)
+{
+    CSQLiteDatabase db;
+    return OpenForReading(path, db) && HoldsLayerProperties(db);
+}
+
+bool CMapLayer::IsCompleteLayerFile(const CString& path)
+{
+    CSQLiteDatabase db;
+    if (!OpenForReading(path, db) || !HoldsLayerProperties(db))
+        return false;
+    if (CountTables(db, "'_MapGeoData','_MapMetaData'") != 2)
+        return false;
+    const int version = db.QueryInt("select MapEVersion from _MapProperty where ROWID=1;");
+    return version == kVersionOld || version == kVersionUpgraded || version == kVersionCurrent;
+}
+
+// ---------------------------------------------------------------- creating
+BOOL CMapLayer::CreateFile(const CString& path, CMapModel* map)
+{
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(fs::path(path.GetString()), error)))
+        return FALSE;
+    CMapModel defaults;
+    if (!map)
+        map = &defaults;
+
+    const CString temporary = TemporarySibling(path);
+    const auto discard = [&temporary] {
+        std::error_code ignored;
+        fs::remove(fs::path(temporary.GetString()), ignored);
+        fs::remove(fs::path((temporary + "-journal").GetString()), ignored);
+    };
+    try {
+        CSQLiteDatabase db;
+        if (db.Open(temporary) != SQLITE_OK)
+            throw CSQLiteException("The layer file " + path + " cannot be created.");
+        db.ExecuteChecked("BEGIN TRANSACTION;");
+        map->WriteMapPropertyTable(&db, m_rcBounds);
+        CString sql;
+        sql.Format("create table _MapGeoData(%s)", g_MapGeoDataColumns);
+        db.ExecuteChecked(sql);
+        db.ExecuteChecked(BuildCreateMetaDataSql());
+        db.ExecuteChecked("COMMIT TRANSACTION;");
+        db.Close();
+        // A hard link never replaces a file that appeared meanwhile.
+        fs::create_hard_link(fs::path(temporary.GetString()), fs::path(path.GetString()), error);
+        if (error) {
+            if (fs::exists(fs::symlink_status(fs::path(path.GetString()))))
+                throw CSQLiteException("A file " + path + " exists already.");
+            // A file system without hard links: the check above has to do.
+            fs::rename(fs::path(temporary.GetString()), fs::path(path.GetString()));
+        }
+        discard();
+    } catch (...) {
+        discard();
+        throw;
+    }
+    return TRUE;
+}
+
+// ---------------------------------------------------------------- opening
+CMapLayer::OpenResult CMapLayer::OpenFile(const CString& path, CMapModel* map, CString& error)
+{
+    std::error_code fsError;
+    const fs::path file(path.GetString());
+    if (!fs::exists(file, fsError)) {
+        error = "The layer file " + path + " does not exist.";
+        return kFailed;
+    }
+    if (!fs::is_regular_file(file, fsError)) {
+        error = path + " is not a layer file: it is not a regular file.";
+        return kFailed;
+    }
+    auto database = std::make_unique<CSQLiteDatabase>();
+    int rc = SQLITE_CANTOPEN;
+    try {
+        rc = database->OpenExisting(path);
+    } catch (const CSQLiteException& e) {
+        error = "The layer file " + path + " cannot be opened: " + e.GetMessage();
+        return kFailed;
+    }
+    if (rc != SQLITE_OK) {
+        error = "The layer file " + path + " cannot be opened: " + sqlite3_errstr(rc);
+        return kFailed;
+    }
+    CSQLiteDatabase* db = database.get();
+    if (!HoldsLayerProperties(*db)) {
+        error = path + " is not a layer file.";
+        return kFailed;
+    }
+
+    // Row 1: projection first, since a refused file changes nothing.
+    CSQLiteStatement stmt;
+    db->Prepare("select * from _MapProperty;", stmt);
+    if (stmt.IsEmpty() || stmt.Step() != SQLITE_ROW) {
+        error = path + " is not a layer file.";
+        return kFailed;
+    }
+    // Read in 32 bits: the code -1, stored as 4294967295, comes back as -1,
+    // the code of a file that records no projection.
+    const int code = stmt.ColumnType(7) == SQLITE_NULL ? -1 : stmt.ColumnInt(7);
+    if (map) {
+        if (map->GetProjectionCode() == -1 || map->GetLayerCount() == 0
+            || (map->GetLayerCount() == 1 && map->GetFirstLayer() == this)) {
+            map->SetProjection(code);
+        } else if (code != map->GetProjectionCode() && code != -1) {
+            stmt.Finalize();
+            MessageBoxFromId(IDS_PROJECTION_MISMATCH);
+            return kRefused;
+        }
+    }
+    const int version = stmt.ColumnInt(3);
+    if (map) {
+        map->SetXOffset(stmt.ColumnDouble(0));
+        map->SetYOffset(stmt.ColumnDouble(1));
+        map->SetZoom(stmt.ColumnDouble(2));
+        map->SetDatabaseVersion(version);
+        CDoubleRect extent;
+        if (extent.ReadRecord(stmt.ColumnBlob(5), stmt.ColumnBytes(5)))
+            map->SetExtent(extent);
+        CMapUnits units = map->GetUnits();
+        if (units.ReadRecord(stmt.ColumnBlob(6), stmt.ColumnBytes(6)))
+            map->SetUnits(units);
+    }
+    stmt.Finalize();
+
+    // From here the file is this layer's.
+    ClearPointObjects();
+    m_Index.RemoveAll();
+    SetDatabase(database.release());
+
+    if (version == kVersionOld && NeedsTableUpgrade())
+        UpgradeTables(GetName());
+    else if (NeedsTableUpgrade())
+        UpgradeTables("_MapData");
+
+    ReadFieldsFromFile();
+
+    if (version == kVersionOld) {
+        db->Execute("BEGIN TRANSACTION;");
+        CString sql;
+        sql.Format("update _MapProperty set MapEVersion=%u where ROWID=1;", (unsigned)kVersionUpgraded);
+        db->Execute(sql);
+        db->Execute("COMMIT;");
+    }
+
+    ReadIndexFromFile();
+    db->Execute("BEGIN TRANSACTION;");
+    return kOpened;
+}
+
+void CMapLayer::ReadFieldsFromFile()
+{
+    CSQLiteStatement stmt;
+    m_pDatabase->Prepare("select * from _MapMetaData where ROWID=1;", stmt);
+    if (stmt.IsEmpty())
+        return;
+    const bool row = stmt.Step() == SQLITE_ROW;
+    const int columns = stmt.ColumnCount();
+    for (int i = 1; i < columns; ++i) {
+        CMapField field("Field", FIELD_TYPE_STRING, 20);
+        field.SetName(stmt.ColumnName(i));
+        int width = 20;
+        const int declared = FieldTypeFromDeclared(stmt.ColumnDeclType(i), width);
+        switch (row ? stmt.ColumnType(i) : SQLITE_NULL) {
+        case SQLITE_INTEGER: field.SetType(FIELD_TYPE_INTEGER); break;
+        case SQLITE_FLOAT: field.SetType(FIELD_TYPE_DOUBLE); break;
+        case SQLITE_TEXT:
+            // inf and NaN do not convert to a number: a DOUBLE column keeps them as text.
+            if (declared == FIELD_TYPE_DOUBLE && IsNonFiniteText(stmt.ColumnText(i)))
+                field.SetType(FIELD_TYPE_DOUBLE);
+            else
+                field.SetWidth(128);
+            break;
+        default:
+            // No value to go by: the column's declared type tells.
+            field.SetType(declared);
+            field.SetWidth(declared == FIELD_TYPE_STRING ? width : 20);
+            break;
+        }
+        AddField(field);
+    }
+}
+
+void CMapLayer::ReadIndexFromFile()
+{
+    CSQLiteDatabase* db = m_pDatabase.get();
+    CSQLiteStatement stmt;
+    const bool saved = db->QueryInt("select count(*) from _MapProperty") == 2;
+    std::vector<BYTE> records;
+    if (saved) {
+        db->Prepare("select SelProperty from _MapProperty where ROWID=2", stmt);
+        if (stmt.Step() == SQLITE_ROW) {
+            const BYTE* data = static_cast<const BYTE*>(stmt.ColumnBlob(0));
+            const int count = data ? stmt.ColumnBytes(0) / LayerIndexEntry::kRecordSize : 0;
+            for (int i = 0; i < count; ++i) {
+                LayerIndexEntry entry;
+                if (entry.ReadRecord(data + i * LayerIndexEntry::kRecordSize, LayerIndexEntry::kRecordSize))
+                    IndexInsert(entry.id, entry.rect);
+            }
+        }
+        stmt.Finalize();
+    } else {
+        CString sql;
+        sql.Format("select mapeID, mapeBoundary from _MapGeoData where (mapeObjectType!=%d and mapeObjectType!=%d);",
+                   MAP_OBJECT_NODE, MAP_OBJECT_TEXT);
+        db->Prepare(sql, stmt);
+        while (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
+            LayerIndexEntry entry;
+            entry.id = stmt.ColumnInt(0);
+            if (!entry.rect.ReadRecord(stmt.ColumnBlob(1), stmt.ColumnBytes(1)))
+                continue;
+            IndexInsert(entry.id, entry.rect);
+            records.resize(records.size() + LayerIndexEntry::kRecordSize);
+            entry.WriteRecord(records.data() + records.size() - LayerIndexEntry::kRecordSize);
+        }
+        stmt.Finalize();
+    }
+
+    ReadMaxID();
+    ReadMinID();
+    LoadPointObjects();
+    // Each layer's own bounds, from what it holds: row 1 carries the map's
+    // extent once the layer has been saved.
+    RecalcBounds();
+    if (m_pMap)
+        m_pMap->RecalcExtent();
+
+    if (!saved) {
+        db->Prepare("update _MapProperty set Boundary=? where ROWID=1;", stmt);
+        const CDoubleRect::Record bounds = m_rcBounds.ToRecord();
+        stmt.BindBlob(0, bounds.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
+        stmt.Execute();
+        db->Prepare("insert into _MapProperty values(0, 0, 0, 0, ?, NULL, NULL, 0);", stmt);
+        if (!records.empty())
+            stmt.BindBlob(0, records.data(), (int)records.size(), SQLITE_TRANSIENT);
+        stmt.Execute();
+    }
+}
+
+// ---------------------------------------------------------------- upgrade
+BOOL CMapLayer::NeedsTableUpgrade()
+{
+    if (!m_pDatabase)
+        return FALSE;
+    return m_pDatabase->QueryInt("select count(*) from sqlite_master where type='table' and name in "
+                                 "('_MapGeoData','_MapMetaData') ;") != 2;
+}
+
+void CMapLayer::UpgradeTables(const CString& oldTable)
+{
+    CSQLiteDatabase* db = m_pDatabase.get();
+    if (!db)
+        return;
+    FinalizeStatements();
+    const CString table = SqlIdentifier(oldTable);
+    CString sql;
+    db->Execute("BEGIN;");
+    sql.Format("create table _MapGeoData(%s);", g_MapGeoDataColumns);
+    db->Execute(sql);
+    sql.Format("insert into _MapGeoData(%s) select %s from %s;", kGeoColumnNames, kGeoColumnNames, table.GetString());
+    db->Execute(sql);
+
+    CString columns("mapeID");
+    CString definitions("mapeID INTEGER PRIMARY KEY");
+    sql.Format("select * from %s where ROWID=1;", table.GetString());
+    CSQLiteStatement stmt;
+    db->Prepare(sql, stmt);
+    if (!stmt.IsEmpty()) {
+        stmt.Step();
+        const int count = stmt.ColumnCount();
+        for (int i = 9; i < count; ++i) {
+            const CString name = SqlIdentifier(stmt.ColumnName(i));
+            columns += "," + name;
+            const int type = stmt.ColumnType(i);
+            definitions += "," + name +
+                           (type == SQLITE_INTEGER ? " INT" : type == SQLITE_FLOAT ? " DOUBLE" : " VARCHAR(128)");
+        }
+    }
+    stmt.Finalize();
+    sql.Format("create table _MapMetaData(%s);", definitions.GetString());
+    db->Execute(sql);
+    sql.Format("insert into _MapMetaData(%s) select %s from %s;", columns.GetString(), columns.GetString(),
+               table.GetString());
+    db->Execute(sql);
+    sql.Format("DROP TABLE %s;", table.GetString());
+    db->Execute(sql);
+    db->Execute("COMMIT;");
+    db->Execute("VACUUM;");
+}
+
+// ---------------------------------------------------------------- saving
+void CMapLayer::SaveProperties()
+{
+    CSQLiteDatabase* db = m_pDatabase.get();
+    if (!db)
+        return;
+    CString sql;
+    if (m_pMap) {
+        // Doubles with every digit, as the workspace writes them.
+        sql.Format("update _MapProperty set dXOff=%.17g, dYOff=%.17g, dZoom=%.17g, SelProperty=?, Boundary=?, "
+                   "MapUnits=?, ProjectionType=%u where ROWID=1;",
+                   m_pMap->GetXOffset(), m_pMap->GetYOffset(), m_pMap->GetZoom(),
+                   (unsigned)m_pMap->GetProjectionCode());
+        CSQLiteStatement stmt;
+        db->Prepare(sql, stmt);
+        const CMapStyle::Record style = m_pMap->GetDefaultStyle()->ToRecord();
+        const CDoubleRect::Record extent = m_pMap->GetExtent().ToRecord();
+        const CMapUnits::Record units = m_pMap->GetUnits().ToRecord();
+        stmt.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
+        stmt.BindBlob(1, extent.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
+        stmt.BindBlob(2, units.data(), CMapUnits::kRecordSize, SQLITE_TRANSIENT);
+        db->ExecuteChecked(stmt);
+    }
+
+    // The index, empty or not: a stale one would bring deleted ids back.
+    CollectAllEntries();
+    std::vector<BYTE> records((size_t)g_LayerEntryArray.GetSize() * LayerIndexEntry::kRecordSize);
+    for (INT_PTR i = 0; i < g_LayerEntryArray.GetSize(); ++i)
+        g_LayerEntryArray[i].WriteRecord(records.data() + i * LayerIndexEntry::kRecordSize);
+    g_LayerEntryArray.SetSize(0);
+    const bool hasRow2 = db->QueryInt("select count(*) from _MapProperty where ROWID=2;") == 1;
+    CSQLiteStatement stmt;
+    db->Prepare(hasRow2 ? "update _MapProperty set SelProperty=? where ROWID=2;"
+                        : "insert into _MapProperty values(0, 0, 0, 0, ?, NULL, NULL, 0);",
+                stmt);
+    if (!records.empty())
+        stmt.BindBlob(0, records.data(), (int)records.size(), SQLITE_TRANSIENT);
+    db->ExecuteChecked(stmt);
+    m_dwFlags &= ~kIndexOutOfDate;
+
+    // VACUUM fails while any statement of the file is open.
+    FinalizeStatements();
+    if (!sqlite3_get_autocommit(db->GetHandle()))
+        db->ExecuteChecked("COMMIT TRANSACTION;");
+    db->ExecuteChecked("VACUUM;");
+    db->ExecuteChecked("BEGIN TRANSACTION;");
+}
