@@ -373,14 +373,20 @@ void CMapLayer::UpgradeTables(const CString& oldTable)
     CSQLiteStatement stmt;
     db->Prepare(sql, stmt);
     if (!stmt.IsEmpty()) {
-        stmt.Step();
+        const bool row = stmt.Step() == SQLITE_ROW;
         const int count = stmt.ColumnCount();
         for (int i = 9; i < count; ++i) {
             const CString name = SqlIdentifier(stmt.ColumnName(i));
             columns += "," + name;
-            const int type = stmt.ColumnType(i);
+            const int type = row ? stmt.ColumnType(i) : SQLITE_NULL;
+            // Without a value to go by, the old column's declared type is kept,
+            // so numbers do not turn into text.
+            const CString declared = stmt.ColumnDeclType(i);
             definitions += "," + name +
-                           (type == SQLITE_INTEGER ? " INT" : type == SQLITE_FLOAT ? " DOUBLE" : " VARCHAR(128)");
+                           (type == SQLITE_INTEGER  ? CString(" INT")
+                            : type == SQLITE_FLOAT  ? CString(" DOUBLE")
+                            : type == SQLITE_NULL && !declared.IsEmpty() ? " " + declared
+                                                                         : CString(" VARCHAR(128)"));
         }
     }
     stmt.Finalize();
