@@ -63,6 +63,19 @@ CDoubleRect ViewRect(const RECT* client, double originX, double originY, double 
     return CDoubleRect(originX, originY, originX + width, originY + height);
 }
 
+// An object no larger than the snap square is hit anywhere within the snap
+// distance of its device boundary: otherwise it could hardly be hit at all.
+bool IsNearSmallObject(CMapObject* object, int x, int y, double* originX, double* originY, double* zoom)
+{
+    const double snap = std::max(g_SnapPoints, 0);
+    const CDoubleRect r = object->GetDeviceBoundary(originX, originY, zoom);
+    const double left = std::min(r.left, r.right), right = std::max(r.left, r.right);
+    const double low = std::min(r.top, r.bottom), high = std::max(r.top, r.bottom);
+    if (right - left > 2 * snap || high - low > 2 * snap)
+        return false;
+    return x >= left - snap && x <= right + snap && y >= low - snap && y <= high + snap;
+}
+
 void RecordCorners(DrawnLabel& record, int id, const CMapLabel& label)
 {
     record.id = id;
@@ -275,7 +288,7 @@ CMapObject* CMapLayer::HitTest(int x, int y, double* originX, double* originY, d
         if (!object)
             continue;
         object->RefreshDevicePoints();
-        if (object->HitTest(x, y, originX, originY, zoom))
+        if (object->HitTest(x, y, originX, originY, zoom) || IsNearSmallObject(object, x, y, originX, originY, zoom))
             return object;
         if (!m_PointObjects.Find(object))
             delete object;
