@@ -409,19 +409,23 @@ void CMapLayer::LoadPointObjects()
             continue;
         GiveEmptyValues(object);
         object->LoadFromRow(&rows);
-        const long long id = rows.ColumnInt64(COL_ID);
-        while (valueRow && values.ColumnInt64(0) < id)
-            valueRow = values.Step() == SQLITE_ROW;
-        if (valueRow && values.ColumnInt64(0) == id) {
-            const int columns = values.ColumnCount();
-            for (int i = 1; i < columns; ++i)
-                object->SetAttributeText(i - 1, values.ColumnText(i));
-            object->SetAttributesModified(FALSE);
-        }
+        ReadValuesOf(values, valueRow, rows.ColumnInt64(COL_ID), object);
         m_PointObjects.AddTail(object);
         // Nodes and texts never stay in the index.
         IndexRemove(object->GetMapeID(), object->GetBoundary());
     }
+}
+
+void CMapLayer::ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object)
+{
+    while (more && values.ColumnInt64(0) < id)
+        more = values.Step() == SQLITE_ROW;
+    if (!more || values.ColumnInt64(0) != id)
+        return;
+    const int columns = values.ColumnCount();
+    for (int i = 1; i < columns; ++i)
+        object->SetAttributeText(i - 1, values.ColumnText(i));
+    object->SetAttributesModified(FALSE);
 }
 
 void CMapLayer::ClearPointObjects()

@@ -333,6 +333,10 @@ private:
     // classes, the declared types where that row has no value).
     void ReadFieldsFromFile();
     void ReadIndexFromFile();
+    // The values of row `id` from `values`, a query of _MapMetaData in id
+    // order already stepped to its first row (`more` false once it ended);
+    // an id without a row leaves the object's values as they are.
+    static void ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object);
     // Gives `object` one empty value per field, replacing any it had.
     void GiveEmptyValues(CMapObject* object) const;
     void BindGeoRow(CSQLiteStatement& stmt, CMapObject* object) const;

@@ -344,15 +344,7 @@ void CMapLayer::SelectRows(const CArray<int, int>& ids, const CString& clause, b
         }
         if (m_nEditable) {
             GiveEmptyValues(object);
-            // Both queries run in id order: the values row of this id, if any.
-            while (valueRow && values.ColumnInt64(0) < id)
-                valueRow = values.Step() == SQLITE_ROW;
-            if (valueRow && values.ColumnInt64(0) == id) {
-                const int columns = values.ColumnCount();
-                for (int i = 1; i < columns; ++i)
-                    object->SetAttributeText(i - 1, values.ColumnText(i));
-                object->SetAttributesModified(FALSE);
-            }
+            ReadValuesOf(values, valueRow, id, object);
         }
         m_pMap->GetSelectedObjects().AddHead(object);
     }
