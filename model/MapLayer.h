@@ -332,7 +332,10 @@ private:
     // The field list read from a file's _MapMetaData (its first row's storage
     // classes, the declared types where that row has no value).
     void ReadFieldsFromFile();
-    void ReadIndexFromFile();
+    // The saved index (or one rebuilt from the rows), the id counters, the
+    // nodes and texts, and the bounds: `given` when not null, else those of
+    // what the layer holds.
+    void ReadIndexFromFile(const CDoubleRect& given);
     // The values of row `id` from `values`, a query of _MapMetaData in id
     // order already stepped to its first row (`more` false once it ended);
     // an id without a row leaves the object's values as they are.

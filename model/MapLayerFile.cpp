@@ -231,6 +231,7 @@ CMapLayer::OpenResult CMapLayer::OpenFile(const CString& path, CMapModel* map, C
     stmt.Finalize();
 
     // From here the file is this layer's.
+    const CDoubleRect given = m_rcBounds;
     ClearPointObjects();
     m_Index.RemoveAll();
     SetDatabase(database.release());
@@ -250,7 +251,7 @@ CMapLayer::OpenResult CMapLayer::OpenFile(const CString& path, CMapModel* map, C
         db->Execute("COMMIT;");
     }
 
-    ReadIndexFromFile();
+    ReadIndexFromFile(given);
     db->Execute("BEGIN TRANSACTION;");
     return kOpened;
 }
@@ -288,7 +289,7 @@ void CMapLayer::ReadFieldsFromFile()
     }
 }
 
-void CMapLayer::ReadIndexFromFile()
+void CMapLayer::ReadIndexFromFile(const CDoubleRect& given)
 {
     CSQLiteDatabase* db = m_pDatabase.get();
     CSQLiteStatement stmt;
@@ -326,9 +327,13 @@ void CMapLayer::ReadIndexFromFile()
     ReadMaxID();
     ReadMinID();
     LoadPointObjects();
-    // Each layer's own bounds, from what it holds: row 1 carries the map's
-    // extent once the layer has been saved.
-    RecalcBounds();
+    // Each layer's own bounds: row 1 carries the map's extent once the layer
+    // has been saved, so it is not taken. Bounds the layer was given (from its
+    // workspace row) stay; a layer without any takes those of what it holds.
+    if (given.IsNull())
+        RecalcBounds();
+    else
+        m_rcBounds = given;
     if (m_pMap)
         m_pMap->RecalcExtent();
 
