@@ -391,13 +391,18 @@ View ViewFor(bool full)
     return {start, start, zoom};
 }
 
+// The built layer of the benchmark's size, opened into `map` as a window shows it.
+CMapLayer* OpenBuilt(benchmark::State& state, CMapModel& map)
+{
+    map.OpenLayer(BuiltLayer((int)state.range(0)), nullptr);
+    map.SetViewHeight(kHeight);
+    return map.GetLastLayer();
+}
+
 void DrawLayer(benchmark::State& state, bool full)
 {
-    const CString& path = BuiltLayer((int)state.range(0));
     CMapModel map;
-    map.OpenLayer(path, nullptr);
-    map.SetViewHeight(kHeight);
-    CMapLayer* layer = map.GetLastLayer();
+    CMapLayer* layer = OpenBuilt(state, map);
     View v = ViewFor(full);
     map.SetZoom(v.zoom);
     CDC dc;
@@ -468,11 +473,8 @@ void BM_DrawView1pc_Peer(benchmark::State& state) { DrawDirect(state, false); }
 // A pixel in the middle of the 1 % view, where the objects are densest.
 void BM_HitTest_Project(benchmark::State& state)
 {
-    const CString& path = BuiltLayer((int)state.range(0));
     CMapModel map;
-    map.OpenLayer(path, nullptr);
-    map.SetViewHeight(kHeight);
-    CMapLayer* layer = map.GetLastLayer();
+    CMapLayer* layer = OpenBuilt(state, map);
     View v = ViewFor(false);
     for (auto _ : state) {
         CMapObject* hit = layer->HitTest(kWidth / 2, kHeight / 2, &v.originX, &v.originY, &v.zoom, TRUE);

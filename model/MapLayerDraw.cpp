@@ -216,15 +216,12 @@ void CMapLayer::DrawAreaLabel(CMapObject* object, CDC* pDC, const RECT* client, 
 {
     if (!m_pMap)
         return;
-    MapLabelFontBlock block{};
+    // The label defaults (Arial, black text and frame), larger, framed, on a pale background.
+    MapLabelFontBlock block = MapLabelFontBlock::Defaults();
     block.font.lfHeight = 15;
-    block.font.lfCharSet = DEFAULT_CHARSET;
-    SetLogFontFaceName(block.font, "Arial");
-    block.textColor = 0;
     block.backColor = 0xCEFFFC;
     block.background = 1;
     block.line = 1;
-    block.lineColor = 0;
     block.reserved = 1;
 
     const CMapUnits& units = m_pMap->GetUnits();
