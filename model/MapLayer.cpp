@@ -272,8 +272,19 @@ void CMapLayer::InsertObjectRows(CMapObject* object, CSQLiteDatabase* db)
 
 void CMapLayer::RewriteObject(CMapObject* object)
 {
-    DeleteObjectRows(object);
-    InsertObjectRows(object, m_pDatabase.get());
+    if (!m_pDatabase)
+        return;
+    // The old rows stay when the new ones cannot be written.
+    m_pDatabase->ExecuteChecked("SAVEPOINT rewrite;");
+    try {
+        DeleteObjectRows(object);
+        InsertObjectRows(object, m_pDatabase.get());
+    } catch (...) {
+        m_pDatabase->Execute("ROLLBACK TO rewrite;");
+        m_pDatabase->Execute("RELEASE rewrite;");
+        throw;
+    }
+    m_pDatabase->ExecuteChecked("RELEASE rewrite;");
 }
 
 // ---------------------------------------------------------------- removing

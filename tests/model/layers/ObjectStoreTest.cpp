@@ -125,6 +125,19 @@ TEST_F(Store, ARowThatCannotBeWrittenLeavesNoOrphanAndTheObjectOutside)
     delete node;
 }
 
+TEST_F(Store, ARewriteThatFailsKeepsTheOldRows)
+{
+    std::unique_ptr<TestBox> box(AddBox(0, 0, 4, 4));
+    // Every new values row is refused.
+    Exec("create trigger refuse before insert on _MapMetaData begin select raise(abort, 'refused'); end;");
+    layer->FinalizeStatements();
+    box->SetBoundary(CDoubleRect(1.0, 1.0, 2.0, 2.0));
+    EXPECT_THROW(layer->RewriteObject(box.get()), CSQLiteException);
+    std::unique_ptr<CMapObject> stored(layer->ReadObject(box->GetMapeID(), FALSE, FALSE));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->GetBoundary(), CDoubleRect(0.0, 0.0, 4.0, 4.0));
+}
+
 TEST_F(Store, LabelsSurviveARewriteInALayerThatDoesNotLabel)
 {
     ASSERT_EQ(layer->GetAutoLabel(), 0);
