@@ -395,7 +395,8 @@ View ViewFor(bool full)
 CMapLayer* OpenBuilt(benchmark::State& state, CMapModel& map)
 {
     map.OpenLayer(BuiltLayer((int)state.range(0)), nullptr);
-    map.SetViewHeight(kHeight);
+    map.SetClientRect(RECT{0, 0, kWidth, kHeight});
+    map.UpdateViewRect(0, 0);
     return map.GetLastLayer();
 }
 
@@ -405,6 +406,7 @@ void DrawLayer(benchmark::State& state, bool full)
     CMapLayer* layer = OpenBuilt(state, map);
     View v = ViewFor(full);
     map.SetZoom(v.zoom);
+    map.UpdateViewRect(v.originX, v.originY);
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     CBitmap bitmap;

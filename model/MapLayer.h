@@ -85,25 +85,14 @@ public:
 
     // ---- layer files (model/MapLayerFile.cpp)
     enum OpenResult { kOpened, kRefused, kFailed };
-    // Creates a complete layer file at `path` for this layer, with `map`'s view,
-    // style, units and projection: written to a temporary file in the same
-    // folder and renamed into place, so the path holds a whole layer file or
-    // nothing. FALSE, with nothing on disk changed, when a file exists there.
-    // A file that cannot be written throws CSQLiteException.
-    BOOL CreateFile(const CString& path, CMapModel* map);
     // Opens the layer file at `path` into this layer, taking the map's view
     // and, for the map's first layer, its projection. kRefused (message shown,
     // layer untouched) for a file of another projection; kFailed with `error`
     // set, nothing on disk changed and the layer untouched, for a path that is
-    // missing, not a regular file, unreadable or not a layer file. On success
-    // the file's transaction is open.
+    // missing, not a regular file, unreadable or not a layer file (a workspace
+    // or another program's database included). On success the file's
+    // transaction is open.
     OpenResult OpenFile(const CString& path, CMapModel* map, CString& error);
-    // A regular file that SQLite opens and that holds _MapProperty with its
-    // row 1: a layer file, perhaps of an old version.
-    static bool IsLayerFile(const CString& path);
-    // A layer file that holds all three tables and a version this program
-    // reads: what CreateFile leaves, and what an interrupted creation never does.
-    static bool IsCompleteLayerFile(const CString& path);
     BOOL NeedsTableUpgrade();
     // Moves the objects of one old table into _MapGeoData and _MapMetaData.
     void UpgradeTables(const CString& oldTable);
@@ -269,8 +258,8 @@ public:
     void SetLabelFieldIndex(int index);
     // The field whose name equals the label field in any case, or -1.
     int GetLabelFieldIndex() const { return FindField(m_strLabelField); }
-    // The stored label field of a workspace row is not taken over: the label
-    // field stays as it is until the label options set it.
+    // The stored label field of a workspace row: taken over as it is, so that
+    // a workspace saved again keeps it.
     void SetLabelFieldName(const CString& name);
     // Every row's label text from the label field's value; nodes and texts are
     // loaded again to show them.

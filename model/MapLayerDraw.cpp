@@ -177,8 +177,14 @@ void CMapLayer::DrawIndexedObjects(CDC* pDC, const RECT* client, const CDoubleRe
 
 void CMapLayer::Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
+    // The map's view as its drawing set it; a layer drawn on its own takes the client area's.
+    CDoubleRect view = ViewRect(client, *originX, *originY, *zoom);
+    if (m_pMap && !m_pMap->GetViewRect().IsNull()) {
+        CDoublePoint corners[4];
+        view = m_pMap->GetRotatedViewRect(corners);
+    }
     std::vector<std::pair<int, std::unique_ptr<CMapLabel>>> labels;
-    DrawIndexedObjects(pDC, client, ViewRect(client, *originX, *originY, *zoom), originX, originY, zoom, &labels);
+    DrawIndexedObjects(pDC, client, view, originX, originY, zoom, &labels);
 
     m_DrawnLabels.clear();
     if (m_nAutoLabel)

@@ -1,8 +1,7 @@
-// The layer file as a whole: creating it (complete or not at all), telling a
-// layer file from anything else, opening it (with the upgrade of old versions,
-// the fields and the saved or rebuilt index), and saving the layer's
-// properties and index, which commits the file's open transaction. A file
-// that is not a layer file is refused before anything is written to it.
+// Opening a layer file into its layer: the upgrade of old versions, the
+// fields, and the saved or rebuilt index. A path that is not a layer file (a
+// workspace, another program's database, anything not a regular file) is
+// refused before anything is written to it.
 #include "model/MapLayer.h"
 
 #include "core/SQLiteDatabase.h"
@@ -16,7 +15,6 @@
 #include <sqlite3.h>
 
 #include <filesystem>
-#include <random>
 #include <system_error>
 #include <vector>
 
@@ -40,32 +38,6 @@ bool HoldsLayerProperties(CSQLiteDatabase& db)
     if (CountTables(db, "'_MapProperty'") != 1 || CountTables(db, "'_LayerProperty'") != 0)
         return false;
     return db.QueryInt("select count(*) from _MapProperty where ROWID=1;") == 1;
-}
-
-bool OpenForReading(const CString& path, CSQLiteDatabase& db)
-{
-    std::error_code error;
-    if (!fs::is_regular_file(fs::path(path.GetString()), error))
-        return false;
-    try {
-        return db.OpenExisting(path, true) == SQLITE_OK;
-    } catch (const CSQLiteException&) {
-        return false;
-    }
-}
-
-// A name beside `path` that nothing uses yet.
-CString TemporarySibling(const CString& path)
-{
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (;;) {
-        CString candidate;
-        candidate.Format("%s.%08x.tmp", path.GetString(), (unsigned)random());
-        std::error_code error;
-        if (!fs::exists(fs::path(candidate.GetString()), error) && !error)
-            return candidate;
-    }
 }
 
 // The field type a declared column type stands for; `width` of a VARCHAR.
@@ -100,68 +72,6 @@ bool IsNonFiniteText(CString text)
         text = text.Mid(1);
     return text == "inf" || text == "infinity" || text == "nan" || text.Find("nan(") == 0;
 }
-}
-
-// ---------------------------------------------------------------- checks
-bool CMapLayer::IsLayerFile(const CString& path)
-{
-    CSQLiteDatabase db;
-    return OpenForReading(path, db) && HoldsLayerProperties(db);
-}
-
-bool CMapLayer::IsCompleteLayerFile(const CString& path)
-{
-    CSQLiteDatabase db;
-    if (!OpenForReading(path, db) || !HoldsLayerProperties(db))
-        return false;
-    if (CountTables(db, "'_MapGeoData','_MapMetaData'") != 2)
-        return false;
-    const int version = db.QueryInt("select MapEVersion from _MapProperty where ROWID=1;");
-    return version == kVersionOld || version == kVersionUpgraded || version == kVersionCurrent;
-}
-
-// ---------------------------------------------------------------- creating
-BOOL CMapLayer::CreateFile(const CString& path, CMapModel* map)
-{
-    std::error_code error;
-    if (fs::exists(fs::symlink_status(fs::path(path.GetString()), error)))
-        return FALSE;
-    CMapModel defaults;
-    if (!map)
-        map = &defaults;
-
-    const CString temporary = TemporarySibling(path);
-    const auto discard = [&temporary] {
-        std::error_code ignored;
-        fs::remove(fs::path(temporary.GetString()), ignored);
-        fs::remove(fs::path((temporary + "-journal").GetString()), ignored);
-    };
-    try {
-        CSQLiteDatabase db;
-        if (db.Open(temporary) != SQLITE_OK)
-            throw CSQLiteException("The layer file " + path + " cannot be created.");
-        db.ExecuteChecked("BEGIN TRANSACTION;");
-        map->WriteMapPropertyTable(&db, m_rcBounds);
-        CString sql;
-        sql.Format("create table _MapGeoData(%s)", g_MapGeoDataColumns);
-        db.ExecuteChecked(sql);
-        db.ExecuteChecked(BuildCreateMetaDataSql());
-        db.ExecuteChecked("COMMIT TRANSACTION;");
-        db.Close();
-        // A hard link never replaces a file that appeared meanwhile.
-        fs::create_hard_link(fs::path(temporary.GetString()), fs::path(path.GetString()), error);
-        if (error) {
-            if (fs::exists(fs::symlink_status(fs::path(path.GetString()))))
-                throw CSQLiteException("A file " + path + " exists already.");
-            // A file system without hard links: the check above has to do.
-            fs::rename(fs::path(temporary.GetString()), fs::path(path.GetString()));
-        }
-        discard();
-    } catch (...) {
-        discard();
-        throw;
-    }
-    return TRUE;
 }
 
 // ---------------------------------------------------------------- opening
@@ -216,6 +126,10 @@ CMapLayer::OpenResult CMapLayer::OpenFile(const CString& path, CMapModel* map, C
         }
     }
     const int version = stmt.ColumnInt(3);
+    // The layer's own bounds, as its save writes them into row 1.
+    CDoubleRect stored;
+    if (!stored.ReadRecord(stmt.ColumnBlob(5), stmt.ColumnBytes(5)))
+        stored.SetEmpty();
     if (map) {
         map->SetXOffset(stmt.ColumnDouble(0));
         map->SetYOffset(stmt.ColumnDouble(1));
@@ -230,8 +144,9 @@ CMapLayer::OpenResult CMapLayer::OpenFile(const CString& path, CMapModel* map, C
     }
     stmt.Finalize();
 
-    // From here the file is this layer's.
-    const CDoubleRect given = m_rcBounds;
+    // From here the file is this layer's. Bounds the layer was given (by its
+    // workspace row) stay; else those the file stored.
+    const CDoubleRect given = m_rcBounds.IsNull() ? stored : m_rcBounds;
     ClearPointObjects();
     m_Index.RemoveAll();
     SetDatabase(database.release());
@@ -327,9 +242,7 @@ void CMapLayer::ReadIndexFromFile(const CDoubleRect& given)
     ReadMaxID();
     ReadMinID();
     LoadPointObjects();
-    // Each layer's own bounds: row 1 carries the map's extent once the layer
-    // has been saved, so it is not taken. Bounds the layer was given (from its
-    // workspace row) stay; a layer without any takes those of what it holds.
+    // A layer without bounds from its row or its file takes those of what it holds.
     if (given.IsNull())
         RecalcBounds();
     else
@@ -404,52 +317,4 @@ void CMapLayer::UpgradeTables(const CString& oldTable)
     db->Execute(sql);
     db->Execute("COMMIT;");
     db->Execute("VACUUM;");
-}
-
-// ---------------------------------------------------------------- saving
-void CMapLayer::SaveProperties()
-{
-    CSQLiteDatabase* db = m_pDatabase.get();
-    if (!db)
-        return;
-    CString sql;
-    if (m_pMap) {
-        // Doubles with every digit, as the workspace writes them.
-        sql.Format("update _MapProperty set dXOff=%.17g, dYOff=%.17g, dZoom=%.17g, SelProperty=?, Boundary=?, "
-                   "MapUnits=?, ProjectionType=%u where ROWID=1;",
-                   m_pMap->GetXOffset(), m_pMap->GetYOffset(), m_pMap->GetZoom(),
-                   (unsigned)m_pMap->GetProjectionCode());
-        CSQLiteStatement stmt;
-        db->Prepare(sql, stmt);
-        const CMapStyle::Record style = m_pMap->GetDefaultStyle()->ToRecord();
-        const CDoubleRect::Record extent = m_pMap->GetExtent().ToRecord();
-        const CMapUnits::Record units = m_pMap->GetUnits().ToRecord();
-        stmt.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
-        stmt.BindBlob(1, extent.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
-        stmt.BindBlob(2, units.data(), CMapUnits::kRecordSize, SQLITE_TRANSIENT);
-        db->ExecuteChecked(stmt);
-    }
-
-    // The index, empty or not: a stale one would bring deleted ids back.
-    CollectAllEntries();
-    std::vector<BYTE> records((size_t)g_LayerEntryArray.GetSize() * LayerIndexEntry::kRecordSize);
-    for (INT_PTR i = 0; i < g_LayerEntryArray.GetSize(); ++i)
-        g_LayerEntryArray[i].WriteRecord(records.data() + i * LayerIndexEntry::kRecordSize);
-    g_LayerEntryArray.SetSize(0);
-    const bool hasRow2 = db->QueryInt("select count(*) from _MapProperty where ROWID=2;") == 1;
-    CSQLiteStatement stmt;
-    db->Prepare(hasRow2 ? "update _MapProperty set SelProperty=? where ROWID=2;"
-                        : "insert into _MapProperty values(0, 0, 0, 0, ?, NULL, NULL, 0);",
-                stmt);
-    if (!records.empty())
-        stmt.BindBlob(0, records.data(), (int)records.size(), SQLITE_TRANSIENT);
-    db->ExecuteChecked(stmt);
-    m_dwFlags &= ~kIndexOutOfDate;
-
-    // VACUUM fails while any statement of the file is open.
-    FinalizeStatements();
-    if (!sqlite3_get_autocommit(db->GetHandle()))
-        db->ExecuteChecked("COMMIT TRANSACTION;");
-    db->ExecuteChecked("VACUUM;");
-    db->ExecuteChecked("BEGIN TRANSACTION;");
 }

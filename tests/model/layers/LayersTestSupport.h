@@ -114,9 +114,15 @@ protected:
     {
         layer = nullptr;
         model = std::make_unique<CMapModel>();
-        model->SetViewHeight(kHeight);
         ASSERT_TRUE(model->OpenLayer(path, nullptr));
         layer = model->GetLastLayer();
+        // The view a window of 100 x 100 pixels shows: map (0, 0) at its
+        // bottom left, one unit per pixel.
+        model->SetClientRect(RECT{0, 0, 100, kHeight});
+        model->SetZoom(1.0);
+        model->SetXOffset(0);
+        model->SetYOffset(0);
+        model->UpdateViewRect(0, 0);
     }
     // Saves (commits), closes and opens the file again.
     void SaveAndReopen()
