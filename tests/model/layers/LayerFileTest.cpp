@@ -7,6 +7,8 @@
 
 #include "core/SQLiteException.h"
 #include "model/LayerFileCheck.h"
+#include "model/MapArc.h"
+#include "model/MapSpline.h"
 #include "model/RowStatements.h"
 
 #include <sys/stat.h>
@@ -82,6 +84,15 @@ TEST_F(LayerTest, EveryKindRoundTripsWithStyleLabelAndValues)
     text->PlaceAt(CDoubleRect(40.0, 40.0, 60.0, 50.0), 1.0);
     layer->AddObject(text, TRUE);
 
+    auto arc = std::make_unique<CMapArc>(MAP_OBJECT_PIE);
+    arc->SetEllipseRect(CDoubleRect(0.0, 0.0, 20.0, 10.0));
+    arc->SetFirstEndPoint(CFloatPoint(20, 5));
+    arc->SetSecondEndPoint(CFloatPoint(10, 10));
+    layer->AddObject(arc.get(), TRUE);
+    auto spline = std::make_unique<CMapSpline>();
+    spline->SetControlPoints({CFloatPoint(1, 1), CFloatPoint(4, 8), CFloatPoint(9, 2)});
+    layer->AddObject(spline.get(), TRUE);
+
     std::unique_ptr<TestBox> box(AddBox(10, 20, 30, 40, RGB(9, 8, 7)));
     box->GetLabel()->SetText("box");
     layer->RewriteObject(box.get());
@@ -106,14 +117,31 @@ TEST_F(LayerTest, EveryKindRoundTripsWithStyleLabelAndValues)
     EXPECT_EQ(loadedBox->GetBoundary(), CDoubleRect(10.0, 20.0, 30.0, 40.0));
     EXPECT_EQ(loadedBox->GetStyle()->GetBrushColor(), RGB(9, 8, 7));
     EXPECT_EQ(loadedBox->GetLabelText(), "box");
+    std::unique_ptr<CMapObject> loadedArc(layer->LoadObject(arc->GetMapeID(), TRUE));
+    ASSERT_NE(loadedArc, nullptr);
+    ASSERT_EQ(loadedArc->GetType(), MAP_OBJECT_PIE);
+    EXPECT_EQ(static_cast<CMapArc*>(loadedArc.get())->GetEllipseRect(), CDoubleRect(0.0, 0.0, 20.0, 10.0));
+    EXPECT_EQ(static_cast<CMapArc*>(loadedArc.get())->GetSecondEndPoint().y, 10.0f);
+    std::unique_ptr<CMapObject> loadedSpline(layer->LoadObject(spline->GetMapeID(), TRUE));
+    ASSERT_NE(loadedSpline, nullptr);
+    ASSERT_EQ(loadedSpline->GetType(), MAP_OBJECT_SPLINE);
+    const auto& points = static_cast<CMapSpline*>(loadedSpline.get())->GetControlPoints();
+    ASSERT_EQ(points.GetSize(), 3);
+    EXPECT_EQ(points[1].x, 4.0f);
+    EXPECT_EQ(layer->GetIndex().Count(), 3);
+
     CDoubleRect bounds = loadedNode->GetBoundary();
+    bounds.UnionOrAssign(arc->GetBoundary());
+    bounds.UnionOrAssign(spline->GetBoundary());
     bounds.UnionOrAssign(loadedText->GetBoundary());
     bounds.UnionOrAssign(loadedBox->GetBoundary());
     EXPECT_EQ(layer->GetBounds(), bounds);
 
     RawFile raw(path);
-    EXPECT_EQ(raw.Int("select count(*) from _MapGeoData;"), 3);
-    EXPECT_EQ(raw.Int("select count(*) from _MapMetaData;"), 3);
+    EXPECT_EQ(raw.Int("select count(*) from _MapGeoData;"), 5);
+    EXPECT_EQ(raw.Int("select count(*) from _MapMetaData;"), 5);
+    EXPECT_EQ(raw.Int("select length(mapeGeoData) from _MapGeoData where mapeObjectType=15;"), 56);
+    EXPECT_EQ(raw.Int("select length(mapeGeoData) from _MapGeoData where mapeObjectType=16;"), 24);
     EXPECT_EQ(raw.Text("select mapeGeoData from _MapGeoData where mapeObjectType=12;"), "O'Neil\r\nline 2");
     EXPECT_EQ(raw.Int("select length(mapeGeoData) from _MapGeoData where mapeObjectType=5;"), 8);
     EXPECT_EQ(raw.Text("select mapeGeoData from _MapGeoData where mapeObjectType=0;"), "<null>");
