@@ -33,6 +33,14 @@ CMapPointList::~CMapPointList()
 // ---------------------------------------------------------------- the array
 void CMapPointList::Reserve(int capacity)
 {
+    if (m_pPoints && m_Borrow == BorrowSource::None) {
+        // The vector grows geometrically underneath, so that recording a
+        // track point by point costs no copy of the whole array per 20 points.
+        if ((size_t)capacity > m_Owned.size())
+            m_Owned.resize((size_t)capacity);
+        m_pPoints = m_Owned.data();
+        return;
+    }
     // A borrowed array is copied: the owned one never points into a row.
     const int count = m_pPoints ? m_nCount : 0;
     std::vector<CFloatPoint> grown((size_t)std::max(capacity, count));

@@ -214,7 +214,7 @@ void CMapPolygon::DrawCachedOutline(CDC* pDC)
 CMapPolyPolygon* CMapPolygon::ClipToRectangle(const CDoubleRect* rect)
 {
     CClipPolygon ring;
-    ring.SetFromObject(this, FALSE);
+    ring.SetFromObjectNear(this, *rect);
     std::unique_ptr<CMapMultiPart> pieces(ring.ClipToRect(*rect, MAP_OBJECT_POLYGON));
     auto* result = new CMapPolyPolygon;
     if (pieces) {
