@@ -48,9 +48,11 @@ function(kv_folder_tests folder)
   endforeach()
 endfunction()
 
+# Every test runs with the program's resources registered, as the program does.
 function(kv_test_executable exe srcs deps)
   add_executable(${exe} ${srcs})
-  target_link_libraries(${exe} PRIVATE ${deps} kv_testmain GTest::gtest GTest::gmock)
+  target_link_libraries(${exe} PRIVATE ${deps} "$<LINK_LIBRARY:WHOLE_ARCHIVE,resources>" kv_testmain GTest::gtest
+                        GTest::gmock)
   target_compile_definitions(${exe} PRIVATE KV_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${exe} DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"

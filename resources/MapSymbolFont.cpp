@@ -1,5 +1,8 @@
-// The bytes of the compiled-in symbol font.
+// The project's own symbol font, registered with the platform under the symbol faces
+// that styles name, so that nodes draw their symbols without an installed font.
 #include "resources/MapSymbolFont.h"
+
+#include "platform/gdi/FontDatabase.h"
 
 // Generated from resources/fonts/MapSymbols.ttf at build time (resources/CMakeLists.txt).
 extern const unsigned char kMapSymbolFontData[];
@@ -11,3 +14,10 @@ const unsigned char* GetMapSymbolFontData(std::size_t* size)
         *size = kMapSymbolFontData_size;
     return kMapSymbolFontData;
 }
+
+namespace {
+// The styles' symbol face and the two faces of the transportation and cartographic
+// symbol sets, which this one font stands in for.
+const FontRegistration kRegistration(kMapSymbolFontData, kMapSymbolFontData_size,
+                                     {"Map Symbols", "MapInfo Transportation", "MapInfo Cartographic"});
+} // namespace

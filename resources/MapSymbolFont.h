@@ -1,4 +1,5 @@
-// The project's own symbol font (TrueType), compiled into the program so that
+// The project's own symbol font (TrueType), compiled into the program and registered
+// with the platform's font database under the symbol faces of styles, so that
 // nodes draw their symbols without an installed font.
 #pragma once
 

@@ -1,18 +1,11 @@
-// The system's strings by identifier. Add entries in ascending order of id.
+// The system's strings by identifier, registered with the platform's string table.
+// Each id appears once (a second entry is a registry conflict, not an override).
 #include "platform/base/ResourceStrings.h"
 #include "resources/resource.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace {
-struct StringEntry {
-    UINT id;
-    const char* text;
-};
 
-// Sorted by id; FindResourceString searches it by halving.
-const StringEntry kStrings[] = {
+const ResourceString kStrings[] = {
     {IDS_DEFAULT_AREA_UNIT, "1"},
     {IDS_DEFAULT_SAVE_SETTINGS_ON_EXIT, "T"},
     {IDS_DEFAULT_STORE_WORKSPACE, "T"},
@@ -36,14 +29,8 @@ const StringEntry kStrings[] = {
     {IDS_DEFAULT_COORDINATE_UNIT, "11"},
     {IDS_DEFAULT_USE_SPHERICAL, "1"},
     {IDS_DEFAULT_QUICK_INFO_TOOL, "T"},
-    {0xFFFFFFFFu, nullptr}, // sentinel: keeps the table non-empty
 };
-}
 
-const char* FindResourceString(UINT id)
-{
-    const auto end = std::end(kStrings) - 1;
-    const auto it = std::lower_bound(std::begin(kStrings), end, id,
-                                     [](const StringEntry& e, UINT key) { return e.id < key; });
-    return (it != end && it->id == id) ? it->text : nullptr;
-}
+const StringTableRegistration kRegistration(kStrings);
+
+} // namespace

@@ -1,3 +1,5 @@
+// CArchive's buffered transfer of scalars, strings and objects (CArchive.h): scalars little-endian
+// in their Windows sizes, never host structs.
 #include "platform/base/CArchive.h"
 
 #include "platform/base/CFile.h"

@@ -1,3 +1,5 @@
+// CFile, CStdioFile and CFileFind over POSIX descriptors and directories (CFile.h): a failure of an
+// open file throws CFileException*, Open reports by its result.
 #include "platform/base/CFile.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Run-time class information (CObject.h): the chain of base classes for IsKindOf and the registry
+// of classes creatable by name.
 #include "platform/base/CObject.h"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// CString's operations (CString.h): UTF-8 bytes, so lengths and indexes count bytes; 16-bit text
+// only through the explicit conversions.
 #include "platform/base/CString.h"
 
 #include "platform/base/ResourceStrings.h"

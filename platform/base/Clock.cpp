@@ -1,3 +1,5 @@
+// The platform clock, Sleep and the tick count, and calendar time (Clock.h): waits and ticks follow
+// the test scale, calendar time is always real.
 #include "platform/base/Clock.h"
 
 #include <chrono>

@@ -1,3 +1,5 @@
+// The class library's exceptions and their messages (Exceptions.h): thrown as heap pointers,
+// deleted by the handler through Delete().
 #include "platform/base/Exceptions.h"
 
 #include "platform/base/MessageBox.h"

@@ -1,3 +1,5 @@
+// Message boxes through the one hook (MessageBox.h): the installed handler answers, else a real Qt
+// box with the Windows buttons and default.
 #include "platform/base/MessageBox.h"
 
 #include <QApplication>

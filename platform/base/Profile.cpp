@@ -1,3 +1,5 @@
+// The profile on QSettings INI files (Profile.h): section and entry names are encoded so that every
+// value reads back byte for byte.
 #include "platform/base/Profile.h"
 
 #include <QByteArray>

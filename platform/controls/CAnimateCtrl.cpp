@@ -1,3 +1,4 @@
+// CAnimateCtrl's members as messages to the animation control (CAnimateCtrl.h).
 #include "platform/controls/CAnimateCtrl.h"
 
 IMPLEMENT_DYNAMIC(CAnimateCtrl, CWnd)

@@ -1,5 +1,5 @@
 // Animation controls. No clip can be opened on this platform (see
-// platform/CtlAnimate.cpp): Open returns FALSE and the control stays empty.
+// platform/controls/CtlAnimate.cpp): Open returns FALSE and the control stays empty.
 #pragma once
 
 #include "platform/wnd/CWnd.h"

@@ -1,3 +1,4 @@
+// CButton's members as messages to the button control (CButton.h).
 #include "platform/controls/CButton.h"
 
 #include "platform/controls/CtlReflect.h"

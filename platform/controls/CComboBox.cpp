@@ -1,3 +1,4 @@
+// CComboBox's members as messages to the combo box control (CComboBox.h).
 #include "platform/controls/CComboBox.h"
 
 #include "platform/controls/CtlReflect.h"

@@ -2,7 +2,7 @@
 // sorted (CBS_SORT, without regard to case) and owner-drawn with fixed or
 // variable item heights (WM_MEASUREITEM / WM_DRAWITEM, the selection field drawn
 // with ODS_COMBOBOXEDIT). CB_ERR (-1) answers an index out of range; see
-// platform/CtlComboBox.cpp for the notifications.
+// platform/controls/CtlComboBox.cpp for the notifications.
 #pragma once
 
 #include "platform/base/CString.h"

@@ -1,3 +1,4 @@
+// CComboBoxEx's members as messages to the extended combo box control (CComboBoxEx.h).
 #include "platform/controls/CComboBoxEx.h"
 
 #include "platform/controls/CEdit.h"

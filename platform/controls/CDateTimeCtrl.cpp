@@ -1,3 +1,4 @@
+// CDateTimeCtrl's members as messages to the date-time picker (CDateTimeCtrl.h).
 #include "platform/controls/CDateTimeCtrl.h"
 
 IMPLEMENT_DYNAMIC(CDateTimeCtrl, CWnd)

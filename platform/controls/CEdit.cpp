@@ -1,3 +1,4 @@
+// CEdit's members as messages to the edit control (CEdit.h).
 #include "platform/controls/CEdit.h"
 
 #include "platform/controls/CtlHost.h"

@@ -1,3 +1,4 @@
+// CHeaderCtrl's members as messages to the header control (CHeaderCtrl.h).
 #include "platform/controls/CHeaderCtrl.h"
 
 #include "platform/controls/CImageList.h"

@@ -1,3 +1,5 @@
+// Image lists and the ImageList_ calls (CImageList.h): images and masks of one size, drawn
+// normally, transparently or blended.
 #include "platform/controls/CImageList.h"
 
 #include "platform/gdi/CDC.h"

@@ -1,7 +1,7 @@
 // Image lists: images of one size, with masks for ILC_MASK lists, drawn into a DC
 // normally (the list's background colour behind masked pixels, transparent while
 // that is CLR_NONE), transparently or blended with the highlight colour
-// (ILD_SELECTED, ILD_FOCUS). See the ImageList_ calls in platform/CommCtrl.h.
+// (ILD_SELECTED, ILD_FOCUS). See the ImageList_ calls in platform/controls/CommCtrl.h.
 #pragma once
 
 #include "platform/base/CObject.h"

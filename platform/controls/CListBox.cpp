@@ -1,3 +1,4 @@
+// CListBox's members as messages to the list box control (CListBox.h).
 #include "platform/controls/CListBox.h"
 
 #include "platform/controls/CtlReflect.h"

@@ -1,3 +1,4 @@
+// CListCtrl's members as messages to the list-view control (CListCtrl.h).
 #include "platform/controls/CListCtrl.h"
 
 #include "platform/controls/CEdit.h"

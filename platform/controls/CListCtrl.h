@@ -1,6 +1,6 @@
 // List-view controls in report view: columns in a header, items with subitem texts,
 // images and states, owner data (LVS_OWNERDATA) and custom draw. See
-// platform/CtlListView.cpp for the notifications.
+// platform/controls/CtlListView.cpp for the notifications.
 #pragma once
 
 #include "platform/base/CString.h"

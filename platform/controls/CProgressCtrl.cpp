@@ -1,3 +1,4 @@
+// CProgressCtrl's members as messages to the progress bar (CProgressCtrl.h).
 #include "platform/controls/CProgressCtrl.h"
 
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)

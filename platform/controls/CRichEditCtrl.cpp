@@ -1,3 +1,5 @@
+// CRichEditCtrl's members as messages to the rich edit control, and its plain-text streaming
+// (CRichEditCtrl.h).
 #include "platform/controls/CRichEditCtrl.h"
 
 #include <algorithm>

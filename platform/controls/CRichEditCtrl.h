@@ -1,4 +1,4 @@
-// Rich edit controls holding plain text (see platform/CtlRichEdit.cpp): selection,
+// Rich edit controls holding plain text (see platform/controls/CtlRichEdit.cpp): selection,
 // replacement, lines, the event mask (EN_CHANGE, EN_SELCHANGE), the character format
 // of the control's font, and plain-text streaming with CR LF line breaks.
 #pragma once

@@ -1,3 +1,4 @@
+// CScrollBar's members as messages to the scroll bar control (CScrollBar.h).
 #include "platform/controls/CScrollBar.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// CSliderCtrl's members as messages to the trackbar (CSliderCtrl.h).
 #include "platform/controls/CSliderCtrl.h"
 
 IMPLEMENT_DYNAMIC(CSliderCtrl, CWnd)

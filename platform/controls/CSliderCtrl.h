@@ -1,5 +1,5 @@
 // Trackbars (sliders). The parent hears moves as WM_HSCROLL / WM_VSCROLL with TB_
-// codes; see platform/CtlTrackbar.cpp.
+// codes; see platform/controls/CtlTrackbar.cpp.
 #pragma once
 
 #include "platform/wnd/CWnd.h"

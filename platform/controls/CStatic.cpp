@@ -1,3 +1,4 @@
+// CStatic's members and its owner-drawn item (CStatic.h).
 #include "platform/controls/CStatic.h"
 
 #include "platform/controls/CtlReflect.h"

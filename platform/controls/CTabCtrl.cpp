@@ -1,3 +1,4 @@
+// CTabCtrl's members as messages to the tab control (CTabCtrl.h).
 #include "platform/controls/CTabCtrl.h"
 
 #include "platform/controls/CImageList.h"

@@ -579,7 +579,7 @@ BOOL ImageList_SetIconSize(HIMAGELIST himl, int cx, int cy);
 COLORREF ImageList_SetBkColor(HIMAGELIST himl, COLORREF clrBk);
 COLORREF ImageList_GetBkColor(HIMAGELIST himl);
 BOOL ImageList_GetImageInfo(HIMAGELIST himl, int i, IMAGEINFO* pImageInfo);
-// cx: the image width; the height is the bitmap's. A bitmap resource (resources/ResourceBitmaps.h).
+// cx: the image width; the height is the bitmap's. A bitmap resource (platform/base/ResourceBitmaps.h).
 HIMAGELIST ImageList_LoadBitmap(HINSTANCE hi, LPCSTR lpbmp, int cx, int cGrow, COLORREF crMask);
 
 // ---------------------------------------------------------------- header controls

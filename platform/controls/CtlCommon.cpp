@@ -1,3 +1,5 @@
+// What the control window procedures share (CtlCommon.h): per-window state, notifications to the
+// parent, painting scopes, colours, fonts and text measures.
 #include "platform/controls/CtlCommon.h"
 
 #include "platform/wnd/WndInternal.h"

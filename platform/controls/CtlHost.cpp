@@ -1,3 +1,5 @@
+// The host widget of the edit-like controls (CtlHost.h): the editor shows until the control's CWnd
+// paints, then the window's surface does.
 #include "platform/controls/CtlHost.h"
 
 #include "platform/wnd/WndInternal.h"

@@ -1,13 +1,15 @@
+// The dialog manager and CDialog (CDialog.h): windows from templates in dialog units, dialog
+// keyboard handling, and DoModal through the dialog hook.
 #include "platform/dialogs/CDialog.h"
 
 #include "platform/gdi/CDC.h"
-#include "platform/frames/CWinApp.h"
 #include "platform/controls/CommCtrl.h"
 #include "platform/dialogs/DataExchange.h"
 #include "platform/dialogs/DialogHook.h"
 #include "platform/dialogs/DialogInternal.h"
 #include "platform/base/Exceptions.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/wnd/CWinThread.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // Dialogs. A dialog is a window of the dialog class "#32770" built from a
-// template (resources/DialogTemplates.h): the dialog manager creates the window,
+// template (platform/base/DialogTemplates.h): the dialog manager creates the window,
 // gives it the template's font, creates the controls by class name at their
 // places converted from dialog units, then sends WM_INITDIALOG.
 //
@@ -15,11 +15,11 @@
 // DoModal disables the owner, runs a message loop (AfxPumpMessage) until
 // EndDialog, and returns the EndDialog result; WM_QUIT ends the loop with -1 and
 // is posted again for the outer loop. With a dialog handler installed
-// (platform/DialogHook.h) the handler answers in place of the loop.
+// (platform/dialogs/DialogHook.h) the handler answers in place of the loop.
 #pragma once
 
 #include "platform/wnd/CWnd.h"
-#include "resources/DialogTemplates.h"
+#include "platform/base/DialogTemplates.h"
 
 #ifndef WM_NEXTDLGCTL
 #define WM_NEXTDLGCTL 0x0028

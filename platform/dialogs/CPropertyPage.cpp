@@ -1,3 +1,5 @@
+// CPropertyPage (CPropertyPage.h): a page's template, caption and the notifications its sheet sends
+// it.
 #include "platform/dialogs/CPropertyPage.h"
 
 #include "platform/dialogs/CPropertySheet.h"

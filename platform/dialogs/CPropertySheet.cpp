@@ -1,3 +1,5 @@
+// CPropertySheet (CPropertySheet.h): the tab control, page windows made on first activation, and
+// OK, Cancel and Apply in the class library's order.
 #include "platform/dialogs/CPropertySheet.h"
 
 #include "platform/controls/CTabCtrl.h"

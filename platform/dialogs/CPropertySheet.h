@@ -10,7 +10,7 @@
 // Changing tabs asks the active page's OnKillActive first, then creates the new
 // page if needed and calls its OnSetActive.
 //
-// DoModal goes through the dialog hook (platform/DialogHook.h) as CDialog::DoModal
+// DoModal goes through the dialog hook (platform/dialogs/DialogHook.h) as CDialog::DoModal
 // does; a handler presses buttons by sending WM_COMMAND with IDOK, IDCANCEL or
 // ID_APPLY_NOW, or changes pages with SetActivePage.
 #pragma once

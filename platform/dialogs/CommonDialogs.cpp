@@ -1,3 +1,5 @@
+// The file, colour and font dialogs (CommonDialogs.h): the desktop's dialogs, or the dialog hook's
+// answer filled into the same members.
 #include "platform/dialogs/CommonDialogs.h"
 
 #include "platform/gdi/CDC.h"

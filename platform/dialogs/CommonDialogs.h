@@ -1,5 +1,5 @@
 // The common dialogs: file open/save, colour and font. In the program they are the
-// desktop's (Qt) dialogs; with a dialog handler installed (platform/DialogHook.h)
+// desktop's (Qt) dialogs; with a dialog handler installed (platform/dialogs/DialogHook.h)
 // the handler answers instead: it reads the request from the dialog's members
 // (m_ofn, m_cc, m_cf) and fills the result members as the real dialog would
 // (the file name into m_ofn.lpstrFile and the filter into m_ofn.nFilterIndex, the

@@ -1,3 +1,5 @@
+// Dialog data exchange and validation (DataExchange.h): a routine that finds bad input tells the
+// user and fails the exchange on that control.
 #include "platform/dialogs/DataExchange.h"
 
 #include "platform/wnd/CWnd.h"

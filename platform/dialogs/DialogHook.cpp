@@ -1,3 +1,4 @@
+// The modal-dialog hook's installed handler (DialogHook.h).
 #include "platform/dialogs/DialogHook.h"
 
 namespace {

@@ -1,3 +1,5 @@
+// CControlBar (CControlBar.h): bar windows, their layout in the frame, docking and floating, and
+// idle command updates.
 #include "platform/frames/CControlBar.h"
 
 #include "platform/frames/CDockBar.h"

@@ -1,3 +1,4 @@
+// The document manager (CDocManager.h): the templates and the file commands across them.
 #include "platform/frames/CDocManager.h"
 
 #include "platform/frames/CDocTemplate.h"

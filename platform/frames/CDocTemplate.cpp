@@ -1,3 +1,5 @@
+// Document templates (CDocTemplate.h): the document strings and opening a document with its frame
+// and view.
 #include "platform/frames/CDocTemplate.h"
 
 #include "platform/frames/CDocument.h"

@@ -1,3 +1,5 @@
+// Dock bars (CDockBar.h): docked bars in rows along a frame's edge; an empty dock bar takes no
+// room.
 #include "platform/frames/CDockBar.h"
 
 #include "platform/frames/CFrameWnd.h"

@@ -1,3 +1,4 @@
+// CDocument (CDocument.h): views, title and path, the modified flag, and saving before closing.
 #include "platform/frames/CDocument.h"
 
 #include "platform/base/CArchive.h"

@@ -1,3 +1,5 @@
+// CFrameWnd (CFrameWnd.h): layout of bars around the view, command routing, title, message text and
+// closing.
 #include "platform/frames/CFrameWnd.h"
 
 #include "platform/frames/CDocManager.h"

@@ -1,3 +1,5 @@
+// CMDIChildWnd (CMDIChildWnd.h): a document's frame inside the MDI client, its shared menu and
+// activation.
 #include "platform/frames/CMDIChildWnd.h"
 
 #include "platform/frames/CDocTemplate.h"

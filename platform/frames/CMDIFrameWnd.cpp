@@ -1,3 +1,4 @@
+// CMDIFrameWnd (CMDIFrameWnd.h): the MDI client and command routing through the active child frame.
 #include "platform/frames/CMDIFrameWnd.h"
 
 #include "platform/frames/CDocument.h"

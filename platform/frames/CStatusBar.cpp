@@ -1,3 +1,4 @@
+// CStatusBar (CStatusBar.h): panes, their layout and texts, and their command updates.
 #include "platform/frames/CStatusBar.h"
 
 #include "platform/frames/CFrameWnd.h"

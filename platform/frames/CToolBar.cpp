@@ -1,11 +1,13 @@
+// CToolBar (CToolBar.h): buttons from a bitmap strip and a toolbar resource, their layout, clicks
+// and command updates.
 #include "platform/frames/CToolBar.h"
 
 #include "platform/frames/CFrameWnd.h"
 #include "platform/frames/FrameInternal.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/wnd/WindowDC.h"
-#include "resources/ResourceBitmaps.h"
-#include "resources/ResourceToolbars.h"
+#include "platform/base/ResourceBitmaps.h"
+#include "platform/base/ResourceToolbars.h"
 
 #include <algorithm>
 #include <vector>

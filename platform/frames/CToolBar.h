@@ -1,6 +1,6 @@
 // Toolbars: a row (or column, docked on a side) of image buttons and separators.
 // The buttons' images are the cells of one bitmap strip; a toolbar resource
-// (resources/ResourceToolbars.h) gives the image size and the command of every
+// (platform/base/ResourceToolbars.h) gives the image size and the command of every
 // button. A click sends WM_COMMAND with the button's command to the bar's owner,
 // the frame; command updates enable, check and uncheck the buttons.
 //

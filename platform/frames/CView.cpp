@@ -1,3 +1,5 @@
+// CView (CView.h): a view's document, painting through OnDraw, updates, activation and command
+// routing to the document.
 #include "platform/frames/CView.h"
 
 #include "platform/frames/CDocument.h"

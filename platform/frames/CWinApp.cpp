@@ -1,3 +1,5 @@
+// CWinApp and AfxWinMain (CWinApp.h): the application's name, profile key, documents and resources,
+// and the program's start.
 #include "platform/frames/CWinApp.h"
 
 #include "platform/frames/CDocManager.h"
@@ -7,24 +9,19 @@
 #include "platform/base/MessageBox.h"
 #include "platform/base/Profile.h"
 #include "platform/base/ResourceStrings.h"
-#include "platform/wnd/WndInternal.h"
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QFileInfo>
-#include <QTimer>
 
 #include <clocale>
 #include <cstring>
 #include <memory>
 
-IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 namespace {
 
 CWinApp* g_app = nullptr;
-// The module handle the program's own resources are loaded by.
-HINSTANCE const g_instance = reinterpret_cast<HINSTANCE>(0x400000);
 // The application's title string in the class library's resources.
 constexpr UINT kAppTitleString = 0xE000;
 
@@ -36,7 +33,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
         m_appName = lpszAppName;
         m_pszAppName = m_appName.c_str();
     }
-    m_hInstance = g_instance;
+    m_hInstance = AfxGetInstanceHandle();
     g_app = this;
 }
 
@@ -46,11 +43,7 @@ CWinApp::~CWinApp()
         g_app = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
-
-int CWinApp::ExitInstance() { return m_nExitCode; }
-
-BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
@@ -79,81 +72,6 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, 
 void CWinApp::OnFileNew() { AfxGetDocManager()->OnFileNew(); }
 
 void CWinApp::OnFileOpen() { AfxGetDocManager()->OnFileOpen(); }
-
-CWnd* CWinApp::GetMainWnd() { return m_pMainWnd; }
-
-BOOL CWinApp::PumpMessage()
-{
-    MSG msg;
-    if (!::GetMessage(&msg, nullptr, 0, 0)) {
-        m_nExitCode = (int)msg.wParam;
-        return FALSE;
-    }
-    if (!PreTranslateMessage(&msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-    return TRUE;
-}
-
-BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
-{
-    CWnd* mainWnd = GetMainWnd();
-    if (CWnd::WalkPreTranslateTree(mainWnd ? mainWnd->GetSafeHwnd() : nullptr, pMsg))
-        return TRUE;
-    if (mainWnd && mainWnd->GetSafeHwnd() && pMsg->hwnd) {
-        CWnd* target = CWnd::FromHandle(pMsg->hwnd);
-        if (target && target->GetTopLevelParent() != mainWnd)
-            return mainWnd->PreTranslateMessage(pMsg);
-    }
-    return FALSE;
-}
-
-BOOL CWinApp::OnIdle(LONG lCount)
-{
-    if (lCount <= 0) {
-        CWnd* mainWnd = GetMainWnd();
-        if (mainWnd && mainWnd->GetSafeHwnd() && mainWnd->IsWindowVisible()) {
-            mainWnd->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
-            if (mainWnd->GetSafeHwnd())
-                mainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
-        }
-        return TRUE;
-    }
-    return FALSE;
-}
-
-int CWinApp::Run()
-{
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return ExitInstance();
-    // Idle time is when the loop is about to wait: OnIdle runs with growing counts
-    // until it has nothing more to do, and starts again after the next message.
-    LONG idleCount = 0;
-    bool idleDone = false;
-    QTimer more;
-    more.setSingleShot(true);
-    more.setInterval(0);
-    auto idle = [this, &idleCount, &idleDone, &more]() {
-        if (wnd::TakeMessageSinceIdle()) {
-            idleCount = 0;
-            idleDone = false;
-        }
-        if (idleDone || more.isActive())
-            return;
-        if (OnIdle(idleCount++))
-            more.start();
-        else
-            idleDone = true;
-    };
-    QObject::connect(&more, &QTimer::timeout, idle);
-    QMetaObject::Connection connection;
-    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-        connection = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, idle);
-    m_nExitCode = QApplication::exec();
-    QObject::disconnect(connection);
-    return ExitInstance();
-}
 
 void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
 {
@@ -232,19 +150,7 @@ HICON CWinApp::LoadStandardIcon(LPCTSTR lpszIconName) const { return ::LoadIcon(
 
 CWinApp* AfxGetApp() { return g_app; }
 
-CWnd* AfxGetMainWnd() { return g_app ? g_app->GetMainWnd() : nullptr; }
-
 LPCTSTR AfxGetAppName() { return g_app ? g_app->m_pszAppName : nullptr; }
-
-HINSTANCE AfxGetInstanceHandle() { return g_instance; }
-HINSTANCE AfxGetResourceHandle() { return g_instance; }
-
-BOOL AfxPreTranslateMessage(MSG* pMsg)
-{
-    if (g_app)
-        return g_app->PreTranslateMessage(pMsg);
-    return CWnd::WalkPreTranslateTree(nullptr, pMsg);
-}
 
 int AfxWinMain(int argc, char** argv)
 {

@@ -1,13 +1,13 @@
 // The application object. There is one per process: the program defines it
 // statically and AfxWinMain starts it (InitInstance, Run, ExitInstance). Tests may
-// construct one without running it; without any, the window code still works and
-// PreTranslateMessage walks from the target window up through its parents.
+// construct one without running it. The message loop, idle time and main window are
+// its base's (platform/wnd/CWinThread.h); this adds the name, profile, documents and
+// resources of the program.
 #pragma once
 
-#include "platform/wnd/CCmdTarget.h"
 #include "platform/base/Collections.h"
 #include "platform/base/CString.h"
-#include "platform/wnd/Messages.h"
+#include "platform/wnd/CWinThread.h"
 
 #include <string>
 
@@ -15,7 +15,7 @@ class CDocTemplate;
 class CDocument;
 class CWnd;
 
-class CWinApp : public CCmdTarget {
+class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
 public:
     explicit CWinApp(LPCTSTR lpszAppName = nullptr);
@@ -23,7 +23,6 @@ public:
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
-    CWnd* m_pMainWnd = nullptr;
     LPCTSTR m_pszAppName = nullptr;
     LPCTSTR m_pszRegistryKey = nullptr;
     LPCTSTR m_pszProfileName = nullptr;
@@ -31,21 +30,6 @@ public:
     HINSTANCE m_hInstance = nullptr;
     LPTSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
-
-    virtual BOOL InitInstance();
-    // The message loop; returns ExitInstance's result once WM_QUIT arrives.
-    virtual int Run();
-    // Returns the exit code (the WM_QUIT code after Run).
-    virtual int ExitInstance();
-    // From the target window up to the main window, then the main window for
-    // messages of windows it does not contain (modeless dialogs).
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
-    // Waits for one message and handles it; FALSE on WM_QUIT.
-    virtual BOOL PumpMessage();
-    // Called while the loop is idle with 0, 1, ... until it returns FALSE; count 0
-    // sends WM_IDLEUPDATECMDUI to the visible main window and its descendants.
-    virtual BOOL OnIdle(LONG lCount);
-    virtual CWnd* GetMainWnd();
 
     // The profile lives under `key`, in a file named after the application.
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
@@ -59,7 +43,7 @@ public:
     BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
     BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
-    // Documents: the process's document manager (platform/CDocManager.h) does the work.
+    // Documents: the process's document manager (platform/frames/CDocManager.h) does the work.
     void AddDocTemplate(CDocTemplate* pTemplate);
     POSITION GetFirstDocTemplatePosition() const;
     CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
@@ -79,8 +63,6 @@ public:
     HICON LoadStandardIcon(LPCTSTR lpszIconName) const;
 
 protected:
-    int m_nExitCode = 0;
-
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -93,12 +75,7 @@ private:
 };
 
 CWinApp* AfxGetApp();
-CWnd* AfxGetMainWnd();
 LPCTSTR AfxGetAppName();
-HINSTANCE AfxGetInstanceHandle();
-HINSTANCE AfxGetResourceHandle();
-// The application's PreTranslateMessage, or the walk up the windows without an application.
-BOOL AfxPreTranslateMessage(MSG* pMsg);
 
 // The program's entry: makes the Qt application, starts the CWinApp object
 // (InitInstance, then Run, or ExitInstance when InitInstance fails) and returns

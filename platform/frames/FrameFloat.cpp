@@ -1,3 +1,5 @@
+// The tool window a floating control bar lives in: as small as its bars, and closing it hides the
+// bars instead of destroying them.
 #include "platform/frames/FrameInternal.h"
 
 #include <vector>

@@ -1,3 +1,5 @@
+// The frames' texts by id: the program's string table first, then the class library's standard
+// texts ("Ready", "Untitled", ...).
 #include "platform/frames/FrameInternal.h"
 
 #include "platform/base/ResourceStrings.h"

@@ -1,73 +1,27 @@
+// CDC and the Win32 DC calls: making and attaching DCs, their state (selected objects,
+// modes, colours), coordinates and clipping, and the figures (lines, rectangles,
+// ellipses, arcs, polygons, paths) drawn with GDI's pixel rules: a line leaves out its
+// last pixel, a filled figure its right and bottom edges, so XOR drawing twice erases
+// exactly.
 #include "platform/gdi/GdiInternal.h"
 
-#include <QGuiApplication>
 #include <QPainterPath>
 #include <QPainterPathStroker>
-#include <QScreen>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <numbers>
-#include <unordered_map>
 
 IMPLEMENT_DYNAMIC(CDC, CObject)
 
-namespace gdi {
+using namespace gdi;
+
+// ---------------------------------------------------------------- figures
 
 namespace {
-struct DCTable {
-    std::unordered_map<HDC, std::unique_ptr<DCImpl>> dcs;
-    uintptr_t next = 0x20008;
-};
-DCTable& dcTable()
-{
-    static DCTable* t = new DCTable;
-    return *t;
-}
 
-DCImpl* newDC(bool memory)
-{
-    DCTable& t = dcTable();
-    auto d = std::make_unique<DCImpl>();
-    d->handle = reinterpret_cast<HDC>(t.next);
-    t.next += 16;
-    d->memory = memory;
-    d->st.pen = Ref<Pen>(std::static_pointer_cast<Pen>(share(GetStockObject(BLACK_PEN))));
-    d->st.brush = Ref<Brush>(std::static_pointer_cast<Brush>(share(GetStockObject(WHITE_BRUSH))));
-    d->st.font = Ref<Font>(std::static_pointer_cast<Font>(share(GetStockObject(SYSTEM_FONT))));
-    d->st.palette = Ref<Palette>(std::static_pointer_cast<Palette>(share(GetStockObject(DEFAULT_PALETTE))));
-    if (memory)
-        d->st.bitmap = Ref<Bitmap>(std::static_pointer_cast<Bitmap>(share(defaultBitmapHandle())));
-    DCImpl* raw = d.get();
-    t.dcs.emplace(raw->handle, std::move(d));
-    return raw;
-}
-
-void destroyDC(HDC h)
-{
-    DCTable& t = dcTable();
-    auto it = t.dcs.find(h);
-    if (it == t.dcs.end())
-        return;
-    std::unique_ptr<DCImpl> d = std::move(it->second);
-    t.dcs.erase(it);
-    if (d->owner)
-        d->owner->m_hDC = d->owner->m_hAttribDC = nullptr;
-    if (Bitmap* b = d->st.bitmap.get(); b && b->selectedIn == d.get())
-        b->selectedIn = nullptr;
-    if (d->wrapper)
-        d->wrapper->m_hDC = d->wrapper->m_hAttribDC = nullptr;
-}
-
-QSize screenSize()
-{
-    if (QGuiApplication::instance())
-        if (QScreen* s = QGuiApplication::primaryScreen())
-            if (!s->size().isEmpty())
-                return s->size();
-    return QSize(1024, 768);
-}
+DCImpl* impl(const CDC* dc) { return dcFromHandle(dc->m_hDC); }
 
 const std::vector<int>* dashPattern(int style)
 {
@@ -82,256 +36,6 @@ const std::vector<int>* dashPattern(int style)
     default: return nullptr;
     }
 }
-
-} // namespace
-
-DCImpl* dcFromHandle(HDC h)
-{
-    if (!h)
-        return nullptr;
-    auto& dcs = dcTable().dcs;
-    auto it = dcs.find(h);
-    return it == dcs.end() ? nullptr : it->second.get();
-}
-
-QImage* DCImpl::target()
-{
-    if (surface) // drawing writes 32-bit pixels: a surface of another format is left alone
-        return surface->isNull() || surface->depth() != 32 ? nullptr : surface;
-    if (Bitmap* b = st.bitmap.get()) {
-        b->loadFromBits();
-        return b->image.isNull() ? nullptr : &b->image;
-    }
-    return nullptr;
-}
-
-bool DCImpl::targetMono() const
-{
-    if (surface)
-        return false;
-    const Bitmap* b = st.bitmap.get();
-    return b && b->mono && !b->dib;
-}
-
-void DCImpl::targetChanged(const QRect& r)
-{
-    if (r.isEmpty())
-        return;
-    if (!surface)
-        if (Bitmap* b = st.bitmap.get())
-            b->storeToBits();
-    if (observer)
-        observer(RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
-}
-
-QRect DCImpl::deviceBounds()
-{
-    if (screen)
-        return QRect();
-    if (surface)
-        return surface->rect();
-    // A DIB section's size is its image's: no need to refresh the pixels from its bytes.
-    const Bitmap* b = st.bitmap.get();
-    return b ? b->image.rect() : QRect();
-}
-
-QRegion DCImpl::clipRegion()
-{
-    QRegion r(deviceBounds());
-    if (surfaceClip)
-        r &= *surfaceClip;
-    if (st.clip)
-        r &= *st.clip;
-    return r;
-}
-
-// ---------------------------------------------------------------- coordinates
-
-double scaleX(const DCState& s) { return s.windowExt.cx ? (double)s.viewportExt.cx / s.windowExt.cx : 1.0; }
-double scaleY(const DCState& s) { return s.windowExt.cy ? (double)s.viewportExt.cy / s.windowExt.cy : 1.0; }
-
-QPoint toDevice(const DCState& s, int x, int y)
-{
-    if (s.mapMode == MM_TEXT)
-        return QPoint(x - s.windowOrg.x + s.viewportOrg.x, y - s.windowOrg.y + s.viewportOrg.y);
-    const QPointF p = toDeviceF(s, x, y);
-    return QPoint((int)std::lround(p.x()), (int)std::lround(p.y()));
-}
-
-QPointF toDeviceF(const DCState& s, double x, double y)
-{
-    return QPointF((x - s.windowOrg.x) * scaleX(s) + s.viewportOrg.x, (y - s.windowOrg.y) * scaleY(s) + s.viewportOrg.y);
-}
-
-QPoint toLogical(const DCState& s, int x, int y)
-{
-    if (s.mapMode == MM_TEXT)
-        return QPoint(x - s.viewportOrg.x + s.windowOrg.x, y - s.viewportOrg.y + s.windowOrg.y);
-    const double sx = scaleX(s), sy = scaleY(s);
-    return QPoint((int)std::lround((x - s.viewportOrg.x) / sx + s.windowOrg.x),
-                  (int)std::lround((y - s.viewportOrg.y) / sy + s.windowOrg.y));
-}
-
-QRect deviceRect(const DCState& s, int x1, int y1, int x2, int y2)
-{
-    QPoint a = toDevice(s, x1, y1), b = toDevice(s, x2, y2);
-    const int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x());
-    const int t = std::min(a.y(), b.y()), bo = std::max(a.y(), b.y());
-    return QRect(l, t, r - l, bo - t);
-}
-
-QRegion logicalRegionToDevice(const DCState& s, const QRegion& r)
-{
-    if (s.mapMode == MM_TEXT) {
-        QRegion out = r;
-        out.translate(s.viewportOrg.x - s.windowOrg.x, s.viewportOrg.y - s.windowOrg.y);
-        return out;
-    }
-    QRegion out;
-    for (const QRect& q : r)
-        out += deviceRect(s, q.left(), q.top(), q.left() + q.width(), q.top() + q.height());
-    return out;
-}
-
-// ---------------------------------------------------------------- painting
-
-namespace {
-bool hatchBit(int hatch, int x, int y)
-{
-    x &= 7, y &= 7;
-    switch (hatch) {
-    case HS_HORIZONTAL: return y == 3;
-    case HS_VERTICAL: return x == 4;
-    case HS_FDIAGONAL: return x == y;
-    case HS_BDIAGONAL: return x + y == 7;
-    case HS_CROSS: return y == 3 || x == 4;
-    case HS_DIAGCROSS: return x == y || x + y == 7;
-    default: return false;
-    }
-}
-} // namespace
-
-bool Paint::at(int x, int y, uint32_t& c) const
-{
-    switch (type) {
-    case Solid: c = color; return true;
-    case Hatch:
-        if (hatchBit(hatch, x - origin.x(), y - origin.y())) {
-            c = color;
-            return true;
-        }
-        c = back;
-        return backOpaque;
-    case Pattern: {
-        const int w = pattern->width(), h = pattern->height();
-        int px = (x - origin.x()) % w, py = (y - origin.y()) % h;
-        if (px < 0)
-            px += w;
-        if (py < 0)
-            py += h;
-        const uint32_t p = reinterpret_cast<const uint32_t*>(pattern->constScanLine(py))[px] & 0xFFFFFF;
-        c = mono ? (p ? back : fore) : p;
-        return true;
-    }
-    case None: return false;
-    }
-    return false;
-}
-
-Paint solidPaint(uint32_t pixel)
-{
-    Paint p;
-    p.type = Paint::Solid;
-    p.color = pixel;
-    return p;
-}
-
-Paint brushPaint(DCImpl* d, Brush* b, bool forBlt)
-{
-    Paint p;
-    if (!b)
-        b = d->st.brush.get();
-    if (!b)
-        return p;
-    p.origin = QPoint(d->st.brushOrg.x, d->st.brushOrg.y);
-    switch (b->style) {
-    case BS_SOLID: p.type = Paint::Solid, p.color = toPixel(b->color); break;
-    case BS_HATCHED:
-        p.type = Paint::Hatch;
-        p.color = toPixel(b->color);
-        p.hatch = b->hatch;
-        p.back = toPixel(d->st.bkColor);
-        p.backOpaque = forBlt || d->st.bkMode == OPAQUE;
-        break;
-    case BS_PATTERN:
-        if (b->pattern.isNull())
-            break;
-        p.type = Paint::Pattern;
-        p.pattern = &b->pattern;
-        p.mono = b->monoPattern;
-        p.fore = toPixel(d->st.textColor);
-        p.back = toPixel(d->st.bkColor);
-        break;
-    default: break;
-    }
-    return p;
-}
-
-void compose(DCImpl* d, const Spans& spans, const Paint& p0, const Paint* p1, int rop)
-{
-    if (spans.empty() || d->screen)
-        return;
-    QImage* img = d->target();
-    if (!img)
-        return;
-    const QRegion clip = d->clipRegion();
-    if (clip.isEmpty())
-        return;
-    const bool mono = d->targetMono();
-    int minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
-    uchar* bits = img->bits();
-    const qsizetype bpl = img->bytesPerLine();
-    auto run = [&](const Paint& p, int y, int x0, int x1) {
-        auto* line = reinterpret_cast<uint32_t*>(bits + (qsizetype)y * bpl);
-        for (int x = x0; x < x1; ++x) {
-            uint32_t c;
-            if (!p.at(x, y, c))
-                continue;
-            if (mono)
-                c = monoOf(c);
-            const uint32_t dst = line[x] & 0xFFFFFF;
-            line[x] = 0xFF000000u | (rop == R2_COPYPEN ? c : rop2(rop, c, dst));
-        }
-        minX = std::min(minX, x0), maxX = std::max(maxX, x1);
-        minY = std::min(minY, y), maxY = std::max(maxY, y + 1);
-    };
-    for (const Span& s : spans) {
-        const Paint* p = s.kind == 0 ? &p0 : p1;
-        if (!p || p->type == Paint::None)
-            continue;
-        for (const QRect& r : clip) { // banded: ordered by top
-            if (r.top() > s.y)
-                break;
-            if (s.y > r.bottom())
-                continue;
-            const int x0 = std::max(s.x0, r.left()), x1 = std::min(s.x1, r.right() + 1);
-            if (x0 < x1)
-                run(*p, s.y, x0, x1);
-        }
-    }
-    if (minX < maxX)
-        d->targetChanged(QRect(minX, minY, maxX - minX, maxY - minY));
-}
-
-} // namespace gdi
-
-using namespace gdi;
-
-// ---------------------------------------------------------------- figures
-
-namespace {
-
-DCImpl* impl(const CDC* dc) { return dcFromHandle(dc->m_hDC); }
 
 // Pixels the figures may touch: the clip box, or nothing when there is no target.
 QRect drawBounds(DCImpl* d)

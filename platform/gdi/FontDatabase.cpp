@@ -1,7 +1,8 @@
+// The font database: face substitution, application fonts from memory and files, the
+// Qt font of a font record, and the enumeration of families.
 #include "platform/gdi/FontDatabase.h"
 
 #include "platform/gdi/GdiInternal.h"
-#include "resources/MapSymbolFont.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -18,10 +19,19 @@
 
 namespace {
 
+// An application font registered from memory, loaded when fonts are initialised.
+struct MemoryFont {
+    const void* data;
+    std::size_t size;
+    std::vector<QString> faces;
+};
+
 struct FontState {
     std::map<QString, QString> substitutes; // lower-case face -> family
     std::map<QString, double> cellRatio;    // family -> (ascent + descent) / em
     std::map<QString, std::vector<int>> files; // file name -> application font ids
+    std::vector<MemoryFont> memoryFonts;    // registered, in order; loaded once initialised
+    std::map<QString, QString> appFaces;    // lower-case face -> face, of loaded application fonts
     bool initialised = false;
 };
 FontState& fonts()
@@ -62,6 +72,24 @@ double cellRatio(const QFont& base)
         r = 1.15;
     s.cellRatio.emplace(key, r);
     return r;
+}
+
+// Adds the font to Qt's database and maps its faces to its family; a font Qt cannot
+// read leaves its faces to the default family.
+void loadMemoryFont(const MemoryFont& font)
+{
+    if (!font.data || font.size == 0)
+        return;
+    const int id = QFontDatabase::addApplicationFontFromData(
+        QByteArray(static_cast<const char*>(font.data), (qsizetype)font.size));
+    const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+    if (families.isEmpty())
+        return;
+    const QByteArray family = families.front().toUtf8();
+    for (const QString& face : font.faces) {
+        AfxSetFontSubstitute(face.toUtf8().constData(), family.constData());
+        fonts().appFaces[face.toLower()] = face;
+    }
 }
 
 } // namespace
@@ -150,19 +178,20 @@ void AfxInitFonts()
     map(sans, std::size(sans), "Liberation Sans");
     map(serif, std::size(serif), "Liberation Serif");
     map(mono, std::size(mono), "Liberation Mono");
+    for (const MemoryFont& font : s.memoryFonts)
+        loadMemoryFont(font);
+}
 
-    std::size_t size = 0;
-    const unsigned char* data = GetMapSymbolFontData(&size);
-    if (data && size > 0) {
-        const int id = QFontDatabase::addApplicationFontFromData(
-            QByteArray(reinterpret_cast<const char*>(data), (qsizetype)size));
-        const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
-        if (!families.isEmpty()) {
-            const QByteArray family = families.front().toUtf8();
-            for (const char* face : {"Map Symbols", "MapInfo Transportation", "MapInfo Cartographic"})
-                AfxSetFontSubstitute(face, family.constData());
-        }
-    }
+void AfxRegisterFont(const void* data, std::size_t size, std::initializer_list<const char*> faces)
+{
+    MemoryFont font{data, size, {}};
+    for (const char* face : faces)
+        if (face && *face)
+            font.faces.push_back(QString::fromUtf8(face));
+    FontState& s = fonts();
+    s.memoryFonts.push_back(font);
+    if (s.initialised && QGuiApplication::instance())
+        loadMemoryFont(font);
 }
 
 HANDLE AddFontMemResourceEx(const void* data, DWORD size, void*, DWORD* count)
@@ -219,12 +248,13 @@ int EnumFontFamiliesExA(HDC, const LOGFONTA* font, FONTENUMPROCA proc, LPARAM pa
     for (const QString& f : QFontDatabase::families())
         if (!QFontDatabase::isPrivateFamily(f))
             faces.emplace(f.toLower(), f);
-    for (const char* face : {"Arial", "Times New Roman", "Courier New", "MS Sans Serif", "Map Symbols",
-                             "MapInfo Transportation", "MapInfo Cartographic"}) {
+    for (const char* face : {"Arial", "Times New Roman", "Courier New", "MS Sans Serif"}) {
         const QString f = QString::fromUtf8(face);
         if (fonts().substitutes.count(f.toLower()))
             faces.emplace(f.toLower(), f);
     }
+    for (const auto& [key, face] : fonts().appFaces)
+        faces.emplace(key, face);
     QString only;
     if (font && font->lfFaceName[0])
         only = QString::fromUtf8(font->lfFaceName, (int)strnlen(font->lfFaceName, LF_FACESIZE)).toLower();

@@ -1,9 +1,15 @@
 // Fonts: faces of font records mapped to installed, metric-compatible families,
 // fonts registered from memory or files, and the enumeration of font families.
+// Application fonts (a program's own symbol font) come from above the platform
+// through AfxRegisterFont / FontRegistration: the platform embeds no font and knows
+// none of the program's face names.
 #pragma once
 
 #include "platform/gdi/GdiObjects.h"
 #include "platform/base/WinTypes.h"
+
+#include <cstddef>
+#include <initializer_list>
 
 #define FR_PRIVATE 0x10
 #define FR_NOT_ENUM 0x20
@@ -63,7 +69,21 @@ void AfxSetFontSubstitute(LPCSTR face, LPCSTR family);
 // The family that draws `face`: its substitute, the face itself when installed, else "DejaVu Sans".
 CString AfxGetFontFamily(LPCSTR face);
 
-// Sets the substitutions of the usual Windows faces and registers the program's symbol font under
-// the faces "Map Symbols", "MapInfo Transportation" and "MapInfo Cartographic". Needs the
-// application object; safe to call more than once.
+// Registers an application font held in memory (a font file's bytes, which must outlive the
+// program's use of them) under `faces`: font records naming one of them draw with the font, and
+// EnumFontFamiliesEx lists them. The font enters the font database when fonts are initialised
+// (AfxInitFonts, which needs the application object), or at once when they already are.
+void AfxRegisterFont(const void* data, std::size_t size, std::initializer_list<const char*> faces);
+
+// AfxRegisterFont as a static object, so that the code owning a font registers it at start-up.
+class FontRegistration {
+public:
+    FontRegistration(const void* data, std::size_t size, std::initializer_list<const char*> faces)
+    {
+        AfxRegisterFont(data, size, faces);
+    }
+};
+
+// Sets the substitutions of the usual Windows faces and loads the registered application fonts.
+// Needs the application object; safe to call more than once.
 void AfxInitFonts();

@@ -1,3 +1,5 @@
+// Packed device-independent bitmaps (GdiInternal.h): strides, colour tables and bit-field masks,
+// decoding to and encoding from RGB32 images.
 #include "platform/gdi/GdiInternal.h"
 
 #include <algorithm>

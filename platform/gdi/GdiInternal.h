@@ -283,7 +283,15 @@ struct DCImpl {
     QRect deviceBounds();
 };
 
+// The DC of a handle; null when it names no live DC (GdiDC.cpp).
 DCImpl* dcFromHandle(HDC h);
+// A new DC with the stock pen, brush, font and palette selected; a memory DC also gets
+// the 1x1 monochrome bitmap.
+DCImpl* newDC(bool memory);
+// Destroys the DC of `h` and clears the handles of the CDC objects that named it.
+void destroyDC(HDC h);
+// The primary screen's size (1024 x 768 without a screen): what a screen DC covers.
+QSize screenSize();
 
 // What colours the pixels of a span: a solid colour, a hatch or a pattern aligned to the brush origin.
 struct Paint {

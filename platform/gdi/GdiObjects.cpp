@@ -1,6 +1,8 @@
+// GDI objects and their handles (GdiObjects.h): a selected object outlives DeleteObject until the
+// last DC lets go of it.
 #include "platform/gdi/GdiInternal.h"
 
-#include "resources/ResourceBitmaps.h"
+#include "platform/base/ResourceBitmaps.h"
 
 #include <QPolygon>
 

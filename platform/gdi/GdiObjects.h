@@ -366,7 +366,7 @@ public:
     // The format of the device: monochrome for a memory DC holding its default bitmap.
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
     BOOL CreateDiscardableBitmap(CDC* dc, int width, int height) { return CreateCompatibleBitmap(dc, width, height); }
-    // A bitmap resource (see resources/ResourceBitmaps.h); a name must be MAKEINTRESOURCE of an id.
+    // A bitmap resource (see platform/base/ResourceBitmaps.h); a name must be MAKEINTRESOURCE of an id.
     BOOL LoadBitmap(UINT id);
     BOOL LoadBitmap(LPCTSTR name);
     int GetBitmap(BITMAP* bitmap) const;

@@ -1,3 +1,5 @@
+// The rasteriser (GdiInternal.h): polygons, cosmetic lines, ellipse rows and rounded rectangles as
+// spans of pixels, with GDI's rules for which pixels are in.
 #include "platform/gdi/GdiInternal.h"
 
 #include <algorithm>

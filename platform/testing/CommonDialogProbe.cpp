@@ -1,3 +1,4 @@
+// The toolkit's common dialogs seen through plain types (CommonDialogProbe.h).
 #include "platform/testing/CommonDialogProbe.h"
 
 #include <QApplication>

@@ -1,3 +1,5 @@
+// The dialog answerer (DialogAnswerer.h): the handler that answers each dialog in turn and records
+// it.
 #include "platform/testing/DialogAnswerer.h"
 
 #include "platform/dialogs/CPropertySheet.h"

@@ -1,3 +1,4 @@
+// The editor inside edit-like controls as the user meets it (EditorProbe.h).
 #include "platform/testing/EditorProbe.h"
 
 #include "platform/controls/CtlHost.h"

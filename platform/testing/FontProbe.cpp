@@ -1,3 +1,4 @@
+// The system font database's own answer (FontProbe.h).
 #include "platform/testing/FontProbe.h"
 
 #include <QFontDatabase>

@@ -1,3 +1,4 @@
+// The message-box recorder (ModalRecorder.h).
 #include "platform/testing/ModalRecorder.h"
 
 ModalRecorder::ModalRecorder(std::deque<int> answers, int fallback)

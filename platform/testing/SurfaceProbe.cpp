@@ -1,3 +1,4 @@
+// The test's own drawing surface (SurfaceProbe.h).
 #include "platform/testing/SurfaceProbe.h"
 
 #include "platform/gdi/CDC.h"

@@ -1,3 +1,4 @@
+// Native widgets of windows as the user sees them (WidgetProbe.h).
 #include "platform/testing/WidgetProbe.h"
 
 #include "platform/wnd/WndInternal.h"

@@ -1,3 +1,5 @@
+// Message maps and command routing (CCmdTarget.h), and the command-update loop over a popup's
+// items.
 #include "platform/wnd/CCmdTarget.h"
 
 #include "platform/wnd/CMenu.h"

@@ -1,3 +1,5 @@
+// Menus (CMenu.h): menu handles and items, the Win32 calls on them, CMenu, and popup tracking
+// through the menu hook.
 #include "platform/wnd/CMenu.h"
 
 #include "platform/wnd/CWnd.h"

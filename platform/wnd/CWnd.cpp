@@ -1,8 +1,10 @@
+// CWnd (CWnd.h): attaching and subclassing windows, WindowProc and the message map, the default
+// handlers, and window classes.
 #include "platform/wnd/CWnd.h"
 
 #include "platform/gdi/CDC.h"
 #include "platform/wnd/CMenu.h"
-#include "platform/frames/CWinApp.h"
+#include "platform/wnd/CWinThread.h"
 #include "platform/base/Exceptions.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/base/MessageBox.h"
@@ -949,10 +951,10 @@ void CWnd::OnDestroy() { Default(); }
 
 void CWnd::OnNcDestroy()
 {
-    if (CWinApp* app = AfxGetApp())
-        if (app->m_pMainWnd == this) {
+    if (CWinThread* thread = AfxGetThread())
+        if (thread->m_pMainWnd == this) {
             ::PostQuitMessage(0);
-            app->m_pMainWnd = nullptr;
+            thread->m_pMainWnd = nullptr;
         }
     const LONG_PTR proc = ::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC);
     Default();

@@ -19,7 +19,7 @@
 // queue has nothing else.
 //
 // Extension points for controls, dialogs, property sheets and frames
-// (platform/WndInternal.h has the Qt side):
+// (platform/wnd/WndInternal.h has the Qt side):
 // - A window class may bring its own Qt widget (a button, an edit, a list view):
 //   register the class with RegisterClass and give it a widget factory with
 //   wnd::SetClassWidgetFactory; CreateWindowEx and CWnd::Create then build that
@@ -37,7 +37,7 @@
 //   ON_WM_CTLCOLOR_REFLECT); when it does not handle it, the parent's message map
 //   and OnCmdMsg do.
 // - Frames, views and documents override OnCmdMsg to route commands on, and
-//   CWinApp::OnIdle sends WM_IDLEUPDATECMDUI for bars to update their buttons.
+//   CWinThread::OnIdle sends WM_IDLEUPDATECMDUI for bars to update their buttons.
 //   Window frames come from WM_NCCALCSIZE (margins) and WM_NCPAINT (drawn with a
 //   CWindowDC); a frame's menu bar is shown by the presenter of wnd::SetMenuBarPresenter.
 // - Modal loops pump with AfxPumpMessage (or GetMessage/DispatchMessage) or a nested

@@ -1,3 +1,5 @@
+// CPaintDC, CClientDC and CWindowDC (WindowDC.h): DCs on a window's retained surface that stop
+// drawing when the window goes.
 #include "platform/wnd/WindowDC.h"
 
 #include "platform/wnd/CWnd.h"

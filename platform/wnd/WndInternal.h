@@ -188,18 +188,21 @@ void SetCursorPosition(const QPoint& global, bool synthetic);
 // Window DCs (WindowDC.cpp): a destroyed window's DCs stop drawing.
 void DetachWindowDCs(HWND hwnd);
 
-// Painting (WndCore.cpp).
+// Painting (WndPaint.cpp).
 void SchedulePaint(HWND hwnd);
 void PaintNow(HWND hwnd);
 void ResizeSurface(Window* w);
-void ApplyNonClient(Window* w);
-void UpdateScrollBars(Window* w);
-void ClientSizeChangedByQt(HWND hwnd);
 void ShownByQt(HWND hwnd);
+// Geometry (WndGeometry.cpp): the non-client insets from WM_NCCALCSIZE, and Qt's changes.
+void ApplyNonClient(Window* w);
+void ClientSizeChangedByQt(HWND hwnd);
 void WindowStateChangedByQt(HWND hwnd);
+// Focus and activation (WndFocus.cpp).
 void FocusInByQt(HWND hwnd);
 void FocusOutByQt(HWND hwnd, bool applicationDeactivated);
 void ActivationByQt(HWND hwnd, bool active);
+// Scroll bars (WndScroll.cpp).
+void UpdateScrollBars(Window* w);
 void ScrollBarAction(HWND hwnd, int bar, int code, int pos);
 
 // Qt key to virtual key (WndKeys.cpp): 0 for keys without one.

@@ -5,8 +5,8 @@
 // once the queue is empty, as on Windows.
 #include "platform/wnd/WndInternal.h"
 
-#include "platform/frames/CWinApp.h"
 #include "platform/base/Clock.h"
+#include "platform/wnd/CWinThread.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -243,7 +243,7 @@ void DrainQueue()
     if (g_peekDepth == 0 && g_quitPending && QThread::currentThread()->loopLevel() > 0) {
         std::lock_guard<std::mutex> lock(g_mutex);
         if (g_queue.empty()) {
-            // The running loop takes the quit: CWinApp::Run returns with its code.
+            // The running loop takes the quit: CWinThread::Run returns with its code.
             g_quitPending = false;
             QCoreApplication::exit(g_quitCode);
         }
@@ -419,8 +419,8 @@ LRESULT DispatchMessage(const MSG* lpMsg)
 
 BOOL AfxPumpMessage()
 {
-    if (CWinApp* app = AfxGetApp())
-        return app->PumpMessage();
+    if (CWinThread* thread = AfxGetThread())
+        return thread->PumpMessage();
     MSG msg;
     if (!::GetMessage(&msg, nullptr, 0, 0))
         return FALSE;

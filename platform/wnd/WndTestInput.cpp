@@ -1,3 +1,5 @@
+// Synthetic input for tests (WndTestInput.h): Qt events delivered to a window's widget as the
+// windowing system would.
 #include "platform/wnd/WndTestInput.h"
 
 #include "platform/wnd/WndInternal.h"

@@ -1,3 +1,5 @@
+// The Qt side of a window (WndWidget.h): the surface widget with its standard frame, and the bridge
+// from Qt events to messages.
 #include "platform/wnd/WndWidget.h"
 
 #include "platform/gdi/GdiObjects.h"

@@ -1,7 +1,7 @@
 // Archives: scalars and strings in the Windows sizes and byte order, errors as
 // archive exceptions, buffering and collections.
 #include "platform/base/Afx.h"
-#include "Support.h"
+#include "BaseTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Arrays, lists and maps: positions, removal while walking, searches and
 // indexes outside an array.
 #include "platform/base/Afx.h"
-#include "Support.h"
+#include "BaseTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // ends and finding files by pattern.
 #include "platform/base/Afx.h"
 #include "platform/testing/ModalRecorder.h"
-#include "Support.h"
+#include "BaseTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The profile: where its file lives, strings, integers and binary values read
 // back exactly, and deletion.
 #include "platform/base/Afx.h"
-#include "Support.h"
+#include "BaseTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "platform/controls/CComboBoxEx.h"
 #include "platform/controls/CImageList.h"
-#include "resources/resource.h"
+#include "platform/testing/PatternBitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -45,8 +45,9 @@ void MakeBitmap(CBitmap& bitmap, COLORREF left, COLORREF right, int width = 2)
 
 TEST(ImageListTest, FromAResourceBitmapWithAMaskColour)
 {
+    RegisterTestPatternBitmap();
     CImageList list;
-    ASSERT_TRUE(list.Create(IDB_FILL_PATTERN, 6, 1, kWhite));
+    ASSERT_TRUE(list.Create(kTestPatternBitmap, 6, 1, kWhite));
     EXPECT_EQ(list.GetImageCount(), 2);
     int cx = 0, cy = 0;
     ASSERT_TRUE(ImageList_GetIconSize(list, &cx, &cy));
@@ -132,8 +133,9 @@ TEST_F(ComboBoxExTest, ItemsCarryImagesAndTheChildNotifiesAsTheControl)
 {
     CComboBoxEx combo;
     ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 160, 150), &parent, 70));
+    RegisterTestPatternBitmap();
     CImageList images;
-    ASSERT_TRUE(images.Create(IDB_FILL_PATTERN, 6, 2, kWhite));
+    ASSERT_TRUE(images.Create(kTestPatternBitmap, 6, 2, kWhite));
     EXPECT_EQ(combo.SetImageList(&images), nullptr);
     const char* names[] = {"None", "Solid"};
     for (int i = 0; i < 2; ++i) {

@@ -3,8 +3,8 @@
 #include "FrameTestSupport.h"
 
 #include "platform/frames/CToolBar.h"
-#include "resources/ResourceBitmaps.h"
-#include "resources/ResourceToolbars.h"
+#include "platform/base/ResourceBitmaps.h"
+#include "platform/base/ResourceToolbars.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Bitmaps, memory DCs, block transfers and packed device-independent bitmaps.
 #include "GdiTestSupport.h"
 
-#include "resources/resource.h"
+#include "platform/testing/PatternBitmap.h"
 
 #include <vector>
 
@@ -246,8 +246,9 @@ TEST_F(BitmapTest, BitmapBitsAreWordAlignedRows)
     EXPECT_EQ(mem.GetPixel(1, 1), kWhite);
     mem.SelectObject(old);
 
+    RegisterTestPatternBitmap();
     CBitmap pattern;
-    ASSERT_TRUE(pattern.LoadBitmap(IDB_FILL_PATTERN));
+    ASSERT_TRUE(pattern.LoadBitmap(kTestPatternBitmap));
     BITMAP bm{};
     pattern.GetBitmap(&bm);
     EXPECT_EQ(bm.bmWidth, 12);

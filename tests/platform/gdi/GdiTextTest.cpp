@@ -4,6 +4,10 @@
 #include "platform/gdi/FontDatabase.h"
 #include "platform/testing/FontProbe.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -224,6 +228,38 @@ TEST(FontDatabase, FacesMapToInstalledFamilies)
     };
     EXPECT_EQ(EnumFontFamiliesEx(nullptr, &all, stop, (LPARAM)&calls, 0), 0);
     EXPECT_EQ(calls, 1);
+}
+
+TEST(FontDatabase, FontsRegisteredFromMemoryDrawForTheirFacesAndAreListed)
+{
+    // The project's own symbol font file; its bytes must outlive the registration.
+    const std::filesystem::path file =
+        std::filesystem::path(KV_TEST_DATA_DIR).parent_path().parent_path() / "resources/fonts/MapSymbols.ttf";
+    std::ifstream in(file, std::ios::binary);
+    static const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_GT(bytes.size(), 1000u) << file;
+    // Fonts are initialised before the tests run: a registration now takes effect at once.
+    AfxRegisterFont(bytes.data(), bytes.size(), {"Registered Test Face"});
+    const CString family = AfxGetFontFamily("registered test face");
+    EXPECT_NE(family, CString("DejaVu Sans"));
+    EXPECT_TRUE(IsFontFamilyInstalled(family)) << (LPCTSTR)family;
+    // Bytes that are no font leave their face to the default family.
+    static const unsigned char kNoFont[64] = {};
+    AfxRegisterFont(kNoFont, sizeof kNoFont, {"Broken Test Face"});
+    EXPECT_EQ(AfxGetFontFamily("Broken Test Face"), CString("DejaVu Sans"));
+
+    std::vector<std::string> faces;
+    LOGFONTA all{};
+    all.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesEx(
+        nullptr, &all,
+        [](const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM param) -> int {
+            reinterpret_cast<std::vector<std::string>*>(param)->push_back(lf->lfFaceName);
+            return 1;
+        },
+        (LPARAM)&faces, 0);
+    EXPECT_NE(std::find(faces.begin(), faces.end(), "Registered Test Face"), faces.end());
+    EXPECT_EQ(std::find(faces.begin(), faces.end(), "Broken Test Face"), faces.end());
 }
 
 TEST_F(TextTest, SymbolFontDrawsItsCharacters)

@@ -2,7 +2,7 @@
 #include "WndTestSupport.h"
 
 #include "platform/wnd/CMenu.h"
-#include "platform/frames/CWinApp.h"
+#include "platform/wnd/CWinThread.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ public:
             return TRUE;
         if (CWnd::OnCmdMsg(nID, nCode, pExtra, pInfo))
             return TRUE;
-        CWinApp* app = AfxGetApp();
+        CWinThread* app = AfxGetThread();
         return app && app->OnCmdMsg(nID, nCode, pExtra, pInfo);
     }
 
@@ -80,13 +80,13 @@ BEGIN_MESSAGE_MAP(TestFrame, CWnd)
     ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
-class TestApp : public CWinApp {
+class TestApp : public CWinThread {
 protected:
     afx_msg void OnAppCommand() { g_calls.push_back("app"); }
     DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(TestApp, CWinApp)
+BEGIN_MESSAGE_MAP(TestApp, CWinThread)
     ON_COMMAND(103, OnAppCommand)
 END_MESSAGE_MAP()
 

@@ -1,7 +1,7 @@
 // Creation, destruction, subclassing, window relations and geometry.
 #include "WndTestSupport.h"
 
-#include "platform/frames/CWinApp.h"
+#include "platform/wnd/CWinThread.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +90,7 @@ TEST(Lifecycle, WindowsThatDeleteThemselvesMayDoSoWhileHandlingInput)
 
 TEST(Lifecycle, MainWindowDestructionEndsTheMessageLoop)
 {
-    CWinApp app;
+    CWinThread app;
     CallLog log;
     RecordingWnd frame(log, "F");
     ASSERT_TRUE(frame.CreatePopup(0, 0, 50, 50));

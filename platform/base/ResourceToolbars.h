@@ -1,6 +1,7 @@
 // Toolbar resources: the image size and the command of every button, in the
 // order of the images in the bitmap resource with the same id (a separator has
-// id 0 and no image).
+// id 0 and no image). Registered by the program's resources, found by
+// CToolBar::LoadToolBar; the platform holds none of its own.
 #pragma once
 
 #include "platform/base/WinTypes.h"
@@ -10,6 +11,13 @@ struct ResourceToolbar {
     int imageHeight;
     int count;          // buttons, separators included
     const WORD* ids;    // `count` entries
+};
+
+// Registers `toolbar` (which must outlive the program's use of it) under `id`; its
+// images are the bitmap resource of the same id.
+class ResourceToolbarRegistration {
+public:
+    ResourceToolbarRegistration(UINT id, const ResourceToolbar& toolbar);
 };
 
 // The toolbar of `id`, or nullptr when there is none.

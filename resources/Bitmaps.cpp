@@ -1,6 +1,5 @@
-// The bitmap resources as pixel data, looked up by id.
-#include "resources/ResourceBitmaps.h"
-
+// The program's bitmaps as pixel data, registered with the platform by id.
+#include "platform/base/ResourceBitmaps.h"
 #include "resources/resource.h"
 
 namespace {
@@ -9,7 +8,7 @@ constexpr DWORD W = 0xFFFFFF;
 
 // Fill pattern of brush style 3: light grey with white diagonal strokes; the
 // strokes continue across the edges, so the tiles join seamlessly.
-const DWORD kFillPattern[12 * 12] = {
+const DWORD kFillPatternPixels[12 * 12] = {
     G, G, G, G, G, W, G, G, G, G, G, W,
     G, G, G, G, W, G, G, G, G, G, W, G,
     G, G, G, W, G, G, G, G, G, W, G, G,
@@ -24,22 +23,7 @@ const DWORD kFillPattern[12 * 12] = {
     W, G, G, G, G, G, W, G, G, G, G, G,
 };
 
-struct BitmapEntry {
-    UINT id;
-    ResourceBitmap bitmap;
-};
+const ResourceBitmap kFillPattern = {12, 12, kFillPatternPixels};
+const ResourceBitmapRegistration kFillPatternRegistration(IDB_FILL_PATTERN, kFillPattern);
 
-// Sorted by id.
-const BitmapEntry kBitmaps[] = {
-    {IDB_FILL_PATTERN, {12, 12, kFillPattern}},
-    {0xFFFFFFFFu, {0, 0, nullptr}}, // sentinel: keeps the table non-empty
-};
-}
-
-const ResourceBitmap* FindResourceBitmap(UINT id)
-{
-    for (const BitmapEntry& e : kBitmaps)
-        if (e.id == id && e.bitmap.pixels)
-            return &e.bitmap;
-    return nullptr;
-}
+} // namespace

@@ -1,5 +1,7 @@
-// Dialog templates: the layout of a dialog or property page as plain data, read by
-// the platform's dialog manager (CDialog::Create / DoModal, property pages).
+// Dialog templates: the layout of a dialog or property page as plain data, and the
+// registry the dialog manager (CDialog::Create / DoModal, property pages) finds them
+// in by id. The platform holds no templates of its own: the program's resources
+// register theirs.
 //
 // Adding a dialog: one file resources/Dialog<Id>.cpp (or a file per group of
 // related dialogs) that defines its control table and template and registers it
@@ -20,8 +22,9 @@
 //     }
 //
 // The registrations run at start-up. The resources library is linked whole
-// (whole-archive), so that a file nothing references still registers. Ids are unique: a second
-// template with the same id is reported by DialogTemplateConflicts().
+// (whole-archive) into the program and the tests, so that a file nothing references
+// still registers. Ids are unique: a second template with the same id is reported by
+// DialogTemplateConflicts().
 //
 // Templates built at run time (dialogs laid out in code) fill the same structs
 // and pass them to CDialog::CreateIndirect / InitModalIndirect; the template and
