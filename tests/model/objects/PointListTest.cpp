@@ -269,6 +269,36 @@ TEST_F(PointListRows, ObjectWithoutItsRowDrawsNothing)
     orphan.DetachGeometry();
 }
 
+// The map's paint builds each object from its row and draws it with the
+// vertices borrowed from the row its query stands on.
+TEST_F(PointListRows, MapPaintDrawsStoredPolygonsAndPolylines)
+{
+    auto* polygon = new CMapPolygon;
+    FillPoints(*polygon, {{10, 10}, {40, 10}, {40, 40}, {10, 40}});
+    polygon->GetStyle()->SetBrushStyle(MAPBRUSH_SOLID);
+    polygon->GetStyle()->SetBrushColor(RGB(0, 0, 255));
+    polygon->GetStyle()->SetPenColor(RGB(255, 0, 0));
+    polygon->GetStyle()->SetPenWidth(0.0f);
+    layer->AddObject(polygon, TRUE);
+    auto* line = new CMapPolyline;
+    FillPoints(*line, {{60, 20}, {90, 20}});
+    line->GetStyle()->SetPenColor(RGB(0, 128, 0));
+    line->GetStyle()->SetPenWidth(0.0f);
+    layer->AddObject(line, TRUE);
+    delete polygon;
+    delete line;
+
+    Surface surface(100);
+    RECT client = surface.Client();
+    double x0 = 0, y0 = 0, zoom = 1;
+    model.Draw(&surface.dc, &client, &x0, &y0, &zoom);
+    EXPECT_EQ(surface.dc.GetPixel(25, 75), RGB(0, 0, 255));
+    EXPECT_EQ(surface.dc.GetPixel(10, 75), RGB(255, 0, 0));
+    EXPECT_EQ(surface.dc.GetPixel(75, 80), RGB(0, 128, 0));
+    EXPECT_EQ(surface.dc.GetPixel(50, 50), RGB(255, 255, 255));
+    EXPECT_TRUE(g_LayerQueryStatement.IsEmpty());
+}
+
 // ---------------------------------------------------------------- the device-point cache
 class DevicePoints : public ::testing::Test {
 protected:
