@@ -9,6 +9,7 @@
 #include "model/RowStatements.h"
 #include "platform/base/MessageBox.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -137,6 +138,42 @@ TEST(PointList, CloneOwnsACopyAndKeepsTheIdWithoutTarget)
     EXPECT_EQ(copy->GetBoundary(), polygon.GetBoundary());
     std::unique_ptr<CMapObject> line(CMapPolyline().Clone(nullptr));
     EXPECT_EQ(line->GetType(), MAP_OBJECT_POLYLINE);
+}
+
+// A polygon's ring closes from its last vertex to its first; a polyline's
+// chain does not.
+TEST(PointList, QueriesOnTheVerticesCloseOnlyRings)
+{
+    CMapPolygon polygon;
+    CMapPolyline line;
+    for (CMapPointList* object : {(CMapPointList*)&polygon, (CMapPointList*)&line})
+        FillPoints(*object, {{0, 0}, {10, 0}, {10, 10}});
+    CFloatPoint onClosingEdge(5, 5.5);
+    double tolerance = 1;
+    EXPECT_TRUE(polygon.IsNearPoint(&onClosingEdge, &tolerance));
+    EXPECT_FALSE(line.IsNearPoint(&onClosingEdge, &tolerance));
+    EXPECT_NEAR(polygon.GetDistance(onClosingEdge), 0.5 / std::sqrt(2.0), 1e-6);
+    EXPECT_NEAR(line.GetDistance(onClosingEdge), 5.0, 1e-6);
+
+    CArray<CFloatPoint, CFloatPoint&> ring, chain;
+    polygon.GetOutlinePoints(ring);
+    line.GetOutlinePoints(chain);
+    EXPECT_EQ(ring.GetSize(), 4);
+    EXPECT_EQ(chain.GetSize(), 3);
+
+    CFloatPoint centre(7, 3);
+    double radius = 7.7;   // every vertex is within, the boundary corner (0, 10) is not
+    EXPECT_TRUE(line.IsWithinCircle(&centre, &radius));
+    radius = 7.5;
+    EXPECT_FALSE(line.IsWithinCircle(&centre, &radius));
+
+    const CFloatPoint around[4] = {CFloatPoint(-1, -1), CFloatPoint(11, -1), CFloatPoint(11, 11), CFloatPoint(-1, 11)};
+    EXPECT_TRUE(line.IsInsidePolygon(around, 4));
+    const CFloatPoint left[3] = {CFloatPoint(-1, -1), CFloatPoint(6, -1), CFloatPoint(-1, 11)};
+    EXPECT_FALSE(line.IsInsidePolygon(left, 3));
+
+    line.ReverseDirection(true);
+    EXPECT_EQ(PointsOf(line), (std::vector<XY>{{10, 10}, {10, 0}, {0, 0}}));
 }
 
 TEST(PointList, KindTableBuildsPolygonsAndPolylines)
