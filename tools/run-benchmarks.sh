@@ -14,11 +14,13 @@ cmake --build build-bench -j "$jobs" --target benchmarks
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
 found=0
+failed=()
 for exe in build-bench/bench/bench_*; do
   [[ -x "$exe" && -f "$exe" ]] || continue
   found=1
   echo "running $(basename "$exe")" >&2
-  "$exe" --benchmark_format=csv "$@" > "$results/$(basename "$exe").csv"
+  # A program that fails is named at the end; the others' figures still print.
+  "$exe" --benchmark_format=csv "$@" > "$results/$(basename "$exe").csv" || failed+=("$(basename "$exe")")
 done
 (( found )) || { echo "no benchmark programs in build-bench/bench" >&2; exit 1; }
 
@@ -51,3 +53,7 @@ cat "$results"/*.csv | awk -F, '
       printf "%-36s %14s %14s %10s\n", k, p, q, r
     }
   }'
+if (( ${#failed[@]} )); then
+  echo "failed: ${failed[*]}" >&2
+  exit 1
+fi
