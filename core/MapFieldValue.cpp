@@ -26,17 +26,54 @@ CString CutToWidth(const CString& text, int width)
     return text.Left(end);
 }
 
+// Whether `text` is a number exactly as the type writes it ("%d", or "%f" with
+// `decimals`: six decimals) with at most `maxDigits` digits before the point:
+// within that range reading it and writing it again gives the same text, so a
+// value read back from a file need not be formatted again. "-0" is not how an
+// integer is written.
+bool IsWrittenForm(const CString& text, int maxDigits, bool decimals)
+{
+    const char* p = text.GetString();
+    const char* const end = p + text.GetLength();
+    const bool negative = p < end && *p == '-';
+    if (negative)
+        ++p;
+    const char* const digits = p;
+    while (p < end && *p >= '0' && *p <= '9')
+        ++p;
+    const long n = p - digits;
+    if (n == 0 || n > maxDigits || (n > 1 && *digits == '0'))
+        return false;
+    if (!decimals)
+        return p == end && !(negative && *digits == '0');
+    if (end - p != 7 || *p != '.')
+        return false;
+    for (++p; p < end; ++p) {
+        if (*p < '0' || *p > '9')
+            return false;
+    }
+    return true;
+}
+
 CString Normalise(const CString& text, const CMapField& field)
 {
     CString out;
     switch (field.GetType()) {
     case FIELD_TYPE_SHORT:
+        // |value| < 10^4 fits a SHORT; < 10^9 an INTEGER; a double below 10^9
+        // (2^30) is held to far better than a millionth.
+        if (IsWrittenForm(text, 4, false))
+            return text;
         out.Format("%d", (int)(SHORT)(WORD)AtolClamped32(text));
         break;
     case FIELD_TYPE_INTEGER:
+        if (IsWrittenForm(text, 9, false))
+            return text;
         out.Format("%d", AtolClamped32(text));
         break;
     case FIELD_TYPE_DOUBLE:
+        if (IsWrittenForm(text, 9, true))
+            return text;
         out.Format("%f", std::atof(text));
         break;
     case FIELD_TYPE_STRING:

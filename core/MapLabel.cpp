@@ -43,13 +43,17 @@ void MapLabelFontBlock::Read(const BYTE* p)
 
 MapLabelFontBlock MapLabelFontBlock::Defaults()
 {
-    MapLabelFontBlock b{};
-    b.font.lfHeight = 13;
-    b.font.lfCharSet = DEFAULT_CHARSET;
-    SetLogFontFaceName(b.font, "Arial");
-    b.textColor = 0;
-    b.backColor = 0xFFFFFF;
-    return b;
+    // Every object has a label: the block is made once, not once per label.
+    static const MapLabelFontBlock defaults = [] {
+        MapLabelFontBlock b{};
+        b.font.lfHeight = 13;
+        b.font.lfCharSet = DEFAULT_CHARSET;
+        SetLogFontFaceName(b.font, "Arial");
+        b.textColor = 0;
+        b.backColor = 0xFFFFFF;
+        return b;
+    }();
+    return defaults;
 }
 
 // ---------------------------------------------------------------- construction

@@ -78,6 +78,7 @@ public:
     // ---- content
     void SetText(const CString& text);
     CString GetText() const { return m_text; }
+    const CString& GetTextRef() const { return m_text; }
     void SetAnchor(const CFloatPoint& pt);
     CFloatPoint GetAnchor() const { return m_anchor; }
     void SetTextColor(COLORREF color);

@@ -201,7 +201,13 @@ public:
     BOOL CreateSymbolFont(CFont& font) const;
 
 private:
+    struct BuiltInTag {};
+    // The built-in defaults alone.
+    explicit CMapStyle(BuiltInTag);
+    static const CMapStyle& BuiltInDefaults();
     void SetBuiltInDefaults();
+    // The built-in defaults, then the "New Object" preferences, not modified.
+    void ApplyNewObjectPreferences();
     void CopyGroups(const CMapStyle& other);
     void MarkModified() { m_flags |= kModifiedFlag; }
 

@@ -42,11 +42,13 @@ bool CMapObject::IsPointInRing(const CFloatPoint* ring, int count, double x, dou
     return winding != 0;
 }
 
-CMapObject::CMapObject()
-    : m_pStyle(std::make_unique<CMapStyle>()),
-      m_pLabel(std::make_unique<CMapLabel>()),
-      m_pAreaLabel(std::make_unique<CMapLabel>())
+CMapObject::CMapObject() : m_pStyle(std::make_unique<CMapStyle>()), m_pLabel(std::make_unique<CMapLabel>()) {}
+
+CMapLabel& CMapObject::AreaLabel()
 {
+    if (!m_pAreaLabel)
+        m_pAreaLabel = std::make_unique<CMapLabel>();
+    return *m_pAreaLabel;
 }
 
 CMapObject::~CMapObject() = default;
@@ -299,23 +301,23 @@ void CMapObject::RemoveAttributeAt(int index)
 // ---------------------------------------------------------------- area label
 void CMapObject::SetAreaLabelFont(const MapLabelFontBlock& block)
 {
-    m_pAreaLabel->SetFontBlock(block);
+    AreaLabel().SetFontBlock(block);
 }
 
 void CMapObject::SetAreaLabelText(const CString& text)
 {
-    m_pAreaLabel->SetText(text);
+    AreaLabel().SetText(text);
 }
 
 void CMapObject::PlaceAreaLabel()
 {
     const CDoubleRect& b = m_rcBoundary;
-    m_pAreaLabel->SetAnchor(CFloatPoint(b.left + b.Width() / 4, b.bottom + b.Height() / 2));
+    AreaLabel().SetAnchor(CFloatPoint(b.left + b.Width() / 4, b.bottom + b.Height() / 2));
 }
 
 void CMapObject::DrawAreaLabel(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    m_pAreaLabel->Draw(pDC, *client, originX, originY, zoom);
+    AreaLabel().Draw(pDC, *client, originX, originY, zoom);
 }
 
 // ---------------------------------------------------------------- virtual operations

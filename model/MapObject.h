@@ -80,10 +80,13 @@ public:
     void SetStyle(CMapStyle style);
     BOOL UsesLayerStyle() const { return (m_dwFlags & kUseLayerStyle) != 0; }
     void SetUseLayerStyle(BOOL use);
-    // What the mapeProperty column stores: here the style record, or nothing
-    // (NULL) for an object that uses its layer's style. A kind with a property
-    // record of its own (text, image) writes that instead.
-    virtual std::vector<BYTE> GetPropertyColumn() const;
+    // What the mapeProperty column stores, written into `record` (resized to
+    // it); false for NULL. Here the style record, or NULL for an object that
+    // uses its layer's style. A kind with a property record of its own (text,
+    // image) writes that instead. The buffer is the caller's to reuse.
+    virtual bool WritePropertyColumn(std::vector<BYTE>& record) const;
+    // The same as a new array; empty for NULL.
+    std::vector<BYTE> GetPropertyColumn() const;
 
     // ---- selection
     void Select() { m_dwFlags |= kSelected; }
@@ -302,6 +305,8 @@ protected:
     CMapObject* PlaceClone(CMapObject* clone, CMapLayer* target) const;
     // Replaces the label by a copy of `label` (text, anchor, font block).
     void ReplaceLabel(const CMapLabel& label);
+    // The area label, made on first use.
+    CMapLabel& AreaLabel();
 
     DWORD m_dwReserved0 = 0;
     DWORD m_dwFlags = 0;
@@ -315,6 +320,7 @@ protected:
     std::unique_ptr<CMapStyle> m_pStyle;
     CMapLayer* m_pLayer = nullptr;
     std::unique_ptr<CMapLabel> m_pLabel;
+    // Made on first use: few objects ever show their area.
     std::unique_ptr<CMapLabel> m_pAreaLabel;
     CList<CMapFieldValue, const CMapFieldValue&> m_Attributes;
     int m_nMapeID = -1;

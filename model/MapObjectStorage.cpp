@@ -43,7 +43,11 @@ void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
     // The base label point (the boundary's centre), not a subclass's.
     m_pLabel->ReadRecord(stmt->ColumnBlob(COL_LABEL_PROP), stmt->ColumnBytes(COL_LABEL_PROP),
                          CMapObject::GetLabelPoint());
-    m_pLabel->SetText(stmt->ColumnText(COL_LABEL_TEXT));
+    // Most rows have no label text: an unchanged text builds no string.
+    const std::string_view text = stmt->ColumnTextView(COL_LABEL_TEXT);
+    const CString& current = m_pLabel->GetTextRef();
+    if (text != std::string_view(current.GetString(), (size_t)current.GetLength()))
+        m_pLabel->SetText(CString(text));
     m_pLabel->SetMapeID(m_nMapeID);
     m_pLabel->SetDatabase(m_pLayer ? m_pLayer->GetDatabase() : nullptr);
 
@@ -70,12 +74,21 @@ void CMapObject::ReadPropertyColumn(const void* data, int size)
         GetStyle()->SetModified(false);
 }
 
-std::vector<BYTE> CMapObject::GetPropertyColumn() const
+bool CMapObject::WritePropertyColumn(std::vector<BYTE>& record) const
 {
     if (UsesLayerStyle())
-        return {};
-    const CMapStyle::Record bytes = GetStyle()->ToRecord();
-    return std::vector<BYTE>(bytes.begin(), bytes.end());
+        return false;
+    record.resize(CMapStyle::kRecordSize);
+    GetStyle()->WriteRecord(record.data());
+    return true;
+}
+
+std::vector<BYTE> CMapObject::GetPropertyColumn() const
+{
+    std::vector<BYTE> record;
+    if (!WritePropertyColumn(record))
+        record.clear();
+    return record;
 }
 
 void CMapObject::BindGeometryColumn(CSQLiteStatement&, int) const {}

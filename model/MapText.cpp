@@ -509,10 +509,11 @@ void CMapText::SaveChanges()
     CMapObject::SaveChanges();
 }
 
-std::vector<BYTE> CMapText::GetPropertyColumn() const
+bool CMapText::WritePropertyColumn(std::vector<BYTE>& record) const
 {
-    const Record record = ToRecord();
-    return std::vector<BYTE>(record.begin(), record.end());
+    record.resize(kRecordSize);
+    WriteRecord(record.data());
+    return true;
 }
 
 void CMapText::ReadPropertyColumn(const void* data, int size)
