@@ -429,7 +429,8 @@ void CMapLayer::LoadPointObjects()
             continue;
         GiveEmptyValues(object);
         object->LoadFromRow(&rows);
-        ReadValuesOf(values, valueRow, rows.ColumnInt64(COL_ID), object);
+        if (valueRow)
+            ReadValuesOf(values, valueRow, rows.ColumnInt64(COL_ID), object);
         m_PointObjects.AddTail(object);
         // Nodes and texts never stay in the index.
         IndexRemove(object->GetMapeID(), object->GetBoundary());

@@ -42,7 +42,7 @@ bool CMapObject::IsPointInRing(const CFloatPoint* ring, int count, double x, dou
     return winding != 0;
 }
 
-CMapObject::CMapObject() : m_pStyle(std::make_unique<CMapStyle>()), m_pLabel(std::make_unique<CMapLabel>()) {}
+CMapObject::CMapObject() : m_pLabel(std::make_unique<CMapLabel>()) {}
 
 CMapLabel& CMapObject::AreaLabel()
 {
@@ -66,17 +66,17 @@ CMapStyle* CMapObject::GetStyle() const
         if (object->m_pLayer && object->m_pLayer->GetOverride())
             return object->m_pLayer->GetStyle();
         if (!object->m_pParent)
-            return object->m_pStyle.get();
+            return &object->m_Style;
         object = object->m_pParent;
     }
 }
 
 void CMapObject::SetStyle(CMapStyle style)
 {
-    if (m_pStyle->IsEqual(style))
+    if (m_Style.IsEqual(style))
         return;
-    *m_pStyle = style;
-    m_pStyle->SetModified(true);
+    m_Style = style;
+    m_Style.SetModified(true);
 }
 
 void CMapObject::SetUseLayerStyle(BOOL use)
@@ -397,7 +397,7 @@ int CMapObject::InsertVertex(int, int, double*, double*, double*)
 
 void CMapObject::CreateStylePen(CPen& pen)
 {
-    m_pStyle->CreatePen(pen);
+    m_Style.CreatePen(pen);
 }
 
 void CMapObject::Draw(CDC* pDC, const RECT*, double*, double*, double*)
@@ -496,7 +496,7 @@ CMapObject* CMapObject::Clone(CMapLayer* target)
 {
     CMapObject* clone = new CMapObject;
     // The values go along before the clone is stored, so that its new row holds them.
-    CopyInto(clone, *m_pStyle);
+    CopyInto(clone, m_Style);
     PlaceClone(clone, target);
     if (m_Attributes.IsEmpty() && clone->m_pLayer)
         clone->LoadAttributes();

@@ -31,18 +31,27 @@ enum GeoDataColumn {
 void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
 {
     m_nMapeID = stmt->ColumnInt(COL_ID);
-    ReadPropertyColumn(stmt->ColumnBlob(COL_PROPERTY), stmt->ColumnBytes(COL_PROPERTY));
+    // The size of a NULL column is not asked for: every column read costs.
+    const auto blob = [stmt](int column, int& size) {
+        const void* data = stmt->ColumnBlob(column);
+        size = data ? stmt->ColumnBytes(column) : 0;
+        return data;
+    };
+    int size = 0;
+    const void* data = blob(COL_PROPERTY, size);
+    ReadPropertyColumn(data, size);
 
     CDoubleRect boundary;
-    if (boundary.ReadRecord(stmt->ColumnBlob(COL_BOUNDARY), stmt->ColumnBytes(COL_BOUNDARY)))
+    data = blob(COL_BOUNDARY, size);
+    if (boundary.ReadRecord(data, size))
         SetBoundary(boundary);
 
     m_dwFlags = (DWORD)stmt->ColumnInt(COL_ATTRIBUTE) & kUseLayerStyle;
     SetActiveHandle(stmt->ColumnInt(COL_SEL_HANDLE));
 
     // The base label point (the boundary's centre), not a subclass's.
-    m_pLabel->ReadRecord(stmt->ColumnBlob(COL_LABEL_PROP), stmt->ColumnBytes(COL_LABEL_PROP),
-                         CMapObject::GetLabelPoint());
+    data = blob(COL_LABEL_PROP, size);
+    m_pLabel->ReadRecord(data, size, CMapObject::GetLabelPoint());
     // Most rows have no label text: an unchanged text builds no string.
     const std::string_view text = stmt->ColumnTextView(COL_LABEL_TEXT);
     const CString& current = m_pLabel->GetTextRef();

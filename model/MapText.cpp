@@ -98,7 +98,7 @@ void CMapText::WriteRecord(BYTE* record) const
 {
     // A fresh style assigned from the own style: its flags word is stored as 0.
     CMapStyle style;
-    style = *m_pStyle;
+    style = m_Style;
     style.WriteRecord(record);
     MapRecord::PutDword(record + 272, m_dwStoredValue);
     MapRecord::PutFloat(record + 276, m_fFontSize);

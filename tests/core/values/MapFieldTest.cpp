@@ -70,6 +70,13 @@ TEST(MapFieldValue, SetValueTextNormalisesByType)
         {FIELD_TYPE_DOUBLE, 0, "2.50000", "2.500000"},
         {FIELD_TYPE_DOUBLE, 0, "2.5000000", "2.500000"},
         {FIELD_TYPE_DOUBLE, 0, "-.500000", "-0.500000"},
+        {FIELD_TYPE_DOUBLE, 0, "0.25", "0.250000"},   // as SQLite gives a REAL back
+        {FIELD_TYPE_DOUBLE, 0, "12.0", "12.000000"},
+        {FIELD_TYPE_DOUBLE, 0, "-0", "-0.000000"},
+        {FIELD_TYPE_DOUBLE, 0, "1e-05", "0.000010"},
+        {FIELD_TYPE_DOUBLE, 0, "1234567890.5", "1234567890.500000"},
+        {FIELD_TYPE_DOUBLE, 0, "0.1234564", "0.123456"},
+        {FIELD_TYPE_DOUBLE, 0, "-1e20", "-100000000000000000000.000000"},
         {FIELD_TYPE_STRING, 3, "abcdef", "abc"},
         {FIELD_TYPE_STRING, 0, "abcdef", ""},
         {FIELD_TYPE_STRING, 10, "O'Hara", "O'Hara"},
