@@ -119,6 +119,10 @@ public:
     virtual void BuildDevicePoints(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
 
 protected:
+    // The stored vertex bytes of the row a layer's drawing or selection loop
+    // stands on when it is this object's row, else null; valid until the loop
+    // steps on.
+    const BYTE* StoredVerticesOfLoopRow(int& size) const;
     // Whether the vertex ring closes from the last vertex to the first.
     virtual bool IsClosedRing() const { return false; }
     // The clone steps shared by the kinds: `clone` gets this object's values

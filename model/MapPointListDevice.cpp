@@ -4,6 +4,7 @@
 // such an object is cut to a window around the client area first.
 #include "model/MapPointList.h"
 
+#include "core/MapStyle.h"
 #include "core/Measure.h"
 #include "model/ClipPolygon.h"
 #include "model/MapModel.h"
@@ -107,23 +108,45 @@ void CMapPointList::BuildDevicePoints(CDC* pDC, const RECT* client, double* orig
     }
 
     cache.EmptyChunks();
+    // The covered rectangle of a build that keeps every vertex.
+    const auto finish = [&] {
+        device.Normalize();
+        cache.SetDeviceRect(CInt64Rect(device));
+        cache.SetZoom(z);
+        cache.SetClipped(FALSE);
+        ValidateDevicePoints();
+    };
+    // An object of a drawing loop's row is drawn once: its device points come
+    // straight from the stored bytes, with no copy of the vertices between.
+    int size = 0;
+    if (const BYTE* stored = !m_pPoints && !m_rcBoundary.IsNull() ? StoredVerticesOfLoopRow(size) : nullptr) {
+        const int count = size / kVertexSize;
+        if (count >= 1) {
+            AppendThinned(
+                cache.TakeFreeChunk(std::min(count, kChunkStart)), count,
+                [stored](int i, double& x, double& y) {
+                    x = MapRecord::GetFloat(stored + i * kVertexSize);
+                    y = MapRecord::GetFloat(stored + i * kVertexSize + 4);
+                },
+                *originX, *originY, z, height);
+            finish();
+        }
+        return;
+    }
     const int attached = AttachGeometry();
     if (!m_pPoints)
         return;
-    if (m_rcBoundary.IsNull())
+    if (m_rcBoundary.IsNull()) {
         UpdateLayerBounds();
+        device = m_rcBoundary.ToDeviceFloatRect(*originX, *originY, z, height);
+    }
     if (m_nCount >= 1) {
         CDevicePointArray* chunk = cache.TakeFreeChunk(std::min(m_nCount, kChunkStart));
         const CFloatPoint* points = m_pPoints;
         AppendThinned(
             chunk, m_nCount, [&](int i, double& x, double& y) { x = points[i].x, y = points[i].y; }, *originX,
             *originY, z, height);
-        device = m_rcBoundary.ToDeviceFloatRect(*originX, *originY, z, height);
-        device.Normalize();
-        cache.SetDeviceRect(CInt64Rect(device));
-        cache.SetZoom(z);
-        cache.SetClipped(FALSE);
-        ValidateDevicePoints();
+        finish();
     }
     if (attached)
         DetachGeometry();
