@@ -12,6 +12,7 @@
 // program. The shapes are the program's own polygon and polyline kinds drawn
 // with the layer's style, so the figures take in the whole way from the index
 // to the device: row query, object factory, row reading, device points, CDC.
+#include "bench/BenchApplication.h"
 #include "core/Settings.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
@@ -21,7 +22,6 @@
 #include "model/MapObject.h"
 #include "model/MapPolygon.h"
 #include "model/MapPolyline.h"
-#include "platform/frames/CWinApp.h"
 #include "platform/gdi/CDC.h"
 
 #include <benchmark/benchmark.h>
@@ -501,24 +501,7 @@ BENCHMARK(BM_DrawView1pc_Peer)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMill
 BENCHMARK(BM_HitTest_Project)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HitTest_Peer)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
-// The benchmarks run from the application's start-up, then the program ends.
-class CBenchApp : public CWinApp {
-public:
-    BOOL InitInstance() override
-    {
-        // Maps without a projection: the benchmark needs no catalogue.
-        g_CoordinationSystem = -1;
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-        return FALSE;
-    }
-};
-
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    benchmark::Initialize(&argc, argv);
-    CBenchApp app;
-    AfxWinMain(argc, argv);
-    return 0;
+    return RunBenchmarksAsApplication(argc, argv);
 }

@@ -3,11 +3,11 @@
 // peer, one sequential scan of each layer file's object table and of its
 // attribute table through SQLite with every column read. The program starts
 // as the application does (AfxWinMain): the map window needs the toolkit.
+#include "bench/BenchApplication.h"
 #include "core/Settings.h"
 #include "mapwindow/MUIMap.h"
 #include "model/MapLayer.h"
 #include "model/MapNode.h"
-#include "platform/frames/CWinApp.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -134,22 +134,7 @@ BENCHMARK(BM_WorkspaceLoad_Peer)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }
 
-// The benchmarks run from the application's start-up, then the program ends.
-class CBenchApp : public CWinApp {
-public:
-    BOOL InitInstance() override
-    {
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-        return FALSE;
-    }
-};
-
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    benchmark::Initialize(&argc, argv);
-    CBenchApp app;
-    AfxWinMain(argc, argv);
-    return 0;
+    return RunBenchmarksAsApplication(argc, argv);
 }
