@@ -439,9 +439,14 @@ void CMapLayer::LoadPointObjects()
 
 void CMapLayer::ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object)
 {
-    while (more && values.ColumnInt64(0) < id)
+    // The id of each row the query passes is read once.
+    long long at = more ? values.ColumnInt64(0) : 0;
+    while (more && at < id) {
         more = values.Step() == SQLITE_ROW;
-    if (!more || values.ColumnInt64(0) != id)
+        if (more)
+            at = values.ColumnInt64(0);
+    }
+    if (!more || at != id)
         return;
     const int columns = values.ColumnCount();
     for (int i = 1; i < columns; ++i)
