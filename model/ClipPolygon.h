@@ -10,6 +10,8 @@
 #include "core/ClipVertex.h"
 #include "model/MapObject.h"
 
+class CMapMultiPart;
+
 class CClipPolygon : public CMapObject {
 public:
     CClipPolygon() = default;
@@ -88,6 +90,18 @@ public:
     CClipVertex StepForward(POSITION& position) const;
     CClipVertex StepBackward(POSITION& position) const;
 
+    // ---- view clipping (model/ViewClipping.cpp)
+    // The points where the edges from the head to the tail (no closing edge)
+    // cross the border of `rect`, as a new polygon the caller owns; null when
+    // the boundary does not meet `rect` or there are no vertices. With
+    // `insert` they also enter this polygon, marked as intersections.
+    CClipPolygon* IntersectWithRect(const CDoubleRect& rect, BOOL insert);
+    // The parts inside `rect`, as a new multi-part of clip polygons the caller
+    // owns, or null. `type` 7 cuts an open chain, 6 a ring (implicitly
+    // closed); any other type gives null. This polygon gets the crossing
+    // points (a ring is also rotated and closed), so callers clip a copy.
+    CMapMultiPart* ClipToRect(const CDoubleRect& rect, int type);
+
     // 0: has intersection vertices; 1: inside the other figure; 2: outside.
     int GetRelation() const { return m_nRelation; }
     void SetRelation(int relation) { m_nRelation = relation; }
@@ -106,3 +120,11 @@ private:
     int m_nForward = 1;
     int m_nRelation = 0;
 };
+
+// The side of `rect` a border point lies on: 0 left, else 2 right, else 1 top,
+// else 3 bottom (exact comparisons in this order); -1 off the border.
+int GetRectSide(const CClipVertex& v, const CDoubleRect& rect);
+// A new chain from `from` clockwise along the border of `rect` (y growing
+// upwards) to `to`, through the corners in between; once around when `to`
+// lies behind `from` on the same side or at the same point.
+CClipPolygon* ConnectAlongRect(const CClipVertex& from, const CClipVertex& to, const CDoubleRect& rect);

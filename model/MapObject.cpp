@@ -230,6 +230,8 @@ void CMapObject::MarkRings(BOOL set)
     }
 }
 
+void CMapObject::ShiftDevicePoints(int, int) {}
+
 const CMapObject* CMapObject::StoredAncestor() const
 {
     const CMapObject* object = this;

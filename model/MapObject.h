@@ -87,7 +87,8 @@ public:
 
     // ---- selection
     void Select() { m_dwFlags |= kSelected; }
-    void Deselect();
+    // Also on every part or inner ring of the kinds made of parts.
+    virtual void Deselect();
     BOOL IsSelected() const { return (m_dwFlags & kSelected) != 0; }
     int GetActiveHandle() const { return m_nActiveHandle; }
 
@@ -131,11 +132,15 @@ public:
     void ValidateDevicePoints() { m_dwFlags &= ~kDevicePointsStale; }
     BOOL AreDevicePointsStale() const { return (m_dwFlags & kDevicePointsStale) != 0; }
     // On this object and, for the multi-part kinds, on each part or ring.
-    void SetCacheFlag(BOOL set);
+    virtual void SetCacheFlag(BOOL set);
     void SetRingFlag(BOOL set) { SetFlagBit(kRingFlag, set); }
     BOOL GetRingFlag() const { return (m_dwFlags & kRingFlag) != 0; }
-    // Types 0 to 5, 7, 9 and 12 are left unchanged.
-    void MarkRings(BOOL set);
+    // Types 0 to 5, 7, 9 and 12 are left unchanged; a polypolygon also marks its parts.
+    virtual void MarkRings(BOOL set);
+    // After the view scrolled by whole pixels: the kinds that cache device
+    // points (and those made of such parts) move them instead of rebuilding
+    // them; the others have nothing to move.
+    virtual void ShiftDevicePoints(int dx, int dy);
     void SetGeometryLoaded() { m_dwFlags |= kGeometryLoaded; }
     void ClearGeometryLoaded() { m_dwFlags &= ~kGeometryLoaded; }
     // Both answer for the first object up the parents that is stored.

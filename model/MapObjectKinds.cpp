@@ -5,6 +5,8 @@
 #include "model/MapArc.h"
 #include "model/MapImage.h"
 #include "model/MapNode.h"
+#include "model/MapPolygon.h"
+#include "model/MapPolyline.h"
 #include "model/MapSpline.h"
 #include "model/MapText.h"
 
@@ -33,6 +35,8 @@ const ObjectKind kKinds[] = {
     {MAP_OBJECT_PIE, CreateOfType<CMapArc, MAP_OBJECT_PIE>},
     {MAP_OBJECT_SPLINE, Create<CMapSpline>},
     {MAP_OBJECT_NODE, Create<CMapNode>},
+    {MAP_OBJECT_POLYGON, Create<CMapPolygon>},
+    {MAP_OBJECT_POLYLINE, Create<CMapPolyline>},
     {MAP_OBJECT_TEXT, Create<CMapText>},
     {MAP_OBJECT_IMAGE, Create<CMapImage>},
 };

@@ -536,4 +536,9 @@ void CMapText::LoadFromRow(CSQLiteStatement* stmt)
     SetText(stmt->ColumnText(5));
     // The text is as stored; the boundary is still recomputed at the first drawing.
     m_dwFlags &= ~kGeometryModified;
+    // A stored boundary already holds the one growth of a text never drawn
+    // (or the box of its last drawing): from now on it moves with the anchor
+    // instead of growing at every load. Only a degenerate one never grew.
+    if (!m_rcBoundary.IsEmpty())
+        KeepProvisionalBox();
 }

@@ -1,0 +1,128 @@
+// Polylines: drawing the open chain through the device-point cache, the hit
+// test on the line, vertex insertion and the length.
+#include "model/MapPolyline.h"
+
+#include "core/Measure.h"
+#include "core/Settings.h"
+#include "model/MapModel.h"
+#include "model/StyleSelection.h"
+#include "platform/gdi/CDC.h"
+
+#include <memory>
+
+CMapPolyline::CMapPolyline()
+{
+    m_nType = MAP_OBJECT_POLYLINE;
+}
+
+BOOL CMapPolyline::GetPointAtDistance(double d, double* x, double* y)
+{
+    return PointAtDistance(d, x, y);
+}
+
+int CMapPolyline::InsertVertex(int x, int y, double* originX, double* originY, double* zoom)
+{
+    const CFloatPoint p = DeviceToMap(x, y, *originX, *originY, *zoom);
+    const double tolerance = MapTolerance(*zoom);
+    LoadGeometry();
+    if (m_nCount < 2)
+        return 0;
+    const int at = FindEdgeNear(p, tolerance);
+    if (at < 0)
+        return 0;
+    const double xy[2] = {p.x, p.y};
+    InsertPointAt(at, xy);
+    InvalidateDevicePoints();
+    return 1;
+}
+
+void CMapPolyline::Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
+{
+    CMapObject::Draw(pDC, client, originX, originY, zoom);
+    std::unique_ptr<CStyleSelection> selection;
+    if (!UsesLayerStyle())
+        selection = std::make_unique<CStyleSelection>(pDC, *GetStyle(), false);
+    BuildDevicePoints(pDC, client, originX, originY, zoom);
+    m_pCache->DrawAll(pDC, FALSE);
+}
+
+void CMapPolyline::DrawSelected(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
+{
+    if (IsLayerEditable()) {
+        DrawHandles(pDC, client, originX, originY, zoom);
+        return;
+    }
+    CPen pen;
+    CreateMapPen(pen);
+    CPen* oldPen = pen.GetSafeHandle() ? pDC->SelectObject(&pen) : nullptr;
+    const int oldRop = pDC->SetROP2(R2_NOTXORPEN);
+    BuildDevicePoints(pDC, client, originX, originY, zoom);
+    // Edge by edge, so that the XOR outline crosses itself without gaps.
+    for (int c = 0; c < m_pCache->GetChunkCount(); ++c) {
+        const CDevicePointArray* chunk = m_pCache->GetChunk(c);
+        for (int i = 1; i < chunk->GetCount(); ++i) {
+            pDC->MoveTo(chunk->GetAt(i - 1));
+            pDC->LineTo(chunk->GetAt(i));
+        }
+    }
+    if (oldPen)
+        pDC->SelectObject(oldPen);
+    else if (pen.GetSafeHandle())
+        pDC->SelectStockObject(NULL_PEN);
+    pDC->SetROP2(oldRop);
+    pen.DeleteObject();
+}
+
+BOOL CMapPolyline::HitTest(int x, int y, double* originX, double* originY, double* zoom)
+{
+    const POINT p{x, y};
+    const double snap = (double)g_SnapPoints * g_SnapPoints;
+    bool cached = false;
+    for (int c = 0; c < m_pCache->GetChunkCount(); ++c) {
+        const CDevicePointArray* chunk = m_pCache->GetChunk(c);
+        if (chunk->GetCount() == 0)
+            continue;
+        cached = true;
+        if (DevicePointNearPolyline(chunk->GetCount(), chunk->GetData(), p, snap))
+            return TRUE;
+    }
+    if (cached)
+        return FALSE;
+    const CFloatPoint mapPoint = DeviceToMap(x, y, *originX, *originY, *zoom);
+    const double e = MapTolerance(*zoom);
+    const int attached = AttachGeometry();
+    const BOOL near = PointNearPolyline(m_nCount, m_pPoints, mapPoint, e * e);
+    if (attached)
+        DetachGeometry();
+    return near;
+}
+
+CMapObject* CMapPolyline::Clone(CMapLayer* target)
+{
+    return CloneInto(new CMapPolyline, target);
+}
+
+double CMapPolyline::GetPlanarLength() const
+{
+    return m_nCount < 2 ? 0.0 : ChainLength(false);
+}
+
+double CMapPolyline::GetSphericalLength() const
+{
+    return m_nCount <= 1 ? 0.0 : ChainLength(true);
+}
+
+double CMapPolyline::GetLength(OGRSpatialReference* srs)
+{
+    const int attached = AttachGeometry();
+    const double length = MeasuresOnSphere(srs) ? GetSphericalLength() : GetPlanarLength();
+    if (attached)
+        DetachGeometry();
+    return length;
+}
+
+void CMapPolyline::DrawTracking(CDC* pDC, const RECT*, double*, double*, double*)
+{
+    CRubberBandPen band(pDC);
+    m_pCache->DrawAll(pDC, FALSE);
+}
