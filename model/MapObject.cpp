@@ -632,8 +632,6 @@ void CMapObject::LoadGeometry() {}
 
 void CMapObject::AdjustDeviceHeight(int) {}
 
-void CMapObject::ShiftDevicePoints(int, int) {}
-
 CDoubleRect CMapObject::GetDeviceBoundary(double* originX, double* originY, double* zoom)
 {
     CDoubleRect d = m_rcBoundary.ToDeviceFloatRect(*originX, *originY, *zoom, GetViewHeight());

@@ -229,9 +229,6 @@ public:
     // Fills the object from the current row of a layer query.
     virtual void LoadFromRow(CSQLiteStatement* stmt);
     virtual void AdjustDeviceHeight(int newHeight);
-    // After the view scrolled by whole pixels: moves cached device points
-    // instead of rebuilding them; objects without a device cache have none.
-    virtual void ShiftDevicePoints(int dx, int dy);
     virtual CDoubleRect GetDeviceBoundary(double* originX, double* originY, double* zoom);
     virtual int GetPointCount();
     virtual CFloatPoint GetLabelPoint();
