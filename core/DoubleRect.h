@@ -98,8 +98,8 @@ public:
     BOOL ContainsFloatPoint(const CFloatPoint& pt) const { return ContainsXY(pt.x, pt.y); }
 
     void Inflate(double d);
-    // Moves all four edges: left and right by dx, top and bottom by dy.
-    void Offset(double dx, double dy);
+    // The same rectangle moved by (dx, dy) on all four edges.
+    CDoubleRect Offset(double dx, double dy) const { return CDoubleRect(left + dx, bottom + dy, right + dx, top + dy); }
     void InflateRect(int l, int b, int r, int t);
     // True when any edge e has e >= limit or e <= -limit.
     BOOL ExceedsLimit(int limit) const;

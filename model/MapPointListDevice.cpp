@@ -82,7 +82,7 @@ void CMapPointList::BuildDevicePoints(CDC* pDC, const RECT* client, double* orig
                               window.right * z + *originX, (height - window.top) * z + *originY);
         mapWindow.Normalize();
         CClipPolygon polygon;
-        polygon.SetFromObject(this, FALSE);
+        polygon.SetFromObjectNear(this, mapWindow);
         // An object with nothing in the window draws nothing: no piece is kept.
         std::unique_ptr<CMapObject> pieces(
             polygon.ClipToRect(mapWindow, IsClosedRing() ? MAP_OBJECT_POLYGON : MAP_OBJECT_POLYLINE));

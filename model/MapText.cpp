@@ -66,12 +66,7 @@ void CMapText::SetFontSize(float size)
 void CMapText::MoveTo(const CFloatPoint& pt)
 {
     const double dx = (double)pt.x - m_Anchor.x, dy = (double)pt.y - m_Anchor.y;
-    CDoubleRect moved = m_rcBoundary;
-    moved.left += dx;
-    moved.right += dx;
-    moved.bottom += dy;
-    moved.top += dy;
-    SetBoundary(moved);
+    SetBoundary(m_rcBoundary.Offset(dx, dy));
     m_Anchor = pt;
     GetStyle()->SetModified(true);
     UpdateLayerBounds();
