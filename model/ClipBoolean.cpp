@@ -130,34 +130,39 @@ BOOL CClipPolygon::SetOrientation(int interiorLeft)
     return TRUE;
 }
 
-CClipPolygon* CClipPolygon::IntersectSegmentWithRing(const CClipVertex& a, const CClipVertex& b, BOOL sort,
-                                                     BOOL insert)
+namespace {
+// Whether the closed boxes of two segments meet: what IntersectSegments
+// would find first, without building rectangles.
+bool BoxesMeet(const CClipVertex& a, const CClipVertex& b, const CClipVertex& p, const CClipVertex& c)
 {
-    std::vector<CClipVertex> found;
-    POSITION pos = m_Vertices.GetHeadPosition();
-    if (pos) {
-        POSITION prevPos = pos;
-        CClipVertex p = m_Vertices.GetNext(pos);
-        while (pos) {
-            const POSITION curPos = pos;
-            const CClipVertex c = m_Vertices.GetNext(pos);
-            const CClipVertex hit = IntersectSegments(a, b, p, c);
-            if (!IsNoClipVertex(hit)) {
-                const CClipVertex x = SnapToEnds(hit, a, b, p, c);
-                found.emplace_back(x.x, x.y, CClipVertex::kIntersection);
-                if (insert) {
-                    if (!Same(x, p) && !Same(x, c))
-                        InsertVertexBefore(curPos, CClipVertex(x.x, x.y, CClipVertex::kIntersection), TRUE);
-                    else if (!Same(x, p))
-                        m_Vertices.GetAt(curPos).SetIntersection();
-                    else
-                        m_Vertices.GetAt(prevPos).SetIntersection();
-                }
-            }
-            p = c;
-            prevPos = curPos;
-        }
-    }
+    return std::max(a.x, b.x) >= std::min(p.x, c.x) && std::max(p.x, c.x) >= std::min(a.x, b.x)
+        && std::max(a.y, b.y) >= std::min(p.y, c.y) && std::max(p.y, c.y) >= std::min(a.y, b.y);
+}
+
+// Segment a-b against the ring's edge p-c: the crossing is collected and,
+// with `insert`, enters the ring (or marks the end it falls on).
+void TestEdge(CClipPolygon& ring, const CClipVertex& a, const CClipVertex& b, POSITION prevPos, POSITION curPos,
+              std::vector<CClipVertex>& found, bool insert)
+{
+    const CClipVertex p = ring.GetVertexAtPosition(prevPos), c = ring.GetVertexAtPosition(curPos);
+    if (!BoxesMeet(a, b, p, c))
+        return;
+    const CClipVertex hit = IntersectSegments(a, b, p, c);
+    if (IsNoClipVertex(hit))
+        return;
+    const CClipVertex x = SnapToEnds(hit, a, b, p, c);
+    found.emplace_back(x.x, x.y, CClipVertex::kIntersection);
+    if (!insert)
+        return;
+    if (!Same(x, p) && !Same(x, c))
+        ring.InsertVertexBefore(curPos, CClipVertex(x.x, x.y, CClipVertex::kIntersection), TRUE);
+    else
+        ring.MarkIntersection(Same(x, p) ? prevPos : curPos);
+}
+
+// The crossings found, ordered along a-b when asked, each point once.
+CClipPolygon* CrossingList(std::vector<CClipVertex>& found, const CClipVertex& a, BOOL sort)
+{
     if (sort && found.size() > 1) {
         std::stable_sort(found.begin(), found.end(), [&](const CClipVertex& l, const CClipVertex& r) {
             return std::hypot(l.x - a.x, l.y - a.y) < std::hypot(r.x - a.x, r.y - a.y);
@@ -165,12 +170,174 @@ CClipPolygon* CClipPolygon::IntersectSegmentWithRing(const CClipVertex& a, const
     }
     auto* result = new CClipPolygon;
     for (const CClipVertex& x : found) {
-        // A crossing at a vertex of this ring is met on both of its edges.
+        // A crossing at a vertex of the ring is met on both of its edges.
         if (result->GetPointCount() > 0 && Same(result->GetTailVertex(), x))
             continue;
         result->AddVertex(x);
     }
     return result;
+}
+
+// The edges of a ring as they were before crossings were inserted, in a grid
+// of cells by their boxes; crossings later inserted into an edge only split
+// it, so walking from its start to its end covers all of its pieces. Rings
+// of many vertices are cut against each other and tested for containment
+// through it instead of through every edge.
+class EdgeGrid {
+public:
+    // With `closed` the edge from the tail back to the head counts too.
+    EdgeGrid(const CClipPolygon& ring, bool closed) : m_bClosed(closed)
+    {
+        const auto& vertices = ring.GetVertices();
+        POSITION pos = vertices.GetHeadPosition();
+        if (!pos)
+            return;
+        POSITION start = pos;
+        CClipVertex p = vertices.GetNext(pos);
+        m_Box = CDoubleRect(p.x, p.y, p.x, p.y);
+        const auto add = [&](POSITION end, const CClipVertex& c) {
+            m_Edges.push_back({start, end, std::min(p.x, c.x), std::min(p.y, c.y), std::max(p.x, c.x),
+                               std::max(p.y, c.y)});
+            m_Box.left = std::min(m_Box.left, c.x);
+            m_Box.right = std::max(m_Box.right, c.x);
+            m_Box.bottom = std::min(m_Box.bottom, c.y);
+            m_Box.top = std::max(m_Box.top, c.y);
+        };
+        while (pos) {
+            const POSITION end = pos;
+            const CClipVertex c = vertices.GetNext(pos);
+            add(end, c);
+            start = end;
+            p = c;
+        }
+        if (closed && vertices.GetCount() > 1)
+            add(vertices.GetHeadPosition(), vertices.GetHead());
+
+        // About two edges to a cell, the cells as square as the box allows.
+        const double w = std::max(m_Box.right - m_Box.left, 0.0), h = std::max(m_Box.top - m_Box.bottom, 0.0);
+        const double cells = std::max(1.0, m_Edges.size() / 2.0);
+        const double side = w > 0 && h > 0 ? std::sqrt(w * h / cells) : std::max(w, h) / cells;
+        m_nX = side > 0 ? std::clamp((size_t)(w / side) + 1, (size_t)1, (size_t)4096) : 1;
+        m_nY = side > 0 ? std::clamp((size_t)(h / side) + 1, (size_t)1, (size_t)4096) : 1;
+        m_dCellX = m_nX > 1 ? w / (double)m_nX : 0.0;
+        m_dCellY = m_nY > 1 ? h / (double)m_nY : 0.0;
+        m_Cells.resize(m_nX * m_nY);
+        for (size_t e = 0; e < m_Edges.size(); ++e) {
+            const Edge& edge = m_Edges[e];
+            const size_t x0 = CellX(edge.minX), x1 = CellX(edge.maxX);
+            for (size_t y = CellY(edge.minY); y <= CellY(edge.maxY); ++y) {
+                for (size_t x = x0; x <= x1; ++x)
+                    m_Cells[y * m_nX + x].push_back(e);
+            }
+        }
+        m_Stamp.assign(m_Edges.size(), 0);
+    }
+
+    // Every piece of every edge whose box meets the box of a-b, in ring order.
+    template <class Visit>
+    void ForEdgesNear(const CClipPolygon& ring, const CClipVertex& a, const CClipVertex& b, const Visit& visit)
+    {
+        const double minX = std::min(a.x, b.x), maxX = std::max(a.x, b.x);
+        const double minY = std::min(a.y, b.y), maxY = std::max(a.y, b.y);
+        if (m_Edges.empty() || maxX < m_Box.left || minX > m_Box.right || maxY < m_Box.bottom || minY > m_Box.top)
+            return;
+        ++m_nRound;
+        m_Near.clear();
+        const size_t x0 = CellX(minX), x1 = CellX(maxX);
+        for (size_t y = CellY(minY); y <= CellY(maxY); ++y) {
+            for (size_t x = x0; x <= x1; ++x) {
+                for (size_t e : m_Cells[y * m_nX + x]) {
+                    const Edge& edge = m_Edges[e];
+                    if (m_Stamp[e] != m_nRound && edge.maxX >= minX && edge.minX <= maxX && edge.maxY >= minY
+                        && edge.minY <= maxY) {
+                        m_Stamp[e] = m_nRound;
+                        m_Near.push_back(e);
+                    }
+                }
+            }
+        }
+        std::sort(m_Near.begin(), m_Near.end());
+        const auto& vertices = ring.GetVertices();
+        for (size_t e : m_Near) {
+            POSITION prevPos = m_Edges[e].start;
+            while (true) {
+                POSITION curPos = prevPos;
+                vertices.GetNext(curPos);
+                if (!curPos && m_bClosed)
+                    curPos = vertices.GetHeadPosition();
+                if (!curPos)
+                    break;
+                visit(prevPos, curPos);
+                if (curPos == m_Edges[e].end)
+                    break;
+                prevPos = curPos;
+            }
+        }
+    }
+
+    // The crossing-number test of ContainsXY on the edges the ray to the
+    // right of the point can meet.
+    bool Contains(const CClipPolygon& ring, double x, double y)
+    {
+        const auto& vertices = ring.GetVertices();
+        int crossings = 0;
+        const CClipVertex from(x, y), to(std::max(x, m_Box.right), y);
+        ForEdgesNear(ring, from, to, [&](POSITION a, POSITION b) {
+            const CClipVertex& p = vertices.GetAt(a);
+            const CClipVertex& c = vertices.GetAt(b);
+            if ((p.y > y) != (c.y > y) && ((p.x - x) * (c.y - y) - (c.x - x) * (p.y - y)) / (c.y - p.y) > 0)
+                ++crossings;
+        });
+        return (crossings & 1) != 0;
+    }
+
+private:
+    struct Edge {
+        POSITION start, end;
+        double minX, minY, maxX, maxY;
+    };
+    static size_t Cell(double v, double origin, double size, size_t count)
+    {
+        if (!(size > 0.0) || v <= origin)
+            return 0;
+        return std::min(count - 1, (size_t)((v - origin) / size));
+    }
+    size_t CellX(double x) const { return Cell(x, m_Box.left, m_dCellX, m_nX); }
+    size_t CellY(double y) const { return Cell(y, m_Box.bottom, m_dCellY, m_nY); }
+
+    std::vector<Edge> m_Edges;
+    std::vector<std::vector<size_t>> m_Cells;
+    std::vector<unsigned> m_Stamp;
+    std::vector<size_t> m_Near;
+    CDoubleRect m_Box;
+    bool m_bClosed;
+    size_t m_nX = 1, m_nY = 1;
+    double m_dCellX = 0.0, m_dCellY = 0.0;
+    unsigned m_nRound = 0;
+};
+
+// Below this many pairs of edges testing every pair costs less than a grid.
+constexpr size_t kGriddedPairs = 4096;
+// Rings of more vertices answer containment through a grid.
+constexpr size_t kGriddedRing = 64;
+}
+
+CClipPolygon* CClipPolygon::IntersectSegmentWithRing(const CClipVertex& a, const CClipVertex& b, BOOL sort,
+                                                     BOOL insert)
+{
+    std::vector<CClipVertex> found;
+    POSITION pos = m_Vertices.GetHeadPosition();
+    if (pos) {
+        POSITION prevPos = pos;
+        m_Vertices.GetNext(pos);
+        while (pos) {
+            const POSITION curPos = pos;
+            m_Vertices.GetNext(pos);
+            TestEdge(*this, a, b, prevPos, curPos, found, insert != 0);
+            prevPos = curPos;
+        }
+    }
+    return CrossingList(found, a, sort);
 }
 
 void CClipPolygon::IntersectRing(CClipPolygon* other, BOOL sort, BOOL insert)
@@ -181,14 +348,26 @@ void CClipPolygon::IntersectRing(CClipPolygon* other, BOOL sort, BOOL insert)
     POSITION pos = m_Vertices.GetHeadPosition();
     if (!pos)
         return;
+    std::unique_ptr<EdgeGrid> grid;
+    if ((size_t)m_Vertices.GetCount() * (size_t)other->m_Vertices.GetCount() > kGriddedPairs)
+        grid = std::make_unique<EdgeGrid>(*other, false);
     POSITION prevPos = pos;
     CClipVertex p = m_Vertices.GetNext(pos);
     while (pos) {
         const POSITION curPos = pos;
         const CClipVertex c = m_Vertices.GetNext(pos);
-        CDoubleRect theirs = other->GetBoundary();
-        if (theirs.IntersectsSegment(p, c)) {
-            std::unique_ptr<CClipPolygon> xs(other->IntersectSegmentWithRing(p, c, sort, insert));
+        const CDoubleRect& theirs = other->m_rcBoundary;
+        if (BoxesMeet(p, c, CClipVertex(theirs.left, theirs.bottom), CClipVertex(theirs.right, theirs.top))) {
+            std::unique_ptr<CClipPolygon> xs;
+            if (grid) {
+                std::vector<CClipVertex> found;
+                grid->ForEdgesNear(*other, p, c, [&](POSITION from, POSITION to) {
+                    TestEdge(*other, p, c, from, to, found, insert != 0);
+                });
+                xs.reset(CrossingList(found, p, sort));
+            } else {
+                xs.reset(other->IntersectSegmentWithRing(p, c, sort, insert));
+            }
             if (insert) {
                 for (POSITION x = xs->GetHeadPosition(); x;) {
                     const CClipVertex v = xs->GetNext(x);
@@ -218,6 +397,51 @@ void CClipPolygon::IntersectClosedRings(CClipPolygon* other)
 }
 
 namespace {
+// The vertices of the other figure's rings by their point, with their
+// neighbours in each ring's traversal order.
+class VertexLookup {
+public:
+    struct Place {
+        size_t ring, index;
+    };
+    explicit VertexLookup(const std::vector<CClipPolygon*>& rings)
+    {
+        for (CClipPolygon* ring : rings) {
+            std::vector<CClipVertex> order;
+            for (POSITION pos : TraversalOrder(*ring))
+                order.push_back(ring->GetVertexAtPosition(pos));
+            for (size_t k = 0; k < order.size(); ++k)
+                m_Places.push_back({{order[k].x, order[k].y}, {m_Orders.size(), k}});
+            m_Orders.push_back(std::move(order));
+        }
+        std::sort(m_Places.begin(), m_Places.end(), [](const auto& l, const auto& r) { return l.first < r.first; });
+    }
+    std::vector<Place> Find(const CClipVertex& v) const
+    {
+        std::vector<Place> found;
+        const std::pair<double, double> key(v.x, v.y);
+        auto it = std::lower_bound(m_Places.begin(), m_Places.end(), key,
+                                   [](const auto& l, const std::pair<double, double>& k) { return l.first < k; });
+        for (; it != m_Places.end() && it->first == key; ++it)
+            found.push_back(it->second);
+        return found;
+    }
+    const CClipVertex& Before(const Place& p) const
+    {
+        const auto& order = m_Orders[p.ring];
+        return order[(p.index + order.size() - 1) % order.size()];
+    }
+    const CClipVertex& After(const Place& p) const
+    {
+        const auto& order = m_Orders[p.ring];
+        return order[(p.index + 1) % order.size()];
+    }
+
+private:
+    std::vector<std::vector<CClipVertex>> m_Orders;
+    std::vector<std::pair<std::pair<double, double>, Place>> m_Places;
+};
+
 // The marking shared by MarkAgainstRing and MarkAgainstSet: `inside` answers
 // for the other figure, `rings` are its rings.
 void MarkRing(CClipPolygon& ring, CList<CClipVertex, const CClipVertex&>& vertices,
@@ -238,13 +462,13 @@ void MarkRing(CClipPolygon& ring, CList<CClipVertex, const CClipVertex&>& vertic
 
     // A stretch between two crossings that the ring also runs along elsewhere
     // (a slit out and back) bounds nothing: no piece starts there.
-    bool revisits = false;
-    for (size_t i = 0; i < n && !revisits; ++i) {
-        if (!at(i).IsIntersection())
-            continue;
-        for (size_t j = i + 1; j < n && !revisits; ++j)
-            revisits = at(j).IsIntersection() && Same(at(i), at(j));
+    std::vector<std::pair<double, double>> crossings;
+    for (size_t i = 0; i < n; ++i) {
+        if (at(i).IsIntersection())
+            crossings.emplace_back(at(i).x, at(i).y);
     }
+    std::sort(crossings.begin(), crossings.end());
+    const bool revisits = std::adjacent_find(crossings.begin(), crossings.end()) != crossings.end();
     if (revisits) {
         for (size_t i = 0; i < n; ++i) {
             if (!at(i).IsIntersection() || at(i).IsDoubledBack())
@@ -262,6 +486,7 @@ void MarkRing(CClipPolygon& ring, CList<CClipVertex, const CClipVertex&>& vertic
         }
     }
 
+    std::unique_ptr<VertexLookup> lookup;
     for (size_t i = 0; i < n; ++i) {
         CClipVertex& r = at(i);
         if (!r.IsIntersection() || r.IsClassified())
@@ -270,17 +495,13 @@ void MarkRing(CClipPolygon& ring, CList<CClipVertex, const CClipVertex&>& vertic
         if (next.IsIntersection()) {
             // An edge of the other figure between the same two points, in
             // either direction (its ends wrapped: the ring is closed).
-            for (CClipPolygon* other : rings) {
-                const std::vector<POSITION> theirs = TraversalOrder(*other);
-                const size_t m = theirs.size();
-                for (size_t k = 0; k < m; ++k) {
-                    if (!Same(other->GetVertexAtPosition(theirs[k]), r))
-                        continue;
-                    if (Same(other->GetVertexAtPosition(theirs[(k + m - 1) % m]), next))
-                        r.SetOppositeEdge();
-                    else if (Same(other->GetVertexAtPosition(theirs[(k + 1) % m]), next))
-                        r.SetSameEdge();
-                }
+            if (!lookup)
+                lookup = std::make_unique<VertexLookup>(rings);
+            for (const VertexLookup::Place& place : lookup->Find(r)) {
+                if (Same(lookup->Before(place), next))
+                    r.SetOppositeEdge();
+                else if (Same(lookup->After(place), next))
+                    r.SetSameEdge();
             }
         }
         if (inside((r.x + next.x) / 2, (r.y + next.y) / 2))
@@ -306,10 +527,30 @@ void CClipPolygon::MarkAgainstSet(CMapMultiPart* set)
         if (auto* ring = dynamic_cast<CClipPolygon*>(set->GetNextPart(pos)))
             rings.push_back(ring);
     }
+    // The other figure's test of CMapMultiPart::ContainsPoint (outside every
+    // hole, inside some other ring), each ring's own test through a grid when
+    // the ring is large: it runs once per crossing.
+    std::vector<std::unique_ptr<EdgeGrid>> grids;
+    for (CClipPolygon* ring : rings) {
+        const bool large = (size_t)ring->GetVertices().GetCount() > kGriddedRing;
+        grids.push_back(large ? std::make_unique<EdgeGrid>(*ring, true) : nullptr);
+    }
+    const auto ringContains = [&](size_t i, double x, double y) {
+        if (!rings[i]->CMapObject::ContainsXY(&x, &y))
+            return false;
+        return grids[i] ? grids[i]->Contains(*rings[i], x, y) : rings[i]->ContainsXY(&x, &y) != 0;
+    };
     MarkRing(*this, m_Vertices,
              [&](double x, double y) {
-                 CDoublePoint p(x, y);
-                 return set->ContainsPoint(&p) != 0;
+                 for (size_t i = 0; i < rings.size(); ++i) {
+                     if (rings[i]->GetRingFlag() && ringContains(i, x, y))
+                         return false;
+                 }
+                 for (size_t i = 0; i < rings.size(); ++i) {
+                     if (!rings[i]->GetRingFlag() && ringContains(i, x, y))
+                         return true;
+                 }
+                 return false;
              },
              rings);
 }

@@ -10,6 +10,7 @@
 #include "model/MapPolyPolygon.h"
 #include "model/MapPolygon.h"
 
+#include <list>
 #include <memory>
 
 // ---------------------------------------------------------------- ring sets
@@ -54,22 +55,27 @@ CMapPolyPolygon* CMapMultiPart::BuildPolyPolygon()
     auto* result = new CMapPolyPolygon;
     if (CMapObject* first = GetFirstPart())
         result->SetStyle(*first->GetStyle());
-    while (GetPartCount() > 0) {
-        std::unique_ptr<CClipPolygon> q(static_cast<CClipPolygon*>(GetFirstPart()));
-        RemoveHeadPart();
-        for (POSITION pos = GetHeadPartPosition(); pos;) {
-            const POSITION here = pos;
-            auto* r = static_cast<CClipPolygon*>(GetNextPart(pos));
-            if (!q->Join(*r, TRUE))
+    // The pieces are joined outside the part list: taking parts out of it one
+    // by one would recompute its boundary over all pieces each time.
+    std::list<std::unique_ptr<CClipPolygon>> pieces;
+    for (POSITION pos = GetHeadPartPosition(); pos;)
+        pieces.emplace_back(static_cast<CClipPolygon*>(GetNextPart(pos)));
+    RemoveAllParts();
+    while (!pieces.empty()) {
+        std::unique_ptr<CClipPolygon> q = std::move(pieces.front());
+        pieces.pop_front();
+        for (auto it = pieces.begin(); it != pieces.end();) {
+            if (!q->Join(**it, TRUE)) {
+                ++it;
                 continue;
-            RemovePartAt(here);
-            delete r;
+            }
+            pieces.erase(it);
             if (q->GetPointCount() > 1 && q->GetTailVertex().x == q->GetHeadVertex().x
                 && q->GetTailVertex().y == q->GetHeadVertex().y) {
                 q->RemoveTailVertex();
                 break;
             }
-            pos = GetHeadPartPosition();
+            it = pieces.begin();
         }
         if (q->GetPointCount() <= 2)
             continue;

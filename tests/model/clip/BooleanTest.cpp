@@ -32,6 +32,19 @@ RingXY Rect(double l, double b, double r, double t)
     return {{l, b}, {r, b}, {r, t}, {l, t}};
 }
 
+// n vertices around (cx, cy) on a radius that waves n / 20 times, rounded to
+// the floats the objects keep, so that both sides see the same figure.
+RingXY Wavy(int n, double cx, double cy, double radius, double phase)
+{
+    RingXY ring;
+    for (int i = 0; i < n; ++i) {
+        const double a = 2 * 3.141592653589793 * i / n;
+        const double r = radius + radius * 0.08 * std::sin(a * (n / 20) + phase);
+        ring.emplace_back((float)(cx + r * std::cos(a)), (float)(cy + r * std::sin(a)));
+    }
+    return ring;
+}
+
 RingXY Reversed(RingXY ring)
 {
     std::reverse(ring.begin(), ring.end());
@@ -159,6 +172,10 @@ std::vector<Pair> Pairs()
         {"holes in both", {Rect(0, 0, 10, 10), Rect(1, 1, 4, 4)}, {Rect(5, 5, 15, 15), Rect(6, 6, 9, 9)}, {}},
         {"hole sharing the other's edge", {Rect(0, 0, 10, 10), Rect(2, 2, 6, 6)}, {Rect(6, 2, 8, 6)}, {}},
         {"two parts", {Rect(0, 0, 4, 4)}, {}, {Rect(-1, -1, 1, 1), Rect(3, 1, 5, 2)}},
+        // Rings this large are cut and tested through a grid of their edges.
+        {"wavy rings", {Wavy(300, 0, 0, 1000, 0)}, {Wavy(300, 300, 100, 1000, 1)}, {}},
+        {"wavy rings with wavy holes", {Wavy(400, 0, 0, 1000, 0), Wavy(200, 100, 0, 400, 2)},
+         {Wavy(300, 500, 100, 900, 1), Wavy(120, 500, 100, 300, 0)}, {}},
         {"projected coordinates", {Rect(X, Y, X + 2000, Y + 2000)}, {Rect(X + 1000, Y + 500, X + 3000, Y + 1500)}, {}},
     };
 }
