@@ -11,6 +11,7 @@
 #include "model/MapPolyParts.h"
 #include "model/MapPolygon.h"
 #include "model/MapPolyline.h"
+#include "model/RowStatements.h"
 
 #include <ogr_spatialref.h>
 
@@ -424,4 +425,41 @@ TEST_F(MultiPartLayer, SphericalLengthOnAProjectedMapCountsTheHolesInMetres)
     EXPECT_NEAR(adv->GetArea(nullptr), 750000.0, 1.0);
 }
 
+}
+
+namespace {
+// The layer's paint builds each object from the row its query stands on and
+// lets it borrow the geometry from there: the parts and rings of every kind
+// must be split out of that row, and the holes stay empty.
+TEST_F(MultiPartLayer, TheLayersPaintDrawsEveryKindFromItsQueryRow)
+{
+    std::vector<std::unique_ptr<CMapObject>> added;
+    auto whole = std::make_unique<CMapPolyPolygon>();
+    whole->AddPart(Square(10, 10, 50));
+    whole->AddPart(Square(25, 25, 20, true));
+    added.emplace_back(std::move(whole));
+    added.emplace_back(SquareWithHole(110, 10, 50, 125, 25, 20));
+    auto multi = std::make_unique<CMapPolyAdvPolygon>();
+    multi->AddPart(SquareWithHole(210, 10, 50, 225, 25, 20));
+    added.emplace_back(std::move(multi));
+    for (auto& object : added) {
+        CMapStyle* style = object->GetStyle();
+        style->SetPenColor(RGB(255, 0, 0));
+        style->SetPenWidth(0.0f);
+        style->SetBrushStyle(MAPBRUSH_SOLID);
+        style->SetBrushColor(RGB(0, 0, 255));
+        layer->AddObject(object.get(), TRUE);
+    }
+    Surface surface(300);
+    const RECT client{0, 0, 300, 300};
+    double x0 = 0, y0 = 0, zoom = 1;
+    model.Draw(&surface.dc, &client, &x0, &y0, &zoom);
+    for (int left : {10, 110, 210}) {
+        SCOPED_TRACE(left);
+        EXPECT_EQ(surface.dc.GetPixel(left + 25, 300 - 35), RGB(255, 255, 255));   // in the hole
+        EXPECT_EQ(surface.dc.GetPixel(left + 5, 300 - 35), RGB(0, 0, 255));
+        EXPECT_EQ(surface.dc.GetPixel(left + 15, 300 - 35), RGB(255, 0, 0));
+    }
+    EXPECT_TRUE(g_LayerQueryStatement.IsEmpty());
+}
 }
