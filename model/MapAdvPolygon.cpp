@@ -35,6 +35,15 @@ std::vector<CMapPolygon*> CMapAdvPolygon::Rings() const
 }
 
 // ---------------------------------------------------------------- the rings
+bool CMapAdvPolygon::EveryRing(const std::function<BOOL(CMapPolygon*)>& test) const
+{
+    for (CMapPolygon* ring : Rings()) {
+        if (!test(ring))
+            return false;
+    }
+    return true;
+}
+
 void CMapAdvPolygon::AddInnerRing(CMapPolygon* ring)
 {
     if (!m_Rings.GetLayer()) {
@@ -162,28 +171,16 @@ BOOL CMapAdvPolygon::IsNearPoint(CFloatPoint* pt, double* tolerance)
 
 BOOL CMapAdvPolygon::IsWithinDeviceCircle(CPoint centre, double radius)
 {
-    if (CMapObject::IsWithinDeviceCircle(centre, radius))
-        return TRUE;
-    if (!CMapPolygon::IsWithinDeviceCircle(centre, radius))
-        return FALSE;
-    for (CMapPolygon* ring : Rings()) {
-        if (!ring->IsWithinDeviceCircle(centre, radius))
-            return FALSE;
-    }
-    return TRUE;
+    return CMapObject::IsWithinDeviceCircle(centre, radius)
+        || (CMapPolygon::IsWithinDeviceCircle(centre, radius)
+            && EveryRing([&](CMapPolygon* ring) { return ring->IsWithinDeviceCircle(centre, radius); }));
 }
 
 BOOL CMapAdvPolygon::IsWithinCircle(CFloatPoint* centre, double* radius)
 {
-    if (CMapObject::IsWithinCircle(centre, radius))
-        return TRUE;
-    if (!CMapPolygon::IsWithinCircle(centre, radius))
-        return FALSE;
-    for (CMapPolygon* ring : Rings()) {
-        if (!ring->IsWithinCircle(centre, radius))
-            return FALSE;
-    }
-    return TRUE;
+    return CMapObject::IsWithinCircle(centre, radius)
+        || (CMapPolygon::IsWithinCircle(centre, radius)
+            && EveryRing([&](CMapPolygon* ring) { return ring->IsWithinCircle(centre, radius); }));
 }
 
 void CMapAdvPolygon::ReverseDirection(bool reverse)
@@ -451,15 +448,9 @@ void CMapAdvPolygon::CheckDeviceZoom(double* zoom)
 
 BOOL CMapAdvPolygon::IsInsidePolygon(const CFloatPoint* ring, int count)
 {
-    if (CMapObject::IsInsidePolygon(ring, count))
-        return TRUE;
-    if (!CMapPolygon::IsInsidePolygon(ring, count))
-        return FALSE;
-    for (CMapPolygon* inner : Rings()) {
-        if (!inner->IsInsidePolygon(ring, count))
-            return FALSE;
-    }
-    return TRUE;
+    return CMapObject::IsInsidePolygon(ring, count)
+        || (CMapPolygon::IsInsidePolygon(ring, count)
+            && EveryRing([&](CMapPolygon* inner) { return inner->IsInsidePolygon(ring, count); }));
 }
 
 void CMapAdvPolygon::AdjustDeviceHeight(int newHeight)

@@ -14,6 +14,7 @@
 #include "model/MapPolygon.h"
 #include "model/StoredRuns.h"
 
+#include <functional>
 #include <vector>
 
 class CMapAdvPolygon : public CMapPolygon {
@@ -94,6 +95,8 @@ public:
 
 private:
     std::vector<CMapPolygon*> Rings() const;
+    // Whether `test` holds for every inner ring (also when there is none).
+    bool EveryRing(const std::function<BOOL(CMapPolygon*)>& test) const;
     // Splits the records now held as the outer ring's vertices over the rings.
     void SplitRecords(bool own);
     template <class Convert> int ConvertRings(const Convert& convert);

@@ -63,6 +63,17 @@ BOOL CMapPartList::DeleteVertex(int index)
 }
 
 // ---------------------------------------------------------------- part by part
+bool CMapPartList::EveryPart(const std::function<BOOL(CMapObject*)>& test) const
+{
+    if (GetPartCount() == 0)
+        return false;
+    for (POSITION p = GetHeadPartPosition(); p;) {
+        if (!test(GetNextPart(p)))
+            return false;
+    }
+    return true;
+}
+
 BOOL CMapPartList::IsNearPoint(CFloatPoint* pt, double* tolerance)
 {
     for (POSITION p = GetHeadPartPosition(); p;) {
@@ -80,28 +91,12 @@ void CMapPartList::GetOutlinePoints(CArray<CFloatPoint, CFloatPoint&>& points)
 
 BOOL CMapPartList::IsWithinDeviceCircle(CPoint centre, double radius)
 {
-    if (CMapObject::IsWithinDeviceCircle(centre, radius))
-        return TRUE;
-    if (GetPartCount() == 0)
-        return FALSE;
-    for (POSITION p = GetHeadPartPosition(); p;) {
-        if (!GetNextPart(p)->IsWithinDeviceCircle(centre, radius))
-            return FALSE;
-    }
-    return TRUE;
+    return CMapObject::IsWithinDeviceCircle(centre, radius) || EveryPart([&](CMapObject* part) { return part->IsWithinDeviceCircle(centre, radius); });
 }
 
 BOOL CMapPartList::IsWithinCircle(CFloatPoint* centre, double* radius)
 {
-    if (CMapObject::IsWithinCircle(centre, radius))
-        return TRUE;
-    if (GetPartCount() == 0)
-        return FALSE;
-    for (POSITION p = GetHeadPartPosition(); p;) {
-        if (!GetNextPart(p)->IsWithinCircle(centre, radius))
-            return FALSE;
-    }
-    return TRUE;
+    return CMapObject::IsWithinCircle(centre, radius) || EveryPart([&](CMapObject* part) { return part->IsWithinCircle(centre, radius); });
 }
 
 void CMapPartList::ReverseDirection(bool reverse)
@@ -258,15 +253,7 @@ void CMapPartList::CheckDeviceZoom(double* zoom)
 
 BOOL CMapPartList::IsInsidePolygon(const CFloatPoint* ring, int count)
 {
-    if (CMapObject::IsInsidePolygon(ring, count))
-        return TRUE;
-    if (GetPartCount() == 0)
-        return FALSE;
-    for (POSITION p = GetHeadPartPosition(); p;) {
-        if (!GetNextPart(p)->IsInsidePolygon(ring, count))
-            return FALSE;
-    }
-    return TRUE;
+    return CMapObject::IsInsidePolygon(ring, count) || EveryPart([&](CMapObject* part) { return part->IsInsidePolygon(ring, count); });
 }
 
 void CMapPartList::AdjustDeviceHeight(int newHeight)

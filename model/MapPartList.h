@@ -79,6 +79,8 @@ protected:
     bool LoadPartsFromRow(CSQLiteStatement* stmt, const std::function<void(RunSeparator)>& addPart);
     // The clone steps: values, style and boundary, each part cloned without layer.
     CMapObject* CloneParts(CMapPartList* clone, CMapLayer* target, bool markLoaded);
+    // Whether there are parts and `test` holds for every one.
+    bool EveryPart(const std::function<BOOL(CMapObject*)>& test) const;
     // Attaches for the time of `measure` when nothing is present.
     double MeasureParts(const std::function<double()>& measure);
 

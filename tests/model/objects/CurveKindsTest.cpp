@@ -42,16 +42,8 @@ TEST_F(CurveKinds, RoundTripThroughAReopenedLayerFile)
     ASSERT_TRUE(reopened.OpenLayer(folder.File("Test.klz"), again));
     for (auto& original : added) {
         SCOPED_TRACE(original->GetType());
-        CString sql;
-        sql.Format("select * from _MapGeoData, _MapMetaData where _MapGeoData.mapeID = %d and "
-                   "_MapMetaData.mapeID = %d;",
-                   original->GetMapeID(), original->GetMapeID());
-        CSQLiteStatement stmt;
-        ASSERT_EQ(again->GetDatabase()->Prepare(sql, stmt), SQLITE_OK);
-        ASSERT_EQ(stmt.Step(), SQLITE_ROW);
-        std::unique_ptr<CMapObject> read(again->CreateMapObject(stmt.ColumnInt(6)));
+        std::unique_ptr<CMapObject> read = ReadObject(again, original->GetMapeID());
         ASSERT_TRUE(read);
-        read->LoadFromRow(&stmt);
         EXPECT_EQ(read->GetType(), original->GetType());
         EXPECT_EQ(read->GetBoundary(), original->GetBoundary());
         EXPECT_EQ(read->GetStyle()->GetPenColor(), original->GetStyle()->GetPenColor());

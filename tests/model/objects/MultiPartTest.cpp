@@ -162,25 +162,7 @@ TEST(MultiPartBlob, EveryLayoutByteForByte)
     EXPECT_EQ(cases[3].expected.size(), 112u);
 }
 
-class MultiPartLayer : public LayerFile {
-protected:
-    // The object as a reopened layer file gives it back: built by the
-    // factory from its type code and filled from its row.
-    std::unique_ptr<CMapObject> Reread(CMapLayer* from, int id)
-    {
-        CString sql;
-        sql.Format("select * from _MapGeoData, _MapMetaData where _MapGeoData.mapeID = %d and "
-                   "_MapMetaData.mapeID = %d;",
-                   id, id);
-        CSQLiteStatement stmt;
-        EXPECT_EQ(from->GetDatabase()->Prepare(sql, stmt), SQLITE_OK);
-        EXPECT_EQ(stmt.Step(), SQLITE_ROW);
-        std::unique_ptr<CMapObject> read(from->CreateMapObject(stmt.ColumnInt(6)));
-        if (read)
-            read->LoadFromRow(&stmt);
-        return read;
-    }
-};
+class MultiPartLayer : public LayerFile {};
 
 TEST_F(MultiPartLayer, EveryKindRoundTripsThroughAReopenedLayerFile)
 {
@@ -203,7 +185,7 @@ TEST_F(MultiPartLayer, EveryKindRoundTripsThroughAReopenedLayerFile)
     ASSERT_TRUE(reopened.OpenLayer(folder.File("Test.klz"), again));
     for (auto& original : added) {
         SCOPED_TRACE(original->GetType());
-        std::unique_ptr<CMapObject> read = Reread(again, original->GetMapeID());
+        std::unique_ptr<CMapObject> read = ReadObject(again, original->GetMapeID());
         ASSERT_TRUE(read);
         EXPECT_EQ(read->GetType(), original->GetType());
         EXPECT_EQ(read->GetBoundary(), original->GetBoundary());
@@ -216,14 +198,14 @@ TEST_F(MultiPartLayer, EveryKindRoundTripsThroughAReopenedLayerFile)
         EXPECT_EQ(BlobOf(read.get()), BlobOf(original.get()));
         EXPECT_DOUBLE_EQ(read->GetLength(nullptr), original->GetLength(nullptr));
     }
-    auto holes = Reread(again, added[0]->GetMapeID());
+    auto holes = ReadObject(again, added[0]->GetMapeID());
     auto* parts = static_cast<CMapPolyPolygon*>(holes.get());
     ASSERT_EQ(parts->GetPartCount(), 3);
     POSITION pos = parts->GetHeadPartPosition();
     EXPECT_FALSE(parts->GetNextPart(pos)->GetRingFlag());
     EXPECT_TRUE(parts->GetNextPart(pos)->GetRingFlag());
     EXPECT_FALSE(parts->GetNextPart(pos)->GetRingFlag());
-    auto multi = Reread(again, added[3]->GetMapeID());
+    auto multi = ReadObject(again, added[3]->GetMapeID());
     multi->LoadGeometry();
     EXPECT_EQ(multi->GetPointCount(), 12);
 }
@@ -233,12 +215,12 @@ TEST_F(MultiPartLayer, AnEditedObjectWritesAllItsPartsBack)
     std::unique_ptr<CMapAdvPolygon> polygon(SquareWithHole(0, 0, 10, 2, 2, 2));
     layer->AddObject(polygon.get(), TRUE);
     const int id = polygon->GetMapeID();
-    std::unique_ptr<CMapObject> read = Reread(layer, id);
+    std::unique_ptr<CMapObject> read = ReadObject(layer, id);
     auto* adv = static_cast<CMapAdvPolygon*>(read.get());
     double zoom = 1.0;
     g_DefaultViewHeight = 100;
     adv->MoveBy(5, 0, &zoom);
-    std::unique_ptr<CMapObject> again = Reread(layer, id);
+    std::unique_ptr<CMapObject> again = ReadObject(layer, id);
     again->LoadGeometry();
     auto* moved = static_cast<CMapAdvPolygon*>(again.get());
     ASSERT_EQ(moved->GetInnerRingCount(), 1);
