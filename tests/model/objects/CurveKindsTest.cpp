@@ -32,14 +32,9 @@ TEST_F(CurveKinds, RoundTripThroughAReopenedLayerFile)
     added.push_back(std::move(spline));
     for (auto& object : added)
         layer->AddObject(object.get(), TRUE);
-    // The layer keeps a transaction open while it is open; saving commits it.
-    Exec("COMMIT TRANSACTION;");
-    layer->CloseDatabase();
-
     CMapModel reopened;
-    CMapLayer* again = new CMapLayer("Test");
-    reopened.AddLayer(again);
-    ASSERT_TRUE(reopened.OpenLayer(folder.File("Test.klz"), again));
+    CMapLayer* again = Reopen(reopened);
+    ASSERT_TRUE(again->GetDatabase());
     for (auto& original : added) {
         SCOPED_TRACE(original->GetType());
         std::unique_ptr<CMapObject> read = ReadObject(again, original->GetMapeID());

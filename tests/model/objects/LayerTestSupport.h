@@ -97,6 +97,18 @@ protected:
         object->LoadFromRow(&stmt);
     }
 
+    // Commits and closes the layer file and opens it again as a layer of
+    // `into` (the layer keeps a transaction open while it is open).
+    CMapLayer* Reopen(CMapModel& into)
+    {
+        Exec("COMMIT TRANSACTION;");
+        layer->CloseDatabase();
+        CMapLayer* again = new CMapLayer("Test");
+        into.AddLayer(again);
+        EXPECT_TRUE(into.OpenLayer(folder.File("Test.klz"), again));
+        return again;
+    }
+
     // The object of row `id` as a layer gives it back: built by the layer's
     // factory from its stored type code and filled from its whole row.
     static std::unique_ptr<CMapObject> ReadObject(CMapLayer* from, int id)

@@ -176,13 +176,9 @@ TEST_F(MultiPartLayer, EveryKindRoundTripsThroughAReopenedLayerFile)
         layer->AddObject(object.get(), TRUE);
         EXPECT_EQ(Blob("mapeGeoData", object->GetMapeID()), BlobOf(object.get()));
     }
-    Exec("COMMIT TRANSACTION;");
-    layer->CloseDatabase();
-
     CMapModel reopened;
-    CMapLayer* again = new CMapLayer("Test");
-    reopened.AddLayer(again);
-    ASSERT_TRUE(reopened.OpenLayer(folder.File("Test.klz"), again));
+    CMapLayer* again = Reopen(reopened);
+    ASSERT_TRUE(again->GetDatabase());
     for (auto& original : added) {
         SCOPED_TRACE(original->GetType());
         std::unique_ptr<CMapObject> read = ReadObject(again, original->GetMapeID());
