@@ -3,7 +3,8 @@
 // project's ring clip into closed pieces against a Sutherland-Hodgman clip of
 // a vector of points), and building the thinned device points of the whole
 // ring (the project's device-point cache against a loop that converts every
-// vertex and drops those landing on the pixel of the one before).
+// vertex and drops those landing on the pixel of the one before). The counter
+// "items" is the number of vertices or device points each side produced.
 #include "model/ClipPolygon.h"
 #include "model/MapMultiPart.h"
 #include "model/MapPolygon.h"
@@ -103,7 +104,7 @@ void BM_RingClip_Project(benchmark::State& state)
         vertices = pieces ? (size_t)pieces->GetPointCount() : 0;
         benchmark::DoNotOptimize(vertices);
     }
-    state.counters["vertices"] = (double)vertices;
+    state.counters["items"] = (double)vertices;
 }
 
 void BM_RingClip_Peer(benchmark::State& state)
@@ -122,7 +123,7 @@ void BM_RingClip_Peer(benchmark::State& state)
         vertices = points.size();
         benchmark::DoNotOptimize(vertices);
     }
-    state.counters["vertices"] = (double)vertices;
+    state.counters["items"] = (double)vertices;
 }
 
 // The whole ring 1000 pixels across: most vertices share a pixel step.
@@ -138,7 +139,7 @@ void BM_RingThinning_Project(benchmark::State& state)
         polygon.BuildDevicePoints(nullptr, &kClient, &originX, &originY, &zoom);
         benchmark::DoNotOptimize(polygon.GetDeviceCache()->GetPointCount());
     }
-    state.counters["points"] = polygon.GetDeviceCache()->GetPointCount();
+    state.counters["items"] = polygon.GetDeviceCache()->GetPointCount();
 }
 
 void BM_RingThinning_Peer(benchmark::State& state)
@@ -158,7 +159,7 @@ void BM_RingThinning_Peer(benchmark::State& state)
         }
         benchmark::DoNotOptimize(points.data());
     }
-    state.counters["points"] = (double)points.size();
+    state.counters["items"] = (double)points.size();
 }
 }
 

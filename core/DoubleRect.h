@@ -98,13 +98,20 @@ public:
     BOOL ContainsFloatPoint(const CFloatPoint& pt) const { return ContainsXY(pt.x, pt.y); }
 
     void Inflate(double d);
-    // The same rectangle moved by (dx, dy) on all four edges.
-    CDoubleRect Offset(double dx, double dy) const { return CDoubleRect(left + dx, bottom + dy, right + dx, top + dy); }
+    // Moves all four edges: left and right by dx, top and bottom by dy.
+    void Offset(double dx, double dy);
     void InflateRect(int l, int b, int r, int t);
     // True when any edge e has e >= limit or e <= -limit.
     BOOL ExceedsLimit(int limit) const;
     // True when any edge is beyond the float range; a NaN edge counts.
     BOOL ExceedsFloatRange() const;
+
+    // The device rectangle `rect` cut to this rectangle (both taken as device
+    // pixels, this one in the orientation of a device CDoubleRect: bottom is the
+    // smaller y, so RECT.top). The edges are truncated toward zero; all zeros
+    // when the two do not meet or an edge is not a number. The result lies
+    // within `rect`, so it converts to int whatever this rectangle's size.
+    RECT ClipDeviceRect(const RECT& rect) const;
 
     // First corner from (left, bottom), second from (right, top); with a
     // positive height the CRect's top is therefore the larger device y.

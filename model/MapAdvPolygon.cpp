@@ -363,7 +363,8 @@ int CMapAdvPolygon::SetActiveHandle(int index)
 void CMapAdvPolygon::MoveBy(int dx, int dy, double* zoom)
 {
     LoadGeometry();
-    const CDoubleRect moved = m_rcBoundary.Offset(dx * *zoom, -dy * *zoom);
+    CDoubleRect moved = m_rcBoundary;
+    moved.Offset(dx * *zoom, -dy * *zoom);
     CMapPolygon::MoveBy(dx, dy, zoom);
     for (CMapPolygon* ring : Rings()) {
         ring->MoveBy(dx, dy, zoom);

@@ -357,7 +357,7 @@ void CMapArc::MoveBy(int dx, int dy, double* zoom)
     const CDoublePoint m = MoveOffset(dx, dy, *zoom);
     m_Start = CFloatPoint(m_Start.x + m.x, m_Start.y + m.y);
     m_End = CFloatPoint(m_End.x + m.x, m_End.y + m.y);
-    m_Ellipse = m_Ellipse.Offset(m.x, m.y);
+    m_Ellipse.Offset(m.x, m.y);
     CommitGeometryMove(m_Ellipse);
 }
 

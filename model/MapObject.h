@@ -238,6 +238,9 @@ public:
     virtual double GetArea(OGRSpatialReference* srs);
     // *mode non-zero asks for measuring on the sphere; on return 1 when the
     // value was measured on the sphere, 0 in map units.
+    // What a measure on the sphere transforms into the map's geographic system:
+    // here a clone outside any layer. The caller owns it.
+    virtual CMapObject* CreateMeasuringCopy();
     virtual double MeasureLength(int* mode);
     virtual double MeasureArea(int* mode);
     virtual void DrawTracking(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);

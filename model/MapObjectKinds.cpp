@@ -5,11 +5,13 @@
 #include "model/MapAdvPolygon.h"
 #include "model/MapArc.h"
 #include "model/MapImage.h"
+#include "model/MapLine.h"
 #include "model/MapNode.h"
 #include "model/MapPolyAdvPolygon.h"
 #include "model/MapPolyParts.h"
 #include "model/MapPolygon.h"
 #include "model/MapPolyline.h"
+#include "model/MapRectangle.h"
 #include "model/MapSpline.h"
 #include "model/MapText.h"
 
@@ -33,7 +35,11 @@ CMapObject* CreateOfType()
 }
 
 const ObjectKind kKinds[] = {
+    {MAP_OBJECT_RECTANGLE, CreateOfType<CMapRectangle, MAP_OBJECT_RECTANGLE>},
+    {MAP_OBJECT_ROUNDRECT, CreateOfType<CMapRectangle, MAP_OBJECT_ROUNDRECT>},
+    {MAP_OBJECT_ELLIPSE, CreateOfType<CMapRectangle, MAP_OBJECT_ELLIPSE>},
     {MAP_OBJECT_ARC, CreateOfType<CMapArc, MAP_OBJECT_ARC>},
+    {MAP_OBJECT_LINE, Create<CMapLine>},
     {MAP_OBJECT_CHORD, CreateOfType<CMapArc, MAP_OBJECT_CHORD>},
     {MAP_OBJECT_PIE, CreateOfType<CMapArc, MAP_OBJECT_PIE>},
     {MAP_OBJECT_SPLINE, Create<CMapSpline>},

@@ -218,7 +218,9 @@ void CMapPartList::MoveBy(int dx, int dy, double* zoom)
     const CDoublePoint m = MoveOffset(dx, dy, *zoom);
     SetIndexStale();
     SetGeometryModified();
-    SetBoundary(m_rcBoundary.Offset(m.x, m.y));
+    CDoubleRect moved = m_rcBoundary;
+    moved.Offset(m.x, m.y);
+    SetBoundary(moved);
     CMapObject::UpdateLayerBounds();
     SaveChanges();
 }

@@ -10,7 +10,7 @@
 #include "model/MapModel.h"
 #include "model/MapPolygon.h"
 #include "model/MapPolyline.h"
-#include "model/StyleSelection.h"
+#include "model/ObjectDrawScope.h"
 
 #include <ogr_spatialref.h>
 
@@ -390,7 +390,9 @@ void CMapPointList::MoveBy(int dx, int dy, double* zoom)
     }
     ShiftDevicePoints(dx, dy);
     m_dwFlags |= kIndexStale | kGeometryModified;
-    SetBoundary(m_rcBoundary.Offset(mx, my));
+    CDoubleRect moved = m_rcBoundary;
+    moved.Offset(mx, my);
+    SetBoundary(moved);
     CMapObject::UpdateLayerBounds();
     SaveChanges();
 }
@@ -533,9 +535,7 @@ int CMapPointList::InsertVertexNearEdge(int x, int y, double originX, double ori
 void CMapPointList::DrawCachedPoints(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
     CMapObject::Draw(pDC, client, originX, originY, zoom);
-    std::unique_ptr<CStyleSelection> selection;
-    if (!UsesLayerStyle())
-        selection = std::make_unique<CStyleSelection>(pDC, *GetStyle(), IsClosedRing());
+    CStyleDrawScope selection(pDC, UsesLayerStyle() ? nullptr : GetStyle(), IsClosedRing());
     BuildDevicePoints(pDC, client, originX, originY, zoom);
     m_pCache->DrawAll(pDC, IsClosedRing());
 }

@@ -9,7 +9,7 @@
 #include "model/MapModel.h"
 #include "model/MapMultiPart.h"
 #include "model/MapPolyParts.h"
-#include "model/StyleSelection.h"
+#include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 
 #include <cmath>
@@ -86,9 +86,7 @@ void CMapPolygon::DrawSelected(CDC* pDC, const RECT* client, double* originX, do
         return;
     }
     CMapStyle* mapStyle = GetMapStyle();
-    std::unique_ptr<CStyleSelection> selection;
-    if (mapStyle)
-        selection = std::make_unique<CStyleSelection>(pDC, *mapStyle, true);
+    CStyleDrawScope selection(pDC, mapStyle, true);
     BuildDevicePoints(pDC, client, originX, originY, zoom);
     m_pCache->DrawAll(pDC, TRUE);
 }
@@ -155,7 +153,7 @@ double CMapPolygon::GetArea(OGRSpatialReference* srs)
 
 void CMapPolygon::DrawTracking(CDC* pDC, const RECT*, double*, double*, double*)
 {
-    CRubberBandPen band(pDC);
+    CTrackingPenScope band(pDC);
     m_pCache->DrawAll(pDC, TRUE);
 }
 

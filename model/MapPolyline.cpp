@@ -5,7 +5,7 @@
 #include "core/Measure.h"
 #include "core/Settings.h"
 #include "model/MapModel.h"
-#include "model/StyleSelection.h"
+#include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 
 #include <memory>
@@ -103,6 +103,6 @@ double CMapPolyline::GetLength(OGRSpatialReference* srs)
 
 void CMapPolyline::DrawTracking(CDC* pDC, const RECT*, double*, double*, double*)
 {
-    CRubberBandPen band(pDC);
+    CTrackingPenScope band(pDC);
     m_pCache->DrawAll(pDC, FALSE);
 }

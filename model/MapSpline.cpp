@@ -215,7 +215,9 @@ void CMapSpline::MoveBy(int dx, int dy, double* zoom)
     const CDoublePoint m = MoveOffset(dx, dy, *zoom);
     for (INT_PTR i = 0; i < m_Points.GetSize(); ++i)
         m_Points[i] = CFloatPoint(m_Points[i].x + m.x, m_Points[i].y + m.y);
-    CommitGeometryMove(m_rcBoundary.Offset(m.x, m.y));
+    CDoubleRect moved = m_rcBoundary;
+    moved.Offset(m.x, m.y);
+    CommitGeometryMove(moved);
 }
 
 void CMapSpline::MoveHandle(CDC* pDC, int handle, int x, int y, double* originX, double* originY, double* zoom)

@@ -66,7 +66,9 @@ void CMapText::SetFontSize(float size)
 void CMapText::MoveTo(const CFloatPoint& pt)
 {
     const double dx = (double)pt.x - m_Anchor.x, dy = (double)pt.y - m_Anchor.y;
-    SetBoundary(m_rcBoundary.Offset(dx, dy));
+    CDoubleRect moved = m_rcBoundary;
+    moved.Offset(dx, dy);
+    SetBoundary(moved);
     m_Anchor = pt;
     GetStyle()->SetModified(true);
     UpdateLayerBounds();

@@ -2,17 +2,14 @@
 #include "model/RingPath.h"
 
 #include "model/MapPolygon.h"
-#include "model/StyleSelection.h"
+#include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 
-#include <memory>
 
 void DrawRingsAsOnePath(CDC* pDC, const std::vector<CMapPolygon*>& rings, const CMapStyle* style,
                         const RECT* client, double* originX, double* originY, double* zoom)
 {
-    std::unique_ptr<CStyleSelection> selection;
-    if (style)
-        selection = std::make_unique<CStyleSelection>(pDC, *style, true);
+    CStyleDrawScope selection(pDC, style, true);
     for (CMapPolygon* ring : rings)
         ring->BuildDevicePoints(pDC, client, originX, originY, zoom);
     const int oldMode = pDC->SetPolyFillMode(ALTERNATE);
