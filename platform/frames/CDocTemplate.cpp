@@ -8,6 +8,7 @@
 #include "platform/frames/CFrameWnd.h"
 #include "platform/wnd/CMenu.h"
 #include "platform/frames/CView.h"
+#include "platform/wnd/CWinThread.h"
 #include "platform/frames/FrameInternal.h"
 #include "platform/base/MessageBox.h"
 
