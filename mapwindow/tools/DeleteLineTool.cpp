@@ -58,19 +58,13 @@ void CDeleteLineTool::OnLButtonDown(CMUIMap* map, UINT, int x, int y)
     map->ClearSelection(TRUE);
     if (m_pPicked && map != m_pMap)
         Reset();
-    CMapLayer* layer = map->GetActiveLayer();
-    if (m_pPicked || !layer)
+    if (m_pPicked)
         return;
-    CMapObject* hit = map->HitTest(x, y, TRUE);
-    if (!hit)
+    std::unique_ptr<CMapObject> object = tooledits::HitActiveLayerObject(map, x, y, MAP_OBJECT_POLYLINE,
+                                                                         MAP_OBJECT_POLYGON);
+    if (!object)
         return;
-    const int type = hit->GetType();
-    if ((type != MAP_OBJECT_POLYLINE && type != MAP_OBJECT_POLYGON) || hit->GetLayer() != layer) {
-        if (!CMapLayer::IsPointObjectType(type))
-            delete hit;
-        return;
-    }
-    std::unique_ptr<CMapObject> object(hit);
+    const int type = object->GetType();
     object->LoadGeometry();
     auto* points = static_cast<CMapPointList*>(object.get());
     const int n = points->GetPointCount();

@@ -31,16 +31,10 @@ void CJoinPolylineTool::OnLButtonDown(CMUIMap* map, UINT, int x, int y)
     map->ClearSelection(TRUE);
     if (m_nStage != kIdle && map != m_pMap)
         Reset();
-    CMapLayer* layer = map->GetActiveLayer();
-    CMapObject* hit = layer ? map->HitTest(x, y, TRUE) : nullptr;
+    std::unique_ptr<CMapObject> hit = tooledits::HitActiveLayerObject(map, x, y, MAP_OBJECT_POLYLINE);
     if (!hit)
         return;
-    if (hit->GetType() != MAP_OBJECT_POLYLINE || hit->GetLayer() != layer) {
-        if (!CMapLayer::IsPointObjectType(hit->GetType()))
-            delete hit;
-        return;
-    }
-    std::unique_ptr<CMapPolyline> line(static_cast<CMapPolyline*>(hit));
+    std::unique_ptr<CMapPolyline> line(static_cast<CMapPolyline*>(hit.release()));
     line->LoadGeometry();
     double xOff = map->GetXOffset(), yOff = map->GetYOffset(), zoom = map->GetZoom();
     const int handle = line->HitTestHandle(x, y, &xOff, &yOff, &zoom);

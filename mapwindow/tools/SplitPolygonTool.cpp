@@ -33,16 +33,10 @@ void CSplitPolygonTool::OnLButtonDown(CMUIMap* map, UINT flags, int x, int y)
         return;
     }
     Reset();
-    CMapLayer* layer = map->GetActiveLayer();
-    CMapObject* hit = layer ? map->HitTest(x, y, TRUE) : nullptr;
+    std::unique_ptr<CMapObject> hit = tooledits::HitActiveLayerObject(map, x, y, MAP_OBJECT_POLYGON);
     if (!hit)
         return;
-    if (hit->GetType() != MAP_OBJECT_POLYGON || hit->GetLayer() != layer) {
-        if (!CMapLayer::IsPointObjectType(hit->GetType()))
-            delete hit;
-        return;
-    }
-    m_pPolygon.reset(static_cast<CMapPolygon*>(hit));
+    m_pPolygon.reset(static_cast<CMapPolygon*>(hit.release()));
     m_pPolygon->LoadGeometry();
     {
         CClientDC dc(map);

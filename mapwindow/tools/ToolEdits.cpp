@@ -66,6 +66,21 @@ bool ReplaceObjects(CMUIMap* map, CMapLayer* layer, const std::vector<CMapObject
     return ok;
 }
 
+std::unique_ptr<CMapObject> HitActiveLayerObject(CMUIMap* map, int x, int y, int type, int otherType)
+{
+    CMapLayer* layer = map->GetActiveLayer();
+    CMapObject* hit = layer ? map->HitTest(x, y, TRUE) : nullptr;
+    if (!hit)
+        return nullptr;
+    if ((hit->GetType() == type || hit->GetType() == otherType) && hit->GetLayer() == layer &&
+        !CMapLayer::IsPointObjectType(hit->GetType()))
+        return std::unique_ptr<CMapObject>(hit);
+    // A node or text is its layer's own; anything else was built for the test.
+    if (!CMapLayer::IsPointObjectType(hit->GetType()))
+        delete hit;
+    return nullptr;
+}
+
 void DrawInvertMark(CDC* dc, int x, int y, int size)
 {
     // PATINVERT with the context's default white brush inverts what is under it.

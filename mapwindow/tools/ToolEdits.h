@@ -31,6 +31,11 @@ bool AddNewObject(CMUIMap* map, CMapLayer* layer, CMapObject* object);
 bool ReplaceObjects(CMUIMap* map, CMapLayer* layer, const std::vector<CMapObject*>& removed,
                     const std::vector<CMapObject*>& added);
 
+// The object under the pixel, topmost layer first, when it lies in the active
+// layer and is of type `type` (or `otherType`); built for the caller. Null, with
+// anything else that was hit let go, otherwise.
+std::unique_ptr<CMapObject> HitActiveLayerObject(CMUIMap* map, int x, int y, int type, int otherType = -1);
+
 // An inverted 5 x 5 (or 7 x 7) square at (x - 2, y - 2): drawn again, it is gone.
 void DrawInvertMark(CDC* dc, int x, int y, int size);
 

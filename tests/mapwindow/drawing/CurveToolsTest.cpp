@@ -36,11 +36,7 @@ TEST_F(DrawingToolTest, FourClicksStoreAnArcChordOrPieInTheSpannedBox)
         static_cast<CMapArc*>(arc.get())->GetGeometry(g);
         EXPECT_TRUE(SamePoint(g.start, MapOf(CPoint(200, 140))));
         EXPECT_TRUE(SamePoint(g.end, MapOf(CPoint(150, 100))));
-        const CDoublePoint topLeft = map.ScreenToMap(CPoint(100, 100)), bottomRight = map.ScreenToMap(CPoint(200, 180));
-        EXPECT_DOUBLE_EQ(g.ellipse.left, topLeft.x);
-        EXPECT_DOUBLE_EQ(g.ellipse.top, topLeft.y);
-        EXPECT_DOUBLE_EQ(g.ellipse.right, bottomRight.x);
-        EXPECT_DOUBLE_EQ(g.ellipse.bottom, bottomRight.y);
+        ExpectBoxOfPixels(g.ellipse, CPoint(100, 100), CPoint(200, 180));
         EXPECT_EQ(map.GetTool(), TOOL_SELECT);
         ASSERT_NE(map.GetSelectedObject(), nullptr);
         EXPECT_EQ(map.GetSelectedObject()->GetMapeID(), arc->GetMapeID());

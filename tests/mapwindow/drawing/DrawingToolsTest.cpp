@@ -68,12 +68,7 @@ TEST_F(DrawingToolTest, RectangleKindsStoreTheNormalisedDraggedBox)
         auto shape = Newest();
         ASSERT_NE(shape, nullptr);
         EXPECT_EQ(shape->GetType(), type);
-        const CDoubleRect box = shape->GetBoundary();
-        const CDoublePoint topLeft = map.ScreenToMap(CPoint(180, 90)), bottomRight = map.ScreenToMap(CPoint(300, 200));
-        EXPECT_DOUBLE_EQ(box.left, topLeft.x);
-        EXPECT_DOUBLE_EQ(box.top, topLeft.y);
-        EXPECT_DOUBLE_EQ(box.right, bottomRight.x);
-        EXPECT_DOUBLE_EQ(box.bottom, bottomRight.y);
+        ExpectBoxOfPixels(shape->GetBoundary(), CPoint(180, 90), CPoint(300, 200));
         EXPECT_EQ(map.GetTool(), TOOL_SELECT);
         ExpectSurfaceIsCache();
     }

@@ -61,6 +61,15 @@ protected:
         return std::unique_ptr<CMapObject>(object);
     }
     CFloatPoint MapOf(CPoint p) const { return map.ScreenToMapFloat(p); }
+    // `box` is the map rectangle of the pixels `topLeft` to `bottomRight`.
+    void ExpectBoxOfPixels(const CDoubleRect& box, CPoint topLeft, CPoint bottomRight) const
+    {
+        const CDoublePoint tl = map.ScreenToMap(topLeft), br = map.ScreenToMap(bottomRight);
+        EXPECT_DOUBLE_EQ(box.left, tl.x);
+        EXPECT_DOUBLE_EQ(box.top, tl.y);
+        EXPECT_DOUBLE_EQ(box.right, br.x);
+        EXPECT_DOUBLE_EQ(box.bottom, br.y);
+    }
 
     // Every pixel of the window equals the cached picture of the last paint.
     void ExpectSurfaceIsCache()
