@@ -69,6 +69,8 @@ public:
     void SetRedrawPending(int flag) { m_nRedrawPending = flag; }
     void SetInvalidateNotify(int flag) { m_nNotifyOnInvalidate = flag; }
     BOOL IsDirty() const { return m_bDirty; }
+    // The picture of the last drawing, which ordinary repaints copy.
+    const CDibCache& GetPaintCache() const { return m_PaintCache; }
     // Draws the map into `dc` for its update rectangle (the client area when
     // empty), then the selected objects' marks.
     virtual void OnDraw(CDC* dc);
@@ -93,6 +95,11 @@ public:
     BOOL IsMapLayer(const CMapLayer* layer) const;
     void SetStatusText(const CString& text) { m_strStatusText = text; }
     CString GetStatusText() const { return m_strStatusText; }
+
+    // The object under the pixel in the visible, selectable layers, the top
+    // layer first when `topDown` is set: a node or text is its layer's own,
+    // any other object was built for the test and belongs to the caller.
+    CMapObject* HitTest(int x, int y, BOOL topDown);
 
     // ---- selection (all selected objects lie in one layer)
     // A selected object of an editable layer with a handle under the pixel.

@@ -9,6 +9,7 @@
 #include "core/FloatPoint.h"
 #include "core/MapUnits.h"
 #include "core/ObjectTypes.h"
+#include "model/MapLayer.h"
 #include "model/MapObject.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
@@ -189,6 +190,19 @@ void CMapTool::DrawXorEllipse(CDC* dc, const RECT& rect)
     dc->SetROP2(oldRop);
     dc->SelectObject(oldBrush);
     dc->SelectObject(old);
+}
+
+void CMapTool::RecordObjectChange(CMapLayer* layer, CMapObject* copy, int action)
+{
+    if (!copy || action == 3)
+        return;
+    if (!layer) {
+        delete copy;
+        return;
+    }
+    CList<CMapObject*, CMapObject*> list;
+    list.AddTail(copy);
+    layer->RecordEdit(list, action);
 }
 
 CPoint CMapTool::ConstrainHandleDrag(CMUIMap* map, UINT flags, CPoint point)

@@ -558,6 +558,11 @@ void CMapAdvPolygon::LoadGeometry()
         CMapPolygon::LoadGeometry();
         return;
     }
+    if (m_pPoints && !(m_dwFlags & kGeometryBorrowed)) {
+        // Owned already (built in memory, say): the row must not replace it.
+        SetGeometryLoaded();
+        return;
+    }
     if (m_dwFlags & kGeometryBorrowed) {
         // The outer ring's own copy; the rings hold theirs already.
         CMapPolygon::LoadGeometry();

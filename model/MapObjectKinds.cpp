@@ -15,6 +15,8 @@
 #include "model/MapSpline.h"
 #include "model/MapText.h"
 
+#include <array>
+
 namespace {
 struct ObjectKind {
     int type;
@@ -53,13 +55,35 @@ const ObjectKind kKinds[] = {
     {MAP_OBJECT_TEXT, Create<CMapText>},
     {MAP_OBJECT_IMAGE, Create<CMapImage>},
 };
+
+constexpr int kObjectTypeCount = MAP_OBJECT_SPLINE + 1;
+
+// The registered creators, one slot per type code; filled from the table.
+std::array<ObjectKindCreator, kObjectTypeCount>& Creators()
+{
+    static std::array<ObjectKindCreator, kObjectTypeCount> creators = [] {
+        std::array<ObjectKindCreator, kObjectTypeCount> table{};
+        for (const ObjectKind& kind : kKinds)
+            table[(size_t)kind.type] = kind.create;
+        return table;
+    }();
+    return creators;
+}
 }
 
 CMapObject* CreateObjectOfKind(int type)
 {
-    for (const ObjectKind& kind : kKinds) {
-        if (kind.type == type)
-            return kind.create();
-    }
-    return nullptr;
+    if (type < 0 || type >= kObjectTypeCount)
+        return nullptr;
+    const ObjectKindCreator create = Creators()[(size_t)type];
+    return create ? create() : nullptr;
+}
+
+ObjectKindCreator RegisterObjectKind(int type, ObjectKindCreator create)
+{
+    if (type < 0 || type >= kObjectTypeCount)
+        return nullptr;
+    const ObjectKindCreator previous = Creators()[(size_t)type];
+    Creators()[(size_t)type] = create;
+    return previous;
 }

@@ -355,9 +355,18 @@ void CMapPartList::Distribute(const CFloatPoint* records, int count, bool own)
     SplitStoredRuns(records, count, runs, own);
 }
 
+bool CMapPartList::HoldsOwnedParts() const
+{
+    if (m_dwFlags & kGeometryBorrowed)
+        return false;
+    std::vector<StoredRun> runs;
+    CollectRuns(runs);
+    return std::any_of(runs.begin(), runs.end(), [](const StoredRun& run) { return run.target->GetPoints(); });
+}
+
 int CMapPartList::AttachGeometry()
 {
-    if (IsGeometryLoaded() || IsGeometryBorrowed())
+    if (IsGeometryLoaded() || IsGeometryBorrowed() || HoldsOwnedParts())
         return 0;
     if (m_nMapeID == -1)
         return m_pParent ? m_pParent->AttachGeometry() : 0;
@@ -394,6 +403,10 @@ void CMapPartList::LoadGeometry()
     if (m_nMapeID == -1) {
         if (m_pParent)
             m_pParent->LoadGeometry();
+        return;
+    }
+    if (HoldsOwnedParts()) {
+        SetGeometryLoaded();
         return;
     }
     std::vector<StoredRun> runs;

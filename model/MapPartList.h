@@ -85,6 +85,9 @@ protected:
     double MeasureParts(const std::function<double()>& measure);
 
 private:
+    // Parts that own their vertices already (built in memory, say): the
+    // stored row, perhaps not yet written, must not replace them.
+    bool HoldsOwnedParts() const;
     void Distribute(const CFloatPoint* records, int count, bool own);
 
     std::unique_ptr<CStoredRecords> m_pBorrowed;
