@@ -69,6 +69,8 @@ public:
     void SetRedrawPending(int flag) { m_nRedrawPending = flag; }
     void SetInvalidateNotify(int flag) { m_nNotifyOnInvalidate = flag; }
     BOOL IsDirty() const { return m_bDirty; }
+    // The picture of the last drawing, which ordinary repaints copy.
+    const CDibCache& GetPaintCache() const { return m_PaintCache; }
     // Draws the map into `dc` for its update rectangle (the client area when
     // empty), then the selected objects' marks.
     virtual void OnDraw(CDC* dc);
@@ -94,7 +96,11 @@ public:
     void SetStatusText(const CString& text) { m_strStatusText = text; }
     CString GetStatusText() const { return m_strStatusText; }
 
-    // ---- selection (all selected objects lie in one layer)
+    // ---- selection (a click keeps it in one layer; an area selection may span layers)
+    // The object under the pixel in the visible, selectable layers, from the
+    // top layer down with `topDown`, else from the bottom; null when none.
+    // Objects other than nodes and texts are built for the test: the caller owns them.
+    CMapObject* HitTest(int x, int y, BOOL topDown);
     // A selected object of an editable layer with a handle under the pixel.
     CMapObject* HitTestSelectedHandle(int x, int y, int& index);
     // Puts the object at the head of the selection. An object is the one

@@ -154,6 +154,25 @@ void CMUIMap::SetActiveHandle(CMapObject* object, int index)
 }
 
 // ---------------------------------------------------------------- hit tests
+CMapObject* CMUIMap::HitTest(int x, int y, BOOL topDown)
+{
+    double xOff = m_MapModel.GetXOffset(), yOff = m_MapModel.GetYOffset(), zoom = m_MapModel.GetZoom();
+    POSITION pos = topDown ? m_MapModel.GetLastLayerPosition() : m_MapModel.GetFirstLayerPosition();
+    while (pos) {
+        CMapLayer* layer = topDown ? m_MapModel.GetPrevLayer(pos) : m_MapModel.GetNextLayer(pos);
+        if (!layer->IsVisible() || !layer->IsSelectable())
+            continue;
+        CMapObject* object = layer->HitTest(x, y, &xOff, &yOff, &zoom, topDown);
+        if (!object)
+            continue;
+        if (CMapObject::IsTypeValid(object->GetType()))
+            return object;
+        if (!CMapLayer::IsPointObjectType(object->GetType()))
+            delete object;
+    }
+    return nullptr;
+}
+
 CMapObject* CMUIMap::HitTestSelectedHandle(int x, int y, int& index)
 {
     double xOff = m_MapModel.GetXOffset(), yOff = m_MapModel.GetYOffset(), zoom = m_MapModel.GetZoom();

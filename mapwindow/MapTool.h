@@ -100,6 +100,10 @@ public:
     static void DrawXorLine(CDC* dc, int x1, int y1, int x2, int y2, COLORREF colour, int penStyle);
     static void DrawFocusRectXor(CDC* dc, int left, int top, int right, int bottom);
     static void DrawXorEllipse(CDC* dc, const RECT& rect);
+    // Records the copies in `objects` (the list is emptied) as undo entries of
+    // `action`, one entry per layer the copies belong to, so that an undo puts
+    // every object back into its own layer file. Copies without a layer are freed.
+    static void RecordEditsByLayer(CList<CMapObject*, CMapObject*>& objects, int action);
 
 protected:
     // The Shift constraint of a dragged handle: squares a rectangle's corner,
