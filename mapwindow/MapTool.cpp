@@ -113,8 +113,6 @@ void CMapTool::OnKeyUp(CMUIMap*, UINT key, UINT, UINT)
     }
 }
 
-void CMapTool::OnKeyDown(CMUIMap*, UINT, UINT, UINT) {}
-
 void CMapTool::OnChar(CMUIMap*, UINT, UINT, UINT) {}
 
 void CMapTool::OnLButtonDown(CMUIMap* map, UINT, int x, int y)
@@ -190,6 +188,13 @@ void CMapTool::DrawXorEllipse(CDC* dc, const RECT& rect)
     dc->SetROP2(oldRop);
     dc->SelectObject(oldBrush);
     dc->SelectObject(old);
+}
+
+CMapObject* CMapTool::CopyForUndo(CMapObject* object)
+{
+    CMapObject* copy = object->Clone(nullptr);
+    copy->SetLayer(object->GetLayer());
+    return copy;
 }
 
 void CMapTool::RecordEditsByLayer(CList<CMapObject*, CMapObject*>& objects, int action)

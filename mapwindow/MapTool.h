@@ -104,6 +104,9 @@ public:
     // `action`, one entry per layer the copies belong to, so that an undo puts
     // every object back into its own layer file. Copies without a layer are freed.
     static void RecordEditsByLayer(CList<CMapObject*, CMapObject*>& objects, int action);
+    // A copy of `object` as it is now, for an undo entry: outside any layer,
+    // with the object's id, and knowing the layer whose history it goes to.
+    static CMapObject* CopyForUndo(CMapObject* object);
 
 protected:
     // The Shift constraint of a dragged handle: squares a rectangle's corner,
