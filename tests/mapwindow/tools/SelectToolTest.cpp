@@ -127,5 +127,27 @@ TEST_F(ToolTest, ADragBackToItsStartMovesNothingAndLeavesNoOutline)
     EXPECT_EQ(PixelsOffCache(), 0);
 }
 
+TEST_F(ToolTest, AMoveOfSeveralObjectsRepaintsTheOldAndNewPlaceOfEach)
+{
+    const int left = StoreRect(lower, 100, 100, 200, 200);
+    const int right = StoreRect(lower, 500, 100, 600, 200);
+    Show();
+    const COLORREF background = map.GetSurfacePixel(150, 240);
+    Click({75, 225});
+    Click({275, 225}, MK_SHIFT);
+    // Shift held while pressing keeps both selected; released without it, the
+    // release repaints only what moved.
+    AfxTestMouse(map, WM_LBUTTONDOWN, 275, 225, MK_LBUTTON | MK_SHIFT);
+    for (int x = 280; x <= 300; x += 5)
+        AfxTestMouse(map, WM_MOUSEMOVE, x, 200, MK_LBUTTON | MK_SHIFT);
+    AfxTestMouse(map, WM_LBUTTONUP, 300, 200, 0);
+    AfxTestProcessEvents();
+    EXPECT_EQ(StoredBoundary(lower, left), CDoubleRect(150.0, 150.0, 250.0, 250.0));
+    EXPECT_EQ(StoredBoundary(lower, right), CDoubleRect(550.0, 150.0, 650.0, 250.0));
+    EXPECT_EQ(PixelsOffCache(), 0) << "an old place was not repainted";
+    // The first rectangle's old lower-left corner is empty map now.
+    EXPECT_EQ(map.GetSurfacePixel(52, 248), background);
+}
+
 } // namespace
 } // namespace tooltest
