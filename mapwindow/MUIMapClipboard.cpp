@@ -54,6 +54,7 @@ void CMUIMap::PasteClipboard()
     for (POSITION pos = m_Clipboard.GetHeadPosition(); pos;) {
         CMapObject* clone = m_Clipboard.GetNext(pos)->Clone(layer);
         clone->MoveBy(n, n, &zoom);
+        clone->SaveChanges();
         copies.AddTail(CMapTool::CopyForUndo(clone));
         clone->Select();
         pasted.AddTail(clone);

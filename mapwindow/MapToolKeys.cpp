@@ -94,6 +94,8 @@ void CMapTool::OnKeyDown(CMUIMap* map, UINT key, UINT, UINT)
             m_pendingEdits.AddTail(CopyForUndo(object));
             map->InvalidateObject(object);
             object->MoveBy(dx, dy, &zoom);
+            // A node moves in memory only; its row is written here.
+            object->SaveChanges();
             map->InvalidateObject(object);
             map->NotifyParent(MAPA_SELECTION_MOVED, object, 0);
             map->SetModified(1);

@@ -188,6 +188,8 @@ void CSelectTool::CommitMove(CMUIMap* map, CDoubleRect& area)
         copies.AddTail(CopyForUndo(object));
         has = Unite(area, has, object->GetBoundary());
         object->MoveBy(by.x, by.y, &zoom);
+        // A node moves in memory only; its row is written here.
+        object->SaveChanges();
         has = Unite(area, has, object->GetBoundary());
     }
     if (!copies.IsEmpty())
