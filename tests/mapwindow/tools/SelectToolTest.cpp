@@ -146,7 +146,9 @@ TEST_F(ToolTest, AMoveOfSeveralObjectsRepaintsTheOldAndNewPlaceOfEach)
     EXPECT_EQ(StoredBoundary(lower, right), CDoubleRect(550.0, 150.0, 650.0, 250.0));
     EXPECT_EQ(PixelsOffCache(), 0) << "an old place was not repainted";
     // The first rectangle's old lower-left corner is empty map now.
+    EXPECT_NE(background, kFill);
     EXPECT_EQ(map.GetSurfacePixel(52, 248), background);
+    EXPECT_EQ(map.GetSurfacePixel(80, 220), kFill);
 }
 
 } // namespace

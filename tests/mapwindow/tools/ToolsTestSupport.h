@@ -69,10 +69,14 @@ protected:
             delete object;
         return id;
     }
+    static constexpr COLORREF kFill = RGB(200, 0, 0);
+    // A rectangle filled with kFill.
     int StoreRect(CMapLayer* layer, double l, double b, double r, double t)
     {
         auto* rect = new CMapRectangle(MAP_OBJECT_RECTANGLE);
         rect->SetRect(l, b, r, t);
+        rect->GetStyle()->SetBrushStyle(MAPBRUSH_SOLID);
+        rect->GetStyle()->SetBrushColor(kFill);
         return Store(layer, rect);
     }
     template <class Kind> int StorePoints(CMapLayer* layer, std::vector<CFloatPoint> points)
