@@ -126,17 +126,24 @@ void CSelectTool::OnLButtonDown(CMUIMap* map, UINT flags, int x, int y)
         map->SetRedrawPending(1);
 }
 
-void CSelectTool::DrawMoveOutlines(CMUIMap* map, CPoint offset)
+void CSelectTool::DrawMoveOutlines(CMUIMap* map, const CPoint* erase, const CPoint* draw)
 {
     CClientDC dc(map);
     CRect client;
     map->GetClientRect(&client);
     double xOff = map->GetXOffset(), yOff = map->GetYOffset(), zoom = map->GetZoom();
-    const CPoint oldOrigin = dc.SetViewportOrg(offset.x, offset.y);
-    for (POSITION pos = map->GetFirstSelectedPosition(); pos;) {
-        CMapObject* object = map->GetNextSelected(pos);
-        if (IsMovable(map, object))
-            object->DrawTracking(&dc, &client, &xOff, &yOff, &zoom);
+    // The outline routine of each object is reused unchanged: the viewport
+    // origin carries the drag.
+    const CPoint oldOrigin = dc.GetViewportOrg();
+    for (const CPoint* offset : {erase, draw}) {
+        if (!offset)
+            continue;
+        dc.SetViewportOrg(offset->x, offset->y);
+        for (POSITION pos = map->GetFirstSelectedPosition(); pos;) {
+            CMapObject* object = map->GetNextSelected(pos);
+            if (IsMovable(map, object))
+                object->DrawTracking(&dc, &client, &xOff, &yOff, &zoom);
+        }
     }
     dc.SetViewportOrg(oldOrigin.x, oldOrigin.y);
 }
@@ -155,9 +162,8 @@ void CSelectTool::OnMouseMove(CMUIMap* map, UINT flags, int x, int y)
         map->SetRedrawPending(0);
     }
     if (g_toolState == 1) {
-        if (!m_firstMove)
-            DrawMoveOutlines(map, previous - g_downPoint);
-        DrawMoveOutlines(map, CPoint(x, y) - g_downPoint);
+        const CPoint before = previous - g_downPoint, now = CPoint(x, y) - g_downPoint;
+        DrawMoveOutlines(map, m_firstMove ? nullptr : &before, &now);
         m_firstMove = 0;
         for (POSITION pos = map->GetFirstSelectedPosition(); pos;) {
             CMapObject* object = map->GetNextSelected(pos);
@@ -219,7 +225,8 @@ void CSelectTool::OnLButtonUp(CMUIMap* map, UINT flags, int x, int y)
         CommitMove(map, area);
     } else if (g_toolState == 1 && !m_firstMove) {
         // Dragged back to the start: the outlines shown there go, nothing moved.
-        DrawMoveOutlines(map, CPoint(0, 0));
+        const CPoint start(0, 0);
+        DrawMoveOutlines(map, &start, nullptr);
     }
 
     if (g_toolState != 0) {

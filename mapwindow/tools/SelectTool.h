@@ -20,8 +20,10 @@ public:
     void Reset() override;
 
 private:
-    // Draws the XOR outline of every movable selected object shifted by `offset` pixels.
-    static void DrawMoveOutlines(CMUIMap* map, CPoint offset);
+    // Erases the XOR outlines of the movable selected objects shown at
+    // `erase` pixels off their place (none when null) and draws them at `draw`
+    // (none when null), on one window context.
+    static void DrawMoveOutlines(CMUIMap* map, const CPoint* erase, const CPoint* draw);
     // Moves every movable selected object by the drag and records one entry per layer.
     void CommitMove(CMUIMap* map, CDoubleRect& area);
     void DropCopies();
