@@ -98,11 +98,12 @@ public:
     void SetStatusText(const CString& text) { m_strStatusText = text; }
     CString GetStatusText() const { return m_strStatusText; }
 
-    // ---- selection (a click keeps it in one layer; an area selection may span layers)
-    // The object under the pixel in the visible, selectable layers, from the
-    // top layer down with `topDown`, else from the bottom; null when none.
-    // Objects other than nodes and texts are built for the test: the caller owns them.
+    // The object under the pixel in the visible, selectable layers, the top
+    // layer first when `topDown` is set: a node or text is its layer's own,
+    // any other object was built for the test and belongs to the caller.
     CMapObject* HitTest(int x, int y, BOOL topDown);
+
+    // ---- selection (a click keeps it in one layer; an area selection may span layers)
     // A selected object of an editable layer with a handle under the pixel.
     CMapObject* HitTestSelectedHandle(int x, int y, int& index);
     // Puts the object at the head of the selection. An object is the one

@@ -157,10 +157,10 @@ void CMUIMap::SetActiveHandle(CMapObject* object, int index)
 CMapObject* CMUIMap::HitTest(int x, int y, BOOL topDown)
 {
     double xOff = m_MapModel.GetXOffset(), yOff = m_MapModel.GetYOffset(), zoom = m_MapModel.GetZoom();
-    POSITION pos = topDown ? m_MapModel.GetLastLayerPosition() : m_MapModel.GetFirstLayerPosition();
-    while (pos) {
-        CMapLayer* layer = topDown ? m_MapModel.GetPrevLayer(pos) : m_MapModel.GetNextLayer(pos);
-        if (!layer->IsVisible() || !layer->IsSelectable())
+    const int count = m_MapModel.GetLayerCount();
+    for (int i = 0; i < count; ++i) {
+        CMapLayer* layer = m_MapModel.GetLayerAt(topDown ? count - 1 - i : i);
+        if (!layer || !layer->IsVisible() || !layer->IsSelectable())
             continue;
         CMapObject* object = layer->HitTest(x, y, &xOff, &yOff, &zoom, topDown);
         if (!object)

@@ -222,6 +222,19 @@ void CMapTool::RecordEditsByLayer(CList<CMapObject*, CMapObject*>& objects, int 
     }
 }
 
+void CMapTool::RecordObjectChange(CMapLayer* layer, CMapObject* copy, int action)
+{
+    if (!copy || action == 3)
+        return;
+    if (!layer) {
+        delete copy;
+        return;
+    }
+    CList<CMapObject*, CMapObject*> list;
+    list.AddTail(copy);
+    layer->RecordEdit(list, action);
+}
+
 CPoint CMapTool::ConstrainHandleDrag(CMUIMap* map, UINT flags, CPoint point)
 {
     if ((flags & (MK_SHIFT | MK_LBUTTON)) != (MK_SHIFT | MK_LBUTTON))

@@ -10,7 +10,10 @@
 #include "core/ClipVertex.h"
 #include "model/MapObject.h"
 
+#include <vector>
+
 class CMapMultiPart;
+class CMapPointList;
 
 class CClipPolygon : public CMapObject {
 public:
@@ -42,6 +45,13 @@ public:
     // through its handle points (which are its vertices), borrowing its
     // geometry for the time; then its style and boundary.
     void SetFromObject(CMapObject* object, BOOL reversed);
+    // As SetFromObject (forward) for a clip to `rect`: of each run of
+    // consecutive vertices that all lie strictly beyond one same side of the
+    // rectangle only the first and the last are taken. The segment between
+    // them stays beyond that side too, so the pieces inside, the crossings
+    // and the containment of every point of the rectangle come out as from
+    // the whole outline.
+    void SetFromObjectNear(CMapPointList* object, const CDoubleRect& rect);
     // The first vertex sets the boundary to its point, later ones widen it.
     void AddVertex(const CClipVertex& v);
     void AddVertexAtHead(const CClipVertex& v);
@@ -101,6 +111,8 @@ public:
     // closed); any other type gives null. This polygon gets the crossing
     // points (a ring is also rotated and closed), so callers clip a copy.
     CMapMultiPart* ClipToRect(const CDoubleRect& rect, int type);
+    // ContainsXY of each point, in one walk of the edges.
+    std::vector<bool> ContainsEach(const std::vector<CDoublePoint>& points);
 
     // 0: has intersection vertices; 1: inside the other figure; 2: outside.
     int GetRelation() const { return m_nRelation; }

@@ -554,10 +554,7 @@ int CMapObject::SetActiveHandle(int index)
 void CMapObject::MoveBy(int dx, int dy, double* zoom)
 {
     CDoubleRect moved = m_rcBoundary;
-    moved.left += dx * *zoom;
-    moved.right += dx * *zoom;
-    moved.bottom -= dy * *zoom;
-    moved.top -= dy * *zoom;
+    moved.Offset(dx * *zoom, -dy * *zoom);
     if (!MoveBoundaryTo(moved))
         return;
     SaveChanges();

@@ -10,6 +10,7 @@
 #include "model/MapModel.h"
 #include "model/MapPolygon.h"
 #include "model/MapPolyline.h"
+#include "model/ObjectDrawScope.h"
 
 #include <ogr_spatialref.h>
 
@@ -33,6 +34,14 @@ CMapPointList::~CMapPointList()
 // ---------------------------------------------------------------- the array
 void CMapPointList::Reserve(int capacity)
 {
+    if (m_pPoints && m_Borrow == BorrowSource::None) {
+        // The vector grows geometrically underneath, so that recording a
+        // track point by point costs no copy of the whole array per 20 points.
+        if ((size_t)capacity > m_Owned.size())
+            m_Owned.resize((size_t)capacity);
+        m_pPoints = m_Owned.data();
+        return;
+    }
     // A borrowed array is copied: the owned one never points into a row.
     const int count = m_pPoints ? m_nCount : 0;
     std::vector<CFloatPoint> grown((size_t)std::max(capacity, count));
@@ -382,10 +391,7 @@ void CMapPointList::MoveBy(int dx, int dy, double* zoom)
     ShiftDevicePoints(dx, dy);
     m_dwFlags |= kIndexStale | kGeometryModified;
     CDoubleRect moved = m_rcBoundary;
-    moved.left += mx;
-    moved.right += mx;
-    moved.bottom += my;
-    moved.top += my;
+    moved.Offset(mx, my);
     SetBoundary(moved);
     CMapObject::UpdateLayerBounds();
     SaveChanges();
@@ -504,4 +510,41 @@ int CMapPointList::FindEdgeNear(const CFloatPoint& p, double tolerance) const
             return i + 1;
     }
     return -1;
+}
+
+int CMapPointList::InsertVertexNearEdge(int x, int y, double originX, double originY, double zoom, int minimum)
+{
+    const CFloatPoint p = DeviceToMap(x, y, originX, originY, zoom);
+    const double tolerance = MapTolerance(zoom);
+    LoadGeometry();
+    if (m_nCount < minimum)
+        return 0;
+    const int at = FindEdgeNear(p, tolerance);
+    if (at < 0)
+        return 0;
+    if (at == m_nCount) {
+        AddPoint(p);
+    } else {
+        const double xy[2] = {p.x, p.y};
+        InsertPointAt(at, xy);
+    }
+    InvalidateDevicePoints();
+    return 1;
+}
+
+void CMapPointList::DrawCachedPoints(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
+{
+    CMapObject::Draw(pDC, client, originX, originY, zoom);
+    CStyleDrawScope selection(pDC, UsesLayerStyle() ? nullptr : GetStyle(), IsClosedRing());
+    BuildDevicePoints(pDC, client, originX, originY, zoom);
+    m_pCache->DrawAll(pDC, IsClosedRing());
+}
+
+double CMapPointList::MeasureVertices(const std::function<double()>& measure)
+{
+    const int attached = AttachGeometry();
+    const double value = measure();
+    if (attached)
+        DetachGeometry();
+    return value;
 }

@@ -13,6 +13,7 @@
 #include "model/DevicePointCache.h"
 #include "model/MapObject.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -144,6 +145,15 @@ protected:
     // The index after the first edge within `tolerance` of `p`, or -1; a
     // ring's closing edge is tried first and gives the vertex count.
     int FindEdgeNear(const CFloatPoint& p, double tolerance) const;
+    // The insertion of the map point under device (x, y) into the first edge
+    // within the hit tolerance (appended after the last vertex for a ring's
+    // closing edge); nothing with fewer than `minimum` vertices. 1 when inserted.
+    int InsertVertexNearEdge(int x, int y, double originX, double originY, double zoom, int minimum);
+    // Draw of the kinds: the style's pen and brush (and background for a
+    // filled ring) unless the layer's are in use, then the cached points.
+    void DrawCachedPoints(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
+    // `measure` of the vertices, borrowed for the time when not present.
+    double MeasureVertices(const std::function<double()>& measure);
 
     std::unique_ptr<CDevicePointCache> m_pCache;
     // The vertices: m_Owned (size() is the capacity) when the geometry is

@@ -8,7 +8,7 @@
 #include "model/ClipPolygon.h"
 #include "model/MapModel.h"
 #include "model/MapMultiPart.h"
-#include "model/StyleSelection.h"
+#include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -82,7 +82,7 @@ void CMapPointList::BuildDevicePoints(CDC* pDC, const RECT* client, double* orig
                               window.right * z + *originX, (height - window.top) * z + *originY);
         mapWindow.Normalize();
         CClipPolygon polygon;
-        polygon.SetFromObject(this, FALSE);
+        polygon.SetFromObjectNear(this, mapWindow);
         // An object with nothing in the window draws nothing: no piece is kept.
         std::unique_ptr<CMapObject> pieces(
             polygon.ClipToRect(mapWindow, IsClosedRing() ? MAP_OBJECT_POLYGON : MAP_OBJECT_POLYLINE));
@@ -212,7 +212,7 @@ int CMapPointList::HitTestHandle(int x, int y, double* originX, double* originY,
 void CMapPointList::MoveHandle(CDC* pDC, int index, int x, int y, double* originX, double* originY, double* zoom)
 {
     InvalidateDevicePoints();
-    CRubberBandPen band(pDC);
+    CTrackingPenScope band(pDC);
     LoadGeometry();
 
     if (index >= 0 && index < m_nCount) {

@@ -9,7 +9,7 @@
 #include "model/MapModel.h"
 #include "model/MapMultiPart.h"
 #include "model/MapPolyParts.h"
-#include "model/StyleSelection.h"
+#include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 
 #include <cmath>
@@ -49,32 +49,12 @@ BOOL CMapPolygon::GetPointAtDistance(double d, double* x, double* y)
 
 int CMapPolygon::InsertVertex(int x, int y, double* originX, double* originY, double* zoom)
 {
-    const CFloatPoint p = DeviceToMap(x, y, *originX, *originY, *zoom);
-    const double tolerance = MapTolerance(*zoom);
-    LoadGeometry();
-    if (m_nCount < 1)
-        return FALSE;
-    const int at = FindEdgeNear(p, tolerance);
-    if (at < 0)
-        return FALSE;
-    if (at == m_nCount) {
-        AddPoint(p);
-    } else {
-        const double xy[2] = {p.x, p.y};
-        InsertPointAt(at, xy);
-    }
-    InvalidateDevicePoints();
-    return TRUE;
+    return InsertVertexNearEdge(x, y, *originX, *originY, *zoom, 1);
 }
 
 void CMapPolygon::Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    CMapObject::Draw(pDC, client, originX, originY, zoom);
-    std::unique_ptr<CStyleSelection> selection;
-    if (!UsesLayerStyle())
-        selection = std::make_unique<CStyleSelection>(pDC, *GetStyle(), true);
-    BuildDevicePoints(pDC, client, originX, originY, zoom);
-    m_pCache->DrawAll(pDC, TRUE);
+    DrawCachedPoints(pDC, client, originX, originY, zoom);
 }
 
 BOOL CMapPolygon::ContainsXY(double* x, double* y)
@@ -106,9 +86,7 @@ void CMapPolygon::DrawSelected(CDC* pDC, const RECT* client, double* originX, do
         return;
     }
     CMapStyle* mapStyle = GetMapStyle();
-    std::unique_ptr<CStyleSelection> selection;
-    if (mapStyle)
-        selection = std::make_unique<CStyleSelection>(pDC, *mapStyle, true);
+    CStyleDrawScope selection(pDC, mapStyle, true);
     BuildDevicePoints(pDC, client, originX, originY, zoom);
     m_pCache->DrawAll(pDC, TRUE);
 }
@@ -165,25 +143,17 @@ double CMapPolygon::GetSphericalArea() const
 
 double CMapPolygon::GetLength(OGRSpatialReference* srs)
 {
-    const int attached = AttachGeometry();
-    const double length = MeasuresOnSphere(srs) ? GetSphericalPerimeter() : GetPlanarPerimeter();
-    if (attached)
-        DetachGeometry();
-    return length;
+    return MeasureVertices([&] { return MeasuresOnSphere(srs) ? GetSphericalPerimeter() : GetPlanarPerimeter(); });
 }
 
 double CMapPolygon::GetArea(OGRSpatialReference* srs)
 {
-    const int attached = AttachGeometry();
-    const double area = MeasuresOnSphere(srs) ? GetSphericalArea() : GetPlanarArea();
-    if (attached)
-        DetachGeometry();
-    return area;
+    return MeasureVertices([&] { return MeasuresOnSphere(srs) ? GetSphericalArea() : GetPlanarArea(); });
 }
 
 void CMapPolygon::DrawTracking(CDC* pDC, const RECT*, double*, double*, double*)
 {
-    CRubberBandPen band(pDC);
+    CTrackingPenScope band(pDC);
     m_pCache->DrawAll(pDC, TRUE);
 }
 
@@ -214,7 +184,7 @@ void CMapPolygon::DrawCachedOutline(CDC* pDC)
 CMapPolyPolygon* CMapPolygon::ClipToRectangle(const CDoubleRect* rect)
 {
     CClipPolygon ring;
-    ring.SetFromObject(this, FALSE);
+    ring.SetFromObjectNear(this, *rect);
     std::unique_ptr<CMapMultiPart> pieces(ring.ClipToRect(*rect, MAP_OBJECT_POLYGON));
     auto* result = new CMapPolyPolygon;
     if (pieces) {

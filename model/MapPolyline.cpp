@@ -5,7 +5,7 @@
 #include "core/Measure.h"
 #include "core/Settings.h"
 #include "model/MapModel.h"
-#include "model/StyleSelection.h"
+#include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 
 #include <memory>
@@ -22,28 +22,12 @@ BOOL CMapPolyline::GetPointAtDistance(double d, double* x, double* y)
 
 int CMapPolyline::InsertVertex(int x, int y, double* originX, double* originY, double* zoom)
 {
-    const CFloatPoint p = DeviceToMap(x, y, *originX, *originY, *zoom);
-    const double tolerance = MapTolerance(*zoom);
-    LoadGeometry();
-    if (m_nCount < 2)
-        return 0;
-    const int at = FindEdgeNear(p, tolerance);
-    if (at < 0)
-        return 0;
-    const double xy[2] = {p.x, p.y};
-    InsertPointAt(at, xy);
-    InvalidateDevicePoints();
-    return 1;
+    return InsertVertexNearEdge(x, y, *originX, *originY, *zoom, 2);
 }
 
 void CMapPolyline::Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    CMapObject::Draw(pDC, client, originX, originY, zoom);
-    std::unique_ptr<CStyleSelection> selection;
-    if (!UsesLayerStyle())
-        selection = std::make_unique<CStyleSelection>(pDC, *GetStyle(), false);
-    BuildDevicePoints(pDC, client, originX, originY, zoom);
-    m_pCache->DrawAll(pDC, FALSE);
+    DrawCachedPoints(pDC, client, originX, originY, zoom);
 }
 
 void CMapPolyline::DrawSelected(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
@@ -114,15 +98,11 @@ double CMapPolyline::GetSphericalLength() const
 
 double CMapPolyline::GetLength(OGRSpatialReference* srs)
 {
-    const int attached = AttachGeometry();
-    const double length = MeasuresOnSphere(srs) ? GetSphericalLength() : GetPlanarLength();
-    if (attached)
-        DetachGeometry();
-    return length;
+    return MeasureVertices([&] { return MeasuresOnSphere(srs) ? GetSphericalLength() : GetPlanarLength(); });
 }
 
 void CMapPolyline::DrawTracking(CDC* pDC, const RECT*, double*, double*, double*)
 {
-    CRubberBandPen band(pDC);
+    CTrackingPenScope band(pDC);
     m_pCache->DrawAll(pDC, FALSE);
 }

@@ -67,10 +67,7 @@ void CMapText::MoveTo(const CFloatPoint& pt)
 {
     const double dx = (double)pt.x - m_Anchor.x, dy = (double)pt.y - m_Anchor.y;
     CDoubleRect moved = m_rcBoundary;
-    moved.left += dx;
-    moved.right += dx;
-    moved.bottom += dy;
-    moved.top += dy;
+    moved.Offset(dx, dy);
     SetBoundary(moved);
     m_Anchor = pt;
     GetStyle()->SetModified(true);

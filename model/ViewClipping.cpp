@@ -8,8 +8,12 @@
 #include "core/ClipSegments.h"
 #include "core/DoubleRect.h"
 #include "model/MapMultiPart.h"
+#include "model/MapPointList.h"
 
+#include <algorithm>
+#include <list>
 #include <memory>
+#include <vector>
 
 namespace {
 bool SamePoint(const CClipVertex& a, const CClipVertex& b)
@@ -48,6 +52,39 @@ CMapMultiPart* SinglePart(CMapObject* part)
 }
 }
 
+void CClipPolygon::SetFromObjectNear(CMapPointList* object, const CDoubleRect& rect)
+{
+    CDoubleRect r = rect;
+    r.Normalize();
+    // The sides a point lies strictly beyond: 1 left, 2 right, 4 below, 8 above.
+    const auto beyond = [&](const CFloatPoint& p) {
+        return (p.x < r.left ? 1 : 0) | (p.x > r.right ? 2 : 0) | (p.y < r.bottom ? 4 : 0) | (p.y > r.top ? 8 : 0);
+    };
+    m_Vertices.RemoveAll();
+    const int borrowed = object->AttachGeometry();
+    const CFloatPoint* points = object->GetPoints();
+    const int count = points ? object->GetPointCount() : 0;
+    int runStart = 0, common = 0;
+    for (int i = 0; i <= count; ++i) {
+        const int sides = i < count ? beyond(points[i]) : 0;
+        if (i > runStart && (common & sides) != 0) {
+            common &= sides;
+            continue;
+        }
+        // The run [runStart, i) ends: its first vertex is in, its last joins it.
+        if (i - 1 > runStart)
+            m_Vertices.AddTail(CClipVertex(points[i - 1]));
+        if (i < count)
+            m_Vertices.AddTail(CClipVertex(points[i]));
+        runStart = i;
+        common = sides;
+    }
+    if (borrowed)
+        object->DetachGeometry();
+    SetStyle(*object->GetStyle());
+    RecomputeBoundary();
+}
+
 int GetRectSide(const CClipVertex& v, const CDoubleRect& rect)
 {
     if (v.x == rect.left)
@@ -80,6 +117,43 @@ CClipPolygon* ConnectAlongRect(const CClipVertex& from, const CClipVertex& to, c
         connector->AddVertex(Corner(c, rect));
     connector->AddVertex(CClipVertex(to.x, to.y));
     return connector;
+}
+
+std::vector<bool> CClipPolygon::ContainsEach(const std::vector<CDoublePoint>& points)
+{
+    // ContainsXY for many points in one walk of the edges: each edge counts
+    // for the points level with it, found among the points sorted by y.
+    std::vector<bool> inside(points.size(), false);
+    std::vector<size_t> order;
+    for (size_t i = 0; i < points.size(); ++i) {
+        double x = points[i].x, y = points[i].y;
+        if (CMapObject::ContainsXY(&x, &y))
+            order.push_back(i);
+    }
+    if (order.empty() || m_Vertices.IsEmpty())
+        return inside;
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return points[a].y < points[b].y; });
+    std::vector<double> ys;
+    for (size_t i : order)
+        ys.push_back(points[i].y);
+    std::vector<int> crossings(points.size(), 0);
+    CClipVertex p = m_Vertices.GetTail();
+    for (POSITION pos = m_Vertices.GetHeadPosition(); pos;) {
+        const CClipVertex& c = m_Vertices.GetNext(pos);
+        // (p.y > y) != (c.y > y) holds exactly for min <= y < max.
+        const double lo = std::min(p.y, c.y), hi = std::max(p.y, c.y);
+        const auto first = std::lower_bound(ys.begin(), ys.end(), lo);
+        const auto last = std::lower_bound(first, ys.end(), hi);
+        for (auto it = first; it != last; ++it) {
+            const CDoublePoint& q = points[order[(size_t)(it - ys.begin())]];
+            if (((p.x - q.x) * (c.y - q.y) - (c.x - q.x) * (p.y - q.y)) / (c.y - p.y) > 0)
+                ++crossings[order[(size_t)(it - ys.begin())]];
+        }
+        p = c;
+    }
+    for (size_t i : order)
+        inside[i] = (crossings[i] & 1) != 0;
+    return inside;
 }
 
 CClipPolygon* CClipPolygon::IntersectWithRect(const CDoubleRect& rect, BOOL insert)
@@ -145,12 +219,13 @@ CMapMultiPart* CClipPolygon::ClipToRect(const CDoubleRect& rect, int type)
         std::unique_ptr<CClipPolygon> crossings(IntersectWithRect(r, TRUE));
         if (!crossings)
             return nullptr;
-        bool allInside = true;
-        for (POSITION pos = m_Vertices.GetHeadPosition(); pos && allInside;)
-            allInside = r.ContainsPoint(m_Vertices.GetNext(pos));
-        if (crossings->GetPointCount() == 0)
+        if (crossings->GetPointCount() == 0) {
             // A chain along the border crosses nothing and may still lie inside.
+            bool allInside = true;
+            for (POSITION pos = m_Vertices.GetHeadPosition(); pos && allInside;)
+                allInside = r.ContainsPoint(m_Vertices.GetNext(pos));
             return allInside ? SinglePart(Clone(nullptr)) : nullptr;
+        }
         auto* result = new CMapMultiPart;
         CClipPolygon* run = nullptr;
         for (POSITION pos = m_Vertices.GetHeadPosition(); pos;) {
@@ -194,42 +269,55 @@ CMapMultiPart* CClipPolygon::ClipToRect(const CDoubleRect& rect, int type)
         return SinglePart(whole);
     }
 
+    // The pieces leave the container: they are joined into rings below, and
+    // the container would recompute its boundary at every removal.
+    std::list<std::unique_ptr<CClipPolygon>> open;
+    for (POSITION pos = pieces->GetHeadPartPosition(); pos;)
+        open.emplace_back(static_cast<CClipPolygon*>(pieces->GetNextPart(pos)));
+    pieces->RemoveAllParts();
+
     CClipEdgeList ends;
-    for (POSITION pos = pieces->GetHeadPartPosition(); pos;) {
-        auto* piece = static_cast<CClipPolygon*>(pieces->GetNextPart(pos));
+    for (const auto& piece : open) {
         for (const CClipVertex& v : {piece->GetHeadVertex(), piece->GetTailVertex()}) {
             const int side = GetRectSide(v, r);
             if (side != -1)
                 ends.InsertSorted(CClipEdge(PerimeterPosition(v, side, r), v));
         }
     }
-    // The stretches of the border that run inside the ring close the pieces.
+    // The stretches of the border that run inside the ring close the pieces:
+    // those whose first segment has its midpoint inside the ring.
+    std::vector<std::unique_ptr<CClipPolygon>> connectors;
+    std::vector<CDoublePoint> midpoints;
     for (POSITION pos = ends.GetHeadPosition(); pos;) {
         const CClipEdge from = ends.GetAt(pos);
         ends.GetNext(pos);
         const CClipEdge to = pos ? ends.GetAt(pos) : ends.GetHead();
-        std::unique_ptr<CClipPolygon> connector(ConnectAlongRect(from.vertex, to.vertex, r));
-        const CClipVertex a = connector->GetVertexAt(0), b = connector->GetVertexAt(1);
-        double mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
-        if (ContainsXY(&mx, &my))
-            pieces->AddRing(connector.release());
+        connectors.emplace_back(ConnectAlongRect(from.vertex, to.vertex, r));
+        const CClipVertex a = connectors.back()->GetVertexAt(0), b = connectors.back()->GetVertexAt(1);
+        midpoints.emplace_back((a.x + b.x) / 2, (a.y + b.y) / 2);
+    }
+    const std::vector<bool> keep = ContainsEach(midpoints);
+    for (size_t i = 0; i < connectors.size(); ++i) {
+        if (keep[i])
+            open.push_back(std::move(connectors[i]));
     }
 
+    // Each ring grows at its tail by the first piece that has an end there.
     auto* result = new CMapMultiPart;
-    while (CMapObject* first = pieces->GetFirstPart()) {
-        pieces->RemoveHeadPart();
-        auto* ring = static_cast<CClipPolygon*>(first);
+    while (!open.empty()) {
+        std::unique_ptr<CClipPolygon> ring = std::move(open.front());
+        open.pop_front();
         for (;;) {
             const CClipVertex tail = ring->GetTailVertex();
-            const double point[2] = {tail.x, tail.y};
-            const POSITION match = pieces->FindPartByEndpoint(point);
-            if (!match)
+            const auto match = std::find_if(open.begin(), open.end(), [&](const auto& piece) {
+                return SamePoint(piece->GetHeadVertex(), tail) || SamePoint(piece->GetTailVertex(), tail);
+            });
+            if (match == open.end())
                 break;
-            std::unique_ptr<CMapObject> next(pieces->GetPartAt(match));
-            pieces->RemovePartAt(match);
-            ring->Join(*static_cast<CClipPolygon*>(next.get()), FALSE);
+            ring->Join(**match, FALSE);
+            open.erase(match);
         }
-        result->AddRing(ring);
+        result->AddRing(ring.release());
     }
     return result;
 }

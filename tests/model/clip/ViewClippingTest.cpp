@@ -232,6 +232,13 @@ TEST(MultiPart, HolesExcludeTheirPoints)
     CDoublePoint ring(15, 15);
     EXPECT_TRUE(whole.ContainsPoint(&ring));
     EXPECT_EQ(whole.CountHoleParts(), 1);
+
+    const double corner[2] = {10, 10}, outer[2] = {-10, 20}, none[2] = {3, 3};
+    EXPECT_EQ(whole.FindPartByEndpoint(corner), nullptr);   // not an end of the chain
+    const double head[2] = {0, 0};
+    EXPECT_EQ(whole.FindPartByEndpoint(head), whole.GetHeadPartPosition());
+    EXPECT_NE(whole.FindPartByEndpoint(outer), nullptr);
+    EXPECT_EQ(whole.FindPartByEndpoint(none), nullptr);
 }
 
 // Selection, the cache flag and the ring marks reach the parts through the

@@ -9,6 +9,7 @@
 #include "model/RowStatements.h"
 #include "platform/base/MessageBox.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -139,6 +140,42 @@ TEST(PointList, CloneOwnsACopyAndKeepsTheIdWithoutTarget)
     EXPECT_EQ(line->GetType(), MAP_OBJECT_POLYLINE);
 }
 
+// A polygon's ring closes from its last vertex to its first; a polyline's
+// chain does not.
+TEST(PointList, QueriesOnTheVerticesCloseOnlyRings)
+{
+    CMapPolygon polygon;
+    CMapPolyline line;
+    for (CMapPointList* object : {(CMapPointList*)&polygon, (CMapPointList*)&line})
+        FillPoints(*object, {{0, 0}, {10, 0}, {10, 10}});
+    CFloatPoint onClosingEdge(5, 5.5);
+    double tolerance = 1;
+    EXPECT_TRUE(polygon.IsNearPoint(&onClosingEdge, &tolerance));
+    EXPECT_FALSE(line.IsNearPoint(&onClosingEdge, &tolerance));
+    EXPECT_NEAR(polygon.GetDistance(onClosingEdge), 0.5 / std::sqrt(2.0), 1e-6);
+    EXPECT_NEAR(line.GetDistance(onClosingEdge), 5.0, 1e-6);
+
+    CArray<CFloatPoint, CFloatPoint&> ring, chain;
+    polygon.GetOutlinePoints(ring);
+    line.GetOutlinePoints(chain);
+    EXPECT_EQ(ring.GetSize(), 4);
+    EXPECT_EQ(chain.GetSize(), 3);
+
+    CFloatPoint centre(7, 3);
+    double radius = 7.7;   // every vertex is within, the boundary corner (0, 10) is not
+    EXPECT_TRUE(line.IsWithinCircle(&centre, &radius));
+    radius = 7.5;
+    EXPECT_FALSE(line.IsWithinCircle(&centre, &radius));
+
+    const CFloatPoint around[4] = {CFloatPoint(-1, -1), CFloatPoint(11, -1), CFloatPoint(11, 11), CFloatPoint(-1, 11)};
+    EXPECT_TRUE(line.IsInsidePolygon(around, 4));
+    const CFloatPoint left[3] = {CFloatPoint(-1, -1), CFloatPoint(6, -1), CFloatPoint(-1, 11)};
+    EXPECT_FALSE(line.IsInsidePolygon(left, 3));
+
+    line.ReverseDirection(true);
+    EXPECT_EQ(PointsOf(line), (std::vector<XY>{{10, 10}, {10, 0}, {0, 0}}));
+}
+
 TEST(PointList, KindTableBuildsPolygonsAndPolylines)
 {
     std::unique_ptr<CMapObject> polygon(CreateObjectOfKind(MAP_OBJECT_POLYGON));
@@ -267,6 +304,36 @@ TEST_F(PointListRows, ObjectWithoutItsRowDrawsNothing)
     ASSERT_EQ(orphan.AttachGeometry(), 1);
     EXPECT_EQ(orphan.GetPointCount(), 0);
     orphan.DetachGeometry();
+}
+
+// The map's paint builds each object from its row and draws it with the
+// vertices borrowed from the row its query stands on.
+TEST_F(PointListRows, MapPaintDrawsStoredPolygonsAndPolylines)
+{
+    auto* polygon = new CMapPolygon;
+    FillPoints(*polygon, {{10, 10}, {40, 10}, {40, 40}, {10, 40}});
+    polygon->GetStyle()->SetBrushStyle(MAPBRUSH_SOLID);
+    polygon->GetStyle()->SetBrushColor(RGB(0, 0, 255));
+    polygon->GetStyle()->SetPenColor(RGB(255, 0, 0));
+    polygon->GetStyle()->SetPenWidth(0.0f);
+    layer->AddObject(polygon, TRUE);
+    auto* line = new CMapPolyline;
+    FillPoints(*line, {{60, 20}, {90, 20}});
+    line->GetStyle()->SetPenColor(RGB(0, 128, 0));
+    line->GetStyle()->SetPenWidth(0.0f);
+    layer->AddObject(line, TRUE);
+    delete polygon;
+    delete line;
+
+    Surface surface(100);
+    RECT client = surface.Client();
+    double x0 = 0, y0 = 0, zoom = 1;
+    model.Draw(&surface.dc, &client, &x0, &y0, &zoom);
+    EXPECT_EQ(surface.dc.GetPixel(25, 75), RGB(0, 0, 255));
+    EXPECT_EQ(surface.dc.GetPixel(10, 75), RGB(255, 0, 0));
+    EXPECT_EQ(surface.dc.GetPixel(75, 80), RGB(0, 128, 0));
+    EXPECT_EQ(surface.dc.GetPixel(50, 50), RGB(255, 255, 255));
+    EXPECT_TRUE(g_LayerQueryStatement.IsEmpty());
 }
 
 // ---------------------------------------------------------------- the device-point cache
