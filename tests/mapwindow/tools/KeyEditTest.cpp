@@ -8,12 +8,6 @@
 namespace tooltest {
 namespace {
 
-CDoubleRect Shifted(CDoubleRect r, double dx, double dy)
-{
-    r.Offset(dx, dy);
-    return r;
-}
-
 TEST_F(ToolTest, ArrowKeysNudgeBySnapDistanceOneEntryPerPress)
 {
     g_SnapPoints = 3;

@@ -7,12 +7,6 @@
 namespace tooltest {
 namespace {
 
-CDoubleRect Shifted(CDoubleRect r, double dx, double dy)
-{
-    r.Offset(dx, dy);
-    return r;
-}
-
 TEST_F(ToolTest, ADragMovesTheStoredGeometryWithOneUndoEntryThatUndoTakesBack)
 {
     const int rect = StoreRect(lower, 100, 100, 200, 200);

@@ -23,6 +23,13 @@ namespace tooltest {
 
 using mwtest::MapWindowTest;
 
+// `r` moved by (dx, dy) map units.
+inline CDoubleRect Shifted(CDoubleRect r, double dx, double dy)
+{
+    r.Offset(dx, dy);
+    return r;
+}
+
 class ToolTest : public MapWindowTest {
 protected:
     static constexpr double kZoom = 2.0;
