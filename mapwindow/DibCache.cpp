@@ -65,3 +65,13 @@ void CDibCache::Free()
     m_Header = BITMAPINFOHEADER{};
     m_pBits = nullptr;
 }
+
+COLORREF CDibCache::GetPixel(int x, int y) const
+{
+    const int width = m_Header.biWidth, height = m_Header.biHeight;
+    if (!m_pBits || x < 0 || y < 0 || x >= width || y >= height)
+        return CLR_INVALID;
+    // Rows run bottom-up; each pixel is blue, green, red, unused.
+    const BYTE* pixel = static_cast<const BYTE*>(m_pBits) + ((size_t)(height - 1 - y) * width + x) * 4;
+    return RGB(pixel[2], pixel[1], pixel[0]);
+}

@@ -24,6 +24,8 @@ public:
     bool HasBitmap() const { return m_hBitmap != nullptr; }
     int GetWidth() const { return m_Header.biWidth; }
     int GetHeight() const { return m_Header.biHeight; }
+    // The colour of the cached pixel at client (x, y); CLR_INVALID outside the bitmap.
+    COLORREF GetPixel(int x, int y) const;
 
 private:
     HBITMAP m_hBitmap = nullptr;

@@ -63,7 +63,7 @@ void CMUIMap::UpdateToolCursor()
 void CMUIMap::SetTool(int number)
 {
     if (CMapTool* previous = CMapTool::FindTool(g_currentTool))
-        previous->Reset();
+        previous->Abandon(this);
     if (GetCapture() == this)
         ReleaseCapture();
     g_toolState = 0;

@@ -154,6 +154,25 @@ void CMUIMap::SetActiveHandle(CMapObject* object, int index)
 }
 
 // ---------------------------------------------------------------- hit tests
+CMapObject* CMUIMap::HitTest(int x, int y, BOOL topDown)
+{
+    double xOff = m_MapModel.GetXOffset(), yOff = m_MapModel.GetYOffset(), zoom = m_MapModel.GetZoom();
+    const int count = m_MapModel.GetLayerCount();
+    for (int i = 0; i < count; ++i) {
+        CMapLayer* layer = m_MapModel.GetLayerAt(topDown ? count - 1 - i : i);
+        if (!layer || !layer->IsVisible() || !layer->IsSelectable())
+            continue;
+        CMapObject* object = layer->HitTest(x, y, &xOff, &yOff, &zoom, topDown);
+        if (!object)
+            continue;
+        if (CMapObject::IsTypeValid(object->GetType()))
+            return object;
+        if (!CMapLayer::IsPointObjectType(object->GetType()))
+            delete object;
+    }
+    return nullptr;
+}
+
 CMapObject* CMUIMap::HitTestSelectedHandle(int x, int y, int& index)
 {
     double xOff = m_MapModel.GetXOffset(), yOff = m_MapModel.GetYOffset(), zoom = m_MapModel.GetZoom();

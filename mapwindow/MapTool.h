@@ -24,12 +24,25 @@ enum MapToolNumber {
     TOOL_RECT_SELECT = 5,
     TOOL_RULE = 6,
     TOOL_LINE = 7,
+    TOOL_RECTANGLE = 8,
+    TOOL_ROUND_RECT = 9,
+    TOOL_POLYGON = 10,
+    TOOL_POLYLINE = 11,
+    TOOL_ELLIPSE = 12,
     TOOL_ADD_POINT = 13,
     TOOL_NODE = 14,
+    TOOL_TEXT = 15,
+    TOOL_IMAGE = 16,
     TOOL_ADD_HANDLE = 17,
     TOOL_MARQUEE_SELECT = 18,
     TOOL_POLYGON_SELECT = 19,
+    TOOL_ARC = 20,
+    TOOL_CHORD = 21,
+    TOOL_PIE = 22,
     TOOL_SPLINE = 23,
+    TOOL_SPLIT_POLYGON = 26,
+    TOOL_JOIN_POLYLINE = 27,
+    TOOL_DELETE_LINE = 28,
     TOOL_LAST = 28,
 };
 
@@ -93,6 +106,9 @@ public:
     // The tool drops whatever it holds of an unfinished operation: another tool
     // is about to become current, or the window it worked on is going away.
     virtual void Reset() {}
+    // The same, told which window makes another tool current: a tool that keeps
+    // an unfinished object of that window in its selection drops it there.
+    virtual void Abandon(CMUIMap*) { Reset(); }
 
     // ---- helpers of the tools
     // The "Position: " text of the pointer at (x, y), kept by the window.
@@ -100,6 +116,16 @@ public:
     static void DrawXorLine(CDC* dc, int x1, int y1, int x2, int y2, COLORREF colour, int penStyle);
     static void DrawFocusRectXor(CDC* dc, int left, int top, int right, int bottom);
     static void DrawXorEllipse(CDC* dc, const RECT& rect);
+    // Records the copies in `objects` (the list is emptied) as undo entries of
+    // `action`, one entry per layer the copies belong to, so that an undo puts
+    // every object back into its own layer file. Copies without a layer are freed.
+    static void RecordEditsByLayer(CList<CMapObject*, CMapObject*>& objects, int action);
+    // A copy of `object` as it is now, for an undo entry: outside any layer,
+    // with the object's id, and knowing the layer whose history it goes to.
+    static CMapObject* CopyForUndo(CMapObject* object);
+    // One undo entry of one object in `layer`'s history: nothing for a null
+    // copy or action 3; otherwise the entry owns the copy.
+    static void RecordObjectChange(CMapLayer* layer, CMapObject* copy, int action);
 
 protected:
     // The Shift constraint of a dragged handle: squares a rectangle's corner,

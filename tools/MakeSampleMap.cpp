@@ -2,11 +2,13 @@
 // layer files in the given folder, made through the map window's own save and
 // the layers' own storage, so that it is what the editor itself would write.
 // A projected map (UTM zone 33 north) of an invented stretch of coast: areas,
-// roads, places and their names. Run at build time; it replaces an earlier copy.
+// a lake and its river, roads, places and their names. Run at build time; it replaces an earlier copy.
 #include "mapwindow/MUIMap.h"
 #include "model/MapArc.h"
 #include "model/MapLayer.h"
 #include "model/MapNode.h"
+#include "model/MapPolygon.h"
+#include "model/MapPolyline.h"
 #include "model/MapSpline.h"
 #include "model/MapText.h"
 #include "platform/frames/CWinApp.h"
@@ -56,6 +58,18 @@ void AddRoad(CMapLayer* layer, const std::vector<std::pair<double, double>>& poi
     layer->AddObject(&road, TRUE);
 }
 
+// A point-list object (lake, river) from sheet coordinates.
+template <class Kind>
+void AddOutline(CMapLayer* layer, const std::vector<std::pair<double, double>>& points, COLORREF penColor,
+                float width, int brush, COLORREF fill)
+{
+    Kind outline;
+    for (const auto& [x, y] : points)
+        outline.AddDoublePoint(kX0 + x, kY0 + y);
+    Style(&outline, MAPPEN_SOLID, penColor, width, brush, fill);
+    layer->AddObject(&outline, TRUE);
+}
+
 void AddPlace(CMapLayer* layer, double x, double y, COLORREF color)
 {
     auto* node = new CMapNode;
@@ -88,7 +102,7 @@ int WriteSample(const char* target)
         std::fprintf(stderr, "cannot make %s\n", target);
         return 1;
     }
-    const char* names[] = {"Areas", "Roads", "Places", "Names"};
+    const char* names[] = {"Areas", "Water", "Roads", "Places", "Names"};
     for (const char* name : names)
         fs::remove(folder / (std::string(name) + ".klz"), error);
     fs::remove(folder / "Sample.kwz", error);
@@ -104,7 +118,7 @@ int WriteSample(const char* target)
     CMUIMap filler;
     filler.LoadWorkspace(path);
     CMapModel* map = filler.GetMapModel();
-    if (map->GetLayerCount() != 4) {
+    if (map->GetLayerCount() != 5) {
         std::fprintf(stderr, "the sample workspace did not reopen with its layers\n");
         return 1;
     }
@@ -114,13 +128,19 @@ int WriteSample(const char* target)
     AddArea(areas, MAP_OBJECT_PIE, 1600, 300, 3600, 2100, {3600, 1200}, {1600, 1200}, RGB(120, 170, 220));
     AddArea(areas, MAP_OBJECT_ARC, 6000, 3600, 9000, 5600, {9000, 4600}, {6000, 4600}, RGB(0, 0, 0));
 
-    CMapLayer* roads = map->GetLayerAt(1);
+    CMapLayer* water = map->GetLayerAt(1);
+    AddOutline<CMapPolygon>(water, {{4700, 400}, {5600, 250}, {6500, 700}, {6300, 1300}, {5300, 1500}, {4600, 1000}},
+                            RGB(40, 80, 160), 1, MAPBRUSH_SOLID, RGB(150, 190, 235));
+    AddOutline<CMapPolyline>(water, {{5500, 1450}, {5350, 2200}, {5800, 3000}, {5500, 3900}, {6000, 4800}, {5700, 5500}},
+                             RGB(60, 110, 200), 2, MAPBRUSH_HOLLOW, 0);
+
+    CMapLayer* roads = map->GetLayerAt(2);
     AddRoad(roads, {{200, 1000}, {1800, 2600}, {3200, 2200}, {4800, 3300}, {6600, 2600}, {8800, 3400}},
             RGB(200, 40, 30), 3);
     AddRoad(roads, {{2400, 500}, {2600, 2000}, {2100, 3400}, {2900, 4700}}, RGB(230, 140, 20), 2);
     AddRoad(roads, {{5600, 1400}, {6400, 2400}, {7200, 4200}, {7800, 5200}}, RGB(230, 140, 20), 2);
 
-    CMapLayer* places = map->GetLayerAt(2);
+    CMapLayer* places = map->GetLayerAt(3);
     const struct {
         double x, y;
         const char* name;
@@ -129,7 +149,7 @@ int WriteSample(const char* target)
     for (const auto& t : towns)
         AddPlace(places, t.x, t.y, RGB(20, 20, 140));
 
-    CMapLayer* labels = map->GetLayerAt(3);
+    CMapLayer* labels = map->GetLayerAt(4);
     for (const auto& t : towns)
         AddName(labels, t.x + 120, t.y + 120, t.name, 220);
     AddName(labels, 900, 4300, "North Downs", 320);

@@ -89,6 +89,7 @@ TEST_F(MapWindowTest, DrawingToolsDoNotStartWithoutAnActiveLayer)
     for (POSITION pos = map.GetMapModel()->GetFirstLayerPosition(); pos;)
         map.GetMapModel()->GetNextLayer(pos)->SetEditable(0);
     EXPECT_EQ(map.GetActiveLayer(), nullptr);
+    map.SetTool(TOOL_LINE); // the click brought the Select tool back
     AfxTestMouse(map, WM_LBUTTONDOWN, 100, 100, MK_LBUTTON);
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
     // Navigation tools need none.
