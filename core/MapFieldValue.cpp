@@ -9,6 +9,7 @@
 
 #include <cctype>
 #include <cfloat>
+#include <cmath>
 #include <charconv>
 #include <cstdlib>
 #include <string>
@@ -165,6 +166,16 @@ void CMapFieldValue::SetValueText(const CString& text)
         m_value = text;
         break;
     }
+}
+
+bool CMapFieldValue::DoubleFieldText(double value, CString& text)
+{
+    // Scaling by a power of two is exact, so the test itself rounds nothing.
+    const double scaled = value * 64.0;
+    if (!std::isfinite(value) || std::fabs(value) >= 1e9 || scaled != std::trunc(scaled))
+        return false;
+    text = WriteDouble(value);
+    return true;
 }
 
 CString CMapFieldValue::GetSqlText() const

@@ -432,12 +432,13 @@ void CMapLayer::LoadPointObjects()
         if (valueRow)
             ReadValuesOf(values, valueRow, rows.ColumnInt64(COL_ID), object);
         m_PointObjects.AddTail(object);
-        // Nodes and texts never stay in the index.
-        IndexRemove(object->GetMapeID(), object->GetBoundary());
+        // Nodes and texts never stay in the index (an empty one has none to drop).
+        if (m_Index.Count() > 0)
+            IndexRemove(object->GetMapeID(), object->GetBoundary());
     }
 }
 
-void CMapLayer::ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object)
+void CMapLayer::ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object) const
 {
     // The id of each row the query passes is read once.
     long long at = more ? values.ColumnInt64(0) : 0;
@@ -449,8 +450,14 @@ void CMapLayer::ReadValuesOf(CSQLiteStatement& values, bool& more, long long id,
     if (!more || at != id)
         return;
     const int columns = values.ColumnCount();
-    for (int i = 1; i < columns; ++i)
-        object->SetAttributeText(i - 1, values.ColumnText(i));
+    CString text;
+    for (int i = 1; i < columns; ++i) {
+        // A double field's REAL is written by the field itself where that gives
+        // the text SQLite's own rendering would: no text is made twice.
+        const bool written = GetFieldType(i - 1) == FIELD_TYPE_DOUBLE && values.ColumnType(i) == SQLITE_FLOAT
+                          && CMapFieldValue::DoubleFieldText(values.ColumnDouble(i), text);
+        object->SetAttributeText(i - 1, written ? text : values.ColumnText(i));
+    }
     object->SetAttributesModified(FALSE);
 }
 

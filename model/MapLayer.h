@@ -328,7 +328,7 @@ private:
     // The values of row `id` from `values`, a query of _MapMetaData in id
     // order already stepped to its first row (`more` false once it ended);
     // an id without a row leaves the object's values as they are.
-    static void ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object);
+    void ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object) const;
     // Gives `object` one empty value per field, replacing any it had.
     void GiveEmptyValues(CMapObject* object) const;
     // Binds the object's _MapGeoData row to the insert; its records are bound
