@@ -63,6 +63,20 @@ CMapLabel::CMapLabel(const CMapLabel& other) : m_text(other.m_text), m_anchor(ot
 {
 }
 
+void CMapLabel::TakeContent(const CMapLabel& other)
+{
+    if (this == &other)
+        return;
+    std::fill(std::begin(m_corners), std::end(m_corners), POINT{0, 0});
+    m_mapeID = -1;
+    m_database = nullptr;
+    m_text = other.m_text;
+    m_anchor = other.m_anchor;
+    m_block = other.m_block;
+    m_deviceRect = RECT{};
+    m_flags = 0;
+}
+
 std::unique_ptr<CMapLabel> CMapLabel::Clone() const
 {
     auto copy = std::make_unique<CMapLabel>();

@@ -42,7 +42,7 @@ bool CMapObject::IsPointInRing(const CFloatPoint* ring, int count, double x, dou
     return winding != 0;
 }
 
-CMapObject::CMapObject() : m_pLabel(std::make_unique<CMapLabel>()) {}
+CMapObject::CMapObject() = default;
 
 CMapLabel& CMapObject::AreaLabel()
 {
@@ -122,12 +122,12 @@ BOOL CMapObject::IsLayerEditable() const
 
 CString CMapObject::GetLabelText() const
 {
-    return m_pLabel->GetText();
+    return m_Label.GetText();
 }
 
 void CMapObject::SetLabelFontBlock(const MapLabelFontBlock& block)
 {
-    m_pLabel->SetFontBlock(block);
+    m_Label.SetFontBlock(block);
 }
 
 int CMapObject::GetViewHeight() const
@@ -168,7 +168,7 @@ void CMapObject::ChangeTracked(CDC* pDC, double* originX, double* originY, doubl
 
 void CMapObject::ReplaceLabel(const CMapLabel& label)
 {
-    m_pLabel = std::make_unique<CMapLabel>(label);
+    m_Label.TakeContent(label);
 }
 
 // ---------------------------------------------------------------- boundary
@@ -428,7 +428,7 @@ BOOL CMapObject::ContainsPoint(CDoublePoint* pt)
 
 void CMapObject::DrawLabel(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    m_pLabel->Draw(pDC, *client, originX, originY, zoom);
+    m_Label.Draw(pDC, *client, originX, originY, zoom);
 }
 
 void CMapObject::DrawSelected(CDC*, const RECT*, double*, double*, double*) {}
@@ -478,7 +478,7 @@ void CMapObject::CopyInto(CMapObject* clone, const CMapStyle& style) const
     clone->m_dwFlags = m_dwFlags;
     for (POSITION pos = m_Attributes.GetHeadPosition(); pos;)
         clone->m_Attributes.AddTail(m_Attributes.GetNext(pos));
-    clone->ReplaceLabel(*m_pLabel);
+    clone->ReplaceLabel(m_Label);
     clone->SetStyle(style);
     clone->m_rcBoundary = m_rcBoundary;
 }

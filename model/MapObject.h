@@ -108,7 +108,7 @@ public:
     int GetMapeID() const { return m_nMapeID; }
 
     // ---- label
-    CMapLabel* GetLabel() const { return m_pLabel.get(); }
+    CMapLabel* GetLabel() const { return &m_Label; }
     CString GetLabelText() const;
     void SetLabelFontBlock(const MapLabelFontBlock& block);
 
@@ -303,7 +303,7 @@ protected:
     // an id of its own there) or, without one, is a free copy that keeps this
     // object's id. Returns the clone.
     CMapObject* PlaceClone(CMapObject* clone, CMapLayer* target) const;
-    // Replaces the label by a copy of `label` (text, anchor, font block).
+    // Makes the label a copy of `label` (text, anchor, font block), as new otherwise.
     void ReplaceLabel(const CMapLabel& label);
     // The area label, made on first use.
     CMapLabel& AreaLabel();
@@ -321,7 +321,8 @@ protected:
     // out for change through const objects, as the layer's style is.
     mutable CMapStyle m_Style;
     CMapLayer* m_pLayer = nullptr;
-    std::unique_ptr<CMapLabel> m_pLabel;
+    // Held in the object as the style is, and handed out the same way.
+    mutable CMapLabel m_Label;
     // Made on first use: few objects ever show their area.
     std::unique_ptr<CMapLabel> m_pAreaLabel;
     CList<CMapFieldValue, const CMapFieldValue&> m_Attributes;

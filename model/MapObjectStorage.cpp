@@ -51,14 +51,14 @@ void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
 
     // The base label point (the boundary's centre), not a subclass's.
     data = blob(COL_LABEL_PROP, size);
-    m_pLabel->ReadRecord(data, size, CMapObject::GetLabelPoint());
+    m_Label.ReadRecord(data, size, CMapObject::GetLabelPoint());
     // Most rows have no label text: an unchanged text builds no string.
     const std::string_view text = stmt->ColumnTextView(COL_LABEL_TEXT);
-    const CString& current = m_pLabel->GetTextRef();
+    const CString& current = m_Label.GetTextRef();
     if (text != std::string_view(current.GetString(), (size_t)current.GetLength()))
-        m_pLabel->SetText(CString(text));
-    m_pLabel->SetMapeID(m_nMapeID);
-    m_pLabel->SetDatabase(m_pLayer ? m_pLayer->GetDatabase() : nullptr);
+        m_Label.SetText(CString(text));
+    m_Label.SetMapeID(m_nMapeID);
+    m_Label.SetDatabase(m_pLayer ? m_pLayer->GetDatabase() : nullptr);
 
     // Indexes beyond the object's values are ignored, so a query that returns
     // the columns twice is harmless.
