@@ -174,7 +174,19 @@ bool CMapFieldValue::DoubleFieldText(double value, CString& text)
     const double scaled = value * 64.0;
     if (!std::isfinite(value) || std::fabs(value) >= 1e9 || scaled != std::trunc(scaled))
         return false;
-    text = WriteDouble(value);
+    // A whole number of 64ths has six decimals exactly (1/64 = 0.015625): the
+    // "%f" text is its whole part, a point and 15625 times its 64ths.
+    const long long sixtyFourths = (long long)std::fabs(scaled);
+    char buffer[32];
+    char* p = buffer;
+    if (std::signbit(value))
+        *p++ = '-';
+    p = std::to_chars(p, buffer + sizeof buffer, sixtyFourths / 64).ptr;
+    *p++ = '.';
+    long millionths = (long)(sixtyFourths % 64) * 15625;
+    for (int i = 5; i >= 0; --i, millionths /= 10)
+        p[i] = (char)('0' + millionths % 10);
+    text = CString(buffer, (int)(p + 6 - buffer));
     return true;
 }
 
