@@ -70,6 +70,14 @@ void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
 
 void CMapObject::ReadPropertyColumn(const void* data, int size)
 {
+    // Drawn with its own style, the object takes the record straight into it:
+    // the style then holds the record's groups and is not modified, which is
+    // what taking it through SetStyle comes to.
+    if (data && size >= CMapStyle::kRecordSize && GetStyle() == &m_Style) {
+        m_Style.ReadRecord(data, size);
+        m_Style.SetModified(false);
+        return;
+    }
     bool read = false;
     if (data && size >= CMapStyle::kRecordSize) {
         SetStyle(CMapStyle(data, size));
