@@ -70,7 +70,7 @@ public:
     void RecomputeBoundary();
     const CFloatPoint* GetPoints() const { return m_pPoints; }
     int GetCapacity() const { return (int)m_Owned.size(); }
-    CDevicePointCache* GetDeviceCache() const { return m_pCache.get(); }
+    CDevicePointCache* GetDeviceCache() const { return &m_Cache; }
     // The multi-part kinds split one stored BLOB over their parts and rings:
     // `count` vertices become this object's, as an owned copy or as a borrow
     // that ends with the stored whole's (ReleaseStoredPoints).
@@ -165,7 +165,9 @@ protected:
     // `measure` of the vertices, borrowed for the time when not present.
     double MeasureVertices(const std::function<double()>& measure);
 
-    std::unique_ptr<CDevicePointCache> m_pCache;
+    // Held in the object (objects drawn once are made by the thousand), handed
+    // out through const objects as the style is.
+    mutable CDevicePointCache m_Cache;
     // The vertices: m_Owned (size() is the capacity) when the geometry is
     // loaded, m_Borrowed while it is borrowed, null when neither.
     const CFloatPoint* m_pPoints = nullptr;

@@ -52,7 +52,7 @@ void AppendThinned(CDevicePointArray* chunk, int count, const At& at, double ori
 
 void CMapPointList::BuildDevicePoints(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    CDevicePointCache& cache = *m_pCache;
+    CDevicePointCache& cache = m_Cache;
     const int height = client->bottom - client->top;
     const double z = *zoom;
     if (cache.IsFilled() && !AreDevicePointsStale() && z == cache.GetZoom()) {
@@ -163,21 +163,21 @@ void CMapPointList::RefreshDevicePoints()
 
 void CMapPointList::CheckDeviceZoom(double* zoom)
 {
-    if (*zoom == m_pCache->GetZoom())
+    if (*zoom == m_Cache.GetZoom())
         return;
-    m_pCache->EmptyChunks();
-    m_pCache->SetZoom(*zoom);
+    m_Cache.EmptyChunks();
+    m_Cache.SetZoom(*zoom);
 }
 
 void CMapPointList::AdjustDeviceHeight(int newHeight)
 {
     // Device y counts from the bottom of the client area.
-    m_pCache->Shift(0, newHeight - GetViewHeight());
+    m_Cache.Shift(0, newHeight - GetViewHeight());
 }
 
 void CMapPointList::ShiftDevicePoints(int dx, int dy)
 {
-    m_pCache->Shift(dx, dy);
+    m_Cache.Shift(dx, dy);
 }
 
 BOOL CMapPointList::IsWithinDeviceCircle(CPoint centre, double radius)
@@ -185,8 +185,8 @@ BOOL CMapPointList::IsWithinDeviceCircle(CPoint centre, double radius)
     if (CMapObject::IsWithinDeviceCircle(centre, radius))
         return TRUE;
     const double limit = radius * radius;
-    for (int c = 0; c < m_pCache->GetChunkCount(); ++c) {
-        const CDevicePointArray* chunk = m_pCache->GetChunk(c);
+    for (int c = 0; c < m_Cache.GetChunkCount(); ++c) {
+        const CDevicePointArray* chunk = m_Cache.GetChunk(c);
         for (int i = 0; i < chunk->GetCount(); ++i) {
             if ((double)SquaredDeviceDistance(chunk->GetAt(i), centre) > limit)
                 return FALSE;
@@ -203,8 +203,8 @@ void CMapPointList::DrawSelected(CDC* pDC, const RECT* client, double* originX, 
 
 void CMapPointList::DrawHandles(CDC* pDC, const RECT*, double* originX, double* originY, double* zoom)
 {
-    for (int c = 0; c < m_pCache->GetChunkCount(); ++c) {
-        const CDevicePointArray* chunk = m_pCache->GetChunk(c);
+    for (int c = 0; c < m_Cache.GetChunkCount(); ++c) {
+        const CDevicePointArray* chunk = m_Cache.GetChunk(c);
         for (int i = 0; i < chunk->GetCount(); ++i) {
             const POINT p = chunk->GetAt(i);
             pDC->PatBlt(p.x - 3, p.y - 3, 7, 7, DSTINVERT);
@@ -246,8 +246,8 @@ void CMapPointList::MoveHandle(CDC* pDC, int index, int x, int y, double* origin
 
         bool found = false;
         POINT prev = p, next = p;
-        for (int c = 0; c < m_pCache->GetChunkCount() && !found; ++c) {
-            CDevicePointArray* chunk = m_pCache->GetChunk(c);
+        for (int c = 0; c < m_Cache.GetChunkCount() && !found; ++c) {
+            CDevicePointArray* chunk = m_Cache.GetChunk(c);
             const int n = chunk->GetCount();
             for (int i = 0; i < n; ++i) {
                 const POINT q = chunk->GetAt(i);
