@@ -427,10 +427,13 @@ void CMapLayer::LoadPointObjects()
         CMapObject* object = CreateMapObject(rows.ColumnInt(COL_TYPE));
         if (!object)
             continue;
-        GiveEmptyValues(object);
         object->LoadFromRow(&rows);
+        // The values are made from their row (each once, with its text); an
+        // object without a row gets empty ones.
         if (valueRow)
             ReadValuesOf(values, valueRow, rows.ColumnInt64(COL_ID), object);
+        if (object->GetAttributeCount() == 0)
+            GiveEmptyValues(object);
         m_PointObjects.AddTail(object);
         // Nodes and texts never stay in the index (an empty one has none to drop).
         if (m_Index.Count() > 0)
@@ -450,14 +453,25 @@ void CMapLayer::ReadValuesOf(CSQLiteStatement& values, bool& more, long long id,
     if (!more || at != id)
         return;
     const int columns = values.ColumnCount();
+    // An object without values gets one per field, each made with its text.
+    const bool make = object->GetAttributeCount() == 0;
+    const int fields = GetFieldCount();
     CString text;
-    for (int i = 1; i < columns; ++i) {
+    for (int i = 1; i < columns && (!make || i <= fields); ++i) {
         // A double field's REAL is written by the field itself where that gives
         // the text SQLite's own rendering would: no text is made twice.
         const bool written = GetFieldType(i - 1) == FIELD_TYPE_DOUBLE && values.ColumnType(i) == SQLITE_FLOAT
                           && CMapFieldValue::DoubleFieldText(values.ColumnDouble(i), text);
-        object->SetAttributeText(i - 1, written ? text : values.ColumnText(i));
+        if (!make) {
+            object->SetAttributeText(i - 1, written ? text : values.ColumnText(i));
+            continue;
+        }
+        CMapFieldValue value(m_Fields[(size_t)i - 1]);
+        value.SetValueText(written ? text : values.ColumnText(i));
+        object->AddAttribute(value);
     }
+    for (int i = object->GetAttributeCount(); make && i < fields; ++i)
+        object->AddAttribute(CMapFieldValue(m_Fields[(size_t)i]));
     object->SetAttributesModified(FALSE);
 }
 

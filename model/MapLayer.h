@@ -327,7 +327,8 @@ private:
     void ReadIndexFromFile(const CDoubleRect& given);
     // The values of row `id` from `values`, a query of _MapMetaData in id
     // order already stepped to its first row (`more` false once it ended);
-    // an id without a row leaves the object's values as they are.
+    // an id without a row leaves the object's values as they are. An object
+    // without values gets one per field from the row.
     void ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object) const;
     // Gives `object` one empty value per field, replacing any it had.
     void GiveEmptyValues(CMapObject* object) const;
