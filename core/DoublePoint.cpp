@@ -23,10 +23,15 @@ double RoundHalfUp(double d)
 // range saturate, as the cast would otherwise be undefined.
 long long RoundOffset(double d)
 {
-    const double r = RoundHalfUp(d);
-    if (!(r < (double)INT_MAX))
+    // Below INT_MAX the whole part is the cast (d is not negative), so no
+    // floor is called for each of the many points a drawing converts; the
+    // result is that of rounding half up first and saturating after.
+    if (!(d < (double)INT_MAX))
         return INT_MAX;
-    return (long long)r;
+    long long r = (long long)d;
+    if (d - (double)r >= 0.5)
+        ++r;
+    return r;
 }
 
 int Saturate(long long v)

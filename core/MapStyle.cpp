@@ -18,42 +18,6 @@
 
 // ---------------------------------------------------------------- stored-record helpers
 namespace MapRecord {
-void PutDword(BYTE* p, DWORD v)
-{
-    p[0] = (BYTE)v;
-    p[1] = (BYTE)(v >> 8);
-    p[2] = (BYTE)(v >> 16);
-    p[3] = (BYTE)(v >> 24);
-}
-
-DWORD GetDword(const BYTE* p)
-{
-    return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
-}
-
-void PutFloat(BYTE* p, float v)
-{
-    DWORD bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    PutDword(p, bits);
-}
-
-float GetFloat(const BYTE* p)
-{
-    const DWORD bits = GetDword(p);
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
-void PutWord(BYTE* p, WORD v)
-{
-    p[0] = (BYTE)v;
-    p[1] = (BYTE)(v >> 8);
-}
-
-WORD GetWord(const BYTE* p) { return (WORD)(p[0] | (p[1] << 8)); }
-
 void PutLogFontW(BYTE* p, const LOGFONTW& f)
 {
     PutDword(p + 0, (DWORD)f.lfHeight);

@@ -69,6 +69,11 @@ TEST(WorldToDeviceTest, FarOffsetsSaturateAndExceedTheDeviceLimit)
     const CPoint p = CDoublePoint(1e15, -1e15).ToDevice(0, 0, 1e-3, 0);
     EXPECT_EQ(INT_MAX, p.x);
     EXPECT_EQ(-INT_MAX, p.y);
+    // Half a pixel below the int range rounds up into its last value; NaN saturates.
+    const CPoint edge = CDoublePoint((double)INT_MAX - 0.5, (double)INT_MAX - 1.5).ToDevice(0, 0, 1, 0);
+    EXPECT_EQ(INT_MAX, edge.x);
+    EXPECT_EQ(INT_MAX - 1, edge.y);
+    EXPECT_EQ(-INT_MAX, CDoublePoint(std::nan(""), 0).ToDevice(0, 0, 1, 0).x);
     const CFloatPoint f = CDoublePoint(40000, 0).ToDeviceFloat(0, 0, 1, 0);
     EXPECT_TRUE(f.ExceedsLimit(32767));
     EXPECT_FALSE(CFloatPoint(32767.0, -32767.0).ExceedsLimit(32767));
