@@ -11,21 +11,16 @@
 #include <cmath>
 
 namespace {
-// Rounds a non-negative pixel offset half up; NaN and values past the int
-// range saturate, as the cast would otherwise be undefined.
+// Rounds a non-negative pixel offset half up; NaN and values past the device
+// limit saturate, as the cast would otherwise be undefined.
 long long RoundOffset(double d)
 {
     double r = std::floor(d);
     if (d - r >= 0.5)
         r += 1.0;
-    if (!(r < (double)INT_MAX))
-        return INT_MAX;
+    if (!(r < (double)kDeviceCoordinateLimit))
+        return kDeviceCoordinateLimit;
     return (long long)r;
-}
-
-int Saturate(long long v)
-{
-    return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : (int)v);
 }
 }
 
@@ -39,7 +34,7 @@ CPoint MapToDevicePoint(double x, double y, double originX, double originY, doub
         devY = y >= originY ? height - dy : height + dy;
     else
         devY = y >= originY ? dy : -dy;
-    return CPoint(Saturate(devX), Saturate(devY));
+    return CPoint(ClampDeviceCoordinate((int64_t)devX), ClampDeviceCoordinate((int64_t)devY));
 }
 
 CFloatPoint CDoublePoint::ToDeviceFloat(double originX, double originY, double zoom, int height) const

@@ -16,7 +16,7 @@ import sys
 import tempfile
 
 # Rank of each folder, bottom first. Folders of one rank sit beside each other
-# and may not include one another. platform/testing is for tests only.
+# and may not include one another. platform/testing is for tests and fuzz targets only.
 PLATFORM = ["base", "gdi", "wnd", "controls", "dialogs", "frames", "testing"]
 ABOVE_PLATFORM = [["resources"], ["core"], ["raster"], ["model"], ["dialogs", "mapwindow", "gps"], ["app", "tools", "bench", "fuzz"]]
 
@@ -76,7 +76,8 @@ def allowed(src, dst):
         return True
     if dst_test and not src_test:
         return False
-    if dst_folder == TESTING and not (src_test or src_folder == TESTING):
+    # Fuzz targets start the platform the way tests do.
+    if dst_folder == TESTING and not (src_test or src_folder in (TESTING, "fuzz")):
         return False
     if dst_rank < src_rank:
         return True

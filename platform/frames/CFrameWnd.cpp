@@ -12,6 +12,8 @@
 #include "platform/gdi/GdiObjects.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <set>
 
 namespace {
@@ -92,9 +94,14 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
         if (IS_INTRESOURCE(lpszMenuName) ? loaded.LoadMenu((UINT)(UINT_PTR)lpszMenuName) : loaded.LoadMenu(lpszMenuName))
             menu = loaded.Detach();
     }
-    int x = rect.left, y = rect.top, cx = rect.right - rect.left, cy = rect.bottom - rect.top;
-    if (CRect(rect) == rectDefault)
-        x = y = cx = cy = CW_USEDEFAULT;
+    // rectDefault's corners are CW_USEDEFAULT (INT_MIN): they are recognised before any
+    // subtraction, and any other rectangle's extent is limited rather than overflowing.
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, cx = CW_USEDEFAULT, cy = CW_USEDEFAULT;
+    if (CRect(rect) != rectDefault) {
+        x = rect.left, y = rect.top;
+        cx = (int)std::clamp<int64_t>((int64_t)rect.right - rect.left, INT_MIN, INT_MAX);
+        cy = (int)std::clamp<int64_t>((int64_t)rect.bottom - rect.top, INT_MIN, INT_MAX);
+    }
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
                   pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, menu, pContext)) {
         if (menu)

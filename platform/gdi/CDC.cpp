@@ -5,6 +5,8 @@
 // exactly.
 #include "platform/gdi/GdiInternal.h"
 
+#include "platform/base/DeviceCoordinates.h"
+
 #include <QPainterPath>
 #include <QPainterPathStroker>
 
@@ -50,7 +52,8 @@ int penWidth(DCImpl* d)
     const Pen* p = d->st.pen.get();
     if (!p || p->width <= 1)
         return 1;
-    const int w = (int)std::lround(p->width * std::fabs(scaleX(d->st)));
+    // A pen wider than the device range covers everything it can reach anyway.
+    const int w = RoundDeviceCoordinate(p->width * std::fabs(scaleX(d->st)));
     return std::max(1, w);
 }
 
@@ -629,7 +632,7 @@ CSize CDC::SetWindowExt(int cx, int cy) { return setExt(this, &DCState::windowEx
 CSize CDC::GetWindowExt() const { DCImpl* d = impl(this); return d ? CSize(d->st.windowExt) : CSize(); }
 
 namespace {
-void mapPoints(const CDC* dc, LPPOINT points, int count, QPoint (*map)(const DCState&, int, int))
+void mapPoints(const CDC* dc, LPPOINT points, int count, QPoint (*map)(const DCState&, int64_t, int64_t))
 {
     DCImpl* d = impl(dc);
     if (!d || !points)
@@ -691,7 +694,7 @@ int CDC::GetClipBox(LPRECT rect) const
         return NULLREGION;
     }
     const QPoint a = toLogical(d->st, b.left(), b.top());
-    const QPoint c = toLogical(d->st, b.left() + b.width(), b.top() + b.height());
+    const QPoint c = toLogical(d->st, (int64_t)b.left() + b.width(), (int64_t)b.top() + b.height());
     *rect = RECT{std::min(a.x(), c.x()), std::min(a.y(), c.y()), std::max(a.x(), c.x()), std::max(a.y(), c.y())};
     return regionType(clip);
 }
@@ -1006,7 +1009,8 @@ BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int width, int height)
     if (!d)
         return FALSE;
     const QRect box = deviceRect(d->st, x1, y1, x2, y2);
-    const int cw = (int)std::lround(std::abs(width * scaleX(d->st))), ch = (int)std::lround(std::abs(height * scaleY(d->st)));
+    const int cw = RoundDeviceCoordinate(std::abs(width * scaleX(d->st)));
+    const int ch = RoundDeviceCoordinate(std::abs(height * scaleY(d->st)));
     drawRoundFigure(d, box, cw, ch);
     return TRUE;
 }

@@ -129,19 +129,21 @@ QFont qtFont(const LOGFONTA& lf, double scale)
     f.setHintingPreference(QFont::PreferFullHinting);
     // Negative heights are the em size, positive ones the cell (ascent + descent); 0 is the default.
     const double h = lf.lfHeight * std::fabs(scale);
+    auto toPixels = [](double v) { return std::isfinite(v) ? (int)std::clamp(std::round(v), 0.0, (double)kMaxFontPixels) : 0; };
     int pixels;
     if (lf.lfHeight < 0)
-        pixels = (int)std::lround(-h);
+        pixels = toPixels(-h);
     else if (lf.lfHeight > 0)
-        pixels = (int)std::lround(h / cellRatio(f));
+        pixels = toPixels(h / cellRatio(f));
     else
         pixels = 12;
-    f.setPixelSize(std::max(1, pixels));
+    // Glyphs beyond kMaxFontPixels are larger than any surface; past it Qt's rendering only costs time.
+    f.setPixelSize(std::clamp(pixels, 1, kMaxFontPixels));
     if (lf.lfWidth > 0) {
         const QFontMetricsF m(f);
         const double natural = m.averageCharWidth();
         if (natural > 0)
-            f.setStretch(std::clamp((int)std::lround(lf.lfWidth * std::fabs(scale) * 100.0 / natural), 1, 4000));
+            f.setStretch((int)std::clamp(std::round(lf.lfWidth * std::fabs(scale) * 100.0 / natural), 1.0, 4000.0));
     }
     return f;
 }
@@ -266,8 +268,8 @@ int EnumFontFamiliesExA(HDC, const LOGFONTA* font, FONTENUMPROCA proc, LPARAM pa
         ENUMLOGFONTEXA elf{};
         NEWTEXTMETRICEXA ntm{};
         const QByteArray utf8 = name.toUtf8();
-        std::strncpy(elf.elfLogFont.lfFaceName, utf8.constData(), LF_FACESIZE - 1);
-        std::strncpy(reinterpret_cast<char*>(elf.elfFullName), utf8.constData(), LF_FULLFACESIZE - 1);
+        CString::CopyToField(elf.elfLogFont.lfFaceName, LF_FACESIZE, utf8.constData());
+        CString::CopyToField(reinterpret_cast<char*>(elf.elfFullName), LF_FULLFACESIZE, utf8.constData());
         std::strncpy(reinterpret_cast<char*>(elf.elfStyle), "Regular", LF_FACESIZE - 1);
         std::strncpy(reinterpret_cast<char*>(elf.elfScript), "Western", LF_FACESIZE - 1);
         LOGFONTA& lf = elf.elfLogFont;

@@ -119,7 +119,7 @@ void convertForDestination(QImage& block, bool srcMono, COLORREF srcBk, DCImpl* 
 // Device rectangle of a logical origin and extent, and whether the extent runs backwards on the device.
 QRect deviceExtent(const DCState& st, int x, int y, int w, int h, bool* flipX, bool* flipY)
 {
-    const QPoint a = toDevice(st, x, y), b = toDevice(st, x + w, y + h);
+    const QPoint a = toDevice(st, x, y), b = toDevice(st, (int64_t)x + w, (int64_t)y + h);
     *flipX = b.x() < a.x();
     *flipY = b.y() < a.y();
     // A reversed extent starts at its origin pixel: (w - 1, 0, -w, h) mirrors the pixels 0 .. w - 1.
@@ -127,8 +127,10 @@ QRect deviceExtent(const DCState& st, int x, int y, int w, int h, bool* flipX, b
                  std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
 }
 
-void fillDeviceRect(DCImpl* d, const QRect& r, const Paint& p, int rop2)
+void fillDeviceRect(DCImpl* d, const QRect& whole, const Paint& p, int rop2)
 {
+    // Only the rows the DC can show: the rectangle may reach far beyond the surface.
+    const QRect r = whole & d->clipRegion().boundingRect();
     if (r.isEmpty())
         return;
     Spans spans;
@@ -250,6 +252,7 @@ void CDC::FrameRect(LPCRECT rect, CBrush* brush)
         QRegion frame(r);
         if (r.width() > 2 && r.height() > 2)
             frame -= QRegion(r.adjusted(1, 1, -1, -1));
+        frame &= d->clipRegion();
         compose(d, regionSpans(frame), p, nullptr, R2_COPYPEN);
     });
 }
@@ -281,7 +284,7 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
         return;
     d->st.bkColor = color;
     // The rectangle (x, y, x + cx, y + cy), put in order: a negative extent ends before x.
-    fillDeviceRect(d, deviceRect(d->st, x, y, x + cx, y + cy), solidPaint(toPixel(color)), R2_COPYPEN);
+    fillDeviceRect(d, deviceRect(d->st, x, y, (int64_t)x + cx, (int64_t)y + cy), solidPaint(toPixel(color)), R2_COPYPEN);
 }
 
 void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight)
@@ -332,7 +335,7 @@ BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags)
     CRect r(*rect);
     auto line = [&](int x, int y, int cx, int cy, int sysColor) {
         if (cx > 0 && cy > 0)
-            fillDeviceRect(d, deviceRect(d->st, x, y, x + cx, y + cy), solidPaint(toPixel(GetSysColor(sysColor))),
+            fillDeviceRect(d, deviceRect(d->st, x, y, (int64_t)x + cx, (int64_t)y + cy), solidPaint(toPixel(GetSysColor(sysColor))),
                            R2_COPYPEN);
     };
     // One ring of the edge: top-left lines, then bottom-right lines over the corners they share.

@@ -145,6 +145,9 @@ void Ref<T>::release()
 }
 
 // ---------------------------------------------------------------- fonts
+// Fonts are made at most this many pixels high: a larger one would show nothing but a part of
+// one glyph, and Qt renders it ever more slowly.
+inline constexpr int kMaxFontPixels = 1 << 15;
 QFont qtFont(const LOGFONTA& lf, double scale = 1.0); // scale: device pixels per logical unit
 QString faceSubstitute(const QString& face);
 void ensureFontsInitialised();
@@ -313,12 +316,14 @@ Paint brushPaint(DCImpl* d, Brush* brush, bool forBlt);
 // the destination by the binary raster operation `rop2` (R2_COPYPEN copies).
 void compose(DCImpl* d, const Spans& spans, const Paint& p0, const Paint* p1, int rop2);
 
-QPoint toDevice(const DCState& s, int x, int y);
+// Logical coordinates arrive as 64-bit values so that callers may pass sums (x + width) without
+// overflow; results are clamped to the device coordinate limit.
+QPoint toDevice(const DCState& s, int64_t x, int64_t y);
 QPointF toDeviceF(const DCState& s, double x, double y);
-QPoint toLogical(const DCState& s, int x, int y);
+QPoint toLogical(const DCState& s, int64_t x, int64_t y);
 double scaleX(const DCState& s); // device pixels per logical unit, with sign
 double scaleY(const DCState& s);
-QRect deviceRect(const DCState& s, int x1, int y1, int x2, int y2); // normalised, right and bottom out
+QRect deviceRect(const DCState& s, int64_t x1, int64_t y1, int64_t x2, int64_t y2); // normalised, right and bottom out
 QRegion logicalRegionToDevice(const DCState& s, const QRegion& r);
 
 // ---------------------------------------------------------------- packed bitmaps

@@ -8,6 +8,19 @@
 
 namespace gdi {
 
+namespace {
+// A row or column bound in [lo, hi]: NaN and values beyond either end, which the plain cast would
+// turn into any int (and a scan of 2^31 rows), land on the nearer end of the surface.
+int boundOf(double v, int lo, int hi)
+{
+    if (!(v > lo))
+        return lo;
+    if (!(v < hi))
+        return hi;
+    return (int)v;
+}
+}
+
 void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool winding, const QRect& bounds, Spans& out,
                   int kind)
 {
@@ -24,6 +37,9 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
             continue;
         for (size_t i = 0; i < n; ++i) {
             QPointF a = poly[i], b = poly[(i + 1) % n];
+            // An edge through a non-finite point has no crossings to speak of.
+            if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()))
+                continue;
             if (a.y() == b.y())
                 continue;
             int dir = 1;
@@ -31,10 +47,13 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
                 std::swap(a, b), dir = -1;
             // Centres y + 0.5 in [a.y, b.y): the top end is in, the bottom end out.
             const double f = std::ceil(a.y() - 0.5), e = std::ceil(b.y() - 0.5);
-            int yFirst = (int)std::max<double>(f, top), yEnd = (int)std::min<double>(e, bottom);
+            const int yFirst = boundOf(f, top, bottom), yEnd = boundOf(e, top, bottom);
             if (yFirst >= yEnd)
                 continue;
-            edges.push_back({a.x(), a.y(), (b.x() - a.x()) / (b.y() - a.y()), yFirst, yEnd, dir});
+            const double slope = (b.x() - a.x()) / (b.y() - a.y());
+            if (!std::isfinite(slope))
+                continue; // flatter than any scan line can tell
+            edges.push_back({a.x(), a.y(), slope, yFirst, yEnd, dir});
         }
     }
     if (edges.empty())
@@ -71,7 +90,7 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
                 continue;
             // Pixels whose centres lie in [xa, xb).
             const double xa = std::ceil(xs[i].x - 0.5), xb = std::ceil(xs[i + 1].x - 0.5);
-            const int x0 = (int)std::max<double>(xa, left), x1 = (int)std::min<double>(xb, right);
+            const int x0 = boundOf(xa, left, right), x1 = boundOf(xb, left, right);
             if (x0 < x1) {
                 if (!out.empty() && out.back().y == y && out.back().x1 == x0 && out.back().kind == kind)
                     out.back().x1 = x1;

@@ -2,6 +2,8 @@
 // font's escapement; measuring and DrawText's layout.
 #include "platform/gdi/GdiInternal.h"
 
+#include "platform/base/DeviceCoordinates.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTransform>
@@ -93,7 +95,12 @@ void renderLine(DCImpl* d, const TextFont& f, QPointF ref, QPointF cellOffset, c
     }
     // Glyphs may reach beyond their advances (italics, overhangs): leave a margin of half a cell.
     const double margin = f.height / 2.0 + 2;
-    const QRect box = t.mapRect(cell.adjusted(-margin, -margin, margin, margin)).toAlignedRect() & bounds;
+    // Cut to the bounds while still in floating point: a cell far off the surface or wider than
+    // the int range must not reach an int conversion.
+    const QRectF reach = t.mapRect(cell.adjusted(-margin, -margin, margin, margin)) & QRectF(bounds);
+    if (!reach.isValid() || reach.isEmpty())
+        return;
+    const QRect box = reach.toAlignedRect() & bounds;
     if (box.isEmpty())
         return;
     QImage mask(box.size(), QImage::Format_ARGB32_Premultiplied);
@@ -168,9 +175,12 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     QRect clipRect;
     if (rect) {
         clipRect = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
-        if (options & ETO_OPAQUE)
-            for (int yy = clipRect.top(); yy <= clipRect.bottom(); ++yy)
-                spans.push_back({yy, clipRect.left(), clipRect.right() + 1, 1});
+        if (options & ETO_OPAQUE) {
+            // Only the rows the DC can show: the rectangle may reach far beyond the surface.
+            const QRect shown = clipRect & d->clipRegion().boundingRect();
+            for (int yy = shown.top(); yy <= shown.bottom(); ++yy)
+                spans.push_back({yy, shown.left(), shown.right() + 1, 1});
+        }
     }
     const TextFont f = currentFont(d);
     // Without advances given, the width is the font's for the whole line: no need to place each character.
@@ -199,11 +209,11 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
                rect && (options & ETO_CLIPPED) ? &clipRect : nullptr, {}, spans);
     paintText(d, spans);
     if (useCp) {
-        const int w = (int)std::lround(width / std::fabs(scaleX(d->st)));
+        const int w = RoundDeviceCoordinate(width / std::fabs(scaleX(d->st)));
         if ((align & TA_CENTER) == TA_LEFT)
-            d->st.current.x += w;
+            d->st.current.x = ClampDeviceCoordinate((int64_t)d->st.current.x + w);
         else if ((align & TA_CENTER) == TA_RIGHT)
-            d->st.current.x -= w;
+            d->st.current.x = ClampDeviceCoordinate((int64_t)d->st.current.x - w);
     }
     return TRUE;
 }
@@ -222,7 +232,8 @@ CSize CDC::GetTextExtent(LPCTSTR text, int count) const
         return CSize();
     const TextFont f = currentFont(d);
     const int w = advance(f.font, decode(text, count));
-    return CSize((int)std::lround(w / std::fabs(scaleX(d->st))), (int)std::lround(f.height / std::fabs(scaleY(d->st))));
+    return CSize(RoundDeviceCoordinate(w / std::fabs(scaleX(d->st))),
+                 RoundDeviceCoordinate(f.height / std::fabs(scaleY(d->st))));
 }
 
 BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const
