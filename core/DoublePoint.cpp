@@ -11,13 +11,19 @@
 #include <cmath>
 
 namespace {
-// Rounds a non-negative pixel offset half up; NaN and values past the device
-// limit saturate, as the cast would otherwise be undefined.
-long long RoundOffset(double d)
+double RoundHalfUp(double d)
 {
     double r = std::floor(d);
     if (d - r >= 0.5)
         r += 1.0;
+    return r;
+}
+
+// Rounds a non-negative pixel offset half up; NaN and values past the device
+// limit saturate, as the cast would otherwise be undefined.
+long long RoundOffset(double d)
+{
+    const double r = RoundHalfUp(d);
     if (!(r < (double)kDeviceCoordinateLimit))
         return kDeviceCoordinateLimit;
     return (long long)r;
@@ -35,6 +41,19 @@ CPoint MapToDevicePoint(double x, double y, double originX, double originY, doub
     else
         devY = y >= originY ? dy : -dy;
     return CPoint(ClampDeviceCoordinate((int64_t)devX), ClampDeviceCoordinate((int64_t)devY));
+}
+
+CDoublePoint MapToDeviceXY(double x, double y, double originX, double originY, double zoom, int height)
+{
+    const double dx = RoundHalfUp(std::fabs((x - originX) / zoom));
+    const double dy = RoundHalfUp(std::fabs((y - originY) / zoom));
+    const double devX = x >= originX ? dx : -dx;
+    double devY;
+    if (height > 0)
+        devY = y >= originY ? height - dy : height + dy;
+    else
+        devY = y >= originY ? dy : -dy;
+    return CDoublePoint(devX, devY);
 }
 
 CFloatPoint CDoublePoint::ToDeviceFloat(double originX, double originY, double zoom, int height) const

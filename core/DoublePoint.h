@@ -16,6 +16,12 @@ class CFloatPoint;
 // positions or zooms saturate at that limit, so callers may add a few device lengths to a result.
 CPoint MapToDevicePoint(double x, double y, double originX, double originY, double zoom, int height);
 
+class CDoublePoint;
+// The same transform in doubles, without saturating: at far zooms device
+// positions leave the int range, and figures computed from them are clipped
+// (core/DeviceClip.h) before any conversion to int. NaN stays NaN.
+CDoublePoint MapToDeviceXY(double x, double y, double originX, double originY, double zoom, int height);
+
 class CDoublePoint {
 public:
     double x = 0.0;

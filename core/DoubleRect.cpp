@@ -161,6 +161,14 @@ BOOL CDoubleRect::ContainsPointWithin(double x, double y) const
         && y <= top + kPointTolerance;
 }
 
+void CDoubleRect::Offset(double dx, double dy)
+{
+    left += dx;
+    right += dx;
+    top += dy;
+    bottom += dy;
+}
+
 void CDoubleRect::Inflate(double d)
 {
     left -= d;

@@ -98,6 +98,8 @@ public:
     BOOL ContainsFloatPoint(const CFloatPoint& pt) const { return ContainsXY(pt.x, pt.y); }
 
     void Inflate(double d);
+    // Moves all four edges: left and right by dx, top and bottom by dy.
+    void Offset(double dx, double dy);
     void InflateRect(int l, int b, int r, int t);
     // True when any edge e has e >= limit or e <= -limit.
     BOOL ExceedsLimit(int limit) const;

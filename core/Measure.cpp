@@ -133,6 +133,26 @@ double PlanarRingArea(const CFloatPoint* ring, int count)
     return std::fabs(sum) / 2.0;
 }
 
+double PathLength(const CFloatPoint* vertices, int count, bool closed, const OGRSpatialReference* ref)
+{
+    if (!vertices || count < 2)
+        return 0.0;
+    const auto distance = [ref](const CFloatPoint& a, const CFloatPoint& b) {
+        return MapDistance(CDoublePoint(a.x, a.y), CDoublePoint(b.x, b.y), ref);
+    };
+    double sum = 0.0;
+    for (int i = 1; i < count; ++i)
+        sum += distance(vertices[i - 1], vertices[i]);
+    if (closed)
+        sum += distance(vertices[count - 1], vertices[0]);
+    return sum;
+}
+
+double RingArea(const CFloatPoint* ring, int count, const OGRSpatialReference* ref)
+{
+    return ref && ref->IsGeographic() ? SphericalRingArea(ring, count) : PlanarRingArea(ring, count);
+}
+
 double CosDegrees(int degrees)
 {
     const int a = std::abs(degrees % 360);

@@ -25,6 +25,12 @@ double SphericalRingArea(const CFloatPoint* ring, int count);
 // Shoelace area of a ring, closing edge included, whatever its orientation.
 double PlanarRingArea(const CFloatPoint* ring, int count);
 
+// Sum of MapDistance over consecutive vertices, and from the last back to the
+// first when `closed`: metres on a geographic reference, else map units.
+double PathLength(const CFloatPoint* vertices, int count, bool closed, const OGRSpatialReference* ref);
+// SphericalRingArea on a geographic reference, else PlanarRingArea.
+double RingArea(const CFloatPoint* ring, int count, const OGRSpatialReference* ref);
+
 // Cosine and sine of whole degrees, from one table of cos 0..90 rounded to six
 // decimals, so that every turn by whole degrees gives the same figures.
 double CosDegrees(int degrees);

@@ -8,12 +8,13 @@
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 #include "core/Utilities.h"
+#include "core/WholeDatabaseFile.h"
+#include "model/LayerFileCheck.h"
 #include "model/MapLayer.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -21,13 +22,6 @@
 IMPLEMENT_DYNAMIC(CMUIMap, CWnd)
 
 namespace {
-bool IsLayerFilePresent(const CString& file)
-{
-    std::error_code error;
-    const auto size = std::filesystem::file_size(file.GetString(), error);
-    return !error && size > 0;
-}
-
 bool IsSameFile(const char* a, const char* b)
 {
     std::error_code error;
@@ -166,23 +160,15 @@ BOOL CMUIMap::SaveWorkspace(const CString& path)
 {
     // The new workspace is written beside the old one, which it replaces only
     // when it is complete: a failed save leaves the old workspace as it was.
-    const CString temporary = path + ".saving";
-    std::error_code error;
-    std::filesystem::remove(temporary.GetString(), error);
-    try {
-        CSQLiteDatabase db;
-        if (db.Open(temporary) != SQLITE_OK)
-            throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
-        m_MapModel.WriteMapPropertyTable(&db, m_MapModel.GetExtent());
-        m_MapModel.WriteLayerTable(path, &db);
-        db.Close();
-    } catch (const CSQLiteException& e) {
-        std::filesystem::remove(temporary.GetString(), error);
-        ::MessageBox(GetSafeHwnd(), e.GetMessage(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    if (!m_MapModel.CheckLayerNames())
         return FALSE;
-    }
-    if (std::rename(temporary, path) != 0) {
-        std::filesystem::remove(temporary.GetString(), error);
+    try {
+        WriteWholeDatabaseFile(path, ".saving", [this, &path](CSQLiteDatabase& db) {
+            m_MapModel.WriteMapPropertyTable(&db, m_MapModel.GetExtent());
+            m_MapModel.WriteLayerTable(path, &db);
+        });
+    } catch (const CSQLiteException& e) {
+        ::MessageBox(GetSafeHwnd(), e.GetMessage(), nullptr, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
 
@@ -233,7 +219,12 @@ int CMUIMap::LoadWorkspace(const CString& path)
         db->Prepare("select * from _LayerProperty;", stmt);
         while (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
             const CString name = stmt.ColumnText(0);
-            if (!IsLayerFilePresent(folder + name + ".klz")) {
+            // A row of a foreign file must not lead the loader out of the folder.
+            if (!CMapModel::CheckLayerName(name))
+                continue;
+            // A file that would not open as a layer is as good as missing: the
+            // other layers still open.
+            if (CheckLayerFile(folder + name + ".klz") != LayerFileState::Complete) {
                 ::MessageBox(GetSafeHwnd(), name + ".klz not found.", nullptr, MB_OK);
                 continue;
             }

@@ -108,9 +108,5 @@ CMapObject* CMapImage::Clone(CMapLayer* target)
     clone->m_nBrightness = m_nBrightness;
     clone->m_nContrast = m_nContrast;
     clone->m_nFormat = m_nFormat;
-    if (target)
-        target->AddObject(clone, FALSE);
-    else
-        clone->m_nMapeID = m_nMapeID;
-    return clone;
+    return PlaceClone(clone, target);
 }

@@ -83,7 +83,10 @@ void CMapLayer::SetName(const CString& name)
     m_strName.Replace('-', '_');
 }
 
-void CMapLayer::SetLabelFieldName(const CString&) {}
+void CMapLayer::SetLabelFieldName(const CString& name)
+{
+    m_strLabelField = name;
+}
 
 void CMapLayer::SetLabelFieldIndex(int index)
 {

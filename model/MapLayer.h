@@ -21,6 +21,7 @@
 #include <vector>
 
 class CArchive;
+class CDC;
 class CMapModel;
 class CMapObject;
 class CSQLiteDatabase;
@@ -45,8 +46,20 @@ public:
     CMapLayer& operator=(const CMapLayer&) = delete;
 
     void Serialize(CArchive& ar) override;
+    // Writes the properties row (the map's view, style, extent, units and
+    // projection) and the index row into the layer's file and commits what the
+    // layer wrote since its last save; a new transaction begins.
+    virtual void SaveProperties();
     // Runs "BEGIN TRANSACTION;" and "COMMIT TRANSACTION;" on `db`.
     virtual void CommitEmptyTransaction(CSQLiteDatabase* db);
+
+    // ---- drawing (device y counts up from the map's view height)
+    // The objects inside the map's view, then the nodes and texts on top. The
+    // map skips a layer whose Visible flag is clear; the layer does not test it.
+    void Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
+    // The same for the overview window, over the given view rectangle.
+    void DrawOverview(CDC* pDC, const RECT* client, const CDoubleRect& view, double* originX, double* originY,
+                      double* zoom);
 
     // ---- object factory: null for a type outside 0 to 16; the caller owns the object
     CMapObject* CreateMapObject(int type);
@@ -145,8 +158,8 @@ public:
     void SetLabelFieldIndex(int index);
     // The field whose name equals the label field in any case, or -1.
     int GetLabelFieldIndex() const { return FindField(m_strLabelField); }
-    // The stored label field of a workspace row is not taken over: the label
-    // field stays as it is until the label options set it.
+    // The stored label field of a workspace row: taken over as it is, so that
+    // a workspace saved again keeps it.
     void SetLabelFieldName(const CString& name);
 
     // ---- attribute fields, in _MapMetaData column order
@@ -175,6 +188,8 @@ public:
 
 private:
     void Init();
+    void DrawIndexedObjects(CDC* pDC, const RECT* client, const CDoubleRect& view, double* originX,
+                            double* originY, double* zoom);
 
     CString m_strFilePath;
     CList<CMapObject*, CMapObject*> m_PointObjects;

@@ -8,7 +8,9 @@
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 #include "core/Utilities.h"
+#include "core/WholeDatabaseFile.h"
 #include "core/Settings.h"
+#include "model/LayerFileCheck.h"
 #include "model/MapLayer.h"
 #include "model/ProjectionCatalogue.h"
 #include "platform/base/MessageBox.h"
@@ -18,6 +20,7 @@
 #include <ogr_spatialref.h>
 #include <sqlite3.h>
 
+#include <cmath>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -80,6 +83,19 @@ void CMapModel::RemoveLayer(CMapLayer* layer)
     if (m_Layers.IsEmpty())
         ClearExtent();
     RecalcExtent();
+}
+
+BOOL CMapModel::SwapLayers(CMapLayer* first, CMapLayer* second)
+{
+    if (!first || !second || first == second)
+        return FALSE;
+    const POSITION a = m_Layers.Find(first);
+    const POSITION b = m_Layers.Find(second);
+    if (!a || !b)
+        return FALSE;
+    m_Layers.SetAt(a, second);
+    m_Layers.SetAt(b, first);
+    return TRUE;
 }
 
 int CMapModel::GetLayerIndex(CMapLayer* layer) const
@@ -155,6 +171,86 @@ OGRCoordinateTransformation* CMapModel::CreateGeographicTransform() const
     return OGRCreateCoordinateTransformation(m_pSpatialReference, m_pGeographicReference);
 }
 
+// ---------------------------------------------------------------- view and drawing
+namespace {
+// The map rectangle under `client` widened by 2 pixels on every side.
+CDoubleRect ViewRectOf(const RECT& client, double zoom, double x0, double y0)
+{
+    return CDoubleRect((client.left - 2) * zoom + x0, (client.top - 2) * zoom + y0, (client.right + 2) * zoom + x0,
+                       (client.bottom + 2) * zoom + y0);
+}
+}
+
+void CMapModel::UpdateViewRect(double x0, double y0)
+{
+    m_rcView = ViewRectOf(m_rcClient, m_dZoom, x0, y0);
+    // The device transforms of the map's objects count y up from this height:
+    // it must be the height of the area the view rectangle was taken from.
+    m_nViewHeight = m_rcClient.bottom - m_rcClient.top;
+}
+
+CDoubleRect CMapModel::GetRotatedViewRect(CDoublePoint corners[4]) const
+{
+    CDoubleRect view = m_rcView;
+    view.Normalize();
+    const double c = std::cos(m_dRotation), s = std::sin(m_dRotation);
+    const CDoublePoint unrotated[4] = {{view.left, view.bottom}, {view.right, view.bottom},
+                                       {view.right, view.top}, {view.left, view.top}};
+    for (int i = 0; i < 4; ++i) {
+        const CDoublePoint& p = unrotated[i];
+        corners[i] = CDoublePoint(p.x * c - p.y * s, p.x * s + p.y * c);
+    }
+    return view;
+}
+
+void CMapModel::Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
+{
+    m_rcClient = *client;
+    const int height = client->bottom - client->top;
+    if (m_nViewHeight != -1 && m_nViewHeight != height)
+        NotifyOverlaysHeight(height);
+    m_rcView = ViewRectOf(*client, *zoom, *originX, *originY);
+    m_nViewHeight = height;
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
+        CMapLayer* layer = m_Layers.GetNext(pos);
+        if (layer->IsVisible())
+            layer->Draw(pDC, client, originX, originY, zoom);
+    }
+    for (POSITION pos = m_SelectedLabels.GetHeadPosition(); pos;) {
+        CMapLabel* label = m_SelectedLabels.GetNext(pos);
+        if (label->IsDrawable())
+            label->Draw(pDC, *client, originX, originY, zoom);
+    }
+}
+
+void CMapModel::DrawLocator(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
+{
+    const RECT keptClient = m_rcClient;
+    const int keptHeight = m_nViewHeight;
+    m_rcClient = *client;
+    const int height = client->bottom - client->top;
+    if (m_nViewHeight != -1 && m_nViewHeight != height)
+        NotifyOverlaysHeight(height);
+    const CDoubleRect view = ViewRectOf(*client, *zoom, *originX, *originY);
+    m_nViewHeight = height;
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
+        CMapLayer* layer = m_Layers.GetNext(pos);
+        if (layer->IsVisible())
+            layer->DrawOverview(pDC, client, view, originX, originY, zoom);
+    }
+    for (POSITION pos = m_SelectedObjects.GetHeadPosition(); pos;) {
+        CMapObject* object = m_SelectedObjects.GetNext(pos);
+        CMapLayer* layer = object->GetLayer();
+        if (object->GetType() != MAP_OBJECT_INVALID && layer && layer->IsVisible())
+            object->Draw(pDC, client, originX, originY, zoom);
+    }
+    // The map window's view is the map's again; its objects go back to its height.
+    m_rcClient = keptClient;
+    if (keptHeight != -1 && keptHeight != height)
+        NotifyOverlaysHeight(keptHeight);
+    m_nViewHeight = keptHeight;
+}
+
 // ---------------------------------------------------------------- extent, database, selection
 void CMapModel::RecalcExtent()
 {
@@ -182,6 +278,18 @@ void CMapModel::ClearOverlays()
     m_SelectedObjects.RemoveAll();
 }
 
+void CMapModel::NotifyOverlays(int dx, int dy)
+{
+    for (POSITION pos = m_SelectedObjects.GetHeadPosition(); pos;)
+        m_SelectedObjects.GetNext(pos)->ShiftDevicePoints(dx, dy);
+}
+
+void CMapModel::NotifyOverlaysHeight(int height)
+{
+    for (POSITION pos = m_SelectedObjects.GetHeadPosition(); pos;)
+        m_SelectedObjects.GetNext(pos)->AdjustDeviceHeight(height);
+}
+
 CMapObject* CMapModel::GetToolObject()
 {
     if (!m_pToolObject)
@@ -194,18 +302,44 @@ CMapObject* CMapModel::GetToolObject()
 void CMapModel::WriteMapPropertyTable(CSQLiteDatabase* db, const CDoubleRect& bounds)
 {
     db->ExecuteChecked(kCreateMapProperty);
+    InsertMapPropertyRow(db, bounds);
+}
+
+void CMapModel::InsertMapPropertyRow(CSQLiteDatabase* db, const CDoubleRect& bounds)
+{
     CString sql;
     sql.Format("insert into _MapProperty values(%.17g, %.17g, %.17g, %i, ?, ?, ?, %u);", m_dXOff, m_dYOff, m_dZoom,
                kFileVersion, (unsigned)m_nEPSG);
     CSQLiteStatement stmt;
     db->Prepare(sql, stmt);
+    BindMapRecords(stmt, bounds);
+    db->ExecuteChecked(stmt);
+}
+
+void CMapModel::UpdateMapPropertyRow(CSQLiteDatabase* db, ProjectionFormat format, const CDoubleRect& bounds)
+{
+    CString sql;
+    sql.Format(format == ProjectionFormat::Signed
+                   ? "update _MapProperty set dXOff=%.17g, dYOff=%.17g, dZoom=%.17g, SelProperty=?, Boundary=?, "
+                     "MapUnits=?, ProjectionType=%i where ROWID=1;"
+                   : "update _MapProperty set dXOff=%.17g, dYOff=%.17g, dZoom=%.17g, SelProperty=?, Boundary=?, "
+                     "MapUnits=?, ProjectionType=%u where ROWID=1;",
+               m_dXOff, m_dYOff, m_dZoom, m_nEPSG);
+    CSQLiteStatement stmt;
+    db->Prepare(sql, stmt);
+    BindMapRecords(stmt, bounds);
+    db->ExecuteChecked(stmt);
+}
+
+// Parameters 1 to 3 of the map's row: default style, `bounds` and units.
+void CMapModel::BindMapRecords(CSQLiteStatement& stmt, const CDoubleRect& bounds) const
+{
     const CMapStyle::Record style = m_pDefaultStyle->ToRecord();
     const CDoubleRect::Record rect = bounds.ToRecord();
     const CMapUnits::Record units = m_Units.ToRecord();
     stmt.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
     stmt.BindBlob(1, rect.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
     stmt.BindBlob(2, units.data(), CMapUnits::kRecordSize, SQLITE_TRANSIENT);
-    db->ExecuteChecked(stmt);
 }
 
 int CMapModel::CreateLayerDatabase(const CString& path, CMapLayer* layer)
@@ -213,19 +347,79 @@ int CMapModel::CreateLayerDatabase(const CString& path, CMapLayer* layer)
     std::error_code error;
     if (std::filesystem::exists(path.GetString(), error))
         return 0;
+    WriteNewLayerFile(path, layer);
+    return 1;
+}
+
+// The file is made whole under a temporary name and then renamed to its own, so
+// that a process ended half-way leaves no layer file rather than half of one.
+void CMapModel::WriteNewLayerFile(const CString& path, CMapLayer* layer)
+{
+    WriteWholeDatabaseFile(path, ".part", [this, layer](CSQLiteDatabase& db) {
+        WriteMapPropertyTable(&db, layer->GetBounds());
+        CString sql;
+        sql.Format("create table _MapGeoData(%s)", g_MapGeoDataColumns);
+        db.ExecuteChecked(sql);
+        sql.Format("create table _MapMetaData (%s);", layer->GetMetaDataColumns().GetString());
+        db.ExecuteChecked(sql);
+        layer->CommitEmptyTransaction(&db);
+    });
+}
+
+// A file left incomplete by a save that was cut off. One that holds objects is
+// completed in place in one transaction (the objects stay); any other is made
+// anew. A file that is no database at all is kept beside, not overwritten.
+void CMapModel::RepairLayerFile(const CString& path, CMapLayer* layer, LayerFileState state)
+{
+    std::error_code error;
+    if (state == LayerFileState::Unreadable) {
+        std::filesystem::rename(path.GetString(), (path + ".unreadable").GetString(), error);
+        if (error)
+            throw CSQLiteException(CString("cannot replace ") + path);
+    }
+    if (state != LayerFileState::Incomplete || CountStoredObjects(path) == 0) {
+        WriteNewLayerFile(path, layer);
+        return;
+    }
     CSQLiteDatabase db;
-    // A layer file that cannot be created is an error, not a layer left without a file.
     if (db.Open(path) != SQLITE_OK)
         throw CSQLiteException(sqlite3_errmsg(db.GetHandle()));
-    WriteMapPropertyTable(&db, layer->GetBounds());
-    CString sql;
-    sql.Format("create table _MapGeoData(%s)", g_MapGeoDataColumns);
-    db.ExecuteChecked(sql);
-    sql.Format("create table _MapMetaData (%s);", layer->GetMetaDataColumns().GetString());
-    db.ExecuteChecked(sql);
-    layer->CommitEmptyTransaction(&db);
-    db.Close();
-    return 1;
+    db.ExecuteChecked("BEGIN TRANSACTION;");
+    try {
+        if (db.QueryInt("select count(*) from sqlite_master where type='table' and name='_MapProperty';") == 0) {
+            WriteMapPropertyTable(&db, layer->GetBounds());
+        } else if (db.QueryInt("select count(*) from _MapProperty where ROWID=1;") == 0) {
+            db.ExecuteChecked("delete from _MapProperty;");
+            InsertMapPropertyRow(&db, layer->GetBounds());
+        }
+        if (db.QueryInt("select count(*) from sqlite_master where type='table' and name='_MapMetaData';") == 0) {
+            CString sql;
+            sql.Format("create table _MapMetaData (%s);", layer->GetMetaDataColumns().GetString());
+            db.ExecuteChecked(sql);
+        }
+        // Every object has its attribute row.
+        db.ExecuteChecked("insert into _MapMetaData(mapeID) select mapeID from _MapGeoData where mapeID not in "
+                          "(select mapeID from _MapMetaData);");
+        db.ExecuteChecked("COMMIT TRANSACTION;");
+    } catch (const CSQLiteException&) {
+        db.Execute("ROLLBACK TRANSACTION;");
+        throw;
+    }
+}
+
+void CMapModel::EnsureLayerFile(const CString& path, CMapLayer* layer)
+{
+    // The layer's own open file is its to keep; its save writes it.
+    CSQLiteDatabase* own = layer->GetDatabase();
+    const char* ownFile = own ? sqlite3_db_filename(own->GetHandle(), "main") : nullptr;
+    std::error_code error;
+    if (ownFile && *ownFile && std::filesystem::equivalent(ownFile, path.GetString(), error))
+        return;
+    const LayerFileState state = CheckLayerFile(path);
+    if (state == LayerFileState::Missing)
+        WriteNewLayerFile(path, layer);
+    else if (state != LayerFileState::Complete)
+        RepairLayerFile(path, layer, state);
 }
 
 BOOL CMapModel::OpenLayer(const CString& path, CMapLayer* layer)
@@ -351,33 +545,137 @@ BOOL CMapModel::OpenLayer(const CString& path, CMapLayer* layer)
 }
 
 // ---------------------------------------------------------------- workspace rows
+BOOL CMapModel::IsLayerFileName(const CString& name)
+{
+    return !name.IsEmpty() && name.Find('/') < 0 && name.Find('\\') < 0;
+}
+
+BOOL CMapModel::CheckLayerName(const CString& name)
+{
+    if (IsLayerFileName(name))
+        return TRUE;
+    AfxMessageBox("The layer name \"" + name + "\" does not name a file in the workspace's folder.",
+                  MB_OK | MB_ICONEXCLAMATION, 0);
+    return FALSE;
+}
+
+BOOL CMapModel::CheckLayerNames() const
+{
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
+        if (!CheckLayerName(m_Layers.GetNext(pos)->GetName()))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+namespace {
+CString StoredLabelField(const CMapLayer* layer)
+{
+    CString labelField = layer->GetLabelField();
+    labelField.Replace(' ', '_');
+    return labelField;
+}
+
+unsigned Flag(int value)
+{
+    return (unsigned)value & 0xFFFF;
+}
+
+void BindLayerRecords(CSQLiteStatement& stmt, const CMapLayer* layer)
+{
+    const CMapStyle::Record style = layer->GetStyle()->ToRecord();
+    const CDoubleRect::Record bounds = layer->GetBounds().ToRecord();
+    stmt.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
+    stmt.BindBlob(1, bounds.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
+}
+}
+
+void CMapModel::InsertLayerRow(CSQLiteDatabase* db, CMapLayer* layer)
+{
+    CString sql;
+    sql.Format("insert into _LayerProperty values(%s, ?, ?, %u, %u, %u, %u, %u, %s);",
+               SqlText(layer->GetName()).GetString(), Flag(layer->GetAutoLabel()), Flag(layer->IsEditable()),
+               Flag(layer->GetOverride()), Flag(layer->IsVisible()), Flag(layer->IsSelectable()),
+               SqlText(StoredLabelField(layer)).GetString());
+    CSQLiteStatement stmt;
+    db->Prepare(sql, stmt);
+    BindLayerRecords(stmt, layer);
+    db->ExecuteChecked(stmt);
+}
+
 void CMapModel::WriteLayerTable(const CString& workspacePath, CSQLiteDatabase* db)
 {
     db->ExecuteChecked(kCreateLayerProperty);
     for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
         CMapLayer* layer = m_Layers.GetNext(pos);
-        CString labelField = layer->GetLabelField();
-        labelField.Replace(' ', '_');
-        CString sql;
-        sql.Format("insert into _LayerProperty values(%s, ?, ?, %u, %u, %u, %u, %u, %s);",
-                   SqlText(layer->GetName()).GetString(), (unsigned)(layer->GetAutoLabel() & 0xFFFF),
-                   (unsigned)(layer->IsEditable() & 0xFFFF), (unsigned)(layer->GetOverride() & 0xFFFF),
-                   (unsigned)(layer->IsVisible() & 0xFFFF), (unsigned)(layer->IsSelectable() & 0xFFFF),
-                   SqlText(labelField).GetString());
-        CSQLiteStatement stmt;
-        db->Prepare(sql, stmt);
-        const CMapStyle::Record style = layer->GetStyle()->ToRecord();
-        const CDoubleRect::Record bounds = layer->GetBounds().ToRecord();
-        stmt.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
-        stmt.BindBlob(1, bounds.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
-        db->ExecuteChecked(stmt);
+        InsertLayerRow(db, layer);
         layer->SetModified(0);
     }
     const CString folder = GetFolderFromPath(workspacePath);
     for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
         CMapLayer* layer = m_Layers.GetNext(pos);
-        CreateLayerDatabase(folder + layer->GetName() + ".klz", layer);
+        EnsureLayerFile(folder + layer->GetName() + ".klz", layer);
     }
+}
+
+BOOL CMapModel::SaveMapDatabase()
+{
+    CSQLiteDatabase* db = m_pDatabase.get();
+    if (!db || !CheckLayerNames())
+        return FALSE;
+    const char* file = sqlite3_db_filename(db->GetHandle(), "main");
+    const CString folder = GetFolderFromPath(file ? file : "");
+    // The files first: a row is never written for a layer whose file is not whole.
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
+        CMapLayer* layer = m_Layers.GetNext(pos);
+        EnsureLayerFile(folder + layer->GetName() + ".klz", layer);
+    }
+
+    // The stored rows in their order; when they name other layers or another
+    // order than the map's, they are written again from the map.
+    std::vector<CString> stored;
+    {
+        CSQLiteStatement stmt;
+        db->Prepare("select LayerName from _LayerProperty order by ROWID;", stmt);
+        while (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW)
+            stored.push_back(stmt.ColumnText(0));
+    }
+    bool sameRows = stored.size() == (size_t)m_Layers.GetCount();
+    size_t index = 0;
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos && sameRows; ++index)
+        sameRows = stored[index] == m_Layers.GetNext(pos)->GetName();
+
+    db->ExecuteChecked("BEGIN TRANSACTION;");
+    try {
+        UpdateMapPropertyRow(db, ProjectionFormat::Signed, m_rcExtent);
+        if (!sameRows)
+            db->ExecuteChecked("delete from _LayerProperty;");
+        for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
+            CMapLayer* layer = m_Layers.GetNext(pos);
+            if (!sameRows) {
+                InsertLayerRow(db, layer);
+                continue;
+            }
+            CString sql;
+            sql.Format("update _LayerProperty set Property=?, Boundary=?, AutoLabel=%u, Editable=%u, Override=%u, "
+                       "Visible=%u, Selectable=%u, LabelField=%s where LayerName=%s;",
+                       Flag(layer->GetAutoLabel()), Flag(layer->IsEditable()), Flag(layer->GetOverride()),
+                       Flag(layer->IsVisible()), Flag(layer->IsSelectable()),
+                       SqlText(StoredLabelField(layer)).GetString(), SqlText(layer->GetName()).GetString());
+            CSQLiteStatement stmt;
+            db->Prepare(sql, stmt);
+            BindLayerRecords(stmt, layer);
+            db->ExecuteChecked(stmt);
+        }
+        db->ExecuteChecked("COMMIT TRANSACTION;");
+    } catch (const CSQLiteException&) {
+        db->Execute("ROLLBACK TRANSACTION;");
+        throw;
+    }
+
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos;)
+        m_Layers.GetNext(pos)->SaveProperties();
+    return TRUE;
 }
 
 BOOL CMapModel::OpenLayerByName(const CString& folder)

@@ -13,10 +13,13 @@
 
 #include <memory>
 
+class CDC;
 class CMapLabel;
 class CMapLayer;
 class CMapObject;
 class CSQLiteDatabase;
+class CSQLiteStatement;
+enum class LayerFileState;
 class OGRCoordinateTransformation;
 class OGRSpatialReference;
 
@@ -45,6 +48,9 @@ public:
     CMapLayer* GetNextLayer(POSITION& pos) const { return m_Layers.GetNext(pos); }
     POSITION GetLastLayerPosition() const { return m_Layers.GetTailPosition(); }
     CMapLayer* GetPrevLayer(POSITION& pos) const { return m_Layers.GetPrev(pos); }
+    // Exchanges the drawing places of two layers of this map; FALSE (nothing
+    // changed) for null, a layer of another map, or the same layer twice.
+    BOOL SwapLayers(CMapLayer* first, CMapLayer* second);
 
     // ---- extent and view
     // The union of the normalised layer bounds.
@@ -60,8 +66,18 @@ public:
     void SetZoom(double zoom) { m_dZoom = zoom; }
     void SetClientRect(const RECT& rect) { m_rcClient = rect; }
     const RECT* GetClientRect() const { return &m_rcClient; }
-    // The client height of the last drawing; -1 before the first.
+    // The client height of the last drawing or view rectangle; -1 before the
+    // first. Every device transform of the map's objects counts y up from it.
     int GetViewHeight() const { return m_nViewHeight; }
+    // The view rectangle under the stored client rectangle, widened by 2 pixels
+    // on every side, for the map's zoom and the origin (x0, y0); the view
+    // height becomes the client height.
+    void UpdateViewRect(double x0, double y0);
+    CDoubleRect GetViewRect() const { return m_rcView; }
+    // The view rectangle (normalised) and its four corners rotated about the
+    // map origin by the map's rotation; with rotation 0 the corners are those
+    // of the view rectangle.
+    CDoubleRect GetRotatedViewRect(CDoublePoint corners[4]) const;
     int GetEditMode() const { return m_nEditableLayers; }
     void SetEditMode(int count) { m_nEditableLayers = count; }
     double GetRotation() const { return m_dRotation; }
@@ -107,12 +123,31 @@ public:
     void ClearOverlays();
     // The base object the tools keep a boundary in; created on first use, owned.
     CMapObject* GetToolObject();
+    // Moves the cached device points of the selected objects after a scroll.
+    void NotifyOverlays(int dx, int dy);
+    // Gives the selected objects a new client height.
+    void NotifyOverlaysHeight(int height);
+
+    // ---- drawing
+    // Draws the visible layers bottom to top, then the drawable selected labels,
+    // into `pDC` whose client area is `client`; the view rectangle and the view
+    // height follow that client area. The selected objects are not drawn.
+    void Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
+    // The overview: the visible layers' overviews and the selected objects of
+    // visible layers; the map's own client rectangle, view rectangle and view
+    // height are as they were before.
+    void DrawLocator(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
 
     // ---- layer files
     // Creates an empty layer file for `layer` at `path`; 0 when a file of that
-    // name exists (it is never overwritten), 1 when it was created. A file that
-    // cannot be created throws CSQLiteException.
+    // name exists (it is never overwritten), 1 when it was created. The file is
+    // made under a temporary name and renamed: there is a whole file or none.
+    // A file that cannot be created throws CSQLiteException.
     int CreateLayerDatabase(const CString& path, CMapLayer* layer);
+    // Makes `path` a whole layer file for `layer`: creates a missing one,
+    // completes or remakes one whose making was cut off (objects it holds stay),
+    // and leaves a complete one, or the layer's own open file, untouched.
+    void EnsureLayerFile(const CString& path, CMapLayer* layer);
     // Opens the layer file at `path` into `layer`, or into a new layer added on
     // top when `layer` is null. FALSE when it was refused: a file of another
     // projection than the map's, once the map has layers (a file that records
@@ -120,19 +155,43 @@ public:
     BOOL OpenLayer(const CString& path, CMapLayer* layer);
 
     // ---- workspace rows
+    // Layer names are file names in the workspace's folder: no folder separator.
+    static BOOL IsLayerFileName(const CString& name);
+    // FALSE, with a message to the user, for a name that would lead elsewhere.
+    static BOOL CheckLayerName(const CString& name);
+    BOOL CheckLayerNames() const;
     // Creates _MapProperty in the new file `db` (a workspace or a layer file)
     // with its row 1: the map's view, version, projection code, default style,
     // `bounds` and units. A statement that fails throws CSQLiteException.
     void WriteMapPropertyTable(CSQLiteDatabase* db, const CDoubleRect& bounds);
+    // How row 1's projection code is written: signed in a workspace, unsigned
+    // (-1 as 4294967295) in a layer file; both read back as -1 in 32 bits.
+    enum class ProjectionFormat { Signed, Unsigned };
+    // Rewrites row 1 of _MapProperty in `db` with the map's view, projection,
+    // default style and units, and `bounds`.
+    void UpdateMapPropertyRow(CSQLiteDatabase* db, ProjectionFormat format, const CDoubleRect& bounds);
     // Creates _LayerProperty in the new workspace `db`, one row per layer, and
-    // an empty layer file beside the workspace for every layer that has none.
+    // makes every layer's file beside the workspace whole (EnsureLayerFile).
     void WriteLayerTable(const CString& workspacePath, CSQLiteDatabase* db);
+    // Rewrites the map's row and the layer rows of the open workspace database
+    // in one transaction: layers added, renamed, removed or reordered since it
+    // was written are what it then holds. Every layer's file beside it is made
+    // whole first, and every layer saves its own file last. FALSE without a
+    // database or (with a message, nothing written) for a layer name that is
+    // not a file name; SQL failures throw CSQLiteException.
+    BOOL SaveMapDatabase();
     // Opens every layer's file from `folder` (ending with its separator); only
     // the lowest editable layer stays editable. A layer whose file is refused
     // leaves the map (its file is not touched). Returns TRUE.
     BOOL OpenLayerByName(const CString& folder);
 
 private:
+    void InsertMapPropertyRow(CSQLiteDatabase* db, const CDoubleRect& bounds);
+    void BindMapRecords(CSQLiteStatement& stmt, const CDoubleRect& bounds) const;
+    void InsertLayerRow(CSQLiteDatabase* db, CMapLayer* layer);
+    void WriteNewLayerFile(const CString& path, CMapLayer* layer);
+    void RepairLayerFile(const CString& path, CMapLayer* layer, LayerFileState state);
+
     std::unique_ptr<CMapObject> m_pToolObject;
     int m_nDatabaseVersion = -1;
     double m_dRotation = 0;

@@ -146,11 +146,7 @@ CMapObject* CMapNode::Clone(CMapLayer* target)
     CMapNode* clone = new CMapNode;
     CopyInto(clone, *GetStyle());
     clone->m_Position = m_Position;
-    if (target)
-        target->AddObject(clone, FALSE);
-    else
-        clone->m_nMapeID = m_nMapeID;
-    return clone;
+    return PlaceClone(clone, target);
 }
 
 int CMapNode::GetHandleCount()

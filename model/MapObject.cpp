@@ -128,6 +128,36 @@ int CMapObject::GetViewHeight() const
     return map ? map->GetViewHeight() : g_DefaultViewHeight;
 }
 
+CDoublePoint CMapObject::DeviceToMap(int x, int y, double originX, double originY, double zoom) const
+{
+    return CDoublePoint(x * zoom + originX, (GetViewHeight() - y) * zoom + originY);
+}
+
+OGRSpatialReference* CMapObject::MeasureReference(OGRSpatialReference* srs) const
+{
+    if (srs)
+        return srs;
+    CMapModel* map = GetMap();
+    return map ? map->GetSpatialReference() : nullptr;
+}
+
+void CMapObject::CommitGeometryMove(const CDoubleRect& boundary)
+{
+    m_dwFlags |= kIndexStale | kGeometryModified;
+    SetBoundary(boundary);
+    SaveChanges();
+}
+
+void CMapObject::ChangeTracked(CDC* pDC, double* originX, double* originY, double* zoom,
+                               const std::function<void()>& change)
+{
+    RECT client{0, 0, 0, 0};
+    pDC->GetClipBox(&client);
+    DrawTracking(pDC, &client, originX, originY, zoom);
+    change();
+    DrawTracking(pDC, &client, originX, originY, zoom);
+}
+
 void CMapObject::ReplaceLabel(const CMapLabel& label)
 {
     m_pLabel = std::make_unique<CMapLabel>(label);
@@ -438,15 +468,21 @@ void CMapObject::CopyInto(CMapObject* clone, const CMapStyle& style) const
     clone->m_rcBoundary = m_rcBoundary;
 }
 
+CMapObject* CMapObject::PlaceClone(CMapObject* clone, CMapLayer* target) const
+{
+    if (target)
+        target->AddObject(clone, FALSE);
+    else
+        clone->m_nMapeID = m_nMapeID;
+    return clone;
+}
+
 CMapObject* CMapObject::Clone(CMapLayer* target)
 {
     CMapObject* clone = new CMapObject;
     // The values go along before the clone is stored, so that its new row holds them.
     CopyInto(clone, *m_pStyle);
-    if (target)
-        target->AddObject(clone, FALSE);
-    else
-        clone->m_nMapeID = m_nMapeID;
+    PlaceClone(clone, target);
     if (m_Attributes.IsEmpty() && clone->m_pLayer)
         clone->LoadAttributes();
     return clone;
@@ -593,6 +629,8 @@ void CMapObject::UnloadGeometry() {}
 void CMapObject::LoadGeometry() {}
 
 void CMapObject::AdjustDeviceHeight(int) {}
+
+void CMapObject::ShiftDevicePoints(int, int) {}
 
 CDoubleRect CMapObject::GetDeviceBoundary(double* originX, double* originY, double* zoom)
 {

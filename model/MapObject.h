@@ -224,6 +224,9 @@ public:
     // Fills the object from the current row of a layer query.
     virtual void LoadFromRow(CSQLiteStatement* stmt);
     virtual void AdjustDeviceHeight(int newHeight);
+    // After the view scrolled by whole pixels: moves cached device points
+    // instead of rebuilding them; objects without a device cache have none.
+    virtual void ShiftDevicePoints(int dx, int dy);
     virtual CDoubleRect GetDeviceBoundary(double* originX, double* originY, double* zoom);
     virtual int GetPointCount();
     virtual CFloatPoint GetLabelPoint();
@@ -262,6 +265,20 @@ protected:
     }
     // This object, or the first one up the parents that is stored (has an id).
     const CMapObject* StoredAncestor() const;
+    // The map point under device point (x, y) of a view: (x * zoom + origin x,
+    // (view height - y) * zoom + origin y).
+    CDoublePoint DeviceToMap(int x, int y, double originX, double originY, double zoom) const;
+    // The reference a length or area is measured in: `srs`, or the map's system
+    // when it is null (null again without a map or system: planar).
+    OGRSpatialReference* MeasureReference(OGRSpatialReference* srs) const;
+    // The shift of a MoveBy in map units: device y grows downwards, map y upwards.
+    static CDoublePoint MoveOffset(int dx, int dy, double scale) { return CDoublePoint(dx * scale, -dy * scale); }
+    // Ends a move of the geometry: the index entry follows `boundary`, which
+    // the object takes, and the geometry is marked modified and saved.
+    void CommitGeometryMove(const CDoubleRect& boundary);
+    // Runs `change` between erasing the rubber band of the shape as it was and
+    // drawing the one of the shape as it is, over all the device context shows.
+    void ChangeTracked(CDC* pDC, double* originX, double* originY, double* zoom, const std::function<void()>& change);
     // Non-zero winding test of a point in double precision against a float ring.
     static bool IsPointInRing(const CFloatPoint* ring, int count, double x, double y);
     // Moves the spatial-index entry of a stored object from `from` to `to`.
@@ -274,6 +291,10 @@ protected:
     // attribute values, a copy of the label, `style` (through SetStyle) and the
     // boundary.
     void CopyInto(CMapObject* clone, const CMapStyle& style) const;
+    // The last step of a kind's Clone: the clone is stored into `target` (with
+    // an id of its own there) or, without one, is a free copy that keeps this
+    // object's id. Returns the clone.
+    CMapObject* PlaceClone(CMapObject* clone, CMapLayer* target) const;
     // Replaces the label by a copy of `label` (text, anchor, font block).
     void ReplaceLabel(const CMapLabel& label);
 

@@ -10,6 +10,9 @@
 #include "model/MapModel.h"
 
 #include <cmath>
+#include <cstdio>
+#include <string>
+#include <utility>
 #include <memory>
 
 using namespace projtest;
@@ -150,6 +153,65 @@ TEST_F(MapProjection, TheGeographicTransformGivesLongitudeAsX)
     planar.SetUseSpherical(0);
     utm.SetUnits(planar);
     EXPECT_EQ(std::unique_ptr<OGRCoordinateTransformation>(utm.CreateGeographicTransform()), nullptr);
+}
+
+// PROJ's own command line on one point, the coordinates in the order of the
+// systems' axes as their authority defines them.
+std::pair<double, double> Cs2cs(int from, int to, double first, double second)
+{
+    const std::string command = "echo " + std::to_string(first) + " " + std::to_string(second) +
+                                " | cs2cs -f %.12f EPSG:" + std::to_string(from) + " EPSG:" + std::to_string(to);
+    FILE* pipe = popen(command.c_str(), "r");
+    double a = NAN, b = NAN;
+    if (pipe) {
+        if (fscanf(pipe, "%lf %lf", &a, &b) != 2)
+            a = b = NAN;
+        pclose(pipe);
+    }
+    return {a, b};
+}
+
+TEST_F(MapProjection, MapPointsReprojectAsProjDoes)
+{
+    g_UseSpherical = 1;
+    Write(TwoGroups() + "GROUP=More\nGROUP_ID=3\n" + Entry(31467, "DHDN / 3-degree Gauss-Kruger zone 3", Wkt(31467)) +
+          Entry(3857, "WGS 84 / Pseudo-Mercator", Wkt(3857)));
+    struct Case {
+        int code, geographic;
+        double x, y;          // map coordinates: easting, northing
+        bool northingFirst;   // the authority's axis order of the projected system
+    };
+    const Case cases[] = {
+        {31467, 4314, 3500000, 5500000, true},
+        {31467, 4314, 3612345.678, 5876543.21, true},
+        {32632, 4326, 500000, 5540000, false},
+        {32632, 4326, 712345.5, 4123456.25, false},
+        {3857, 4326, 1000000, 6000000, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        CMapModel map;
+        map.SetProjection(c.code);
+        ASSERT_EQ(map.GetProjectionCode(), c.code);
+        std::unique_ptr<OGRCoordinateTransformation> toGeographic(map.CreateGeographicTransform());
+        ASSERT_NE(toGeographic, nullptr);
+        double lon = c.x, lat = c.y;
+        ASSERT_TRUE(toGeographic->Transform(1, &lon, &lat));
+        const auto proj = c.northingFirst ? Cs2cs(c.code, c.geographic, c.y, c.x) : Cs2cs(c.code, c.geographic, c.x, c.y);
+        // Geographic systems of the registry give latitude first.
+        EXPECT_NEAR(lat, proj.first, 1e-6);
+        EXPECT_NEAR(lon, proj.second, 1e-6);
+
+        // And back into the map's system, within a millimetre.
+        std::unique_ptr<OGRCoordinateTransformation> toMap(
+            OGRCreateCoordinateTransformation(map.GetGeographicReference(), map.GetSpatialReference()));
+        ASSERT_NE(toMap, nullptr);
+        double x = 9.25, y = 48.5;
+        ASSERT_TRUE(toMap->Transform(1, &x, &y));
+        const auto back = Cs2cs(c.geographic, c.code, 48.5, 9.25);
+        EXPECT_NEAR(x, c.northingFirst ? back.second : back.first, 1e-3);
+        EXPECT_NEAR(y, c.northingFirst ? back.first : back.second, 1e-3);
+    }
 }
 
 TEST_F(MapProjection, DistancesAreSphericalThroughAGeographicMapsReference)
