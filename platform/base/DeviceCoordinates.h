@@ -41,16 +41,6 @@ inline int RoundDeviceCoordinate(double v)
     return std::isnan(v) ? kDeviceCoordinateLimit : ClampDeviceCoordinate(std::round(v));
 }
 
-// A length in map units shown at `zoom` map units per pixel, as whole pixels in [0, limit]; a zero,
-// negative, NaN or infinite quotient counts as nothing.
-inline int DeviceLength(double size, double zoom)
-{
-    const double pixels = size / zoom;
-    if (!(pixels > 0))
-        return 0;
-    return ClampDeviceCoordinate(pixels);
-}
-
 // |v| for any int: INT_MIN, whose negation does not exist, gives INT_MAX.
 constexpr int Magnitude(int v)
 {
