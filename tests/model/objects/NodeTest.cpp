@@ -1,6 +1,7 @@
 // Nodes: the symbol square, drawing the symbol centred on the device point,
 // moving without saving, and the 8-byte geometry.
 #include "tests/model/objects/LayerTestSupport.h"
+#include "tests/model/objects/SurfaceTestSupport.h"
 
 #include "model/MapNode.h"
 #include "platform/gdi/CDC.h"
@@ -141,11 +142,8 @@ TEST(Node, SelectedInANonEditableLayerInvertsItsSquareAndRestoresOnTheSecondDraw
 // within the device range and drawing it (plain, selected, tracking) finishes at once.
 TEST(Node, ExtremePositionsZoomsAndSymbolHeightsDrawBounded)
 {
-    CDC dc;
-    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
-    CBitmap bitmap;
-    ASSERT_TRUE(bitmap.CreateBitmap(40, 40, 1, 32, nullptr));
-    CBitmap* old = dc.SelectObject(&bitmap);
+    Surface surface(40);
+    CDC& dc = surface.dc;
     g_DefaultViewHeight = 40;
     const float nan = std::nanf(""), inf = INFINITY;
     const struct {
@@ -171,7 +169,6 @@ TEST(Node, ExtremePositionsZoomsAndSymbolHeightsDrawBounded)
         EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0)
             << c.x << "," << c.y << " zoom " << c.zoom << " height " << c.height;
     }
-    dc.SelectObject(old);
 }
 
 class NodeRows : public LayerFile {};

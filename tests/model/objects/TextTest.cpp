@@ -1,6 +1,7 @@
 // Text objects: the text codes, lines, the 292-byte property record, the
 // provisional boundary of a text not drawn yet and moving within layer bounds.
 #include "tests/model/objects/LayerTestSupport.h"
+#include "tests/model/objects/SurfaceTestSupport.h"
 
 #include "model/MapText.h"
 #include "platform/gdi/CDC.h"
@@ -267,11 +268,7 @@ void SetStoredTextAngle(CMapStyle* style, int angle)
 TEST(Text, ExtremeSizesAnglesAndZoomsDrawBounded)
 {
     AfxInitFonts();
-    CDC dc;
-    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
-    CBitmap bitmap;
-    ASSERT_TRUE(bitmap.CreateBitmap(40, 40, 1, 32, nullptr));
-    CBitmap* old = dc.SelectObject(&bitmap);
+    Surface surface(40);
     g_DefaultViewHeight = 40;
     const struct {
         float size;
@@ -289,10 +286,9 @@ TEST(Text, ExtremeSizesAnglesAndZoomsDrawBounded)
         SetStoredTextAngle(text.GetStyle(), c.angle);
         double x = 0, y = 0, zoom = c.zoom;
         const auto start = std::chrono::steady_clock::now();
-        text.Draw(&dc, nullptr, &x, &y, &zoom);
+        text.Draw(&surface.dc, nullptr, &x, &y, &zoom);
         EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0)
             << c.size << " angle " << c.angle << " zoom " << c.zoom;
     }
-    dc.SelectObject(old);
 }
 
