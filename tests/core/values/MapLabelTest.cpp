@@ -3,6 +3,7 @@
 #include "core/MapLabel.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
+#include "platform/base/DeviceCoordinates.h"
 #include "tests/core/values/ValuesTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -425,8 +426,9 @@ TEST(MapLabelDrawing, SaturatedAnchorsDrawInBoundedTime)
                 EXPECT_LE(std::abs(label.GetCorner(i).x), kDeviceCoordinateLimit);
                 EXPECT_LE(std::abs(label.GetCorner(i).y), kDeviceCoordinateLimit);
             }
-            if (c.zoom == 1)
+            if (c.zoom == 1) {
                 EXPECT_TRUE(canvas.InkBox(IsNotWhite).IsRectEmpty()) << c.x << "," << c.y << " turn " << tenths;
+            }
         }
     }
 }

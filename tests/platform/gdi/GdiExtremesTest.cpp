@@ -95,7 +95,8 @@ TEST_F(ExtremesTest, ExtremeFiguresFinishAtOnceAndDrawOnlyTheSurface)
         c.draw(dc);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         EXPECT_LT(seconds, 1.0) << c.name;
-        if (c.black >= 0)
+        if (c.black >= 0) {
             EXPECT_EQ(Count(kBlack), c.black) << c.name;
+        }
     }
 }
