@@ -3,28 +3,41 @@
 #include "platform/testing/FuzzPlatform.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include "platform/base/MessageBox.h"
 #include "platform/gdi/FontDatabase.h"
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <filesystem>
+#include <system_error>
 
 namespace {
-std::unique_ptr<QTemporaryDir> g_scratch;
-std::unique_ptr<QApplication> g_app;
+// Lives as long as the process: destroying it in an exit handler would run after Qt's own statics
+// are gone.
+QApplication* g_app = nullptr;
+std::string g_scratch;
+
+void RemoveScratch()
+{
+    std::error_code error;
+    std::filesystem::remove_all(g_scratch, error);
+}
 }
 
 const std::string& FuzzScratchFolder()
 {
-    static std::string path;
-    if (!g_scratch) {
-        g_scratch = std::make_unique<QTemporaryDir>();
-        path = g_scratch->path().toStdString();
+    if (g_scratch.empty()) {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kv-fuzz-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) {
+            std::perror("fuzz scratch folder");
+            std::abort();
+        }
+        g_scratch = pattern;
+        std::atexit(RemoveScratch);
     }
-    return path;
+    return g_scratch;
 }
 
 void StartFuzzPlatform()
@@ -36,7 +49,7 @@ void StartFuzzPlatform()
     static int argc = 1;
     static char name[] = "fuzz";
     static char* argv[] = {name, nullptr};
-    g_app = std::make_unique<QApplication>(argc, argv);
+    g_app = new QApplication(argc, argv);
     AfxInitFonts();
     std::setlocale(LC_NUMERIC, "C");
     AfxSetMessageBoxHandler([](const MessageBoxRequest& r) { return AfxMessageBoxDefaultAnswer(r.type); });
