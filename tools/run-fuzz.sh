@@ -43,7 +43,7 @@ wait || true
 status=0
 printf '%-16s %14s %9s\n' target executions findings
 for t in "${targets[@]}"; do
-  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$out/$t.log" | grep -o '[0-9]*$' || true)
+  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$out/$t.log" | grep -o '[0-9]*$' | tail -n1 || true)
   found=$(find "build-sanitize/fuzz-findings/$t" -type f | wc -l)
   printf '%-16s %14s %9s\n' "$t" "${runs:-?}" "$found"
   # A target that found something, or that never got to its final statistics, fails the run.

@@ -287,7 +287,7 @@ TEST(Text, ExtremeSizesAnglesAndZoomsDrawBounded)
         double x = 0, y = 0, zoom = c.zoom;
         const auto start = std::chrono::steady_clock::now();
         text.Draw(&surface.dc, nullptr, &x, &y, &zoom);
-        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0)
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0)
             << c.size << " angle " << c.angle << " zoom " << c.zoom;
     }
 }
