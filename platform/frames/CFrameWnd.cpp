@@ -83,6 +83,14 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
+frame::FrameGeometry frame::CreateGeometry(const RECT& rect)
+{
+    if (CRect(rect) == CFrameWnd::rectDefault)
+        return {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+    return {rect.left, rect.top, (int)std::clamp<int64_t>((int64_t)rect.right - rect.left, INT_MIN, INT_MAX),
+            (int)std::clamp<int64_t>((int64_t)rect.bottom - rect.top, INT_MIN, INT_MAX)};
+}
+
 BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                        CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
 {
@@ -94,15 +102,8 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
         if (IS_INTRESOURCE(lpszMenuName) ? loaded.LoadMenu((UINT)(UINT_PTR)lpszMenuName) : loaded.LoadMenu(lpszMenuName))
             menu = loaded.Detach();
     }
-    // rectDefault's corners are CW_USEDEFAULT (INT_MIN): they are recognised before any
-    // subtraction, and any other rectangle's extent is limited rather than overflowing.
-    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, cx = CW_USEDEFAULT, cy = CW_USEDEFAULT;
-    if (CRect(rect) != rectDefault) {
-        x = rect.left, y = rect.top;
-        cx = (int)std::clamp<int64_t>((int64_t)rect.right - rect.left, INT_MIN, INT_MAX);
-        cy = (int)std::clamp<int64_t>((int64_t)rect.bottom - rect.top, INT_MIN, INT_MAX);
-    }
-    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
+    const frame::FrameGeometry g = frame::CreateGeometry(rect);
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, g.x, g.y, g.cx, g.cy,
                   pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, menu, pContext)) {
         if (menu)
             ::DestroyMenu(menu);
