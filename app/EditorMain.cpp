@@ -1,9 +1,10 @@
-// Entry point of the editor. The application shell is not built yet: until it
-// is, the program says so and exits, so that the start-up command is honest.
-#include <cstdio>
+// Entry point of the editor: the one application object, started by the platform.
+#include "app/KolvoApp.h"
 
-int main()
-{
-    std::puts("The map editor's application shell is not built yet; run the tests instead.");
-    return 0;
+#include "platform/frames/CWinApp.h"
+
+namespace {
+CKolvoApp theApp;
 }
+
+int main(int argc, char** argv) { return AfxWinMain(argc, argv); }

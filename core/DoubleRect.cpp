@@ -201,6 +201,23 @@ BOOL CDoubleRect::ExceedsFloatRange() const
     return FALSE;
 }
 
+RECT CDoubleRect::ClipDeviceRect(const RECT& rect) const
+{
+    // Two axis-parallel rectangles overlap in the box of their inner edges.
+    CDoubleRect device(rect);
+    device.Normalize();
+    CDoubleRect self(*this);
+    self.Normalize();
+    const double l = std::max(self.left, device.left);
+    const double r = std::min(self.right, device.right);
+    const double b = std::max(self.bottom, device.bottom);
+    const double t = std::min(self.top, device.top);
+    // Written so that a NaN edge fails the test as well.
+    if (!(l <= r && b <= t))
+        return RECT{0, 0, 0, 0};
+    return RECT{(LONG)std::trunc(l), (LONG)std::trunc(b), (LONG)std::trunc(r), (LONG)std::trunc(t)};
+}
+
 CRect CDoubleRect::ToDeviceRect(double originX, double originY, double zoom, int height) const
 {
     const CPoint first = MapToDevicePoint(left, bottom, originX, originY, zoom, height);

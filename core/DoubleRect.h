@@ -106,6 +106,13 @@ public:
     // True when any edge is beyond the float range; a NaN edge counts.
     BOOL ExceedsFloatRange() const;
 
+    // The device rectangle `rect` cut to this rectangle (both taken as device
+    // pixels, this one in the orientation of a device CDoubleRect: bottom is the
+    // smaller y, so RECT.top). The edges are truncated toward zero; all zeros
+    // when the two do not meet or an edge is not a number. The result lies
+    // within `rect`, so it converts to int whatever this rectangle's size.
+    RECT ClipDeviceRect(const RECT& rect) const;
+
     // First corner from (left, bottom), second from (right, top); with a
     // positive height the CRect's top is therefore the larger device y.
     CRect ToDeviceRect(double originX, double originY, double zoom, int height) const;

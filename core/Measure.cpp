@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -217,9 +218,16 @@ bool DevicePointNearPolyline(int count, const POINT* points, POINT p, double squ
 
 int64_t SquaredDeviceDistance(POINT a, POINT b)
 {
+    // Each axis differs by less than 2^32, so its square fits in 64 unsigned
+    // bits; only the sum can pass the signed range, and then it saturates.
     const int64_t dx = (int64_t)a.x - b.x;
     const int64_t dy = (int64_t)a.y - b.y;
-    return dx * dx + dy * dy;
+    const uint64_t sx = (uint64_t)(dx < 0 ? -dx : dx) * (uint64_t)(dx < 0 ? -dx : dx);
+    const uint64_t sy = (uint64_t)(dy < 0 ? -dy : dy) * (uint64_t)(dy < 0 ? -dy : dy);
+    constexpr uint64_t kMax = (uint64_t)INT64_MAX;
+    if (sx > kMax || sy > kMax - sx)
+        return INT64_MAX;
+    return (int64_t)(sx + sy);
 }
 
 bool PointAlongSegment(CFloatPoint s, CFloatPoint e, double d, double& x, double& y)

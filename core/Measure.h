@@ -50,6 +50,7 @@ bool DevicePointNearSegment(POINT p, POINT a, POINT b, double squaredTolerance);
 // Segments between consecutive points only, no closing segment.
 bool DevicePointNearPolyline(int count, const POINT* points, POINT p, double squaredTolerance);
 // Squared pixel distance, in 64 bits: it exceeds 32 bits past 46340 pixels.
+// Saturates at INT64_MAX for points near opposite ends of the int range.
 int64_t SquaredDeviceDistance(POINT a, POINT b);
 
 // The point at distance d from S towards E; false (outputs untouched) when d

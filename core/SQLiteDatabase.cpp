@@ -14,8 +14,18 @@ CSQLiteDatabase::~CSQLiteDatabase()
 
 int CSQLiteDatabase::Open(const CString& path)
 {
+    return OpenWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+int CSQLiteDatabase::OpenExisting(const CString& path, bool readOnly)
+{
+    return OpenWith(path, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+}
+
+int CSQLiteDatabase::OpenWith(const CString& path, int flags)
+{
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open(path, &db);
+    const int rc = sqlite3_open_v2(path, &db, flags, nullptr);
     if (rc == SQLITE_OK) {
         m_db = db;
         return rc;
@@ -64,6 +74,13 @@ int CSQLiteDatabase::QueryInt(const char* sql)
     CSQLiteStatement stmt;
     Prepare(sql, stmt);
     return stmt.Step() == SQLITE_ROW ? stmt.ColumnInt(0) : 0;
+}
+
+long long CSQLiteDatabase::QueryInt64(const char* sql)
+{
+    CSQLiteStatement stmt;
+    Prepare(sql, stmt);
+    return stmt.Step() == SQLITE_ROW ? stmt.ColumnInt64(0) : 0;
 }
 
 void CSQLiteDatabase::ExecuteChecked(CSQLiteStatement& statement)

@@ -16,6 +16,9 @@ public:
     // Opens (creating when absent). SQLITE_ERROR throws CSQLiteException; any
     // other code is returned, SQLITE_OK on success. Open only a closed object.
     int Open(const CString& path);
+    // Opens an existing file for reading and writing, never creating one; with
+    // `readOnly` for reading only. Codes as Open.
+    int OpenExisting(const CString& path, bool readOnly = false);
     void Close();
 
     // Records this connection in the statement and prepares `sql` into it.
@@ -26,6 +29,7 @@ public:
     int Execute(const char* sql);
     // The first column of the first row of `sql` as a number; 0 without a row.
     int QueryInt(const char* sql);
+    long long QueryInt64(const char* sql);
     // For writes that must succeed: a statement that does not run to its end
     // throws CSQLiteException, whatever code SQLite gives.
     void ExecuteChecked(const char* sql);
@@ -34,6 +38,8 @@ public:
     sqlite3* GetHandle() const { return m_db; }
 
 private:
+    int OpenWith(const CString& path, int flags);
+
     sqlite3* m_db = nullptr;
 };
 

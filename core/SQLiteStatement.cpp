@@ -51,6 +51,40 @@ int CSQLiteStatement::BindText(int index, const char* text)
     return sqlite3_bind_text(m_stmt, index + 1, text, -1, SQLITE_TRANSIENT);
 }
 
+int CSQLiteStatement::BindText(int index, const CString& text)
+{
+    return sqlite3_bind_text(m_stmt, index + 1, text.GetString(), text.GetLength(), SQLITE_TRANSIENT);
+}
+
+int CSQLiteStatement::BindInt64(int index, long long value)
+{
+    return sqlite3_bind_int64(m_stmt, index + 1, value);
+}
+
+int CSQLiteStatement::BindNull(int index)
+{
+    return sqlite3_bind_null(m_stmt, index + 1);
+}
+
+void CSQLiteStatement::Reset()
+{
+    if (m_stmt) {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    }
+}
+
+long long CSQLiteStatement::ColumnInt64(int i) const
+{
+    return sqlite3_column_int64(m_stmt, i);
+}
+
+CString CSQLiteStatement::ColumnDeclType(int i) const
+{
+    const char* type = m_stmt ? sqlite3_column_decltype(m_stmt, i) : nullptr;
+    return type ? CString(type) : CString();
+}
+
 const void* CSQLiteStatement::ColumnBlob(int i) const
 {
     return sqlite3_column_blob(m_stmt, i);

@@ -31,17 +31,26 @@ public:
     // SQLITE_TRANSIENT (-1) to have SQLite copy it.
     int BindBlob(int index, const void* data, int size, void (*destructor)(void*));
     int BindText(int index, const char* text);
+    // The whole text, embedded NULs included.
+    int BindText(int index, const CString& text);
+    int BindInt64(int index, long long value);
+    int BindNull(int index);
+    // Makes a kept statement ready for its next use: reset, bindings cleared.
+    void Reset();
 
     // Valid only until the next step, reset or finalize.
     const void* ColumnBlob(int i) const;
     int ColumnBytes(int i) const;
     int ColumnInt(int i) const;
+    long long ColumnInt64(int i) const;
     double ColumnDouble(int i) const;
     int ColumnType(int i) const;
     int ColumnCount() const;
     // An SQL NULL reads as the empty string.
     CString ColumnText(int i) const;
     CString ColumnName(int i) const;
+    // The column's declared type in its table; empty for an expression.
+    CString ColumnDeclType(int i) const;
 
     sqlite3_stmt* GetHandle() const { return m_stmt; }
 

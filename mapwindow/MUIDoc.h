@@ -1,20 +1,61 @@
-// The map document: owns the map window object, which owns the map model.
+// The map document: one open map, shown by one map window, which it owns as a
+// member (the view creates the window). It opens a workspace (kwz) or a single
+// layer file (mpl), saves the workspace, asks before a changed map is closed,
+// and carries the tool commands.
 #pragma once
+
+#include "platform/frames/CDocument.h"
 
 #include "mapwindow/MUIMap.h"
 
+class CCmdUI;
 class CMapModel;
 
-class CMUIDoc {
+class CMUIDoc : public CDocument {
+    DECLARE_DYNCREATE(CMUIDoc)
+
 public:
     CMUIDoc();
-    virtual ~CMUIDoc();
+    ~CMUIDoc() override;
     CMUIDoc(const CMUIDoc&) = delete;
     CMUIDoc& operator=(const CMUIDoc&) = delete;
 
     CMUIMap* GetMapWnd() { return &m_MapWnd; }
     CMapModel* GetMapModel() { return m_MapWnd.GetMapModel(); }
+    BOOL HasActiveLayer() const { return m_MapWnd.HasActiveLayer(); }
+
+    BOOL OnNewDocument() override;
+    // By the extension, in any case: "kwz" a workspace, "mpl" a layer file,
+    // anything else an empty map.
+    BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    // Only a workspace name is accepted ("Only kwz format allowed").
+    BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
+    // A changed map asks "The map has changed. Do you want to save the changes?";
+    // FALSE keeps the document open.
+    BOOL SaveModified() override;
+
+    // The map's save: into its open workspace, or through SaveAs when it has
+    // none. The map stays modified unless the save succeeded. SQLite failures
+    // are told to the user and make it fail.
+    BOOL SaveMap();
+    // Asks for a workspace name and writes the map there; later saves go to it.
+    // The workspace that is open counts as a Save. FALSE when cancelled or failed.
+    BOOL SaveMapAs();
 
 protected:
+    afx_msg void OnFileSave();
+    afx_msg void OnFileSaveAs();
+    afx_msg void OnUpdateFileSave(CCmdUI* pCmdUI);
+    afx_msg void OnToolCommand(UINT id);
+    afx_msg void OnUpdateToolCommand(CCmdUI* pCmdUI);
+    afx_msg void OnViewEntireMap();
+    DECLARE_MESSAGE_MAP()
+
+    // The close question's No: each layer with uncommitted work is offered for
+    // keeping; a declined layer whose file holds nothing yet leaves the map and
+    // the disk.
+    void KeepOrDropUncommittedLayers();
+
+    CString m_strWorkspacePath;
     CMUIMap m_MapWnd;
 };

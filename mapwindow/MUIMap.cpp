@@ -1,6 +1,5 @@
-// The map window: invalidation, notifications to its owner, the selection in
-// the model's lists, and the workspace file, which a save replaces only once the
-// new one is complete.
+// The map window: invalidation, notifications to its owner, and the workspace
+// file, which a save replaces only once the new one is complete.
 #include "mapwindow/MUIMap.h"
 
 #include "model/MapObject.h"
@@ -21,26 +20,6 @@
 
 IMPLEMENT_DYNAMIC(CMUIMap, CWnd)
 
-namespace {
-bool IsSameFile(const char* a, const char* b)
-{
-    std::error_code error;
-    return a && b && std::filesystem::equivalent(a, b, error);
-}
-}
-
-CMUIMap::CMUIMap()
-{
-    m_MapModel.SetXOffset(0);
-    m_MapModel.SetYOffset(0);
-    m_MapModel.SetZoom(1.0);
-    m_nModified = 0;
-}
-
-CMUIMap::~CMUIMap()
-{
-    ClearSelection(0);
-}
 
 // ---------------------------------------------------------------- invalidation and notifications
 void CMUIMap::InvalidateMap(const CDoubleRect* mapRect, BOOL erase)
@@ -105,56 +84,6 @@ LRESULT CMUIMap::NotifyParent(int action, void* object, int value)
     return receiver->SendMessage(WM_NOTIFY, (WPARAM)GetDlgCtrlID(), (LPARAM)&block);
 }
 
-// ---------------------------------------------------------------- selection
-void CMUIMap::DeselectObject(CMapObject* object, int invalidate)
-{
-    if (!object || !CMapObject::IsTypeValid(object->GetType()))
-        return;
-    CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
-    POSITION pos = selection.Find(object);
-    if (!pos)
-        return;
-    selection.RemoveAt(pos);
-    object->Deselect();
-    if (invalidate)
-        InvalidateObject(object);
-}
-
-void CMUIMap::ClearSelection(int invalidate)
-{
-    CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
-    while (!selection.IsEmpty()) {
-        CMapObject* object = selection.RemoveHead();
-        object->Deselect();
-        if (invalidate)
-            InvalidateObject(object);
-        if (!CMapLayer::IsPointObjectType(object->GetType()))
-            delete object;
-    }
-}
-
-void CMUIMap::DeselectLayerObjects(CMapLayer* layer)
-{
-    CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
-    if (selection.IsEmpty())
-        return;
-    if (!layer) {
-        ClearSelection(1);
-        return;
-    }
-    for (POSITION pos = selection.GetHeadPosition(); pos;) {
-        const POSITION current = pos;
-        CMapObject* object = selection.GetNext(pos);
-        if (object->GetLayer() != layer)
-            continue;
-        selection.RemoveAt(current);
-        object->Deselect();
-        InvalidateObject(object);
-        if (!CMapLayer::IsPointObjectType(object->GetType()))
-            delete object;
-    }
-}
-
 // ---------------------------------------------------------------- workspace
 BOOL CMUIMap::SaveWorkspace(const CString& path)
 {
@@ -172,17 +101,17 @@ BOOL CMUIMap::SaveWorkspace(const CString& path)
         return FALSE;
     }
 
-    // The map keeps a connection to its workspace: a new one when it had none,
-    // and a fresh one when the file it was connected to has just been replaced.
-    CSQLiteDatabase* current = m_MapModel.GetDatabase();
-    const char* currentFile = current ? sqlite3_db_filename(current->GetHandle(), "main") : nullptr;
-    if (!current || IsSameFile(currentFile, path)) {
-        auto db = std::make_unique<CSQLiteDatabase>();
-        try {
-            if (db->Open(path) == SQLITE_OK)
-                m_MapModel.SetDatabase(db.release());
-        } catch (const CSQLiteException&) {
+    // The new file is the map's workspace from now on: later saves go to it,
+    // not to the file the map was opened from (which may just have been replaced).
+    auto db = std::make_unique<CSQLiteDatabase>();
+    try {
+        if (db->Open(path) == SQLITE_OK) {
+            m_MapModel.SetDatabase(db.release());
+            m_MapModel.SetPathName(GetFileTitleFromPath(path));
         }
+    } catch (const CSQLiteException& e) {
+        ::MessageBox(GetSafeHwnd(), e.GetMessage(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
     }
     return TRUE;
 }
@@ -222,13 +151,15 @@ int CMUIMap::LoadWorkspace(const CString& path)
             // A row of a foreign file must not lead the loader out of the folder.
             if (!CMapModel::CheckLayerName(name))
                 continue;
-            // A file that would not open as a layer is as good as missing: the
-            // other layers still open.
-            if (CheckLayerFile(folder + name + ".klz") != LayerFileState::Complete) {
-                ::MessageBox(GetSafeHwnd(), name + ".klz not found.", nullptr, MB_OK);
+            // The layer's own name (blanks and hyphens made underscores) names
+            // the file it opens, so it is that file which must be there. A file
+            // that would not open as a layer is as good as missing: the other
+            // layers still open.
+            auto layer = std::make_unique<CMapLayer>(name);
+            if (CheckLayerFile(folder + layer->GetName() + ".klz") != LayerFileState::Complete) {
+                ::MessageBox(GetSafeHwnd(), layer->GetName() + ".klz not found.", nullptr, MB_OK);
                 continue;
             }
-            auto layer = std::make_unique<CMapLayer>(name);
             if (stmt.ColumnBytes(1) >= CMapStyle::kRecordSize)
                 layer->SetStyle(CMapStyle(stmt.ColumnBlob(1), stmt.ColumnBytes(1)));
             CDoubleRect bounds;

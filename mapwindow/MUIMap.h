@@ -1,65 +1,64 @@
 // The map window: shows one map and embeds its map model for the whole of its
-// life, keeps the selection in the model's lists, reports changes to its owner
-// as notifications, and reads and writes the workspace database.
+// life. It keeps the view transform (in the model), draws the map into a cached
+// picture that ordinary repaints copy, hands every pointer and key message to the
+// current tool, keeps the selection in the model's lists, reports changes to its
+// owner as notifications, and reads and writes the workspace database.
 #pragma once
 
 #include "platform/wnd/CWnd.h"
 
+#include "core/DoublePoint.h"
 #include "core/DoubleRect.h"
+#include "core/FloatPoint.h"
+#include "mapwindow/DibCache.h"
+#include "mapwindow/MapNotify.h"
 #include "model/MapModel.h"
 
 class CDC;
+class CMapLabel;
 class CMapLayer;
 class CMapObject;
-
-// The notification code of every map-window notification; the action says what happened.
-#define MAPN_NOTIFY 100
-
-// The block of a map-window notification, passed as the lParam of WM_NOTIFY.
-struct MAPNOTIFY {
-    NMHDR hdr;        // hwndFrom: the map window; idFrom: its control id; code: MAPN_NOTIFY
-    int action;
-    void* object;     // the object, layer, label or window concerned, or null
-    int value;
-};
-
-// Actions of map-window notifications.
-enum MapNotifyAction {
-    MAPA_VIEW_ORIGIN = 101,
-    MAPA_MOUSE_MOVED = 102,
-    MAPA_LAYER_CREATED = 103,
-    MAPA_LAYER_REMOVED = 105,
-    MAPA_LAYER_ORDER = 107,
-    MAPA_LAYER_LOADED = 108,
-    MAPA_LAYER_RENAMED = 201,
-    MAPA_LAYER_VISIBLE = 202,
-    MAPA_LAYER_AUTOLABEL = 203,
-    MAPA_LAYER_OVERRIDE = 204,
-    MAPA_LAYER_EDITABLE = 205,
-    MAPA_LAYER_BUILT = 206,
-    MAPA_LAYER_SELECTABLE = 208,
-    MAPA_SELECTION_MOVED = 301,
-    MAPA_OBJECT_ADDED = 302,
-    MAPA_OBJECT_CHANGED = 304,
-    MAPA_OBJECT_EXTENDED = 306,
-    MAPA_OBJECT_RESIZED = 400,
-    MAPA_VERTEX_REMOVED = 401,
-    MAPA_VERTEX_ADDED = 402,
-    MAPA_OVERLAY_MOVED = 500,
-    MAPA_OVERLAY_SELECTION = 501,
-    MAPA_SELECTION_CHANGED = 600,
-    MAPA_MAP_INVALIDATED = 601,
-};
 
 class CMUIMap : public CWnd {
     DECLARE_DYNAMIC(CMUIMap)
 
 public:
+    // The window class every map window is made of.
+    static constexpr const char* kClassName = "CMUIMap";
+
     CMUIMap();
     ~CMUIMap() override;
 
+    // ---- creation
+    // Registers the window class once; a failed registration throws the resource exception.
+    static void RegisterWindowClass();
+    // Creates the window of class "CMUIMap"; FALSE when that fails.
+    virtual BOOL Create(const RECT& rect, CWnd* parent, UINT id, DWORD style);
+    using CWnd::Create;
+
     CMapModel* GetMapModel() { return &m_MapModel; }
 
+    // ---- view transform (kept in the model)
+    double GetXOffset() const { return m_MapModel.GetXOffset(); }
+    double GetYOffset() const { return m_MapModel.GetYOffset(); }
+    double GetZoom() const { return m_MapModel.GetZoom(); }
+    int GetViewHeight() const { return m_MapModel.GetViewHeight(); }
+    // Client pixel to map point, in doubles without rounding: y counts up from
+    // the view height.
+    CDoublePoint ScreenToMap(CPoint point) const;
+    CFloatPoint ScreenToMapFloat(CPoint point) const;
+    // Sets the map point of the bottom-left pixel, notifies MAPA_VIEW_ORIGIN and
+    // invalidates the map.
+    void SetViewOrigin(double x, double y);
+    // Moves the view so that the map point under (x1, y1) comes under (x2, y2);
+    // with `shiftSelection` the selection's cached device points follow; with
+    // `notify` through SetViewOrigin, else silently.
+    void PanBy(int x1, int y1, int x2, int y2, BOOL shiftSelection, BOOL notify);
+    // Fits the map extent into `rect`, or into the client area (600 x 400 before
+    // the window has one) after recomputing the extent.
+    void ZoomToExtent(const RECT* rect);
+
+    // ---- drawing
     // Marks the cached drawing dirty and invalidates the map rectangle (widened
     // for the handles of an editable selection), or the whole client area
     // without one; then notifies MAPA_MAP_INVALIDATED unless notifications of
@@ -67,11 +66,49 @@ public:
     void InvalidateMap(const CDoubleRect* mapRect, BOOL erase);
     // Marks the cache dirty and invalidates the object's screen rectangle.
     void InvalidateObject(CMapObject* object);
+    void SetRedrawPending(int flag) { m_nRedrawPending = flag; }
     void SetInvalidateNotify(int flag) { m_nNotifyOnInvalidate = flag; }
-    // Sends WM_NOTIFY to the owner (the parent when there is none); 0 when the
-    // window or the receiver does not exist.
-    LRESULT NotifyParent(int action, void* object, int value);
+    BOOL IsDirty() const { return m_bDirty; }
+    // The picture of the last drawing, which ordinary repaints copy.
+    const CDibCache& GetPaintCache() const { return m_PaintCache; }
+    // Draws the map into `dc` for its update rectangle (the client area when
+    // empty), then the selected objects' marks.
+    virtual void OnDraw(CDC* dc);
+    // Renders the whole map into a printer context in MM_LOMETRIC: `extent`
+    // fills `deviceRect`.
+    void DrawToDC(CDC* dc, const CDoubleRect& extent, const RECT& deviceRect);
 
+    // ---- tools
+    // Makes `number` the current tool of every map window; the tool that was
+    // current drops an unfinished operation and the shared tool state is reset,
+    // so no tool starts from another's half-done work.
+    void SetTool(int number);
+    int GetTool() const;
+    void UpdateToolCursor();
+    static void LoadToolCursors();
+    // Makes the Select tool current (cursor unchanged) and starts tool `number`
+    // at the pixel through its BeginAt.
+    void StartToolAt(int x, int y, int number);
+    // The first layer, bottom up, that is both editable and visible, or null.
+    CMapLayer* GetActiveLayer() const;
+    BOOL HasActiveLayer() const { return GetActiveLayer() != nullptr; }
+    BOOL IsMapLayer(const CMapLayer* layer) const;
+    void SetStatusText(const CString& text) { m_strStatusText = text; }
+    CString GetStatusText() const { return m_strStatusText; }
+
+    // The object under the pixel in the visible, selectable layers, the top
+    // layer first when `topDown` is set: a node or text is its layer's own,
+    // any other object was built for the test and belongs to the caller.
+    CMapObject* HitTest(int x, int y, BOOL topDown);
+
+    // ---- selection (all selected objects lie in one layer)
+    // A selected object of an editable layer with a handle under the pixel.
+    CMapObject* HitTestSelectedHandle(int x, int y, int& index);
+    // Puts the object at the head of the selection. An object is the one
+    // already selected when it has the same layer and id: the new copy takes the
+    // old one's place. 0 for null, an invalid type, or another layer than the
+    // selection's (unless `clearFirst`).
+    int SelectObject(CMapObject* object, BOOL clearFirst, BOOL invalidate);
     // Removes one object from the selection and clears its selected flag.
     void DeselectObject(CMapObject* object, int invalidate);
     // Empties the selection; the copies other than nodes and texts are deleted.
@@ -79,11 +116,27 @@ public:
     // Deselects the objects of `layer` (all with a null layer), deleting the
     // copies other than nodes and texts.
     void DeselectLayerObjects(CMapLayer* layer);
+    void AddToSelection(CList<CMapObject*, CMapObject*>& objects);
+    void SetActiveHandle(CMapObject* object, int index);
+    CMapObject* GetSelectedObject();
+    CMapObject* GetFirstSelectedObject() { return GetSelectedObject(); }
+    int GetSelectionCount() { return (int)m_MapModel.GetSelectedObjects().GetCount(); }
+    CList<CMapObject*, CMapObject*>* GetSelectionList() { return &m_MapModel.GetSelectedObjects(); }
+    POSITION GetFirstSelectedPosition() { return m_MapModel.GetSelectedObjects().GetHeadPosition(); }
+    CMapObject* GetNextSelected(POSITION& pos) { return m_MapModel.GetSelectedObjects().GetNext(pos); }
+    // The selected object of that layer and id, or null.
+    CMapObject* FindSelected(const CMapLayer* layer, int id);
+    CMapObject* GetTrackingObject() { return m_MapModel.GetToolObject(); }
+
+    // ---- notifications
+    // Sends WM_NOTIFY to the owner (the parent when there is none); 0 when the
+    // window or the receiver does not exist.
+    LRESULT NotifyParent(int action, void* object, int value);
 
     void SetModified(int flag) { m_nModified = flag; }
     int IsModified() const { return m_nModified; }
-    BOOL IsDirty() const { return m_bDirty; }
 
+    // ---- workspace
     // Writes a new workspace file at `path` with the map's row and one row per
     // layer, and an empty layer file beside it for every layer that has none.
     // The new file replaces the old one only once it is complete: FALSE (the
@@ -93,9 +146,33 @@ public:
     // cannot be read end the reading silently; the map keeps what was read.
     int LoadWorkspace(const CString& path);
 
+protected:
+    afx_msg void OnPaint();
+    afx_msg void OnSize(UINT type, int cx, int cy);
+    afx_msg BOOL OnEraseBkgnd(CDC* dc);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg void OnLButtonUp(UINT flags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    afx_msg void OnKeyUp(UINT key, UINT repeat, UINT flags);
+    afx_msg void OnChar(UINT key, UINT repeat, UINT flags);
+    DECLARE_MESSAGE_MAP()
+
 private:
+    // Whether the pixel's map point lies in the map area of the last drawing.
+    bool IsInView(CPoint point) const;
+    // The tool that a button message at `point` reaches, or null.
+    class CMapTool* ToolForButton(CPoint point, bool down);
+    void DrawHandles(CDC* dc);
+    void SetCursorOf(UINT resource);
+
     bool m_bDirty = false;
+    CDibCache m_PaintCache;
     CMapModel m_MapModel;
     int m_nModified = 0;
     int m_nNotifyOnInvalidate = 1;
+    int m_nRedrawPending = 0;
+    CString m_strStatusText;
 };

@@ -10,6 +10,11 @@
 #include "core/ClipVertex.h"
 #include "model/MapObject.h"
 
+#include <vector>
+
+class CMapMultiPart;
+class CMapPointList;
+
 class CClipPolygon : public CMapObject {
 public:
     CClipPolygon() = default;
@@ -40,6 +45,13 @@ public:
     // through its handle points (which are its vertices), borrowing its
     // geometry for the time; then its style and boundary.
     void SetFromObject(CMapObject* object, BOOL reversed);
+    // As SetFromObject (forward) for a clip to `rect`: of each run of
+    // consecutive vertices that all lie strictly beyond one same side of the
+    // rectangle only the first and the last are taken. The segment between
+    // them stays beyond that side too, so the pieces inside, the crossings
+    // and the containment of every point of the rectangle come out as from
+    // the whole outline.
+    void SetFromObjectNear(CMapPointList* object, const CDoubleRect& rect);
     // The first vertex sets the boundary to its point, later ones widen it.
     void AddVertex(const CClipVertex& v);
     void AddVertexAtHead(const CClipVertex& v);
@@ -88,6 +100,20 @@ public:
     CClipVertex StepForward(POSITION& position) const;
     CClipVertex StepBackward(POSITION& position) const;
 
+    // ---- view clipping (model/ViewClipping.cpp)
+    // The points where the edges from the head to the tail (no closing edge)
+    // cross the border of `rect`, as a new polygon the caller owns; null when
+    // the boundary does not meet `rect` or there are no vertices. With
+    // `insert` they also enter this polygon, marked as intersections.
+    CClipPolygon* IntersectWithRect(const CDoubleRect& rect, BOOL insert);
+    // The parts inside `rect`, as a new multi-part of clip polygons the caller
+    // owns, or null. `type` 7 cuts an open chain, 6 a ring (implicitly
+    // closed); any other type gives null. This polygon gets the crossing
+    // points (a ring is also rotated and closed), so callers clip a copy.
+    CMapMultiPart* ClipToRect(const CDoubleRect& rect, int type);
+    // ContainsXY of each point, in one walk of the edges.
+    std::vector<bool> ContainsEach(const std::vector<CDoublePoint>& points);
+
     // 0: has intersection vertices; 1: inside the other figure; 2: outside.
     int GetRelation() const { return m_nRelation; }
     void SetRelation(int relation) { m_nRelation = relation; }
@@ -106,3 +132,11 @@ private:
     int m_nForward = 1;
     int m_nRelation = 0;
 };
+
+// The side of `rect` a border point lies on: 0 left, else 2 right, else 1 top,
+// else 3 bottom (exact comparisons in this order); -1 off the border.
+int GetRectSide(const CClipVertex& v, const CDoubleRect& rect);
+// A new chain from `from` clockwise along the border of `rect` (y growing
+// upwards) to `to`, through the corners in between; once around when `to`
+// lies behind `from` on the same side or at the same point.
+CClipPolygon* ConnectAlongRect(const CClipVertex& from, const CClipVertex& to, const CDoubleRect& rect);

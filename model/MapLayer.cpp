@@ -1,6 +1,8 @@
-// Layers: the object factory, inserting rows, the node and text list, bounds,
-// the spatial index, fields and the layer file schema. The columns that differ
-// by kind come from the objects themselves.
+// Layers: construction, the object factory, adding, storing, removing and
+// reading objects, the node and text list, the id counters and the bounds.
+// Rows are written through statements the layer keeps on its file, every value
+// bound (never pasted into SQL text), and an object's two rows go in together
+// or not at all. The columns that differ by kind come from the objects.
 #include "model/MapLayer.h"
 
 #include "core/SQLiteDatabase.h"
@@ -14,8 +16,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <vector>
+#include <climits>
 
 CArray<int, int> g_LayerIdArray;
 CArray<LayerIndexEntry, const LayerIndexEntry&> g_LayerEntryArray;
@@ -23,6 +24,35 @@ CArray<LayerIndexEntry, const LayerIndexEntry&> g_LayerEntryArray;
 const char* const g_MapGeoDataColumns =
     "mapeID INTEGER PRIMARY KEY,mapeLabelProp BLOB, mapeLabelText VARCHAR(255), mapeProperty BLOB, mapeBoundary "
     "BLOB, mapeGeoData BLOB, mapeObjectType SMALLINT, mapeAttribute INT UNSIGNED, mapeSelHandle INT";
+
+namespace {
+// Column order of "select * from _MapGeoData".
+enum { COL_ID = 0, COL_BOUNDARY = 4, COL_TYPE = 6 };
+
+const char* const kInsertGeoRow = "insert into _MapGeoData values (?, ?, ?, ?, ?, ?, ?, ?, ?);";
+const char* const kDeleteGeoRow = "delete from _MapGeoData where mapeID=?;";
+const char* const kDeleteMetaRow = "delete from _MapMetaData where mapeID=?;";
+
+// "insert into _MapMetaData values (?,?,...);" with one parameter per column.
+CString MetaInsertSql(int fields)
+{
+    CString sql("insert into _MapMetaData values (?");
+    for (int i = 0; i < fields; ++i)
+        sql += ",?";
+    return sql + ");";
+}
+
+// Steps a write that must succeed; a write SQLite refuses throws.
+void StepWrite(CSQLiteDatabase* db, CSQLiteStatement& stmt)
+{
+    if (stmt.Step() != SQLITE_DONE) {
+        const CString message(sqlite3_errmsg(db->GetHandle()));
+        stmt.Reset();
+        throw CSQLiteException(message);
+    }
+    stmt.Reset();
+}
+}
 
 // ---------------------------------------------------------------- construction
 IMPLEMENT_SERIAL(CMapLayer, CObject, 0)
@@ -49,16 +79,28 @@ CMapLayer::~CMapLayer()
     m_pStyle.reset();
     CloseDatabase();
     ClearPointObjects();
+    m_History.ClearUndo();
+    m_History.ClearRedo();
 }
 
 void CMapLayer::Serialize(CArchive&) {}
+
+void CMapLayer::FinalizeStatements()
+{
+    m_Statements.FinalizeAll();
+    // The shared row statements may hold a statement of this file.
+    g_CurrentRowStatement.Finalize();
+    if (m_pDatabase && !g_LayerQueryStatement.IsEmpty()
+        && sqlite3_db_handle(g_LayerQueryStatement.GetHandle()) == m_pDatabase->GetHandle())
+        g_LayerQueryStatement.Finalize();
+}
 
 void CMapLayer::CloseDatabase()
 {
     if (!m_pDatabase)
         return;
     // No statement of a closed layer file may survive it.
-    g_CurrentRowStatement.Finalize();
+    FinalizeStatements();
     m_pDatabase.reset();
 }
 
@@ -83,17 +125,6 @@ void CMapLayer::SetName(const CString& name)
     m_strName.Replace('-', '_');
 }
 
-void CMapLayer::SetLabelFieldName(const CString& name)
-{
-    m_strLabelField = name;
-}
-
-void CMapLayer::SetLabelFieldIndex(int index)
-{
-    if (index >= 0 && index < GetFieldCount())
-        m_strLabelField = m_Fields[(size_t)index].GetName();
-}
-
 // ---------------------------------------------------------------- factory
 CMapObject* CMapLayer::CreateMapObject(int type)
 {
@@ -103,26 +134,89 @@ CMapObject* CMapLayer::CreateMapObject(int type)
     return object;
 }
 
+// ---------------------------------------------------------------- ids
+void CMapLayer::ReadMaxID()
+{
+    if (m_pDatabase)
+        m_nMaxID = m_pDatabase->QueryInt64("Select max(mapeID) from _MapGeoData");
+}
+
+void CMapLayer::ReadMinID()
+{
+    if (m_pDatabase)
+        m_nMinID = m_pDatabase->QueryInt64("Select min(mapeID) from _MapGeoData");
+}
+
+int CMapLayer::NextObjectID()
+{
+    // Ids grow from 1; a file whose ids are all negative still gets positive ones.
+    const long long next = std::max(m_nMaxID + 1, 1LL);
+    if (next <= INT_MAX) {
+        m_nMaxID = next;
+        return (int)next;
+    }
+    // Past the largest object id: the smallest positive id that is free.
+    if (!m_pDatabase)
+        throw CSQLiteException("No object id is free in the layer " + m_strName);
+    if (m_pDatabase->QueryInt("select count(*) from _MapGeoData where mapeID=1;") == 0)
+        return 1;
+    CString sql;
+    sql.Format("select min(mapeID)+1 from _MapGeoData a where mapeID>0 and mapeID<%d and not exists "
+               "(select 1 from _MapGeoData b where b.mapeID=a.mapeID+1);",
+               INT_MAX);
+    const long long gap = m_pDatabase->QueryInt64(sql);
+    if (gap <= 0 || gap > INT_MAX)
+        throw CSQLiteException("No object id is free in the layer " + m_strName);
+    return (int)gap;
+}
+
 // ---------------------------------------------------------------- adding and storing
+void CMapLayer::GiveEmptyValues(CMapObject* object) const
+{
+    object->RemoveAllAttributes();
+    for (const CMapField& field : m_Fields)
+        object->AddAttribute(CMapFieldValue(field));
+}
+
 void CMapLayer::AddObject(CMapObject* object, BOOL emptyValues)
 {
     object->SetLayer(this);
-    if (object->GetMapeID() < 0) {
-        object->SetMapeID(++m_nMaxID);
-    } else {
-        m_nMinID = std::min(m_nMinID, object->GetMapeID());
-        m_nMaxID = std::max(m_nMaxID, object->GetMapeID());
-    }
-    if (emptyValues) {
-        object->RemoveAllAttributes();
-        for (const CMapField& field : m_Fields)
-            object->AddAttribute(CMapFieldValue(field));
-    }
+    if (object->GetMapeID() < 0)
+        object->SetMapeID(NextObjectID());
+    if (emptyValues)
+        GiveEmptyValues(object);
+    // The rows first: an object whose rows cannot be written is not taken in.
+    InsertObjectRows(object);
+    m_nMinID = std::min<long long>(m_nMinID, object->GetMapeID());
+    m_nMaxID = std::max<long long>(m_nMaxID, object->GetMapeID());
+
     CDoubleRect bounds = m_rcBounds;
     bounds.UnionOrAssign(object->GetBoundary());
     SetBounds(bounds);
     IndexInsertObject(object);
-    InsertObjectRows(object);
+}
+
+void CMapLayer::BindGeoRow(CSQLiteStatement& stmt, CMapObject* object) const
+{
+    stmt.BindInt64(0, object->GetMapeID());
+    // Labels are written whenever the layer labels or the object has a label
+    // text, so a rewrite, undo or redo in a layer not labelling keeps them.
+    const CMapLabel* label = object->GetLabel();
+    const CString labelText = object->GetLabelText();
+    if (m_nAutoLabel || !labelText.IsEmpty()) {
+        const CMapLabel::Record record = label->ToRecord();
+        stmt.BindBlob(1, record.data(), CMapLabel::kRecordSize, SQLITE_TRANSIENT);
+        stmt.BindText(2, labelText);
+    }
+    const std::vector<BYTE> property = object->GetPropertyColumn();
+    if (!property.empty())
+        stmt.BindBlob(3, property.data(), (int)property.size(), SQLITE_TRANSIENT);
+    const CDoubleRect::Record boundary = object->GetBoundary().ToRecord();
+    stmt.BindBlob(4, boundary.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
+    object->BindGeometryColumn(stmt, 5);
+    stmt.BindInt64(6, object->GetType());
+    stmt.BindInt64(7, object->UsesLayerStyle() ? CMapObject::kUseLayerStyle : 0u);
+    stmt.BindInt64(8, object->GetActiveHandle());
 }
 
 void CMapLayer::InsertObjectRows(CMapObject* object, CSQLiteDatabase* db)
@@ -132,47 +226,173 @@ void CMapLayer::InsertObjectRows(CMapObject* object, CSQLiteDatabase* db)
     if (!db)
         return;
     if (object->GetMapeID() < 0)
-        object->SetMapeID(++m_nMaxID);
+        object->SetMapeID(NextObjectID());
 
-    CString sql;
-    sql.Format("insert into _MapGeoData values (%d, ?, ?, ?, ?, ?, %i, %u, %i);", object->GetMapeID(),
-               object->GetType(), object->UsesLayerStyle() ? CMapObject::kUseLayerStyle : 0u,
-               object->GetActiveHandle());
-    CSQLiteStatement stmt;
-    // Rows that cannot be written are reported, never dropped silently.
-    if (db->Prepare(sql, stmt) != SQLITE_OK || stmt.IsEmpty())
-        throw CSQLiteException(sqlite3_errmsg(db->GetHandle()));
+    // Statements are kept for the layer's own file; another file gets its own.
+    CSQLiteStatement local;
+    const auto statement = [&](const char* sql) -> CSQLiteStatement& {
+        if (db == m_pDatabase.get())
+            return m_Statements.Get(db, sql);
+        if (db->Prepare(sql, local) != SQLITE_OK || local.IsEmpty())
+            throw CSQLiteException(sqlite3_errmsg(db->GetHandle()));
+        return local;
+    };
 
-    if (m_nAutoLabel) {
-        const CMapLabel::Record label = object->GetLabel()->ToRecord();
-        stmt.BindBlob(0, label.data(), CMapLabel::kRecordSize, SQLITE_TRANSIENT);
-        stmt.BindText(1, object->GetLabelText());
+    object->AttachGeometry();
+    {
+        CSQLiteStatement& geo = statement(kInsertGeoRow);
+        BindGeoRow(geo, object);
+        StepWrite(db, geo);
     }
 
-    const std::vector<BYTE> property = object->GetPropertyColumn();
-    if (!property.empty())
-        stmt.BindBlob(2, property.data(), (int)property.size(), SQLITE_TRANSIENT);
-
-    const CDoubleRect::Record boundary = object->GetBoundary().ToRecord();
-    stmt.BindBlob(3, boundary.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
-
-    object->BindGeometryColumn(stmt, 4);
-    stmt.Step();
-    stmt.Finalize();
-
-    sql.Format("insert into _MapMetaData values (%d", object->GetMapeID());
-    const int values = object->GetAttributeCount();
-    for (int i = 0; i < values; ++i) {
-        const CString value = object->GetAttributeText(i);
-        sql += value.IsEmpty() ? CString(",NULL") : "," + SqlText(value);
+    // One value per column of the layer: missing values are NULL and values
+    // beyond the fields are not stored, so the row always fits the table.
+    const int fields = GetFieldCount();
+    try {
+        CSQLiteStatement& meta = statement(MetaInsertSql(fields));
+        meta.BindInt64(0, object->GetMapeID());
+        const int values = std::min(fields, object->GetAttributeCount());
+        for (int i = 0; i < values; ++i) {
+            const CString value = object->GetAttributeText(i);
+            if (!value.IsEmpty())
+                meta.BindText(i + 1, value);
+        }
+        StepWrite(db, meta);
+    } catch (...) {
+        // No geometry row without its attribute row.
+        CSQLiteStatement& undo = statement(kDeleteGeoRow);
+        undo.BindInt64(0, object->GetMapeID());
+        undo.Step();
+        undo.Reset();
+        object->DetachGeometry();
+        throw;
     }
-    sql += ");";
-    CSQLiteStatement row;
-    if (db->Prepare(sql, row) != SQLITE_OK || row.IsEmpty())
-        throw CSQLiteException(sqlite3_errmsg(db->GetHandle()));
-    row.Execute();
-
     object->DetachGeometry();
+}
+
+void CMapLayer::RewriteObject(CMapObject* object)
+{
+    if (!m_pDatabase)
+        return;
+    // The old rows stay when the new ones cannot be written.
+    m_pDatabase->ExecuteChecked("SAVEPOINT rewrite;");
+    try {
+        DeleteObjectRows(object);
+        InsertObjectRows(object, m_pDatabase.get());
+    } catch (...) {
+        m_pDatabase->Execute("ROLLBACK TO rewrite;");
+        m_pDatabase->Execute("RELEASE rewrite;");
+        throw;
+    }
+    m_pDatabase->ExecuteChecked("RELEASE rewrite;");
+}
+
+// ---------------------------------------------------------------- removing
+void CMapLayer::RemoveObject(CMapObject* object)
+{
+    IndexRemoveObject(object);
+    DeleteObjectRows(object);
+    if (!m_rcBounds.ContainsRect(object->GetBoundary()))
+        RecalcBounds();
+}
+
+void CMapLayer::DeleteObjectRows(CMapObject* object)
+{
+    DeleteRows(object->GetMapeID());
+}
+
+void CMapLayer::DeleteRows(int id)
+{
+    if (!m_pDatabase)
+        return;
+    for (const char* sql : {kDeleteGeoRow, kDeleteMetaRow}) {
+        CSQLiteStatement& stmt = m_Statements.Get(m_pDatabase.get(), sql);
+        stmt.BindInt64(0, id);
+        StepWrite(m_pDatabase.get(), stmt);
+    }
+    // Ids inside the known range are never read again, so a deleted id is not
+    // given to a new object while the layer stays open.
+    if (id < m_nMinID)
+        ReadMinID();
+    if (id > m_nMaxID)
+        ReadMaxID();
+}
+
+void CMapLayer::ForgetSelected(CMapObject* object)
+{
+    if (!m_pMap || !object)
+        return;
+    CList<CMapObject*, CMapObject*>& selected = m_pMap->GetSelectedObjects();
+    if (POSITION pos = selected.Find(object)) {
+        selected.RemoveAt(pos);
+        object->Deselect();
+    }
+}
+
+// ---------------------------------------------------------------- reading
+CMapObject* CMapLayer::LoadObject(int id, BOOL withAttributes)
+{
+    for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;) {
+        CMapObject* object = m_PointObjects.GetNext(pos);
+        if (object->GetMapeID() == id)
+            return object;
+    }
+    return ReadObject(id, FALSE, withAttributes);
+}
+
+CMapObject* CMapLayer::ReadObject(int id, BOOL tinyTest, BOOL withAttributes)
+{
+    if (!m_pDatabase)
+        return nullptr;
+    CSQLiteStatement* row = nullptr;
+    if (g_LayerQueryStatement.IsEmpty()) {
+        CString sql;
+        if (withAttributes && GetFieldCount() > 0)
+            sql.Format("select *,* from _MapGeoData,_MapMetaData where (_MapGeoData.mapeID = %d and "
+                       "_MapMetaData.mapeID=%d);",
+                       id, id);
+        else
+            sql.Format("select * from _MapGeoData  where mapeID = %d;", id);
+        g_CurrentRowStatement.Finalize();
+        m_pDatabase->Prepare(sql, g_CurrentRowStatement);
+        if (g_CurrentRowStatement.IsEmpty() || g_CurrentRowStatement.Step() != SQLITE_ROW) {
+            g_CurrentRowStatement.Finalize();
+            return nullptr;
+        }
+        row = &g_CurrentRowStatement;
+    } else {
+        // A loop is running: its query returns the wanted id at or after its row.
+        while (g_LayerQueryStatement.ColumnInt(COL_ID) != id) {
+            if (g_LayerQueryStatement.Step() != SQLITE_ROW)
+                return nullptr;
+        }
+        row = &g_LayerQueryStatement;
+    }
+
+    const int type = row->ColumnInt(COL_TYPE);
+    if (tinyTest && !IsPointObjectType(type) && m_pMap) {
+        CDoubleRect boundary;
+        const double zoom = m_pMap->GetZoom();
+        if (boundary.ReadRecord(row->ColumnBlob(COL_BOUNDARY), row->ColumnBytes(COL_BOUNDARY))
+            && std::abs(boundary.Width()) <= zoom && std::abs(boundary.Height()) <= zoom) {
+            g_CurrentRowStatement.Finalize();
+            return nullptr;
+        }
+    }
+    CMapObject* object = CreateMapObject(type);
+    if (!object) {
+        g_CurrentRowStatement.Finalize();
+        return nullptr;
+    }
+    if (row == &g_LayerQueryStatement) {
+        object->LoadFromRow(row);
+        return object;
+    }
+    GiveEmptyValues(object);
+    object->LoadFromRow(row);
+    object->LoadGeometry();
+    g_CurrentRowStatement.Finalize();
+    return object;
 }
 
 // ---------------------------------------------------------------- nodes and texts
@@ -181,43 +401,52 @@ void CMapLayer::LoadPointObjects()
     if (!m_pDatabase)
         return;
     CString sql;
-    sql.Format("select * from _MapGeoData where mapeObjectType in(%d,%d);", MAP_OBJECT_NODE, MAP_OBJECT_TEXT);
-    CSQLiteStatement stmt;
-    m_pDatabase->Prepare(sql, stmt);
-    if (stmt.IsEmpty())
+    // Both scans in id order, read side by side: one pass over each table.
+    sql.Format("select * from _MapGeoData where mapeObjectType in(%d,%d) order by mapeID;", MAP_OBJECT_NODE,
+               MAP_OBJECT_TEXT);
+    CSQLiteStatement rows;
+    m_pDatabase->Prepare(sql, rows);
+    if (rows.IsEmpty())
         return;
-    while (stmt.Step() == SQLITE_ROW) {
-        CMapObject* object = CreateMapObject(stmt.ColumnInt(6));
+    CSQLiteStatement values;
+    bool valueRow = false;
+    if (!m_Fields.empty()) {
+        m_pDatabase->Prepare("select * from _MapMetaData order by mapeID;", values);
+        valueRow = !values.IsEmpty() && values.Step() == SQLITE_ROW;
+    }
+    while (rows.Step() == SQLITE_ROW) {
+        CMapObject* object = CreateMapObject(rows.ColumnInt(COL_TYPE));
         if (!object)
             continue;
-        for (const CMapField& field : m_Fields)
-            object->AddAttribute(CMapFieldValue(field));
-        object->LoadFromRow(&stmt);
-        object->LoadAttributes();
+        GiveEmptyValues(object);
+        object->LoadFromRow(&rows);
+        ReadValuesOf(values, valueRow, rows.ColumnInt64(COL_ID), object);
         m_PointObjects.AddTail(object);
         // Nodes and texts never stay in the index.
         IndexRemove(object->GetMapeID(), object->GetBoundary());
     }
-    stmt.Finalize();
+}
+
+void CMapLayer::ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object)
+{
+    while (more && values.ColumnInt64(0) < id)
+        more = values.Step() == SQLITE_ROW;
+    if (!more || values.ColumnInt64(0) != id)
+        return;
+    const int columns = values.ColumnCount();
+    for (int i = 1; i < columns; ++i)
+        object->SetAttributeText(i - 1, values.ColumnText(i));
+    object->SetAttributesModified(FALSE);
 }
 
 void CMapLayer::ClearPointObjects()
 {
-    for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;)
-        delete m_PointObjects.GetNext(pos);
+    for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;) {
+        CMapObject* object = m_PointObjects.GetNext(pos);
+        ForgetSelected(object);
+        delete object;
+    }
     m_PointObjects.RemoveAll();
-}
-
-void CMapLayer::ReadMaxID()
-{
-    if (m_pDatabase)
-        m_nMaxID = m_pDatabase->QueryInt("Select max(mapeID) from _MapGeoData");
-}
-
-void CMapLayer::ReadMinID()
-{
-    if (m_pDatabase)
-        m_nMinID = m_pDatabase->QueryInt("Select min(mapeID) from _MapGeoData");
 }
 
 // ---------------------------------------------------------------- bounds
@@ -238,6 +467,7 @@ void CMapLayer::RecalcBounds()
         bounds.UnionOrAssign(g_LayerEntryArray[i].rect);
     for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;)
         bounds.UnionOrAssign(m_PointObjects.GetNext(pos)->GetBoundary());
+    g_LayerEntryArray.SetSize(0);
     m_rcBounds = bounds;
 }
 
@@ -273,133 +503,4 @@ void CMapLayer::IndexRemoveObject(CMapObject* object)
 int CMapLayer::GetObjectCount() const
 {
     return m_Index.Count() + (int)m_PointObjects.GetCount();
-}
-
-// ---------------------------------------------------------------- fields
-int CMapLayer::GetFieldType(int index) const
-{
-    if (index < 0 || index >= GetFieldCount())
-        return FIELD_TYPE_STRING;
-    return m_Fields[(size_t)index].GetType();
-}
-
-// A field position is its index plus one, so that the first is not null.
-POSITION CMapLayer::GetFirstFieldPosition() const
-{
-    return m_Fields.empty() ? nullptr : reinterpret_cast<POSITION>((INT_PTR)1);
-}
-
-const CMapField& CMapLayer::GetNextField(POSITION& pos) const
-{
-    const size_t index = (size_t)reinterpret_cast<INT_PTR>(pos) - 1;
-    pos = index + 1 < m_Fields.size() ? reinterpret_cast<POSITION>((INT_PTR)(index + 2)) : nullptr;
-    return m_Fields[index];
-}
-
-int CMapLayer::FindField(const CString& name) const
-{
-    CString wanted(name);
-    wanted.MakeUpper();
-    for (size_t i = 0; i < m_Fields.size(); ++i) {
-        CString field = m_Fields[i].GetName();
-        if (field.MakeUpper() == wanted)
-            return (int)i;
-    }
-    return -1;
-}
-
-int CMapLayer::AddField(CMapField field)
-{
-    if (FindField(field.GetName()) >= 0)
-        return -1;
-    m_Fields.push_back(field);
-    for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;)
-        m_PointObjects.GetNext(pos)->AddAttribute(CMapFieldValue(field));
-    return GetFieldCount() - 1;
-}
-
-// ---------------------------------------------------------------- schema
-CString CMapLayer::GetMetaDataColumns() const
-{
-    CString columns("mapeID INTEGER PRIMARY KEY");
-    for (const CMapField& field : m_Fields) {
-        CString name = field.GetName();
-        MakeFieldNameSafe(name);
-        columns += "," + SqlIdentifier(name) + field.GetSqlTypeSuffix();
-    }
-    return columns;
-}
-
-int CMapLayer::MakeFieldNameSafe(CString& name)
-{
-    name.TrimRight();
-    name.Replace('#', '_');
-    name.TrimRight('?');
-    name.Replace('?', '_');
-    name.TrimRight('%');
-    name.Replace('%', '_');
-    name.Replace(' ', '_');
-    name.Replace('-', '_');
-    name.Replace('.', '_');
-    static const char* const reserved[] = {"mapeID",       "mapeLabelProp", "mapeLabelText",
-                                           "mapeProperty", "mapeBoundary",  "mapeGeoData",
-                                           "mapeObjectType", "mapeAttribute", "mapeSelHandle"};
-    for (const char* r : reserved) {
-        if (name == r) {
-            name += "_";
-            return 1;
-        }
-    }
-    return 0;
-}
-
-BOOL CMapLayer::NeedsTableUpgrade()
-{
-    if (!m_pDatabase)
-        return FALSE;
-    return m_pDatabase->QueryInt("select count(*) from sqlite_master where type='table' and name in "
-                                 "('_MapGeoData','_MapMetaData') ;") != 2;
-}
-
-void CMapLayer::UpgradeTables(const CString& oldTable)
-{
-    CSQLiteDatabase* db = m_pDatabase.get();
-    if (!db)
-        return;
-    static const char* const kGeoColumns = "mapeID, mapeLabelProp, mapeLabelText, mapeProperty, mapeBoundary, "
-                                           "mapeGeoData, mapeObjectType, mapeAttribute, mapeSelHandle";
-    const CString table = SqlIdentifier(oldTable);
-    CString sql;
-    db->Execute("BEGIN;");
-    sql.Format("create table _MapGeoData(%s);", g_MapGeoDataColumns);
-    db->Execute(sql);
-    sql.Format("insert into _MapGeoData(%s) select %s from %s;", kGeoColumns, kGeoColumns, table.GetString());
-    db->Execute(sql);
-
-    CString columns("mapeID");
-    CString definitions("mapeID INTEGER PRIMARY KEY");
-    sql.Format("select * from %s where ROWID=1;", table.GetString());
-    CSQLiteStatement stmt;
-    db->Prepare(sql, stmt);
-    if (!stmt.IsEmpty()) {
-        stmt.Step();
-        const int count = stmt.ColumnCount();
-        for (int i = 9; i < count; ++i) {
-            const CString name = SqlIdentifier(stmt.ColumnName(i));
-            columns += "," + name;
-            const int type = stmt.ColumnType(i);
-            definitions += "," + name +
-                           (type == SQLITE_INTEGER ? " INT" : type == SQLITE_FLOAT ? " DOUBLE" : " VARCHAR(128)");
-        }
-    }
-    stmt.Finalize();
-    sql.Format("create table _MapMetaData(%s);", definitions.GetString());
-    db->Execute(sql);
-    sql.Format("insert into _MapMetaData(%s) select %s from %s;", columns.GetString(), columns.GetString(),
-               table.GetString());
-    db->Execute(sql);
-    sql.Format("DROP TABLE %s;", table.GetString());
-    db->Execute(sql);
-    db->Execute("COMMIT;");
-    db->Execute("VACUUM;");
 }

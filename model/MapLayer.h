@@ -14,9 +14,13 @@
 #include "core/MapStyle.h"
 #include "core/ObjectTypes.h"
 #include "model/LayerIndexEntry.h"
+#include "model/LayerStatements.h"
+#include "model/MapObjectHistory.h"
 #include "model/RTree.h"
 
 #include <array>
+#include <functional>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -25,6 +29,20 @@ class CDC;
 class CMapModel;
 class CMapObject;
 class CSQLiteDatabase;
+class CSQLiteStatement;
+struct tagRECT;
+
+// One label drawn by the layer's last drawing: the object and the label box's
+// four device corners, in the label's corner order.
+struct DrawnLabel {
+    int id = 0;
+    POINT corners[4] = {};
+};
+
+// The line splitter of labels and texts: -1 for an empty text or a start at or
+// past its end; else `out` takes the text from `start` up to the separator (or
+// the rest) and the result is the position after the separator (or the length).
+int ExtractNextToken(CString text, CString& out, int start, CString separator);
 
 // Results of the layers' index searches, shared by every layer: one search at a
 // time, consumed before the next.
@@ -37,6 +55,14 @@ class CMapLayer : public CObject {
 public:
     // Saved index out of date: an object's boundary was rewritten since the last save.
     static constexpr DWORD kIndexOutOfDate = 1u << 26;
+    // Above this many candidates a drawing or selection reads the whole table
+    // instead of naming every id in its query.
+    static constexpr int kMaxIdsInClause = 20000;
+    // The versions of layer files: 211 written by every creation, 200 a file
+    // whose objects may still sit in one old table, 210 a 200 file once opened.
+    static constexpr int kVersionOld = 200;
+    static constexpr int kVersionUpgraded = 210;
+    static constexpr int kVersionCurrent = 211;
 
     CMapLayer();
     // Blanks and hyphens of the name become underscores.
@@ -46,45 +72,92 @@ public:
     CMapLayer& operator=(const CMapLayer&) = delete;
 
     void Serialize(CArchive& ar) override;
-    // Writes the properties row (the map's view, style, extent, units and
-    // projection) and the index row into the layer's file and commits what the
-    // layer wrote since its last save; a new transaction begins.
+    // Writes row 1 of _MapProperty (the map's view, style, extent, units and
+    // projection) and the index into row 2, then commits the open transaction,
+    // compacts the file and opens the next transaction. Nothing without a file.
     virtual void SaveProperties();
     // Runs "BEGIN TRANSACTION;" and "COMMIT TRANSACTION;" on `db`.
     virtual void CommitEmptyTransaction(CSQLiteDatabase* db);
+    // A new layer with this layer's settings and fields, into which every
+    // stored object is cloned; added to `map` when one is given. The clone
+    // shares nothing with this layer; it has a file only once it is given one.
+    virtual CMapLayer* Clone(CMapModel* map);
 
-    // ---- drawing (device y counts up from the map's view height)
-    // The objects inside the map's view, then the nodes and texts on top. The
-    // map skips a layer whose Visible flag is clear; the layer does not test it.
-    void Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
-    // The same for the overview window, over the given view rectangle.
-    void DrawOverview(CDC* pDC, const RECT* client, const CDoubleRect& view, double* originX, double* originY,
-                      double* zoom);
+    // ---- layer files (model/MapLayerFile.cpp)
+    enum OpenResult { kOpened, kRefused, kFailed };
+    // Opens the layer file at `path` into this layer, taking the map's view
+    // and, for the map's first layer, its projection. kRefused (message shown,
+    // layer untouched) for a file of another projection; kFailed with `error`
+    // set, nothing on disk changed and the layer untouched, for a path that is
+    // missing, not a regular file, unreadable or not a layer file (a workspace
+    // or another program's database included). On success the file's
+    // transaction is open.
+    OpenResult OpenFile(const CString& path, CMapModel* map, CString& error);
+    BOOL NeedsTableUpgrade();
+    // Moves the objects of one old table into _MapGeoData and _MapMetaData.
+    void UpgradeTables(const CString& oldTable);
+    // "mapeID INTEGER PRIMARY KEY" and one definition per field.
+    CString GetMetaDataColumns() const;
+    // The same inside "create table _MapMetaData (%s);".
+    CString BuildCreateMetaDataSql() const;
+    // Makes a field name a safe column name in place; 1 when it had to be
+    // renamed away from one of the nine column names of _MapGeoData.
+    static int MakeFieldNameSafe(CString& name);
 
-    // ---- object factory: null for a type outside 0 to 16; the caller owns the object
+    // ---- object factory: null for a type without a class; the caller owns the object
     CMapObject* CreateMapObject(int type);
 
     // ---- adding and storing
-    // Gives the object this layer and an id, widens the bounds, keeps a node or
-    // text in the node/text list (taking it over) or indexes any other object,
-    // and inserts its rows. With `emptyValues` the object first gets one empty
-    // value per field.
+    // Gives the object this layer and an id (a new one when it has none),
+    // inserts its rows, widens the bounds, and keeps a node or text in the
+    // node/text list (taking it over) or indexes any other object. With
+    // `emptyValues` the object first gets one empty value per field. When the
+    // rows cannot be written the exception passes and the layer is unchanged.
     void AddObject(CMapObject* object, BOOL emptyValues);
-    // One _MapGeoData row and one _MapMetaData row; a null `db` is the layer's.
+    // One _MapGeoData row and one _MapMetaData row, written together or not at
+    // all; a null `db` is the layer's.
     void InsertObjectRows(CMapObject* object, CSQLiteDatabase* db = nullptr);
+    // Deletes the object's rows and writes them again.
+    void RewriteObject(CMapObject* object);
+
+    // ---- removing
+    // Takes the object out of the list or the index and deletes its rows; the
+    // object itself is not deleted.
+    void RemoveObject(CMapObject* object);
+    void DeleteObjectRows(CMapObject* object);
+    void DeleteRows(int id);
+    // Drops a node or text of this layer from the map's selection: it is about
+    // to be freed or kept by the history.
+    void ForgetSelected(CMapObject* object);
+
+    // ---- reading
+    // The node or text of the list with that id (the layer's own), else the
+    // object built from its row (the caller owns it); null when absent.
+    CMapObject* LoadObject(int id, BOOL withAttributes);
+    // The object built from its row; with `tinyTest` null for an object (other
+    // than a node or text) no larger than a pixel at the map's zoom.
+    CMapObject* ReadObject(int id, BOOL tinyTest, BOOL withAttributes);
 
     // ---- nodes and texts (owned)
     // Objects of these types live in the layer's point list, not in its index.
     // The layer owns them: a selection only borrows them, while its other
     // objects are copies built from their rows for the time they are used.
     static bool IsPointObjectType(int type) { return type == MAP_OBJECT_NODE || type == MAP_OBJECT_TEXT; }
+    // Two table scans (rows and their values), not one query per object.
     void LoadPointObjects();
+    // Frees them, after dropping them from the map's selection.
     void ClearPointObjects();
     const CList<CMapObject*, CMapObject*>& GetPointObjects() const { return m_PointObjects; }
+
+    // ---- ids: read and compared in 64 bits; a new id is unused and positive
     void ReadMaxID();
     void ReadMinID();
-    int GetMaxID() const { return m_nMaxID; }
-    int GetMinID() const { return m_nMinID; }
+    long long GetMaxID() const { return m_nMaxID; }
+    long long GetMinID() const { return m_nMinID; }
+    // The id the next new object gets: above every id known, or, when that
+    // leaves the range of object ids, the smallest positive id the file does
+    // not use. Throws CSQLiteException when every id is taken.
+    int NextObjectID();
 
     // ---- bounds
     // On a change of any edge the map recomputes its extent.
@@ -93,7 +166,7 @@ public:
     // From every index entry and every node and text; stored directly.
     void RecalcBounds();
 
-    // ---- spatial index
+    // ---- spatial index (model/MapLayerSearch.cpp for the searches)
     void IndexInsert(int id, const CDoubleRect& rect);
     void IndexRemove(int id, const CDoubleRect& rect);
     // Nodes and texts go to the node/text list instead.
@@ -115,6 +188,27 @@ public:
     int GetObjectCount() const;
     const CRTree& GetIndex() const { return m_Index; }
 
+    // ---- drawing and queries (model/MapLayerDraw.cpp)
+    void Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
+    void DrawOverview(CDC* pDC, const RECT* client, const CDoubleRect& view, double* originX, double* originY,
+                      double* zoom);
+    // The object under the pixel or null: a node or text of the list (the
+    // layer's own), else an object built from its row (the caller owns it).
+    CMapObject* HitTest(int x, int y, double* originX, double* originY, double* zoom, BOOL topFirst);
+    // Each puts the selected objects at the head of the map's selection.
+    void SelectInRect(const CDoubleRect& rect, const RECT& device);
+    void SelectInCircle(const CDoubleRect& rect, const RECT& device, CPoint centre, double radius);
+    void SelectInPolygon(const CDoubleRect& rect, const CFloatPoint* points, int count);
+    void SelectIDs(CArray<int, int>& ids);
+    // Drops from g_LayerIdArray the ids of this layer's selected objects.
+    void RemoveSelectedIds();
+    // The where clause for the sorted g_LayerIdArray; empty above 20000 ids.
+    static CString BuildIdWhereClause();
+    void CollectPointObjectsInRect(const RECT& device);
+    void DrawAreaLabel(CMapObject* object, CDC* pDC, const RECT* client, double* originX, double* originY,
+                       double* zoom);
+    const std::vector<DrawnLabel>& GetDrawnLabels() const { return m_DrawnLabels; }
+
     // ---- identity and owners
     void SetName(const CString& name);
     CString GetName() const { return m_strName; }
@@ -123,8 +217,11 @@ public:
     // The layer owns the database it is given.
     void SetDatabase(CSQLiteDatabase* db);
     CSQLiteDatabase* GetDatabase() const { return m_pDatabase.get(); }
-    // Closes the database (finalizing the shared row statement first).
+    // Closes the database (finalizing every statement of it first).
     void CloseDatabase();
+    // Finalizes every statement the layer keeps on its file, and the shared
+    // row statements: before VACUUM, schema changes and closing.
+    void FinalizeStatements();
     void SetMap(CMapModel* map) { m_pMap = map; }
     void ClearMap() { m_pMap = nullptr; }
     CMapModel* GetMap() const { return m_pMap; }
@@ -151,8 +248,11 @@ public:
     int IsModified() const { return m_nModified; }
     void SetModified(int flag) { m_nModified = flag; }
 
-    // ---- labels
+    // ---- labels (model/MapLayerSettings.cpp)
     void GetLabelProperties(MapLabelFontBlock& block) const { block = m_LabelProperties; }
+    // Keeps the block and writes it, with an anchor not placed yet, as the
+    // label record of every row; loaded nodes and texts keep theirs.
+    void SetLabelPropertiesForAll(MapLabelFontBlock block);
     CString GetLabelField() const { return m_strLabelField; }
     // The name of field `index` becomes the label field; nothing out of range.
     void SetLabelFieldIndex(int index);
@@ -161,8 +261,19 @@ public:
     // The stored label field of a workspace row: taken over as it is, so that
     // a workspace saved again keeps it.
     void SetLabelFieldName(const CString& name);
+    // Every row's label text from the label field's value; nodes and texts are
+    // loaded again to show them.
+    void UpdateLabelTexts();
 
-    // ---- attribute fields, in _MapMetaData column order
+    // ---- edit history
+    // Records the copies in `objects` (the list is emptied) under `action`;
+    // an empty list records nothing.
+    void RecordEdit(CList<CMapObject*, CMapObject*>& objects, int action);
+    void Undo() { m_History.Undo(this); }
+    void Redo() { m_History.Redo(this); }
+    CMapObjectHistory& GetHistory() { return m_History; }
+
+    // ---- attribute fields, in _MapMetaData column order (model/MapLayerFields.cpp)
     int GetFieldCount() const { return (int)m_Fields.size(); }
     // STRING for an index out of range.
     int GetFieldType(int index) const;
@@ -172,32 +283,66 @@ public:
     const CMapField& GetNextField(POSITION& pos) const;
     // Index of the first field whose name equals `name` in upper case, or -1.
     int FindField(const CString& name) const;
+    // A field equal to `field` (name in the same case, width and type).
+    BOOL HasField(const CMapField& field) const;
     // -1 when a field of that name (in any case) exists; otherwise appends it,
     // gives every node and text an empty value for it and returns its index.
     int AddField(CMapField field);
-
-    // ---- layer file schema
-    // "mapeID INTEGER PRIMARY KEY" and one definition per field.
-    CString GetMetaDataColumns() const;
-    // Makes a field name a safe column name in place; 1 when it had to be
-    // renamed away from one of the nine column names of _MapGeoData.
-    static int MakeFieldNameSafe(CString& name);
-    BOOL NeedsTableUpgrade();
-    // Moves the objects of one old table into _MapGeoData and _MapMetaData.
-    void UpgradeTables(const CString& oldTable);
+    // Removes field `index` and every node's and text's value of it; an index
+    // out of range does nothing. The file's table is not changed here.
+    void RemoveField(int index);
+    // Fields change by removing and adding them: these take their arguments
+    // and change nothing.
+    void SetFieldName(int index, const CString& name);
+    void SetFieldTypeName(int index, const CString& typeName);
+    // Rebuilds _MapMetaData with `newColumns`, keeping the values of
+    // `keptColumns` (comma-separated column names); nothing when the old and
+    // new definitions are the same text. The history is cleared: its copies
+    // carry the old attribute layout.
+    void RebuildMetaDataTable(const CString& oldColumns, const CString& keptColumns, const CString& newColumns);
 
 private:
     void Init();
+    // The drawing and overview steps shared by both: single pixels for the
+    // small objects and every candidate drawn from one row query. With
+    // `labels` the candidates' labels are kept (drawn later, above every
+    // object) and area labels are drawn.
     void DrawIndexedObjects(CDC* pDC, const RECT* client, const CDoubleRect& view, double* originX,
-                            double* originY, double* zoom);
+                            double* originY, double* zoom,
+                            std::vector<std::pair<int, std::unique_ptr<CMapLabel>>>* labels);
+    // The selections' loop over the rows of `ids` (`clause` names them, or is
+    // empty and the rows are looked up in the sorted `ids`), with the
+    // attribute rows read alongside for an editable layer. An object that
+    // `accept` admits goes to the head of the map's selection.
+    void SelectRows(const CArray<int, int>& ids, const CString& clause, bool loopStatement, bool counted,
+                    const std::function<bool(CMapObject*)>& accept);
+    // The client height the layer's objects draw with.
+    int ViewHeight() const;
+    // The field list read from a file's _MapMetaData (its first row's storage
+    // classes, the declared types where that row has no value).
+    void ReadFieldsFromFile();
+    // The saved index (or one rebuilt from the rows), the id counters, the
+    // nodes and texts, and the bounds: `given` when not null, else those of
+    // what the layer holds.
+    void ReadIndexFromFile(const CDoubleRect& given);
+    // The values of row `id` from `values`, a query of _MapMetaData in id
+    // order already stepped to its first row (`more` false once it ended);
+    // an id without a row leaves the object's values as they are.
+    static void ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object);
+    // Gives `object` one empty value per field, replacing any it had.
+    void GiveEmptyValues(CMapObject* object) const;
+    void BindGeoRow(CSQLiteStatement& stmt, CMapObject* object) const;
 
+    CMapObjectHistory m_History;
     CString m_strFilePath;
     CList<CMapObject*, CMapObject*> m_PointObjects;
     DWORD m_dwFlags = 0;
     CRTree m_Index;
     std::unique_ptr<CMapStyle> m_pStyle;
     std::vector<CMapField> m_Fields;
+    std::vector<DrawnLabel> m_DrawnLabels;
     std::unique_ptr<CSQLiteDatabase> m_pDatabase;
+    CLayerStatements m_Statements;
     CMapModel* m_pMap = nullptr;
     CDoubleRect m_rcBounds;
     CString m_strLabelField;
@@ -210,10 +355,14 @@ private:
     void* m_pShowTips = nullptr;
     void* m_pShowArea = nullptr;
     MapLabelFontBlock m_LabelProperties;
-    int m_nMaxID = 0;
-    int m_nMinID = 0;
+    long long m_nMaxID = 0;
+    long long m_nMinID = 0;
     int m_nModified = 0;
 };
+
+// " where mapeID in(...)" for a caller's ids, sorted ascending in place; no
+// limit on their number. Empty for no ids.
+CString BuildWhereClauseForIds(CArray<int, int>& ids);
 
 // The column list of _MapGeoData, in column order.
 extern const char* const g_MapGeoDataColumns;

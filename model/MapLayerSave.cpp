@@ -1,6 +1,7 @@
 // Saving a layer's own file: its properties row (the map's view, style, units
-// and projection with the layer's bounds), its index row, and the commit of the transaction the
-// layer's writes run in, after which the next one begins.
+// and projection with the layer's bounds), its index row (empty or not), and
+// the commit of the transaction the layer's writes run in, after which the file
+// is compacted and the next transaction begins.
 #include "model/MapLayer.h"
 
 #include "model/MapModel.h"
@@ -13,28 +14,34 @@
 
 void CMapLayer::SaveProperties()
 {
-    if (!m_pDatabase)
+    CSQLiteDatabase* db = m_pDatabase.get();
+    if (!db)
         return;
     // The layer's own bounds, not the map's extent: the opener gives them back
     // to the layer, and the map gathers its extent from its layers.
     if (m_pMap)
-        m_pMap->UpdateMapPropertyRow(m_pDatabase.get(), CMapModel::ProjectionFormat::Unsigned, m_rcBounds);
+        m_pMap->UpdateMapPropertyRow(db, CMapModel::ProjectionFormat::Unsigned, m_rcBounds);
 
-    // An empty index keeps the row as it was.
+    // The index, empty or not: a stale one would bring deleted ids back.
     CollectAllEntries();
-    if (g_LayerEntryArray.GetSize() > 0) {
-        std::vector<BYTE> records((size_t)g_LayerEntryArray.GetSize() * LayerIndexEntry::kRecordSize);
-        for (INT_PTR i = 0; i < g_LayerEntryArray.GetSize(); ++i)
-            g_LayerEntryArray[i].WriteRecord(records.data() + i * LayerIndexEntry::kRecordSize);
-        CSQLiteStatement stmt;
-        m_pDatabase->Prepare("update _MapProperty set SelProperty=? where ROWID=2;", stmt);
+    std::vector<BYTE> records((size_t)g_LayerEntryArray.GetSize() * LayerIndexEntry::kRecordSize);
+    for (INT_PTR i = 0; i < g_LayerEntryArray.GetSize(); ++i)
+        g_LayerEntryArray[i].WriteRecord(records.data() + i * LayerIndexEntry::kRecordSize);
+    g_LayerEntryArray.SetSize(0);
+    const bool hasRow2 = db->QueryInt("select count(*) from _MapProperty where ROWID=2;") == 1;
+    CSQLiteStatement stmt;
+    db->Prepare(hasRow2 ? "update _MapProperty set SelProperty=? where ROWID=2;"
+                        : "insert into _MapProperty values(0, 0, 0, 0, ?, NULL, NULL, 0);",
+                stmt);
+    if (!records.empty())
         stmt.BindBlob(0, records.data(), (int)records.size(), SQLITE_TRANSIENT);
-        stmt.Execute();
-    }
-    g_LayerEntryArray.RemoveAll();
+    db->ExecuteChecked(stmt);
     m_dwFlags &= ~kIndexOutOfDate;
 
-    m_pDatabase->Execute("COMMIT TRANSACTION;");
-    m_pDatabase->Execute("VACUUM;");
-    m_pDatabase->Execute("BEGIN TRANSACTION;");
+    // VACUUM fails while any statement of the file is open.
+    FinalizeStatements();
+    if (!sqlite3_get_autocommit(db->GetHandle()))
+        db->ExecuteChecked("COMMIT TRANSACTION;");
+    db->ExecuteChecked("VACUUM;");
+    db->ExecuteChecked("BEGIN TRANSACTION;");
 }

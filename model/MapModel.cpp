@@ -429,118 +429,14 @@ BOOL CMapModel::OpenLayer(const CString& path, CMapLayer* layer)
         created = std::make_unique<CMapLayer>(GetFileTitleFromPath(path));
         layer = created.get();
     }
-    auto database = std::make_unique<CSQLiteDatabase>();
-    database->Open(path);
-    CSQLiteDatabase* db = database.get();
-    layer->SetDatabase(database.release());
-
-    CSQLiteStatement stmt;
-    int version = -1;
-    db->Prepare("select * from _MapProperty;", stmt);
-    if (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
-        // Read in 32 bits: the code -1, stored as 4294967295, comes back as -1,
-        // the code of a file that records no projection.
-        const int code = stmt.ColumnType(7) == SQLITE_NULL ? -1 : stmt.ColumnInt(7);
-        if (m_nEPSG == -1 || m_Layers.IsEmpty()) {
-            SetProjection(code);
-        } else if (code != m_nEPSG && code != -1) {
-            stmt.Finalize();
-            MessageBoxFromId(IDS_PROJECTION_MISMATCH);
-            return FALSE;
-        }
-        m_dXOff = stmt.ColumnDouble(0);
-        m_dYOff = stmt.ColumnDouble(1);
-        m_dZoom = stmt.ColumnDouble(2);
-        version = stmt.ColumnInt(3);
-        m_nDatabaseVersion = version;
-        CDoubleRect bounds;
-        if (bounds.ReadRecord(stmt.ColumnBlob(5), stmt.ColumnBytes(5))) {
-            m_rcExtent = bounds;
-            layer->SetBounds(bounds);
-        }
-        m_Units.ReadRecord(stmt.ColumnBlob(6), stmt.ColumnBytes(6));
-    }
-    stmt.Finalize();
-
-    if (version == 200 && layer->NeedsTableUpgrade())
-        layer->UpgradeTables(layer->GetName());
-    else if (layer->NeedsTableUpgrade())
-        layer->UpgradeTables("_MapData");
-
-    // Fields from the storage classes of the first row; declared types are not read.
-    db->Prepare("select * from _MapMetaData where ROWID=1;", stmt);
-    if (!stmt.IsEmpty()) {
-        const bool row = stmt.Step() == SQLITE_ROW;
-        const int columns = stmt.ColumnCount();
-        for (int i = 1; i < columns; ++i) {
-            CMapField field("Field", FIELD_TYPE_STRING, 20);
-            field.SetName(stmt.ColumnName(i));
-            switch (row ? stmt.ColumnType(i) : SQLITE_NULL) {
-            case SQLITE_INTEGER: field.SetType(FIELD_TYPE_INTEGER); break;
-            case SQLITE_FLOAT: field.SetType(FIELD_TYPE_DOUBLE); break;
-            case SQLITE_TEXT: field.SetWidth(128); break;
-            default: break;
-            }
-            layer->AddField(field);
-        }
-    }
-    stmt.Finalize();
-
-    if (version == 200) {
-        db->Execute("BEGIN TRANSACTION;");
-        CString sql;
-        sql.Format("update _MapProperty set MapEVersion=%u where ROWID=1;", 210u);
-        db->Execute(sql);
-        db->Execute("COMMIT;");
-    }
-
-    const int rows = db->QueryInt("select count(*) from _MapProperty");
-    if (rows == 2) {
-        db->Prepare("select SelProperty from _MapProperty where ROWID=2", stmt);
-        if (stmt.Step() == SQLITE_ROW) {
-            const BYTE* records = static_cast<const BYTE*>(stmt.ColumnBlob(0));
-            const int count = records ? stmt.ColumnBytes(0) / LayerIndexEntry::kRecordSize : 0;
-            for (int i = 0; i < count; ++i) {
-                LayerIndexEntry entry;
-                if (entry.ReadRecord(records + i * LayerIndexEntry::kRecordSize, LayerIndexEntry::kRecordSize))
-                    layer->IndexInsert(entry.id, entry.rect);
-            }
-        }
-        stmt.Finalize();
-    } else {
-        CString sql;
-        sql.Format("select mapeID, mapeBoundary from _MapGeoData where (mapeObjectType!=%d and mapeObjectType!=%d);",
-                   MAP_OBJECT_NODE, MAP_OBJECT_TEXT);
-        std::vector<BYTE> records;
-        db->Prepare(sql, stmt);
-        while (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
-            LayerIndexEntry entry;
-            entry.id = stmt.ColumnInt(0);
-            if (!entry.rect.ReadRecord(stmt.ColumnBlob(1), stmt.ColumnBytes(1)))
-                continue;
-            layer->IndexInsert(entry.id, entry.rect);
-            records.resize(records.size() + LayerIndexEntry::kRecordSize);
-            entry.WriteRecord(records.data() + records.size() - LayerIndexEntry::kRecordSize);
-        }
-        stmt.Finalize();
-
-        db->Prepare("update _MapProperty set Boundary=? where ROWID=1;", stmt);
-        const CDoubleRect::Record bounds = layer->GetBounds().ToRecord();
-        stmt.BindBlob(0, bounds.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
-        stmt.Execute();
-
-        db->Prepare("insert into _MapProperty values(0, 0, 0, 0, ?, NULL, NULL, 0);", stmt);
-        if (!records.empty())
-            stmt.BindBlob(0, records.data(), (int)records.size(), SQLITE_TRANSIENT);
-        stmt.Execute();
-    }
-
-    layer->ReadMaxID();
-    layer->ReadMinID();
-    layer->LoadPointObjects();
+    CString error;
+    const CMapLayer::OpenResult result = layer->OpenFile(path, this, error);
+    if (result == CMapLayer::kFailed)
+        AfxMessageBox(error, MB_OK, 0);
+    if (result != CMapLayer::kOpened)
+        return FALSE;
     if (created)
         AddLayer(created.release());
-    db->Execute("BEGIN TRANSACTION;");
     return TRUE;
 }
 

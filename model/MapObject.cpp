@@ -11,9 +11,15 @@
 
 #include <ogr_spatialref.h>
 
+#include <cmath>
 #include <memory>
 
 int g_DefaultViewHeight = 0;
+
+namespace {
+// Handles are drawn only this far from the device origin.
+constexpr double kHandleReach = 1 << 30;
+}
 
 // Non-zero winding rule in double precision: map coordinates in degrees need
 // every digit that a float vertex ring can give.
@@ -230,6 +236,8 @@ void CMapObject::MarkRings(BOOL set)
     }
 }
 
+void CMapObject::ShiftDevicePoints(int, int) {}
+
 const CMapObject* CMapObject::StoredAncestor() const
 {
     const CMapObject* object = this;
@@ -439,10 +447,15 @@ void CMapObject::DrawHandles(CDC* pDC, const RECT*, double* originX, double* ori
     const int count = GetHandleCount();
     for (int i = 0; i < count; ++i) {
         const CFloatPoint h = GetHandlePoint(i);
-        const CPoint p = CDoublePoint(h.x, h.y).ToDevice(*originX, *originY, *zoom, height);
-        pDC->PatBlt(p.x - 3, p.y - 3, 7, 7, DSTINVERT);
+        const CDoublePoint d = MapToDeviceXY(h.x, h.y, *originX, *originY, *zoom, height);
+        // A handle that far off the view cannot be seen, and its square would
+        // not fit in int coordinates.
+        if (!(std::fabs(d.x) <= kHandleReach && std::fabs(d.y) <= kHandleReach))
+            continue;
+        const int x = (int)d.x, y = (int)d.y;
+        pDC->PatBlt(x - 3, y - 3, 7, 7, DSTINVERT);
         if (i == m_nActiveHandle)
-            pDC->PatBlt(p.x - 2, p.y - 2, 5, 5, DSTINVERT);
+            pDC->PatBlt(x - 2, y - 2, 5, 5, DSTINVERT);
     }
 }
 
@@ -519,9 +532,9 @@ int CMapObject::HitTestHandle(int x, int y, double* originX, double* originY, do
     const int count = GetHandleCount();
     for (int i = 0; i < count; ++i) {
         const CFloatPoint h = GetHandlePoint(i);
-        const CPoint p = CDoublePoint(h.x, h.y).ToDevice(*originX, *originY, *zoom, height);
-        const CRect square(p.x - 3, p.y - 3, p.x + 3, p.y + 3);
-        if (square.PtInRect(CPoint(x, y)))
+        // In doubles: the square of a far handle would overflow int edges.
+        const CDoublePoint p = MapToDeviceXY(h.x, h.y, *originX, *originY, *zoom, height);
+        if (x >= p.x - 3 && x < p.x + 3 && y >= p.y - 3 && y < p.y + 3)
             return i;
     }
     return -1;
@@ -541,10 +554,7 @@ int CMapObject::SetActiveHandle(int index)
 void CMapObject::MoveBy(int dx, int dy, double* zoom)
 {
     CDoubleRect moved = m_rcBoundary;
-    moved.left += dx * *zoom;
-    moved.right += dx * *zoom;
-    moved.bottom -= dy * *zoom;
-    moved.top -= dy * *zoom;
+    moved.Offset(dx * *zoom, -dy * *zoom);
     if (!MoveBoundaryTo(moved))
         return;
     SaveChanges();
@@ -630,8 +640,6 @@ void CMapObject::LoadGeometry() {}
 
 void CMapObject::AdjustDeviceHeight(int) {}
 
-void CMapObject::ShiftDevicePoints(int, int) {}
-
 CDoubleRect CMapObject::GetDeviceBoundary(double* originX, double* originY, double* zoom)
 {
     CDoubleRect d = m_rcBoundary.ToDeviceFloatRect(*originX, *originY, *zoom, GetViewHeight());
@@ -684,12 +692,7 @@ static double MeasureGeographicCopy(CMapObject* object, bool length, int* mode)
     const auto fallback = [&] { return length ? object->GetLength(nullptr) : object->GetArea(nullptr); };
     if (!srs || !geographic)
         return fallback();
-    // Rectangles, rounded rectangles and ellipses measure as the polygon of
-    // their figure; without it they fall back to map units.
-    const int type = object->GetType();
-    if (type == MAP_OBJECT_RECTANGLE || type == MAP_OBJECT_ROUNDRECT || type == MAP_OBJECT_ELLIPSE)
-        return fallback();
-    std::unique_ptr<CMapObject> copy(object->Clone(nullptr));
+    std::unique_ptr<CMapObject> copy(object->CreateMeasuringCopy());
     std::unique_ptr<OGRCoordinateTransformation> ct(OGRCreateCoordinateTransformation(srs, geographic));
     if (!copy || !ct || !copy->Transform(ct.get()))
         return fallback();
@@ -717,6 +720,11 @@ static double MeasureByMapSystem(CMapObject* object, bool length, int* mode)
         return MeasureGeographicCopy(object, length, mode);
     *mode = 0;
     return plain();
+}
+
+CMapObject* CMapObject::CreateMeasuringCopy()
+{
+    return Clone(nullptr);
 }
 
 double CMapObject::MeasureLength(int* mode)

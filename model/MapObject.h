@@ -87,7 +87,8 @@ public:
 
     // ---- selection
     void Select() { m_dwFlags |= kSelected; }
-    void Deselect();
+    // Also on every part or inner ring of the kinds made of parts.
+    virtual void Deselect();
     BOOL IsSelected() const { return (m_dwFlags & kSelected) != 0; }
     int GetActiveHandle() const { return m_nActiveHandle; }
 
@@ -131,11 +132,15 @@ public:
     void ValidateDevicePoints() { m_dwFlags &= ~kDevicePointsStale; }
     BOOL AreDevicePointsStale() const { return (m_dwFlags & kDevicePointsStale) != 0; }
     // On this object and, for the multi-part kinds, on each part or ring.
-    void SetCacheFlag(BOOL set);
+    virtual void SetCacheFlag(BOOL set);
     void SetRingFlag(BOOL set) { SetFlagBit(kRingFlag, set); }
     BOOL GetRingFlag() const { return (m_dwFlags & kRingFlag) != 0; }
-    // Types 0 to 5, 7, 9 and 12 are left unchanged.
-    void MarkRings(BOOL set);
+    // Types 0 to 5, 7, 9 and 12 are left unchanged; a polypolygon also marks its parts.
+    virtual void MarkRings(BOOL set);
+    // After the view scrolled by whole pixels: the kinds that cache device
+    // points (and those made of such parts) move them instead of rebuilding
+    // them; the others have nothing to move.
+    virtual void ShiftDevicePoints(int dx, int dy);
     void SetGeometryLoaded() { m_dwFlags |= kGeometryLoaded; }
     void ClearGeometryLoaded() { m_dwFlags &= ~kGeometryLoaded; }
     // Both answer for the first object up the parents that is stored.
@@ -224,9 +229,6 @@ public:
     // Fills the object from the current row of a layer query.
     virtual void LoadFromRow(CSQLiteStatement* stmt);
     virtual void AdjustDeviceHeight(int newHeight);
-    // After the view scrolled by whole pixels: moves cached device points
-    // instead of rebuilding them; objects without a device cache have none.
-    virtual void ShiftDevicePoints(int dx, int dy);
     virtual CDoubleRect GetDeviceBoundary(double* originX, double* originY, double* zoom);
     virtual int GetPointCount();
     virtual CFloatPoint GetLabelPoint();
@@ -236,6 +238,9 @@ public:
     virtual double GetArea(OGRSpatialReference* srs);
     // *mode non-zero asks for measuring on the sphere; on return 1 when the
     // value was measured on the sphere, 0 in map units.
+    // What a measure on the sphere transforms into the map's geographic system:
+    // here a clone outside any layer. The caller owns it.
+    virtual CMapObject* CreateMeasuringCopy();
     virtual double MeasureLength(int* mode);
     virtual double MeasureArea(int* mode);
     virtual void DrawTracking(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);

@@ -4,9 +4,15 @@
 #include "core/ObjectTypes.h"
 #include "model/MapArc.h"
 #include "model/MapImage.h"
+#include "model/MapLine.h"
 #include "model/MapNode.h"
+#include "model/MapPolygon.h"
+#include "model/MapPolyline.h"
+#include "model/MapRectangle.h"
 #include "model/MapSpline.h"
 #include "model/MapText.h"
+
+#include <array>
 
 namespace {
 struct ObjectKind {
@@ -28,21 +34,49 @@ CMapObject* CreateOfType()
 }
 
 const ObjectKind kKinds[] = {
+    {MAP_OBJECT_RECTANGLE, CreateOfType<CMapRectangle, MAP_OBJECT_RECTANGLE>},
+    {MAP_OBJECT_ROUNDRECT, CreateOfType<CMapRectangle, MAP_OBJECT_ROUNDRECT>},
+    {MAP_OBJECT_ELLIPSE, CreateOfType<CMapRectangle, MAP_OBJECT_ELLIPSE>},
     {MAP_OBJECT_ARC, CreateOfType<CMapArc, MAP_OBJECT_ARC>},
+    {MAP_OBJECT_LINE, Create<CMapLine>},
     {MAP_OBJECT_CHORD, CreateOfType<CMapArc, MAP_OBJECT_CHORD>},
     {MAP_OBJECT_PIE, CreateOfType<CMapArc, MAP_OBJECT_PIE>},
     {MAP_OBJECT_SPLINE, Create<CMapSpline>},
     {MAP_OBJECT_NODE, Create<CMapNode>},
+    {MAP_OBJECT_POLYGON, Create<CMapPolygon>},
+    {MAP_OBJECT_POLYLINE, Create<CMapPolyline>},
     {MAP_OBJECT_TEXT, Create<CMapText>},
     {MAP_OBJECT_IMAGE, Create<CMapImage>},
 };
+
+constexpr int kObjectTypeCount = MAP_OBJECT_SPLINE + 1;
+
+// The registered creators, one slot per type code; filled from the table.
+std::array<ObjectKindCreator, kObjectTypeCount>& Creators()
+{
+    static std::array<ObjectKindCreator, kObjectTypeCount> creators = [] {
+        std::array<ObjectKindCreator, kObjectTypeCount> table{};
+        for (const ObjectKind& kind : kKinds)
+            table[(size_t)kind.type] = kind.create;
+        return table;
+    }();
+    return creators;
+}
 }
 
 CMapObject* CreateObjectOfKind(int type)
 {
-    for (const ObjectKind& kind : kKinds) {
-        if (kind.type == type)
-            return kind.create();
-    }
-    return nullptr;
+    if (type < 0 || type >= kObjectTypeCount)
+        return nullptr;
+    const ObjectKindCreator create = Creators()[(size_t)type];
+    return create ? create() : nullptr;
+}
+
+ObjectKindCreator RegisterObjectKind(int type, ObjectKindCreator create)
+{
+    if (type < 0 || type >= kObjectTypeCount)
+        return nullptr;
+    const ObjectKindCreator previous = Creators()[(size_t)type];
+    Creators()[(size_t)type] = create;
+    return previous;
 }

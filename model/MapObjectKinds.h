@@ -8,3 +8,9 @@ class CMapObject;
 // A new object of the class of `type`, without a layer; null for a code that has
 // no class. The caller owns the object.
 CMapObject* CreateObjectOfKind(int type);
+
+// Makes `create` the class of `type` (null takes the entry out) and returns the
+// creator it replaces. Kinds built outside this folder (and tests' own kinds)
+// register here; the table's entries are the defaults.
+using ObjectKindCreator = CMapObject* (*)();
+ObjectKindCreator RegisterObjectKind(int type, ObjectKindCreator create);

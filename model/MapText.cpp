@@ -68,10 +68,7 @@ void CMapText::MoveTo(const CFloatPoint& pt)
 {
     const double dx = (double)pt.x - m_Anchor.x, dy = (double)pt.y - m_Anchor.y;
     CDoubleRect moved = m_rcBoundary;
-    moved.left += dx;
-    moved.right += dx;
-    moved.bottom += dy;
-    moved.top += dy;
+    moved.Offset(dx, dy);
     SetBoundary(moved);
     m_Anchor = pt;
     GetStyle()->SetModified(true);
@@ -543,4 +540,9 @@ void CMapText::LoadFromRow(CSQLiteStatement* stmt)
     SetText(stmt->ColumnText(5));
     // The text is as stored; the boundary is still recomputed at the first drawing.
     m_dwFlags &= ~kGeometryModified;
+    // A stored boundary already holds the one growth of a text never drawn
+    // (or the box of its last drawing): from now on it moves with the anchor
+    // instead of growing at every load. Only a degenerate one never grew.
+    if (!m_rcBoundary.IsEmpty())
+        KeepProvisionalBox();
 }

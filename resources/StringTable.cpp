@@ -1,6 +1,7 @@
 // The system's strings by identifier, registered with the platform's string table.
 // Each id appears once (a second entry is a registry conflict, not an override).
 #include "platform/base/ResourceStrings.h"
+#include "platform/frames/FrameIds.h"
 #include "resources/resource.h"
 
 namespace {
@@ -29,6 +30,20 @@ const ResourceString kStrings[] = {
     {IDS_DEFAULT_COORDINATE_UNIT, "11"},
     {IDS_DEFAULT_USE_SPHERICAL, "1"},
     {IDS_DEFAULT_QUICK_INFO_TOOL, "T"},
+
+    // The application, its frame and its document type.
+    {AFX_IDS_APP_TITLE, "Terravue Desktop"},
+    {IDR_MAINFRAME, "Terravue Desktop"},
+    {IDR_KOLVOTYPE,
+     "\nVeltrin Terravue\nVeltrin Terravue\n(*.kwz)\n.kwz\nVeltrinTerravue.Document\nVeltrin Terravue Document"},
+    {IDS_CANNOT_CREATE_MAP, "Can not create new map"},
+    {IDS_WORKSPACE_FILTER, "Terravue Workspace files (*.kwz)|*.kwz||"},
+    {IDS_WORKSPACE_EXTENSION, "*.kwz"},
+    {IDS_TOOLBAR_MAIN, "Main"},
+    {IDS_TOOLBAR_DRAWING, "Drawing"},
+    {IDS_TOOLBAR_TOOL, "Tool"},
+    {IDS_INFO_TOOL, "Info Tool"},
+    {ID_INDICATOR_POSITION, "Position:"},
 };
 
 const StringTableRegistration kRegistration(kStrings);

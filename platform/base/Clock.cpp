@@ -125,6 +125,13 @@ void Sleep(DWORD ms)
     std::this_thread::sleep_for(Ms(ms * scale));
 }
 
+DWORD AfxScaledWait(DWORD ms)
+{
+    ScaledClock& c = Clock();
+    std::lock_guard lock(c.mutex);
+    return (DWORD)(ms * c.scale + 0.5);
+}
+
 DWORD GetTickCount()
 {
     ScaledClock& c = Clock();

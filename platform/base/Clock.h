@@ -14,6 +14,9 @@ DWORD GetTickCount();
 // Real waits take `scale` times their nominal length; the tick count runs
 // 1/scale times as fast. A scale that is not positive is refused.
 void AfxSetTestClockScale(double scale);
+// The real length of a wait of `ms` nominal milliseconds on the scaled clock
+// (window timers run on it too, so that a test does not wait out a splash screen).
+DWORD AfxScaledWait(DWORD ms);
 
 struct SYSTEMTIME {
     WORD wYear;

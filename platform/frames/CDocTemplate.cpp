@@ -2,10 +2,13 @@
 // and view.
 #include "platform/frames/CDocTemplate.h"
 
+#include "platform/wnd/Accelerators.h"
+
 #include "platform/frames/CDocument.h"
 #include "platform/frames/CFrameWnd.h"
 #include "platform/wnd/CMenu.h"
 #include "platform/frames/CView.h"
+#include "platform/wnd/CWinThread.h"
 #include "platform/frames/FrameInternal.h"
 #include "platform/base/MessageBox.h"
 
@@ -138,6 +141,8 @@ void CMultiDocTemplate::LoadTemplate()
         if (menu.LoadMenu(m_nIDResource))
             m_hMenuShared = menu.Detach();
     }
+    if (m_nIDResource && !m_hAccelTable)
+        m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(m_nIDResource));
 }
 
 POSITION CMultiDocTemplate::GetFirstDocPosition() const { return m_docList.GetHeadPosition(); }

@@ -1,5 +1,6 @@
 // CDocument (CDocument.h): views, title and path, the modified flag, and saving before closing.
 #include "platform/frames/CDocument.h"
+#include "platform/frames/CWinApp.h"
 
 #include "platform/base/CArchive.h"
 #include "platform/frames/CDocManager.h"
@@ -55,11 +56,14 @@ void CDocument::SetTitle(LPCTSTR lpszTitle)
     UpdateFrameCounts();
 }
 
-void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL)
+void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU)
 {
     const QString path = QString::fromUtf8(lpszPathName ? lpszPathName : "");
     m_strPathName = path.isEmpty() ? CString() : frame::AbsolutePath(lpszPathName);
     SetTitle(QFileInfo(path).fileName().toUtf8().constData());
+    if (bAddToMRU && !m_strPathName.IsEmpty())
+        if (CWinApp* app = AfxGetApp())
+            app->AddToRecentFileList(m_strPathName);
 }
 
 // ---------------------------------------------------------------- views

@@ -5,7 +5,9 @@
 #include "platform/frames/CDocManager.h"
 #include "platform/frames/CDocument.h"
 #include "platform/frames/CDockBar.h"
+#include "platform/wnd/Accelerators.h"
 #include "platform/wnd/CMenu.h"
+#include "platform/wnd/DropFiles.h"
 #include "platform/frames/CView.h"
 #include "platform/frames/CWinApp.h"
 #include "platform/frames/FrameInternal.h"
@@ -15,6 +17,7 @@
 #include <climits>
 #include <cstdint>
 #include <set>
+#include <string>
 
 namespace {
 // Frames alive: a creation that fails may or may not have deleted its frame already.
@@ -45,6 +48,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_INITMENUPOPUP()
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_DROPFILES, OnDropFiles)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
@@ -121,9 +125,39 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
                 pContext))
         return FALSE;
     m_hMenuDefault = ::GetMenu(m_hWnd);
+    m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
     if (!pContext)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
+}
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg && (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN))
+        if (HACCEL table = GetDefaultAccelerator())
+            if (::TranslateAccelerator(m_hWnd, table, pMsg))
+                return TRUE;
+    return CWnd::PreTranslateMessage(pMsg);
+}
+
+HACCEL CFrameWnd::GetDefaultAccelerator() { return m_hAccelTable; }
+
+LRESULT CFrameWnd::OnDropFiles(WPARAM wParam, LPARAM)
+{
+    HDROP drop = reinterpret_cast<HDROP>(wParam);
+    const UINT count = ::DragQueryFile(drop, 0xFFFFFFFFu, nullptr, 0);
+    std::vector<CString> paths;
+    for (UINT i = 0; i < count; ++i) {
+        std::string path(::DragQueryFile(drop, i, nullptr, 0) + 1, '\0');
+        ::DragQueryFile(drop, i, path.data(), (UINT)path.size());
+        paths.emplace_back(path.c_str());
+    }
+    ::DragFinish(drop);
+    ActivateFrame();
+    if (CWinApp* app = AfxGetApp())
+        for (const CString& path : paths)
+            app->OpenDocumentFile(path);
+    return 0;
 }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)

@@ -103,6 +103,13 @@ public:
     // The prompt of a command: the first line of its string, up to '\n'.
     virtual void GetMessageString(UINT nID, CString& rMessage) const;
 
+    // ---- keyboard and dropped files
+    // Key-downs are matched against the frame's accelerators before they reach the focus window.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The table that translates keys now: the frame's own (loaded by LoadFrame).
+    virtual HACCEL GetDefaultAccelerator();
+    HACCEL m_hAccelTable = nullptr;
+
     // ---- commands
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     // Menu items without an update handler are disabled when they have no command handler.
@@ -129,6 +136,8 @@ protected:
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+    // Files dropped on the frame open as documents (DragAcceptFiles).
+    afx_msg LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
     // The check of a bar's show/hide command, and the command itself.
     virtual void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     virtual void OnBarCheck(UINT nID);

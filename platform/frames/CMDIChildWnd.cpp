@@ -205,3 +205,5 @@ LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     return CFrameWnd::WindowProc(message, wParam, lParam);
 }
+
+BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg) { return CWnd::PreTranslateMessage(pMsg); }

@@ -32,6 +32,8 @@ public:
     void ActivateFrame(int nCmdShow = -1) override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     CWnd* GetMessageBar() override;
+    // The MDI frame translates the keys, with this child's document's table.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     // Puts the shared menu (activation) or the main frame's default menu on the main frame.
     virtual void OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt);
     virtual void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);

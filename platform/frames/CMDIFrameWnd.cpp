@@ -1,6 +1,7 @@
 // CMDIFrameWnd (CMDIFrameWnd.h): the MDI client and command routing through the active child frame.
 #include "platform/frames/CMDIFrameWnd.h"
 
+#include "platform/frames/CDocTemplate.h"
 #include "platform/frames/CDocument.h"
 #include "platform/frames/CMDIChildWnd.h"
 #include "platform/frames/FrameInternal.h"
@@ -127,3 +128,13 @@ void CMDIFrameWnd::OnWindowCommand(UINT nID)
 }
 
 void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* pCmdUI) { pCmdUI->Enable(MDIGetActive() != nullptr); }
+
+HACCEL CMDIFrameWnd::GetDefaultAccelerator()
+{
+    if (CMDIChildWnd* child = MDIGetActive())
+        if (CDocument* doc = child->GetActiveDocument())
+            if (auto* tmpl = dynamic_cast<CMultiDocTemplate*>(doc->GetDocTemplate()))
+                if (tmpl->m_hAccelTable)
+                    return tmpl->m_hAccelTable;
+    return m_hAccelTable;
+}

@@ -37,6 +37,8 @@ public:
     HMENU MDISetMenu(HMENU hMenu);
 
     CFrameWnd* GetActiveFrame() override;
+    // The active document's template's table, else the frame's own.
+    HACCEL GetDefaultAccelerator() override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 

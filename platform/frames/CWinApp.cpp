@@ -2,9 +2,11 @@
 // and the program's start.
 #include "platform/frames/CWinApp.h"
 
+#include "platform/frames/CCommandLineInfo.h"
 #include "platform/frames/CDocManager.h"
 #include "platform/frames/FrameIds.h"
 
+#include "platform/wnd/CMenu.h"
 #include "platform/wnd/CWnd.h"
 #include "platform/base/MessageBox.h"
 #include "platform/base/Profile.h"
@@ -12,6 +14,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMetaObject>
+
+#include <algorithm>
 
 #include <clocale>
 #include <cstring>
@@ -46,6 +51,8 @@ CWinApp::~CWinApp()
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+    ON_COMMAND_RANGE(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, OnOpenRecentFile)
 END_MESSAGE_MAP()
 
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) { AfxGetDocManager()->AddDocTemplate(pTemplate); }
@@ -146,6 +153,156 @@ HICON CWinApp::LoadIcon(UINT nIDResource) const
 HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const { return ::LoadIcon(AfxGetResourceHandle(), lpszResourceName); }
 HICON CWinApp::LoadStandardIcon(LPCTSTR lpszIconName) const { return ::LoadIcon(nullptr, lpszIconName); }
 
+// ---------------------------------------------------------------- start-up and the shell
+
+void CWinApp::SetCommandLine(int argc, char** argv)
+{
+    m_cmdLine.clear();
+    m_args.clear();
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            m_cmdLine += ' ';
+        const std::string arg = argv[i];
+        m_cmdLine += arg.find(' ') != std::string::npos ? "\"" + arg + "\"" : arg;
+        m_args.emplace_back(argv[i]);
+    }
+    m_lpCmdLine = m_cmdLine.data();
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    for (size_t i = 0; i < m_args.size(); ++i) {
+        const CString& arg = m_args[i];
+        const BOOL flag = arg.GetLength() > 1 && arg[0] == '-';
+        rCmdInfo.ParseParam(flag ? arg.GetString() + 1 : arg.GetString(), flag, i + 1 == m_args.size());
+    }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        // Through the command, so that the program's own New runs.
+        if (!OnCmdMsg(ID_FILE_NEW, 0, nullptr, nullptr))
+            OnFileNew();
+        return TRUE;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
+    default:
+        return TRUE;
+    }
+}
+
+void CWinApp::EnableShellOpen() { m_bShellOpen = TRUE; }
+
+void CWinApp::RegisterShellFileTypes(BOOL) {}
+
+BOOL CWinApp::OnDDECommand(LPTSTR lpszCommand)
+{
+    const std::string command = lpszCommand ? lpszCommand : "";
+    const std::string prefix = "[open(\"", suffix = "\")]";
+    if (command.size() < prefix.size() + suffix.size() || command.compare(0, prefix.size(), prefix) != 0 ||
+        command.compare(command.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return FALSE;
+    const std::string path = command.substr(prefix.size(), command.size() - prefix.size() - suffix.size());
+    return OpenDocumentFile(path.c_str()) != nullptr;
+}
+
+BOOL CWinApp::StartUp()
+{
+    if (!InitInstance())
+        return FALSE;
+    if (m_bShellOpen) {
+        for (const CString& arg : m_args) {
+            if (arg.IsEmpty() || arg[0] == '-')
+                continue;
+            // The request arrives once the loop runs, as the shell's message would.
+            std::string request = "[open(\"" + std::string(arg.GetString()) + "\")]";
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [request]() mutable {
+                    if (CWinApp* app = AfxGetApp())
+                        app->OnDDECommand(request.data());
+                },
+                Qt::QueuedConnection);
+        }
+    }
+    return TRUE;
+}
+
+// ---------------------------------------------------------------- recent files
+
+namespace {
+const char kRecentSection[] = "Recent File List";
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    m_nMaxMRU = std::min<UINT>(nMaxMRU, ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1);
+    m_recentFiles.clear();
+    for (UINT i = 1; i <= m_nMaxMRU; ++i) {
+        CString key;
+        key.Format("File%u", i);
+        const CString path = GetProfileString(kRecentSection, key, "");
+        if (!path.IsEmpty())
+            m_recentFiles.push_back(path);
+    }
+}
+
+void CWinApp::AddToRecentFileList(LPCTSTR lpszPathName)
+{
+    if (!m_nMaxMRU || !lpszPathName || !*lpszPathName)
+        return;
+    const CString path(lpszPathName);
+    std::erase(m_recentFiles, path);
+    m_recentFiles.insert(m_recentFiles.begin(), path);
+    if (m_recentFiles.size() > m_nMaxMRU)
+        m_recentFiles.resize(m_nMaxMRU);
+    SaveRecentFiles();
+}
+
+void CWinApp::SaveRecentFiles()
+{
+    for (UINT i = 1; i <= m_nMaxMRU; ++i) {
+        CString key;
+        key.Format("File%u", i);
+        WriteProfileString(kRecentSection, key, i <= m_recentFiles.size() ? m_recentFiles[i - 1].GetString() : "");
+    }
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    CMenu* menu = pCmdUI->m_pMenu;
+    if (!menu || m_recentFiles.empty()) {
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    // The one placeholder item becomes one item per file.
+    for (UINT id = ID_FILE_MRU_FIRST; id <= ID_FILE_MRU_LAST; ++id)
+        menu->DeleteMenu(id, MF_BYCOMMAND);
+    for (size_t i = 0; i < m_recentFiles.size(); ++i) {
+        CString text;
+        text.Format("&%d %s", (int)i + 1, QFileInfo(QString::fromUtf8(m_recentFiles[i].GetString()))
+                                              .fileName().toUtf8().constData());
+        menu->InsertMenu(pCmdUI->m_nIndex + (UINT)i, MF_BYPOSITION | MF_STRING, ID_FILE_MRU_FIRST + (UINT)i, text);
+    }
+    pCmdUI->m_nIndex += (UINT)m_recentFiles.size() - 1;
+    pCmdUI->m_nIndexMax = menu->GetMenuItemCount();
+    pCmdUI->m_bEnableChanged = TRUE;
+}
+
+void CWinApp::OnOpenRecentFile(UINT nID)
+{
+    const size_t index = nID - ID_FILE_MRU_FIRST;
+    if (index >= m_recentFiles.size())
+        return;
+    const CString path = m_recentFiles[index];
+    if (!OpenDocumentFile(path)) {
+        std::erase(m_recentFiles, path);
+        SaveRecentFiles();
+    }
+}
+
 // ---------------------------------------------------------------- globals
 
 CWinApp* AfxGetApp() { return g_app; }
@@ -164,6 +321,7 @@ int AfxWinMain(int argc, char** argv)
     if (!app)
         return -1;
 
+    app->SetCommandLine(argc, argv);
     app->m_exeName = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName().toStdString() : "";
     app->m_pszExeName = app->m_exeName.c_str();
     if (!app->m_pszAppName) {
@@ -173,16 +331,9 @@ int AfxWinMain(int argc, char** argv)
     }
     AfxSetAppTitle(app->m_pszAppName);
     QCoreApplication::setApplicationName(QString::fromUtf8(app->m_pszAppName));
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1)
-            app->m_cmdLine += ' ';
-        const std::string arg = argv[i];
-        app->m_cmdLine += arg.find(' ') != std::string::npos ? "\"" + arg + "\"" : arg;
-    }
-    app->m_lpCmdLine = app->m_cmdLine.data();
 
     int result;
-    if (!app->InitInstance()) {
+    if (!app->StartUp()) {
         if (app->m_pMainWnd && app->m_pMainWnd->GetSafeHwnd())
             app->m_pMainWnd->DestroyWindow();
         result = app->ExitInstance();

@@ -10,7 +10,9 @@
 #include "platform/wnd/CWinThread.h"
 
 #include <string>
+#include <vector>
 
+class CCommandLineInfo;
 class CDocTemplate;
 class CDocument;
 class CWnd;
@@ -55,6 +57,36 @@ public:
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
 
+    // ---- start-up and the shell
+    // The program's arguments (argv[0] is the program) as the command line.
+    void SetCommandLine(int argc, char** argv);
+    // Fills the record from the command line's words.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // Carries out the record's shell command: FileNew makes a new document,
+    // FileOpen opens the file (FALSE when that fails), FileNothing does nothing.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    // Accepts the shell's open requests. On this platform the shell hands a file
+    // to open as an argument of the program: after start-up each such argument
+    // arrives as a request "[open("path")]" through the event loop (OnDDECommand).
+    void EnableShellOpen();
+    BOOL IsShellOpenEnabled() const { return m_bShellOpen; }
+    // The document types are registered with the desktop by the installation (a
+    // desktop entry and a MIME type installed beside the program), not at run time.
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
+    // A shell request: "[open("path")]" opens the file as a document; TRUE when understood and done.
+    virtual BOOL OnDDECommand(LPTSTR lpszCommand);
+    // InitInstance, then (when it succeeded and shell open is enabled) the shell's
+    // open requests for the files named on the command line are queued. The
+    // program's start (AfxWinMain) runs this; FALSE when InitInstance fails.
+    BOOL StartUp();
+    // The recent-file list: the profile section "Recent File List" with at most
+    // nMaxMRU entries "File1"...; the menu item ID_FILE_MRU_FILE1 shows them.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+    const std::vector<CString>& GetRecentFiles() const { return m_recentFiles; }
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    afx_msg void OnOpenRecentFile(UINT nID);
+
     HCURSOR LoadCursor(UINT nIDResource) const;
     HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
@@ -71,6 +103,11 @@ private:
     std::string m_profileName;
     std::string m_exeName;
     std::string m_cmdLine;
+    std::vector<CString> m_args;
+    BOOL m_bShellOpen = FALSE;
+    UINT m_nMaxMRU = 0;
+    std::vector<CString> m_recentFiles;
+    void SaveRecentFiles();
     friend int AfxWinMain(int argc, char** argv);
 };
 

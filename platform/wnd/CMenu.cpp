@@ -2,14 +2,18 @@
 // through the menu hook.
 #include "platform/wnd/CMenu.h"
 
+#include "platform/base/ResourceMenus.h"
+
 #include "platform/wnd/CWnd.h"
 #include "platform/wnd/WndInternal.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -502,11 +506,44 @@ HMENU CMenu::Detach()
 BOOL CMenu::CreateMenu() { return Attach(::CreateMenu()); }
 BOOL CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
 
+namespace {
+
+// Builds the menu of a registered menu resource; null when there is none or its
+// popups do not close.
+HMENU BuildResourceMenu(UINT id)
+{
+    const ResourceMenu* res = FindResourceMenu(id);
+    if (!res)
+        return nullptr;
+    std::vector<HMENU> open{::CreateMenu()};
+    for (const ResourceMenuItem& item : res->items) {
+        if (item.flags & kMenuEnd) {
+            if (open.size() < 2)
+                break;
+            open.pop_back();
+        } else if (item.flags & MF_POPUP) {
+            HMENU popup = ::CreatePopupMenu();
+            ::AppendMenu(open.back(), item.flags, reinterpret_cast<UINT_PTR>(popup), item.text);
+            open.push_back(popup);
+        } else {
+            ::AppendMenu(open.back(), item.flags, item.id, item.text);
+        }
+    }
+    if (open.size() != 1) {
+        ::DestroyMenu(open.front());
+        return nullptr;
+    }
+    return open.front();
+}
+
+} // namespace
+
 BOOL CMenu::LoadMenu(UINT id)
 {
-    if (!g_menuLoader || m_hMenu)
+    if (m_hMenu)
         return FALSE;
-    HMENU h = g_menuLoader(id);
+    // A loader the program installs comes first; otherwise the registered resources.
+    HMENU h = g_menuLoader ? g_menuLoader(id) : BuildResourceMenu(id);
     if (!h)
         return FALSE;
     if (!Attach(h)) {
@@ -599,3 +636,117 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect
 
 void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}
 void CMenu::MeasureItem(LPMEASUREITEMSTRUCT) {}
+
+// ---------------------------------------------------------------- the frame's menu bar
+
+namespace {
+
+// The menu bar of a top-level window with a menu: a Qt menu bar over the top of
+// the window's non-client area. Opening a popup sends WM_INITMENUPOPUP to the
+// window first, so command updates set the items; a chosen item posts WM_COMMAND.
+class MenuBarHost : public QObject {
+public:
+    MenuBarHost(HWND hwnd, QWidget* widget) : QObject(widget), m_hwnd(hwnd), m_bar(new QMenuBar(widget))
+    {
+        m_bar->setNativeMenuBar(false);
+        widget->installEventFilter(this);
+    }
+    ~MenuBarHost() override { delete m_bar; }
+
+    void Fill(HMENU menu)
+    {
+        m_bar->clear();
+        MenuRecord* rec = Find(menu);
+        if (!rec)
+            return;
+        const HWND owner = m_hwnd;
+        for (size_t i = 0; i < rec->items.size(); ++i) {
+            const MenuItem item = rec->items[i];
+            const QString text = QString::fromUtf8(item.text.c_str());
+            if (item.flags & MF_SEPARATOR)
+                continue;
+            if (item.flags & MF_POPUP) {
+                QMenu* sub = m_bar->addMenu(text);
+                const HMENU subHandle = reinterpret_cast<HMENU>(item.id);
+                const UINT index = (UINT)i;
+                QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, subHandle, owner, index]() {
+                    ::SendMessage(owner, WM_INITMENUPOPUP, (WPARAM)subHandle, MAKELPARAM(index, FALSE));
+                    FillQtMenu(sub, subHandle, owner);
+                });
+                QObject::connect(sub, &QMenu::triggered, sub, [owner](QAction* action) {
+                    const UINT id = (UINT)action->data().toULongLong();
+                    if (id)
+                        ::PostMessage(owner, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+                });
+            } else {
+                QAction* action = m_bar->addAction(text);
+                const UINT id = item.id;
+                QObject::connect(action, &QAction::triggered, m_bar,
+                                 [owner, id]() { ::PostMessage(owner, WM_COMMAND, MAKEWPARAM(id, 0), 0); });
+            }
+        }
+        Place();
+    }
+    int Height() const { return m_bar->sizeHint().height(); }
+    void Place()
+    {
+        if (auto* w = qobject_cast<QWidget*>(parent()))
+            m_bar->setGeometry(0, 0, w->width(), Height());
+        m_bar->show();
+        m_bar->raise();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && event->type() == QEvent::Resize)
+            Place();
+        return false;
+    }
+
+private:
+    HWND m_hwnd;
+    QMenuBar* m_bar;
+};
+
+std::map<HWND, QPointer<MenuBarHost>>& MenuBars()
+{
+    static auto* bars = new std::map<HWND, QPointer<MenuBarHost>>;
+    return *bars;
+}
+
+} // namespace
+
+void wnd::PresentMenuBar(HWND hwnd, HMENU menu)
+{
+    auto& bars = MenuBars();
+    auto it = bars.find(hwnd);
+    MenuBarHost* host = it != bars.end() ? it->second.data() : nullptr;
+    QWidget* widget = WidgetOf(hwnd);
+    if (!menu || !widget || !qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        delete host;
+        bars.erase(hwnd);
+    } else {
+        if (!host) {
+            host = new MenuBarHost(hwnd, widget);
+            bars[hwnd] = host;
+        }
+        host->Fill(menu);
+    }
+    // The client area gives the bar its room, or takes it back.
+    ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                                                 SWP_NOACTIVATE);
+}
+
+int wnd::MenuBarHeight(HWND hwnd)
+{
+    auto& bars = MenuBars();
+    auto it = bars.find(hwnd);
+    if (it == bars.end())
+        return 0;
+    if (!it->second) {
+        bars.erase(it);
+        return 0;
+    }
+    return it->second->Height();
+}

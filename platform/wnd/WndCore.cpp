@@ -942,7 +942,7 @@ namespace {
 
 MenuBarPresenter& Presenter()
 {
-    static auto* presenter = new MenuBarPresenter;
+    static auto* presenter = new MenuBarPresenter(&wnd::PresentMenuBar);
     return *presenter;
 }
 

@@ -51,7 +51,7 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
             RECT* r = reinterpret_cast<RECT*>(lParam); // rgrc[0] of NCCALCSIZE_PARAMS too
             const QMargins m = StandardInsets(w->style, w->exStyle);
             r->left += m.left();
-            r->top += m.top();
+            r->top += m.top() + (child ? 0 : MenuBarHeight(hWnd));
             r->right = std::max(r->left, r->right - m.right());
             r->bottom = std::max(r->top, r->bottom - m.bottom());
         }

@@ -84,6 +84,7 @@ struct Window {
     QPointer<QWidget> widget;
     Bridge* bridge = nullptr; // a child QObject of the widget
     bool surfaceWidget = true; // false: a control's own widget that draws itself
+    bool acceptFiles = false;    // DragAcceptFiles: dropped files become WM_DROPFILES
     DWORD style = 0;
     DWORD exStyle = 0;
     UINT_PTR id = 0;
@@ -157,6 +158,13 @@ QRect ClientRectOnScreen(HWND hwnd);
 // presenter, which shows them; without one a menu bar is only remembered.
 using MenuBarPresenter = std::function<void(HWND hwnd, HMENU menu)>;
 void SetMenuBarPresenter(MenuBarPresenter presenter);
+// The default presenter: a Qt menu bar over the top of the window's non-client
+// area, whose height the window's non-client calculation adds (0 without one).
+void PresentMenuBar(HWND hwnd, HMENU menu);
+int MenuBarHeight(HWND hwnd);
+// Drag and drop of files on a window that accepts them (DragAcceptFiles): the
+// drop becomes WM_DROPFILES; true when the event was the window's.
+bool DropFiles(HWND hwnd, QEvent* event);
 
 // Cursors.
 HCURSOR StandardCursor(UINT id);

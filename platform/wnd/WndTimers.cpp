@@ -42,7 +42,7 @@ ThreadTimers* TheThreadTimers()
 
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc)
 {
-    const int ms = (int)std::clamp<UINT>(uElapse, 10, 0x7FFFFFFF);
+    const int ms = (int)std::clamp<UINT>(AfxScaledWait(uElapse), 10, 0x7FFFFFFF);
     if (!hWnd) {
         ThreadTimers* tt = TheThreadTimers();
         if (!tt || !lpTimerFunc)

@@ -220,6 +220,10 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         return false;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return DropFiles(m_hwnd, event);
     case QEvent::ContextMenu:
         // A surface window has its WM_CONTEXTMENU from the right button-up.
         return w->surfaceWidget;

@@ -179,6 +179,10 @@ TEST(SegmentDistanceTest, SquaredDeviceDistanceDoesNotOverflow)
     EXPECT_EQ(2500000000LL, SquaredDeviceDistance(POINT{0, 0}, POINT{50000, 0}));
     EXPECT_EQ(20000000000LL, SquaredDeviceDistance(POINT{-50000, -50000}, POINT{50000, 50000}));
     EXPECT_EQ(9223372028264841218LL, SquaredDeviceDistance(POINT{INT_MIN + 1, INT_MIN + 1}, POINT{0, 0}));
+    // Saturated device points at far zooms: the true value passes the 64-bit range.
+    EXPECT_EQ(INT64_MAX, SquaredDeviceDistance(POINT{INT_MIN, INT_MIN}, POINT{500, 500}));
+    EXPECT_EQ(INT64_MAX, SquaredDeviceDistance(POINT{INT_MIN, INT_MAX}, POINT{INT_MAX, INT_MIN}));
+    EXPECT_EQ(INT64_MAX, SquaredDeviceDistance(POINT{INT_MIN + 1, 0}, POINT{INT_MAX, 0}));
 }
 
 TEST(SegmentDistanceTest, PointAlongSegment)

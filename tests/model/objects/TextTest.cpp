@@ -186,6 +186,30 @@ TEST_F(TextRows, MovingWidensTheLayerBoundsByTheNewBoundary)
     EXPECT_DOUBLE_EQ(reread.GetBoundary().right, text->GetBoundary().right);
 }
 
+// A text never drawn grows its boundary once in its life: each load, update
+// (as a paint too small to draw it makes), move and save cycle keeps the
+// stored box relative to the anchor instead of growing it again.
+TEST_F(TextRows, NeverDrawnTextGrowsOnceOverLoadsAndSaves)
+{
+    CMapText* text = new CMapText;
+    text->PlaceAt(CDoubleRect(0.0, 0.0, 0.0, 0.0), 1.0);
+    text->SetText("t");
+    layer->AddObject(text, TRUE);
+    const int id = text->GetMapeID();
+    for (int cycle = 1; cycle <= 3; ++cycle) {
+        CMapText loaded;
+        LoadRow(&loaded, id);
+        loaded.UpdateLayerBounds();
+        double zoom = 1;
+        loaded.MoveBy(10, 0, &zoom);
+        loaded.SaveChanges();
+        SCOPED_TRACE(cycle);
+        EXPECT_DOUBLE_EQ(loaded.GetBoundary().left, 10.0 * cycle);
+        EXPECT_DOUBLE_EQ(loaded.GetBoundary().Width(), 29.0);
+        EXPECT_DOUBLE_EQ(loaded.GetBoundary().Height(), 18.0);
+    }
+}
+
 TEST(Text, CloneIntoAnotherLayerTakesANewId)
 {
     CMapLayer layer("L");

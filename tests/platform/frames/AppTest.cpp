@@ -39,10 +39,10 @@ TEST(App, CursorsAndIcons)
     CWinApp app;
     EXPECT_NE(app.LoadStandardCursor(IDC_ARROW), nullptr);
     EXPECT_EQ(app.LoadStandardCursor(IDC_ARROW), app.LoadStandardCursor(IDC_ARROW));
-    EXPECT_EQ(app.LoadCursor(25068), nullptr); // no such resource
+    EXPECT_EQ(app.LoadCursor(29068), nullptr); // no such resource
     const DWORD pixels[4] = {0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000};
-    AfxRegisterCursorResource(25068, 2, 2, pixels, 1, 1);
-    EXPECT_NE(app.LoadCursor(25068), nullptr);
+    AfxRegisterCursorResource(29068, 2, 2, pixels, 1, 1);
+    EXPECT_NE(app.LoadCursor(29068), nullptr);
     EXPECT_NE(app.LoadStandardIcon(IDI_APPLICATION), nullptr);
 
     // The class cursor is what a mouse move over the window shows.

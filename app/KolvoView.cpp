@@ -1,0 +1,109 @@
+// The application's view (KolvoView.h). Notifications are handled in the order
+// the map window relies on: they are synchronous, so the status bar and the info
+// tool window are up to date when the map window's call returns.
+#include "app/KolvoView.h"
+
+#include "app/KolvoApp.h"
+#include "app/KolvoDoc.h"
+#include "mapwindow/MapEMDIFrame.h"
+#include "mapwindow/MUIMap.h"
+#include "model/MapLayer.h"
+#include "model/MapObject.h"
+#include "resources/resource.h"
+
+IMPLEMENT_DYNCREATE(CKolvoView, CView)
+
+BEGIN_MESSAGE_MAP(CKolvoView, CView)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_SETFOCUS()
+    ON_WM_MOUSEACTIVATE()
+    ON_NOTIFY(MAPN_NOTIFY, CKolvoView::kMapWindowId, OnMapNotify)
+    ON_COMMAND(ID_WINDOW_NEW, OnNewWindow)
+END_MESSAGE_MAP()
+
+CKolvoView::CKolvoView()
+{
+    if (CKolvoApp* app = GetKolvoApp())
+        ++app->m_nViewCount;
+}
+
+CKolvoView::~CKolvoView()
+{
+    if (CKolvoApp* app = GetKolvoApp())
+        --app->m_nViewCount;
+}
+
+CKolvoDoc* CKolvoView::GetDocument() const { return dynamic_cast<CKolvoDoc*>(m_pDocument); }
+
+CMUIMap* CKolvoView::GetMapWindow() const
+{
+    CKolvoDoc* doc = GetDocument();
+    return doc ? doc->GetMapWnd() : nullptr;
+}
+
+int CKolvoView::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CView::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CMUIMap* map = GetMapWindow();
+    if (!map || !map->Create(CRect(0, 0, 0, 0), this, kMapWindowId, WS_CHILD | WS_VISIBLE | WS_TABSTOP))
+        return -1;
+    return 0;
+}
+
+void CKolvoView::OnInitialUpdate()
+{
+    CView::OnInitialUpdate();
+    if (CMUIMap* map = GetMapWindow(); map && map->GetSafeHwnd() && map->GetMapModel()->GetLayerCount() > 0)
+        map->ZoomToExtent(nullptr);
+}
+
+void CKolvoView::OnSize(UINT nType, int cx, int cy)
+{
+    CView::OnSize(nType, cx, cy);
+    if (CMUIMap* map = GetMapWindow(); map && map->GetSafeHwnd())
+        map->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+}
+
+void CKolvoView::OnSetFocus(CWnd* pOldWnd)
+{
+    CView::OnSetFocus(pOldWnd);
+    if (CMUIMap* map = GetMapWindow(); map && map->GetSafeHwnd())
+        map->SetFocus();
+}
+
+int CKolvoView::OnMouseActivate(CWnd*, UINT, UINT) { return (int)Default(); }
+
+void CKolvoView::OnMapNotify(NMHDR* pNotifyStruct, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (!pNotifyStruct || pNotifyStruct->code != MAPN_NOTIFY)
+        return;
+    const auto* note = reinterpret_cast<const MAPNOTIFY*>(pNotifyStruct);
+    auto* frame = dynamic_cast<CMapEMDIFrame*>(AfxGetMainWnd());
+    switch (note->action) {
+    case MAPA_SELECTION_CHANGED:
+        if (frame && frame->GetInfoTool())
+            frame->GetInfoTool()->ShowObjectAttributes(static_cast<CMapObject*>(note->object));
+        break;
+    case MAPA_MOUSE_MOVED:
+        if (frame)
+            frame->SetStatusPaneText(1, GetMapWindow()->GetStatusText());
+        break;
+    case MAPA_LAYER_EDITABLE:
+        GetMapWindow()->SetTool(4);
+        break;
+    case MAPA_LAYER_CREATED:
+    case MAPA_LAYER_REMOVED:
+    case MAPA_LAYER_ORDER:
+    case MAPA_LAYER_RENAMED:
+    case MAPA_LAYER_VISIBLE:
+    case MAPA_LAYER_BUILT:
+        if (CDocument* doc = CView::GetDocument())
+            doc->UpdateAllViews(this, note->action, static_cast<CMapLayer*>(note->object));
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,34 @@
+// The application's view: hosts the document's map window (control 200) over
+// its whole client area and follows the map window's notifications: the
+// pointer's position goes to the status bar, the selected object's attributes
+// to the info tool window, layer changes to the document's other views.
+#pragma once
+
+#include "platform/frames/CView.h"
+
+class CKolvoDoc;
+class CMUIMap;
+
+class CKolvoView : public CView {
+    DECLARE_DYNCREATE(CKolvoView)
+public:
+    static constexpr UINT kMapWindowId = 200;
+
+    CKolvoView();
+    ~CKolvoView() override;
+
+    CKolvoDoc* GetDocument() const;
+    CMUIMap* GetMapWindow() const;
+
+protected:
+    void OnDraw(CDC* pDC) override {}
+    // The whole map fits the window once the frame has its size.
+    void OnInitialUpdate() override;
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    afx_msg void OnMapNotify(NMHDR* pNotifyStruct, LRESULT* pResult);
+    afx_msg void OnNewWindow() {}
+    DECLARE_MESSAGE_MAP()
+};

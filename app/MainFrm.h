@@ -1,0 +1,16 @@
+// The application's main frame: the map editor's MDI frame with the Main
+// toolbar docked on the Tool toolbar's row, just to its right.
+#pragma once
+
+#include "mapwindow/MapEMDIFrame.h"
+
+class CMainFrame : public CMapEMDIFrame {
+    DECLARE_DYNCREATE(CMainFrame)
+public:
+    CMainFrame();
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,181 @@
+// The map window as a window: its class, creation, and painting through the
+// cached picture. Only an invalidation (the dirty flag) or a tool's request
+// draws the map model again; every other paint copies the cache, and a paint
+// during a pan drag shows the cache shifted by the drag.
+#include "mapwindow/MUIMap.h"
+
+#include "mapwindow/MapTool.h"
+#include "core/ObjectTypes.h"
+#include "model/MapLayer.h"
+#include "model/MapObject.h"
+#include "platform/base/Exceptions.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/wnd/CWinThread.h"
+#include "platform/wnd/WindowDC.h"
+
+#include <algorithm>
+#include <cmath>
+
+BEGIN_MESSAGE_MAP(CMUIMap, CWnd)
+    ON_WM_PAINT()
+    ON_WM_SIZE()
+    ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEMOVE()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_KEYDOWN()
+    ON_WM_KEYUP()
+    ON_WM_CHAR()
+END_MESSAGE_MAP()
+
+namespace {
+// The off-screen context of one paint: the whole client area is drawn into a
+// memory bitmap filled with the background colour, then copied to the window
+// at once, so a paint never shows a half-drawn map.
+class CMemPaintDC : public CDC {
+public:
+    CMemPaintDC(CDC* paintDC, const CRect& client) : m_pPaintDC(paintDC), m_rcClient(client)
+    {
+        CreateCompatibleDC(paintDC);
+        m_Bitmap.CreateCompatibleBitmap(paintDC, client.Width(), client.Height());
+        m_pOldBitmap = SelectObject(&m_Bitmap);
+        SetWindowOrg(client.left, client.top);
+        FillSolidRect(&m_rcClient, paintDC->GetBkColor());
+    }
+    ~CMemPaintDC() override
+    {
+        m_pPaintDC->BitBlt(m_rcClient.left, m_rcClient.top, m_rcClient.Width(), m_rcClient.Height(), this,
+                           m_rcClient.left, m_rcClient.top, SRCCOPY);
+        SelectObject(m_pOldBitmap);
+    }
+    CMemPaintDC(const CMemPaintDC&) = delete;
+    CMemPaintDC& operator=(const CMemPaintDC&) = delete;
+
+private:
+    CDC* m_pPaintDC;
+    CRect m_rcClient;
+    CBitmap m_Bitmap;
+    CBitmap* m_pOldBitmap = nullptr;
+};
+}
+
+CMUIMap::CMUIMap()
+{
+    RegisterWindowClass();
+    m_MapModel.SetXOffset(0);
+    m_MapModel.SetYOffset(0);
+    m_MapModel.SetZoom(1.0);
+    LoadToolCursors();
+    m_nModified = 0;
+}
+
+CMUIMap::~CMUIMap()
+{
+    if (g_lastToolWindow == this)
+        g_lastToolWindow = nullptr;
+    ClearSelection(0);
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+void CMUIMap::RegisterWindowClass()
+{
+    WNDCLASS probe{};
+    if (GetClassInfo(AfxGetInstanceHandle(), kClassName, &probe))
+        return;
+    WNDCLASS wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ::DefWindowProc;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClassName;
+    if (!AfxRegisterClass(&wc))
+        AfxThrowResourceException();
+}
+
+BOOL CMUIMap::Create(const RECT& rect, CWnd* parent, UINT id, DWORD style)
+{
+    return CWnd::Create(kClassName, nullptr, style, rect, parent, id) ? TRUE : FALSE;
+}
+
+// ---------------------------------------------------------------- painting
+BOOL CMUIMap::OnEraseBkgnd(CDC*)
+{
+    return TRUE; // the paint covers the whole client area
+}
+
+void CMUIMap::OnSize(UINT type, int cx, int cy)
+{
+    m_bDirty = true;
+    CWnd::OnSize(type, cx, cy);
+}
+
+void CMUIMap::OnPaint()
+{
+    CPaintDC paint(this);
+    CRect client;
+    GetClientRect(&client);
+    if (client.IsRectEmpty())
+        return;
+    CMemPaintDC dc(&paint, client);
+    CMapTool* mover = g_currentTool == TOOL_MOVE ? CMapTool::FindTool(TOOL_MOVE) : nullptr;
+    if (mover && mover->IsDraggingView()) {
+        m_PaintCache.Blit(&dc, g_curPoint.x - g_downPoint.x, g_curPoint.y - g_downPoint.y);
+        mover->ClearDraggingView();
+    } else if (m_bDirty || m_nRedrawPending) {
+        OnDraw(&dc);
+        m_PaintCache.Create(client.Width(), client.Height());
+        m_PaintCache.Grab(&dc, client);
+        m_bDirty = false;
+    } else {
+        m_PaintCache.Blit(&dc, 0, 0);
+    }
+}
+
+void CMUIMap::OnDraw(CDC* dc)
+{
+    CRect rect;
+    if (!m_hWnd || !GetUpdateRect(&rect, FALSE) || rect.IsRectEmpty())
+        GetClientRect(&rect);
+    double x = m_MapModel.GetXOffset(), y = m_MapModel.GetYOffset(), zoom = m_MapModel.GetZoom();
+    m_MapModel.Draw(dc, &rect, &x, &y, &zoom);
+    DrawHandles(dc);
+    m_nRedrawPending = 0;
+    g_DefaultViewHeight = m_MapModel.GetViewHeight();
+}
+
+void CMUIMap::DrawHandles(CDC* dc)
+{
+    if (dc->IsPrinting())
+        return;
+    CRect client;
+    GetClientRect(&client);
+    double x = m_MapModel.GetXOffset(), y = m_MapModel.GetYOffset(), zoom = m_MapModel.GetZoom();
+    CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
+    for (POSITION pos = selection.GetHeadPosition(); pos;) {
+        CMapObject* object = selection.GetNext(pos);
+        CMapLayer* layer = object->GetLayer();
+        if (object->GetType() == MAP_OBJECT_INVALID || !layer || !IsMapLayer(layer) || !layer->IsVisible())
+            continue;
+        if (layer->IsEditable())
+            object->Draw(dc, &client, &x, &y, &zoom);
+        object->DrawSelected(dc, &client, &x, &y, &zoom);
+    }
+}
+
+void CMUIMap::DrawToDC(CDC* dc, const CDoubleRect& extent, const RECT& deviceRect)
+{
+    const int oldMode = dc->SetMapMode(MM_LOMETRIC);
+    const double width = deviceRect.right - deviceRect.left, height = deviceRect.bottom - deviceRect.top;
+    double zoom = 0;
+    if (width != 0 && height != 0)
+        zoom = std::max(std::abs(extent.Width() / width), std::abs(extent.Height() / height));
+    double x = extent.left, y = std::max(extent.top, extent.bottom);
+    if (zoom > 0)
+        m_MapModel.Draw(dc, &deviceRect, &x, &y, &zoom);
+    dc->SetMapMode(oldMode);
+}

@@ -1,0 +1,79 @@
+// Nodes and texts made with one click. The layer keeps both kinds in its own
+// list, so the selection borrows the stored object itself.
+#include "mapwindow/tools/NodeTool.h"
+
+#include "mapwindow/MUIMap.h"
+#include "mapwindow/tools/ToolEdits.h"
+#include "model/MapLayer.h"
+#include "model/MapNode.h"
+#include "model/MapText.h"
+
+#include <memory>
+
+namespace {
+// Stores `object` and makes it the only selected object, without an active handle.
+void StoreAndSelect(CMUIMap* map, CMapLayer* layer, std::unique_ptr<CMapObject> object)
+{
+    if (!tooledits::AddNewObject(map, layer, object.get()))
+        return;
+    CMapObject* stored = object.release(); // the layer's now
+    map->SelectObject(stored, TRUE, TRUE);
+    map->SetActiveHandle(stored, -1);
+}
+}
+
+void CNodeTool::PlaceObject(CMUIMap* map, int x, int y)
+{
+    CMapLayer* layer = map->GetActiveLayer();
+    if (!layer)
+        return;
+    auto node = std::make_unique<CMapNode>();
+    const CDoublePoint p = map->ScreenToMap(CPoint(x, y));
+    node->SetPosition(p.x, p.y);
+    StoreAndSelect(map, layer, std::move(node));
+}
+
+void CTextTool::PlaceObject(CMUIMap* map, int x, int y)
+{
+    CMapLayer* layer = map->GetActiveLayer();
+    if (!layer)
+        return;
+    auto text = std::make_unique<CMapText>();
+    text->SetText("Text");
+    text->SetGeometryModified(FALSE);
+    const CDoublePoint p = map->ScreenToMap(CPoint(x, y));
+    // The default box grows with the zoom, so a new text looks the same at any scale.
+    text->PlaceAt(CDoubleRect(p.x, p.y, p.x, p.y), map->GetZoom());
+    StoreAndSelect(map, layer, std::move(text));
+}
+
+void CNodeTool::OnLButtonDown(CMUIMap* map, UINT flags, int x, int y)
+{
+    CMapTool::OnLButtonDown(map, flags, x, y);
+    PlaceObject(map, x, y);
+}
+
+void CNodeTool::BeginAt(CMUIMap* map, int x, int y)
+{
+    CMapTool::BeginAt(map, x, y);
+    PlaceObject(map, x, y);
+}
+
+void CNodeTool::ReturnToSelect(CMUIMap* map)
+{
+    if (CMapObject* selected = map->GetSelectedObject())
+        map->SetActiveHandle(selected, -1);
+    g_currentTool = TOOL_SELECT;
+    map->UpdateToolCursor();
+}
+
+void CNodeTool::OnLButtonUp(CMUIMap* map, UINT, int, int)
+{
+    ReturnToSelect(map);
+    ReleaseCapture();
+}
+
+void CNodeTool::EndAt(CMUIMap* map, int, int)
+{
+    ReturnToSelect(map);
+}

@@ -1,0 +1,127 @@
+// Device-point chunks and their cache: growing, reusing and drawing chunks.
+// Chunk arrays are reused between builds and reallocated only to grow.
+#include "model/DevicePointCache.h"
+
+#include "platform/gdi/CDC.h"
+
+#include <algorithm>
+
+// ---------------------------------------------------------------- one chunk
+void CDevicePointArray::DrawOutline(CDC* pDC) const
+{
+    if (m_nCount == 0)
+        return;
+    pDC->MoveTo(m_Points[0]);
+    for (int i = 1; i < m_nCount; ++i)
+        pDC->LineTo(m_Points[(size_t)i]);
+}
+
+void CDevicePointArray::Draw(CDC* pDC, BOOL closed) const
+{
+    if (m_nCount == 0)
+        return;
+    if (m_nCount < kPathThreshold) {
+        if (closed)
+            pDC->Polygon(m_Points.data(), m_nCount);
+        else
+            pDC->Polyline(m_Points.data(), m_nCount);
+        return;
+    }
+    pDC->BeginPath();
+    DrawOutline(pDC);
+    if (closed)
+        pDC->LineTo(m_Points[0]);
+    pDC->EndPath();
+    if (closed)
+        pDC->StrokeAndFillPath();
+    else
+        pDC->StrokePath();
+}
+
+void CDevicePointArray::Reserve(int n)
+{
+    m_nCount = 0;
+    if (n <= GetCapacity())
+        return;
+    m_Points.assign((size_t)n, POINT{0, 0});
+    m_Points.shrink_to_fit();
+}
+
+void CDevicePointArray::Free()
+{
+    std::vector<POINT>().swap(m_Points);
+    m_nCount = 0;
+}
+
+void CDevicePointArray::Append(POINT p)
+{
+    if (m_nCount >= GetCapacity())
+        m_Points.resize(std::max<size_t>(1, 2 * m_Points.size()));
+    m_Points[(size_t)m_nCount++] = p;
+}
+
+void CDevicePointArray::Shrink()
+{
+    if (m_nCount == GetCapacity())
+        return;
+    m_Points.resize((size_t)m_nCount);
+    m_Points.shrink_to_fit();
+}
+
+void CDevicePointArray::Offset(int dx, int dy)
+{
+    for (int i = 0; i < m_nCount; ++i) {
+        m_Points[(size_t)i].x += dx;
+        m_Points[(size_t)i].y += dy;
+    }
+}
+
+// ---------------------------------------------------------------- the cache
+void CDevicePointCache::DrawOutlineAll(CDC* pDC) const
+{
+    for (const auto& chunk : m_Chunks)
+        chunk->DrawOutline(pDC);
+}
+
+void CDevicePointCache::DrawAll(CDC* pDC, BOOL closed) const
+{
+    for (const auto& chunk : m_Chunks)
+        chunk->Draw(pDC, closed);
+}
+
+void CDevicePointCache::EmptyChunks()
+{
+    for (const auto& chunk : m_Chunks)
+        chunk->Empty();
+}
+
+CDevicePointArray* CDevicePointCache::TakeFreeChunk(int n)
+{
+    for (const auto& chunk : m_Chunks) {
+        if (chunk->GetCount() == 0) {
+            chunk->Reserve(n);
+            return chunk.get();
+        }
+    }
+    m_Chunks.push_back(std::make_unique<CDevicePointArray>());
+    m_Chunks.back()->Reserve(n);
+    return m_Chunks.back().get();
+}
+
+int CDevicePointCache::GetPointCount() const
+{
+    int count = 0;
+    for (const auto& chunk : m_Chunks)
+        count += chunk->GetCount();
+    return count;
+}
+
+void CDevicePointCache::Shift(int dx, int dy)
+{
+    m_rcDevice.left += dx;
+    m_rcDevice.right += dx;
+    m_rcDevice.top += dy;
+    m_rcDevice.bottom += dy;
+    for (const auto& chunk : m_Chunks)
+        chunk->Offset(dx, dy);
+}

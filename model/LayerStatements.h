@@ -1,0 +1,31 @@
+// The prepared statements a layer keeps on its file, one per SQL text, reset
+// between uses. They must all be finalized before the file is compacted,
+// closed or its schema changed (a kept statement would keep the file busy or
+// run against the old schema): CMapLayer::FinalizeStatements does that.
+#pragma once
+
+#include "platform/base/Afx.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+class CSQLiteDatabase;
+class CSQLiteStatement;
+
+class CLayerStatements {
+public:
+    CLayerStatements();
+    ~CLayerStatements();
+    CLayerStatements(const CLayerStatements&) = delete;
+    CLayerStatements& operator=(const CLayerStatements&) = delete;
+
+    // The statement for `sql` on `db`, reset with no bindings; prepared on first
+    // use. A statement that does not prepare throws CSQLiteException.
+    CSQLiteStatement& Get(CSQLiteDatabase* db, const char* sql);
+    void FinalizeAll();
+
+private:
+    CSQLiteDatabase* m_pDatabase = nullptr;
+    std::map<std::string, std::unique_ptr<CSQLiteStatement>> m_Statements;
+};

@@ -1,0 +1,126 @@
+// The attribute table: fields added and removed in memory and the rebuild of
+// _MapMetaData that keeps the kept columns' values.
+#include "tests/model/layers/LayersTestSupport.h"
+
+namespace {
+
+class Attributes : public LayerTest {
+protected:
+    std::vector<CMapField> Fields() const override
+    {
+        return {CMapField("Name", FIELD_TYPE_STRING, 20), CMapField("Depth", FIELD_TYPE_DOUBLE, 0),
+                CMapField("Order", FIELD_TYPE_INTEGER, 0)};
+    }
+    int AddWithValues(const char* name, const char* depth, const char* order)
+    {
+        std::unique_ptr<TestBox> box(new TestBox(0, 0, 1, 1));
+        box->SetLayer(layer);
+        for (int i = 0; i < layer->GetFieldCount(); ++i)
+            box->AddAttribute(CMapFieldValue(layer->GetField(i)));
+        box->SetAttributeText(0, name);
+        box->SetAttributeText(1, depth);
+        box->SetAttributeText(2, order);
+        layer->AddObject(box.get(), FALSE);
+        return box->GetMapeID();
+    }
+    // The calling order of the structure dialog.
+    void ChangeFields(const std::function<void()>& change)
+    {
+        const CString oldColumns = layer->GetMetaDataColumns();
+        std::vector<CMapField> old;
+        for (int i = 0; i < layer->GetFieldCount(); ++i)
+            old.push_back(layer->GetField(i));
+        change();
+        CString kept("mapeID");
+        for (const CMapField& field : old) {
+            if (layer->HasField(field)) {
+                CString name = field.GetName();
+                CMapLayer::MakeFieldNameSafe(name);
+                kept += "," + name;
+            }
+        }
+        layer->RebuildMetaDataTable(oldColumns, kept, layer->GetMetaDataColumns());
+    }
+};
+
+TEST_F(Attributes, RebuildKeepsTheKeptColumnsValues)
+{
+    const int a = AddWithValues("alpha", "1.5", "3");
+    const int b = AddWithValues("O'Neil", "", "4");
+    ChangeFields([this] {
+        layer->RemoveField(1);
+        EXPECT_EQ(layer->AddField(CMapField("Note", FIELD_TYPE_STRING, 10)), 2);
+    });
+    RawFile raw(path);
+    layer->SaveProperties();
+    EXPECT_EQ(raw.Text("select sql from sqlite_master where name='_MapMetaData';"),
+              "CREATE TABLE _MapMetaData (mapeID INTEGER PRIMARY KEY,\"Name\" VARCHAR(20),\"Order\" INT,\"Note\" "
+              "VARCHAR(10))");
+    EXPECT_EQ(raw.Text("select Name from _MapMetaData where mapeID=" + std::to_string(b)), "O'Neil");
+    EXPECT_EQ(raw.Int("select \"Order\" from _MapMetaData where mapeID=" + std::to_string(a)), 3);
+    EXPECT_EQ(raw.Text("select Note from _MapMetaData where mapeID=" + std::to_string(a)), "<null>");
+    std::unique_ptr<CMapObject> read(layer->ReadObject(b, FALSE, TRUE));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->GetAttributeText(1), "4");
+}
+
+TEST_F(Attributes, RemovingTheLastFieldKeepsTheOthersAndClearsTheHistory)
+{
+    const int a = AddWithValues("alpha", "2.25", "7");
+    CList<CMapObject*, CMapObject*> copies;
+    copies.AddTail(new TestBox(0, 0, 1, 1));
+    copies.GetHead()->SetMapeID(a);
+    layer->RecordEdit(copies, CMapHistoryEntry::kChanged);
+    ChangeFields([this] { layer->RemoveField(2); });
+    EXPECT_FALSE(layer->GetHistory().CanUndo());
+    RawFile raw(path);
+    layer->SaveProperties();
+    EXPECT_EQ(raw.Text("select Depth from _MapMetaData;"), "2.25");
+    EXPECT_EQ(raw.Text("select Name from _MapMetaData;"), "alpha");
+}
+
+TEST_F(Attributes, IdenticalDefinitionsChangeNothing)
+{
+    CList<CMapObject*, CMapObject*> copies;
+    copies.AddTail(new TestBox(0, 0, 1, 1));
+    layer->RecordEdit(copies, CMapHistoryEntry::kAdded);
+    const CString columns = layer->GetMetaDataColumns();
+    layer->RebuildMetaDataTable(columns, "mapeID", columns);
+    EXPECT_TRUE(layer->GetHistory().CanUndo());
+}
+
+TEST_F(Attributes, FieldsAreFoundInAnyCaseAndEqualOnlyInEverything)
+{
+    EXPECT_EQ(layer->AddField(CMapField("NAME", FIELD_TYPE_STRING, 20)), -1);
+    EXPECT_EQ(layer->FindField("depth"), 1);
+    EXPECT_TRUE(layer->HasField(CMapField("Order", FIELD_TYPE_INTEGER, layer->GetField(2).GetWidth())));
+    EXPECT_FALSE(layer->HasField(CMapField("Order", FIELD_TYPE_INTEGER, layer->GetField(2).GetWidth() + 1)));
+    EXPECT_FALSE(layer->HasField(CMapField("order", FIELD_TYPE_INTEGER, layer->GetField(2).GetWidth())));
+    EXPECT_EQ(layer->GetFieldType(99), FIELD_TYPE_STRING);
+    layer->RemoveField(99);
+    EXPECT_EQ(layer->GetFieldCount(), 3);
+    CMapNode* node = AddNode(1, 1);
+    EXPECT_EQ(layer->AddField(CMapField("Extra", FIELD_TYPE_STRING, 5)), 3);
+    EXPECT_EQ(node->GetAttributeCount(), 4);
+    layer->RemoveField(0);
+    EXPECT_EQ(node->GetAttributeCount(), 3);
+}
+
+TEST_F(Attributes, LabelTextsComeFromTheLabelFieldQuotesAndAll)
+{
+    const int a = AddWithValues("O'Hara", "1", "1");
+    CMapNode* node = AddNode(2, 2);
+    node->SetAttributeText(0, "node label");
+    node->SaveChanges();
+    layer->SetLabelFieldIndex(layer->GetFieldCount());
+    EXPECT_EQ(layer->GetLabelField(), "");
+    layer->SetLabelFieldIndex(0);
+    EXPECT_EQ(layer->GetLabelFieldIndex(), 0);
+    layer->UpdateLabelTexts();
+    std::unique_ptr<CMapObject> read(layer->ReadObject(a, FALSE, FALSE));
+    EXPECT_EQ(read->GetLabelText(), "O'Hara");
+    ASSERT_EQ(layer->GetPointObjects().GetCount(), 1);
+    EXPECT_EQ(layer->GetPointObjects().GetHead()->GetLabelText(), "node label");
+}
+
+}

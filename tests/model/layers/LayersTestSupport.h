@@ -1,0 +1,171 @@
+// Layers made by the tests: a map with one layer on a fresh file in a temporary
+// folder, a box kind of object (an indexed object that fills its boundary with
+// its brush colour) registered for the rectangle code while a test runs, and
+// raw reads of the file through SQLite itself.
+#pragma once
+
+#include "core/SQLiteDatabase.h"
+#include "core/SQLiteStatement.h"
+#include "model/MapLayer.h"
+#include "model/MapModel.h"
+#include "model/MapNode.h"
+#include "model/MapObject.h"
+#include "model/MapObjectKinds.h"
+#include "model/MapText.h"
+#include "platform/gdi/CDC.h"
+#include "platform/testing/ModalRecorder.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// An indexed object whose geometry is its boundary; draws it filled.
+class TestBox : public CMapObject {
+public:
+    TestBox() { m_nType = MAP_OBJECT_RECTANGLE; }
+    TestBox(double l, double b, double r, double t) : TestBox() { SetBoundary(CDoubleRect(l, b, r, t)); }
+
+    void Draw(CDC* pDC, const RECT*, double* originX, double* originY, double* zoom) override
+    {
+        CRect r = GetBoundary().ToDeviceRect(*originX, *originY, *zoom, GetViewHeight());
+        r.NormalizeRect();
+        pDC->FillSolidRect(&r, GetStyle()->GetBrushColor());
+    }
+    CMapObject* Clone(CMapLayer* target) override
+    {
+        auto* clone = new TestBox;
+        CopyInto(clone, *GetOwnStyle());
+        if (target)
+            target->AddObject(clone, FALSE);
+        else
+            clone->SetMapeID(GetMapeID());
+        return clone;
+    }
+};
+
+// Registers TestBox for the rectangle code for the life of the object.
+class TestBoxKind {
+public:
+    TestBoxKind() : m_previous(RegisterObjectKind(MAP_OBJECT_RECTANGLE, [] { return (CMapObject*)new TestBox; })) {}
+    ~TestBoxKind() { RegisterObjectKind(MAP_OBJECT_RECTANGLE, m_previous); }
+
+private:
+    ObjectKindCreator m_previous;
+};
+
+// Raw access to a file with SQLite alone.
+class RawFile {
+public:
+    explicit RawFile(const CString& path) { sqlite3_open_v2(path, &m_db, SQLITE_OPEN_READONLY, nullptr); }
+    ~RawFile() { sqlite3_close(m_db); }
+    RawFile(const RawFile&) = delete;
+    RawFile& operator=(const RawFile&) = delete;
+
+    long long Int(const std::string& sql) const
+    {
+        sqlite3_stmt* stmt = nullptr;
+        long long value = -12345;
+        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+            value = sqlite3_column_int64(stmt, 0);
+        sqlite3_finalize(stmt);
+        return value;
+    }
+    // NULL reads as "<null>"; the whole value, NULs included.
+    std::string Text(const std::string& sql) const
+    {
+        sqlite3_stmt* stmt = nullptr;
+        std::string value = "<no row>";
+        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
+            const unsigned char* text = sqlite3_column_text(stmt, 0);
+            value = text ? std::string(reinterpret_cast<const char*>(text), (size_t)sqlite3_column_bytes(stmt, 0))
+                         : std::string("<null>");
+        }
+        sqlite3_finalize(stmt);
+        return value;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+class LayerTest : public ::testing::Test {
+protected:
+    LayerTest() : m_folder("kvlayer") {}
+
+    virtual std::vector<CMapField> Fields() const { return {}; }
+
+    void SetUp() override
+    {
+        path = m_folder.File("Test.klz");
+        CMapLayer probe("Test");
+        for (const CMapField& field : Fields())
+            probe.AddField(field);
+        CMapModel creator;
+        ASSERT_EQ(creator.CreateLayerDatabase(path, &probe), 1);
+        Open();
+    }
+
+    // A new map with the layer file opened into a new layer.
+    void Open()
+    {
+        layer = nullptr;
+        model = std::make_unique<CMapModel>();
+        ASSERT_TRUE(model->OpenLayer(path, nullptr));
+        layer = model->GetLastLayer();
+        // The view a window of 100 x 100 pixels shows: map (0, 0) at its
+        // bottom left, one unit per pixel.
+        model->SetClientRect(RECT{0, 0, 100, kHeight});
+        model->SetZoom(1.0);
+        model->SetXOffset(0);
+        model->SetYOffset(0);
+        model->UpdateViewRect(0, 0);
+    }
+    // Saves (commits), closes and opens the file again.
+    void SaveAndReopen()
+    {
+        layer->SaveProperties();
+        Open();
+    }
+
+    TestBox* AddBox(double l, double b, double r, double t, COLORREF color = RGB(0, 0, 255))
+    {
+        auto box = std::make_unique<TestBox>(l, b, r, t);
+        box->GetOwnStyle()->SetBrushColor(color);
+        layer->AddObject(box.get(), TRUE);
+        return box.release();   // the caller keeps it: layers keep only nodes and texts
+    }
+    int AddBoxId(double l, double b, double r, double t, COLORREF color = RGB(0, 0, 255))
+    {
+        std::unique_ptr<TestBox> box(AddBox(l, b, r, t, color));
+        return box->GetMapeID();
+    }
+    CMapNode* AddNode(double x, double y)
+    {
+        auto* node = new CMapNode;
+        node->SetPosition(x, y);
+        layer->AddObject(node, TRUE);
+        return node;   // owned by the layer
+    }
+
+    std::vector<int> SelectedIds() const
+    {
+        std::vector<int> ids;
+        for (POSITION pos = model->GetSelectedObjects().GetHeadPosition(); pos;)
+            ids.push_back(model->GetSelectedObjects().GetNext(pos)->GetMapeID());
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    }
+
+    static constexpr int kHeight = 100;
+
+    testsupport::TempFolder m_folder;
+    TestBoxKind m_kind;
+    ModalRecorder m_boxes;
+    CString path;
+    std::unique_ptr<CMapModel> model;
+    CMapLayer* layer = nullptr;   // owned by the model
+};
