@@ -14,7 +14,9 @@
 #include "mapwindow/MapNotify.h"
 #include "model/MapModel.h"
 
+class CCmdUI;
 class CDC;
+class CMenu;
 class CMapLabel;
 class CMapLayer;
 class CMapObject;
@@ -101,7 +103,7 @@ public:
     // any other object was built for the test and belongs to the caller.
     CMapObject* HitTest(int x, int y, BOOL topDown);
 
-    // ---- selection (all selected objects lie in one layer)
+    // ---- selection (a click keeps it in one layer; an area selection may span layers)
     // A selected object of an editable layer with a handle under the pixel.
     CMapObject* HitTestSelectedHandle(int x, int y, int& index);
     // Puts the object at the head of the selection. An object is the one
@@ -133,6 +135,27 @@ public:
     // window or the receiver does not exist.
     LRESULT NotifyParent(int action, void* object, int value);
 
+    // ---- commands on the selection and the internal clipboard
+    // The clipboard holds copies of objects that belong to no layer; a Paste
+    // puts new objects into the active layer, each Paste 6 pixels further right
+    // and down than the last, until the next Copy.
+    void CopySelection();
+    void CutSelection();
+    void PasteClipboard();
+    BOOL CanPaste() const { return !m_Clipboard.IsEmpty(); }
+    void ClearClipboard();
+    int GetPasteOffset() const { return m_nPasteOffset; }
+    // New stored copies of the selected objects in their own layers become the selection.
+    void CloneSelection();
+    // Removes the selected objects of editable layers (with `mapLayersOnly`
+    // only of this map's layers); one undo entry per layer holds them.
+    void DeleteSelection(BOOL mapLayersOnly);
+    // Opens the selected polygon into a polyline at its active handle, or cuts
+    // the selected polyline in two there.
+    void BreakAtHandle();
+    // Every selected polyline of an editable layer becomes a polygon of its vertices.
+    void MakePolygon();
+
     void SetModified(int flag) { m_nModified = flag; }
     int IsModified() const { return m_nModified; }
 
@@ -158,6 +181,18 @@ protected:
     afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
     afx_msg void OnKeyUp(UINT key, UINT repeat, UINT flags);
     afx_msg void OnChar(UINT key, UINT repeat, UINT flags);
+    afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
+    afx_msg void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
+    afx_msg void OnToolItem(UINT id);
+    afx_msg void OnUpdateToolItem(CCmdUI* ui);
+    afx_msg void OnCloneObjects() { CloneSelection(); }
+    afx_msg void OnDeleteObjects() { DeleteSelection(TRUE); }
+    afx_msg void OnBreakPoly() { BreakAtHandle(); }
+    afx_msg void OnMakePolygon() { MakePolygon(); }
+    afx_msg void OnUpdateObjectSelected(CCmdUI* ui);
+    afx_msg void OnUpdateAddHandle(CCmdUI* ui);
+    afx_msg void OnUpdateBreakPoly(CCmdUI* ui);
+    afx_msg void OnUpdateMakePolygon(CCmdUI* ui);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -175,4 +210,6 @@ private:
     int m_nNotifyOnInvalidate = 1;
     int m_nRedrawPending = 0;
     CString m_strStatusText;
+    CList<CMapObject*, CMapObject*> m_Clipboard;
+    int m_nPasteOffset = 0;
 };

@@ -113,8 +113,6 @@ void CMapTool::OnKeyUp(CMUIMap*, UINT key, UINT, UINT)
     }
 }
 
-void CMapTool::OnKeyDown(CMUIMap*, UINT, UINT, UINT) {}
-
 void CMapTool::OnChar(CMUIMap*, UINT, UINT, UINT) {}
 
 void CMapTool::OnLButtonDown(CMUIMap* map, UINT, int x, int y)
@@ -190,6 +188,38 @@ void CMapTool::DrawXorEllipse(CDC* dc, const RECT& rect)
     dc->SetROP2(oldRop);
     dc->SelectObject(oldBrush);
     dc->SelectObject(old);
+}
+
+CMapObject* CMapTool::CopyForUndo(CMapObject* object)
+{
+    CMapObject* copy = object->Clone(nullptr);
+    copy->SetLayer(object->GetLayer());
+    return copy;
+}
+
+void CMapTool::RecordEditsByLayer(CList<CMapObject*, CMapObject*>& objects, int action)
+{
+    // Layers in the order their first copy comes, copies in list order.
+    std::vector<CMapObject*> copies;
+    std::vector<CMapLayer*> layers;
+    while (!objects.IsEmpty()) {
+        CMapObject* copy = objects.RemoveHead();
+        CMapLayer* layer = copy->GetLayer();
+        if (!layer) {
+            delete copy;
+            continue;
+        }
+        copies.push_back(copy);
+        if (std::find(layers.begin(), layers.end(), layer) == layers.end())
+            layers.push_back(layer);
+    }
+    for (CMapLayer* layer : layers) {
+        CList<CMapObject*, CMapObject*> entry;
+        for (CMapObject* copy : copies)
+            if (copy->GetLayer() == layer)
+                entry.AddTail(copy);
+        layer->RecordEdit(entry, action);
+    }
 }
 
 void CMapTool::RecordObjectChange(CMapLayer* layer, CMapObject* copy, int action)

@@ -116,6 +116,13 @@ public:
     static void DrawXorLine(CDC* dc, int x1, int y1, int x2, int y2, COLORREF colour, int penStyle);
     static void DrawFocusRectXor(CDC* dc, int left, int top, int right, int bottom);
     static void DrawXorEllipse(CDC* dc, const RECT& rect);
+    // Records the copies in `objects` (the list is emptied) as undo entries of
+    // `action`, one entry per layer the copies belong to, so that an undo puts
+    // every object back into its own layer file. Copies without a layer are freed.
+    static void RecordEditsByLayer(CList<CMapObject*, CMapObject*>& objects, int action);
+    // A copy of `object` as it is now, for an undo entry: outside any layer,
+    // with the object's id, and knowing the layer whose history it goes to.
+    static CMapObject* CopyForUndo(CMapObject* object);
     // One undo entry of one object in `layer`'s history: nothing for a null
     // copy or action 3; otherwise the entry owns the copy.
     static void RecordObjectChange(CMapLayer* layer, CMapObject* copy, int action);

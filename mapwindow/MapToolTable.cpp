@@ -5,6 +5,9 @@
 // while a button is held and the position text follows it.
 #include "mapwindow/MapTool.h"
 
+#include "mapwindow/tools/AreaSelectTools.h"
+#include "mapwindow/tools/NavigationTools.h"
+#include "mapwindow/tools/SelectTool.h"
 #include "mapwindow/tools/AddHandleTool.h"
 #include "mapwindow/tools/ArcTool.h"
 #include "mapwindow/tools/DeleteLineTool.h"
@@ -23,6 +26,20 @@ namespace {
 std::unique_ptr<CMapTool> MakeTool(int number)
 {
     switch (number) {
+    case TOOL_ZOOM_IN:
+        return std::make_unique<CZoomInTool>();
+    case TOOL_ZOOM_OUT:
+        return std::make_unique<CZoomOutTool>();
+    case TOOL_MOVE:
+        return std::make_unique<CMoveTool>();
+    case TOOL_SELECT:
+        return std::make_unique<CSelectTool>();
+    case TOOL_RECT_SELECT:
+        return std::make_unique<CRectSelectTool>();
+    case TOOL_MARQUEE_SELECT:
+        return std::make_unique<CMarqueeSelectTool>();
+    case TOOL_POLYGON_SELECT:
+        return std::make_unique<CPolygonSelectTool>();
     case TOOL_RULE:
         return std::make_unique<CRuleTool>();
     case TOOL_LINE:

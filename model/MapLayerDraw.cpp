@@ -337,7 +337,22 @@ void CMapLayer::SelectRows(const CArray<int, int>& ids, const CString& clause, b
         if (clause.IsEmpty() && !ContainsId(ids, id))
             continue;
         --counter;
-        CMapObject* object = CreateMapObject(rows.ColumnInt(COL_TYPE));
+        const int type = rows.ColumnInt(COL_TYPE);
+        if (IsPointObjectType(type)) {
+            // The layer's own node or text is what is selected, never a second
+            // copy of its row: a move or deletion must reach the one it draws.
+            CMapObject* own = nullptr;
+            for (POSITION pos = m_PointObjects.GetHeadPosition(); pos && !own;) {
+                CMapObject* candidate = m_PointObjects.GetNext(pos);
+                if (candidate->GetMapeID() == id)
+                    own = candidate;
+            }
+            CList<CMapObject*, CMapObject*>* selection = m_pMap ? &m_pMap->GetSelectedObjects() : nullptr;
+            if (own && selection && !selection->Find(own) && accept(own))
+                selection->AddHead(own);
+            continue;
+        }
+        CMapObject* object = CreateMapObject(type);
         if (!object)
             continue;
         object->LoadFromRow(&rows);

@@ -31,6 +31,12 @@ const ResourceString kStrings[] = {
     {IDS_DEFAULT_USE_SPHERICAL, "1"},
     {IDS_DEFAULT_QUICK_INFO_TOOL, "T"},
 
+    // The map window's questions and item texts.
+    {IDS_DELETE_ENTIRE_OBJECT, "Do you want to delete the entire object?"},
+    {IDS_DELETE_SELECTED_OBJECTS, "Do you want to delete the selected objects?"},
+    {IDS_BREAK_POLYLINE, "break polyline"},
+    {IDS_BREAK_POLYGON, "break polygon"},
+
     // The application, its frame and its document type.
     {AFX_IDS_APP_TITLE, "Terravue Desktop"},
     {IDR_MAINFRAME, "Terravue Desktop"},

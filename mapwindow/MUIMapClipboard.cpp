@@ -1,0 +1,73 @@
+// The map window's internal clipboard: copies of objects that belong to no
+// layer and carry no id, owned by the list. Copy replaces them and resets the
+// paste offset; each Paste adds the copies to the active layer 6 pixels further
+// right and down than the Paste before, selects them and records one undo entry.
+#include "mapwindow/MUIMap.h"
+
+#include "mapwindow/MapTool.h"
+#include "core/ObjectTypes.h"
+#include "model/MapLayer.h"
+#include "model/MapObject.h"
+
+namespace {
+constexpr int kPasteStep = 6;
+}
+
+void CMUIMap::ClearClipboard()
+{
+    while (!m_Clipboard.IsEmpty())
+        delete m_Clipboard.RemoveHead();
+}
+
+void CMUIMap::CopySelection()
+{
+    ClearClipboard();
+    for (POSITION pos = GetFirstSelectedPosition(); pos;) {
+        CMapObject* object = GetNextSelected(pos);
+        if (!CMapObject::IsTypeValid(object->GetType()))
+            continue;
+        object->LoadGeometry();
+        CMapObject* copy = object->Clone(nullptr);
+        copy->SetMapeID(-1);
+        copy->SetLayer(nullptr);
+        copy->Deselect();
+        m_Clipboard.AddTail(copy);
+    }
+    m_nPasteOffset = 0;
+}
+
+void CMUIMap::CutSelection()
+{
+    CopySelection();
+    DeleteSelection(TRUE);
+}
+
+void CMUIMap::PasteClipboard()
+{
+    CMapLayer* layer = GetActiveLayer();
+    if (!layer || !layer->IsEditable())
+        return;
+    m_nPasteOffset += kPasteStep;
+    const int n = m_nPasteOffset;
+    double zoom = GetZoom();
+    CList<CMapObject*, CMapObject*> pasted, copies;
+    for (POSITION pos = m_Clipboard.GetHeadPosition(); pos;) {
+        CMapObject* clone = m_Clipboard.GetNext(pos)->Clone(layer);
+        clone->MoveBy(n, n, &zoom);
+        clone->SaveChanges();
+        copies.AddTail(CMapTool::CopyForUndo(clone));
+        clone->Select();
+        pasted.AddTail(clone);
+    }
+    ClearSelection(0);
+    AddToSelection(pasted);
+    for (POSITION pos = GetFirstSelectedPosition(); pos;) {
+        CMapObject* clone = GetNextSelected(pos);
+        NotifyParent(MAPA_OBJECT_ADDED, clone, 0);
+        NotifyParent(MAPA_SELECTION_CHANGED, clone, 0);
+        InvalidateObject(clone);
+    }
+    if (!copies.IsEmpty())
+        SetModified(1);
+    layer->RecordEdit(copies, 0);
+}
