@@ -11,7 +11,9 @@
 #include "core/Settings.h"
 #include "core/Utilities.h"
 #include "model/MapLayer.h"
+#include "model/MapAdvPolygon.h"
 #include "model/MapObject.h"
+#include "model/MapPartList.h"
 #include "model/MapPointList.h"
 #include "model/MapSpline.h"
 
@@ -50,11 +52,43 @@ VertexDelete ClassifyVertexDelete(CMapObject* object, int handle)
             return VertexDelete::WholeObject;
         return handle >= 0 && handle < count ? VertexDelete::Vertex : VertexDelete::Nothing;
     }
+    case MAP_OBJECT_POLYPOLYGON:
+    case MAP_OBJECT_POLYPOLYLINE:
+    case MAP_OBJECT_ADVPOLYGON:
+    case MAP_OBJECT_POLYADVPOLYGON:
+        // These kinds decide by their own deletion; a refusal is judged after it.
+        return VertexDelete::Vertex;
     default:
-        // Nodes, texts, images, chords and pies have no vertex to remove; the
-        // multi-part kinds are not built, so no layer holds one.
+        // Nodes, texts, images, chords and pies have no vertex to remove.
         return VertexDelete::Nothing;
     }
+}
+
+// After a multi-part kind refused to remove the vertex: whether the object goes
+// as a whole (its last part, or a ring already at its minimum) or stays.
+VertexDelete RefusedVertexDelete(CMapObject* object)
+{
+    switch (object->GetType()) {
+    case MAP_OBJECT_POLYPOLYGON:
+    case MAP_OBJECT_POLYPOLYLINE:
+        return static_cast<CMapPartList*>(object)->GetPartCount() == 1 ? VertexDelete::WholeObject
+                                                                       : VertexDelete::Nothing;
+    case MAP_OBJECT_ADVPOLYGON:
+        return static_cast<CMapAdvPolygon*>(object)->GetOuterPointCount() <= 3 ? VertexDelete::WholeObject
+                                                                               : VertexDelete::Nothing;
+    case MAP_OBJECT_POLYADVPOLYGON:
+        return static_cast<CMapPartList*>(object)->GetPartCount() < 2 ? VertexDelete::WholeObject
+                                                                      : VertexDelete::Nothing;
+    default:
+        return VertexDelete::Nothing;
+    }
+}
+
+// The notification of a removed vertex: the multi-part polygons report a changed object.
+int VertexRemovedAction(int type)
+{
+    return type == MAP_OBJECT_POLYPOLYGON || type == MAP_OBJECT_POLYADVPOLYGON ? MAPA_OBJECT_CHANGED
+                                                                               : MAPA_VERTEX_REMOVED;
 }
 
 BOOL DeleteVertex(CMapObject* object, int handle)
@@ -70,7 +104,16 @@ BOOL DeleteVertex(CMapObject* object, int handle)
         spline->SetGeometryModified(TRUE);
         return TRUE;
     }
-    return static_cast<CMapPointList*>(object)->DeletePoint(handle);
+    switch (object->GetType()) {
+    case MAP_OBJECT_POLYPOLYGON:
+    case MAP_OBJECT_POLYPOLYLINE:
+    case MAP_OBJECT_POLYADVPOLYGON:
+        return static_cast<CMapPartList*>(object)->DeleteVertex(handle);
+    case MAP_OBJECT_ADVPOLYGON:
+        return static_cast<CMapAdvPolygon*>(object)->DeleteVertex(handle);
+    default:
+        return static_cast<CMapPointList*>(object)->DeletePoint(handle);
+    }
 }
 }
 
@@ -118,13 +161,16 @@ void CMapTool::OnKeyDown(CMUIMap* map, UINT key, UINT, UINT)
             CMapObject* copy = CopyForUndo(first);
             if (!DeleteVertex(first, handle)) {
                 delete copy;
-                return;
+                if (RefusedVertexDelete(first) != VertexDelete::WholeObject)
+                    return;
+                map->SetActiveHandle(first, -1);
+                break;
             }
             m_pendingAction = 2;
             m_pendingEdits.AddTail(copy);
             map->InvalidateMap(nullptr, FALSE);
             map->SetActiveHandle(first, -1);
-            map->NotifyParent(MAPA_VERTEX_REMOVED, first, 0);
+            map->NotifyParent(VertexRemovedAction(type), first, 0);
             first->InvalidateDevicePoints();
             first->SaveChanges();
             map->SetModified(1);

@@ -114,6 +114,31 @@ public:
     // ContainsXY of each point, in one walk of the edges.
     std::vector<bool> ContainsEach(const std::vector<CDoublePoint>& points);
 
+    // ---- boolean operations (model/ClipBoolean.cpp)
+    // Sets the forward flag so that traversal keeps the ring's interior on
+    // its left (interiorLeft 1) or right (0); FALSE, flag unchanged, for a
+    // ring without area.
+    BOOL SetOrientation(int interiorLeft);
+    // The crossings of segment a-b with this ring's edges (the caller closes
+    // the ring), as a new polygon the caller owns; with `insert` they also
+    // enter this ring as intersection vertices, with `sort` they come ordered
+    // by distance from a.
+    CClipPolygon* IntersectSegmentWithRing(const CClipVertex& a, const CClipVertex& b, BOOL sort, BOOL insert);
+    // Every edge of this ring against the ring `other`, the crossings
+    // inserted into both.
+    void IntersectRing(CClipPolygon* other, BOOL sort, BOOL insert);
+    // IntersectRing of both rings closed for the time.
+    void IntersectClosedRings(CClipPolygon* other);
+    // The relation and the edge marks of this ring against one other ring
+    // (a hole inverts inside and outside) or against a whole ring set.
+    void MarkAgainstRing(CClipPolygon* ring);
+    void MarkAgainstSet(CMapMultiPart* set);
+    // The pieces of this ring that operation `op` keeps (0 intersection,
+    // 1 difference, 2 symmetric difference, 3 union); `first` tells the rings
+    // of the first figure from those of the second. A new multi-part of
+    // chains the caller owns.
+    CMapMultiPart* Traverse(int op, BOOL first);
+
     // 0: has intersection vertices; 1: inside the other figure; 2: outside.
     int GetRelation() const { return m_nRelation; }
     void SetRelation(int relation) { m_nRelation = relation; }

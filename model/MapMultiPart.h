@@ -11,6 +11,7 @@
 #include "model/MapObject.h"
 
 class CClipPolygon;
+class CMapPolyPolygon;
 
 class CMapMultiPart : public CMapObject {
 public:
@@ -51,6 +52,18 @@ public:
     // The first clip-polygon part whose head or tail vertex is exactly the point.
     POSITION FindPartByEndpoint(const double point[2]) const;
     int CountHoleParts() const;
+
+    // ---- the boolean engine's steps over a set of clip-polygon rings
+    // (model/PolygonBoolean.cpp), each applied to every ring in list order
+    int IntersectParts(CClipPolygon* ring);
+    int IntersectAllWith(CMapMultiPart* other);
+    void MarkAgainst(CMapMultiPart* set);
+    void MarkAll(CClipPolygon* ring);
+    // The kept pieces of all rings in one new multi-part the caller owns.
+    CMapMultiPart* TraverseAll(int op, BOOL first);
+    // Joins the pieces into rings and returns them as a new polypolygon (holes
+    // flagged) the caller owns; this container is left empty.
+    CMapPolyPolygon* BuildPolyPolygon();
 
     virtual BOOL IsSamePartList(CMapMultiPart* other);
     virtual BOOL DiffersPartList(CMapMultiPart* other) { return !IsSamePartList(other); }

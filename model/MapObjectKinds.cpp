@@ -2,10 +2,13 @@
 #include "model/MapObjectKinds.h"
 
 #include "core/ObjectTypes.h"
+#include "model/MapAdvPolygon.h"
 #include "model/MapArc.h"
 #include "model/MapImage.h"
 #include "model/MapLine.h"
 #include "model/MapNode.h"
+#include "model/MapPolyAdvPolygon.h"
+#include "model/MapPolyParts.h"
 #include "model/MapPolygon.h"
 #include "model/MapPolyline.h"
 #include "model/MapRectangle.h"
@@ -45,6 +48,10 @@ const ObjectKind kKinds[] = {
     {MAP_OBJECT_NODE, Create<CMapNode>},
     {MAP_OBJECT_POLYGON, Create<CMapPolygon>},
     {MAP_OBJECT_POLYLINE, Create<CMapPolyline>},
+    {MAP_OBJECT_POLYPOLYGON, Create<CMapPolyPolygon>},
+    {MAP_OBJECT_POLYPOLYLINE, Create<CMapPolyPolyline>},
+    {MAP_OBJECT_ADVPOLYGON, Create<CMapAdvPolygon>},
+    {MAP_OBJECT_POLYADVPOLYGON, Create<CMapPolyAdvPolygon>},
     {MAP_OBJECT_TEXT, Create<CMapText>},
     {MAP_OBJECT_IMAGE, Create<CMapImage>},
 };

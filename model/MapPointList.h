@@ -71,6 +71,12 @@ public:
     const CFloatPoint* GetPoints() const { return m_pPoints; }
     int GetCapacity() const { return (int)m_Owned.size(); }
     CDevicePointCache* GetDeviceCache() const { return m_pCache.get(); }
+    // The multi-part kinds split one stored BLOB over their parts and rings:
+    // `count` vertices become this object's, as an owned copy or as a borrow
+    // that ends with the stored whole's (ReleaseStoredPoints).
+    void TakeStoredPoints(const CFloatPoint* points, int count, bool own);
+    // Ends a borrow taken by TakeStoredPoints; nothing otherwise.
+    void ReleaseStoredPoints();
 
     virtual BOOL IsSameGeometry(CMapPointList* other);
     virtual BOOL DiffersGeometry(CMapPointList* other) { return !IsSameGeometry(other); }
@@ -163,7 +169,7 @@ protected:
 
 private:
     // Where a borrow came from, so that ending it releases the right statement.
-    enum class BorrowSource { None, LayerQuery, OwnQuery };
+    enum class BorrowSource { None, LayerQuery, OwnQuery, Whole };
 
     CFloatPoint* OwnedPoints() { return m_Owned.data(); }
     // Takes the stored bytes as the owned (or borrowed) vertices.

@@ -13,6 +13,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace {
 // Column of mapeGeoData in a whole row of _MapGeoData.
 constexpr int kGeoDataColumn = 5;
@@ -145,8 +147,48 @@ void CMapPointList::EndBorrow()
     m_dwFlags &= ~kGeometryBorrowed;
 }
 
+void CMapPointList::TakeStoredPoints(const CFloatPoint* points, int count, bool own)
+{
+    // A copy first: `points` may be this object's own borrowed run.
+    std::vector<CFloatPoint> run(points, points + std::max(count, 0));
+    EndBorrow();
+    if (own) {
+        run.resize(run.size() + kGrowBy);
+        m_Owned.swap(run);
+        m_pPoints = m_Owned.data();
+        m_dwFlags |= kGeometryLoaded;
+    } else {
+        m_Borrowed.swap(run);
+        m_pPoints = m_Borrowed.data();
+        m_Borrow = BorrowSource::Whole;
+        m_dwFlags |= kGeometryBorrowed;
+    }
+    m_nCount = std::max(count, 0);
+    // The part's own box, without touching the index or the layer: the
+    // containment tests of a part start from it.
+    if (m_nCount > 0) {
+        CDoubleRect box(m_pPoints[0].x, m_pPoints[0].y, m_pPoints[0].x, m_pPoints[0].y);
+        for (int i = 1; i < m_nCount; ++i)
+            box.UnionPoint(m_pPoints[i]);
+        m_rcBoundary = box;
+    }
+}
+
+void CMapPointList::ReleaseStoredPoints()
+{
+    if (m_Borrow == BorrowSource::Whole)
+        EndBorrow();
+}
+
 void CMapPointList::DetachGeometry()
 {
+    if (m_Borrow == BorrowSource::Whole) {
+        // The whole borrowed for all its parts at once and ends it for all.
+        if (m_pParent)
+            m_pParent->DetachGeometry();
+        ReleaseStoredPoints();
+        return;
+    }
     if (m_Borrow == BorrowSource::None) {
         // A part that holds nothing itself borrowed through its whole.
         if (!m_pPoints && m_nMapeID == -1 && m_pParent)

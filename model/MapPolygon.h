@@ -43,6 +43,11 @@ public:
     virtual CMapPolyPolygon* ClipToRectangle(const CDoubleRect* rect);
     // All four corners inside and no edge entering the rectangle.
     virtual BOOL ContainsRectangle(const CDoubleRect* rect);
+    // This polygon combined with another polygon, polypolygon or polygon with
+    // holes (op 0 intersection, 1 difference, 2 symmetric difference,
+    // 3 union; model/PolygonBoolean.cpp); a new object the caller owns, null
+    // for an intersection of objects whose boundaries do not meet.
+    virtual CMapPolyPolygon* BooleanOp(CMapObject* other, int op);
 
     // The four corners, bottom-left first, counter-clockwise.
     void MakeRectangle(const CDoubleRect* rect);

@@ -4,6 +4,7 @@
 #include "tests/mapwindow/tools/ToolsTestSupport.h"
 
 #include "model/MapArc.h"
+#include "model/MapPolyPolyline.h"
 
 namespace tooltest {
 namespace {
@@ -102,6 +103,56 @@ TEST_F(ToolTest, DeleteOnAnActiveVertexFollowsTheKindsRules)
     AfxTestKey(map, VK_DELETE, false);
     lower->Undo();
     EXPECT_EQ(Stored(lower, line)->GetPointCount(), 2);
+}
+
+// A polyline of several parts loses a vertex of a part that keeps two, a short
+// part as a whole, and asks for the whole object only when one short part is left.
+TEST_F(ToolTest, DeleteOnAVertexOfAPolylineOfSeveralParts)
+{
+    auto* lines = new CMapPolyPolyline;
+    auto* first = new CMapPolyline;
+    for (const CFloatPoint& p : {CFloatPoint(500, 100), CFloatPoint(600, 100), CFloatPoint(600, 200)})
+        first->AddPoint(p);
+    auto* second = new CMapPolyline;
+    for (const CFloatPoint& p : {CFloatPoint(500, 300), CFloatPoint(600, 300)})
+        second->AddPoint(p);
+    lines->AddPart(first);
+    lines->AddPart(second);
+    const int id = Store(lower, lines);
+    Show();
+    ModalRecorder answers({IDNO});
+    auto pick = [&](CPoint onLine, CPoint handle) {
+        map.ClearSelection(0);
+        Click(onLine);
+        Click(handle);
+        ASSERT_NE(map.GetSelectedObject(), nullptr);
+        ASSERT_NE(map.GetSelectedObject()->GetActiveHandle(), -1);
+    };
+
+    // The corner (600, 100) of the three-point part.
+    pick({275, 250}, {300, 250});
+    host.notices.clear();
+    AfxTestKeyStroke(map, VK_DELETE);
+    EXPECT_EQ(Stored(lower, id)->GetPointCount(), 4);
+    const std::vector<int> actions = host.Actions();
+    EXPECT_NE(std::find(actions.begin(), actions.end(), MAPA_VERTEX_REMOVED), actions.end());
+    EXPECT_EQ(UndoCount(lower), 1);
+
+    // The two-point part goes as a whole: one part of two points is left.
+    pick({275, 150}, {250, 150});
+    AfxTestKeyStroke(map, VK_DELETE);
+    EXPECT_EQ(Stored(lower, id)->GetPointCount(), 2);
+    EXPECT_TRUE(answers.Boxes().empty());
+
+    // Now the only part cannot shrink: the whole object is asked for, No keeps it.
+    pick({275, 225}, {250, 250});
+    AfxTestKeyStroke(map, VK_DELETE);
+    ASSERT_EQ(answers.Boxes().size(), 1u);
+    EXPECT_EQ(answers.Boxes()[0].text, CString("Do you want to delete the entire object?"));
+    EXPECT_EQ(Stored(lower, id)->GetPointCount(), 2);
+    lower->Undo();
+    lower->Undo();
+    EXPECT_EQ(Stored(lower, id)->GetPointCount(), 5);
 }
 
 TEST_F(ToolTest, DeleteOnAPieHandleDoesNothingAndWithoutHandleAsksForTheObject)

@@ -32,26 +32,13 @@ TEST_F(CurveKinds, RoundTripThroughAReopenedLayerFile)
     added.push_back(std::move(spline));
     for (auto& object : added)
         layer->AddObject(object.get(), TRUE);
-    // The layer keeps a transaction open while it is open; saving commits it.
-    Exec("COMMIT TRANSACTION;");
-    layer->CloseDatabase();
-
     CMapModel reopened;
-    CMapLayer* again = new CMapLayer("Test");
-    reopened.AddLayer(again);
-    ASSERT_TRUE(reopened.OpenLayer(folder.File("Test.klz"), again));
+    CMapLayer* again = Reopen(reopened);
+    ASSERT_TRUE(again->GetDatabase());
     for (auto& original : added) {
         SCOPED_TRACE(original->GetType());
-        CString sql;
-        sql.Format("select * from _MapGeoData, _MapMetaData where _MapGeoData.mapeID = %d and "
-                   "_MapMetaData.mapeID = %d;",
-                   original->GetMapeID(), original->GetMapeID());
-        CSQLiteStatement stmt;
-        ASSERT_EQ(again->GetDatabase()->Prepare(sql, stmt), SQLITE_OK);
-        ASSERT_EQ(stmt.Step(), SQLITE_ROW);
-        std::unique_ptr<CMapObject> read(again->CreateMapObject(stmt.ColumnInt(6)));
+        std::unique_ptr<CMapObject> read = ReadObject(again, original->GetMapeID());
         ASSERT_TRUE(read);
-        read->LoadFromRow(&stmt);
         EXPECT_EQ(read->GetType(), original->GetType());
         EXPECT_EQ(read->GetBoundary(), original->GetBoundary());
         EXPECT_EQ(read->GetStyle()->GetPenColor(), original->GetStyle()->GetPenColor());

@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -94,6 +95,35 @@ protected:
         ASSERT_EQ(Db()->Prepare(sql, stmt), SQLITE_OK);
         ASSERT_EQ(stmt.Step(), SQLITE_ROW);
         object->LoadFromRow(&stmt);
+    }
+
+    // Commits and closes the layer file and opens it again as a layer of
+    // `into` (the layer keeps a transaction open while it is open).
+    CMapLayer* Reopen(CMapModel& into)
+    {
+        Exec("COMMIT TRANSACTION;");
+        layer->CloseDatabase();
+        CMapLayer* again = new CMapLayer("Test");
+        into.AddLayer(again);
+        EXPECT_TRUE(into.OpenLayer(folder.File("Test.klz"), again));
+        return again;
+    }
+
+    // The object of row `id` as a layer gives it back: built by the layer's
+    // factory from its stored type code and filled from its whole row.
+    static std::unique_ptr<CMapObject> ReadObject(CMapLayer* from, int id)
+    {
+        CString sql;
+        sql.Format("select * from _MapGeoData, _MapMetaData where _MapGeoData.mapeID = %d and "
+                   "_MapMetaData.mapeID = %d;",
+                   id, id);
+        CSQLiteStatement stmt;
+        EXPECT_EQ(from->GetDatabase()->Prepare(sql, stmt), SQLITE_OK);
+        EXPECT_EQ(stmt.Step(), SQLITE_ROW);
+        std::unique_ptr<CMapObject> read(from->CreateMapObject(stmt.ColumnInt(6)));
+        if (read)
+            read->LoadFromRow(&stmt);
+        return read;
     }
 
     // NULL reads as nullopt.

@@ -1,0 +1,604 @@
+// The ring steps of the boolean operations on clip polygons: orientation,
+// crossings inserted into both rings, the marks that classify each edge
+// leaving a crossing against the other figure, and the traversal that cuts
+// out the pieces an operation keeps. Traversal keeps the region on its
+// right: outer rings run clockwise (y up), holes counter-clockwise.
+#include "model/ClipPolygon.h"
+
+#include "core/ClipSegments.h"
+#include "model/MapMultiPart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+bool Same(const CClipVertex& a, const CClipVertex& b)
+{
+    return a.x == b.x && a.y == b.y;
+}
+
+// A computed crossing within rounding of an end point of either segment is
+// that end point, so that a segment through a vertex finds the vertex itself
+// and not a second point beside it.
+CClipVertex SnapToEnds(const CClipVertex& x, const CClipVertex& a, const CClipVertex& b, const CClipVertex& p,
+                       const CClipVertex& c)
+{
+    const double extent = std::max({std::fabs(a.x - b.x), std::fabs(a.y - b.y), std::fabs(p.x - c.x),
+                                    std::fabs(p.y - c.y)});
+    const double eps = extent * 1e-9;
+    for (const CClipVertex* end : {&p, &c, &a, &b}) {
+        if (std::fabs(x.x - end->x) <= eps && std::fabs(x.y - end->y) <= eps)
+            return CClipVertex(end->x, end->y);
+    }
+    return CClipVertex(x.x, x.y);
+}
+
+// The positions of a ring in traversal order.
+std::vector<POSITION> TraversalOrder(const CClipPolygon& ring)
+{
+    std::vector<POSITION> order;
+    order.reserve((size_t)ring.GetVertices().GetCount());
+    for (POSITION pos = ring.GetStartPosition(); pos;) {
+        order.push_back(pos);
+        ring.StepForward(pos);
+    }
+    return order;
+}
+
+// Where a piece of a ring starts for an operation, and in which direction.
+enum class Start { None, Forward, Reversed };
+
+Start PieceStart(const CClipVertex& v, int op, bool first)
+{
+    if (!v.IsIntersection() || v.IsDoubledBack())
+        return Start::None;
+    // An edge both figures share is kept once, from the first figure: where
+    // both run the same way it bounds their intersection and union, where
+    // they run opposite ways it bounds the difference; never the exclusive or.
+    if (v.IsSameEdge())
+        return first && (op == 0 || op == 3) ? Start::Forward : Start::None;
+    if (v.IsOppositeEdge())
+        return first && op == 1 ? Start::Forward : Start::None;
+    switch (op) {
+    case 0: return v.IsInside() ? Start::Forward : Start::None;
+    case 1:
+        if (first)
+            return v.IsOutside() ? Start::Forward : Start::None;
+        return v.IsInside() ? Start::Reversed : Start::None;
+    case 2:
+        if (v.IsInside())
+            return Start::Reversed;
+        return v.IsOutside() ? Start::Forward : Start::None;
+    case 3: return v.IsOutside() ? Start::Forward : Start::None;
+    default: return Start::None;
+    }
+}
+
+// Ends the explicit closing of a ring: the copy of the head at the tail goes,
+// and a crossing found on it stays marked on the head.
+void OpenRing(CClipPolygon& ring, CList<CClipVertex, const CClipVertex&>& vertices)
+{
+    if (vertices.GetCount() < 2)
+        return;
+    vertices.GetHead().flags |= vertices.GetTail().flags & CClipVertex::kIntersection;
+    ring.RemoveTailVertex();
+}
+
+// Whether `stretch` occurs, in either order, as a run of `rest`.
+bool OccursIn(const std::vector<CClipVertex>& stretch, const std::vector<CClipVertex>& rest)
+{
+    const size_t k = stretch.size();
+    if (k == 0 || rest.size() < k)
+        return false;
+    for (size_t s = 0; s + k <= rest.size(); ++s) {
+        bool forward = true, backward = true;
+        for (size_t i = 0; i < k && (forward || backward); ++i) {
+            forward = forward && Same(rest[s + i], stretch[i]);
+            backward = backward && Same(rest[s + i], stretch[k - 1 - i]);
+        }
+        if (forward || backward)
+            return true;
+    }
+    return false;
+}
+}
+
+BOOL CClipPolygon::SetOrientation(int interiorLeft)
+{
+    // Twice the signed area, with coordinates taken relative to the head so
+    // that large projected coordinates keep their precision.
+    if (m_Vertices.GetCount() < 3)
+        return FALSE;
+    const CClipVertex o = m_Vertices.GetHead();
+    double twice = 0.0;
+    POSITION pos = m_Vertices.GetHeadPosition();
+    CClipVertex prev = m_Vertices.GetNext(pos);
+    while (true) {
+        const CClipVertex cur = pos ? m_Vertices.GetNext(pos) : o;
+        twice += (prev.x - o.x) * (cur.y - o.y) - (cur.x - o.x) * (prev.y - o.y);
+        if (!pos)
+            break;
+        prev = cur;
+    }
+    if (twice == 0.0 || !std::isfinite(twice))
+        return FALSE;
+    const bool counterClockwise = twice > 0.0;
+    m_nForward = counterClockwise == (interiorLeft != 0) ? 1 : 0;
+    return TRUE;
+}
+
+namespace {
+// Whether the closed boxes of two segments meet: what IntersectSegments
+// would find first, without building rectangles.
+bool BoxesMeet(const CClipVertex& a, const CClipVertex& b, const CClipVertex& p, const CClipVertex& c)
+{
+    return std::max(a.x, b.x) >= std::min(p.x, c.x) && std::max(p.x, c.x) >= std::min(a.x, b.x)
+        && std::max(a.y, b.y) >= std::min(p.y, c.y) && std::max(p.y, c.y) >= std::min(a.y, b.y);
+}
+
+// Segment a-b against the ring's edge p-c: the crossing is collected and,
+// with `insert`, enters the ring (or marks the end it falls on).
+void TestEdge(CClipPolygon& ring, const CClipVertex& a, const CClipVertex& b, POSITION prevPos, POSITION curPos,
+              std::vector<CClipVertex>& found, bool insert)
+{
+    const CClipVertex p = ring.GetVertexAtPosition(prevPos), c = ring.GetVertexAtPosition(curPos);
+    if (!BoxesMeet(a, b, p, c))
+        return;
+    const CClipVertex hit = IntersectSegments(a, b, p, c);
+    if (IsNoClipVertex(hit))
+        return;
+    const CClipVertex x = SnapToEnds(hit, a, b, p, c);
+    found.emplace_back(x.x, x.y, CClipVertex::kIntersection);
+    if (!insert)
+        return;
+    if (!Same(x, p) && !Same(x, c))
+        ring.InsertVertexBefore(curPos, CClipVertex(x.x, x.y, CClipVertex::kIntersection), TRUE);
+    else
+        ring.MarkIntersection(Same(x, p) ? prevPos : curPos);
+}
+
+// The crossings found, ordered along a-b when asked, each point once.
+CClipPolygon* CrossingList(std::vector<CClipVertex>& found, const CClipVertex& a, BOOL sort)
+{
+    if (sort && found.size() > 1) {
+        std::stable_sort(found.begin(), found.end(), [&](const CClipVertex& l, const CClipVertex& r) {
+            return std::hypot(l.x - a.x, l.y - a.y) < std::hypot(r.x - a.x, r.y - a.y);
+        });
+    }
+    auto* result = new CClipPolygon;
+    for (const CClipVertex& x : found) {
+        // A crossing at a vertex of the ring is met on both of its edges.
+        if (result->GetPointCount() > 0 && Same(result->GetTailVertex(), x))
+            continue;
+        result->AddVertex(x);
+    }
+    return result;
+}
+
+// The edges of a ring as they were before crossings were inserted, in a grid
+// of cells by their boxes; crossings later inserted into an edge only split
+// it, so walking from its start to its end covers all of its pieces. Rings
+// of many vertices are cut against each other and tested for containment
+// through it instead of through every edge.
+class EdgeGrid {
+public:
+    // With `closed` the edge from the tail back to the head counts too.
+    EdgeGrid(const CClipPolygon& ring, bool closed) : m_bClosed(closed)
+    {
+        const auto& vertices = ring.GetVertices();
+        POSITION pos = vertices.GetHeadPosition();
+        if (!pos)
+            return;
+        POSITION start = pos;
+        CClipVertex p = vertices.GetNext(pos);
+        m_Box = CDoubleRect(p.x, p.y, p.x, p.y);
+        const auto add = [&](POSITION end, const CClipVertex& c) {
+            m_Edges.push_back({start, end, std::min(p.x, c.x), std::min(p.y, c.y), std::max(p.x, c.x),
+                               std::max(p.y, c.y)});
+            m_Box.left = std::min(m_Box.left, c.x);
+            m_Box.right = std::max(m_Box.right, c.x);
+            m_Box.bottom = std::min(m_Box.bottom, c.y);
+            m_Box.top = std::max(m_Box.top, c.y);
+        };
+        while (pos) {
+            const POSITION end = pos;
+            const CClipVertex c = vertices.GetNext(pos);
+            add(end, c);
+            start = end;
+            p = c;
+        }
+        if (closed && vertices.GetCount() > 1)
+            add(vertices.GetHeadPosition(), vertices.GetHead());
+
+        // About two edges to a cell, the cells as square as the box allows.
+        const double w = std::max(m_Box.right - m_Box.left, 0.0), h = std::max(m_Box.top - m_Box.bottom, 0.0);
+        const double cells = std::max(1.0, m_Edges.size() / 2.0);
+        const double side = w > 0 && h > 0 ? std::sqrt(w * h / cells) : std::max(w, h) / cells;
+        m_nX = side > 0 ? std::clamp((size_t)(w / side) + 1, (size_t)1, (size_t)4096) : 1;
+        m_nY = side > 0 ? std::clamp((size_t)(h / side) + 1, (size_t)1, (size_t)4096) : 1;
+        m_dCellX = m_nX > 1 ? w / (double)m_nX : 0.0;
+        m_dCellY = m_nY > 1 ? h / (double)m_nY : 0.0;
+        m_Cells.resize(m_nX * m_nY);
+        for (size_t e = 0; e < m_Edges.size(); ++e) {
+            const Edge& edge = m_Edges[e];
+            const size_t x0 = CellX(edge.minX), x1 = CellX(edge.maxX);
+            for (size_t y = CellY(edge.minY); y <= CellY(edge.maxY); ++y) {
+                for (size_t x = x0; x <= x1; ++x)
+                    m_Cells[y * m_nX + x].push_back(e);
+            }
+        }
+        m_Stamp.assign(m_Edges.size(), 0);
+    }
+
+    // Every piece of every edge whose box meets the box of a-b, in ring order.
+    template <class Visit>
+    void ForEdgesNear(const CClipPolygon& ring, const CClipVertex& a, const CClipVertex& b, const Visit& visit)
+    {
+        const double minX = std::min(a.x, b.x), maxX = std::max(a.x, b.x);
+        const double minY = std::min(a.y, b.y), maxY = std::max(a.y, b.y);
+        if (m_Edges.empty() || maxX < m_Box.left || minX > m_Box.right || maxY < m_Box.bottom || minY > m_Box.top)
+            return;
+        ++m_nRound;
+        m_Near.clear();
+        const size_t x0 = CellX(minX), x1 = CellX(maxX);
+        for (size_t y = CellY(minY); y <= CellY(maxY); ++y) {
+            for (size_t x = x0; x <= x1; ++x) {
+                for (size_t e : m_Cells[y * m_nX + x]) {
+                    const Edge& edge = m_Edges[e];
+                    if (m_Stamp[e] != m_nRound && edge.maxX >= minX && edge.minX <= maxX && edge.maxY >= minY
+                        && edge.minY <= maxY) {
+                        m_Stamp[e] = m_nRound;
+                        m_Near.push_back(e);
+                    }
+                }
+            }
+        }
+        std::sort(m_Near.begin(), m_Near.end());
+        const auto& vertices = ring.GetVertices();
+        for (size_t e : m_Near) {
+            POSITION prevPos = m_Edges[e].start;
+            while (true) {
+                POSITION curPos = prevPos;
+                vertices.GetNext(curPos);
+                if (!curPos && m_bClosed)
+                    curPos = vertices.GetHeadPosition();
+                if (!curPos)
+                    break;
+                visit(prevPos, curPos);
+                if (curPos == m_Edges[e].end)
+                    break;
+                prevPos = curPos;
+            }
+        }
+    }
+
+    // The crossing-number test of ContainsXY on the edges the ray to the
+    // right of the point can meet.
+    bool Contains(const CClipPolygon& ring, double x, double y)
+    {
+        const auto& vertices = ring.GetVertices();
+        int crossings = 0;
+        const CClipVertex from(x, y), to(std::max(x, m_Box.right), y);
+        ForEdgesNear(ring, from, to, [&](POSITION a, POSITION b) {
+            const CClipVertex& p = vertices.GetAt(a);
+            const CClipVertex& c = vertices.GetAt(b);
+            if ((p.y > y) != (c.y > y) && ((p.x - x) * (c.y - y) - (c.x - x) * (p.y - y)) / (c.y - p.y) > 0)
+                ++crossings;
+        });
+        return (crossings & 1) != 0;
+    }
+
+private:
+    struct Edge {
+        POSITION start, end;
+        double minX, minY, maxX, maxY;
+    };
+    static size_t Cell(double v, double origin, double size, size_t count)
+    {
+        if (!(size > 0.0) || v <= origin)
+            return 0;
+        return std::min(count - 1, (size_t)((v - origin) / size));
+    }
+    size_t CellX(double x) const { return Cell(x, m_Box.left, m_dCellX, m_nX); }
+    size_t CellY(double y) const { return Cell(y, m_Box.bottom, m_dCellY, m_nY); }
+
+    std::vector<Edge> m_Edges;
+    std::vector<std::vector<size_t>> m_Cells;
+    std::vector<unsigned> m_Stamp;
+    std::vector<size_t> m_Near;
+    CDoubleRect m_Box;
+    bool m_bClosed;
+    size_t m_nX = 1, m_nY = 1;
+    double m_dCellX = 0.0, m_dCellY = 0.0;
+    unsigned m_nRound = 0;
+};
+
+// Below this many pairs of edges testing every pair costs less than a grid.
+constexpr size_t kGriddedPairs = 4096;
+// Rings of more vertices answer containment through a grid.
+constexpr size_t kGriddedRing = 64;
+}
+
+CClipPolygon* CClipPolygon::IntersectSegmentWithRing(const CClipVertex& a, const CClipVertex& b, BOOL sort,
+                                                     BOOL insert)
+{
+    std::vector<CClipVertex> found;
+    POSITION pos = m_Vertices.GetHeadPosition();
+    if (pos) {
+        POSITION prevPos = pos;
+        m_Vertices.GetNext(pos);
+        while (pos) {
+            const POSITION curPos = pos;
+            m_Vertices.GetNext(pos);
+            TestEdge(*this, a, b, prevPos, curPos, found, insert != 0);
+            prevPos = curPos;
+        }
+    }
+    return CrossingList(found, a, sort);
+}
+
+void CClipPolygon::IntersectRing(CClipPolygon* other, BOOL sort, BOOL insert)
+{
+    CDoubleRect mine = m_rcBoundary;
+    if (!mine.Intersects(other->GetBoundary()))
+        return;
+    POSITION pos = m_Vertices.GetHeadPosition();
+    if (!pos)
+        return;
+    std::unique_ptr<EdgeGrid> grid;
+    if ((size_t)m_Vertices.GetCount() * (size_t)other->m_Vertices.GetCount() > kGriddedPairs)
+        grid = std::make_unique<EdgeGrid>(*other, false);
+    POSITION prevPos = pos;
+    CClipVertex p = m_Vertices.GetNext(pos);
+    while (pos) {
+        const POSITION curPos = pos;
+        const CClipVertex c = m_Vertices.GetNext(pos);
+        const CDoubleRect& theirs = other->m_rcBoundary;
+        if (BoxesMeet(p, c, CClipVertex(theirs.left, theirs.bottom), CClipVertex(theirs.right, theirs.top))) {
+            std::unique_ptr<CClipPolygon> xs;
+            if (grid) {
+                std::vector<CClipVertex> found;
+                grid->ForEdgesNear(*other, p, c, [&](POSITION from, POSITION to) {
+                    TestEdge(*other, p, c, from, to, found, insert != 0);
+                });
+                xs.reset(CrossingList(found, p, sort));
+            } else {
+                xs.reset(other->IntersectSegmentWithRing(p, c, sort, insert));
+            }
+            if (insert) {
+                for (POSITION x = xs->GetHeadPosition(); x;) {
+                    const CClipVertex v = xs->GetNext(x);
+                    if (Same(v, p))
+                        m_Vertices.GetAt(prevPos).SetIntersection();
+                    else if (Same(v, c))
+                        m_Vertices.GetAt(curPos).SetIntersection();
+                    else
+                        InsertVertexBefore(curPos, CClipVertex(v.x, v.y, CClipVertex::kIntersection), TRUE);
+                }
+            }
+        }
+        p = c;
+        prevPos = curPos;
+    }
+}
+
+void CClipPolygon::IntersectClosedRings(CClipPolygon* other)
+{
+    if (m_Vertices.IsEmpty() || other->m_Vertices.IsEmpty())
+        return;
+    AddVertex(GetHeadVertex());
+    other->AddVertex(other->GetHeadVertex());
+    IntersectRing(other, TRUE, TRUE);
+    OpenRing(*other, other->m_Vertices);
+    OpenRing(*this, m_Vertices);
+}
+
+namespace {
+// The vertices of the other figure's rings by their point, with their
+// neighbours in each ring's traversal order.
+class VertexLookup {
+public:
+    struct Place {
+        size_t ring, index;
+    };
+    explicit VertexLookup(const std::vector<CClipPolygon*>& rings)
+    {
+        for (CClipPolygon* ring : rings) {
+            std::vector<CClipVertex> order;
+            for (POSITION pos : TraversalOrder(*ring))
+                order.push_back(ring->GetVertexAtPosition(pos));
+            for (size_t k = 0; k < order.size(); ++k)
+                m_Places.push_back({{order[k].x, order[k].y}, {m_Orders.size(), k}});
+            m_Orders.push_back(std::move(order));
+        }
+        std::sort(m_Places.begin(), m_Places.end(), [](const auto& l, const auto& r) { return l.first < r.first; });
+    }
+    std::vector<Place> Find(const CClipVertex& v) const
+    {
+        std::vector<Place> found;
+        const std::pair<double, double> key(v.x, v.y);
+        auto it = std::lower_bound(m_Places.begin(), m_Places.end(), key,
+                                   [](const auto& l, const std::pair<double, double>& k) { return l.first < k; });
+        for (; it != m_Places.end() && it->first == key; ++it)
+            found.push_back(it->second);
+        return found;
+    }
+    const CClipVertex& Before(const Place& p) const
+    {
+        const auto& order = m_Orders[p.ring];
+        return order[(p.index + order.size() - 1) % order.size()];
+    }
+    const CClipVertex& After(const Place& p) const
+    {
+        const auto& order = m_Orders[p.ring];
+        return order[(p.index + 1) % order.size()];
+    }
+
+private:
+    std::vector<std::vector<CClipVertex>> m_Orders;
+    std::vector<std::pair<std::pair<double, double>, Place>> m_Places;
+};
+
+// The marking shared by MarkAgainstRing and MarkAgainstSet: `inside` answers
+// for the other figure, `rings` are its rings.
+void MarkRing(CClipPolygon& ring, CList<CClipVertex, const CClipVertex&>& vertices,
+              const std::function<bool(double, double)>& inside, const std::vector<CClipPolygon*>& rings)
+{
+    if (vertices.IsEmpty())
+        return;
+    if (ring.CountIntersections() == 0) {
+        const CClipVertex head = ring.GetHeadVertex();
+        ring.SetRelation(inside(head.x, head.y) ? 1 : 2);
+        return;
+    }
+    ring.SetRelation(0);
+
+    const std::vector<POSITION> order = TraversalOrder(ring);
+    const size_t n = order.size();
+    const auto at = [&](size_t i) -> CClipVertex& { return vertices.GetAt(order[i % n]); };
+
+    // A stretch between two crossings that the ring also runs along elsewhere
+    // (a slit out and back) bounds nothing: no piece starts there.
+    std::vector<std::pair<double, double>> crossings;
+    for (size_t i = 0; i < n; ++i) {
+        if (at(i).IsIntersection())
+            crossings.emplace_back(at(i).x, at(i).y);
+    }
+    std::sort(crossings.begin(), crossings.end());
+    const bool revisits = std::adjacent_find(crossings.begin(), crossings.end()) != crossings.end();
+    if (revisits) {
+        for (size_t i = 0; i < n; ++i) {
+            if (!at(i).IsIntersection() || at(i).IsDoubledBack())
+                continue;
+            size_t j = i + 1;
+            while (j < i + n && !at(j).IsIntersection())
+                ++j;
+            std::vector<CClipVertex> stretch, rest;
+            for (size_t k = i; k <= j; ++k)
+                stretch.push_back(at(k));
+            for (size_t k = j; k <= i + n; ++k)
+                rest.push_back(at(k));
+            if (stretch.size() >= 2 && OccursIn(stretch, rest))
+                at(i).SetDoubledBack();
+        }
+    }
+
+    std::unique_ptr<VertexLookup> lookup;
+    for (size_t i = 0; i < n; ++i) {
+        CClipVertex& r = at(i);
+        if (!r.IsIntersection() || r.IsClassified())
+            continue;
+        const CClipVertex next = at(i + 1);
+        if (next.IsIntersection()) {
+            // An edge of the other figure between the same two points, in
+            // either direction (its ends wrapped: the ring is closed).
+            if (!lookup)
+                lookup = std::make_unique<VertexLookup>(rings);
+            for (const VertexLookup::Place& place : lookup->Find(r)) {
+                if (Same(lookup->Before(place), next))
+                    r.SetOppositeEdge();
+                else if (Same(lookup->After(place), next))
+                    r.SetSameEdge();
+            }
+        }
+        if (inside((r.x + next.x) / 2, (r.y + next.y) / 2))
+            r.SetInside();
+        else
+            r.SetOutside();
+    }
+}
+}
+
+void CClipPolygon::MarkAgainstRing(CClipPolygon* ring)
+{
+    // Inside a hole is outside the figure it belongs to.
+    const bool hole = ring->GetRingFlag() != 0;
+    MarkRing(*this, m_Vertices,
+             [&](double x, double y) { return (ring->ContainsXY(&x, &y) != 0) != hole; }, {ring});
+}
+
+void CClipPolygon::MarkAgainstSet(CMapMultiPart* set)
+{
+    std::vector<CClipPolygon*> rings;
+    for (POSITION pos = set->GetHeadPartPosition(); pos;) {
+        if (auto* ring = dynamic_cast<CClipPolygon*>(set->GetNextPart(pos)))
+            rings.push_back(ring);
+    }
+    // The other figure's test of CMapMultiPart::ContainsPoint (outside every
+    // hole, inside some other ring), each ring's own test through a grid when
+    // the ring is large: it runs once per crossing.
+    std::vector<std::unique_ptr<EdgeGrid>> grids;
+    for (CClipPolygon* ring : rings) {
+        const bool large = (size_t)ring->GetVertices().GetCount() > kGriddedRing;
+        grids.push_back(large ? std::make_unique<EdgeGrid>(*ring, true) : nullptr);
+    }
+    const auto ringContains = [&](size_t i, double x, double y) {
+        if (!rings[i]->CMapObject::ContainsXY(&x, &y))
+            return false;
+        return grids[i] ? grids[i]->Contains(*rings[i], x, y) : rings[i]->ContainsXY(&x, &y) != 0;
+    };
+    MarkRing(*this, m_Vertices,
+             [&](double x, double y) {
+                 for (size_t i = 0; i < rings.size(); ++i) {
+                     if (rings[i]->GetRingFlag() && ringContains(i, x, y))
+                         return false;
+                 }
+                 for (size_t i = 0; i < rings.size(); ++i) {
+                     if (!rings[i]->GetRingFlag() && ringContains(i, x, y))
+                         return true;
+                 }
+                 return false;
+             },
+             rings);
+}
+
+CMapMultiPart* CClipPolygon::Traverse(int op, BOOL first)
+{
+    auto* pieces = new CMapMultiPart;
+    const size_t n = (size_t)m_Vertices.GetCount();
+    if (n == 0)
+        return pieces;
+    if (m_nRelation != 0) {
+        const bool inside = m_nRelation == 1;
+        bool keep = false, reverse = false;
+        switch (op) {
+        case 0: keep = inside; break;
+        case 1: keep = first ? !inside : false, reverse = !first && inside; break;
+        case 2: keep = !inside, reverse = inside; break;
+        case 3: keep = !inside; break;
+        default: break;
+        }
+        if (keep || reverse) {
+            auto* whole = new CClipPolygon;
+            // The copy runs in traversal direction, or against it.
+            whole->CopyFrom(*this, keep ? !m_nForward : m_nForward);
+            whole->SetRingFlag(keep ? GetRingFlag() : FALSE);
+            pieces->AddRing(whole);
+        }
+        return pieces;
+    }
+    const std::vector<POSITION> order = TraversalOrder(*this);
+    for (size_t i = 0; i < n; ++i) {
+        const CClipVertex start = m_Vertices.GetAt(order[i]);
+        const Start how = PieceStart(start, op, first != 0);
+        if (how == Start::None)
+            continue;
+        auto* piece = new CClipPolygon;
+        piece->SetStyle(*GetStyle());
+        piece->AddVertex(start);
+        for (size_t j = i + 1; j <= i + n; ++j) {
+            const CClipVertex v = m_Vertices.GetAt(order[j % n]);
+            if (how == Start::Reversed)
+                piece->AddVertexAtHead(v);
+            else
+                piece->AddVertex(v);
+            if (v.IsIntersection())
+                break;
+        }
+        pieces->AddRing(piece);
+    }
+    return pieces;
+}
