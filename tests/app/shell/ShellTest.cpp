@@ -182,6 +182,15 @@ protected:
         return frame;
     }
 
+    // Starts with `path` on the command line; its document once the loop has opened it.
+    CKolvoDoc* StartWith(const CString& path)
+    {
+        CMainFrame* frame = Start({path.GetString()});
+        AfxTestProcessEvents();
+        return frame ? ActiveDocument(frame) : nullptr;
+    }
+    CMainFrame* Frame() { return dynamic_cast<CMainFrame*>(m_app.m_pMainWnd); }
+
     void Command(CWnd* frame, UINT id)
     {
         frame->SendMessage(WM_COMMAND, id, 0);
@@ -352,21 +361,15 @@ TEST_F(ShellTest, CtrlNMakesANewDocumentThroughTheAccelerators)
 {
     CMainFrame* frame = Start();
     ASSERT_NE(frame, nullptr);
-    AfxTestKey(frame->GetSafeHwnd(), VK_CONTROL, true, nullptr, MK_CONTROL);
-    AfxTestKey(frame->GetSafeHwnd(), 'N', true, nullptr, MK_CONTROL);
-    AfxTestKey(frame->GetSafeHwnd(), 'N', false, nullptr, MK_CONTROL);
-    AfxTestKey(frame->GetSafeHwnd(), VK_CONTROL, false);
-    AfxTestProcessEvents();
+    Chord(frame->GetSafeHwnd(), VK_CONTROL, 'N');
     EXPECT_EQ(OpenDocuments(), 1);
 }
 
 TEST_F(ShellTest, ThePointerPositionGoesToStatusPaneOneAtTheTextsWidth)
 {
-    const CString path = MakeWorkspace(m_folder);
-    CMainFrame* frame = Start({path.GetString()});
-    AfxTestProcessEvents();
-    CKolvoDoc* doc = ActiveDocument(frame);
+    CKolvoDoc* doc = StartWith(MakeWorkspace(m_folder));
     ASSERT_NE(doc, nullptr);
+    CMainFrame* frame = Frame();
     CMUIMap* map = doc->GetMapWnd();
     CStatusBar& status = frame->GetStatusBar();
     UINT id, style;
@@ -420,11 +423,9 @@ TEST_F(ShellTest, TheInfoToolListsAttributesHidesOnCloseAndToggles)
 
 TEST_F(ShellTest, TheEditKeysAndMenusReachTheDocumentThroughTheFrame)
 {
-    const CString path = MakeSampleLikeWorkspace(m_folder);
-    CMainFrame* frame = Start({path.GetString()});
-    AfxTestProcessEvents();
-    CKolvoDoc* doc = ActiveDocument(frame);
+    CKolvoDoc* doc = StartWith(MakeSampleLikeWorkspace(m_folder));
     ASSERT_NE(doc, nullptr);
+    CMainFrame* frame = Frame();
     CMUIMap* map = doc->GetMapWnd();
     // The places are edited: their layer is the active one.
     doc->GetMapModel()->GetLayerAt(0)->SetEditable(0);
