@@ -1,6 +1,7 @@
 // Text: fonts of font records drawn aliased, placed by the DC's alignment and turned by the
 // font's escapement; measuring and DrawText's layout.
 #include "platform/gdi/GdiInternal.h"
+#include "platform/gdi/GdiTextCache.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -26,30 +27,31 @@ QString decode(LPCTSTR text, int count)
 }
 
 struct TextFont {
+    std::shared_ptr<const FontEntry> entry;
     QFont font;
     int ascent, descent, height;
     double escapement; // degrees, counter-clockwise
+    const QFontMetrics& metrics() const { return entry->metrics; }
 };
 
 TextFont currentFont(DCImpl* d, bool upright = false)
 {
-    ensureFontsInitialised();
     LOGFONTA lf{};
     if (Font* f = d->st.font.get())
         lf = f->lf;
     TextFont t;
-    t.font = qtFont(lf, scaleY(d->st));
-    const QFontMetrics m(t.font);
-    t.ascent = m.ascent();
-    t.descent = m.descent();
-    t.height = t.ascent + t.descent;
+    t.entry = cachedFont(lf, scaleY(d->st));
+    t.font = t.entry->font;
+    t.ascent = t.entry->ascent;
+    t.descent = t.entry->descent;
+    t.height = t.entry->height;
     t.escapement = upright ? 0.0 : lf.lfEscapement / 10.0;
     return t;
 }
 
-int advance(const QFont& font, const QString& s)
+int advance(const TextFont& f, const QString& s)
 {
-    return QFontMetrics(font).horizontalAdvance(s);
+    return f.metrics().horizontalAdvance(s);
 }
 
 // Device x offsets of each character's start and the total, from `dx` (logical advances) or the font.
@@ -57,7 +59,7 @@ std::vector<double> positions(const TextFont& f, const QString& s, const int* dx
 {
     std::vector<double> pos;
     double x = 0;
-    const QFontMetrics m(f.font);
+    const QFontMetrics& m = f.metrics();
     for (int i = 0; i < s.size(); ++i) {
         pos.push_back(x);
         x += dx ? dx[i] * scale : m.horizontalAdvance(s.at(i));
@@ -71,9 +73,82 @@ struct Underline {
     int to;   // one past
 };
 
+// Draws the glyphs of a line through `t` into the part `box` of the device, and hands each run
+// of ink pixels to `addRun` (device row, first pixel, one past the last).
+template <class AddRun>
+void renderInk(const TextFont& f, const QTransform& t, const QRect& box, const QString& s,
+               const std::vector<double>* charPositions, const std::vector<Underline>& underlines, AddRun addRun)
+{
+    // One mask image, grown as needed and cleared where it is drawn on.
+    static QImage* scratch = new QImage;
+    if (scratch->width() < box.width() || scratch->height() < box.height())
+        *scratch = QImage(std::max(box.width(), scratch->width()), std::max(box.height(), scratch->height()),
+                          QImage::Format_ARGB32_Premultiplied);
+    QImage& mask = *scratch;
+    for (int y = 0; y < box.height(); ++y)
+        std::memset(mask.scanLine(y), 0, (size_t)box.width() * 4);
+    {
+        QPainter p(&mask);
+        p.setClipRect(QRect(QPoint(0, 0), box.size()));
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        QTransform local = t * QTransform::fromTranslate(-box.left(), -box.top());
+        p.setTransform(local);
+        p.setFont(f.font);
+        p.setPen(QColor(255, 255, 255));
+        if (charPositions) {
+            for (int i = 0; i < s.size(); ++i)
+                p.drawText(QPointF((*charPositions)[(size_t)i], f.ascent), QString(s.at(i)));
+        } else {
+            p.drawText(QPointF(0, f.ascent), s);
+        }
+        if (!underlines.empty()) {
+            double total = 0;
+            const std::vector<double> pos = positions(f, s, nullptr, 1.0, &total);
+            const QFontMetrics& m = f.metrics();
+            const int y = f.ascent + std::max(1, m.underlinePos());
+            for (const Underline& u : underlines) {
+                const double x0 = pos[(size_t)u.from], x1 = u.to < s.size() ? pos[(size_t)u.to] : total;
+                p.fillRect(QRectF(x0, y, x1 - x0, std::max(1, m.lineWidth())), QColor(255, 255, 255));
+            }
+        }
+    }
+    // Rows a word at a time: most of a mask is empty.
+    for (int y = 0; y < box.height(); ++y) {
+        const auto* line = reinterpret_cast<const uint32_t*>(mask.constScanLine(y));
+        const int w = box.width();
+        int x = 0;
+        while (x < w) {
+            while (x < w && line[x] < 0x80000000u)
+                ++x;
+            const int start = x;
+            while (x < w && line[x] >= 0x80000000u)
+                ++x;
+            if (x > start)
+                addRun(box.top() + y, box.left() + start, box.left() + x);
+        }
+    }
+}
+
+// Whether a device offset is a whole number of 64ths of a pixel, where adding whole pixels to it
+// is exact: then the ink of a line drawn elsewhere is the same ink moved.
+bool exactOffset(double v)
+{
+    const double f = std::ldexp(v, 6);
+    return std::fabs(v) < (1 << 20) && f == std::floor(f);
+}
+
+template <class T>
+void appendBytes(std::string& key, const T& v)
+{
+    key.append(reinterpret_cast<const char*>(&v), sizeof v);
+}
+
 // Renders one line: the text cell's top-left corner lies at `cellOffset` from the device reference
 // point before the turn by the escapement. Background spans (kind 1) come before the ink (kind 0).
-void renderLine(DCImpl* d, const TextFont& f, QPointF ref, QPointF cellOffset, const QString& s, const int* dx,
+// Upright lines whose offsets are exact take their ink from the line cache, keyed by the font and
+// everything placed relative to the reference point.
+void renderLine(DCImpl* d, const TextFont& f, QPoint ref, QPointF cellOffset, const QString& s, const int* dx,
                 double width, bool opaqueCell, const QRect* clipTo, const std::vector<Underline>& underlines,
                 Spans& spans)
 {
@@ -93,50 +168,54 @@ void renderLine(DCImpl* d, const TextFont& f, QPointF ref, QPointF cellOffset, c
     }
     // Glyphs may reach beyond their advances (italics, overhangs): leave a margin of half a cell.
     const double margin = f.height / 2.0 + 2;
-    const QRect box = t.mapRect(cell.adjusted(-margin, -margin, margin, margin)).toAlignedRect() & bounds;
-    if (box.isEmpty())
-        return;
-    QImage mask(box.size(), QImage::Format_ARGB32_Premultiplied);
-    mask.fill(0);
-    {
-        QPainter p(&mask);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setRenderHint(QPainter::TextAntialiasing, false);
-        QTransform local = t * QTransform::fromTranslate(-box.left(), -box.top());
-        p.setTransform(local);
-        p.setFont(f.font);
-        p.setPen(QColor(255, 255, 255));
-        if (dx) {
-            double total = 0;
-            const std::vector<double> pos = positions(f, s, dx, std::fabs(scaleX(d->st)), &total);
-            for (int i = 0; i < s.size(); ++i)
-                p.drawText(QPointF(pos[(size_t)i], f.ascent), QString(s.at(i)));
-        } else {
-            p.drawText(QPointF(0, f.ascent), s);
-        }
-        if (!underlines.empty()) {
-            double total = 0;
-            const std::vector<double> pos = positions(f, s, nullptr, 1.0, &total);
-            const QFontMetrics m(f.font);
-            const int y = f.ascent + std::max(1, m.underlinePos());
-            for (const Underline& u : underlines) {
-                const double x0 = pos[(size_t)u.from], x1 = u.to < s.size() ? pos[(size_t)u.to] : total;
-                p.fillRect(QRectF(x0, y, x1 - x0, std::max(1, m.lineWidth())), QColor(255, 255, 255));
-            }
-        }
+    const QRectF marginCell = cell.adjusted(-margin, -margin, margin, margin);
+    std::vector<double> charPositions;
+    if (dx) {
+        double total = 0;
+        charPositions = positions(f, s, dx, std::fabs(scaleX(d->st)), &total);
     }
-    for (int y = 0; y < mask.height(); ++y) {
-        const auto* line = reinterpret_cast<const uint32_t*>(mask.constScanLine(y));
-        int x = 0;
-        while (x < mask.width()) {
-            while (x < mask.width() && ((line[x] >> 24) & 0xFF) < 128)
-                ++x;
-            const int start = x;
-            while (x < mask.width() && ((line[x] >> 24) & 0xFF) >= 128)
-                ++x;
-            if (x > start)
-                spans.push_back({box.top() + y, box.left() + start, box.left() + x, 0});
-        }
+    bool cacheable = !generalPathsOnly && f.escapement == 0 && exactOffset(cellOffset.x()) &&
+                     exactOffset(cellOffset.y()) && exactOffset(width);
+    for (double x : charPositions)
+        cacheable = cacheable && exactOffset(x);
+    if (!cacheable) {
+        const QRect box = t.mapRect(marginCell).toAlignedRect() & bounds;
+        if (box.isEmpty())
+            return;
+        renderInk(f, t, box, s, dx ? &charPositions : nullptr, underlines,
+                  [&](int y, int x0, int x1) { spans.push_back({y, x0, x1, 0}); });
+        return;
+    }
+    // The ink of the line drawn at the device origin, moved to the reference point and clipped.
+    if ((bounds & t.mapRect(marginCell).toAlignedRect()).isEmpty())
+        return;
+    static thread_local std::string key;
+    key.clear();
+    appendBytes(key, f.entry->serial);
+    appendBytes(key, cellOffset.x());
+    appendBytes(key, cellOffset.y());
+    appendBytes(key, width);
+    appendBytes(key, (int)underlines.size());
+    for (const Underline& u : underlines)
+        appendBytes(key, u), key += 'u';
+    appendBytes(key, (int)charPositions.size());
+    for (double x : charPositions)
+        appendBytes(key, x);
+    key.append(reinterpret_cast<const char*>(s.constData()), (size_t)s.size() * sizeof(QChar));
+    const std::vector<InkRun>& ink = cachedLineInk(key, [&](std::vector<InkRun>& runs) {
+        const QTransform at = QTransform::fromTranslate(cellOffset.x(), cellOffset.y());
+        renderInk(f, at, at.mapRect(marginCell).toAlignedRect(), s, dx ? &charPositions : nullptr, underlines,
+                  [&](int y, int x0, int x1) { runs.push_back({y, x0, x1}); });
+    });
+    const int left = bounds.left(), right = bounds.left() + bounds.width();
+    const int top = bounds.top(), bottom = bounds.top() + bounds.height();
+    for (const InkRun& r : ink) {
+        const int y = r.y + ref.y();
+        if (y < top || y >= bottom)
+            continue;
+        const int x0 = std::max(r.x0 + ref.x(), left), x1 = std::min(r.x1 + ref.x(), right);
+        if (x0 < x1)
+            spans.push_back({y, x0, x1, 0});
     }
 }
 
@@ -178,7 +257,7 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     if (dx)
         positions(f, s, dx, std::fabs(scaleX(d->st)), &width);
     else
-        width = advance(f.font, s);
+        width = advance(f, s);
     const UINT align = d->st.textAlign;
     const bool useCp = align & TA_UPDATECP;
     const POINT origin = useCp ? d->st.current : POINT{x, y};
@@ -195,7 +274,7 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     default: break;
     }
     const bool opaqueCell = d->st.bkMode == OPAQUE && !(rect && (options & ETO_OPAQUE));
-    renderLine(d, f, QPointF(ref), QPointF(hx, vy), s, dx, width, opaqueCell,
+    renderLine(d, f, ref, QPointF(hx, vy), s, dx, width, opaqueCell,
                rect && (options & ETO_CLIPPED) ? &clipRect : nullptr, {}, spans);
     paintText(d, spans);
     if (useCp) {
@@ -221,7 +300,7 @@ CSize CDC::GetTextExtent(LPCTSTR text, int count) const
     if (!d)
         return CSize();
     const TextFont f = currentFont(d);
-    const int w = advance(f.font, decode(text, count));
+    const int w = advance(f, decode(text, count));
     return CSize((int)std::lround(w / std::fabs(scaleX(d->st))), (int)std::lround(f.height / std::fabs(scaleY(d->st))));
 }
 
@@ -231,7 +310,7 @@ BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const
     if (!d || !tm)
         return FALSE;
     const TextFont f = currentFont(d);
-    const QFontMetrics m(f.font);
+    const QFontMetrics& m = f.metrics();
     const LOGFONTA lf = d->st.font ? d->st.font->lf : LOGFONTA{};
     const double sy = std::fabs(scaleY(d->st)), sx = std::fabs(scaleX(d->st));
     *tm = TEXTMETRICA{};
@@ -284,7 +363,7 @@ BOOL CDC::GetCharWidth(UINT first, UINT last, int* widths) const
     if (!d || !widths || last < first)
         return FALSE;
     const TextFont f = currentFont(d);
-    const QFontMetrics m(f.font);
+    const QFontMetrics& m = f.metrics();
     for (UINT c = first; c <= last; ++c)
         widths[c - first] = (int)std::lround(m.horizontalAdvance(QChar((char16_t)c)) / std::fabs(scaleX(d->st)));
     return TRUE;
@@ -400,7 +479,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format)
         return 0;
     QString s = decode(text, count);
     const TextFont f = currentFont(d, true);
-    const QFontMetrics m(f.font);
+    const QFontMetrics& m = f.metrics();
     const double sx = std::fabs(scaleX(d->st)), sy = std::fabs(scaleY(d->st));
     const QRect box = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
     const int lineHeight = f.height + ((format & DT_EXTERNALLEADING) ? std::max(0, m.leading()) : 0);
@@ -473,7 +552,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format)
                 x = box.left() + (box.width() - w) / 2;
             else if (format & DT_RIGHT)
                 x = box.left() + box.width() - w;
-            renderLine(d, f, QPointF(x, y), QPointF(0, 0), l.text, nullptr, w, opaqueCell, clip, l.underlines, spans);
+            renderLine(d, f, QPoint(x, y), QPointF(0, 0), l.text, nullptr, w, opaqueCell, clip, l.underlines, spans);
         }
         y += lineHeight;
     }
