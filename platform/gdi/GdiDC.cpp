@@ -116,13 +116,25 @@ QRect DCImpl::deviceBounds()
     return b ? b->image.rect() : QRect();
 }
 
+namespace {
+bool sameRegion(const std::optional<QRegion>& a, const std::optional<QRegion>& b)
+{
+    return a.has_value() == b.has_value() && (!a || *a == *b);
+}
+} // namespace
+
 QRegion DCImpl::clipRegion()
 {
-    QRegion r(deviceBounds());
+    const QRect bounds = deviceBounds();
+    ClipCache& c = m_clipCache;
+    if (c.valid && !generalPathsOnly && c.bounds == bounds && sameRegion(c.surfaceClip, surfaceClip) && sameRegion(c.clip, st.clip))
+        return c.region;
+    QRegion r(bounds);
     if (surfaceClip)
         r &= *surfaceClip;
     if (st.clip)
         r &= *st.clip;
+    c = ClipCache{true, bounds, surfaceClip, st.clip, r};
     return r;
 }
 

@@ -148,6 +148,11 @@ void Ref<T>::release()
 QFont qtFont(const LOGFONTA& lf, double scale = 1.0); // scale: device pixels per logical unit
 QString faceSubstitute(const QString& face);
 void ensureFontsInitialised();
+unsigned fontGeneration(); // changes whenever substitutions or registered fonts change
+
+// Tests set this to draw everything through the general per-pixel paths, uncached, so that
+// they can compare the fast paths with them pixel for pixel.
+extern bool generalPathsOnly;
 
 // ---------------------------------------------------------------- raster operations
 inline uint32_t rop2(int code, uint32_t p, uint32_t d)
@@ -275,12 +280,28 @@ struct DCImpl {
     std::unique_ptr<CDC> wrapper;
     std::function<void(const RECT&)> observer;
 
+    // Buffers the figure calls reuse, so that drawing a line or a polygon allocates nothing once
+    // they have grown: spans of the stroke and the fill, device points of the figures.
+    Spans inkSpans, fillSpans;
+    std::vector<QPoint> figurePoints;
+    std::vector<std::vector<QPointF>> fillPoints;
+
     // The pixels drawn on (null when there are none); loaded from a DIB section's bytes.
     QImage* target();
     bool targetMono() const;
     void targetChanged(const QRect& deviceRect); // writes a DIB section back, tells the observer
-    QRegion clipRegion();                        // device; surface bounds, system region and clip region
+    // Device; surface bounds, system region and clip region. Kept until one of them changes:
+    // the inputs are compared on each call (regions that share their data compare at once).
+    QRegion clipRegion();
     QRect deviceBounds();
+
+private:
+    struct ClipCache {
+        bool valid = false;
+        QRect bounds;
+        std::optional<QRegion> surfaceClip, clip;
+        QRegion region;
+    } m_clipCache;
 };
 
 // The DC of a handle; null when it names no live DC (GdiDC.cpp).

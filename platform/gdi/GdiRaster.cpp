@@ -16,7 +16,10 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
         int yFirst, yEnd;     // scan lines [yFirst, yEnd) whose centres the edge spans
         int dir;
     };
-    std::vector<Edge> edges;
+    // The edge, active and crossing lists keep their storage from call to call: filling a small
+    // polygon allocates nothing.
+    static thread_local std::vector<Edge> edges;
+    edges.clear();
     const int top = bounds.top(), bottom = bounds.top() + bounds.height();
     for (const auto& poly : polygons) {
         const size_t n = poly.size();
@@ -43,12 +46,13 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
     int yMin = edges.front().yFirst, yMax = INT_MIN;
     for (const Edge& e : edges)
         yMax = std::max(yMax, e.yEnd);
-    std::vector<const Edge*> active;
+    static thread_local std::vector<const Edge*> active;
+    active.clear();
     struct Crossing {
         double x;
         int dir;
     };
-    std::vector<Crossing> xs;
+    static thread_local std::vector<Crossing> xs;
     size_t next = 0;
     const int left = bounds.left(), right = bounds.left() + bounds.width();
     for (int y = yMin; y < yMax; ++y) {
