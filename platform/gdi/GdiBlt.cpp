@@ -40,11 +40,11 @@ void ropRow(uint32_t* d, const uint32_t* s, int n, DWORD rop, uint32_t p)
     case 0x66: for (int x = 0; x < n; ++x) d[x] = A | (s[x] ^ d[x]); return;
     case 0x88: for (int x = 0; x < n; ++x) d[x] = A | (s[x] & d[x]); return;
     case 0xEE: for (int x = 0; x < n; ++x) d[x] = A | s[x] | d[x]; return;
-    case 0xF0: std::fill_n(d, n, A | p); return;
+    case 0xF0: fillPixels(d, n, A | p); return;
     case 0x5A: for (int x = 0; x < n; ++x) d[x] = A | (p ^ d[x]); return;
     case 0x55: for (int x = 0; x < n; ++x) d[x] = A | ~d[x]; return;
-    case 0x00: std::fill_n(d, n, A); return;
-    case 0xFF: std::fill_n(d, n, 0xFFFFFFFFu); return;
+    case 0x00: fillPixels(d, n, A); return;
+    case 0xFF: fillPixels(d, n, 0xFFFFFFFFu); return;
     default:
         for (int x = 0; x < n; ++x)
             d[x] = A | rop3(rop, p, s ? s[x] & 0xFFFFFF : 0, d[x] & 0xFFFFFF);

@@ -10,6 +10,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 
+#include <cwchar>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -199,6 +200,15 @@ inline uint32_t monoOf(uint32_t p)
 {
     const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
     return (r + g + b) >= 3 * 128 ? 0xFFFFFF : 0;
+}
+
+// Sets n 32-bit pixels to v. The C library's wide-character fill is a 32-bit fill here, and
+// picks the widest stores the processor has.
+static_assert(sizeof(wchar_t) == sizeof(uint32_t));
+inline void fillPixels(uint32_t* p, int n, uint32_t v)
+{
+    if (n > 0)
+        std::wmemset(reinterpret_cast<wchar_t*>(p), (wchar_t)v, (size_t)n);
 }
 
 // ---------------------------------------------------------------- rasteriser

@@ -99,7 +99,7 @@ namespace {
 void solidRun(uint32_t* line, int n, uint32_t c, int rop)
 {
     switch (rop) {
-    case R2_COPYPEN: std::fill_n(line, n, 0xFF000000u | c); return;
+    case R2_COPYPEN: fillPixels(line, n, 0xFF000000u | c); return;
     case R2_XORPEN:
         for (int x = 0; x < n; ++x)
             line[x] = 0xFF000000u | ((line[x] ^ c) & 0xFFFFFF);

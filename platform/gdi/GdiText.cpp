@@ -79,23 +79,31 @@ template <class AddRun>
 void renderInk(const TextFont& f, const QTransform& t, const QRect& box, const QString& s,
                const std::vector<double>* charPositions, const std::vector<Underline>& underlines, AddRun addRun)
 {
-    // One mask image, grown as needed and cleared where it is drawn on.
-    static QImage* scratch = new QImage;
-    if (scratch->width() < box.width() || scratch->height() < box.height())
-        *scratch = QImage(std::max(box.width(), scratch->width()), std::max(box.height(), scratch->height()),
-                          QImage::Format_ARGB32_Premultiplied);
-    QImage& mask = *scratch;
+    // One mask image with a painter kept on it, grown as needed and cleared where it is drawn on;
+    // what lands outside `box` is never read.
+    struct Mask {
+        QImage image;
+        QPainter painter;
+    };
+    static Mask* scratch = new Mask;
+    if (scratch->image.width() < box.width() || scratch->image.height() < box.height()) {
+        if (scratch->painter.isActive())
+            scratch->painter.end();
+        scratch->image = QImage(std::max(box.width(), scratch->image.width()),
+                                std::max(box.height(), scratch->image.height()), QImage::Format_ARGB32_Premultiplied);
+        scratch->painter.begin(&scratch->image);
+        scratch->painter.setRenderHint(QPainter::Antialiasing, false);
+        scratch->painter.setRenderHint(QPainter::TextAntialiasing, false);
+        scratch->painter.setPen(QColor(255, 255, 255));
+    }
+    uchar* const maskBits = scratch->image.bits();
+    const qsizetype maskLine = scratch->image.bytesPerLine();
     for (int y = 0; y < box.height(); ++y)
-        std::memset(mask.scanLine(y), 0, (size_t)box.width() * 4);
+        std::memset(maskBits + y * maskLine, 0, (size_t)box.width() * 4);
     {
-        QPainter p(&mask);
-        p.setClipRect(QRect(QPoint(0, 0), box.size()));
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setRenderHint(QPainter::TextAntialiasing, false);
-        QTransform local = t * QTransform::fromTranslate(-box.left(), -box.top());
-        p.setTransform(local);
+        QPainter& p = scratch->painter;
+        p.setTransform(t * QTransform::fromTranslate(-box.left(), -box.top()));
         p.setFont(f.font);
-        p.setPen(QColor(255, 255, 255));
         if (charPositions) {
             for (int i = 0; i < s.size(); ++i)
                 p.drawText(QPointF((*charPositions)[(size_t)i], f.ascent), QString(s.at(i)));
@@ -115,7 +123,7 @@ void renderInk(const TextFont& f, const QTransform& t, const QRect& box, const Q
     }
     // Rows a word at a time: most of a mask is empty.
     for (int y = 0; y < box.height(); ++y) {
-        const auto* line = reinterpret_cast<const uint32_t*>(mask.constScanLine(y));
+        const auto* line = reinterpret_cast<const uint32_t*>(maskBits + y * maskLine);
         const int w = box.width();
         int x = 0;
         while (x < w) {
@@ -144,18 +152,34 @@ void appendBytes(std::string& key, const T& v)
     key.append(reinterpret_cast<const char*>(&v), sizeof v);
 }
 
+// Ink of a line drawn at the device origin, moved to `ref` and clipped to `bounds`.
+void addInk(const std::vector<InkRun>& runs, QPoint ref, const QRect& bounds, Spans& spans)
+{
+    const int left = bounds.left(), right = bounds.left() + bounds.width();
+    const int top = bounds.top(), bottom = bounds.top() + bounds.height();
+    for (const InkRun& r : runs) {
+        const int y = r.y + ref.y();
+        if (y < top || y >= bottom)
+            continue;
+        const int x0 = std::max(r.x0 + ref.x(), left), x1 = std::min(r.x1 + ref.x(), right);
+        if (x0 < x1)
+            spans.push_back({y, x0, x1, 0});
+    }
+}
+
 // Renders one line: the text cell's top-left corner lies at `cellOffset` from the device reference
 // point before the turn by the escapement. Background spans (kind 1) come before the ink (kind 0).
 // Upright lines whose offsets are exact take their ink from the line cache, keyed by the font and
 // everything placed relative to the reference point.
+// `known`: the line's ink already looked up by the caller (then `s` is not read).
 void renderLine(DCImpl* d, const TextFont& f, QPoint ref, QPointF cellOffset, const QString& s, const int* dx,
                 double width, bool opaqueCell, const QRect* clipTo, const std::vector<Underline>& underlines,
-                Spans& spans)
+                Spans& spans, const LineInk* known = nullptr)
 {
     QRect bounds = d->clipRegion().boundingRect();
     if (clipTo)
         bounds &= *clipTo;
-    if (bounds.isEmpty() || s.isEmpty())
+    if (bounds.isEmpty() || (!known && s.isEmpty()))
         return;
     QTransform t;
     t.translate(ref.x(), ref.y());
@@ -169,6 +193,10 @@ void renderLine(DCImpl* d, const TextFont& f, QPoint ref, QPointF cellOffset, co
     // Glyphs may reach beyond their advances (italics, overhangs): leave a margin of half a cell.
     const double margin = f.height / 2.0 + 2;
     const QRectF marginCell = cell.adjusted(-margin, -margin, margin, margin);
+    if (known && known->exact) {
+        addInk(known->runs, ref, bounds, spans);
+        return;
+    }
     std::vector<double> charPositions;
     if (dx) {
         double total = 0;
@@ -202,21 +230,14 @@ void renderLine(DCImpl* d, const TextFont& f, QPoint ref, QPointF cellOffset, co
     for (double x : charPositions)
         appendBytes(key, x);
     key.append(reinterpret_cast<const char*>(s.constData()), (size_t)s.size() * sizeof(QChar));
-    const std::vector<InkRun>& ink = cachedLineInk(key, [&](std::vector<InkRun>& runs) {
+    const LineInk& ink = cachedLine(key, [&](LineInk& line) {
         const QTransform at = QTransform::fromTranslate(cellOffset.x(), cellOffset.y());
+        line.width = width;
+        line.exact = true;
         renderInk(f, at, at.mapRect(marginCell).toAlignedRect(), s, dx ? &charPositions : nullptr, underlines,
-                  [&](int y, int x0, int x1) { runs.push_back({y, x0, x1}); });
+                  [&](int y, int x0, int x1) { line.runs.push_back({y, x0, x1}); });
     });
-    const int left = bounds.left(), right = bounds.left() + bounds.width();
-    const int top = bounds.top(), bottom = bounds.top() + bounds.height();
-    for (const InkRun& r : ink) {
-        const int y = r.y + ref.y();
-        if (y < top || y >= bottom)
-            continue;
-        const int x0 = std::max(r.x0 + ref.x(), left), x1 = std::min(r.x1 + ref.x(), right);
-        if (x0 < x1)
-            spans.push_back({y, x0, x1, 0});
-    }
+    addInk(ink.runs, ref, bounds, spans);
 }
 
 void paintText(DCImpl* d, const Spans& spans)
@@ -224,6 +245,10 @@ void paintText(DCImpl* d, const Spans& spans)
     // Text ignores the binary raster operation.
     const Paint ink = solidPaint(toPixel(d->st.textColor));
     const Paint back = solidPaint(toPixel(d->st.bkColor));
+    if (std::none_of(spans.begin(), spans.end(), [](const Span& s) { return s.kind == 1; })) {
+        compose(d, spans, ink, &back, R2_COPYPEN);
+        return;
+    }
     Spans ordered;
     ordered.reserve(spans.size());
     for (const Span& s : spans)
@@ -237,31 +262,11 @@ void paintText(DCImpl* d, const Spans& spans)
 
 } // namespace
 
-BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, int* dx)
+namespace {
+
+// Where the text cell's top-left corner lies from the reference point, by the alignment.
+QPointF cellOffsetFor(const TextFont& f, UINT align, double width)
 {
-    DCImpl* d = impl(this);
-    if (!d)
-        return FALSE;
-    const QString s = decode(text, (int)count);
-    Spans spans;
-    QRect clipRect;
-    if (rect) {
-        clipRect = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
-        if (options & ETO_OPAQUE)
-            for (int yy = clipRect.top(); yy <= clipRect.bottom(); ++yy)
-                spans.push_back({yy, clipRect.left(), clipRect.right() + 1, 1});
-    }
-    const TextFont f = currentFont(d);
-    // Without advances given, the width is the font's for the whole line: no need to place each character.
-    double width = 0;
-    if (dx)
-        positions(f, s, dx, std::fabs(scaleX(d->st)), &width);
-    else
-        width = advance(f, s);
-    const UINT align = d->st.textAlign;
-    const bool useCp = align & TA_UPDATECP;
-    const POINT origin = useCp ? d->st.current : POINT{x, y};
-    const QPoint ref = toDevice(d->st, origin.x, origin.y);
     double hx = 0, vy = 0;
     switch (align & TA_CENTER) {
     case TA_RIGHT: hx = -width; break;
@@ -273,9 +278,87 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     case TA_BASELINE: vy = -f.ascent; break;
     default: break;
     }
+    return QPointF(hx, vy);
+}
+
+// The line of ExtTextOut as the cache knows it, keyed by the font, the alignment, the advances
+// given and the text's bytes: a line drawn before costs neither decoding nor measuring.
+const LineInk& extTextLine(DCImpl* d, const TextFont& f, LPCTSTR text, int count, const int* dx, UINT align)
+{
+    static thread_local std::string key;
+    key.clear();
+    key += 'E';
+    appendBytes(key, f.entry->serial);
+    appendBytes(key, (UINT)(align & (TA_CENTER | TA_BASELINE)));
+    const double scale = std::fabs(scaleX(d->st));
+    if (dx) {
+        appendBytes(key, scale);
+        key.append(reinterpret_cast<const char*>(dx), (size_t)count * sizeof(int));
+    }
+    key += '|';
+    key.append(text ? text : "", text ? (size_t)count : 0);
+    return cachedLine(key, [&](LineInk& line) {
+        const QString s = decode(text, count);
+        std::vector<double> pos;
+        // Without advances given, the width is the font's for the whole line: no need to place each character.
+        if (dx)
+            pos = positions(f, s, dx, scale, &line.width);
+        else
+            line.width = advance(f, s);
+        const QPointF offset = cellOffsetFor(f, align, line.width);
+        line.exact = f.escapement == 0 && exactOffset(offset.x()) && exactOffset(offset.y()) &&
+                     exactOffset(line.width) && std::all_of(pos.begin(), pos.end(), exactOffset);
+        if (!line.exact || s.isEmpty())
+            return;
+        const double margin = f.height / 2.0 + 2;
+        const QRectF marginCell = QRectF(0, 0, line.width, f.height).adjusted(-margin, -margin, margin, margin);
+        const QTransform at = QTransform::fromTranslate(offset.x(), offset.y());
+        renderInk(f, at, at.mapRect(marginCell).toAlignedRect(), s, dx ? &pos : nullptr, {},
+                  [&](int y, int x0, int x1) { line.runs.push_back({y, x0, x1}); });
+    });
+}
+
+} // namespace
+
+BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, int* dx)
+{
+    DCImpl* d = impl(this);
+    if (!d)
+        return FALSE;
+    if (!text)
+        count = 0;
+    Spans& spans = d->inkSpans;
+    spans.clear();
+    QRect clipRect;
+    if (rect) {
+        clipRect = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
+        if (options & ETO_OPAQUE)
+            for (int yy = clipRect.top(); yy <= clipRect.bottom(); ++yy)
+                spans.push_back({yy, clipRect.left(), clipRect.right() + 1, 1});
+    }
+    const TextFont f = currentFont(d);
+    const UINT align = d->st.textAlign;
+    const bool useCp = align & TA_UPDATECP;
+    const POINT origin = useCp ? d->st.current : POINT{x, y};
+    const QPoint ref = toDevice(d->st, origin.x, origin.y);
     const bool opaqueCell = d->st.bkMode == OPAQUE && !(rect && (options & ETO_OPAQUE));
-    renderLine(d, f, ref, QPointF(hx, vy), s, dx, width, opaqueCell,
-               rect && (options & ETO_CLIPPED) ? &clipRect : nullptr, {}, spans);
+    const QRect* clipTo = rect && (options & ETO_CLIPPED) ? &clipRect : nullptr;
+    double width = 0;
+    if (generalPathsOnly) {
+        const QString s = decode(text, (int)count);
+        if (dx)
+            positions(f, s, dx, std::fabs(scaleX(d->st)), &width);
+        else
+            width = advance(f, s);
+        renderLine(d, f, ref, cellOffsetFor(f, align, width), s, dx, width, opaqueCell, clipTo, {}, spans);
+    } else {
+        const LineInk& line = extTextLine(d, f, text, (int)count, dx, align);
+        width = line.width;
+        const bool empty = count == 0;
+        if (!empty)
+            renderLine(d, f, ref, cellOffsetFor(f, align, width), line.exact ? QString() : decode(text, (int)count), dx,
+                       width, opaqueCell, clipTo, {}, spans, line.exact ? &line : nullptr);
+    }
     paintText(d, spans);
     if (useCp) {
         const int w = (int)std::lround(width / std::fabs(scaleX(d->st)));

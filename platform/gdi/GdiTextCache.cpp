@@ -21,7 +21,7 @@ struct TextCaches {
     unsigned generation = 0;
     uint64_t nextSerial = 1;
     std::unordered_map<std::string, std::shared_ptr<const FontEntry>> fonts;
-    std::unordered_map<std::string, std::vector<InkRun>> lines;
+    std::unordered_map<std::string, LineInk> lines;
     std::string key; // reused for look-ups
 };
 
@@ -60,7 +60,7 @@ std::shared_ptr<const FontEntry> cachedFont(const LOGFONTA& lf, double scale)
     return entry;
 }
 
-const std::vector<InkRun>& cachedLineInk(const std::string& key, const std::function<void(std::vector<InkRun>&)>& render)
+const LineInk& cachedLine(const std::string& key, const std::function<void(LineInk&)>& make)
 {
     TextCaches& c = caches();
     auto it = c.lines.find(key);
@@ -68,10 +68,10 @@ const std::vector<InkRun>& cachedLineInk(const std::string& key, const std::func
         return it->second;
     if (c.lines.size() >= kMaxLines)
         c.lines.clear();
-    std::vector<InkRun> runs;
-    render(runs);
-    runs.shrink_to_fit();
-    return c.lines.emplace(key, std::move(runs)).first->second;
+    LineInk line;
+    make(line);
+    line.runs.shrink_to_fit();
+    return c.lines.emplace(key, std::move(line)).first->second;
 }
 
 } // namespace gdi

@@ -31,8 +31,16 @@ struct InkRun {
     int y, x0, x1;
 };
 
-// The ink of a line: `key` says everything the pixels depend on besides an integer move;
-// `render` fills the runs when they are not known yet. The runs stay valid until the next call.
-const std::vector<InkRun>& cachedLineInk(const std::string& key, const std::function<void(std::vector<InkRun>&)>& render);
+// A line of text as drawn at the device origin: its width in device pixels and, when `exact`
+// (drawing it elsewhere moves its pixels by whole pixels and changes nothing else), its ink.
+struct LineInk {
+    double width = 0;
+    bool exact = false;
+    std::vector<InkRun> runs;
+};
+
+// The line that `key` names (everything its pixels depend on besides an integer move); `make`
+// fills it in when it is not known yet. The line stays valid until the next call.
+const LineInk& cachedLine(const std::string& key, const std::function<void(LineInk&)>& make);
 
 } // namespace gdi
