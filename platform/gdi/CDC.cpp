@@ -104,7 +104,11 @@ void strokeFigures(DCImpl* d, const Figure* figures, size_t figureCount, Spans& 
         }
         return;
     }
-    QPainterPath path;
+    // The path, the stroker and the outline's polygons keep their storage from call to call.
+    static thread_local QPainterPath path;
+    static thread_local QPainterPathStroker stroker;
+    static thread_local std::vector<std::vector<QPointF>> polys;
+    path.clear();
     for (size_t f = 0; f < figureCount; ++f) {
         const QPoint* pts = figures[f].points;
         const size_t n = figures[f].count;
@@ -116,7 +120,6 @@ void strokeFigures(DCImpl* d, const Figure* figures, size_t figureCount, Spans& 
         if (figures[f].closed)
             path.closeSubpath();
     }
-    QPainterPathStroker stroker;
     stroker.setWidth(width);
     const UINT cap = pen->style & PS_ENDCAP_MASK, join = pen->style & PS_JOIN_MASK;
     stroker.setCapStyle(cap == PS_ENDCAP_FLAT ? Qt::FlatCap : cap == PS_ENDCAP_SQUARE ? Qt::SquareCap : Qt::RoundCap);
@@ -126,11 +129,13 @@ void strokeFigures(DCImpl* d, const Figure* figures, size_t figureCount, Spans& 
         for (int v : *dashes)
             pattern.append(v);
         stroker.setDashPattern(pattern);
+    } else {
+        stroker.setDashPattern(Qt::SolidLine);
     }
-    const QPainterPath outline = stroker.createStroke(path);
-    std::vector<std::vector<QPointF>> polys;
-    for (const QPolygonF& poly : outline.toFillPolygons())
-        polys.emplace_back(poly.begin(), poly.end());
+    const QList<QPolygonF> outline = stroker.createStroke(path).toFillPolygons();
+    polys.resize((size_t)outline.size());
+    for (qsizetype i = 0; i < outline.size(); ++i)
+        polys[(size_t)i].assign(outline[i].begin(), outline[i].end());
     fillPolygons(polys, true, bounds, ink);
 }
 

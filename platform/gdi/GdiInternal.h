@@ -207,8 +207,12 @@ inline uint32_t monoOf(uint32_t p)
 static_assert(sizeof(wchar_t) == sizeof(uint32_t));
 inline void fillPixels(uint32_t* p, int n, uint32_t v)
 {
-    if (n > 0)
-        std::wmemset(reinterpret_cast<wchar_t*>(p), (wchar_t)v, (size_t)n);
+    if (n < 16) { // the spans of lines and text: a call costs more than the stores
+        for (int i = 0; i < n; ++i)
+            p[i] = v;
+        return;
+    }
+    std::wmemset(reinterpret_cast<wchar_t*>(p), (wchar_t)v, (size_t)n);
 }
 
 // ---------------------------------------------------------------- rasteriser

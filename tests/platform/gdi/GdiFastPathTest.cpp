@@ -10,6 +10,8 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -338,4 +340,36 @@ TEST(FastPaths, TextMatchesTheUncachedPath)
                 d.SelectObject(old);
             },
             "text");
+}
+
+TEST(FastPaths, CosmeticLinesStepAsTheRoundingRuleSays)
+{
+    // The line's pixels are carried from step to step; each must be where the closed rule puts
+    // step i: the major coordinate moves by one, the minor one by floor((2 i minor + major) / (2 major)).
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> coord(-30, 90);
+    const QRect bounds(0, 0, 64, 48);
+    for (int n = 0; n < 2000; ++n) {
+        const QPoint a(coord(random), coord(random)), b(coord(random), coord(random));
+        const bool includeLast = n % 2 == 1;
+        gdi::Spans spans;
+        int step = 0;
+        gdi::cosmeticLine(a, b, nullptr, step, false, bounds, spans, includeLast);
+        std::set<std::pair<int, int>> drawn, expected;
+        for (const gdi::Span& s : spans)
+            for (int x = s.x0; x < s.x1; ++x)
+                drawn.insert({x, s.y});
+        const int64_t dx = b.x() - a.x(), dy = b.y() - a.y();
+        const int64_t major = std::max(std::abs(dx), std::abs(dy)), minor = std::min(std::abs(dx), std::abs(dy));
+        const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
+        for (int64_t i = 0; i < major + (includeLast ? 1 : 0); ++i) {
+            const int64_t m = major ? (2 * i * minor + major) / (2 * major) : 0;
+            const bool xMajor = std::abs(dx) >= std::abs(dy);
+            const int x = (int)(xMajor ? a.x() + sx * i : a.x() + sx * m);
+            const int y = (int)(xMajor ? a.y() + sy * m : a.y() + sy * i);
+            if (bounds.contains(x, y))
+                expected.insert({x, y});
+        }
+        EXPECT_EQ(drawn, expected) << "line from " << a.x() << "," << a.y() << " to " << b.x() << "," << b.y();
+    }
 }
