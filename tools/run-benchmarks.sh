@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release in build-bench/, runs every bench_* program
 # there and prints one line per figure: the project's time, its peer's time and
-# the ratio peer / project (above 1: the project is faster). Figures pair by
+# the ratio peer / project (above 1: the project is faster). Times are the CPU
+# time of the benchmark's thread, which the other work of a shared machine
+# disturbs far less than the wall-clock time. Figures pair by
 # name: BM_<Thing>_Project/<args> with BM_<Thing>_Peer/<args>. Each figure is
 # the median of BENCH_REPETITIONS runs (default 5) taken in random interleaved
 # order, so that the load of a shared machine falls on both sides alike.
