@@ -1140,13 +1140,9 @@ BOOL CDC::PolyPolygon(const POINT* points, const INT* counts, int polygons)
     fill.clear();
     fillPolygons(polys, d->st.fillMode == WINDING, bounds, fill);
     drawFill(d, fill);
-    Figure one;
-    std::vector<Figure> many;
-    Figure* figures = &one;
-    if (polygons > 1) {
-        many.resize((size_t)polygons);
-        figures = many.data();
-    }
+    static thread_local std::vector<Figure> strokes;
+    strokes.resize((size_t)polygons);
+    Figure* figures = strokes.data();
     k = 0;
     for (int i = 0; i < polygons; ++i) {
         figures[i] = Figure{pts.data() + k, (size_t)counts[i], true};

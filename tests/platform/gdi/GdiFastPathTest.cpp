@@ -4,6 +4,7 @@
 // (and every byte of a DIB section) must agree.
 #include "GdiTestSupport.h"
 
+#include "platform/gdi/FontDatabase.h"
 #include "platform/gdi/GdiInternal.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -372,4 +373,31 @@ TEST(FastPaths, CosmeticLinesStepAsTheRoundingRuleSays)
         }
         EXPECT_EQ(drawn, expected) << "line from " << a.x() << "," << a.y() << " to " << b.x() << "," << b.y();
     }
+}
+
+TEST(FastPaths, TextCacheFollowsFaceSubstitutions)
+{
+    // A face drawn once, then mapped to another family: the next drawing uses the new family
+    // at once, as the uncached path does.
+    auto draw = [](const char* text) {
+        Target t(Kind::Colour, 0);
+        CFont font;
+        font.CreateFont(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Cache Test Face");
+        CFont* old = t.dc.SelectObject(&font);
+        t.dc.SetBkMode(TRANSPARENT);
+        t.dc.TextOut(1, 4, text, (int)std::strlen(text));
+        t.dc.SelectObject(old);
+        return t.Pixels();
+    };
+    AfxSetFontSubstitute("Cache Test Face", "Liberation Sans");
+    const std::vector<uint32_t> sans = draw("Wimm 1");
+    AfxSetFontSubstitute("Cache Test Face", "Liberation Mono");
+    const std::vector<uint32_t> mono = draw("Wimm 1");
+    std::vector<uint32_t> general;
+    {
+        GeneralPaths mode(true);
+        general = draw("Wimm 1");
+    }
+    EXPECT_TRUE(mono == general);
+    EXPECT_FALSE(mono == sans);
 }
