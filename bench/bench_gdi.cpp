@@ -3,6 +3,7 @@
 // beside QWidget::repaint, XOR rubber-band segments, wide lines and filled polygons
 // beside QPainter with the matching raster operation, pen and brush. Both sides draw
 // the same figures on 32-bit images of the same size; the project's through CDC.
+#include "BenchCanvas.h"
 #include "QtBenchMain.h"
 
 #include "platform/gdi/CDC.h"
@@ -119,29 +120,36 @@ BENCHMARK(BM_Repaint_Peer)->Unit(benchmark::kMicrosecond);
 
 // ---------------------------------------------------------------- figures
 
-// A 32-bit canvas: the project draws on it through a memory DC, the peer through a QPainter.
-struct Canvas {
-    CDC dc;
-    CBitmap bitmap;
-    Canvas()
-    {
-        dc.CreateCompatibleDC(nullptr);
-        bitmap.CreateBitmap(kCanvasW, kCanvasH, 1, 32, nullptr);
-        dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, kCanvasW, kCanvasH, RGB(255, 255, 255));
-    }
+// The canvas of the figures, for either side.
+struct FigureCanvas : Canvas {
+    FigureCanvas() : Canvas(kCanvasW, kCanvasH) {}
+};
+struct PeerFigureCanvas : PeerCanvas {
+    PeerFigureCanvas() : PeerCanvas(kCanvasW, kCanvasH) {}
 };
 
-struct PeerCanvas {
-    QImage image{kCanvasW, kCanvasH, QImage::Format_RGB32};
-    QPainter painter;
-    PeerCanvas()
-    {
-        image.fill(Qt::white);
-        painter.begin(&image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
+// Runs `draw(figure)` for each of the figures in every iteration.
+template <class Figures, class Draw>
+void DrawAll(benchmark::State& state, const Figures& figures, Draw draw)
+{
+    for (auto _ : state)
+        for (const auto& figure : figures)
+            draw(figure);
+    state.SetItemsProcessed(state.iterations() * (int64_t)figures.size());
+}
+
+// The peer's copy of figures given as POINTs.
+std::vector<QPolygon> QtPolygons(const std::vector<std::vector<POINT>>& figures)
+{
+    std::vector<QPolygon> out;
+    for (const auto& figure : figures) {
+        QPolygon q;
+        for (const POINT& p : figure)
+            q << QPoint(p.x, p.y);
+        out.push_back(q);
     }
-};
+    return out;
+}
 
 // Segments of 5 to 40 pixels in every direction, all on the canvas.
 const std::vector<QLine>& Segments()
@@ -159,59 +167,49 @@ const std::vector<QLine>& Segments()
     return segments;
 }
 
-void DrawSegments(CDC& dc)
+void DrawSegments(benchmark::State& state, CDC& dc)
 {
-    for (const QLine& l : Segments()) {
+    DrawAll(state, Segments(), [&](const QLine& l) {
         dc.MoveTo(l.x1(), l.y1());
         dc.LineTo(l.x2(), l.y2());
-    }
+    });
 }
 
 void BM_XorSegments_Project(benchmark::State& state)
 {
-    Canvas c;
+    FigureCanvas c;
     CPen pen;
     pen.CreatePen(PS_SOLID, 0, RGB(255, 255, 255));
     c.dc.SelectObject(&pen);
     c.dc.SetROP2(R2_XORPEN);
-    for (auto _ : state)
-        DrawSegments(c.dc);
-    state.SetItemsProcessed(state.iterations() * kBatch);
+    DrawSegments(state, c.dc);
 }
 BENCHMARK(BM_XorSegments_Project)->Unit(benchmark::kMicrosecond);
 
 void BM_XorSegments_Peer(benchmark::State& state)
 {
-    PeerCanvas c;
+    PeerFigureCanvas c;
     c.painter.setPen(QPen(Qt::white, 0));
     c.painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    for (auto _ : state)
-        for (const QLine& l : Segments())
-            c.painter.drawLine(l);
-    state.SetItemsProcessed(state.iterations() * kBatch);
+    DrawAll(state, Segments(), [&](const QLine& l) { c.painter.drawLine(l); });
 }
 BENCHMARK(BM_XorSegments_Peer)->Unit(benchmark::kMicrosecond);
 
 void BM_WideSegments_Project(benchmark::State& state)
 {
-    Canvas c;
+    FigureCanvas c;
     CPen pen;
     pen.CreatePen(PS_SOLID, 3, RGB(200, 30, 30));
     c.dc.SelectObject(&pen);
-    for (auto _ : state)
-        DrawSegments(c.dc);
-    state.SetItemsProcessed(state.iterations() * kBatch);
+    DrawSegments(state, c.dc);
 }
 BENCHMARK(BM_WideSegments_Project)->Unit(benchmark::kMicrosecond);
 
 void BM_WideSegments_Peer(benchmark::State& state)
 {
-    PeerCanvas c;
+    PeerFigureCanvas c;
     c.painter.setPen(QPen(QColor(200, 30, 30), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    for (auto _ : state)
-        for (const QLine& l : Segments())
-            c.painter.drawLine(l);
-    state.SetItemsProcessed(state.iterations() * kBatch);
+    DrawAll(state, Segments(), [&](const QLine& l) { c.painter.drawLine(l); });
 }
 BENCHMARK(BM_WideSegments_Peer)->Unit(benchmark::kMicrosecond);
 
@@ -239,36 +237,23 @@ const std::vector<std::vector<POINT>>& Polygons()
 
 void BM_Polygons_Project(benchmark::State& state)
 {
-    Canvas c;
+    FigureCanvas c;
     CPen pen;
     pen.CreatePen(PS_SOLID, 0, RGB(0, 0, 0));
     CBrush brush;
     brush.CreateSolidBrush(RGB(90, 180, 60));
     c.dc.SelectObject(&pen);
     c.dc.SelectObject(&brush);
-    for (auto _ : state)
-        for (const auto& poly : Polygons())
-            c.dc.Polygon(poly.data(), (int)poly.size());
-    state.SetItemsProcessed(state.iterations() * kBatch);
+    DrawAll(state, Polygons(), [&](const std::vector<POINT>& p) { c.dc.Polygon(p.data(), (int)p.size()); });
 }
 BENCHMARK(BM_Polygons_Project)->Unit(benchmark::kMicrosecond);
 
 void BM_Polygons_Peer(benchmark::State& state)
 {
-    PeerCanvas c;
+    PeerFigureCanvas c;
     c.painter.setPen(QPen(Qt::black, 0));
     c.painter.setBrush(QColor(90, 180, 60));
-    std::vector<QPolygon> polygons;
-    for (const auto& poly : Polygons()) {
-        QPolygon q;
-        for (const POINT& p : poly)
-            q << QPoint(p.x, p.y);
-        polygons.push_back(q);
-    }
-    for (auto _ : state)
-        for (const QPolygon& q : polygons)
-            c.painter.drawPolygon(q);
-    state.SetItemsProcessed(state.iterations() * kBatch);
+    DrawAll(state, QtPolygons(Polygons()), [&](const QPolygon& q) { c.painter.drawPolygon(q); });
 }
 BENCHMARK(BM_Polygons_Peer)->Unit(benchmark::kMicrosecond);
 
@@ -294,30 +279,19 @@ const std::vector<std::vector<POINT>>& Polylines()
 
 void BM_Polylines_Project(benchmark::State& state)
 {
-    Canvas c;
+    FigureCanvas c;
     CPen pen;
     pen.CreatePen(PS_SOLID, 0, RGB(0, 0, 160));
     c.dc.SelectObject(&pen);
-    for (auto _ : state)
-        for (const auto& line : Polylines())
-            c.dc.Polyline(line.data(), (int)line.size());
+    DrawAll(state, Polylines(), [&](const std::vector<POINT>& p) { c.dc.Polyline(p.data(), (int)p.size()); });
 }
 BENCHMARK(BM_Polylines_Project)->Unit(benchmark::kMicrosecond);
 
 void BM_Polylines_Peer(benchmark::State& state)
 {
-    PeerCanvas c;
+    PeerFigureCanvas c;
     c.painter.setPen(QPen(QColor(0, 0, 160), 0));
-    std::vector<QPolygon> lines;
-    for (const auto& line : Polylines()) {
-        QPolygon q;
-        for (const POINT& p : line)
-            q << QPoint(p.x, p.y);
-        lines.push_back(q);
-    }
-    for (auto _ : state)
-        for (const QPolygon& q : lines)
-            c.painter.drawPolyline(q);
+    DrawAll(state, QtPolygons(Polylines()), [&](const QPolygon& q) { c.painter.drawPolyline(q); });
 }
 BENCHMARK(BM_Polylines_Peer)->Unit(benchmark::kMicrosecond);
 

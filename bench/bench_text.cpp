@@ -2,6 +2,7 @@
 // labels of 10 characters in one font at scattered places, aliased, on 32-bit images
 // of the same size. "Text" draws a map's worth of labels over and over, as each
 // repaint of a map does; "TextNew" draws text never drawn before on every call.
+#include "BenchCanvas.h"
 #include "QtBenchMain.h"
 
 #include "platform/gdi/CDC.h"
@@ -51,16 +52,10 @@ const std::vector<Label>& Labels()
 }
 
 // The project draws with a font record of the same face and pixel size as the peer's font.
-struct Canvas {
-    CDC dc;
-    CBitmap bitmap;
+struct TextCanvas : Canvas {
     CFont font;
-    Canvas()
+    TextCanvas() : Canvas(kCanvasW, kCanvasH)
     {
-        dc.CreateCompatibleDC(nullptr);
-        bitmap.CreateBitmap(kCanvasW, kCanvasH, 1, 32, nullptr);
-        dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, kCanvasW, kCanvasH, RGB(255, 255, 255));
         LOGFONTA lf{};
         lf.lfHeight = -kPixelSize;
         std::strcpy(lf.lfFaceName, "Arial");
@@ -71,80 +66,66 @@ struct Canvas {
     }
 };
 
-struct PeerCanvas {
-    QImage image{kCanvasW, kCanvasH, QImage::Format_RGB32};
-    QPainter painter;
-    PeerCanvas()
+struct PeerTextCanvas : PeerCanvas {
+    int ascent;
+    PeerTextCanvas() : PeerCanvas(kCanvasW, kCanvasH)
     {
-        image.fill(Qt::white);
-        painter.begin(&image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setRenderHint(QPainter::TextAntialiasing, false);
         QFont font(QString::fromUtf8(AfxGetFontFamily("Arial").GetString()));
         font.setPixelSize(kPixelSize);
         font.setKerning(false);
         font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
         painter.setFont(font);
         painter.setPen(QColor(20, 20, 120));
+        ascent = QFontMetrics(font).ascent();
     }
 };
 
-void BM_Text_Project(benchmark::State& state)
+// Runs `draw(label)` for a batch of labels per iteration, going round the list.
+template <class Draw>
+void DrawLabels(benchmark::State& state, Draw draw)
 {
-    Canvas c;
     const std::vector<Label>& labels = Labels();
     size_t i = 0;
     for (auto _ : state)
         for (int k = 0; k < kBatch; ++k, i = (i + 1) % labels.size())
-            c.dc.TextOut(labels[i].x, labels[i].y, labels[i].text.c_str(), (int)labels[i].text.size());
+            draw(labels[i]);
     state.SetItemsProcessed(state.iterations() * kBatch);
+}
+
+void BM_Text_Project(benchmark::State& state)
+{
+    TextCanvas c;
+    DrawLabels(state, [&](const Label& l) { c.dc.TextOut(l.x, l.y, l.text.c_str(), (int)l.text.size()); });
 }
 BENCHMARK(BM_Text_Project)->Unit(benchmark::kMicrosecond);
 
 void BM_Text_Peer(benchmark::State& state)
 {
-    PeerCanvas c;
-    const std::vector<Label>& labels = Labels();
-    const int ascent = QFontMetrics(c.painter.font()).ascent();
-    size_t i = 0;
-    for (auto _ : state)
-        for (int k = 0; k < kBatch; ++k, i = (i + 1) % labels.size())
-            c.painter.drawText(QPointF(labels[i].x, labels[i].y + ascent), labels[i].qtext);
-    state.SetItemsProcessed(state.iterations() * kBatch);
+    PeerTextCanvas c;
+    DrawLabels(state, [&](const Label& l) { c.painter.drawText(QPointF(l.x, l.y + c.ascent), l.qtext); });
 }
 BENCHMARK(BM_Text_Peer)->Unit(benchmark::kMicrosecond);
 
 // Text of a running number: no call draws a text drawn before. Both sides format it alike.
+const char* NewText(char side)
+{
+    static unsigned serial = 0;
+    static char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%c%09u", side, serial++);
+    return buffer;
+}
+
 void BM_TextNew_Project(benchmark::State& state)
 {
-    Canvas c;
-    const std::vector<Label>& labels = Labels();
-    static unsigned serial = 0;
-    char buffer[32];
-    size_t i = 0;
-    for (auto _ : state)
-        for (int k = 0; k < kBatch; ++k, i = (i + 1) % labels.size()) {
-            const int n = std::snprintf(buffer, sizeof buffer, "N%09u", serial++);
-            c.dc.TextOut(labels[i].x, labels[i].y, buffer, n);
-        }
-    state.SetItemsProcessed(state.iterations() * kBatch);
+    TextCanvas c;
+    DrawLabels(state, [&](const Label& l) { c.dc.TextOut(l.x, l.y, NewText('N'), 10); });
 }
 BENCHMARK(BM_TextNew_Project)->Unit(benchmark::kMicrosecond);
 
 void BM_TextNew_Peer(benchmark::State& state)
 {
-    PeerCanvas c;
-    const std::vector<Label>& labels = Labels();
-    const int ascent = QFontMetrics(c.painter.font()).ascent();
-    static unsigned serial = 0;
-    char buffer[32];
-    size_t i = 0;
-    for (auto _ : state)
-        for (int k = 0; k < kBatch; ++k, i = (i + 1) % labels.size()) {
-            const int n = std::snprintf(buffer, sizeof buffer, "P%09u", serial++);
-            c.painter.drawText(QPointF(labels[i].x, labels[i].y + ascent), QString::fromLatin1(buffer, n));
-        }
-    state.SetItemsProcessed(state.iterations() * kBatch);
+    PeerTextCanvas c;
+    DrawLabels(state, [&](const Label& l) { c.painter.drawText(QPointF(l.x, l.y + c.ascent), QString::fromLatin1(NewText('P'), 10)); });
 }
 BENCHMARK(BM_TextNew_Peer)->Unit(benchmark::kMicrosecond);
 

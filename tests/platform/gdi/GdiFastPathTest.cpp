@@ -40,6 +40,18 @@ const char* Name(Kind k)
     return "";
 }
 
+// The header of W x H 32-bit pixels, top row first.
+BITMAPINFO TopDown32()
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = W;
+    info.bmiHeader.biHeight = -H;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    return info;
+}
+
 struct InfoWithColours {
     BITMAPINFOHEADER header;
     RGBQUAD colours[256];
@@ -97,12 +109,7 @@ struct Target {
             byteCount = (size_t)(((W * bpp + 31) / 32) * 4) * H;
             handle = section;
         }
-        BITMAPINFO info32{};
-        info32.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info32.bmiHeader.biWidth = W;
-        info32.bmiHeader.biHeight = -H;
-        info32.bmiHeader.biPlanes = 1;
-        info32.bmiHeader.biBitCount = 32;
+        BITMAPINFO info32 = TopDown32();
         SetDIBits(dc.GetSafeHdc(), handle, 0, H, pattern.data(), &info32, DIB_RGB_COLORS);
         oldBitmap = ::SelectObject(dc.GetSafeHdc(), handle);
     }
@@ -124,12 +131,7 @@ struct Target {
                     out[(size_t)y * W + x] = surface->GetPixel(x, y);
             return out;
         }
-        BITMAPINFO info32{};
-        info32.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info32.bmiHeader.biWidth = W;
-        info32.bmiHeader.biHeight = -H;
-        info32.bmiHeader.biPlanes = 1;
-        info32.bmiHeader.biBitCount = 32;
+        BITMAPINFO info32 = TopDown32();
         HBITMAP handle = section ? section : (HBITMAP)bitmap.GetSafeHandle();
         EXPECT_EQ(GetDIBits(dc.GetSafeHdc(), handle, 0, H, out.data(), &info32, DIB_RGB_COLORS), H);
         for (uint32_t& p : out)
