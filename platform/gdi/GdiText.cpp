@@ -121,7 +121,7 @@ void renderInk(const TextFont& f, const QTransform& t, const QRect& box, const Q
             }
         }
     }
-    // Rows a word at a time: most of a mask is empty.
+    // Row by row, the runs of pixels the glyphs cover at least half.
     for (int y = 0; y < box.height(); ++y) {
         const auto* line = reinterpret_cast<const uint32_t*>(maskBits + y * maskLine);
         const int w = box.width();
@@ -150,6 +150,25 @@ template <class T>
 void appendBytes(std::string& key, const T& v)
 {
     key.append(reinterpret_cast<const char*>(&v), sizeof v);
+}
+
+// The cell of a line `width` wide with a margin of half a cell around it: glyphs may reach beyond
+// their advances (italics, overhangs).
+QRectF inkCell(const TextFont& f, double width)
+{
+    const double margin = f.height / 2.0 + 2;
+    return QRectF(0, 0, width, f.height).adjusted(-margin, -margin, margin, margin);
+}
+
+// The ink of a line whose cell's top-left corner lies at `offset` from the device origin.
+void inkAtOrigin(const TextFont& f, QPointF offset, double width, const QString& s,
+                 const std::vector<double>* charPositions, const std::vector<Underline>& underlines, LineInk& line)
+{
+    const QTransform at = QTransform::fromTranslate(offset.x(), offset.y());
+    line.width = width;
+    line.exact = true;
+    renderInk(f, at, at.mapRect(inkCell(f, width)).toAlignedRect(), s, charPositions, underlines,
+              [&](int y, int x0, int x1) { line.runs.push_back({y, x0, x1}); });
 }
 
 // Ink of a line drawn at the device origin, moved to `ref` and clipped to `bounds`.
@@ -190,9 +209,7 @@ void renderLine(DCImpl* d, const TextFont& f, QPoint ref, QPointF cellOffset, co
         const QPolygonF poly = t.map(cell);
         fillPolygons({std::vector<QPointF>(poly.begin(), poly.end())}, false, bounds, spans, 1);
     }
-    // Glyphs may reach beyond their advances (italics, overhangs): leave a margin of half a cell.
-    const double margin = f.height / 2.0 + 2;
-    const QRectF marginCell = cell.adjusted(-margin, -margin, margin, margin);
+    const QRectF marginCell = inkCell(f, width);
     if (known && known->exact) {
         addInk(known->runs, ref, bounds, spans);
         return;
@@ -231,11 +248,7 @@ void renderLine(DCImpl* d, const TextFont& f, QPoint ref, QPointF cellOffset, co
         appendBytes(key, x);
     key.append(reinterpret_cast<const char*>(s.constData()), (size_t)s.size() * sizeof(QChar));
     const LineInk& ink = cachedLine(key, [&](LineInk& line) {
-        const QTransform at = QTransform::fromTranslate(cellOffset.x(), cellOffset.y());
-        line.width = width;
-        line.exact = true;
-        renderInk(f, at, at.mapRect(marginCell).toAlignedRect(), s, dx ? &charPositions : nullptr, underlines,
-                  [&](int y, int x0, int x1) { line.runs.push_back({y, x0, x1}); });
+        inkAtOrigin(f, cellOffset, width, s, dx ? &charPositions : nullptr, underlines, line);
     });
     addInk(ink.runs, ref, bounds, spans);
 }
@@ -308,13 +321,8 @@ const LineInk& extTextLine(DCImpl* d, const TextFont& f, LPCTSTR text, int count
         const QPointF offset = cellOffsetFor(f, align, line.width);
         line.exact = f.escapement == 0 && exactOffset(offset.x()) && exactOffset(offset.y()) &&
                      exactOffset(line.width) && std::all_of(pos.begin(), pos.end(), exactOffset);
-        if (!line.exact || s.isEmpty())
-            return;
-        const double margin = f.height / 2.0 + 2;
-        const QRectF marginCell = QRectF(0, 0, line.width, f.height).adjusted(-margin, -margin, margin, margin);
-        const QTransform at = QTransform::fromTranslate(offset.x(), offset.y());
-        renderInk(f, at, at.mapRect(marginCell).toAlignedRect(), s, dx ? &pos : nullptr, {},
-                  [&](int y, int x0, int x1) { line.runs.push_back({y, x0, x1}); });
+        if (line.exact && !s.isEmpty())
+            inkAtOrigin(f, offset, line.width, s, dx ? &pos : nullptr, {}, line);
     });
 }
 
