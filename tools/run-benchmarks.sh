@@ -16,17 +16,20 @@ repetitions=${BENCH_REPETITIONS:-5}
 jobs=$(nproc)
 (( jobs > 8 )) && jobs=8
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
-cmake --build build-bench -j "$jobs" --target benchmarks
+cmake --build build-bench -j "$jobs" --target benchmarks >&2
 
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
 found=0
+failed=()
 for exe in build-bench/bench/bench_*; do
   [[ -x "$exe" && -f "$exe" ]] || continue
   found=1
   echo "running $(basename "$exe")" >&2
+  # A program that fails is named at the end; the figures of the others still print.
   "$exe" --benchmark_format=csv --benchmark_repetitions="$repetitions" \
-    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true "$@" > "$results/$(basename "$exe").csv"
+    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true "$@" \
+    > "$results/$(basename "$exe").csv" || failed+=("$(basename "$exe")")
 done
 (( found )) || { echo "no benchmark programs in build-bench/bench" >&2; exit 1; }
 
@@ -62,3 +65,7 @@ cat "$results"/*.csv | awk -F, '
       printf "%-36s %14s %14s %10s\n", k, p, q, r
     }
   }'
+if (( ${#failed[@]} )); then
+  echo "failed: ${failed[*]}" >&2
+  exit 1
+fi
