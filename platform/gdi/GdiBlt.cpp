@@ -80,6 +80,13 @@ void bltCompose(DCImpl* d, const QRect& dst, const SourceView* src, const Paint*
         if (r.isEmpty())
             continue;
         changed |= r;
+        // A fill of whole rows of the image is one fill: the erase of a window's background.
+        const unsigned code = (rop >> 16) & 0xFF;
+        if (solidP && (code == 0xF0 || code == 0x00 || code == 0xFF) && r.left() == 0 && (qsizetype)r.width() * 4 == bpl) {
+            const uint32_t v = code == 0xF0 ? 0xFF000000u | p : code == 0x00 ? 0xFF000000u : 0xFFFFFFFFu;
+            fillPixels(reinterpret_cast<uint32_t*>(bits + (qsizetype)r.top() * bpl), r.width() * r.height(), v);
+            continue;
+        }
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* line = reinterpret_cast<uint32_t*>(bits + (qsizetype)y * bpl);
             const uint32_t* sline = usesS ? src->at(r.left(), y) : nullptr;

@@ -133,6 +133,26 @@ void patternRun(uint32_t* line, int y, int x0, int x1, const Paint& p, bool mono
     }
 }
 
+// Solid spans through a clip of one rectangle, the case of nearly every line, figure and text:
+// `op(pixels, count, colour)` combines each clipped run. Widens [minX, maxX) x [minY, maxY) to
+// what it draws.
+template <class Op>
+void solidSpans(const Spans& spans, const QRect& clip, uchar* bits, qsizetype bpl, const uint32_t solid[2],
+                bool background, Op op, int& minX, int& minY, int& maxX, int& maxY)
+{
+    const int left = clip.left(), right = clip.right() + 1, top = clip.top(), bottom = clip.bottom() + 1;
+    for (const Span& s : spans) {
+        if ((s.kind != 0 && !background) || s.y < top || s.y >= bottom)
+            continue;
+        const int x0 = std::max(s.x0, left), x1 = std::min(s.x1, right);
+        if (x0 >= x1)
+            continue;
+        op(reinterpret_cast<uint32_t*>(bits + (qsizetype)s.y * bpl) + x0, x1 - x0, solid[s.kind == 0 ? 0 : 1]);
+        minX = std::min(minX, x0), maxX = std::max(maxX, x1);
+        minY = std::min(minY, s.y), maxY = std::max(maxY, s.y + 1);
+    }
+}
+
 } // namespace
 
 void compose(DCImpl* d, const Spans& spans, const Paint& p0, const Paint* p1, int rop)
@@ -160,6 +180,27 @@ void compose(DCImpl* d, const Spans& spans, const Paint& p0, const Paint* p1, in
         minX = std::min(minX, x0), maxX = std::max(maxX, x1);
         minY = std::min(minY, y), maxY = std::max(maxY, y + 1);
     };
+    if (!generalPathsOnly && clip.rectCount() == 1 && p0.type == Paint::Solid &&
+        (!p1 || p1->type == Paint::Solid || p1->type == Paint::None)) {
+        const bool background = p1 && p1->type == Paint::Solid;
+        const QRect box = clip.boundingRect();
+        if (rop == R2_COPYPEN)
+            solidSpans(spans, box, bits, bpl, solid, background,
+                       [](uint32_t* p, int n, uint32_t c) { fillPixels(p, n, 0xFF000000u | c); }, minX, minY, maxX, maxY);
+        else if (rop == R2_XORPEN)
+            solidSpans(spans, box, bits, bpl, solid, background,
+                       [](uint32_t* p, int n, uint32_t c) {
+                           for (int x = 0; x < n; ++x)
+                               p[x] = 0xFF000000u | ((p[x] ^ c) & 0xFFFFFF);
+                       },
+                       minX, minY, maxX, maxY);
+        else
+            solidSpans(spans, box, bits, bpl, solid, background,
+                       [rop](uint32_t* p, int n, uint32_t c) { solidRun(p, n, c, rop); }, minX, minY, maxX, maxY);
+        if (minX < maxX)
+            d->targetChanged(QRect(minX, minY, maxX - minX, maxY - minY));
+        return;
+    }
     const QRect* rectsBegin = clip.begin();
     const QRect* rectsEnd = clip.end();
     for (const Span& s : spans) {

@@ -243,44 +243,50 @@ TEST(FastPaths, FillsAndSpansMatchTheGeneralPath)
 {
     const Kind kinds[] = {Kind::Surface, Kind::Colour, Kind::Mono, Kind::Dib1, Kind::Dib8};
     for (Kind kind : kinds)
-        for (int rop2 = R2_BLACK; rop2 <= R2_WHITE; ++rop2) {
-            ExpectSameAsGeneral(
-                kind, Kind::Colour,
-                [&](CDC& d, CDC&) {
-                    CRgn region;
-                    region.CreateEllipticRgn(0, 0, 36, 30);
-                    d.SelectClipRgn(&region);
-                    d.SetViewportOrg(2, -1);
-                    CPen thin, wide;
-                    thin.CreatePen(PS_SOLID, 0, RGB(220, 100, 20));
-                    wide.CreatePen(PS_SOLID, 3, RGB(20, 200, 120));
-                    CBrush solid(RGB(90, 180, 60)), hatch;
-                    hatch.CreateHatchBrush(HS_CROSS, RGB(0, 0, 200));
-                    d.SetROP2(rop2);
-                    CPen* oldPen = d.SelectObject(&thin);
-                    CBrush* oldBrush = d.SelectObject(&solid);
-                    for (int i = 0; i < 12; ++i) {
-                        d.MoveTo(i * 3, 1);
-                        d.LineTo(38 - i * 2, 30 - i);
-                    }
-                    const POINT star[] = {{20, 2}, {24, 14}, {37, 14}, {26, 21}, {30, 31}, {20, 25}, {9, 31}, {13, 21}, {2, 14}, {15, 14}};
-                    d.Polygon(star, 10);
-                    const POINT line[] = {{1, 29}, {10, 3}, {18, 27}, {33, 5}};
-                    d.Polyline(line, 4);
-                    d.SelectObject(&wide);
-                    d.SelectObject(&hatch);
-                    d.Rectangle(5, 6, 30, 22);
-                    d.MoveTo(3, 28);
-                    d.LineTo(35, 8);
-                    d.SelectObject(oldPen);
-                    d.SelectObject(oldBrush);
-                    CRect r(6, 8, 25, 20);
-                    d.FillSolidRect(&r, RGB(1, 2, 3));
-                    d.FillRect(CRect(20, 2, 38, 12), &solid);
-                    d.InvertRect(CRect(0, 15, 15, 30));
-                },
-                std::string("figures with binary raster operation ") + std::to_string(rop2));
-        }
+        for (int rop2 = R2_BLACK; rop2 <= R2_WHITE; ++rop2)
+            for (bool ellipse : {false, true}) {
+                ExpectSameAsGeneral(
+                    kind, Kind::Colour,
+                    [&](CDC& d, CDC&) {
+                        // A clip of one rectangle, or of many.
+                        CRgn region;
+                        if (ellipse)
+                            region.CreateEllipticRgn(0, 0, 36, 30);
+                        else
+                            region.CreateRectRgn(1, 2, 37, 29);
+                        d.SelectClipRgn(&region);
+                        d.SetViewportOrg(2, -1);
+                        CPen thin, wide;
+                        thin.CreatePen(PS_SOLID, 0, RGB(220, 100, 20));
+                        wide.CreatePen(PS_SOLID, 3, RGB(20, 200, 120));
+                        CBrush solid(RGB(90, 180, 60)), hatch;
+                        hatch.CreateHatchBrush(HS_CROSS, RGB(0, 0, 200));
+                        d.SetROP2(rop2);
+                        CPen* oldPen = d.SelectObject(&thin);
+                        CBrush* oldBrush = d.SelectObject(&solid);
+                        for (int i = 0; i < 12; ++i) {
+                            d.MoveTo(i * 3, 1);
+                            d.LineTo(38 - i * 2, 30 - i);
+                        }
+                        const POINT star[] = {{20, 2}, {24, 14}, {37, 14}, {26, 21}, {30, 31}, {20, 25}, {9, 31}, {13, 21}, {2, 14}, {15, 14}};
+                        d.Polygon(star, 10);
+                        const POINT line[] = {{1, 29}, {10, 3}, {18, 27}, {33, 5}};
+                        d.Polyline(line, 4);
+                        d.SelectObject(&wide);
+                        d.SelectObject(&hatch);
+                        d.Rectangle(5, 6, 30, 22);
+                        d.MoveTo(3, 28);
+                        d.LineTo(35, 8);
+                        d.SelectObject(oldPen);
+                        d.SelectObject(oldBrush);
+                        CRect r(6, 8, 25, 20);
+                        d.FillSolidRect(&r, RGB(1, 2, 3));
+                        d.FillRect(CRect(20, 2, 38, 12), &solid);
+                        d.InvertRect(CRect(0, 15, 15, 30));
+                    },
+                    std::string("figures with binary raster operation ") + std::to_string(rop2) +
+                        (ellipse ? " in an ellipse" : " in a rectangle"));
+            }
 }
 
 TEST(FastPaths, ClipRegionFollowsEveryChange)
