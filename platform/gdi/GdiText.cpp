@@ -73,6 +73,9 @@ struct Underline {
     int to;   // one past
 };
 
+// Pixels of a line's box beyond which its ink is neither cached nor drawn in the shared mask.
+constexpr int64_t kLargeLine = 1 << 18;
+
 // Draws the glyphs of a line through `t` into the part `box` of the device, and hands each run
 // of ink pixels to `addRun` (device row, first pixel, one past the last).
 template <class AddRun>
@@ -85,7 +88,12 @@ void renderInk(const TextFont& f, const QTransform& t, const QRect& box, const Q
         QImage image;
         QPainter painter;
     };
-    static Mask* scratch = new Mask;
+    static Mask* shared = new Mask;
+    // A very large line (huge type) gets a mask of its own, so that the shared one stays small.
+    std::unique_ptr<Mask> own;
+    if ((int64_t)box.width() * box.height() > kLargeLine)
+        own = std::make_unique<Mask>();
+    Mask* scratch = own ? own.get() : shared;
     if (scratch->image.width() < box.width() || scratch->image.height() < box.height()) {
         if (scratch->painter.isActive())
             scratch->painter.end();
@@ -171,6 +179,13 @@ void inkAtOrigin(const TextFont& f, QPointF offset, double width, const QString&
               [&](int y, int x0, int x1) { line.runs.push_back({y, x0, x1}); });
 }
 
+// Whether the ink of a line `width` wide is small enough to keep in the line cache.
+bool cacheableSize(const TextFont& f, double width)
+{
+    const QRectF cell = inkCell(f, width);
+    return cell.width() * cell.height() <= (double)kLargeLine;
+}
+
 // Ink of a line drawn at the device origin, moved to `ref` and clipped to `bounds`.
 void addInk(const std::vector<InkRun>& runs, QPoint ref, const QRect& bounds, Spans& spans)
 {
@@ -220,7 +235,7 @@ void renderLine(DCImpl* d, const TextFont& f, QPoint ref, QPointF cellOffset, co
         charPositions = positions(f, s, dx, std::fabs(scaleX(d->st)), &total);
     }
     bool cacheable = !generalPathsOnly && f.escapement == 0 && exactOffset(cellOffset.x()) &&
-                     exactOffset(cellOffset.y()) && exactOffset(width);
+                     exactOffset(cellOffset.y()) && exactOffset(width) && cacheableSize(f, width);
     for (double x : charPositions)
         cacheable = cacheable && exactOffset(x);
     if (!cacheable) {
@@ -320,7 +335,8 @@ const LineInk& extTextLine(DCImpl* d, const TextFont& f, LPCTSTR text, int count
             line.width = advance(f, s);
         const QPointF offset = cellOffsetFor(f, align, line.width);
         line.exact = f.escapement == 0 && exactOffset(offset.x()) && exactOffset(offset.y()) &&
-                     exactOffset(line.width) && std::all_of(pos.begin(), pos.end(), exactOffset);
+                     exactOffset(line.width) && std::all_of(pos.begin(), pos.end(), exactOffset) &&
+                     cacheableSize(f, line.width);
         if (line.exact && !s.isEmpty())
             inkAtOrigin(f, offset, line.width, s, dx ? &pos : nullptr, {}, line);
     });

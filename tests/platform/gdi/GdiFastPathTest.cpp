@@ -323,6 +323,8 @@ TEST(FastPaths, TextMatchesTheUncachedPath)
                 font.CreateFont(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
                 CFont turned;
                 turned.CreateFont(-12, 0, 300, 0, FW_BOLD, TRUE, TRUE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Times New Roman");
+                CFont huge;
+                huge.CreateFont(-240, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
                 CFont* old = d.SelectObject(&font);
                 d.SetTextColor(RGB(20, 20, 160));
                 d.SetBkColor(RGB(240, 240, 0));
@@ -343,6 +345,8 @@ TEST(FastPaths, TextMatchesTheUncachedPath)
                     d.DrawText("&Open file", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
                     d.SelectObject(&turned);
                     d.TextOut(4, 30, "Tilt", 4);
+                    d.SelectObject(&huge); // too large a line for the cache
+                    d.TextOut(-20 - pass, -60, "Big", 3);
                     d.SelectObject(&font);
                     d.SetViewportOrg(pass, pass);
                 }
