@@ -2,6 +2,8 @@
 // layers holding 10^5 nodes with two attribute values each, beside the raw
 // peer, one sequential scan of each layer file's object table and of its
 // attribute table through SQLite with every column read.
+#include "QtBenchMain.h"
+
 #include "core/Settings.h"
 #include "mapwindow/MUIMap.h"
 #include "model/MapLayer.h"
@@ -132,4 +134,5 @@ BENCHMARK(BM_WorkspaceLoad_Peer)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }
 
-BENCHMARK_MAIN();
+// The map window registers its window class with cursors: it needs the application object.
+KV_QT_BENCHMARK_MAIN()

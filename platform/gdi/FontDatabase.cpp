@@ -33,6 +33,7 @@ struct FontState {
     std::vector<MemoryFont> memoryFonts;    // registered, in order; loaded once initialised
     std::map<QString, QString> appFaces;    // lower-case face -> face, of loaded application fonts
     bool initialised = false;
+    unsigned generation = 0; // counts changes of what a face draws with
 };
 FontState& fonts()
 {
@@ -150,11 +151,16 @@ QFont qtFont(const LOGFONTA& lf, double scale)
 
 } // namespace gdi
 
+namespace gdi {
+unsigned fontGeneration() { return fonts().generation; }
+} // namespace gdi
+
 void AfxSetFontSubstitute(LPCSTR face, LPCSTR family)
 {
     if (!face || !family)
         return;
     fonts().substitutes[QString::fromUtf8(face).toLower()] = QString::fromUtf8(family);
+    ++fonts().generation;
 }
 
 CString AfxGetFontFamily(LPCSTR face)
@@ -205,6 +211,7 @@ HANDLE AddFontMemResourceEx(const void* data, DWORD size, void*, DWORD* count)
     const int id = QFontDatabase::addApplicationFontFromData(QByteArray(static_cast<const char*>(data), (qsizetype)size));
     if (id < 0)
         return nullptr;
+    ++fonts().generation;
     if (count)
         *count = (DWORD)QFontDatabase::applicationFontFamilies(id).size();
     return reinterpret_cast<HANDLE>((intptr_t)id + 1);
@@ -213,6 +220,7 @@ HANDLE AddFontMemResourceEx(const void* data, DWORD size, void*, DWORD* count)
 BOOL RemoveFontMemResourceEx(HANDLE font)
 {
     const intptr_t id = reinterpret_cast<intptr_t>(font) - 1;
+    ++fonts().generation;
     return font && QFontDatabase::removeApplicationFont((int)id);
 }
 
@@ -224,6 +232,7 @@ int AddFontResourceExA(LPCSTR fileName, DWORD, void*)
     if (id < 0)
         return 0;
     fonts().files[QString::fromUtf8(fileName)].push_back(id);
+    ++fonts().generation;
     return (int)QFontDatabase::applicationFontFamilies(id).size();
 }
 
@@ -237,6 +246,7 @@ BOOL RemoveFontResourceExA(LPCSTR fileName, DWORD, void*)
         return FALSE;
     const int id = it->second.back();
     it->second.pop_back();
+    ++fonts().generation;
     return QFontDatabase::removeApplicationFont(id);
 }
 

@@ -169,8 +169,13 @@ QEvent::Type Bridge::PaintRequestType()
 
 void Bridge::customEvent(QEvent* event)
 {
-    if (event->type() == PaintRequestType() && m_hwnd)
-        PaintNow(m_hwnd);
+    if (event->type() != PaintRequestType() || !m_hwnd)
+        return;
+    // The request stays pending until it arrives: paints done at once meanwhile (UpdateWindow)
+    // post no second one.
+    if (Window* w = Find(m_hwnd))
+        w->paintPosted = false;
+    PaintNow(m_hwnd);
 }
 
 void Bridge::timerEvent(QTimerEvent* event)
