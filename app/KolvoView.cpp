@@ -3,6 +3,7 @@
 // tool window are up to date when the map window's call returns.
 #include "app/KolvoView.h"
 
+#include "app/HelpDocuments.h"
 #include "app/KolvoApp.h"
 #include "app/KolvoDoc.h"
 #include "mapwindow/MapEMDIFrame.h"
@@ -20,6 +21,7 @@ BEGIN_MESSAGE_MAP(CKolvoView, CView)
     ON_WM_MOUSEACTIVATE()
     ON_NOTIFY(MAPN_NOTIFY, CKolvoView::kMapWindowId, OnMapNotify)
     ON_COMMAND(ID_WINDOW_NEW, OnNewWindow)
+    ON_COMMAND(ID_HELP_FINDER, OnHelpTopics)
 END_MESSAGE_MAP()
 
 CKolvoView::CKolvoView()
@@ -65,6 +67,8 @@ void CKolvoView::OnSize(UINT nType, int cx, int cy)
     if (CMUIMap* map = GetMapWindow(); map && map->GetSafeHwnd())
         map->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
 }
+
+void CKolvoView::OnHelpTopics() { OpenHelpDocument(kEnglishManual); }
 
 void CKolvoView::OnSetFocus(CWnd* pOldWnd)
 {

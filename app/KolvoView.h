@@ -30,5 +30,7 @@ protected:
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg void OnMapNotify(NMHDR* pNotifyStruct, LRESULT* pResult);
     afx_msg void OnNewWindow() {}
+    // Help Topics opens the English manual.
+    afx_msg void OnHelpTopics();
     DECLARE_MESSAGE_MAP()
 };

@@ -1,13 +1,16 @@
 // The main frame (MainFrm.h).
 #include "app/MainFrm.h"
 
+#include "app/HelpDocuments.h"
 #include "platform/frames/CDockBar.h"
+#include "platform/frames/FrameIds.h"
 #include "resources/resource.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMapEMDIFrame)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMapEMDIFrame)
     ON_WM_CREATE()
+    ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
@@ -33,3 +36,5 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     DockControlBar(&m_wndMainBar, side, &rect);
     return 0;
 }
+
+void CMainFrame::OnHelp() { OpenHelpDocument(kGermanManual); }

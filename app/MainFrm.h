@@ -1,5 +1,6 @@
 // The application's main frame: the map editor's MDI frame with the Main
-// toolbar docked on the Tool toolbar's row, just to its right.
+// toolbar docked on the Tool toolbar's row, just to its right, and the Help
+// command (F1), which opens the German manual.
 #pragma once
 
 #include "mapwindow/MapEMDIFrame.h"
@@ -12,5 +13,6 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnHelp();
     DECLARE_MESSAGE_MAP()
 };

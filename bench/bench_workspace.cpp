@@ -1,9 +1,9 @@
 // Reopening a saved map: the workspace loader reading a workspace of four
 // layers holding 10^5 nodes with two attribute values each, beside the raw
 // peer, one sequential scan of each layer file's object table and of its
-// attribute table through SQLite with every column read. The program starts
-// as the application does (AfxWinMain): the map window needs the toolkit.
-#include "bench/BenchApplication.h"
+// attribute table through SQLite with every column read.
+#include "QtBenchMain.h"
+
 #include "core/Settings.h"
 #include "mapwindow/MUIMap.h"
 #include "model/MapLayer.h"
@@ -134,7 +134,5 @@ BENCHMARK(BM_WorkspaceLoad_Peer)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }
 
-int main(int argc, char** argv)
-{
-    return RunBenchmarksAsApplication(argc, argv);
-}
+// The map window registers its window class with cursors: it needs the application object.
+KV_QT_BENCHMARK_MAIN()

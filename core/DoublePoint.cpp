@@ -19,24 +19,19 @@ double RoundHalfUp(double d)
     return r;
 }
 
-// Rounds a non-negative pixel offset half up; NaN and values past the int
-// range saturate, as the cast would otherwise be undefined.
+// Rounds a non-negative pixel offset half up; NaN and values past the device
+// limit saturate, as the cast would otherwise be undefined.
 long long RoundOffset(double d)
 {
-    // Below INT_MAX the whole part is the cast (d is not negative), so no
+    // Below the limit the whole part is the cast (d is not negative), so no
     // floor is called for each of the many points a drawing converts; the
     // result is that of rounding half up first and saturating after.
-    if (!(d < (double)INT_MAX))
-        return INT_MAX;
+    if (!(d < (double)kDeviceCoordinateLimit))
+        return kDeviceCoordinateLimit;
     long long r = (long long)d;
     if (d - (double)r >= 0.5)
         ++r;
     return r;
-}
-
-int Saturate(long long v)
-{
-    return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : (int)v);
 }
 }
 
@@ -50,7 +45,7 @@ CPoint MapToDevicePoint(double x, double y, double originX, double originY, doub
         devY = y >= originY ? height - dy : height + dy;
     else
         devY = y >= originY ? dy : -dy;
-    return CPoint(Saturate(devX), Saturate(devY));
+    return CPoint(ClampDeviceCoordinate((int64_t)devX), ClampDeviceCoordinate((int64_t)devY));
 }
 
 CDoublePoint MapToDeviceXY(double x, double y, double originX, double originY, double zoom, int height)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/base/Afx.h"
+#include "platform/base/DeviceCoordinates.h"
 
 class OGRCoordinateTransformation;
 class CFloatPoint;
@@ -11,7 +12,8 @@ class CFloatPoint;
 // given back its sign, so offsets round half away from zero symmetrically about
 // the origin. With height > 0 the origin lies on the bottom edge of a client
 // area that many pixels high and map y grows upwards; with height <= 0 y is not
-// flipped. zoom is map units per pixel. Offsets beyond the int range saturate.
+// flipped. zoom is map units per pixel. Results beyond kDeviceCoordinateLimit, NaN and infinite
+// positions or zooms saturate at that limit, so callers may add a few device lengths to a result.
 CPoint MapToDevicePoint(double x, double y, double originX, double originY, double zoom, int height);
 
 class CDoublePoint;

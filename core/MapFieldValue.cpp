@@ -20,15 +20,7 @@ namespace {
 // in two (the 8-bit code page here is UTF-8).
 CString CutToWidth(const CString& text, int width)
 {
-    if (width <= 0)
-        return CString();
-    if (text.GetLength() <= width)
-        return text;
-    // A continuation byte at the cut means a character straddles it: leave it out whole.
-    int end = width;
-    while (end > 0 && ((BYTE)text[end] & 0xC0) == 0x80)
-        --end;
-    return text.Left(end);
+    return text.Left(CString::Utf8FitLength(text.GetString(), text.GetLength(), width));
 }
 
 // The digits of a plain decimal number: an optional '-', 1 to `maxDigits`

@@ -6,6 +6,7 @@
 #include "core/Measure.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
+#include "platform/base/DeviceCoordinates.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -282,25 +283,30 @@ void CMapLabel::Draw(CDC* dc, RECT client, const double* originX, const double* 
     const std::vector<CString> lines = SplitLines(m_text);
     dc->TextOut(x0, y0, lines[0]);
     const CSize first = dc->GetTextExtent(lines[0]);
-    LONG width = first.cx;
-    LONG height = first.cy;
-    const int stepX = (int)std::trunc(s * first.cy);
-    const int stepY = (int)std::trunc(c * first.cy);
+    // Positions and sizes are summed in 64 bits or doubles and limited on the way back to device
+    // ints: an anchor at the device limit or many tall lines must not overflow.
+    int64_t width = first.cx;
+    int64_t height = first.cy;
+    const int64_t stepX = (int64_t)std::trunc(s * first.cy);
+    const int64_t stepY = (int64_t)std::trunc(c * first.cy);
     for (size_t k = 1; k < lines.size(); ++k) {
-        const int x = x0 + (int)k * stepX;
-        const int y = y0 + (int)k * stepY;
+        const int x = ClampDeviceCoordinate(x0 + (int64_t)k * stepX);
+        const int y = ClampDeviceCoordinate(y0 + (int64_t)k * stepY);
         const CSize e = dc->GetTextExtent(lines[k]);
-        width = std::max(width, e.cx);
+        width = std::max<int64_t>(width, e.cx);
         height += e.cy;
         dc->TextOut(x, y, lines[k]);
     }
 
-    const double W = width;
-    const double H = height;
+    const double W = (double)width;
+    const double H = (double)height;
+    auto at = [&](double dx, double dy) {
+        return POINT{ClampDeviceCoordinate(x0 + std::trunc(dx)), ClampDeviceCoordinate(y0 + std::trunc(dy))};
+    };
     m_corners[0] = {x0, y0};
-    m_corners[1] = {x0 + (LONG)std::trunc(c * W), y0 - (LONG)std::trunc(s * W)};
-    m_corners[2] = {x0 + (LONG)std::trunc(c * W + s * H), y0 - (LONG)std::trunc(s * W - c * H)};
-    m_corners[3] = {x0 + (LONG)std::trunc(s * H), y0 + (LONG)std::trunc(c * H)};
+    m_corners[1] = at(c * W, -(s * W));
+    m_corners[2] = at(c * W + s * H, -(s * W - c * H));
+    m_corners[3] = at(s * H, c * H);
 
     if (m_block.line) {
         dc->Polyline(m_corners, 4);

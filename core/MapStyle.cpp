@@ -6,6 +6,7 @@
 #include "core/Utilities.h"
 #include "core/Settings.h"
 #include "platform/base/CArchive.h"
+#include "platform/base/DeviceCoordinates.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 #include "resources/resource.h"
@@ -106,11 +107,8 @@ void LogFontWToA(const LOGFONTW& in, LOGFONTA& out)
 {
     copyLogFontMetrics(in, out);
     const CString face = GetLogFontFaceName(in);
-    int n = face.GetLength() < LF_FACESIZE - 1 ? face.GetLength() : LF_FACESIZE - 1;
     // A UTF-8 character that does not fit whole is left out.
-    if (n < face.GetLength())
-        while (n > 0 && ((BYTE)face[n] & 0xC0) == 0x80)
-            --n;
+    const int n = CString::Utf8FitLength(face.GetString(), face.GetLength(), LF_FACESIZE - 1);
     std::memset(out.lfFaceName, 0, sizeof out.lfFaceName);
     std::memcpy(out.lfFaceName, face.GetString(), (size_t)n);
 }
@@ -617,7 +615,7 @@ void CMapStyle::SetSymbolSize(int height)
 {
     if (height == m_symbolFont.lfHeight)
         return;
-    m_symbolFont.lfHeight = height == 0 ? 13 : std::abs(height);
+    m_symbolFont.lfHeight = height == 0 ? 13 : Magnitude(height);
     m_symbolFont.lfWidth = 0;
     MarkModified();
 }
@@ -687,9 +685,9 @@ void CMapStyle::SetTextLineColor(COLORREF color)
 
 void CMapStyle::SetTextSize(int height)
 {
-    if (std::abs(height) == m_text.font.lfHeight)
+    if (Magnitude(height) == m_text.font.lfHeight)
         return;
-    m_text.font.lfHeight = height == 0 ? 13 : std::abs(height);
+    m_text.font.lfHeight = height == 0 ? 13 : Magnitude(height);
     m_text.font.lfWidth = 0;
     MarkModified();
 }
@@ -761,7 +759,8 @@ BOOL CMapStyle::CreatePen(CPen& pen) const
     const int index = (m_pen.style >= 0 && m_pen.style < kMapPenStyleCount) ? m_pen.style : MAPPEN_SOLID;
     LOGPEN lp;
     lp.lopnStyle = kPenStyles[index];
-    lp.lopnWidth.x = (LONG)std::trunc(m_pen.width);
+    // A stored width may be NaN or beyond any device: NaN draws as the thin pen, the rest is limited.
+    lp.lopnWidth.x = std::isnan(m_pen.width) ? 0 : ClampDeviceCoordinate((double)m_pen.width);
     lp.lopnWidth.y = 0;
     lp.lopnColor = m_pen.color;
     return pen.CreatePenIndirect(&lp);

@@ -1,5 +1,6 @@
 // Loading and saving the preferences: a missing key takes its string-table
-// default, and every global written is read back the same.
+// default, every global written is read back the same, and a save replaces the
+// profile in one atomic write.
 #include "dialogs/MUIApp.h"
 
 #include "core/Utilities.h"
@@ -8,6 +9,7 @@
 #include "dialogs/controls/TextFont.h"
 #include "resources/resource.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -37,6 +39,17 @@ CString DefaultText(UINT id)
 }
 
 const char* Flag(BOOL value) { return value ? "T" : "F"; }
+
+// The zoom step the preference page offers (its slider runs from 100 % to 500 %). Anything else a
+// hand-edited profile holds (nothing, zero, a negative, NaN, infinity, 1e300) would stop the zoom
+// tools or blow the zoom up: it takes the default.
+float ZoomSizeOf(const CString& text)
+{
+    const double v = std::atof(text);
+    if (!(v >= 1.0 && v <= 5.0))
+        return (float)std::atof(DefaultText(IDS_DEFAULT_ZOOM_SIZE));
+    return (float)v;
+}
 
 } // namespace
 
@@ -82,7 +95,7 @@ void CMUIApp::LoadSettings()
     auto flag = [&](const char* key, UINT defaultId) -> BOOL { return text(key, defaultId) == "T"; };
 
     g_CoordinationSystem = number("Coordination System", IDS_DEFAULT_COORDINATION_SYSTEM);
-    g_ZoomSize = (float)std::atof(text("Zoom Size", IDS_DEFAULT_ZOOM_SIZE));
+    g_ZoomSize = ZoomSizeOf(text("Zoom Size", IDS_DEFAULT_ZOOM_SIZE));
     g_SnapPoints = number("Snap Points", IDS_DEFAULT_SNAP_POINTS);
     g_RuleColor = number("Rule Color", IDS_DEFAULT_RULE_COLOR);
     g_DistanceUnit = number("Distance Unit", IDS_DEFAULT_DISTANCE_UNIT);
@@ -116,6 +129,8 @@ void CMUIApp::LoadSettings()
 
 void CMUIApp::SaveSettings()
 {
+    // One write of the whole profile: a kill during the save leaves the old settings or the new.
+    CProfileWriteGroup group;
     for (const FontSetting& s : kFontSettings) {
         CTextFont*& font = *s.font;
         // A font that was never loaded, or already saved, has nothing to write.

@@ -15,6 +15,7 @@
 #include "platform/base/MessageBox.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/frames/FrameIds.h"
+#include "resources/resource.h"
 
 #include <sqlite3.h>
 
@@ -64,7 +65,21 @@ BEGIN_MESSAGE_MAP(CMUIDoc, CDocument)
     ON_UPDATE_COMMAND_UI_RANGE(60116, 60116, OnUpdateToolCommand)
     ON_COMMAND_RANGE(60004, 60004, OnToolCommand)
     ON_UPDATE_COMMAND_UI_RANGE(60004, 60004, OnUpdateToolCommand)
-    ON_COMMAND(55084, OnViewEntireMap)
+    ON_COMMAND(ID_VIEW_ENTIRE_MAP, OnViewEntireMap)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_COMMAND(ID_OBJECT_CLONE, OnObjectClone)
+    ON_COMMAND(ID_OBJECT_DELETE, OnObjectDelete)
+    ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+    ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateSelectionNotEmpty)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateSelectionNotEmpty)
+    ON_UPDATE_COMMAND_UI(ID_OBJECT_CLONE, OnUpdateSelectionNotEmpty)
+    ON_UPDATE_COMMAND_UI(ID_OBJECT_DELETE, OnUpdateSelectionNotEmpty)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
 END_MESSAGE_MAP()
 
 CMUIDoc::CMUIDoc() = default;
@@ -273,4 +288,45 @@ void CMUIDoc::OnUpdateToolCommand(CCmdUI* pCmdUI)
 void CMUIDoc::OnViewEntireMap()
 {
     m_MapWnd.ZoomToExtent(nullptr);
+}
+
+// ---------------------------------------------------------------- edit commands
+void CMUIDoc::OnUpdateSelectionNotEmpty(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_MapWnd.GetSelectedObject() != nullptr);
+}
+
+void CMUIDoc::OnUpdateEditPaste(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_MapWnd.CanPaste());
+}
+
+void CMUIDoc::OnEditUndo() { StepHistory(&CMapLayer::Undo); }
+void CMUIDoc::OnEditRedo() { StepHistory(&CMapLayer::Redo); }
+
+// Only the active layer's history is reached. The selection is dropped first,
+// since the step may remove the very objects it holds; the step changes the
+// layer's rows, so the map counts as changed until it is saved.
+void CMUIDoc::StepHistory(void (CMapLayer::*step)())
+{
+    CMapLayer* layer = m_MapWnd.GetActiveLayer();
+    if (!layer)
+        return;
+    m_MapWnd.ClearSelection(1);
+    (layer->*step)();
+    GetMapModel()->RecalcExtent();
+    m_MapWnd.InvalidateMap(nullptr, FALSE);
+    m_MapWnd.SetModified(1);
+}
+
+void CMUIDoc::OnUpdateEditUndo(CCmdUI* pCmdUI)
+{
+    CMapLayer* layer = m_MapWnd.GetActiveLayer();
+    pCmdUI->Enable(layer && layer->GetHistory().CanUndo());
+}
+
+void CMUIDoc::OnUpdateEditRedo(CCmdUI* pCmdUI)
+{
+    CMapLayer* layer = m_MapWnd.GetActiveLayer();
+    pCmdUI->Enable(layer && layer->GetHistory().CanRedo());
 }

@@ -1,7 +1,7 @@
 // The map document: one open map, shown by one map window, which it owns as a
 // member (the view creates the window). It opens a workspace (kwz) or a single
 // layer file (mpl), saves the workspace, asks before a changed map is closed,
-// and carries the tool commands.
+// and carries the tool and edit commands.
 #pragma once
 
 #include "platform/frames/CDocument.h"
@@ -9,6 +9,7 @@
 #include "mapwindow/MUIMap.h"
 
 class CCmdUI;
+class CMapLayer;
 class CMapModel;
 
 class CMUIDoc : public CDocument {
@@ -49,12 +50,27 @@ protected:
     afx_msg void OnToolCommand(UINT id);
     afx_msg void OnUpdateToolCommand(CCmdUI* pCmdUI);
     afx_msg void OnViewEntireMap();
+    // The edit commands act on the map window's selection and clipboard.
+    afx_msg void OnEditCopy() { m_MapWnd.CopySelection(); }
+    afx_msg void OnEditCut() { m_MapWnd.CutSelection(); }
+    afx_msg void OnEditPaste() { m_MapWnd.PasteClipboard(); }
+    afx_msg void OnObjectClone() { m_MapWnd.CloneSelection(); }
+    // Removes the selected objects of every editable layer, in the map or not.
+    afx_msg void OnObjectDelete() { m_MapWnd.DeleteSelection(FALSE); }
+    afx_msg void OnEditUndo();
+    afx_msg void OnEditRedo();
+    afx_msg void OnUpdateSelectionNotEmpty(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditRedo(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
     // The close question's No: each layer with uncommitted work is offered for
     // keeping; a declined layer whose file holds nothing yet leaves the map and
     // the disk.
     void KeepOrDropUncommittedLayers();
+    // Undo or Redo (`step`) in the active layer's history.
+    void StepHistory(void (CMapLayer::*step)());
 
     CString m_strWorkspacePath;
     CMUIMap m_MapWnd;

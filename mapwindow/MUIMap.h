@@ -57,7 +57,8 @@ public:
     // `notify` through SetViewOrigin, else silently.
     void PanBy(int x1, int y1, int x2, int y2, BOOL shiftSelection, BOOL notify);
     // Fits the map extent into `rect`, or into the client area (600 x 400 before
-    // the window has one) after recomputing the extent.
+    // the window has one) after recomputing the extent. A fit to the client
+    // area is made again at every resize until the map is next drawn.
     void ZoomToExtent(const RECT* rect);
 
     // ---- drawing
@@ -210,6 +211,8 @@ private:
     void SetCursorOf(UINT resource);
 
     bool m_bDirty = false;
+    // The view is a fit to the client area that has not been drawn yet.
+    bool m_bFitPending = false;
     CDibCache m_PaintCache;
     CMapModel m_MapModel;
     int m_nModified = 0;

@@ -1,5 +1,6 @@
 // The view transform of the map window: pixels to map points, the view origin,
-// panning, fitting the extent, and the wheel with Shift (pan up and down),
+// panning, fitting the extent (again at each resize until the fitted map is
+// drawn), and the wheel with Shift (pan up and down),
 // Ctrl + Shift (pan sideways) and Ctrl (zoom about the client centre).
 #include "mapwindow/MUIMap.h"
 
@@ -24,6 +25,7 @@ CFloatPoint CMUIMap::ScreenToMapFloat(CPoint point) const
 
 void CMUIMap::SetViewOrigin(double x, double y)
 {
+    m_bFitPending = false;
     m_MapModel.SetXOffset(x);
     m_MapModel.SetYOffset(y);
     NotifyParent(MAPA_VIEW_ORIGIN, this, 0);
@@ -32,6 +34,7 @@ void CMUIMap::SetViewOrigin(double x, double y)
 
 void CMUIMap::PanBy(int x1, int y1, int x2, int y2, BOOL shiftSelection, BOOL notify)
 {
+    m_bFitPending = false;
     const int dx = x2 - x1, dy = y2 - y1;
     if (shiftSelection)
         m_MapModel.NotifyOverlays(dx, dy);
@@ -48,16 +51,17 @@ void CMUIMap::PanBy(int x1, int y1, int x2, int y2, BOOL shiftSelection, BOOL no
 
 void CMUIMap::ZoomToExtent(const RECT* rect)
 {
-    CRect target;
-    if (rect) {
+    // The client area the next drawing covers; a window without one counts as 600 x 400.
+    CRect client;
+    if (m_hWnd)
+        GetClientRect(&client);
+    if (client.IsRectEmpty())
+        client = CRect(0, 0, 600, 400);
+    CRect target = client;
+    if (rect)
         target = *rect;
-    } else {
+    else
         m_MapModel.RecalcExtent();
-        if (m_hWnd)
-            GetClientRect(&target);
-        if (target.IsRectEmpty())
-            target = CRect(0, 0, 600, 400);
-    }
     CDoubleRect extent = m_MapModel.GetExtent();
     extent.Normalize();
     if (extent.Width() == 0 || extent.Height() == 0 || target.Width() <= 0 || target.Height() <= 0)
@@ -68,10 +72,15 @@ void CMUIMap::ZoomToExtent(const RECT* rect)
         SetViewOrigin(extent.left + (extent.Width() - target.Width() * zoom) / 2,
                       extent.bottom + (extent.Height() - target.Height() * zoom) / 2);
     } else {
+        // Pixels count from the height the next drawing has, not the last one's:
+        // the window may have been resized (or never drawn) since.
         const CPoint from = extent.GetCentre().ToDevice(m_MapModel.GetXOffset(), m_MapModel.GetYOffset(), zoom,
-                                                        m_MapModel.GetViewHeight());
+                                                        client.Height());
         PanBy(from.x, from.y, (target.left + target.right) / 2, (target.top + target.bottom) / 2, TRUE, TRUE);
     }
+    // A fit to the client area follows the window's size until the map is drawn:
+    // a view fitted before its frame has its final size is fitted again.
+    m_bFitPending = !rect && m_hWnd;
 }
 
 BOOL CMUIMap::OnMouseWheel(UINT flags, short delta, CPoint point)

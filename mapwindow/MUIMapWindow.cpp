@@ -142,6 +142,11 @@ void CMUIMap::OnSize(UINT type, int cx, int cy)
 {
     m_bDirty = true;
     CWnd::OnSize(type, cx, cy);
+    // The map's bottom-left stays in place, except for a fit not yet drawn,
+    // which fits the new size (a frame gets its final size only after its
+    // view's first update).
+    if (m_bFitPending && cx > 0 && cy > 0)
+        ZoomToExtent(nullptr);
 }
 
 void CMUIMap::OnPaint()
@@ -158,6 +163,7 @@ void CMUIMap::OnPaint()
         mover->ClearDraggingView();
     } else if (m_bDirty || m_nRedrawPending) {
         OnDraw(&dc);
+        m_bFitPending = false;
         m_PaintCache.Create(client.Width(), client.Height());
         m_PaintCache.Grab(&dc, client);
         m_bDirty = false;

@@ -7,6 +7,7 @@
 #include "core/SQLiteStatement.h"
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
+#include "platform/base/DeviceCoordinates.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -45,7 +46,9 @@ void CMapNode::WriteGeometry(BYTE* record) const
 
 int CMapNode::GetSymbolSize() const
 {
-    return std::abs((int)GetStyle()->GetSymbolFont().lfHeight);
+    // A stored height may be any int, INT_MIN included: its size is taken in 64 bits and limited
+    // like any device length, so the square around the position stays inside int.
+    return ClampDeviceCoordinate(std::llabs((int64_t)GetStyle()->GetSymbolFont().lfHeight));
 }
 
 BOOL CMapNode::IsWithinDeviceCircle(CPoint centre, double radius)
@@ -230,8 +233,12 @@ void CMapNode::SaveChanges()
 void CMapNode::LoadFromRow(CSQLiteStatement* stmt)
 {
     // A NULL or short geometry leaves the position where it is.
-    SetGeometry(stmt->ColumnBlob(5), stmt->ColumnBytes(5));
+    const bool positioned = SetGeometry(stmt->ColumnBlob(5), stmt->ColumnBytes(5)) != FALSE;
     CMapObject::LoadFromRow(stmt);
+    // The position is the node's geometry: a stored boundary (stale, damaged or NaN) that says
+    // otherwise would place the symbol and its hit area somewhere else.
+    if (positioned)
+        SetBoundary(CDoubleRect(m_Position.x, m_Position.y, m_Position.x, m_Position.y));
 }
 
 void CMapNode::DrawTracking(CDC* pDC, const RECT*, double* originX, double* originY, double* zoom)

@@ -7,6 +7,7 @@
 #include "core/SQLiteStatement.h"
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
+#include "platform/base/DeviceCoordinates.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -334,16 +335,21 @@ void CMapText::Draw(CDC* pDC, const RECT*, double* originX, double* originY, dou
     const bool printing = pDC->IsPrinting() != FALSE;
     const CPoint origin = CDoublePoint(m_Anchor.x, m_Anchor.y).ToDevice(*originX, *originY, *zoom, GetViewHeight());
     CMapStyle* style = GetStyle();
-    const int angle = printing ? -style->GetTextAngle() : style->GetTextAngle();
+    // Within one turn first, so that any stored angle (INT_MIN too) can be negated and scaled.
+    const int turned = style->GetTextAngle() % 360;
+    const int angle = printing ? -turned : turned;
 
     CPen pen(PS_SOLID, 0, style->GetTextColor());
     CPen* oldPen = pDC->SelectObject(&pen);
 
     LOGFONTA lf = style->GetTextLogFont();
+    // Tenths of a degree of the angle within one turn: any stored angle, without overflow.
     lf.lfEscapement = lf.lfOrientation = angle * 10;
     lf.lfWidth = 0;
     const double size = m_fFontSize > 0 ? m_fFontSize : m_fFontSize * m_dSmallFactor;
-    lf.lfHeight = -MulDiv((int)(size / *zoom), pDC->GetDeviceCaps(LOGPIXELSY), 72);
+    // The size in pixels is limited like a device coordinate; a NaN size shows nothing.
+    const double pixels = size / *zoom;
+    lf.lfHeight = -MulDiv(std::isnan(pixels) ? 0 : ClampDeviceCoordinate(pixels), pDC->GetDeviceCaps(LOGPIXELSY), 72);
 
     bool backgroundChanged = false;
     int oldBkMode = 0;
@@ -397,11 +403,12 @@ void CMapText::Draw(CDC* pDC, const RECT*, double* originX, double* originY, dou
                 break;
             }
             pDC->SetTextAlign(align);
-            pDC->TextOut((int)x, (int)y, line);
+            const POINT at{ClampDeviceCoordinate(x), ClampDeviceCoordinate(y)};
+            pDC->TextOut(at.x, at.y, line);
             if (k == 0)
-                m_ptDevice = POINT{(LONG)x, (LONG)y};
+                m_ptDevice = at;
             m_nDrawnWidth = std::max(m_nDrawnWidth, w);
-            m_nDrawnHeight += h;
+            m_nDrawnHeight = ClampDeviceCoordinate((int64_t)m_nDrawnHeight + h);
             if (printing) {
                 x0 = origin.x - s * m_nDrawnHeight;
                 y0 = origin.y - c * m_nDrawnHeight;

@@ -14,6 +14,7 @@ packages=(
   fontconfig fonts-dejavu-core fonts-liberation fonts-liberation2
   python3 fontforge python3-fontforge
   xvfb xauth
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

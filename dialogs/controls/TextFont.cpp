@@ -52,10 +52,8 @@ CTextFont::~CTextFont()
 
 void CTextFont::SetFace(LPCSTR faceName)
 {
-    // The face field holds at most 31 bytes and its zero; longer names are cut.
-    std::memset(m_logFont.lfFaceName, 0, sizeof m_logFont.lfFaceName);
-    if (faceName)
-        std::strncpy(m_logFont.lfFaceName, faceName, LF_FACESIZE - 1);
+    // The face field holds at most 31 bytes and its zero; longer names are cut between characters.
+    CString::CopyToField(m_logFont.lfFaceName, LF_FACESIZE, faceName);
 }
 
 void CTextFont::Recreate()

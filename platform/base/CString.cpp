@@ -313,24 +313,28 @@ std::u16string CString::ToUtf16() const
     for (size_t i = 0; i < n;) {
         uint32_t cp;
         const unsigned char c = s[i];
-        size_t len;
-        if (c < 0x80) {
-            cp = c;
-            len = 1;
-        } else if ((c & 0xE0) == 0xC0 && i + 1 < n) {
-            cp = ((c & 0x1Fu) << 6) | (s[i + 1] & 0x3Fu);
-            len = 2;
-        } else if ((c & 0xF0) == 0xE0 && i + 2 < n) {
-            cp = ((c & 0x0Fu) << 12) | ((s[i + 1] & 0x3Fu) << 6) | (s[i + 2] & 0x3Fu);
-            len = 3;
-        } else if ((c & 0xF8) == 0xF0 && i + 3 < n) {
-            cp = ((c & 0x07u) << 18) | ((s[i + 1] & 0x3Fu) << 12) | ((s[i + 2] & 0x3Fu) << 6) | (s[i + 3] & 0x3Fu);
-            len = 4;
-        } else {
+        size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        // A sequence is taken only when all its continuation bytes are there.
+        bool whole = len > 0 && i + len <= n;
+        for (size_t k = 1; whole && k < len; ++k)
+            whole = (s[i + k] & 0xC0) == 0x80;
+        if (!whole) {
             // A stray byte is taken as Latin-1, the way the old ANSI page mostly read.
             cp = c;
             len = 1;
+        } else if (len == 1) {
+            cp = c;
+        } else if (len == 2) {
+            cp = ((c & 0x1Fu) << 6) | (s[i + 1] & 0x3Fu);
+        } else if (len == 3) {
+            cp = ((c & 0x0Fu) << 12) | ((s[i + 1] & 0x3Fu) << 6) | (s[i + 2] & 0x3Fu);
+        } else {
+            cp = ((c & 0x07u) << 18) | ((s[i + 1] & 0x3Fu) << 12) | ((s[i + 2] & 0x3Fu) << 6) | (s[i + 3] & 0x3Fu);
         }
+        // Code points UTF-16 cannot hold (beyond U+10FFFF) and encoded surrogate halves become the
+        // replacement character: passed on, they would turn into lone surrogates.
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))
+            cp = 0xFFFD;
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out += (char16_t)(0xD800 + (cp >> 10));
@@ -341,6 +345,30 @@ std::u16string CString::ToUtf16() const
         i += len;
     }
     return out;
+}
+
+int CString::Utf8FitLength(const char* s, int length, int maxBytes)
+{
+    if (!s || length <= 0 || maxBytes <= 0)
+        return 0;
+    if (length <= maxBytes)
+        return length;
+    // A continuation byte just past the cut means a character straddles it: leave it out whole.
+    int end = maxBytes;
+    while (end > 0 && ((unsigned char)s[end] & 0xC0) == 0x80)
+        --end;
+    return end;
+}
+
+void CString::CopyToField(char* dst, int size, const char* src)
+{
+    if (!dst || size <= 0)
+        return;
+    std::memset(dst, 0, (size_t)size);
+    if (!src)
+        return;
+    const int n = Utf8FitLength(src, (int)std::strlen(src), size - 1);
+    std::memcpy(dst, src, (size_t)n);
 }
 
 CString CString::FromUtf16(const char16_t* s, int maxUnits)

@@ -112,6 +112,12 @@ public:
 
     std::u16string ToUtf16() const;
     static CString FromUtf16(const char16_t* s, int maxUnits = -1);
+    // How many of the first `length` bytes of `s` fit in `maxBytes` without cutting a UTF-8
+    // character in two: a character that does not fit whole is left out.
+    static int Utf8FitLength(const char* s, int length, int maxBytes);
+    // Copies `src` into the `size`-byte field `dst`, cut between characters, the rest zero-filled
+    // (a face name or another fixed text field of a record).
+    static void CopyToField(char* dst, int size, const char* src);
 
     friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
     friend CString operator+(const CString& a, const char* b) { return CString(a.m_str + (b ? b : "")); }

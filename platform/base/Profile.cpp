@@ -1,11 +1,13 @@
 // The profile on QSettings INI files (Profile.h): section and entry names are encoded so that every
-// value reads back byte for byte.
+// value reads back byte for byte; a write (or a group of writes) replaces the file atomically, and a
+// lock file left behind by a killed process is cleared instead of waited for.
 #include "platform/base/Profile.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
@@ -21,6 +23,7 @@ std::mutex g_mutex;
 std::unique_ptr<QSettings> g_settings;
 QString g_registryKey;
 QString g_appName;
+int g_groupDepth = 0;   // open CProfileWriteGroup scopes: writes wait for the outermost to end
 
 QString ProfilePath()
 {
@@ -71,7 +74,8 @@ bool ValidNames(const char* section, const char* entry) { return section && *sec
 QVariant Stored(const char* section, const char* entry)
 {
     QSettings& s = Settings();
-    s.sync();   // take up changes made to the file by others
+    if (g_groupDepth == 0)
+        s.sync();   // take up changes made to the file by others (a group keeps its own pending)
     return s.value(Key(section, entry));
 }
 
@@ -95,8 +99,25 @@ bool ReadText(const char* section, const char* entry, QByteArray& out)
     }
 }
 
+// QSettings guards its writes with "<file>.lock" and waits 30 s before it takes an unreadable one
+// (the empty file a kill leaves) for stale. The same lock, asked first with a stale time of one
+// second, removes such a file or one whose owner is gone; one held by a live process is left alone.
+void ClearStaleLock(const QSettings& s)
+{
+    const QString lockPath = s.fileName() + QStringLiteral(".lock");
+    if (!QFileInfo::exists(lockPath))
+        return;
+    QLockFile probe(lockPath);
+    probe.setStaleLockTime(1000);
+    if (probe.tryLock(1500))
+        probe.unlock();
+}
+
 BOOL Commit(QSettings& s)
 {
+    if (g_groupDepth > 0)
+        return TRUE;   // written when the outermost group ends
+    ClearStaleLock(s);
     s.sync();
     return s.status() == QSettings::NoError;
 }
@@ -200,4 +221,25 @@ BOOL AfxWriteProfileBinary(const char* section, const char* entry, const BYTE* d
     QSettings& s = Settings();
     s.setValue(Key(section, entry), QByteArray(reinterpret_cast<const char*>(data), (qsizetype)size));
     return Commit(s);
+}
+
+CProfileWriteGroup::CProfileWriteGroup()
+{
+    std::lock_guard lock(g_mutex);
+    ++g_groupDepth;
+}
+
+CProfileWriteGroup::~CProfileWriteGroup()
+{
+    Commit();
+}
+
+BOOL CProfileWriteGroup::Commit()
+{
+    std::lock_guard lock(g_mutex);
+    if (!m_open)
+        return TRUE;
+    m_open = false;
+    --g_groupDepth;
+    return ::Commit(Settings());
 }

@@ -21,3 +21,19 @@ BOOL AfxWriteProfileString(const char* section, const char* entry, const char* v
 BOOL AfxWriteProfileInt(const char* section, const char* entry, int value);
 BOOL AfxGetProfileBinary(const char* section, const char* entry, std::vector<BYTE>& out);
 BOOL AfxWriteProfileBinary(const char* section, const char* entry, const BYTE* data, UINT size);
+
+// Groups the writes made while it lives into one: they stay in memory until the outermost group
+// ends, which writes the file once, by an atomic replace, so a process killed during a save leaves
+// either the old profile or the new one, never a mix. Commit() ends the group early and says
+// whether the file was written.
+class CProfileWriteGroup {
+public:
+    CProfileWriteGroup();
+    ~CProfileWriteGroup();
+    CProfileWriteGroup(const CProfileWriteGroup&) = delete;
+    CProfileWriteGroup& operator=(const CProfileWriteGroup&) = delete;
+    BOOL Commit();
+
+private:
+    bool m_open = true;
+};

@@ -2,6 +2,21 @@
 // parent, painting scopes, colours, fonts and text measures.
 #include "platform/controls/CtlCommon.h"
 
+#include "platform/controls/CAnimateCtrl.h"
+#include "platform/controls/CButton.h"
+#include "platform/controls/CComboBox.h"
+#include "platform/controls/CComboBoxEx.h"
+#include "platform/controls/CDateTimeCtrl.h"
+#include "platform/controls/CEdit.h"
+#include "platform/controls/CHeaderCtrl.h"
+#include "platform/controls/CListBox.h"
+#include "platform/controls/CListCtrl.h"
+#include "platform/controls/CProgressCtrl.h"
+#include "platform/controls/CRichEditCtrl.h"
+#include "platform/controls/CScrollBar.h"
+#include "platform/controls/CSliderCtrl.h"
+#include "platform/controls/CStatic.h"
+#include "platform/controls/CTabCtrl.h"
 #include "platform/wnd/WndInternal.h"
 
 #include <algorithm>
@@ -16,6 +31,30 @@ bool g_registered = false;
 // since each wrapper refers to AfxRegisterControlClasses. Registering touches no Qt
 // object, so it may run before the application object exists.
 const bool kRegisteredAtStartup = (AfxRegisterControlClasses(), true);
+
+template <class T>
+std::unique_ptr<CWnd> MakeWrapper()
+{
+    return std::make_unique<T>();
+}
+
+// FromHandle of a control window without a permanent object gives its wrapper class, so the
+// casts callers make (GetDlgItem to CEdit*, a list view's header to CHeaderCtrl*) are sound.
+void RegisterWrapperClasses()
+{
+    const std::pair<LPCSTR, std::unique_ptr<CWnd> (*)()> wrappers[] = {
+        {WC_STATIC, MakeWrapper<CStatic>},          {WC_BUTTON, MakeWrapper<CButton>},
+        {WC_EDIT, MakeWrapper<CEdit>},              {RICHEDIT_CLASS, MakeWrapper<CRichEditCtrl>},
+        {RICHEDIT_CLASS10A, MakeWrapper<CRichEditCtrl>}, {WC_LISTBOX, MakeWrapper<CListBox>},
+        {WC_COMBOBOX, MakeWrapper<CComboBox>},      {WC_COMBOBOXEX, MakeWrapper<CComboBoxEx>},
+        {WC_SCROLLBAR, MakeWrapper<CScrollBar>},    {WC_HEADER, MakeWrapper<CHeaderCtrl>},
+        {WC_LISTVIEW, MakeWrapper<CListCtrl>},      {WC_TABCONTROL, MakeWrapper<CTabCtrl>},
+        {TRACKBAR_CLASS, MakeWrapper<CSliderCtrl>}, {PROGRESS_CLASS, MakeWrapper<CProgressCtrl>},
+        {DATETIMEPICK_CLASS, MakeWrapper<CDateTimeCtrl>}, {ANIMATE_CLASS, MakeWrapper<CAnimateCtrl>},
+    };
+    for (const auto& [name, make] : wrappers)
+        wnd::SetClassWrapperFactory(name, make);
+}
 
 } // namespace
 
@@ -39,6 +78,7 @@ void AfxRegisterControlClasses()
     ctl::RegisterProgress();
     ctl::RegisterDateTime();
     ctl::RegisterAnimate();
+    RegisterWrapperClasses();
 }
 
 void InitCommonControls() { AfxRegisterControlClasses(); }

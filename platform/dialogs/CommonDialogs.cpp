@@ -364,7 +364,7 @@ INT_PTR CFontDialog::DoModal()
     m_lf.lfItalic = font.italic() ? 1 : 0;
     m_lf.lfUnderline = (m_cf.Flags & CF_EFFECTS) && font.underline() ? 1 : 0;
     m_lf.lfStrikeOut = (m_cf.Flags & CF_EFFECTS) && font.strikeOut() ? 1 : 0;
-    lstrcpyn(m_lf.lfFaceName, font.family().toUtf8().constData(), LF_FACESIZE);
+    CString::CopyToField(m_lf.lfFaceName, LF_FACESIZE, font.family().toUtf8().constData());
     if (m_cf.lpLogFont && m_cf.lpLogFont != &m_lf)
         *m_cf.lpLogFont = m_lf;
     m_cf.iPointSize = tenths;

@@ -14,6 +14,8 @@
 #include "platform/gdi/GdiObjects.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <set>
 #include <string>
 
@@ -85,6 +87,14 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
+frame::FrameGeometry frame::CreateGeometry(const RECT& rect)
+{
+    if (CRect(rect) == CFrameWnd::rectDefault)
+        return {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+    return {rect.left, rect.top, (int)std::clamp<int64_t>((int64_t)rect.right - rect.left, INT_MIN, INT_MAX),
+            (int)std::clamp<int64_t>((int64_t)rect.bottom - rect.top, INT_MIN, INT_MAX)};
+}
+
 BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                        CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
 {
@@ -96,10 +106,8 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
         if (IS_INTRESOURCE(lpszMenuName) ? loaded.LoadMenu((UINT)(UINT_PTR)lpszMenuName) : loaded.LoadMenu(lpszMenuName))
             menu = loaded.Detach();
     }
-    int x = rect.left, y = rect.top, cx = rect.right - rect.left, cy = rect.bottom - rect.top;
-    if (CRect(rect) == rectDefault)
-        x = y = cx = cy = CW_USEDEFAULT;
-    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
+    const frame::FrameGeometry g = frame::CreateGeometry(rect);
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, g.x, g.y, g.cx, g.cy,
                   pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, menu, pContext)) {
         if (menu)
             ::DestroyMenu(menu);

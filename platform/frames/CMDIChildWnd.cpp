@@ -41,10 +41,8 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
     const bool visible = (dwStyle & WS_VISIBLE) != 0;
     const bool maximized = (dwStyle & WS_MAXIMIZE) != 0;
     const DWORD style = (dwStyle | WS_CHILD) & ~(DWORD)(WS_VISIBLE | WS_MAXIMIZE | WS_POPUP);
-    int x = rect.left, y = rect.top, cx = rect.right - rect.left, cy = rect.bottom - rect.top;
-    if (CRect(rect) == rectDefault)
-        x = y = cx = cy = CW_USEDEFAULT;
-    if (!CreateEx(WS_EX_MDICHILD, lpszClassName, lpszWindowName, style, x, y, cx, cy, pParentWnd->m_hWndMDIClient,
+    const frame::FrameGeometry g = frame::CreateGeometry(rect);
+    if (!CreateEx(WS_EX_MDICHILD, lpszClassName, lpszWindowName, style, g.x, g.y, g.cx, g.cy, pParentWnd->m_hWndMDIClient,
                   nullptr, pContext))
         return FALSE;
     if (visible)

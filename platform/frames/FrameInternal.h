@@ -93,4 +93,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// The position and size CreateEx takes for a frame's rectangle: CW_USEDEFAULT for all four when it
+// is rectDefault, whose corners (CW_USEDEFAULT, that is INT_MIN) are recognised before any
+// subtraction; any other extent is limited to the int range rather than overflowing.
+struct FrameGeometry {
+    int x, y, cx, cy;
+};
+FrameGeometry CreateGeometry(const RECT& rect);
+
 } // namespace frame

@@ -5,6 +5,8 @@
 // exactly.
 #include "platform/gdi/GdiInternal.h"
 
+#include "platform/base/DeviceCoordinates.h"
+
 #include <QPainterPath>
 #include <QPainterPathStroker>
 
@@ -50,7 +52,8 @@ int penWidth(DCImpl* d)
     const Pen* p = d->st.pen.get();
     if (!p || p->width <= 1)
         return 1;
-    const int w = (int)std::lround(p->width * std::fabs(scaleX(d->st)));
+    // A pen wider than the device range covers everything it can reach anyway.
+    const int w = RoundDeviceCoordinate(p->width * std::fabs(scaleX(d->st)));
     return std::max(1, w);
 }
 
@@ -66,9 +69,15 @@ bool brushNull(DCImpl* d)
     return !b || b->style == BS_NULL || (b->style == BS_PATTERN && b->pattern.isNull());
 }
 
-// Strokes device polylines with the pen (closed ones back to their first point).
-void strokeFigures(DCImpl* d, const std::vector<std::vector<QPoint>>& figures, const std::vector<bool>& closed,
-                   Spans& ink)
+// A device polyline to stroke, closed ones back to their first point; the points belong to the caller.
+struct Figure {
+    const QPoint* points;
+    size_t count;
+    bool closed;
+};
+
+// Strokes device polylines with the pen.
+void strokeFigures(DCImpl* d, const Figure* figures, size_t figureCount, Spans& ink)
 {
     if (penNull(d))
         return;
@@ -87,28 +96,33 @@ void strokeFigures(DCImpl* d, const std::vector<std::vector<QPoint>>& figures, c
             dashes = &user;
         }
         const bool gaps = dashes && d->st.bkMode == OPAQUE;
-        for (size_t f = 0; f < figures.size(); ++f) {
-            const auto& pts = figures[f];
+        for (size_t f = 0; f < figureCount; ++f) {
+            const QPoint* pts = figures[f].points;
+            const size_t n = figures[f].count;
             int step = 0;
-            for (size_t i = 0; i + 1 < pts.size(); ++i)
+            for (size_t i = 0; i + 1 < n; ++i)
                 cosmeticLine(pts[i], pts[i + 1], dashes, step, gaps, bounds, ink);
-            if (closed[f] && pts.size() > 2)
-                cosmeticLine(pts.back(), pts.front(), dashes, step, gaps, bounds, ink);
+            if (figures[f].closed && n > 2)
+                cosmeticLine(pts[n - 1], pts[0], dashes, step, gaps, bounds, ink);
         }
         return;
     }
-    QPainterPath path;
-    for (size_t f = 0; f < figures.size(); ++f) {
-        const auto& pts = figures[f];
-        if (pts.empty())
+    // The path, the stroker and the outline's polygons keep their storage from call to call.
+    static thread_local QPainterPath path;
+    static thread_local QPainterPathStroker stroker;
+    static thread_local std::vector<std::vector<QPointF>> polys;
+    path.clear();
+    for (size_t f = 0; f < figureCount; ++f) {
+        const QPoint* pts = figures[f].points;
+        const size_t n = figures[f].count;
+        if (n == 0)
             continue;
         path.moveTo(pts[0].x() + 0.5, pts[0].y() + 0.5);
-        for (size_t i = 1; i < pts.size(); ++i)
+        for (size_t i = 1; i < n; ++i)
             path.lineTo(pts[i].x() + 0.5, pts[i].y() + 0.5);
-        if (closed[f])
+        if (figures[f].closed)
             path.closeSubpath();
     }
-    QPainterPathStroker stroker;
     stroker.setWidth(width);
     const UINT cap = pen->style & PS_ENDCAP_MASK, join = pen->style & PS_JOIN_MASK;
     stroker.setCapStyle(cap == PS_ENDCAP_FLAT ? Qt::FlatCap : cap == PS_ENDCAP_SQUARE ? Qt::SquareCap : Qt::RoundCap);
@@ -118,11 +132,13 @@ void strokeFigures(DCImpl* d, const std::vector<std::vector<QPoint>>& figures, c
         for (int v : *dashes)
             pattern.append(v);
         stroker.setDashPattern(pattern);
+    } else {
+        stroker.setDashPattern(Qt::SolidLine);
     }
-    const QPainterPath outline = stroker.createStroke(path);
-    std::vector<std::vector<QPointF>> polys;
-    for (const QPolygonF& poly : outline.toFillPolygons())
-        polys.emplace_back(poly.begin(), poly.end());
+    const QList<QPolygonF> outline = stroker.createStroke(path).toFillPolygons();
+    polys.resize((size_t)outline.size());
+    for (qsizetype i = 0; i < outline.size(); ++i)
+        polys[(size_t)i].assign(outline[i].begin(), outline[i].end());
     fillPolygons(polys, true, bounds, ink);
 }
 
@@ -143,11 +159,18 @@ void drawFill(DCImpl* d, const Spans& fill)
     compose(d, fill, p, nullptr, d->st.rop2);
 }
 
-void strokeAndDraw(DCImpl* d, const std::vector<std::vector<QPoint>>& figures, const std::vector<bool>& closed)
+// Strokes and draws figures; the DC's span buffer is reused, so a line allocates nothing.
+void strokeAndDraw(DCImpl* d, const Figure* figures, size_t count)
 {
-    Spans ink;
-    strokeFigures(d, figures, closed, ink);
+    Spans& ink = d->inkSpans;
+    ink.clear();
+    strokeFigures(d, figures, count, ink);
     drawStroke(d, ink);
+}
+void strokeAndDraw(DCImpl* d, const std::vector<QPoint>& points, bool closed)
+{
+    const Figure f{points.data(), points.size(), closed};
+    strokeAndDraw(d, &f, 1);
 }
 
 // The pixels of continuous device points, each once where consecutive points share one.
@@ -629,7 +652,7 @@ CSize CDC::SetWindowExt(int cx, int cy) { return setExt(this, &DCState::windowEx
 CSize CDC::GetWindowExt() const { DCImpl* d = impl(this); return d ? CSize(d->st.windowExt) : CSize(); }
 
 namespace {
-void mapPoints(const CDC* dc, LPPOINT points, int count, QPoint (*map)(const DCState&, int, int))
+void mapPoints(const CDC* dc, LPPOINT points, int count, QPoint (*map)(const DCState&, int64_t, int64_t))
 {
     DCImpl* d = impl(dc);
     if (!d || !points)
@@ -691,7 +714,7 @@ int CDC::GetClipBox(LPRECT rect) const
         return NULLREGION;
     }
     const QPoint a = toLogical(d->st, b.left(), b.top());
-    const QPoint c = toLogical(d->st, b.left() + b.width(), b.top() + b.height());
+    const QPoint c = toLogical(d->st, (int64_t)b.left() + b.width(), (int64_t)b.top() + b.height());
     *rect = RECT{std::min(a.x(), c.x()), std::min(a.y(), c.y()), std::max(a.x(), c.x()), std::max(a.y(), c.y())};
     return regionType(clip);
 }
@@ -780,18 +803,20 @@ void drawOpenFigure(DCImpl* d, std::vector<QPoint> pts)
     if (d->inPath)
         pathFigure(d, std::move(pts), false);
     else
-        strokeAndDraw(d, {pts}, {false});
+        strokeAndDraw(d, pts, false);
 }
 // A line that goes on from the current position: it extends the path's open figure, or is drawn.
-void drawFromCurrent(DCImpl* d, const std::vector<QPoint>& pts)
+void drawFromCurrent(DCImpl* d, const QPoint* pts, size_t count)
 {
     if (!d->inPath) {
-        strokeAndDraw(d, {pts}, {false});
+        const Figure f{pts, count, false};
+        strokeAndDraw(d, &f, 1);
         return;
     }
-    for (size_t i = 1; i < pts.size(); ++i)
+    for (size_t i = 1; i < count; ++i)
         pathLineTo(d, pts[i - 1], pts[i]);
 }
+void drawFromCurrent(DCImpl* d, const std::vector<QPoint>& pts) { drawFromCurrent(d, pts.data(), pts.size()); }
 } // namespace
 
 BOOL CDC::LineTo(int x, int y)
@@ -799,9 +824,9 @@ BOOL CDC::LineTo(int x, int y)
     DCImpl* d = impl(this);
     if (!d)
         return FALSE;
-    const QPoint a = toDevice(d->st, d->st.current.x, d->st.current.y), b = toDevice(d->st, x, y);
+    const QPoint line[2] = {toDevice(d->st, d->st.current.x, d->st.current.y), toDevice(d->st, x, y)};
     d->st.current = POINT{x, y};
-    drawFromCurrent(d, {a, b});
+    drawFromCurrent(d, line, 2);
     return TRUE;
 }
 
@@ -810,7 +835,15 @@ BOOL CDC::Polyline(const POINT* points, int count)
     DCImpl* d = impl(this);
     if (!d || !points || count < 2)
         return FALSE;
-    drawOpenFigure(d, devicePoints(d, points, count));
+    if (d->inPath) {
+        drawOpenFigure(d, devicePoints(d, points, count));
+        return TRUE;
+    }
+    std::vector<QPoint>& pts = d->figurePoints;
+    pts.clear();
+    for (int i = 0; i < count; ++i)
+        pts.push_back(toDevice(d->st, points[i].x, points[i].y));
+    strokeAndDraw(d, pts, false);
     return TRUE;
 }
 
@@ -846,7 +879,7 @@ BOOL CDC::PolyPolyline(const POINT* points, const DWORD* counts, int polylines)
     }
     // Each polyline is its own stroke: a dash pattern restarts with each.
     for (const auto& f : figures)
-        strokeAndDraw(d, {f}, {false});
+        strokeAndDraw(d, f, false);
     return TRUE;
 }
 
@@ -935,7 +968,7 @@ void drawRoundFigure(DCImpl* d, QRect box, int cw, int ch)
     const double inset = outlineInset(pen, width);
     QPainterPath path;
     path.addRoundedRect(outlineRect(box, inset), std::max(0.0, cw / 2.0 - inset), std::max(0.0, ch / 2.0 - inset));
-    strokeAndDraw(d, {flatten(path)}, {true});
+    strokeAndDraw(d, flatten(path), true);
 }
 
 } // namespace
@@ -980,13 +1013,15 @@ BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
             drawStroke(d, ink);
             return TRUE;
         }
-        strokeAndDraw(d, {{QPoint(l, t), QPoint(r - 1, t), QPoint(r - 1, b - 1), QPoint(l, b - 1)}}, {true});
+        const QPoint corners[4] = {QPoint(l, t), QPoint(r - 1, t), QPoint(r - 1, b - 1), QPoint(l, b - 1)};
+        const Figure f{corners, 4, true};
+        strokeAndDraw(d, &f, 1);
         return TRUE;
     }
     QPainterPath path;
     path.addRect(outlineRect(box, outlineInset(pen, width)));
     // Corners of rectangles are the pen's joins: round for pens made by CreatePen.
-    strokeAndDraw(d, {flatten(path)}, {true});
+    strokeAndDraw(d, flatten(path), true);
     return TRUE;
 }
 
@@ -1006,7 +1041,8 @@ BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int width, int height)
     if (!d)
         return FALSE;
     const QRect box = deviceRect(d->st, x1, y1, x2, y2);
-    const int cw = (int)std::lround(std::abs(width * scaleX(d->st))), ch = (int)std::lround(std::abs(height * scaleY(d->st)));
+    const int cw = RoundDeviceCoordinate(std::abs(width * scaleX(d->st)));
+    const int ch = RoundDeviceCoordinate(std::abs(height * scaleY(d->st)));
     drawRoundFigure(d, box, cw, ch);
     return TRUE;
 }
@@ -1034,7 +1070,7 @@ void drawChordOrPie(DCImpl* d, int x1, int y1, int x2, int y2, int x3, int y3, i
     Spans fill;
     fillPolygons({arc}, false, bounds, fill);
     drawFill(d, fill);
-    strokeAndDraw(d, {outline}, {true});
+    strokeAndDraw(d, outline, true);
 }
 } // namespace
 
@@ -1071,28 +1107,52 @@ BOOL CDC::PolyPolygon(const POINT* points, const INT* counts, int polygons)
     DCImpl* d = impl(this);
     if (!d || !points || !counts || polygons <= 0)
         return FALSE;
-    std::vector<std::vector<QPoint>> figures;
-    std::vector<std::vector<QPointF>> polys;
-    size_t k = 0;
-    for (int i = 0; i < polygons; ++i) {
+    for (int i = 0; i < polygons; ++i)
         if (counts[i] < 0)
             return FALSE;
-        figures.push_back(devicePoints(d, points + k, counts[i]));
-        k += (size_t)counts[i];
-        polys.push_back(centres(figures.back()));
-    }
     if (d->inPath) {
-        for (auto& f : figures)
-            pathFigure(d, std::move(f), true);
+        size_t k = 0;
+        for (int i = 0; i < polygons; ++i) {
+            pathFigure(d, devicePoints(d, points + k, counts[i]), true);
+            k += (size_t)counts[i];
+        }
         return TRUE;
     }
     const QRect bounds = drawBounds(d);
     if (bounds.isEmpty())
         return TRUE;
-    Spans fill;
+    // The device points of all polygons in one buffer, their pixel centres in another: the DC's
+    // buffers, reused from call to call.
+    std::vector<QPoint>& pts = d->figurePoints;
+    std::vector<std::vector<QPointF>>& polys = d->fillPoints;
+    pts.clear();
+    if (polys.size() < (size_t)polygons)
+        polys.resize((size_t)polygons);
+    size_t k = 0;
+    for (int i = 0; i < polygons; ++i) {
+        std::vector<QPointF>& centre = polys[(size_t)i];
+        centre.clear();
+        for (int j = 0; j < counts[i]; ++j, ++k) {
+            const QPoint p = toDevice(d->st, points[k].x, points[k].y);
+            pts.push_back(p);
+            centre.emplace_back(p.x() + 0.5, p.y() + 0.5);
+        }
+    }
+    for (size_t i = (size_t)polygons; i < polys.size(); ++i)
+        polys[i].clear(); // buffers of an earlier call with more polygons fill nothing
+    Spans& fill = d->fillSpans;
+    fill.clear();
     fillPolygons(polys, d->st.fillMode == WINDING, bounds, fill);
     drawFill(d, fill);
-    strokeAndDraw(d, figures, std::vector<bool>(figures.size(), true));
+    static thread_local std::vector<Figure> strokes;
+    strokes.resize((size_t)polygons);
+    Figure* figures = strokes.data();
+    k = 0;
+    for (int i = 0; i < polygons; ++i) {
+        figures[i] = Figure{pts.data() + k, (size_t)counts[i], true};
+        k += (size_t)counts[i];
+    }
+    strokeAndDraw(d, figures, (size_t)polygons);
     return TRUE;
 }
 
@@ -1159,13 +1219,10 @@ BOOL renderPath(CDC* dc, bool fill, bool stroke)
         drawFill(d, spans);
     }
     if (stroke) {
-        std::vector<std::vector<QPoint>> pts;
-        std::vector<bool> closed;
-        for (PathFigure& f : figures) {
-            pts.push_back(std::move(f.points));
-            closed.push_back(f.closed);
-        }
-        strokeAndDraw(d, pts, closed);
+        std::vector<Figure> strokes;
+        for (const PathFigure& f : figures)
+            strokes.push_back({f.points.data(), f.points.size(), f.closed});
+        strokeAndDraw(d, strokes.data(), strokes.size());
     }
     return TRUE;
 }

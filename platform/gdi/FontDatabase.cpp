@@ -33,6 +33,7 @@ struct FontState {
     std::vector<MemoryFont> memoryFonts;    // registered, in order; loaded once initialised
     std::map<QString, QString> appFaces;    // lower-case face -> face, of loaded application fonts
     bool initialised = false;
+    unsigned generation = 0; // counts changes of what a face draws with
 };
 FontState& fonts()
 {
@@ -129,23 +130,29 @@ QFont qtFont(const LOGFONTA& lf, double scale)
     f.setHintingPreference(QFont::PreferFullHinting);
     // Negative heights are the em size, positive ones the cell (ascent + descent); 0 is the default.
     const double h = lf.lfHeight * std::fabs(scale);
+    auto toPixels = [](double v) { return std::isfinite(v) ? (int)std::clamp(std::round(v), 0.0, (double)kMaxFontPixels) : 0; };
     int pixels;
     if (lf.lfHeight < 0)
-        pixels = (int)std::lround(-h);
+        pixels = toPixels(-h);
     else if (lf.lfHeight > 0)
-        pixels = (int)std::lround(h / cellRatio(f));
+        pixels = toPixels(h / cellRatio(f));
     else
         pixels = 12;
-    f.setPixelSize(std::max(1, pixels));
+    // Glyphs beyond kMaxFontPixels are larger than any surface; past it Qt's rendering only costs time.
+    f.setPixelSize(std::clamp(pixels, 1, kMaxFontPixels));
     if (lf.lfWidth > 0) {
         const QFontMetricsF m(f);
         const double natural = m.averageCharWidth();
         if (natural > 0)
-            f.setStretch(std::clamp((int)std::lround(lf.lfWidth * std::fabs(scale) * 100.0 / natural), 1, 4000));
+            f.setStretch((int)std::clamp(std::round(lf.lfWidth * std::fabs(scale) * 100.0 / natural), 1.0, 4000.0));
     }
     return f;
 }
 
+} // namespace gdi
+
+namespace gdi {
+unsigned fontGeneration() { return fonts().generation; }
 } // namespace gdi
 
 void AfxSetFontSubstitute(LPCSTR face, LPCSTR family)
@@ -153,6 +160,7 @@ void AfxSetFontSubstitute(LPCSTR face, LPCSTR family)
     if (!face || !family)
         return;
     fonts().substitutes[QString::fromUtf8(face).toLower()] = QString::fromUtf8(family);
+    ++fonts().generation;
 }
 
 CString AfxGetFontFamily(LPCSTR face)
@@ -203,6 +211,7 @@ HANDLE AddFontMemResourceEx(const void* data, DWORD size, void*, DWORD* count)
     const int id = QFontDatabase::addApplicationFontFromData(QByteArray(static_cast<const char*>(data), (qsizetype)size));
     if (id < 0)
         return nullptr;
+    ++fonts().generation;
     if (count)
         *count = (DWORD)QFontDatabase::applicationFontFamilies(id).size();
     return reinterpret_cast<HANDLE>((intptr_t)id + 1);
@@ -211,6 +220,7 @@ HANDLE AddFontMemResourceEx(const void* data, DWORD size, void*, DWORD* count)
 BOOL RemoveFontMemResourceEx(HANDLE font)
 {
     const intptr_t id = reinterpret_cast<intptr_t>(font) - 1;
+    ++fonts().generation;
     return font && QFontDatabase::removeApplicationFont((int)id);
 }
 
@@ -222,6 +232,7 @@ int AddFontResourceExA(LPCSTR fileName, DWORD, void*)
     if (id < 0)
         return 0;
     fonts().files[QString::fromUtf8(fileName)].push_back(id);
+    ++fonts().generation;
     return (int)QFontDatabase::applicationFontFamilies(id).size();
 }
 
@@ -235,6 +246,7 @@ BOOL RemoveFontResourceExA(LPCSTR fileName, DWORD, void*)
         return FALSE;
     const int id = it->second.back();
     it->second.pop_back();
+    ++fonts().generation;
     return QFontDatabase::removeApplicationFont(id);
 }
 
@@ -266,8 +278,8 @@ int EnumFontFamiliesExA(HDC, const LOGFONTA* font, FONTENUMPROCA proc, LPARAM pa
         ENUMLOGFONTEXA elf{};
         NEWTEXTMETRICEXA ntm{};
         const QByteArray utf8 = name.toUtf8();
-        std::strncpy(elf.elfLogFont.lfFaceName, utf8.constData(), LF_FACESIZE - 1);
-        std::strncpy(reinterpret_cast<char*>(elf.elfFullName), utf8.constData(), LF_FULLFACESIZE - 1);
+        CString::CopyToField(elf.elfLogFont.lfFaceName, LF_FACESIZE, utf8.constData());
+        CString::CopyToField(reinterpret_cast<char*>(elf.elfFullName), LF_FULLFACESIZE, utf8.constData());
         std::strncpy(reinterpret_cast<char*>(elf.elfStyle), "Regular", LF_FACESIZE - 1);
         std::strncpy(reinterpret_cast<char*>(elf.elfScript), "Western", LF_FACESIZE - 1);
         LOGFONTA& lf = elf.elfLogFont;

@@ -11,10 +11,52 @@ namespace {
 
 DCImpl* impl(const CDC* dc) { return dcFromHandle(dc->m_hDC); }
 
+// Where the source pixel of each destination pixel is: device pixel (x, y) reads the 32-bit pixel
+// at bits + (y + dy) * bytesPerLine + (x + dx) * 4, already in the destination's format.
+struct SourceView {
+    const uchar* bits;
+    qsizetype bytesPerLine;
+    int dx, dy;
+    const uint32_t* at(int x, int y) const
+    {
+        return reinterpret_cast<const uint32_t*>(bits + (qsizetype)(y + dy) * bytesPerLine) + (x + dx);
+    }
+};
+
+SourceView viewOf(const QImage& image, QPoint deviceOrigin)
+{
+    return {image.constBits(), image.bytesPerLine(), -deviceOrigin.x(), -deviceOrigin.y()};
+}
+
+// Pixels [0, n) of a destination row combined with the source row `s` (when the operation reads
+// one) and the pattern colour `p`: the codes that copy, fill or mix without the pattern's pixels
+// go a row at a time; the loop bodies are what rop3() computes for each.
+void ropRow(uint32_t* d, const uint32_t* s, int n, DWORD rop, uint32_t p)
+{
+    constexpr uint32_t A = 0xFF000000u;
+    switch ((rop >> 16) & 0xFF) {
+    case 0xCC: for (int x = 0; x < n; ++x) d[x] = A | s[x]; return;
+    case 0x33: for (int x = 0; x < n; ++x) d[x] = A | ~s[x]; return;
+    case 0x66: for (int x = 0; x < n; ++x) d[x] = A | (s[x] ^ d[x]); return;
+    case 0x88: for (int x = 0; x < n; ++x) d[x] = A | (s[x] & d[x]); return;
+    case 0xEE: for (int x = 0; x < n; ++x) d[x] = A | s[x] | d[x]; return;
+    case 0xF0: fillPixels(d, n, A | p); return;
+    case 0x5A: for (int x = 0; x < n; ++x) d[x] = A | (p ^ d[x]); return;
+    case 0x55: for (int x = 0; x < n; ++x) d[x] = A | ~d[x]; return;
+    case 0x00: fillPixels(d, n, A); return;
+    case 0xFF: fillPixels(d, n, 0xFFFFFFFFu); return;
+    default:
+        for (int x = 0; x < n; ++x)
+            d[x] = A | rop3(rop, p, s ? s[x] & 0xFFFFFF : 0, d[x] & 0xFFFFFF);
+        return;
+    }
+}
+
 // Combines pattern, source and destination over the device rectangle `dst` with a ternary raster
-// operation; `src` (when the operation reads one) holds the source pixels already converted to the
-// destination's format, `dst.size()` of them.
-void bltCompose(DCImpl* d, const QRect& dst, const QImage* src, const Paint* pattern, DWORD rop)
+// operation; `src` (when the operation reads one) gives the source pixels already converted to
+// the destination's format. A solid pattern is one colour for the whole block, so each clipped
+// row goes through ropRow; hatches and pattern brushes look up each pixel.
+void bltCompose(DCImpl* d, const QRect& dst, const SourceView* src, const Paint* pattern, DWORD rop)
 {
     if (dst.isEmpty() || d->screen)
         return;
@@ -26,32 +68,47 @@ void bltCompose(DCImpl* d, const QRect& dst, const QImage* src, const Paint* pat
         return;
     if (usesP && (!pattern || pattern->type == Paint::None))
         return; // a null brush paints nothing
-    const QRegion clip = d->clipRegion() & QRegion(dst);
-    if (clip.isEmpty())
-        return;
     const bool mono = d->targetMono();
+    const bool solidP = (!usesP || pattern->type == Paint::Solid) && !generalPathsOnly;
+    const uint32_t p = usesP && solidP ? (mono ? monoOf(pattern->color) : pattern->color) : 0;
     uchar* bits = img->bits();
     const qsizetype bpl = img->bytesPerLine();
-    for (const QRect& r : clip) {
+    const QRegion clip = d->clipRegion();
+    QRect changed;
+    for (const QRect& c : clip) {
+        const QRect r = c & dst;
+        if (r.isEmpty())
+            continue;
+        changed |= r;
+        // A fill of whole rows of the image is one fill: the erase of a window's background.
+        const unsigned code = (rop >> 16) & 0xFF;
+        if (solidP && (code == 0xF0 || code == 0x00 || code == 0xFF) && r.left() == 0 && (qsizetype)r.width() * 4 == bpl) {
+            const uint32_t v = code == 0xF0 ? 0xFF000000u | p : code == 0x00 ? 0xFF000000u : 0xFFFFFFFFu;
+            fillPixels(reinterpret_cast<uint32_t*>(bits + (qsizetype)r.top() * bpl), r.width() * r.height(), v);
+            continue;
+        }
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* line = reinterpret_cast<uint32_t*>(bits + (qsizetype)y * bpl);
-            const uint32_t* sline =
-                usesS ? reinterpret_cast<const uint32_t*>(src->constScanLine(y - dst.top())) : nullptr;
+            const uint32_t* sline = usesS ? src->at(r.left(), y) : nullptr;
+            if (solidP) {
+                ropRow(line + r.left(), sline, r.width(), rop, p);
+                continue;
+            }
             for (int x = r.left(); x <= r.right(); ++x) {
-                uint32_t p = 0, s = 0;
+                uint32_t pp = 0;
                 if (usesP) {
-                    if (!pattern->at(x, y, p))
-                        p = pattern->back;
+                    if (!pattern->at(x, y, pp))
+                        pp = pattern->back;
                     if (mono)
-                        p = monoOf(p);
+                        pp = monoOf(pp);
                 }
-                if (usesS)
-                    s = sline[x - dst.left()] & 0xFFFFFF;
-                line[x] = 0xFF000000u | rop3(rop, p, s, line[x] & 0xFFFFFF);
+                const uint32_t sp = usesS ? sline[x - r.left()] & 0xFFFFFF : 0;
+                line[x] = 0xFF000000u | rop3(rop, pp, sp, line[x] & 0xFFFFFF);
             }
         }
     }
-    d->targetChanged(clip.boundingRect());
+    if (!changed.isEmpty())
+        d->targetChanged(changed);
 }
 
 // The pixels of `src` that land on the visible part `v` of the destination rectangle `r` when its
@@ -119,7 +176,7 @@ void convertForDestination(QImage& block, bool srcMono, COLORREF srcBk, DCImpl* 
 // Device rectangle of a logical origin and extent, and whether the extent runs backwards on the device.
 QRect deviceExtent(const DCState& st, int x, int y, int w, int h, bool* flipX, bool* flipY)
 {
-    const QPoint a = toDevice(st, x, y), b = toDevice(st, x + w, y + h);
+    const QPoint a = toDevice(st, x, y), b = toDevice(st, (int64_t)x + w, (int64_t)y + h);
     *flipX = b.x() < a.x();
     *flipY = b.y() < a.y();
     // A reversed extent starts at its origin pixel: (w - 1, 0, -w, h) mirrors the pixels 0 .. w - 1.
@@ -127,8 +184,10 @@ QRect deviceExtent(const DCState& st, int x, int y, int w, int h, bool* flipX, b
                  std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
 }
 
-void fillDeviceRect(DCImpl* d, const QRect& r, const Paint& p, int rop2)
+void fillDeviceRect(DCImpl* d, const QRect& whole, const Paint& p, int rop2)
 {
+    // Only the rows the DC can show: the rectangle may reach far beyond the surface.
+    const QRect r = whole & d->clipRegion().boundingRect();
     if (r.isEmpty())
         return;
     Spans spans;
@@ -223,12 +282,26 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, in
     QImage* simg = s->target();
     if (v.isEmpty() || !simg)
         return TRUE;
+    const Paint p = brushPaint(d, nullptr, true);
+    // A same-size, unmirrored transfer between targets of one kind reads the source in place,
+    // unless the source lies partly outside its image (those pixels are black) or shares the
+    // destination's image and overlaps it (rows written would be read again) or is a DIB section
+    // (the destination reloads its pixels from the bytes, which replaces them).
+    const QRect sv = v.translated(sr.topLeft() - r.topLeft());
+    const Bitmap* sourceBitmap = s->surface ? nullptr : s->st.bitmap.get();
+    const bool sameImage = simg == d->target();
+    if (!generalPathsOnly && sr.size() == r.size() && fx == sfx && fy == sfy && s->targetMono() == d->targetMono() &&
+        simg->rect().contains(sv) && !(sameImage && (sv.intersects(v) || (sourceBitmap && sourceBitmap->dib)))) {
+        const SourceView view = viewOf(*simg, r.topLeft() - sr.topLeft());
+        bltCompose(d, v, &view, &p, rop);
+        return TRUE;
+    }
     QImage block = sampleBlock(*simg, sr, r, fx != sfx, fy != sfy, v, d->st.stretchMode);
     if (block.isNull())
         return FALSE;
     convertForDestination(block, s->targetMono(), s->st.bkColor, d);
-    const Paint p = brushPaint(d, nullptr, true);
-    bltCompose(d, v, &block, &p, rop);
+    const SourceView view = viewOf(block, v.topLeft());
+    bltCompose(d, v, &view, &p, rop);
     return TRUE;
 }
 
@@ -250,6 +323,7 @@ void CDC::FrameRect(LPCRECT rect, CBrush* brush)
         QRegion frame(r);
         if (r.width() > 2 && r.height() > 2)
             frame -= QRegion(r.adjusted(1, 1, -1, -1));
+        frame &= d->clipRegion();
         compose(d, regionSpans(frame), p, nullptr, R2_COPYPEN);
     });
 }
@@ -281,7 +355,7 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
         return;
     d->st.bkColor = color;
     // The rectangle (x, y, x + cx, y + cy), put in order: a negative extent ends before x.
-    fillDeviceRect(d, deviceRect(d->st, x, y, x + cx, y + cy), solidPaint(toPixel(color)), R2_COPYPEN);
+    fillDeviceRect(d, deviceRect(d->st, x, y, (int64_t)x + cx, (int64_t)y + cy), solidPaint(toPixel(color)), R2_COPYPEN);
 }
 
 void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight)
@@ -332,7 +406,7 @@ BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags)
     CRect r(*rect);
     auto line = [&](int x, int y, int cx, int cy, int sysColor) {
         if (cx > 0 && cy > 0)
-            fillDeviceRect(d, deviceRect(d->st, x, y, x + cx, y + cy), solidPaint(toPixel(GetSysColor(sysColor))),
+            fillDeviceRect(d, deviceRect(d->st, x, y, (int64_t)x + cx, (int64_t)y + cy), solidPaint(toPixel(GetSysColor(sysColor))),
                            R2_COPYPEN);
     };
     // One ring of the edge: top-left lines, then bottom-right lines over the corners they share.
@@ -589,7 +663,8 @@ int blitDib(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSr
                 line[x] = 0xFF000000u | monoOf(line[x]);
         }
     const Paint p = brushPaint(d, nullptr, true);
-    bltCompose(d, v, &block, &p, rop);
+    const SourceView view = viewOf(block, v.topLeft());
+    bltCompose(d, v, &view, &p, rop);
     return unscaled ? (int)std::min<UINT>(lines, (UINT)(end - first)) : sh;
 }
 } // namespace

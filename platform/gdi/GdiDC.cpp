@@ -15,6 +15,9 @@ namespace {
 struct DCTable {
     std::unordered_map<HDC, std::unique_ptr<DCImpl>> dcs;
     uintptr_t next = 0x20008;
+    // The DC looked up last: drawing calls come in runs on one DC. Cleared when that DC goes.
+    HDC lastHandle = nullptr;
+    DCImpl* last = nullptr;
 };
 DCTable& dcTable()
 {
@@ -49,6 +52,8 @@ void destroyDC(HDC h)
         return;
     std::unique_ptr<DCImpl> d = std::move(it->second);
     t.dcs.erase(it);
+    if (t.lastHandle == h)
+        t.lastHandle = nullptr, t.last = nullptr;
     if (d->owner)
         d->owner->m_hDC = d->owner->m_hAttribDC = nullptr;
     if (Bitmap* b = d->st.bitmap.get(); b && b->selectedIn == d.get())
@@ -70,9 +75,14 @@ DCImpl* dcFromHandle(HDC h)
 {
     if (!h)
         return nullptr;
-    auto& dcs = dcTable().dcs;
-    auto it = dcs.find(h);
-    return it == dcs.end() ? nullptr : it->second.get();
+    DCTable& t = dcTable();
+    if (h == t.lastHandle)
+        return t.last;
+    auto it = t.dcs.find(h);
+    if (it == t.dcs.end())
+        return nullptr;
+    t.lastHandle = h, t.last = it->second.get();
+    return t.last;
 }
 
 QImage* DCImpl::target()
@@ -116,13 +126,25 @@ QRect DCImpl::deviceBounds()
     return b ? b->image.rect() : QRect();
 }
 
+namespace {
+bool sameRegion(const std::optional<QRegion>& a, const std::optional<QRegion>& b)
+{
+    return a.has_value() == b.has_value() && (!a || *a == *b);
+}
+} // namespace
+
 QRegion DCImpl::clipRegion()
 {
-    QRegion r(deviceBounds());
+    const QRect bounds = deviceBounds();
+    ClipCache& c = m_clipCache;
+    if (c.valid && !generalPathsOnly && c.bounds == bounds && sameRegion(c.surfaceClip, surfaceClip) && sameRegion(c.clip, st.clip))
+        return c.region;
+    QRegion r(bounds);
     if (surfaceClip)
         r &= *surfaceClip;
     if (st.clip)
         r &= *st.clip;
+    c = ClipCache{true, bounds, surfaceClip, st.clip, r};
     return r;
 }
 

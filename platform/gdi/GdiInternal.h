@@ -10,6 +10,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 
+#include <cwchar>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -145,9 +146,17 @@ void Ref<T>::release()
 }
 
 // ---------------------------------------------------------------- fonts
+// Fonts are made at most this many pixels high: a larger one would show nothing but a part of
+// one glyph, and Qt renders it ever more slowly.
+inline constexpr int kMaxFontPixels = 1 << 15;
 QFont qtFont(const LOGFONTA& lf, double scale = 1.0); // scale: device pixels per logical unit
 QString faceSubstitute(const QString& face);
 void ensureFontsInitialised();
+unsigned fontGeneration(); // changes whenever substitutions or registered fonts change
+
+// Tests set this to draw everything through the general per-pixel paths, uncached, so that
+// they can compare the fast paths with them pixel for pixel.
+extern bool generalPathsOnly;
 
 // ---------------------------------------------------------------- raster operations
 inline uint32_t rop2(int code, uint32_t p, uint32_t d)
@@ -194,6 +203,19 @@ inline uint32_t monoOf(uint32_t p)
 {
     const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
     return (r + g + b) >= 3 * 128 ? 0xFFFFFF : 0;
+}
+
+// Sets n 32-bit pixels to v. The C library's wide-character fill is a 32-bit fill here, and
+// picks the widest stores the processor has.
+static_assert(sizeof(wchar_t) == sizeof(uint32_t));
+inline void fillPixels(uint32_t* p, int n, uint32_t v)
+{
+    if (n < 16) { // the spans of lines and text: a call costs more than the stores
+        for (int i = 0; i < n; ++i)
+            p[i] = v;
+        return;
+    }
+    std::wmemset(reinterpret_cast<wchar_t*>(p), (wchar_t)v, (size_t)n);
 }
 
 // ---------------------------------------------------------------- rasteriser
@@ -275,12 +297,28 @@ struct DCImpl {
     std::unique_ptr<CDC> wrapper;
     std::function<void(const RECT&)> observer;
 
+    // Buffers the figure calls reuse, so that drawing a line or a polygon allocates nothing once
+    // they have grown: spans of the stroke and the fill, device points of the figures.
+    Spans inkSpans, fillSpans;
+    std::vector<QPoint> figurePoints;
+    std::vector<std::vector<QPointF>> fillPoints;
+
     // The pixels drawn on (null when there are none); loaded from a DIB section's bytes.
     QImage* target();
     bool targetMono() const;
     void targetChanged(const QRect& deviceRect); // writes a DIB section back, tells the observer
-    QRegion clipRegion();                        // device; surface bounds, system region and clip region
+    // Device; surface bounds, system region and clip region. Kept until one of them changes:
+    // the inputs are compared on each call (regions that share their data compare at once).
+    QRegion clipRegion();
     QRect deviceBounds();
+
+private:
+    struct ClipCache {
+        bool valid = false;
+        QRect bounds;
+        std::optional<QRegion> surfaceClip, clip;
+        QRegion region;
+    } m_clipCache;
 };
 
 // The DC of a handle; null when it names no live DC (GdiDC.cpp).
@@ -313,12 +351,14 @@ Paint brushPaint(DCImpl* d, Brush* brush, bool forBlt);
 // the destination by the binary raster operation `rop2` (R2_COPYPEN copies).
 void compose(DCImpl* d, const Spans& spans, const Paint& p0, const Paint* p1, int rop2);
 
-QPoint toDevice(const DCState& s, int x, int y);
+// Logical coordinates arrive as 64-bit values so that callers may pass sums (x + width) without
+// overflow; results are clamped to the device coordinate limit.
+QPoint toDevice(const DCState& s, int64_t x, int64_t y);
 QPointF toDeviceF(const DCState& s, double x, double y);
-QPoint toLogical(const DCState& s, int x, int y);
+QPoint toLogical(const DCState& s, int64_t x, int64_t y);
 double scaleX(const DCState& s); // device pixels per logical unit, with sign
 double scaleY(const DCState& s);
-QRect deviceRect(const DCState& s, int x1, int y1, int x2, int y2); // normalised, right and bottom out
+QRect deviceRect(const DCState& s, int64_t x1, int64_t y1, int64_t x2, int64_t y2); // normalised, right and bottom out
 QRegion logicalRegionToDevice(const DCState& s, const QRegion& r);
 
 // ---------------------------------------------------------------- packed bitmaps

@@ -390,7 +390,7 @@ HFONT CreateFontIndirectW(const LOGFONTW* lfw)
     while (n < LF_FACESIZE && lfw->lfFaceName[n])
         ++n;
     const QByteArray face = QString::fromUtf16(lfw->lfFaceName, n).toUtf8();
-    std::strncpy(lf.lfFaceName, face.constData(), LF_FACESIZE - 1);
+    CString::CopyToField(lf.lfFaceName, LF_FACESIZE, face.constData());
     return CreateFontIndirectA(&lf);
 }
 
@@ -412,8 +412,7 @@ HFONT CreateFontA(int height, int width, int escapement, int orientation, int we
     lf.lfClipPrecision = (BYTE)clipPrecision;
     lf.lfQuality = (BYTE)quality;
     lf.lfPitchAndFamily = (BYTE)pitchAndFamily;
-    if (faceName)
-        std::strncpy(lf.lfFaceName, faceName, LF_FACESIZE - 1);
+    CString::CopyToField(lf.lfFaceName, LF_FACESIZE, faceName);
     return CreateFontIndirectA(&lf);
 }
 
@@ -1070,8 +1069,7 @@ BOOL CFont::CreatePointFont(int pointSize, LPCTSTR faceName, CDC* dc)
     LOGFONTA lf{};
     lf.lfHeight = pointSize;
     lf.lfCharSet = DEFAULT_CHARSET;
-    if (faceName)
-        std::strncpy(lf.lfFaceName, faceName, LF_FACESIZE - 1);
+    CString::CopyToField(lf.lfFaceName, LF_FACESIZE, faceName);
     return CreatePointFontIndirect(&lf, dc);
 }
 BOOL CFont::CreatePointFontIndirect(const LOGFONTA* font, CDC* dc)

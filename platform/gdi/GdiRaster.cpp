@@ -8,6 +8,19 @@
 
 namespace gdi {
 
+namespace {
+// A row or column bound in [lo, hi]: NaN and values beyond either end, which the plain cast would
+// turn into any int (and a scan of 2^31 rows), land on the nearer end of the surface.
+int boundOf(double v, int lo, int hi)
+{
+    if (!(v > lo))
+        return lo;
+    if (!(v < hi))
+        return hi;
+    return (int)v;
+}
+}
+
 void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool winding, const QRect& bounds, Spans& out,
                   int kind)
 {
@@ -16,7 +29,10 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
         int yFirst, yEnd;     // scan lines [yFirst, yEnd) whose centres the edge spans
         int dir;
     };
-    std::vector<Edge> edges;
+    // The edge, active and crossing lists keep their storage from call to call: filling a small
+    // polygon allocates nothing.
+    static thread_local std::vector<Edge> edges;
+    edges.clear();
     const int top = bounds.top(), bottom = bounds.top() + bounds.height();
     for (const auto& poly : polygons) {
         const size_t n = poly.size();
@@ -24,6 +40,9 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
             continue;
         for (size_t i = 0; i < n; ++i) {
             QPointF a = poly[i], b = poly[(i + 1) % n];
+            // An edge through a non-finite point has no crossings to speak of.
+            if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()))
+                continue;
             if (a.y() == b.y())
                 continue;
             int dir = 1;
@@ -31,10 +50,13 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
                 std::swap(a, b), dir = -1;
             // Centres y + 0.5 in [a.y, b.y): the top end is in, the bottom end out.
             const double f = std::ceil(a.y() - 0.5), e = std::ceil(b.y() - 0.5);
-            int yFirst = (int)std::max<double>(f, top), yEnd = (int)std::min<double>(e, bottom);
+            const int yFirst = boundOf(f, top, bottom), yEnd = boundOf(e, top, bottom);
             if (yFirst >= yEnd)
                 continue;
-            edges.push_back({a.x(), a.y(), (b.x() - a.x()) / (b.y() - a.y()), yFirst, yEnd, dir});
+            const double slope = (b.x() - a.x()) / (b.y() - a.y());
+            if (!std::isfinite(slope))
+                continue; // flatter than any scan line can tell
+            edges.push_back({a.x(), a.y(), slope, yFirst, yEnd, dir});
         }
     }
     if (edges.empty())
@@ -43,12 +65,13 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
     int yMin = edges.front().yFirst, yMax = INT_MIN;
     for (const Edge& e : edges)
         yMax = std::max(yMax, e.yEnd);
-    std::vector<const Edge*> active;
+    static thread_local std::vector<const Edge*> active;
+    active.clear();
     struct Crossing {
         double x;
         int dir;
     };
-    std::vector<Crossing> xs;
+    static thread_local std::vector<Crossing> xs;
     size_t next = 0;
     const int left = bounds.left(), right = bounds.left() + bounds.width();
     for (int y = yMin; y < yMax; ++y) {
@@ -62,7 +85,11 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
         xs.clear();
         for (const Edge* e : active)
             xs.push_back({e->x0 + (yc - e->y0) * e->slope, e->dir});
-        std::sort(xs.begin(), xs.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+        // Few crossings per row: an insertion sort (stable, as the order of equal crossings does
+        // not change which pixels are in).
+        for (size_t i = 1; i < xs.size(); ++i)
+            for (size_t j = i; j > 0 && xs[j].x < xs[j - 1].x; --j)
+                std::swap(xs[j], xs[j - 1]);
         int wind = 0;
         for (size_t i = 0; i + 1 < xs.size(); ++i) {
             wind += winding ? xs[i].dir : 1;
@@ -71,7 +98,7 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
                 continue;
             // Pixels whose centres lie in [xa, xb).
             const double xa = std::ceil(xs[i].x - 0.5), xb = std::ceil(xs[i + 1].x - 0.5);
-            const int x0 = (int)std::max<double>(xa, left), x1 = (int)std::min<double>(xb, right);
+            const int x0 = boundOf(xa, left, right), x1 = boundOf(xb, left, right);
             if (x0 < x1) {
                 if (!out.empty() && out.back().y == y && out.back().x1 == x0 && out.back().kind == kind)
                     out.back().x1 = x1;
@@ -126,7 +153,20 @@ void cosmeticLine(QPoint a, QPoint b, const std::vector<int>* dashes, int& style
         else
             iFirst = std::max<int64_t>(iFirst, a0 - (hi - 1)), iEnd = std::min<int64_t>(iEnd, a0 - lo + 1);
     }
+    // The minor coordinate of step i is floor((2 i minor + major) / (2 major)) (rounding half up in
+    // the travel direction), carried from step to step as quotient and remainder.
+    const int64_t den = 2 * major;
+    int64_t m = 0, rem = 0;
+    if (den > 0 && iFirst < iEnd) {
+        const int64_t num = 2 * iFirst * minor + major;
+        m = num / den, rem = num % den;
+    }
     for (int64_t i = iFirst; i < iEnd; ++i) {
+        if (i > iFirst && den > 0) {
+            rem += 2 * minor;
+            if (rem >= den)
+                rem -= den, ++m;
+        }
         int kind = 0;
         if (period > 0) {
             int pos = (int)(((int64_t)styleStep + i) % period), k = 0;
@@ -136,8 +176,6 @@ void cosmeticLine(QPoint a, QPoint b, const std::vector<int>* dashes, int& style
         }
         if (kind == 0 || gaps) {
             // Position of step i: the major coordinate advances by one, the minor one by rounding.
-            const int64_t num = 2 * i * minor + major; // rounds half up in the travel direction
-            const int64_t m = major ? num / (2 * major) : 0;
             const int64_t px = xMajor ? a.x() + sx * i : a.x() + sx * m;
             const int64_t py = xMajor ? a.y() + sy * m : a.y() + sy * i;
             plot(px, py, kind);

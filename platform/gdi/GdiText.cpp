@@ -1,6 +1,9 @@
 // Text: fonts of font records drawn aliased, placed by the DC's alignment and turned by the
 // font's escapement; measuring and DrawText's layout.
 #include "platform/gdi/GdiInternal.h"
+#include "platform/gdi/GdiTextCache.h"
+
+#include "platform/base/DeviceCoordinates.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -26,30 +29,31 @@ QString decode(LPCTSTR text, int count)
 }
 
 struct TextFont {
+    std::shared_ptr<const FontEntry> entry;
     QFont font;
     int ascent, descent, height;
     double escapement; // degrees, counter-clockwise
+    const QFontMetrics& metrics() const { return entry->metrics; }
 };
 
 TextFont currentFont(DCImpl* d, bool upright = false)
 {
-    ensureFontsInitialised();
     LOGFONTA lf{};
     if (Font* f = d->st.font.get())
         lf = f->lf;
     TextFont t;
-    t.font = qtFont(lf, scaleY(d->st));
-    const QFontMetrics m(t.font);
-    t.ascent = m.ascent();
-    t.descent = m.descent();
-    t.height = t.ascent + t.descent;
+    t.entry = cachedFont(lf, scaleY(d->st));
+    t.font = t.entry->font;
+    t.ascent = t.entry->ascent;
+    t.descent = t.entry->descent;
+    t.height = t.entry->height;
     t.escapement = upright ? 0.0 : lf.lfEscapement / 10.0;
     return t;
 }
 
-int advance(const QFont& font, const QString& s)
+int advance(const TextFont& f, const QString& s)
 {
-    return QFontMetrics(font).horizontalAdvance(s);
+    return f.metrics().horizontalAdvance(s);
 }
 
 // Device x offsets of each character's start and the total, from `dx` (logical advances) or the font.
@@ -57,7 +61,7 @@ std::vector<double> positions(const TextFont& f, const QString& s, const int* dx
 {
     std::vector<double> pos;
     double x = 0;
-    const QFontMetrics m(f.font);
+    const QFontMetrics& m = f.metrics();
     for (int i = 0; i < s.size(); ++i) {
         pos.push_back(x);
         x += dx ? dx[i] * scale : m.horizontalAdvance(s.at(i));
@@ -71,16 +75,157 @@ struct Underline {
     int to;   // one past
 };
 
+// Pixels of a line's box beyond which its ink is neither cached nor drawn in the shared mask.
+constexpr int64_t kLargeLine = 1 << 18;
+
+// Draws the glyphs of a line through `t` into the part `box` of the device, and hands each run
+// of ink pixels to `addRun` (device row, first pixel, one past the last).
+template <class AddRun>
+void renderInk(const TextFont& f, const QTransform& t, const QRect& box, const QString& s,
+               const std::vector<double>* charPositions, const std::vector<Underline>& underlines, AddRun addRun)
+{
+    // One mask image with a painter kept on it, grown as needed and cleared where it is drawn on;
+    // what lands outside `box` is never read.
+    struct Mask {
+        QImage image;
+        QPainter painter;
+    };
+    static Mask* shared = new Mask;
+    // A very large line (huge type) gets a mask of its own, so that the shared one stays small.
+    std::unique_ptr<Mask> own;
+    if ((int64_t)box.width() * box.height() > kLargeLine)
+        own = std::make_unique<Mask>();
+    Mask* scratch = own ? own.get() : shared;
+    if (scratch->image.width() < box.width() || scratch->image.height() < box.height()) {
+        if (scratch->painter.isActive())
+            scratch->painter.end();
+        scratch->image = QImage(std::max(box.width(), scratch->image.width()),
+                                std::max(box.height(), scratch->image.height()), QImage::Format_ARGB32_Premultiplied);
+        scratch->painter.begin(&scratch->image);
+        scratch->painter.setRenderHint(QPainter::Antialiasing, false);
+        scratch->painter.setRenderHint(QPainter::TextAntialiasing, false);
+        scratch->painter.setPen(QColor(255, 255, 255));
+    }
+    uchar* const maskBits = scratch->image.bits();
+    const qsizetype maskLine = scratch->image.bytesPerLine();
+    for (int y = 0; y < box.height(); ++y)
+        std::memset(maskBits + y * maskLine, 0, (size_t)box.width() * 4);
+    {
+        QPainter& p = scratch->painter;
+        p.setTransform(t * QTransform::fromTranslate(-box.left(), -box.top()));
+        p.setFont(f.font);
+        if (charPositions) {
+            for (int i = 0; i < s.size(); ++i)
+                p.drawText(QPointF((*charPositions)[(size_t)i], f.ascent), QString(s.at(i)));
+        } else {
+            p.drawText(QPointF(0, f.ascent), s);
+        }
+        if (!underlines.empty()) {
+            double total = 0;
+            const std::vector<double> pos = positions(f, s, nullptr, 1.0, &total);
+            const QFontMetrics& m = f.metrics();
+            const int y = f.ascent + std::max(1, m.underlinePos());
+            for (const Underline& u : underlines) {
+                const double x0 = pos[(size_t)u.from], x1 = u.to < s.size() ? pos[(size_t)u.to] : total;
+                p.fillRect(QRectF(x0, y, x1 - x0, std::max(1, m.lineWidth())), QColor(255, 255, 255));
+            }
+        }
+    }
+    // Row by row, the runs of pixels the glyphs cover at least half.
+    for (int y = 0; y < box.height(); ++y) {
+        const auto* line = reinterpret_cast<const uint32_t*>(maskBits + y * maskLine);
+        const int w = box.width();
+        int x = 0;
+        while (x < w) {
+            while (x < w && line[x] < 0x80000000u)
+                ++x;
+            const int start = x;
+            while (x < w && line[x] >= 0x80000000u)
+                ++x;
+            if (x > start)
+                addRun(box.top() + y, box.left() + start, box.left() + x);
+        }
+    }
+}
+
+// Whether a device offset is a whole number of 64ths of a pixel, where adding whole pixels to it
+// is exact: then the ink of a line drawn elsewhere is the same ink moved.
+bool exactOffset(double v)
+{
+    const double f = std::ldexp(v, 6);
+    return std::fabs(v) < (1 << 20) && f == std::floor(f);
+}
+
+template <class T>
+void appendBytes(std::string& key, const T& v)
+{
+    key.append(reinterpret_cast<const char*>(&v), sizeof v);
+}
+
+// The cell of a line `width` wide with a margin of half a cell around it: glyphs may reach beyond
+// their advances (italics, overhangs).
+QRectF inkCell(const TextFont& f, double width)
+{
+    const double margin = f.height / 2.0 + 2;
+    return QRectF(0, 0, width, f.height).adjusted(-margin, -margin, margin, margin);
+}
+
+// The pixels of `bounds` that the cell `t` maps covers. Cut while still in floating point: a cell
+// far off the surface or wider than the int range must not reach an int conversion.
+QRect visibleBox(const QTransform& t, const QRectF& cell, const QRect& bounds)
+{
+    const QRectF reach = t.mapRect(cell) & QRectF(bounds);
+    if (!reach.isValid() || reach.isEmpty())
+        return QRect();
+    return reach.toAlignedRect() & bounds;
+}
+
+// The ink of a line whose cell's top-left corner lies at `offset` from the device origin.
+void inkAtOrigin(const TextFont& f, QPointF offset, double width, const QString& s,
+                 const std::vector<double>* charPositions, const std::vector<Underline>& underlines, LineInk& line)
+{
+    const QTransform at = QTransform::fromTranslate(offset.x(), offset.y());
+    line.width = width;
+    line.exact = true;
+    renderInk(f, at, at.mapRect(inkCell(f, width)).toAlignedRect(), s, charPositions, underlines,
+              [&](int y, int x0, int x1) { line.runs.push_back({y, x0, x1}); });
+}
+
+// Whether the ink of a line `width` wide is small enough to keep in the line cache.
+bool cacheableSize(const TextFont& f, double width)
+{
+    const QRectF cell = inkCell(f, width);
+    return cell.width() * cell.height() <= (double)kLargeLine;
+}
+
+// Ink of a line drawn at the device origin, moved to `ref` and clipped to `bounds`.
+void addInk(const std::vector<InkRun>& runs, QPoint ref, const QRect& bounds, Spans& spans)
+{
+    const int left = bounds.left(), right = bounds.left() + bounds.width();
+    const int top = bounds.top(), bottom = bounds.top() + bounds.height();
+    for (const InkRun& r : runs) {
+        const int y = r.y + ref.y();
+        if (y < top || y >= bottom)
+            continue;
+        const int x0 = std::max(r.x0 + ref.x(), left), x1 = std::min(r.x1 + ref.x(), right);
+        if (x0 < x1)
+            spans.push_back({y, x0, x1, 0});
+    }
+}
+
 // Renders one line: the text cell's top-left corner lies at `cellOffset` from the device reference
 // point before the turn by the escapement. Background spans (kind 1) come before the ink (kind 0).
-void renderLine(DCImpl* d, const TextFont& f, QPointF ref, QPointF cellOffset, const QString& s, const int* dx,
+// Upright lines whose offsets are exact take their ink from the line cache, keyed by the font and
+// everything placed relative to the reference point.
+// `known`: the line's ink already looked up by the caller (then `s` is not read).
+void renderLine(DCImpl* d, const TextFont& f, QPoint ref, QPointF cellOffset, const QString& s, const int* dx,
                 double width, bool opaqueCell, const QRect* clipTo, const std::vector<Underline>& underlines,
-                Spans& spans)
+                Spans& spans, const LineInk* known = nullptr)
 {
     QRect bounds = d->clipRegion().boundingRect();
     if (clipTo)
         bounds &= *clipTo;
-    if (bounds.isEmpty() || s.isEmpty())
+    if (bounds.isEmpty() || (!known && s.isEmpty()))
         return;
     QTransform t;
     t.translate(ref.x(), ref.y());
@@ -91,53 +236,48 @@ void renderLine(DCImpl* d, const TextFont& f, QPointF ref, QPointF cellOffset, c
         const QPolygonF poly = t.map(cell);
         fillPolygons({std::vector<QPointF>(poly.begin(), poly.end())}, false, bounds, spans, 1);
     }
-    // Glyphs may reach beyond their advances (italics, overhangs): leave a margin of half a cell.
-    const double margin = f.height / 2.0 + 2;
-    const QRect box = t.mapRect(cell.adjusted(-margin, -margin, margin, margin)).toAlignedRect() & bounds;
-    if (box.isEmpty())
+    const QRectF marginCell = inkCell(f, width);
+    if (known && known->exact) {
+        addInk(known->runs, ref, bounds, spans);
         return;
-    QImage mask(box.size(), QImage::Format_ARGB32_Premultiplied);
-    mask.fill(0);
-    {
-        QPainter p(&mask);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setRenderHint(QPainter::TextAntialiasing, false);
-        QTransform local = t * QTransform::fromTranslate(-box.left(), -box.top());
-        p.setTransform(local);
-        p.setFont(f.font);
-        p.setPen(QColor(255, 255, 255));
-        if (dx) {
-            double total = 0;
-            const std::vector<double> pos = positions(f, s, dx, std::fabs(scaleX(d->st)), &total);
-            for (int i = 0; i < s.size(); ++i)
-                p.drawText(QPointF(pos[(size_t)i], f.ascent), QString(s.at(i)));
-        } else {
-            p.drawText(QPointF(0, f.ascent), s);
-        }
-        if (!underlines.empty()) {
-            double total = 0;
-            const std::vector<double> pos = positions(f, s, nullptr, 1.0, &total);
-            const QFontMetrics m(f.font);
-            const int y = f.ascent + std::max(1, m.underlinePos());
-            for (const Underline& u : underlines) {
-                const double x0 = pos[(size_t)u.from], x1 = u.to < s.size() ? pos[(size_t)u.to] : total;
-                p.fillRect(QRectF(x0, y, x1 - x0, std::max(1, m.lineWidth())), QColor(255, 255, 255));
-            }
-        }
     }
-    for (int y = 0; y < mask.height(); ++y) {
-        const auto* line = reinterpret_cast<const uint32_t*>(mask.constScanLine(y));
-        int x = 0;
-        while (x < mask.width()) {
-            while (x < mask.width() && ((line[x] >> 24) & 0xFF) < 128)
-                ++x;
-            const int start = x;
-            while (x < mask.width() && ((line[x] >> 24) & 0xFF) >= 128)
-                ++x;
-            if (x > start)
-                spans.push_back({box.top() + y, box.left() + start, box.left() + x, 0});
-        }
+    std::vector<double> charPositions;
+    if (dx) {
+        double total = 0;
+        charPositions = positions(f, s, dx, std::fabs(scaleX(d->st)), &total);
     }
+    bool cacheable = !generalPathsOnly && f.escapement == 0 && exactOffset(cellOffset.x()) &&
+                     exactOffset(cellOffset.y()) && exactOffset(width) && cacheableSize(f, width);
+    for (double x : charPositions)
+        cacheable = cacheable && exactOffset(x);
+    if (!cacheable) {
+        const QRect box = visibleBox(t, marginCell, bounds);
+        if (box.isEmpty())
+            return;
+        renderInk(f, t, box, s, dx ? &charPositions : nullptr, underlines,
+                  [&](int y, int x0, int x1) { spans.push_back({y, x0, x1, 0}); });
+        return;
+    }
+    // The ink of the line drawn at the device origin, moved to the reference point and clipped.
+    if (visibleBox(t, marginCell, bounds).isEmpty())
+        return;
+    static thread_local std::string key;
+    key.clear();
+    appendBytes(key, f.entry->serial);
+    appendBytes(key, cellOffset.x());
+    appendBytes(key, cellOffset.y());
+    appendBytes(key, width);
+    appendBytes(key, (int)underlines.size());
+    for (const Underline& u : underlines)
+        appendBytes(key, u), key += 'u';
+    appendBytes(key, (int)charPositions.size());
+    for (double x : charPositions)
+        appendBytes(key, x);
+    key.append(reinterpret_cast<const char*>(s.constData()), (size_t)s.size() * sizeof(QChar));
+    const LineInk& ink = cachedLine(key, [&](LineInk& line) {
+        inkAtOrigin(f, cellOffset, width, s, dx ? &charPositions : nullptr, underlines, line);
+    });
+    addInk(ink.runs, ref, bounds, spans);
 }
 
 void paintText(DCImpl* d, const Spans& spans)
@@ -145,6 +285,10 @@ void paintText(DCImpl* d, const Spans& spans)
     // Text ignores the binary raster operation.
     const Paint ink = solidPaint(toPixel(d->st.textColor));
     const Paint back = solidPaint(toPixel(d->st.bkColor));
+    if (std::none_of(spans.begin(), spans.end(), [](const Span& s) { return s.kind == 1; })) {
+        compose(d, spans, ink, &back, R2_COPYPEN);
+        return;
+    }
     Spans ordered;
     ordered.reserve(spans.size());
     for (const Span& s : spans)
@@ -158,31 +302,11 @@ void paintText(DCImpl* d, const Spans& spans)
 
 } // namespace
 
-BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, int* dx)
+namespace {
+
+// Where the text cell's top-left corner lies from the reference point, by the alignment.
+QPointF cellOffsetFor(const TextFont& f, UINT align, double width)
 {
-    DCImpl* d = impl(this);
-    if (!d)
-        return FALSE;
-    const QString s = decode(text, (int)count);
-    Spans spans;
-    QRect clipRect;
-    if (rect) {
-        clipRect = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
-        if (options & ETO_OPAQUE)
-            for (int yy = clipRect.top(); yy <= clipRect.bottom(); ++yy)
-                spans.push_back({yy, clipRect.left(), clipRect.right() + 1, 1});
-    }
-    const TextFont f = currentFont(d);
-    // Without advances given, the width is the font's for the whole line: no need to place each character.
-    double width = 0;
-    if (dx)
-        positions(f, s, dx, std::fabs(scaleX(d->st)), &width);
-    else
-        width = advance(f.font, s);
-    const UINT align = d->st.textAlign;
-    const bool useCp = align & TA_UPDATECP;
-    const POINT origin = useCp ? d->st.current : POINT{x, y};
-    const QPoint ref = toDevice(d->st, origin.x, origin.y);
     double hx = 0, vy = 0;
     switch (align & TA_CENTER) {
     case TA_RIGHT: hx = -width; break;
@@ -194,16 +318,93 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     case TA_BASELINE: vy = -f.ascent; break;
     default: break;
     }
+    return QPointF(hx, vy);
+}
+
+// The line of ExtTextOut as the cache knows it, keyed by the font, the alignment, the advances
+// given and the text's bytes: a line drawn before costs neither decoding nor measuring.
+const LineInk& extTextLine(DCImpl* d, const TextFont& f, LPCTSTR text, int count, const int* dx, UINT align)
+{
+    static thread_local std::string key;
+    key.clear();
+    key += 'E';
+    appendBytes(key, f.entry->serial);
+    appendBytes(key, (UINT)(align & (TA_CENTER | TA_BASELINE)));
+    const double scale = std::fabs(scaleX(d->st));
+    if (dx) {
+        appendBytes(key, scale);
+        key.append(reinterpret_cast<const char*>(dx), (size_t)count * sizeof(int));
+    }
+    key += '|';
+    key.append(text ? text : "", text ? (size_t)count : 0);
+    return cachedLine(key, [&](LineInk& line) {
+        const QString s = decode(text, count);
+        std::vector<double> pos;
+        // Without advances given, the width is the font's for the whole line: no need to place each character.
+        if (dx)
+            pos = positions(f, s, dx, scale, &line.width);
+        else
+            line.width = advance(f, s);
+        const QPointF offset = cellOffsetFor(f, align, line.width);
+        line.exact = f.escapement == 0 && exactOffset(offset.x()) && exactOffset(offset.y()) &&
+                     exactOffset(line.width) && std::all_of(pos.begin(), pos.end(), exactOffset) &&
+                     cacheableSize(f, line.width);
+        if (line.exact && !s.isEmpty())
+            inkAtOrigin(f, offset, line.width, s, dx ? &pos : nullptr, {}, line);
+    });
+}
+
+} // namespace
+
+BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UINT count, int* dx)
+{
+    DCImpl* d = impl(this);
+    if (!d)
+        return FALSE;
+    if (!text)
+        count = 0;
+    Spans& spans = d->inkSpans;
+    spans.clear();
+    QRect clipRect;
+    if (rect) {
+        clipRect = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
+        if (options & ETO_OPAQUE) {
+            // Only the rows the DC can show: the rectangle may reach far beyond the surface.
+            const QRect shown = clipRect & d->clipRegion().boundingRect();
+            for (int yy = shown.top(); yy <= shown.bottom(); ++yy)
+                spans.push_back({yy, shown.left(), shown.right() + 1, 1});
+        }
+    }
+    const TextFont f = currentFont(d);
+    const UINT align = d->st.textAlign;
+    const bool useCp = align & TA_UPDATECP;
+    const POINT origin = useCp ? d->st.current : POINT{x, y};
+    const QPoint ref = toDevice(d->st, origin.x, origin.y);
     const bool opaqueCell = d->st.bkMode == OPAQUE && !(rect && (options & ETO_OPAQUE));
-    renderLine(d, f, QPointF(ref), QPointF(hx, vy), s, dx, width, opaqueCell,
-               rect && (options & ETO_CLIPPED) ? &clipRect : nullptr, {}, spans);
+    const QRect* clipTo = rect && (options & ETO_CLIPPED) ? &clipRect : nullptr;
+    double width = 0;
+    if (generalPathsOnly) {
+        const QString s = decode(text, (int)count);
+        if (dx)
+            positions(f, s, dx, std::fabs(scaleX(d->st)), &width);
+        else
+            width = advance(f, s);
+        renderLine(d, f, ref, cellOffsetFor(f, align, width), s, dx, width, opaqueCell, clipTo, {}, spans);
+    } else {
+        const LineInk& line = extTextLine(d, f, text, (int)count, dx, align);
+        width = line.width;
+        const bool empty = count == 0;
+        if (!empty)
+            renderLine(d, f, ref, cellOffsetFor(f, align, width), line.exact ? QString() : decode(text, (int)count), dx,
+                       width, opaqueCell, clipTo, {}, spans, line.exact ? &line : nullptr);
+    }
     paintText(d, spans);
     if (useCp) {
-        const int w = (int)std::lround(width / std::fabs(scaleX(d->st)));
+        const int w = RoundDeviceCoordinate(width / std::fabs(scaleX(d->st)));
         if ((align & TA_CENTER) == TA_LEFT)
-            d->st.current.x += w;
+            d->st.current.x = ClampDeviceCoordinate((int64_t)d->st.current.x + w);
         else if ((align & TA_CENTER) == TA_RIGHT)
-            d->st.current.x -= w;
+            d->st.current.x = ClampDeviceCoordinate((int64_t)d->st.current.x - w);
     }
     return TRUE;
 }
@@ -221,8 +422,9 @@ CSize CDC::GetTextExtent(LPCTSTR text, int count) const
     if (!d)
         return CSize();
     const TextFont f = currentFont(d);
-    const int w = advance(f.font, decode(text, count));
-    return CSize((int)std::lround(w / std::fabs(scaleX(d->st))), (int)std::lround(f.height / std::fabs(scaleY(d->st))));
+    const int w = advance(f, decode(text, count));
+    return CSize(RoundDeviceCoordinate(w / std::fabs(scaleX(d->st))),
+                 RoundDeviceCoordinate(f.height / std::fabs(scaleY(d->st))));
 }
 
 BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const
@@ -231,7 +433,7 @@ BOOL CDC::GetTextMetrics(LPTEXTMETRIC tm) const
     if (!d || !tm)
         return FALSE;
     const TextFont f = currentFont(d);
-    const QFontMetrics m(f.font);
+    const QFontMetrics& m = f.metrics();
     const LOGFONTA lf = d->st.font ? d->st.font->lf : LOGFONTA{};
     const double sy = std::fabs(scaleY(d->st)), sx = std::fabs(scaleX(d->st));
     *tm = TEXTMETRICA{};
@@ -284,7 +486,7 @@ BOOL CDC::GetCharWidth(UINT first, UINT last, int* widths) const
     if (!d || !widths || last < first)
         return FALSE;
     const TextFont f = currentFont(d);
-    const QFontMetrics m(f.font);
+    const QFontMetrics& m = f.metrics();
     for (UINT c = first; c <= last; ++c)
         widths[c - first] = (int)std::lround(m.horizontalAdvance(QChar((char16_t)c)) / std::fabs(scaleX(d->st)));
     return TRUE;
@@ -400,7 +602,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format)
         return 0;
     QString s = decode(text, count);
     const TextFont f = currentFont(d, true);
-    const QFontMetrics m(f.font);
+    const QFontMetrics& m = f.metrics();
     const double sx = std::fabs(scaleX(d->st)), sy = std::fabs(scaleY(d->st));
     const QRect box = deviceRect(d->st, rect->left, rect->top, rect->right, rect->bottom);
     const int lineHeight = f.height + ((format & DT_EXTERNALLEADING) ? std::max(0, m.leading()) : 0);
@@ -473,7 +675,7 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format)
                 x = box.left() + (box.width() - w) / 2;
             else if (format & DT_RIGHT)
                 x = box.left() + box.width() - w;
-            renderLine(d, f, QPointF(x, y), QPointF(0, 0), l.text, nullptr, w, opaqueCell, clip, l.underlines, spans);
+            renderLine(d, f, QPoint(x, y), QPointF(0, 0), l.text, nullptr, w, opaqueCell, clip, l.underlines, spans);
         }
         y += lineHeight;
     }

@@ -409,7 +409,8 @@ CWnd* CWnd::FromHandle(HWND hWnd)
     if (w->permanent)
         return w->permanent;
     if (!w->temporary) {
-        w->temporary = std::make_unique<CWnd>();
+        // An object of the window's own wrapper class: a control's temporary is that control.
+        w->temporary = w->cls && w->cls->makeWrapper ? w->cls->makeWrapper() : std::make_unique<CWnd>();
         w->temporary->m_hWnd = hWnd;
     }
     return w->temporary.get();

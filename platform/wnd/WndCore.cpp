@@ -206,6 +206,15 @@ bool SetClassWidgetFactory(LPCSTR className, WidgetFactory factory)
     return true;
 }
 
+bool SetClassWrapperFactory(LPCSTR className, std::unique_ptr<CWnd> (*make)())
+{
+    auto it = Classes().find(Key(className));
+    if (it == Classes().end())
+        return false;
+    it->second->makeWrapper = make;
+    return true;
+}
+
 void AddInputWidget(HWND hwnd, QWidget* subWidget)
 {
     Window* w = Find(hwnd);

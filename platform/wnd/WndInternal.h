@@ -57,6 +57,7 @@ struct WndClass {
     HCURSOR cursor = nullptr;
     HBRUSH background = nullptr;
     WidgetFactory factory; // empty: a window drawn from its surface
+    std::unique_ptr<CWnd> (*makeWrapper)() = nullptr; // the class of FromHandle's temporary; null: CWnd
 };
 
 struct Timer {
@@ -144,6 +145,9 @@ void PaintNonClient(HWND hwnd);
 // Controls: the widget a class's windows are built with, and sub-widgets (a list
 // view's viewport, a combo box's edit) whose input is the window's input.
 bool SetClassWidgetFactory(LPCSTR className, WidgetFactory factory);
+// The wrapper class FromHandle makes for a window of this class that has no permanent object, so
+// that a caller may treat it as the control it is (a CEdit for an edit window).
+bool SetClassWrapperFactory(LPCSTR className, std::unique_ptr<CWnd> (*make)());
 void AddInputWidget(HWND hwnd, QWidget* subWidget);
 
 // The screen rectangle of the window; the client rectangle in screen coordinates.

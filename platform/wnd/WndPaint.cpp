@@ -152,7 +152,6 @@ void PaintNow(HWND hwnd)
     Window* w = Find(hwnd);
     if (!w)
         return;
-    w->paintPosted = false;
     if (w->ncDirty && ::IsWindowVisible(hwnd))
         PaintNonClient(hwnd);
     if ((w = Find(hwnd)) == nullptr || w->update.isEmpty() || !w->redraw || !::IsWindowVisible(hwnd) ||

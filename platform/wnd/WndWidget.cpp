@@ -169,8 +169,13 @@ QEvent::Type Bridge::PaintRequestType()
 
 void Bridge::customEvent(QEvent* event)
 {
-    if (event->type() == PaintRequestType() && m_hwnd)
-        PaintNow(m_hwnd);
+    if (event->type() != PaintRequestType() || !m_hwnd)
+        return;
+    // The request stays pending until it arrives: paints done at once meanwhile (UpdateWindow)
+    // post no second one.
+    if (Window* w = Find(m_hwnd))
+        w->paintPosted = false;
+    PaintNow(m_hwnd);
 }
 
 void Bridge::timerEvent(QTimerEvent* event)
@@ -409,18 +414,23 @@ bool Bridge::Key(QWidget* receiver, QKeyEvent* event)
             if (c != 0x7f)
                 chars += c;
         if (chars.empty()) {
+            // One control character per key; assigned as a character, not a
+            // literal, which g++ 12 at -O3 mistakes for an overlapping copy.
+            char control = 0;
             if (vk == VK_RETURN)
-                chars = "\r";
+                control = '\r';
             else if (vk == VK_ESCAPE)
-                chars = "\x1b";
+                control = '\x1b';
             else if (vk == VK_TAB)
-                chars = "\t";
+                control = '\t';
             else if (vk == VK_BACK)
-                chars = "\b";
+                control = '\b';
             else if (vk == VK_SPACE)
-                chars = " ";
+                control = ' ';
             else if ((modifiers & Qt::ControlModifier) && vk >= 'A' && vk <= 'Z')
-                chars = std::string(1, (char)(vk - 'A' + 1));
+                control = (char)(vk - 'A' + 1);
+            if (control)
+                chars.push_back(control);
         }
     }
     MSG msg{};

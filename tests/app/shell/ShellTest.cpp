@@ -1,22 +1,28 @@
 // The running shell: start-up in its order, the main frame's bars and menus,
 // files named on the command line opened as the shell's requests, New, Open and
-// Close through the frame's commands with the save question answered, and the
-// pointer's position in the status bar.
+// Close through the frame's commands with the save question answered, the
+// pointer's position in the status bar, the edit keys and menus, the help
+// documents beside the program, and the first view of an opened map.
 #include "app/KolvoApp.h"
 #include "app/KolvoDoc.h"
 #include "app/KolvoView.h"
+#include "app/HelpDocuments.h"
 #include "app/MainFrm.h"
 #include "core/Settings.h"
 #include "mapwindow/MUIMap.h"
+#include "mapwindow/MapTool.h"
 #include "model/MapLayer.h"
 #include "model/MapNode.h"
+#include "model/MapPolygon.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Profile.h"
 #include "platform/dialogs/CDialog.h"
 #include "platform/frames/CDocManager.h"
 #include "platform/frames/CDocTemplate.h"
+#include "platform/frames/Shell.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "platform/testing/ModalRecorder.h"
+#include "platform/testing/ShellRecorder.h"
 #include "platform/wnd/CMenu.h"
 #include "platform/wnd/WndTestInput.h"
 #include "resources/resource.h"
@@ -25,7 +31,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -49,6 +56,64 @@ CString MakeWorkspace(const testsupport::TempFolder& folder, const char* name = 
     map->RecalcExtent();
     EXPECT_TRUE(map->SaveMapDatabase());
     return path;
+}
+
+// A workspace like the sample map: a wide lake polygon below a layer of places.
+CString MakeSampleLikeWorkspace(const testsupport::TempFolder& folder)
+{
+    const CString path = folder.File("sample.kwz");
+    {
+        CMUIMap writer;
+        for (const char* name : {"Water", "Places"})
+            writer.GetMapModel()->AddLayer(new CMapLayer(name));
+        EXPECT_TRUE(writer.SaveWorkspace(path));
+    }
+    CMUIMap filler;
+    filler.LoadWorkspace(path);
+    CMapModel* map = filler.GetMapModel();
+    auto* lake = new CMapPolygon;
+    for (const CFloatPoint& p : {CFloatPoint(0, 0), CFloatPoint(3000, 200), CFloatPoint(2800, 1400), CFloatPoint(200, 1200)})
+        lake->AddPoint(p);
+    map->GetLayerAt(0)->AddObject(lake, TRUE);
+    delete lake; // the layer keeps the row
+    for (const CFloatPoint& p : {CFloatPoint(500, 300), CFloatPoint(2500, 1100)}) {
+        auto* node = new CMapNode;
+        node->SetPosition(p.x, p.y);
+        map->GetLayerAt(1)->AddObject(node, TRUE);
+    }
+    map->RecalcExtent();
+    EXPECT_TRUE(map->SaveMapDatabase());
+    return path;
+}
+
+// A key pressed and released while `modifier` (VK_CONTROL or VK_SHIFT, or 0) is held.
+void Chord(HWND hwnd, UINT modifier, UINT vk)
+{
+    const UINT flags = modifier == VK_CONTROL ? MK_CONTROL : modifier == VK_SHIFT ? MK_SHIFT : 0;
+    if (modifier)
+        AfxTestKey(hwnd, modifier, true, nullptr, flags);
+    AfxTestKey(hwnd, vk, true, nullptr, flags);
+    AfxTestKey(hwnd, vk, false, nullptr, flags);
+    if (modifier)
+        AfxTestKey(hwnd, modifier, false);
+    AfxTestProcessEvents();
+}
+
+// The enabled state of each command of the menu bar's popup `index`, as the
+// frame's update shows them when the popup opens.
+std::map<UINT, bool> PopupStates(CFrameWnd* frame, int index)
+{
+    std::map<UINT, bool> states;
+    CMenu* popup = CMenu::FromHandle(::GetMenu(frame->GetSafeHwnd()))->GetSubMenu(index);
+    if (!popup)
+        return states;
+    AfxUpdateMenuCmdUI(frame, popup, TRUE);
+    for (UINT i = 0; i < popup->GetMenuItemCount(); ++i) {
+        const UINT id = popup->GetMenuItemID((int)i);
+        if (id != 0 && id != (UINT)-1)
+            states[id] = !(popup->GetMenuState(i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+    }
+    return states;
 }
 
 int OpenDocuments() { return AfxGetDocManager()->GetOpenDocumentCount(); }
@@ -116,6 +181,15 @@ protected:
         EXPECT_NE(frame, nullptr);
         return frame;
     }
+
+    // Starts with `path` on the command line; its document once the loop has opened it.
+    CKolvoDoc* StartWith(const CString& path)
+    {
+        CMainFrame* frame = Start({path.GetString()});
+        AfxTestProcessEvents();
+        return frame ? ActiveDocument(frame) : nullptr;
+    }
+    CMainFrame* Frame() { return dynamic_cast<CMainFrame*>(m_app.m_pMainWnd); }
 
     void Command(CWnd* frame, UINT id)
     {
@@ -287,21 +361,15 @@ TEST_F(ShellTest, CtrlNMakesANewDocumentThroughTheAccelerators)
 {
     CMainFrame* frame = Start();
     ASSERT_NE(frame, nullptr);
-    AfxTestKey(frame->GetSafeHwnd(), VK_CONTROL, true, nullptr, MK_CONTROL);
-    AfxTestKey(frame->GetSafeHwnd(), 'N', true, nullptr, MK_CONTROL);
-    AfxTestKey(frame->GetSafeHwnd(), 'N', false, nullptr, MK_CONTROL);
-    AfxTestKey(frame->GetSafeHwnd(), VK_CONTROL, false);
-    AfxTestProcessEvents();
+    Chord(frame->GetSafeHwnd(), VK_CONTROL, 'N');
     EXPECT_EQ(OpenDocuments(), 1);
 }
 
 TEST_F(ShellTest, ThePointerPositionGoesToStatusPaneOneAtTheTextsWidth)
 {
-    const CString path = MakeWorkspace(m_folder);
-    CMainFrame* frame = Start({path.GetString()});
-    AfxTestProcessEvents();
-    CKolvoDoc* doc = ActiveDocument(frame);
+    CKolvoDoc* doc = StartWith(MakeWorkspace(m_folder));
     ASSERT_NE(doc, nullptr);
+    CMainFrame* frame = Frame();
     CMUIMap* map = doc->GetMapWnd();
     CStatusBar& status = frame->GetStatusBar();
     UINT id, style;
@@ -351,6 +419,179 @@ TEST_F(ShellTest, TheInfoToolListsAttributesHidesOnCloseAndToggles)
     frame->GetWindowRect(&owner);
     EXPECT_EQ(mine.right, owner.right - 30);
     EXPECT_EQ(mine.bottom, owner.bottom - 50);
+}
+
+TEST_F(ShellTest, TheEditKeysAndMenusReachTheDocumentThroughTheFrame)
+{
+    CKolvoDoc* doc = StartWith(MakeSampleLikeWorkspace(m_folder));
+    ASSERT_NE(doc, nullptr);
+    CMainFrame* frame = Frame();
+    CMUIMap* map = doc->GetMapWnd();
+    // The places are edited: their layer is the active one.
+    doc->GetMapModel()->GetLayerAt(0)->SetEditable(0);
+    CMapLayer* points = doc->GetMapModel()->GetLayerAt(1);
+    points->SetEditable(1);
+    map->SetTool(TOOL_SELECT);
+    HWND keys = map->GetSafeHwnd();
+
+    using S = std::map<UINT, bool>;
+    EXPECT_EQ(PopupStates(frame, 1), (S{{ID_EDIT_UNDO, false}, {ID_EDIT_REDO, false}, {ID_EDIT_COPY, false},
+                                        {ID_EDIT_PASTE, false}, {ID_EDIT_CUT, false}}));
+    const CPoint node = CFloatPoint(2500, 1100).ToDevice(map->GetXOffset(), map->GetYOffset(), map->GetZoom(),
+                                                        map->GetViewHeight());
+    AfxTestMouse(keys, WM_LBUTTONDOWN, node.x, node.y, MK_LBUTTON);
+    AfxTestMouse(keys, WM_LBUTTONUP, node.x, node.y);
+    AfxTestProcessEvents();
+    ASSERT_EQ(map->GetSelectionCount(), 1);
+
+    Chord(keys, VK_CONTROL, 'C');
+    EXPECT_TRUE(map->CanPaste());
+    Chord(keys, VK_CONTROL, 'V');
+    EXPECT_EQ(points->GetObjectCount(), 3);
+    Chord(keys, VK_SHIFT, VK_INSERT);
+    EXPECT_EQ(points->GetObjectCount(), 4);
+    EXPECT_EQ(PopupStates(frame, 1), (S{{ID_EDIT_UNDO, true}, {ID_EDIT_REDO, false}, {ID_EDIT_COPY, true},
+                                        {ID_EDIT_PASTE, true}, {ID_EDIT_CUT, true}}));
+    Chord(keys, VK_CONTROL, 'X');
+    EXPECT_EQ(points->GetObjectCount(), 3);
+    Chord(keys, VK_CONTROL, 'V');
+    Chord(keys, VK_SHIFT, VK_DELETE); // Cut
+    EXPECT_EQ(points->GetObjectCount(), 3);
+    EXPECT_EQ(map->GetSelectionCount(), 0);
+
+    // Delete alone is no accelerator: the Select tool takes it and, asked, removes the selection.
+    Chord(keys, VK_CONTROL, 'V');
+    ASSERT_EQ(map->GetSelectionCount(), 1);
+    {
+        ModalRecorder whole({IDYES});
+        Chord(keys, 0, VK_DELETE);
+        ASSERT_EQ(whole.Boxes().size(), 1u);
+        EXPECT_EQ(whole.Boxes()[0].text, "Do you want to delete the entire object?");
+    }
+    EXPECT_EQ(points->GetObjectCount(), 3);
+    EXPECT_EQ(map->GetSelectionCount(), 0);
+
+    // The Object menu's Clone and Delete.
+    Chord(keys, VK_CONTROL, 'V');
+    Command(frame, ID_OBJECT_CLONE);
+    EXPECT_EQ(points->GetObjectCount(), 5);
+    Command(frame, ID_OBJECT_DELETE);
+    EXPECT_EQ(points->GetObjectCount(), 4);
+    Chord(keys, VK_CONTROL, 'Z');
+    EXPECT_EQ(points->GetObjectCount(), 5) << "Undo brings the deleted clone back";
+}
+
+// The manuals beside this test program; the files made here are removed again.
+class HelpFolder {
+public:
+    HelpFolder()
+    {
+        char program[4096];
+        EXPECT_GT(GetModuleFileName(nullptr, program, sizeof program), 0u);
+        m_folder = std::filesystem::path(program).parent_path() / "Help";
+        Clean();
+    }
+    ~HelpFolder() { Clean(); }
+    CString Put(const char* name)
+    {
+        std::filesystem::create_directories(m_folder);
+        std::ofstream((m_folder / name).string()) << "%PDF-1.4";
+        return Path(name);
+    }
+    CString Path(const char* name) const { return (m_folder / name).string().c_str(); }
+
+private:
+    void Clean()
+    {
+        std::error_code error;
+        for (const char* name : {kGermanManual, kEnglishManual})
+            std::filesystem::remove(m_folder / name, error);
+        std::filesystem::remove(m_folder, error); // only when empty
+    }
+    std::filesystem::path m_folder;
+};
+
+TEST_F(ShellTest, HelpOpensTheManualsBesideTheProgramAndTellsWhenOneIsMissing)
+{
+    HelpFolder help;
+    CMainFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    {
+        // F1 without the document: the user is told which file is missing.
+        ShellRecorder shell;
+        ModalRecorder boxes;
+        Chord(frame->GetSafeHwnd(), 0, VK_F1);
+        EXPECT_TRUE(shell.Requests().empty());
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].text,
+                  "The help document \"" + help.Path(kGermanManual) + "\" was not found.");
+    }
+    {
+        const CString german = help.Put(kGermanManual);
+        ShellRecorder shell;
+        ModalRecorder boxes;
+        Chord(frame->GetSafeHwnd(), 0, VK_F1);
+        ASSERT_EQ(shell.Requests().size(), 1u);
+        EXPECT_EQ(shell.Requests()[0].file, german);
+        EXPECT_EQ(shell.Requests()[0].verb, "open");
+        EXPECT_EQ(shell.Requests()[0].show, SW_SHOWMINIMIZED);
+        EXPECT_TRUE(boxes.Boxes().empty());
+    }
+    {
+        // Help Topics is the view's: it needs a document. No program takes the PDF here.
+        Command(frame, ID_FILE_NEW);
+        const CString english = help.Put(kEnglishManual);
+        ShellRecorder shell(FALSE);
+        ModalRecorder boxes;
+        Command(frame, ID_HELP_FINDER);
+        ASSERT_EQ(shell.Requests().size(), 1u);
+        EXPECT_EQ(shell.Requests()[0].file, english);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].text, "The help document \"" + english +
+                                             "\" could not be opened: no program to show it was found.");
+    }
+}
+
+TEST_F(ShellTest, AnOpenedMapShowsItsWholeExtentInTheChildFramesFinalSize)
+{
+    const CString path = MakeSampleLikeWorkspace(m_folder);
+    CMainFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    frame->MoveWindow(0, 0, 640, 440);
+    AfxTestProcessEvents();
+    CMUIMap* map = nullptr;
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        Command(frame, ID_FILE_OPEN);
+    }
+    CKolvoDoc* doc = ActiveDocument(frame);
+    ASSERT_NE(doc, nullptr);
+    map = doc->GetMapWnd();
+    CRect client;
+    map->GetClientRect(&client);
+    ASSERT_FALSE(client.IsRectEmpty());
+    EXPECT_EQ(map->GetViewHeight(), client.Height()) << "the map was drawn at the window's size";
+
+    CDoubleRect extent = doc->GetMapModel()->GetExtent();
+    extent.Normalize();
+    ASSERT_GT(extent.Width(), 0);
+    for (const double x : {extent.left, extent.right})
+        for (const double y : {extent.top, extent.bottom}) {
+            const CPoint p = CFloatPoint(x, y).ToDevice(map->GetXOffset(), map->GetYOffset(), map->GetZoom(),
+                                                        map->GetViewHeight());
+            EXPECT_TRUE(p.x >= 0 && p.x <= client.right && p.y >= 0 && p.y <= client.bottom)
+                << "corner (" << x << ", " << y << ") at pixel (" << p.x << ", " << p.y << ") of " << client.right
+                << " x " << client.bottom;
+        }
+    // The lake's top corner, at the top of the extent, is drawn inside the window.
+    const CPoint top = CFloatPoint(2800, 1400).ToDevice(map->GetXOffset(), map->GetYOffset(), map->GetZoom(),
+                                                        map->GetViewHeight());
+    bool drawn = false;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            drawn = drawn || map->GetSurfacePixel(top.x + dx, top.y + dy) != GetSysColor(COLOR_WINDOW);
+    EXPECT_TRUE(drawn);
 }
 
 } // namespace

@@ -17,6 +17,8 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -67,13 +69,21 @@ TEST(WorldToDeviceTest, HalfUpRoundingWithSignAndHeightFlip)
 TEST(WorldToDeviceTest, FarOffsetsSaturateAndExceedTheDeviceLimit)
 {
     const CPoint p = CDoublePoint(1e15, -1e15).ToDevice(0, 0, 1e-3, 0);
-    EXPECT_EQ(INT_MAX, p.x);
-    EXPECT_EQ(-INT_MAX, p.y);
-    // Half a pixel below the int range rounds up into its last value; NaN saturates.
-    const CPoint edge = CDoublePoint((double)INT_MAX - 0.5, (double)INT_MAX - 1.5).ToDevice(0, 0, 1, 0);
-    EXPECT_EQ(INT_MAX, edge.x);
-    EXPECT_EQ(INT_MAX - 1, edge.y);
-    EXPECT_EQ(-INT_MAX, CDoublePoint(std::nan(""), 0).ToDevice(0, 0, 1, 0).x);
+    EXPECT_EQ(kDeviceCoordinateLimit, p.x);
+    EXPECT_EQ(-kDeviceCoordinateLimit, p.y);
+    // NaN and infinite positions or zooms land at the limit too, where a box around the point
+    // (a symbol, a handle, a text cell) can still be added without leaving the int range.
+    const double nan = std::nan(""), inf = INFINITY;
+    for (const auto& [x, zoom] : std::vector<std::pair<double, double>>{{nan, 1}, {inf, 1}, {-inf, 1}, {1, 0},
+                                                                        {1, nan}, {1e300, 1e-300}}) {
+        const CPoint q = CDoublePoint(x, x).ToDevice(0, 0, zoom, 600);
+        EXPECT_LE(std::abs(q.x), kDeviceCoordinateLimit) << x << " " << zoom;
+        EXPECT_LE(std::abs(q.y), kDeviceCoordinateLimit + 600) << x << " " << zoom;
+    }
+    // Half a pixel below the limit rounds up onto it.
+    const CPoint edge = CDoublePoint(kDeviceCoordinateLimit - 0.5, kDeviceCoordinateLimit - 1.5).ToDevice(0, 0, 1, 0);
+    EXPECT_EQ(kDeviceCoordinateLimit, edge.x);
+    EXPECT_EQ(kDeviceCoordinateLimit - 1, edge.y);
     const CFloatPoint f = CDoublePoint(40000, 0).ToDeviceFloat(0, 0, 1, 0);
     EXPECT_TRUE(f.ExceedsLimit(32767));
     EXPECT_FALSE(CFloatPoint(32767.0, -32767.0).ExceedsLimit(32767));

@@ -3,11 +3,14 @@
 #include "core/MapLabel.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
+#include "platform/base/DeviceCoordinates.h"
 #include "tests/core/values/ValuesTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <chrono>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -391,6 +394,43 @@ TEST(MapLabelDrawing, EmptyTextDrawsNothing)
     label.SetShowLine(1);
     DrawLabel(canvas, label);
     EXPECT_TRUE(canvas.InkBox(IsNotWhite).IsRectEmpty());
+}
+
+// Anchors whose device position saturates (NaN, infinite, far away, or a tiny zoom), turned a little,
+// with an opaque background and a frame: each draw finishes at once (the fill once scanned 2^31
+// rows for them) and leaves the canvas inside the view untouched; the corners stay within the
+// device range.
+TEST(MapLabelDrawing, SaturatedAnchorsDrawInBoundedTime)
+{
+    const float nan = std::nanf(""), inf = INFINITY;
+    struct Case {
+        float x, y;
+        double zoom;
+    } cases[] = {{nan, nan, 1}, {inf, -inf, 1}, {-inf, inf, 1}, {3e38f, -3e38f, 1}, {60, 140, 1e-300},
+                 {60, nan, 1}, {-3e38f, 0, 1e-30}};
+    for (int tenths : {10, 3590, 900, -10}) {
+        for (const Case& c : cases) {
+            PixelCanvas canvas(200, 200);
+            CMapLabel label = TextLabel("HH\r\nH", tenths);
+            label.SetBackground(1);
+            label.SetBackColor(RGB(0, 255, 0));
+            label.SetShowLine(1);
+            label.SetAnchor(CFloatPoint(c.x, c.y));
+            label.Select();
+            const double ox = 0, oy = 0;
+            const auto start = std::chrono::steady_clock::now();
+            label.Draw(canvas.dc(), RECT{0, 0, 200, 200}, &ox, &oy, &c.zoom);
+            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            EXPECT_LT(seconds, 5.0) << c.x << "," << c.y << " zoom " << c.zoom << " turn " << tenths;
+            for (int i = 0; i < 4; ++i) {
+                EXPECT_LE(std::abs(label.GetCorner(i).x), kDeviceCoordinateLimit);
+                EXPECT_LE(std::abs(label.GetCorner(i).y), kDeviceCoordinateLimit);
+            }
+            if (c.zoom == 1) {
+                EXPECT_TRUE(canvas.InkBox(IsNotWhite).IsRectEmpty()) << c.x << "," << c.y << " turn " << tenths;
+            }
+        }
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The preferences through the profile: defaults of an empty profile, flags,
-// fonts, the "New Object" fields, bad numbers, and a save and load round trip.
+// fonts, the "New Object" fields, bad numbers, a save and load round trip, and
+// saves killed at any moment or meeting a stale lock.
 #include <gtest/gtest.h>
 
 #include "dialogs/MUIApp.h"
@@ -7,10 +8,20 @@
 #include "dialogs/WindowFonts.h"
 #include "dialogs/controls/TextFont.h"
 
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -196,12 +207,25 @@ TEST_F(Preferences, NewObjectFieldsByIndex)
 TEST_F(Preferences, UnparsableNumbersReadAsZero)
 {
     Put("Coordination System", "abc");
-    Put("Zoom Size", "x1.5");
     Put("Snap Points", "");
     m_app.LoadSettings();
     EXPECT_EQ(g_CoordinationSystem, 0);
-    EXPECT_EQ(g_ZoomSize, 0.0f);
     EXPECT_EQ(g_SnapPoints, 0);
+}
+
+// The zoom step must be one the preference page can show (100 % to 500 %): anything else would stop
+// or invert the zoom tools, or blow the zoom up.
+TEST_F(Preferences, ZoomSizeOutsideThePagesRangeTakesTheDefault)
+{
+    const std::pair<const char*, float> cases[] = {
+        {"x1.5", 1.5f}, {"0", 1.5f}, {"-2", 1.5f},  {"0.5", 1.5f}, {"5.5", 1.5f}, {"nan", 1.5f},
+        {"inf", 1.5f},  {"1e300", 1.5f}, {"1", 1.0f}, {"2.75", 2.75f}, {"5", 5.0f},
+    };
+    for (const auto& [text, expected] : cases) {
+        Put("Zoom Size", text);
+        m_app.LoadSettings();
+        EXPECT_EQ(g_ZoomSize, expected) << text;
+    }
 }
 
 TEST_F(Preferences, SaveThenLoadReproducesEveryGlobal)
@@ -309,6 +333,88 @@ TEST_F(Preferences, ExitWritesOnlyWhenSaveOnExitIsSet)
     EXPECT_STREQ(Get("Settings", "Save settings on exit"), "T");
     EXPECT_STREQ(Get("Fonts", "Dialog Window"), "MS Sans Serif,0,12");
     EXPECT_EQ(g_DialogWindowFont, nullptr);
+}
+
+void SetProfileBytes(const std::string& bytes)
+{
+    std::ofstream(AfxGetProfilePath().GetString(), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Saves the preferences in a child process and kills it `delayUs` microseconds after the save
+// starts (never, when negative); answers how long the save took, from its start to the child's end.
+std::chrono::microseconds SaveInChild(CMUIApp& app, long delayUs)
+{
+    int ready[2];
+    if (pipe(ready) != 0)
+        return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(ready[0]);
+        g_CoordinationSystem = 4326;
+        g_SnapPoints = 8;
+        g_RuleColor = 0x00FF00;
+        g_DefaultGridWidth = 640;
+        g_NewObjectSymbolFontName = "Changed";
+        const char go = 1;
+        if (write(ready[1], &go, 1) != 1)
+            _exit(2);
+        app.SaveSettings();
+        _exit(0);
+    }
+    close(ready[1]);
+    char go = 0;
+    const bool started = read(ready[0], &go, 1) == 1;
+    const auto start = std::chrono::steady_clock::now();
+    if (started && delayUs >= 0) {
+        std::this_thread::sleep_for(std::chrono::microseconds(delayUs));
+        kill(child, SIGKILL);
+    }
+    close(ready[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+}
+
+// A kill at any moment of the save leaves the old profile or the new one, whole: never some
+// settings of each.
+TEST_F(Preferences, SaveKilledAtAnyMomentLeavesTheOldOrTheNewProfile)
+{
+    m_app.LoadSettings();
+    m_app.SaveSettings();
+    m_app.LoadSettings();
+    const std::string before = ProfileBytes();
+    // The kills spread over the shortest of a few whole saves, so that they land inside the save.
+    long took = LONG_MAX;
+    std::string after;
+    for (int i = 0; i < 3; ++i) {
+        SetProfileBytes(before);
+        took = std::min(took, (long)SaveInChild(m_app, -1).count());
+        after = ProfileBytes();
+    }
+    ASSERT_NE(before, after);
+    constexpr int kKills = 20;
+    int mixed = 0;
+    for (int i = 0; i < kKills; ++i) {
+        SetProfileBytes(before);
+        SaveInChild(m_app, took * i / kKills);
+        const std::string left = ProfileBytes();
+        if (left != before && left != after)
+            ++mixed;
+    }
+    EXPECT_EQ(mixed, 0) << "of " << kKills << " kills";
+    SetProfileBytes(before);
+}
+
+// The empty lock file a kill leaves beside the profile is cleared within a moment, not after the
+// 30 s QSettings would wait for it.
+TEST_F(Preferences, StaleLockFileDoesNotHoldUpASave)
+{
+    const std::string lock = std::string(AfxGetProfilePath().GetString()) + ".lock";
+    std::ofstream(lock, std::ios::trunc).close();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(AfxWriteProfileString("Settings", "Snap Points", "6"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_STREQ(Get("Settings", "Snap Points"), "6");
 }
 
 } // namespace

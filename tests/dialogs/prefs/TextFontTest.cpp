@@ -2,6 +2,8 @@
 // constructor and setter.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "dialogs/controls/TextFont.h"
 #include "platform/gdi/CDC.h"
 
@@ -99,6 +101,17 @@ TEST(TextFont, OverlongFaceIsCutToTheField)
     EXPECT_EQ(font.GetFaceName().GetLength(), LF_FACESIZE - 1);
     EXPECT_EQ(font.SetFaceName(nullptr).GetLength(), LF_FACESIZE - 1);
     EXPECT_TRUE(font.GetFaceName().IsEmpty());
+}
+
+// A face of two-byte characters is cut before the character that would straddle the field's end.
+TEST(TextFont, OverlongFaceIsCutBetweenCharacters)
+{
+    std::string face;
+    for (int i = 0; i < 20; ++i)
+        face += "\xC3\xA9";   // é, two bytes each: the 31-byte field holds 15 of them
+    CTextFont font;
+    font.SetFaceName(face.c_str());
+    EXPECT_EQ(font.GetFaceName(), CString(face.substr(0, 30).c_str()));
 }
 
 TEST(TextFont, TextColourReachesTheTargetDC)

@@ -49,16 +49,11 @@ protected:
     }
 
     int Count() const { return layer->GetObjectCount(); }
-    // The object stored under the layer's largest id, read from its row.
+    // The object stored under the layer's largest id, read from its row: a new object of the test's
+    // own, nodes and texts too (ReadObject never hands out the layer's list).
     std::unique_ptr<CMapObject> Newest()
     {
-        CMapObject* object = layer->ReadObject(layer->GetMaxID(), FALSE, FALSE);
-        if (object && CMapLayer::IsPointObjectType(object->GetType())) {
-            // Nodes and texts of the list are the layer's: a copy for the test.
-            CMapObject* copy = object->Clone(nullptr);
-            return std::unique_ptr<CMapObject>(copy);
-        }
-        return std::unique_ptr<CMapObject>(object);
+        return std::unique_ptr<CMapObject>(layer->ReadObject(layer->GetMaxID(), FALSE, FALSE));
     }
     CFloatPoint MapOf(CPoint p) const { return map.ScreenToMapFloat(p); }
     // `box` is the map rectangle of the pixels `topLeft` to `bottomRight`.

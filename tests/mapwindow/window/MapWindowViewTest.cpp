@@ -61,6 +61,57 @@ TEST_F(MapWindowTest, ZoomToExtentFitsAndCentresTheExtent)
     EXPECT_EQ(host.Actions(), (std::vector<int>{MAPA_VIEW_ORIGIN, MAPA_MAP_INVALIDATED}));
 }
 
+// A map window is fitted to the extent before its frame has its final size
+// (its client area still empty); the sizes that follow before the first
+// drawing fit it again, and the whole extent is drawn inside the window.
+TEST_F(MapWindowTest, AFitMadeBeforeTheWindowHasItsSizeFollowsTheSizeUntilDrawn)
+{
+    Host frame;
+    ASSERT_TRUE(frame.CreateEx(0, nullptr, "frame", WS_POPUP, 0, 0, 700, 400, nullptr, nullptr));
+    CMUIMap fresh;
+    ASSERT_TRUE(fresh.Create(CRect(0, 0, 0, 0), &frame, IDC_MAP_WINDOW, WS_CHILD | WS_VISIBLE | WS_TABSTOP));
+    fresh.LoadWorkspace(MakeWorkspace(folder));
+    fresh.ZoomToExtent(nullptr); // counts the empty client area as 600 x 400
+    CDoubleRect extent = fresh.GetMapModel()->GetExtent();
+    extent.Normalize();
+    ASSERT_GT(extent.Width(), 1.875 * extent.Height()) << "600 x 380 and 600 x 320 keep the zoom of 600 x 400";
+
+    fresh.MoveWindow(0, 0, 600, 380, FALSE);
+    fresh.MoveWindow(0, 0, 600, 320, FALSE);
+    frame.ShowWindow(SW_SHOW);
+    AfxTestProcessEvents();
+    ASSERT_EQ(fresh.GetViewHeight(), 320);
+    const auto device = [&](double x, double y) {
+        return CFloatPoint(x, y).ToDevice(fresh.GetXOffset(), fresh.GetYOffset(), fresh.GetZoom(), 320);
+    };
+    for (const CPoint corner : {device(extent.left, extent.top), device(extent.right, extent.bottom)}) {
+        EXPECT_GE(corner.x, 0);
+        EXPECT_LE(corner.x, 600);
+        EXPECT_GE(corner.y, 0);
+        EXPECT_LE(corner.y, 320);
+    }
+    const CPoint centre = device((extent.left + extent.right) / 2, (extent.top + extent.bottom) / 2);
+    EXPECT_NEAR(centre.x, 300, 1);
+    EXPECT_NEAR(centre.y, 160, 1);
+
+    // Once drawn, a resize keeps the map's bottom-left where it is.
+    const double x = fresh.GetXOffset(), y = fresh.GetYOffset(), zoom = fresh.GetZoom();
+    fresh.MoveWindow(0, 0, 400, 200, FALSE);
+    AfxTestProcessEvents();
+    EXPECT_EQ(fresh.GetXOffset(), x);
+    EXPECT_EQ(fresh.GetYOffset(), y);
+    EXPECT_EQ(fresh.GetZoom(), zoom);
+
+    // So does a view set after a fit that was not drawn yet.
+    fresh.ZoomToExtent(nullptr);
+    fresh.SetViewOrigin(10, 20);
+    fresh.MoveWindow(0, 0, 600, 320, FALSE);
+    EXPECT_EQ(fresh.GetXOffset(), 10);
+    EXPECT_EQ(fresh.GetYOffset(), 20);
+    fresh.DestroyWindow();
+    frame.DestroyWindow();
+}
+
 TEST_F(MapWindowTest, AnEmptyMapOrAWindowWithoutAreaIsNotZoomed)
 {
     map.ZoomToExtent(nullptr);

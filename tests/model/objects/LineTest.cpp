@@ -241,8 +241,9 @@ TEST_F(LineRows, GeometryIsSixteenLittleEndianBytes)
 
 TEST_F(LineRows, LineDrawnBackwardsIsIndexedAndFoundLikeAnyOther)
 {
-    CMapLine* line = MakeLine(10, 10, 0, 0);
-    layer->AddObject(line, TRUE);
+    // Lines are not the layer's to keep: the test owns this one.
+    const std::unique_ptr<CMapLine> line(MakeLine(10, 10, 0, 0));
+    layer->AddObject(line.get(), TRUE);
     const CDoubleRect b = line->GetBoundary();
     EXPECT_TRUE(b.left == 0 && b.bottom == 0 && b.right == 10 && b.top == 10);
     EXPECT_EQ(Blob("mapeGeoData", line->GetMapeID())->size(), 16u);

@@ -1,13 +1,16 @@
 // Nodes: the symbol square, drawing the symbol centred on the device point,
 // moving without saving, and the 8-byte geometry.
 #include "tests/model/objects/LayerTestSupport.h"
+#include "tests/model/objects/SurfaceTestSupport.h"
 
 #include "model/MapNode.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/FontDatabase.h"
 #include "platform/gdi/GdiObjects.h"
 
+#include <chrono>
 #include <climits>
+#include <cmath>
 
 namespace {
 
@@ -135,7 +138,60 @@ TEST(Node, SelectedInANonEditableLayerInvertsItsSquareAndRestoresOnTheSecondDraw
     dc.SelectObject(old);
 }
 
+// Positions, zooms and symbol heights at the edge of their types: the node's device square stays
+// within the device range and drawing it (plain, selected, tracking) finishes at once.
+TEST(Node, ExtremePositionsZoomsAndSymbolHeightsDrawBounded)
+{
+    Surface surface(40);
+    CDC& dc = surface.dc;
+    g_DefaultViewHeight = 40;
+    const float nan = std::nanf(""), inf = INFINITY;
+    const struct {
+        float x, y;
+        double zoom;
+        int height;
+    } cases[] = {{nan, nan, 1, 13}, {inf, -inf, 1, 13}, {3e38f, -3e38f, 1e-30, 13}, {20, 20, 1e-300, 13},
+                 {20, 20, 1, INT_MIN}, {20, 20, 1, INT_MAX}, {-3e38f, 3e38f, 1, INT_MIN}};
+    for (const auto& c : cases) {
+        CMapNode node;
+        node.SetPosition(c.x, c.y);
+        LOGFONTW font = node.GetStyle()->GetSymbolFont();
+        font.lfHeight = c.height;   // as a stored style may hold it
+        node.GetStyle()->SetSymbol(font, 0, '<');
+        double x = 0, y = 0, zoom = c.zoom;
+        const CRect square = node.GetDeviceRect(&x, &y, &zoom);
+        EXPECT_LE(std::abs(square.left), 2 * kDeviceCoordinateLimit) << c.x << " " << c.height;
+        EXPECT_LE(std::abs(square.bottom), 2 * kDeviceCoordinateLimit) << c.y << " " << c.height;
+        const auto start = std::chrono::steady_clock::now();
+        node.Draw(&dc, nullptr, &x, &y, &zoom);
+        node.DrawSelected(&dc, nullptr, &x, &y, &zoom);
+        node.DrawTracking(&dc, nullptr, &x, &y, &zoom);
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0)
+            << c.x << "," << c.y << " zoom " << c.zoom << " height " << c.height;
+    }
+}
+
 class NodeRows : public LayerFile {};
+
+// A node is where its geometry says: the boundary stored beside it (stale, damaged or NaN) does not
+// move its symbol or its hit area.
+TEST_F(NodeRows, StoredBoundaryDoesNotOverrideThePosition)
+{
+    Bytes geo(8);
+    MapRecord::PutFloat(geo.data(), 4.0f);
+    MapRecord::PutFloat(geo.data() + 4, 5.0f);
+    const double nan = std::nan("");
+    InsertRow(1, MAP_OBJECT_NODE, std::nullopt, RectRecord(nan, nan, nan, nan), geo);
+    InsertRow(2, MAP_OBJECT_NODE, std::nullopt, RectRecord(100, 100, 200, 200), geo);
+    for (int id : {1, 2}) {
+        CMapNode node;
+        LoadRow(&node, id);
+        EXPECT_DOUBLE_EQ(node.GetBoundary().left, 4.0) << id;
+        EXPECT_DOUBLE_EQ(node.GetBoundary().right, 4.0) << id;
+        EXPECT_DOUBLE_EQ(node.GetBoundary().bottom, 5.0) << id;
+        EXPECT_DOUBLE_EQ(node.GetBoundary().top, 5.0) << id;
+    }
+}
 
 TEST_F(NodeRows, GeometryIsEightLittleEndianBytes)
 {

@@ -312,9 +312,9 @@ class RectangleRows : public LayerFile {};
 
 TEST_F(RectangleRows, StoresNoGeometryAndMovesItsIndexEntry)
 {
-    auto* ellipse = new CMapRectangle(MAP_OBJECT_ELLIPSE);
+    const auto ellipse = std::make_unique<CMapRectangle>(MAP_OBJECT_ELLIPSE);
     ellipse->SetRect(0, 0, 10, 5);
-    layer->AddObject(ellipse, TRUE);
+    layer->AddObject(ellipse.get(), TRUE);
     const int id = ellipse->GetMapeID();
     EXPECT_FALSE(Blob("mapeGeoData", id).has_value());
     EXPECT_EQ(Text("mapeObjectType", id), "2");

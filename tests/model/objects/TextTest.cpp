@@ -1,13 +1,18 @@
 // Text objects: the text codes, lines, the 292-byte property record, the
 // provisional boundary of a text not drawn yet and moving within layer bounds.
 #include "tests/model/objects/LayerTestSupport.h"
+#include "tests/model/objects/SurfaceTestSupport.h"
 
 #include "model/MapText.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/FontDatabase.h"
 #include "platform/gdi/GdiObjects.h"
 
+#include <chrono>
 #include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -264,3 +269,50 @@ TEST(Text, DrawsItsLinesFromTheAnchorAndRemembersTheBox)
 }
 
 }
+
+// Gives `style` the text angle `angle` the way a stored record may hold it (any int), through its
+// record: the setter keeps angles within a turn.
+void SetStoredTextAngle(CMapStyle* style, int angle)
+{
+    constexpr int kMarker = 1234;
+    style->SetTextAngle(kMarker);
+    CMapStyle::Record record = style->ToRecord();
+    for (size_t i = 0; i + 4 <= record.size(); ++i) {
+        int32_t v;
+        std::memcpy(&v, &record[i], 4);
+        if (v == kMarker)
+            std::memcpy(&record[i], &angle, 4);
+    }
+    *style = CMapStyle(record.data(), (int)record.size());
+    ASSERT_EQ(style->GetTextAngle(), angle);
+}
+
+// Sizes, angles and zooms at the edge of their types: the text draws (or shows nothing) at once,
+// and the box it remembers stays within the device range.
+TEST(Text, ExtremeSizesAnglesAndZoomsDrawBounded)
+{
+    AfxInitFonts();
+    Surface surface(40);
+    g_DefaultViewHeight = 40;
+    const struct {
+        float size;
+        int angle;
+        double zoom;
+        float x;
+    } cases[] = {{20, INT_MIN, 1, 10}, {20, INT_MAX, 1, 10}, {std::nanf(""), 45, 1, 10}, {3e38f, 1, 1, 10},
+                 {20, 1, 1e-300, 10}, {20, 1, 1e300, 10}, {20, 1, 1, std::nanf("")}, {-3e38f, 359, 1e-30, 3e38f}};
+    for (const auto& c : cases) {
+        CMapText text;
+        text.PlaceAt(CDoubleRect(10.0, 10.0, 10.0, 10.0), 1.0);
+        text.SetFontSize(c.size);
+        text.SetText("Hx\r\nHx\r\nHx");
+        text.GetStyle()->SetTextBackground(1);
+        SetStoredTextAngle(text.GetStyle(), c.angle);
+        double x = 0, y = 0, zoom = c.zoom;
+        const auto start = std::chrono::steady_clock::now();
+        text.Draw(&surface.dc, nullptr, &x, &y, &zoom);
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0)
+            << c.size << " angle " << c.angle << " zoom " << c.zoom;
+    }
+}
+

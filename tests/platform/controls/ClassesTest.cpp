@@ -3,11 +3,20 @@
 
 #include "platform/controls/CComboBox.h"
 #include "platform/controls/CEdit.h"
+#include "platform/controls/CButton.h"
+#include "platform/controls/CHeaderCtrl.h"
 #include "platform/controls/CListBox.h"
+#include "platform/controls/CListCtrl.h"
+#include "platform/controls/CRichEditCtrl.h"
+#include "platform/controls/CSliderCtrl.h"
 #include "platform/gdi/FontDatabase.h"
 #include "platform/testing/EditorProbe.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <typeinfo>
+#include <utility>
 
 namespace {
 
@@ -24,6 +33,33 @@ TEST(ClassesTest, EveryControlClassCreatesByItsName)
         EXPECT_NE(h, nullptr) << name;
         ::DestroyWindow(h);
     }
+    Pump();
+}
+
+// A control window made without a wrapper object comes back from FromHandle as its own control
+// class, so that casting it (as GetDlgItem's callers do) reaches a real object of that class.
+TEST(ClassesTest, FromHandleGivesEachControlItsOwnClass)
+{
+    ParentWnd parent;
+    const std::pair<const char*, std::function<bool(CWnd*)>> cases[] = {
+        {"Edit", [](CWnd* w) { return dynamic_cast<CEdit*>(w) != nullptr; }},
+        {"ListBox", [](CWnd* w) { return dynamic_cast<CListBox*>(w) != nullptr; }},
+        {"ComboBox", [](CWnd* w) { return dynamic_cast<CComboBox*>(w) != nullptr; }},
+        {"SysListView32", [](CWnd* w) { return dynamic_cast<CListCtrl*>(w) != nullptr; }},
+        {"SysHeader32", [](CWnd* w) { return dynamic_cast<CHeaderCtrl*>(w) != nullptr; }},
+        {"RichEdit20A", [](CWnd* w) { return dynamic_cast<CRichEditCtrl*>(w) != nullptr; }},
+        {"Button", [](CWnd* w) { return dynamic_cast<CButton*>(w) != nullptr; }},
+        {"msctls_trackbar32", [](CWnd* w) { return dynamic_cast<CSliderCtrl*>(w) != nullptr; }},
+    };
+    for (const auto& [name, isOwnClass] : cases) {
+        HWND h = ::CreateWindowEx(0, name, "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 40, parent.m_hWnd, (HMENU)5, nullptr,
+                                  nullptr);
+        ASSERT_NE(h, nullptr) << name;
+        EXPECT_TRUE(isOwnClass(CWnd::FromHandle(h))) << name;
+        ::DestroyWindow(h);
+    }
+    // A window of a class without a control wrapper stays a plain CWnd.
+    EXPECT_EQ(typeid(*CWnd::FromHandle(parent.m_hWnd)), typeid(ParentWnd));
     Pump();
 }
 
