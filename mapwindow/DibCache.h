@@ -31,5 +31,4 @@ private:
     HBITMAP m_hBitmap = nullptr;
     BITMAPINFOHEADER m_Header{};
     void* m_pBits = nullptr;
-    int m_nReserved = 0;
 };

@@ -14,7 +14,6 @@
 #include <memory>
 
 namespace {
-constexpr COLORREF kEllipseColour = RGB(0xC0, 0xC0, 0xC0);
 // Green and blue full, red none.
 constexpr COLORREF kFigureColour = RGB(0x00, 0xFF, 0xFF);
 

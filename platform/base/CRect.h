@@ -88,6 +88,9 @@ public:
     CSize(POINT p) : SIZE{p.x, p.y} {}
     bool operator==(SIZE s) const { return cx == s.cx && cy == s.cy; }
     bool operator!=(SIZE s) const { return !(*this == s); }
+    // Same-class comparisons, so that C++20's reversed candidates are not ambiguous.
+    bool operator==(const CSize& s) const { return cx == s.cx && cy == s.cy; }
+    bool operator!=(const CSize& s) const { return !(*this == s); }
     CSize operator+(SIZE s) const { return CSize(cx + s.cx, cy + s.cy); }
     CSize operator-(SIZE s) const { return CSize(cx - s.cx, cy - s.cy); }
     CSize operator-() const { return CSize(-cx, -cy); }
@@ -109,6 +112,8 @@ public:
     void SetPoint(int nx, int ny) { x = nx, y = ny; }
     bool operator==(POINT p) const { return x == p.x && y == p.y; }
     bool operator!=(POINT p) const { return !(*this == p); }
+    bool operator==(const CPoint& p) const { return x == p.x && y == p.y; }
+    bool operator!=(const CPoint& p) const { return !(*this == p); }
     void operator+=(SIZE s) { x += s.cx, y += s.cy; }
     void operator-=(SIZE s) { x -= s.cx, y -= s.cy; }
     void operator+=(POINT p) { x += p.x, y += p.y; }
@@ -172,6 +177,8 @@ public:
 
     bool operator==(const RECT& r) const { return ::EqualRect(this, &r); }
     bool operator!=(const RECT& r) const { return !::EqualRect(this, &r); }
+    bool operator==(const CRect& r) const { return ::EqualRect(this, &r); }
+    bool operator!=(const CRect& r) const { return !::EqualRect(this, &r); }
     void operator+=(POINT p) { OffsetRect(p); }
     void operator-=(POINT p) { ::OffsetRect(this, -p.x, -p.y); }
     void operator&=(const RECT& r) { ::IntersectRect(this, this, &r); }

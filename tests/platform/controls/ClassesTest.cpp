@@ -59,7 +59,8 @@ TEST(ClassesTest, FromHandleGivesEachControlItsOwnClass)
         ::DestroyWindow(h);
     }
     // A window of a class without a control wrapper stays a plain CWnd.
-    EXPECT_EQ(typeid(*CWnd::FromHandle(parent.m_hWnd)), typeid(ParentWnd));
+    CWnd* plain = CWnd::FromHandle(parent.m_hWnd);
+    EXPECT_EQ(typeid(*plain), typeid(ParentWnd));
     Pump();
 }
 
