@@ -1,20 +1,18 @@
 // A layer file beside raw SQLite and raw QPainter doing the same work: adding
 // 100 000 nodes through the layer against prepared inserts of the same rows in
 // one transaction; opening a layer against sequential scans of its tables;
-// and, for layers of 10^5 and 10^6 mixed objects (shapes and nodes), building
-// the layer, opening it with its saved index and with a rebuild, drawing the
-// full extent and a 1 % view onto a 1920 x 1080 surface against drawing the
-// same device polygons straight onto the same kind of surface (the platform's
-// DC, which paints with QPainter; no layer, no SQL, no objects), and a point
-// hit test in a dense area against the same candidates read by id and tested
-// directly. The program starts as the application does (AfxWinMain), so fonts
-// and the resources are there as they are for the program.
-//
-// The polygon and polyline kinds of the program are not built yet: the shapes
-// here are a kind of this program's own (a closed or open list of float
-// points stored as mapeGeoData, drawn with the layer's pen and brush), so the
-// figures measure the layer (index, row query, object factory, row reading,
-// drawing through CDC), not the future kinds' own drawing.
+// and, for layers of 10^5 and 10^6 mixed objects (polygons, polylines and
+// nodes), building the layer, opening it with its saved index and with a
+// rebuild, drawing the full extent and a 1 % view onto a 1920 x 1080 surface
+// against drawing the same device polygons straight onto the same kind of
+// surface (the platform's DC, which paints with QPainter; no layer, no SQL, no
+// objects), and a point hit test in a dense area against the same candidates
+// read by id and tested directly. The program starts as the application does
+// (AfxWinMain), so fonts and the resources are there as they are for the
+// program. The shapes are the program's own polygon and polyline kinds drawn
+// with the layer's style, so the figures take in the whole way from the index
+// to the device: row query, object factory, row reading, device points, CDC.
+#include "bench/BenchApplication.h"
 #include "core/Settings.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
@@ -22,8 +20,8 @@
 #include "model/MapModel.h"
 #include "model/MapNode.h"
 #include "model/MapObject.h"
-#include "model/MapObjectKinds.h"
-#include "platform/frames/CWinApp.h"
+#include "model/MapPolygon.h"
+#include "model/MapPolyline.h"
 #include "platform/gdi/CDC.h"
 
 #include <benchmark/benchmark.h>
@@ -44,50 +42,6 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr double kWorld = 100000.0;
-
-// A shape stored as its float points in mapeGeoData.
-class BenchShape : public CMapObject {
-public:
-    explicit BenchShape(int type) { m_nType = type; }
-    std::vector<CFloatPoint> points;
-
-    void BindGeometryColumn(CSQLiteStatement& stmt, int index) const override
-    {
-        stmt.BindBlob(index, points.data(), (int)(points.size() * sizeof(CFloatPoint)), SQLITE_TRANSIENT);
-    }
-    void LoadFromRow(CSQLiteStatement* stmt) override
-    {
-        CMapObject::LoadFromRow(stmt);
-        const int bytes = stmt->ColumnBytes(5);
-        points.resize((size_t)bytes / 8);
-        const BYTE* data = static_cast<const BYTE*>(stmt->ColumnBlob(5));
-        for (size_t i = 0; i < points.size(); ++i)
-            points[i] = CFloatPoint(MapRecord::GetFloat(data + 8 * i), MapRecord::GetFloat(data + 8 * i + 4));
-    }
-    void Draw(CDC* pDC, const RECT*, double* originX, double* originY, double* zoom) override
-    {
-        POINT device[16];
-        const int n = (int)std::min<size_t>(points.size(), 16);
-        for (int i = 0; i < n; ++i)
-            device[i] = points[(size_t)i].ToDevice(*originX, *originY, *zoom, kHeight);
-        if (m_nType == MAP_OBJECT_POLYGON)
-            pDC->Polygon(device, n);
-        else
-            pDC->Polyline(device, n);
-    }
-    BOOL HitTest(int x, int y, double* originX, double* originY, double* zoom) override
-    {
-        return GetDeviceBoundary(originX, originY, zoom).ContainsPoint(CDoublePoint(x, y));
-    }
-};
-
-struct ShapeKinds {
-    ShapeKinds()
-    {
-        RegisterObjectKind(MAP_OBJECT_POLYGON, [] { return (CMapObject*)new BenchShape(MAP_OBJECT_POLYGON); });
-        RegisterObjectKind(MAP_OBJECT_POLYLINE, [] { return (CMapObject*)new BenchShape(MAP_OBJECT_POLYLINE); });
-    }
-};
 
 // The objects of a layer: 49 % polygons, 49 % polylines, 2 % nodes, over a
 // square world, denser towards its centre.
@@ -148,12 +102,10 @@ CMapObject* MakeObject(const Shape& s)
         node->SetPosition(s.points[0].x, s.points[0].y);
         return node;
     }
-    auto* shape = new BenchShape(s.type);
-    shape->points = s.points;
-    CDoubleRect bounds(s.points[0].x, s.points[0].y, s.points[0].x, s.points[0].y);
+    CMapPointList* shape = s.type == MAP_OBJECT_POLYGON ? static_cast<CMapPointList*>(new CMapPolygon)
+                                                        : static_cast<CMapPointList*>(new CMapPolyline);
     for (const CFloatPoint& p : s.points)
-        bounds.UnionOrAssign(CDoubleRect(p.x, p.y, p.x, p.y));
-    shape->SetBoundary(bounds);
+        shape->AppendPoint(p);
     shape->SetUseLayerStyle(TRUE);
     return shape;
 }
@@ -549,25 +501,7 @@ BENCHMARK(BM_DrawView1pc_Peer)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMill
 BENCHMARK(BM_HitTest_Project)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HitTest_Peer)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
-// The benchmarks run from the application's start-up, then the program ends.
-class CBenchApp : public CWinApp {
-public:
-    BOOL InitInstance() override
-    {
-        ShapeKinds kinds;
-        // Maps without a projection: the benchmark needs no catalogue.
-        g_CoordinationSystem = -1;
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-        return FALSE;
-    }
-};
-
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    benchmark::Initialize(&argc, argv);
-    CBenchApp app;
-    AfxWinMain(argc, argv);
-    return 0;
+    return RunBenchmarksAsApplication(argc, argv);
 }

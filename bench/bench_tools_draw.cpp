@@ -2,6 +2,7 @@
 // objects: 1000 pointer moves through the window's message path, beside the
 // XOR drawing of the same band alone (its two segments erased and drawn again
 // on a window context per move). A move must cost no full redraw of the map.
+#include "bench/BenchApplication.h"
 #include "core/Settings.h"
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/MapTool.h"
@@ -9,7 +10,6 @@
 #include "model/MapModel.h"
 #include "model/MapPolygon.h"
 #include "model/MapRectangle.h"
-#include "platform/frames/CWinApp.h"
 #include "platform/wnd/WindowDC.h"
 #include "platform/wnd/WndTestInput.h"
 
@@ -159,24 +159,7 @@ void BM_PolygonBand_Peer(benchmark::State& state)
 BENCHMARK(BM_PolygonBand_Project)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_PolygonBand_Peer)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// The benchmarks run from the application's start-up, then the program ends.
-class CBenchApp : public CWinApp {
-public:
-    BOOL InitInstance() override
-    {
-        // A map without a projection: the benchmark needs no catalogue.
-        g_CoordinationSystem = -1;
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-        return FALSE;
-    }
-};
-
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    benchmark::Initialize(&argc, argv);
-    CBenchApp app;
-    AfxWinMain(argc, argv);
-    return 0;
+    return RunBenchmarksAsApplication(argc, argv);
 }

@@ -5,6 +5,7 @@
 // outline); the peer draws and erases the same outline at the same 1000
 // offsets on a window context, nothing else. A move that redrew the map would
 // cost the drawing of 10^5 objects; each move must stay within twice the band.
+#include "bench/BenchApplication.h"
 #include "core/Settings.h"
 #include "mapwindow/MapTool.h"
 #include "mapwindow/MUIMap.h"
@@ -12,7 +13,6 @@
 #include "model/MapModel.h"
 #include "model/MapPolygon.h"
 #include "model/MapRectangle.h"
-#include "platform/frames/CWinApp.h"
 #include "platform/gdi/CDC.h"
 #include "platform/wnd/WindowDC.h"
 #include "platform/wnd/WndTestInput.h"
@@ -185,27 +185,9 @@ void BM_SelectDragMove_Peer(benchmark::State& state)
 BENCHMARK(BM_SelectDragMove_Project)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_SelectDragMove_Peer)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// The benchmarks run from the application's start-up, then the program ends.
-class CBenchApp : public CWinApp {
-public:
-    BOOL InitInstance() override
-    {
-        // Maps without a projection: the benchmark needs no catalogue.
-        g_CoordinationSystem = -1;
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-        g_scene.reset();
-        return FALSE;
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    benchmark::Initialize(&argc, argv);
-    CBenchApp app;
-    AfxWinMain(argc, argv);
-    return 0;
+    return RunBenchmarksAsApplication(argc, argv, [] { g_scene.reset(); });
 }

@@ -23,10 +23,15 @@ double RoundHalfUp(double d)
 // limit saturate, as the cast would otherwise be undefined.
 long long RoundOffset(double d)
 {
-    const double r = RoundHalfUp(d);
-    if (!(r < (double)kDeviceCoordinateLimit))
+    // Below the limit the whole part is the cast (d is not negative), so no
+    // floor is called for each of the many points a drawing converts; the
+    // result is that of rounding half up first and saturating after.
+    if (!(d < (double)kDeviceCoordinateLimit))
         return kDeviceCoordinateLimit;
-    return (long long)r;
+    long long r = (long long)d;
+    if (d - (double)r >= 0.5)
+        ++r;
+    return r;
 }
 }
 

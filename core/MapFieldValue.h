@@ -30,6 +30,13 @@ public:
     // in single quotes with every quote doubled.
     CString GetSqlText() const;
 
+    // The text a DOUBLE field holds after SetValueText of SQLite's rendering of
+    // the REAL `value`, worked out from the number alone; false, with `text`
+    // unchanged, for a value where the two could differ (only the rendering
+    // will do then). True for finite values below 10^9 that are whole 64ths:
+    // SQLite renders those exactly, having at most 15 significant digits.
+    static bool DoubleFieldText(double value, CString& text);
+
 private:
     CMapField m_field;
     CString m_value;

@@ -44,13 +44,17 @@ void MapLabelFontBlock::Read(const BYTE* p)
 
 MapLabelFontBlock MapLabelFontBlock::Defaults()
 {
-    MapLabelFontBlock b{};
-    b.font.lfHeight = 13;
-    b.font.lfCharSet = DEFAULT_CHARSET;
-    SetLogFontFaceName(b.font, "Arial");
-    b.textColor = 0;
-    b.backColor = 0xFFFFFF;
-    return b;
+    // Every object has a label: the block is made once, not once per label.
+    static const MapLabelFontBlock defaults = [] {
+        MapLabelFontBlock b{};
+        b.font.lfHeight = 13;
+        b.font.lfCharSet = DEFAULT_CHARSET;
+        SetLogFontFaceName(b.font, "Arial");
+        b.textColor = 0;
+        b.backColor = 0xFFFFFF;
+        return b;
+    }();
+    return defaults;
 }
 
 // ---------------------------------------------------------------- construction
@@ -58,6 +62,20 @@ CMapLabel::CMapLabel() : m_block(MapLabelFontBlock::Defaults()) {}
 
 CMapLabel::CMapLabel(const CMapLabel& other) : m_text(other.m_text), m_anchor(other.m_anchor), m_block(other.m_block)
 {
+}
+
+void CMapLabel::TakeContent(const CMapLabel& other)
+{
+    if (this == &other)
+        return;
+    std::fill(std::begin(m_corners), std::end(m_corners), POINT{0, 0});
+    m_mapeID = -1;
+    m_database = nullptr;
+    m_text = other.m_text;
+    m_anchor = other.m_anchor;
+    m_block = other.m_block;
+    m_deviceRect = RECT{};
+    m_flags = 0;
 }
 
 std::unique_ptr<CMapLabel> CMapLabel::Clone() const

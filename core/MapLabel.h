@@ -48,6 +48,8 @@ public:
     // (no database: a copy belongs to no layer until its owner gives it one).
     CMapLabel(const CMapLabel& other);
     CMapLabel& operator=(const CMapLabel&) = delete;
+    // Becomes what the copy constructor makes of `other`.
+    void TakeContent(const CMapLabel& other);
     virtual ~CMapLabel() = default;
 
     // Writes the changed columns (properties, text) of the row `mapeID`. A label
@@ -78,6 +80,7 @@ public:
     // ---- content
     void SetText(const CString& text);
     CString GetText() const { return m_text; }
+    const CString& GetTextRef() const { return m_text; }
     void SetAnchor(const CFloatPoint& pt);
     CFloatPoint GetAnchor() const { return m_anchor; }
     void SetTextColor(COLORREF color);

@@ -11,6 +11,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "resources/resource.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -18,42 +19,6 @@
 
 // ---------------------------------------------------------------- stored-record helpers
 namespace MapRecord {
-void PutDword(BYTE* p, DWORD v)
-{
-    p[0] = (BYTE)v;
-    p[1] = (BYTE)(v >> 8);
-    p[2] = (BYTE)(v >> 16);
-    p[3] = (BYTE)(v >> 24);
-}
-
-DWORD GetDword(const BYTE* p)
-{
-    return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
-}
-
-void PutFloat(BYTE* p, float v)
-{
-    DWORD bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    PutDword(p, bits);
-}
-
-float GetFloat(const BYTE* p)
-{
-    const DWORD bits = GetDword(p);
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
-void PutWord(BYTE* p, WORD v)
-{
-    p[0] = (BYTE)v;
-    p[1] = (BYTE)(v >> 8);
-}
-
-WORD GetWord(const BYTE* p) { return (WORD)(p[0] | (p[1] << 8)); }
-
 void PutLogFontW(BYTE* p, const LOGFONTW& f)
 {
     PutDword(p + 0, (DWORD)f.lfHeight);
@@ -69,8 +34,14 @@ void PutLogFontW(BYTE* p, const LOGFONTW& f)
     p[25] = f.lfClipPrecision;
     p[26] = f.lfQuality;
     p[27] = f.lfPitchAndFamily;
-    for (int i = 0; i < LF_FACESIZE; ++i)
-        PutWord(p + 28 + 2 * i, (WORD)f.lfFaceName[i]);
+    // The face name is 32 little-endian 16-bit units: on a little-endian host
+    // that is the array as it lies in memory.
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(p + 28, f.lfFaceName, sizeof f.lfFaceName);
+    } else {
+        for (int i = 0; i < LF_FACESIZE; ++i)
+            PutWord(p + 28 + 2 * i, (WORD)f.lfFaceName[i]);
+    }
 }
 
 void GetLogFontW(const BYTE* p, LOGFONTW& f)
@@ -88,8 +59,12 @@ void GetLogFontW(const BYTE* p, LOGFONTW& f)
     f.lfClipPrecision = p[25];
     f.lfQuality = p[26];
     f.lfPitchAndFamily = p[27];
-    for (int i = 0; i < LF_FACESIZE; ++i)
-        f.lfFaceName[i] = (WCHAR)GetWord(p + 28 + 2 * i);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(f.lfFaceName, p + 28, sizeof f.lfFaceName);
+    } else {
+        for (int i = 0; i < LF_FACESIZE; ++i)
+            f.lfFaceName[i] = (WCHAR)GetWord(p + 28 + 2 * i);
+    }
 }
 }
 
@@ -215,7 +190,48 @@ void LoadFont(CArchive& ar, LOGFONTW& f)
 }
 
 // ---------------------------------------------------------------- construction
-void CMapStyle::SetBuiltInDefaults()
+// Every object is made with a style, so the defaults are worked out once: the
+// built-in ones never change, and those of the "New Object" preferences are
+// kept beside the preference values they came from and made again only when
+// one of those values changed.
+namespace {
+struct NewObjectPreferences {
+    int brushStyle, bkColor, brushColor, bkOpaque, penColor, penStyle, beginArrow, endArrow;
+    BYTE penWidth, symbolSize, symbolChar;
+    int symbolColor;
+    COLORREF textColor, textBkColor;
+    CString symbolFace;
+
+    static NewObjectPreferences Current()
+    {
+        return {g_NewObjectBrushStyle, g_NewObjectBkColor,       g_NewObjectBrushColor,     g_NewObjectBkOpaque,
+                g_NewObjectPenColor,   g_NewObjectPenStyle,      g_NewObjectBeginArrowStyle, g_NewObjectEndArrowStyle,
+                g_NewObjectPenWidth,   g_NewObjectSymbolSize,    g_NewObjectSymbolChar,     g_NewObjectSymbolColor,
+                g_DefaultTextColor,    g_DefaultTextBkColor,     g_NewObjectSymbolFontName};
+    }
+    // Compared without building a copy of the face name.
+    bool AreCurrent() const
+    {
+        return brushStyle == g_NewObjectBrushStyle && bkColor == g_NewObjectBkColor
+            && brushColor == g_NewObjectBrushColor && bkOpaque == g_NewObjectBkOpaque
+            && penColor == g_NewObjectPenColor && penStyle == g_NewObjectPenStyle
+            && beginArrow == g_NewObjectBeginArrowStyle && endArrow == g_NewObjectEndArrowStyle
+            && penWidth == g_NewObjectPenWidth && symbolSize == g_NewObjectSymbolSize
+            && symbolChar == g_NewObjectSymbolChar && symbolColor == g_NewObjectSymbolColor
+            && textColor == g_DefaultTextColor && textBkColor == g_DefaultTextBkColor
+            && symbolFace == g_NewObjectSymbolFontName;
+    }
+};
+}
+
+// The built-in defaults, worked out on first use.
+const CMapStyle& CMapStyle::BuiltInDefaults()
+{
+    static const CMapStyle defaults(BuiltInTag{});
+    return defaults;
+}
+
+CMapStyle::CMapStyle(BuiltInTag)
 {
     m_symbolFont = DefaultFont(kSymbolFace, 13, 9);
     m_symbolColor = 0;
@@ -233,7 +249,13 @@ void CMapStyle::SetBuiltInDefaults()
     m_flags = 0;
 }
 
-CMapStyle::CMapStyle()
+void CMapStyle::SetBuiltInDefaults()
+{
+    CopyGroups(BuiltInDefaults());
+    m_flags = 0;
+}
+
+void CMapStyle::ApplyNewObjectPreferences()
 {
     SetBuiltInDefaults();
     SetBrushStyle(g_NewObjectBrushStyle);
@@ -260,17 +282,36 @@ CMapStyle::CMapStyle()
     m_flags = 0;
 }
 
+CMapStyle::CMapStyle()
+{
+    // One per thread: a thread never sees another's half-made copy.
+    struct Cached {
+        NewObjectPreferences preferences;
+        CMapStyle style{BuiltInTag{}};
+        bool made = false;
+    };
+    thread_local Cached cached;
+    if (!cached.made || !cached.preferences.AreCurrent()) {
+        cached.preferences = NewObjectPreferences::Current();
+        cached.style.ApplyNewObjectPreferences();
+        cached.made = true;
+    }
+    CopyGroups(cached.style);
+    m_flags = 0;
+}
+
+// Every group is taken from `other`: nothing of the built-in defaults would remain.
 CMapStyle::CMapStyle(const CMapStyle& other)
 {
-    SetBuiltInDefaults();
     CopyGroups(other);
     m_flags = 0;
 }
 
 CMapStyle::CMapStyle(const void* record, int size)
 {
-    SetBuiltInDefaults();
-    ReadRecord(record, size);
+    // A whole record sets every group; only a short one leaves the defaults.
+    if (!ReadRecord(record, size))
+        CopyGroups(BuiltInDefaults());
     m_flags = 0;
 }
 
@@ -360,7 +401,39 @@ BOOL CMapStyle::ReadRecord(const void* record, int size)
     return TRUE;
 }
 
-BOOL CMapStyle::IsEqual(const CMapStyle& other) const { return ToRecord() == other.ToRecord(); }
+namespace {
+// Equal as stored: every field of the record, floats by their bits.
+bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+bool SameFont(const LOGFONTW& a, const LOGFONTW& b)
+{
+    return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth && a.lfEscapement == b.lfEscapement
+        && a.lfOrientation == b.lfOrientation && a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic
+        && a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut && a.lfCharSet == b.lfCharSet
+        && a.lfOutPrecision == b.lfOutPrecision && a.lfClipPrecision == b.lfClipPrecision
+        && a.lfQuality == b.lfQuality && a.lfPitchAndFamily == b.lfPitchAndFamily
+        && std::memcmp(a.lfFaceName, b.lfFaceName, sizeof a.lfFaceName) == 0;
+}
+}
+
+// The same answer as comparing the two 272-byte records, without writing them.
+BOOL CMapStyle::IsEqual(const CMapStyle& other) const
+{
+    const MapStylePen& p = m_pen;
+    const MapStylePen& q = other.m_pen;
+    const MapStyleText& t = m_text;
+    const MapStyleText& u = other.m_text;
+    return m_flags == other.m_flags && m_symbolColor == other.m_symbolColor && m_symbolChar == other.m_symbolChar
+        && m_predefined == other.m_predefined && p.style == q.style && p.color == q.color
+        && p.beginArrowStyle == q.beginArrowStyle && SameBits(p.beginArrowSize, q.beginArrowSize)
+        && p.endArrowStyle == q.endArrowStyle && SameBits(p.endArrowSize, q.endArrowSize)
+        && SameBits(p.width, q.width) && m_brush.style == other.m_brush.style
+        && m_brush.color == other.m_brush.color && m_brush.bkColor == other.m_brush.bkColor
+        && m_brush.bkOpaque == other.m_brush.bkOpaque && t.color == u.color && t.bkColor == u.bkColor
+        && t.background == u.background && t.line == u.line && t.lineColor == u.lineColor
+        && t.reserved == u.reserved && SameFont(m_symbolFont, other.m_symbolFont)
+        && SameFont(t.font, u.font);
+}
 
 void CMapStyle::SetModified(bool modified)
 {

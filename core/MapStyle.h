@@ -8,6 +8,7 @@
 #include "platform/base/Afx.h"
 
 #include <array>
+#include <cstring>
 
 class CArchive;
 class CPen;
@@ -17,13 +18,38 @@ class CFont;
 // ---------------------------------------------------------------- stored-record helpers
 // Little-endian fields of the stored records (styles, labels): written and read
 // field by field, independent of the host's layout.
+// Defined here so that the per-vertex and per-field loops inline them.
 namespace MapRecord {
-void PutDword(BYTE* p, DWORD v);
-DWORD GetDword(const BYTE* p);
-void PutFloat(BYTE* p, float v);
-float GetFloat(const BYTE* p);
-void PutWord(BYTE* p, WORD v);
-WORD GetWord(const BYTE* p);
+inline void PutDword(BYTE* p, DWORD v)
+{
+    p[0] = (BYTE)v;
+    p[1] = (BYTE)(v >> 8);
+    p[2] = (BYTE)(v >> 16);
+    p[3] = (BYTE)(v >> 24);
+}
+inline DWORD GetDword(const BYTE* p)
+{
+    return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
+}
+inline void PutFloat(BYTE* p, float v)
+{
+    DWORD bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    PutDword(p, bits);
+}
+inline float GetFloat(const BYTE* p)
+{
+    const DWORD bits = GetDword(p);
+    float v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+inline void PutWord(BYTE* p, WORD v)
+{
+    p[0] = (BYTE)v;
+    p[1] = (BYTE)(v >> 8);
+}
+inline WORD GetWord(const BYTE* p) { return (WORD)(p[0] | (p[1] << 8)); }
 // LOGFONTW as on Windows: five 32-bit fields, eight bytes, 32 UTF-16 units (92 bytes).
 constexpr int kLogFontWSize = 92;
 void PutLogFontW(BYTE* p, const LOGFONTW& font);
@@ -201,7 +227,13 @@ public:
     BOOL CreateSymbolFont(CFont& font) const;
 
 private:
+    struct BuiltInTag {};
+    // The built-in defaults alone.
+    explicit CMapStyle(BuiltInTag);
+    static const CMapStyle& BuiltInDefaults();
     void SetBuiltInDefaults();
+    // The built-in defaults, then the "New Object" preferences, not modified.
+    void ApplyNewObjectPreferences();
     void CopyGroups(const CMapStyle& other);
     void MarkModified() { m_flags |= kModifiedFlag; }
 

@@ -1,5 +1,8 @@
 // The connection: a failed open holds no connection, and SQLITE_ERROR is thrown
-// as a CSQLiteException with SQLite's own text.
+// as a CSQLiteException with SQLite's own text. Maps, layers and workspaces are
+// used on the main thread only, so a connection never serves two threads at
+// once: it is opened without SQLite's own lock, which every call (each column
+// read of every row) would otherwise take and release.
 #include "core/SQLiteDatabase.h"
 
 #include "core/SQLiteException.h"
@@ -25,7 +28,7 @@ int CSQLiteDatabase::OpenExisting(const CString& path, bool readOnly)
 int CSQLiteDatabase::OpenWith(const CString& path, int flags)
 {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path, &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(path, &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc == SQLITE_OK) {
         m_db = db;
         return rc;

@@ -6,6 +6,7 @@
 struct sqlite3;
 class CSQLiteStatement;
 
+// A connection is for one thread at a time (it has no lock of its own).
 class CSQLiteDatabase {
 public:
     CSQLiteDatabase() = default;

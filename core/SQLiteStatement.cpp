@@ -74,6 +74,12 @@ void CSQLiteStatement::Reset()
     }
 }
 
+void CSQLiteStatement::Rewind()
+{
+    if (m_stmt)
+        sqlite3_reset(m_stmt);
+}
+
 long long CSQLiteStatement::ColumnInt64(int i) const
 {
     return sqlite3_column_int64(m_stmt, i);
@@ -117,10 +123,15 @@ int CSQLiteStatement::ColumnCount() const
 
 CString CSQLiteStatement::ColumnText(int i) const
 {
+    return CString(ColumnTextView(i));
+}
+
+std::string_view CSQLiteStatement::ColumnTextView(int i) const
+{
     const unsigned char* text = sqlite3_column_text(m_stmt, i);
     if (!text)
-        return CString();
-    return CString(reinterpret_cast<const char*>(text), sqlite3_column_bytes(m_stmt, i));
+        return {};
+    return std::string_view(reinterpret_cast<const char*>(text), (size_t)sqlite3_column_bytes(m_stmt, i));
 }
 
 CString CSQLiteStatement::ColumnName(int i) const

@@ -4,6 +4,8 @@
 
 #include "platform/base/Afx.h"
 
+#include <string_view>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -37,6 +39,9 @@ public:
     int BindNull(int index);
     // Makes a kept statement ready for its next use: reset, bindings cleared.
     void Reset();
+    // Reset for another step; the bindings stay (a next use that binds anew
+    // clears them with Reset).
+    void Rewind();
 
     // Valid only until the next step, reset or finalize.
     const void* ColumnBlob(int i) const;
@@ -48,6 +53,8 @@ public:
     int ColumnCount() const;
     // An SQL NULL reads as the empty string.
     CString ColumnText(int i) const;
+    // The same without a copy; valid only until the next step, reset or finalize.
+    std::string_view ColumnTextView(int i) const;
     CString ColumnName(int i) const;
     // The column's declared type in its table; empty for an expression.
     CString ColumnDeclType(int i) const;

@@ -1,5 +1,5 @@
-// The map window: invalidation, notifications to its owner, and the workspace
-// file, which a save replaces only once the new one is complete.
+// The map window: invalidation, notifications to its owner, new layers, and the
+// workspace file, which a save replaces only once the new one is complete.
 #include "mapwindow/MUIMap.h"
 
 #include "model/MapObject.h"
@@ -82,6 +82,19 @@ LRESULT CMUIMap::NotifyParent(int action, void* object, int value)
     block.object = object;
     block.value = value;
     return receiver->SendMessage(WM_NOTIFY, (WPARAM)GetDlgCtrlID(), (LPARAM)&block);
+}
+
+// ---------------------------------------------------------------- layers
+CMapLayer* CMUIMap::CreateLayer(const CString& name)
+{
+    CMapLayer* layer = m_MapModel.NewLayer(this, name);
+    if (!layer)
+        return nullptr;
+    // The layer has no row in the workspace until the next save writes one.
+    layer->SetModified(1);
+    NotifyParent(MAPA_LAYER_CREATED, layer, 0);
+    SetModified(1);
+    return layer;
 }
 
 // ---------------------------------------------------------------- workspace

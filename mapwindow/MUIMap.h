@@ -160,6 +160,12 @@ public:
     void SetModified(int flag) { m_nModified = flag; }
     int IsModified() const { return m_nModified; }
 
+    // ---- layers
+    // A new layer on a file the user names (CMapModel::NewLayer): marked as
+    // not yet written to the workspace, announced with MAPA_LAYER_CREATED,
+    // and the map becomes modified. Null when no layer was made.
+    CMapLayer* CreateLayer(const CString& name);
+
     // ---- workspace
     // Writes a new workspace file at `path` with the map's row and one row per
     // layer, and an empty layer file beside it for every layer that has none.

@@ -79,40 +79,46 @@ void CDevicePointArray::Offset(int dx, int dy)
 // ---------------------------------------------------------------- the cache
 void CDevicePointCache::DrawOutlineAll(CDC* pDC) const
 {
-    for (const auto& chunk : m_Chunks)
-        chunk->DrawOutline(pDC);
+    for (int i = 0; i < GetChunkCount(); ++i)
+        GetChunk(i)->DrawOutline(pDC);
 }
 
 void CDevicePointCache::DrawAll(CDC* pDC, BOOL closed) const
 {
-    for (const auto& chunk : m_Chunks)
-        chunk->Draw(pDC, closed);
+    for (int i = 0; i < GetChunkCount(); ++i)
+        GetChunk(i)->Draw(pDC, closed);
 }
 
 void CDevicePointCache::EmptyChunks()
 {
-    for (const auto& chunk : m_Chunks)
-        chunk->Empty();
+    for (int i = 0; i < GetChunkCount(); ++i)
+        GetChunk(i)->Empty();
 }
 
 CDevicePointArray* CDevicePointCache::TakeFreeChunk(int n)
 {
-    for (const auto& chunk : m_Chunks) {
+    for (int i = 0; i < GetChunkCount(); ++i) {
+        CDevicePointArray* chunk = GetChunk(i);
         if (chunk->GetCount() == 0) {
             chunk->Reserve(n);
-            return chunk.get();
+            return chunk;
         }
     }
-    m_Chunks.push_back(std::make_unique<CDevicePointArray>());
-    m_Chunks.back()->Reserve(n);
-    return m_Chunks.back().get();
+    CDevicePointArray* chunk = &m_First;
+    if (m_bFirstMade) {
+        m_More.push_back(std::make_unique<CDevicePointArray>());
+        chunk = m_More.back().get();
+    }
+    m_bFirstMade = true;
+    chunk->Reserve(n);
+    return chunk;
 }
 
 int CDevicePointCache::GetPointCount() const
 {
     int count = 0;
-    for (const auto& chunk : m_Chunks)
-        count += chunk->GetCount();
+    for (int i = 0; i < GetChunkCount(); ++i)
+        count += GetChunk(i)->GetCount();
     return count;
 }
 
@@ -122,6 +128,6 @@ void CDevicePointCache::Shift(int dx, int dy)
     m_rcDevice.right += dx;
     m_rcDevice.top += dy;
     m_rcDevice.bottom += dy;
-    for (const auto& chunk : m_Chunks)
-        chunk->Offset(dx, dy);
+    for (int i = 0; i < GetChunkCount(); ++i)
+        GetChunk(i)->Offset(dx, dy);
 }

@@ -74,14 +74,14 @@ public:
     void SetClipped(BOOL clipped) { m_bClipped = clipped; }
 
     // Filled: a first chunk that holds points.
-    BOOL IsFilled() const { return !m_Chunks.empty() && m_Chunks.front()->GetCount() != 0; }
+    BOOL IsFilled() const { return m_bFirstMade && m_First.GetCount() != 0; }
     // Every chunk emptied, arrays kept for the next build.
     void EmptyChunks();
     // The first free chunk, or a new one at the end, with room for n points.
     CDevicePointArray* TakeFreeChunk(int n);
     // Chunks in build order; the free ones (count 0) included.
-    int GetChunkCount() const { return (int)m_Chunks.size(); }
-    CDevicePointArray* GetChunk(int i) const { return m_Chunks[(size_t)i].get(); }
+    int GetChunkCount() const { return m_bFirstMade ? 1 + (int)m_More.size() : 0; }
+    CDevicePointArray* GetChunk(int i) const { return i == 0 ? &m_First : m_More[(size_t)i - 1].get(); }
     // The number of points in all chunks.
     int GetPointCount() const;
     // After the view scrolled by whole pixels: the points and the covered
@@ -92,5 +92,9 @@ private:
     double m_dZoom = -1.0;
     CInt64Rect m_rcDevice;
     BOOL m_bClipped = FALSE;
-    std::vector<std::unique_ptr<CDevicePointArray>> m_Chunks;
+    // Most objects need one chunk: it lives in the cache itself, and only the
+    // pieces of a clipped object beyond the first are allocated one by one.
+    mutable CDevicePointArray m_First;
+    bool m_bFirstMade = false;
+    std::vector<std::unique_ptr<CDevicePointArray>> m_More;
 };

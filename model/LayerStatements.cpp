@@ -14,25 +14,32 @@ CLayerStatements::~CLayerStatements()
     FinalizeAll();
 }
 
-CSQLiteStatement& CLayerStatements::Get(CSQLiteDatabase* db, const char* sql)
+CSQLiteStatement& CLayerStatements::Get(CSQLiteDatabase* db, std::string_view sql)
 {
     // Statements of another connection are of no use on this one.
     if (db != m_pDatabase) {
         FinalizeAll();
         m_pDatabase = db;
     }
-    std::unique_ptr<CSQLiteStatement>& slot = m_Statements[sql];
-    if (slot && !slot->IsEmpty()) {
-        slot->Reset();
-        return *slot;
+    auto found = m_Statements.find(sql);
+    if (found != m_Statements.end() && found->second && !found->second->IsEmpty()) {
+        // A statement its last use already rewound needs only its bindings cleared.
+        CSQLiteStatement& statement = *found->second;
+        if (sqlite3_stmt_busy(statement.GetHandle()))
+            statement.Rewind();
+        sqlite3_clear_bindings(statement.GetHandle());
+        return statement;
     }
-    slot = std::make_unique<CSQLiteStatement>();
-    if (db->Prepare(sql, *slot) != SQLITE_OK || slot->IsEmpty()) {
+    const std::string text(sql);
+    auto slot = std::make_unique<CSQLiteStatement>();
+    if (db->Prepare(text.c_str(), *slot) != SQLITE_OK || slot->IsEmpty()) {
         const CString message(sqlite3_errmsg(db->GetHandle()));
-        m_Statements.erase(sql);
+        m_Statements.erase(text);
         throw CSQLiteException(message);
     }
-    return *slot;
+    CSQLiteStatement& statement = *slot;
+    m_Statements[text] = std::move(slot);
+    return statement;
 }
 
 void CLayerStatements::FinalizeAll()

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class CSQLiteDatabase;
 class CSQLiteStatement;
@@ -22,10 +23,11 @@ public:
 
     // The statement for `sql` on `db`, reset with no bindings; prepared on first
     // use. A statement that does not prepare throws CSQLiteException.
-    CSQLiteStatement& Get(CSQLiteDatabase* db, const char* sql);
+    CSQLiteStatement& Get(CSQLiteDatabase* db, std::string_view sql);
     void FinalizeAll();
 
 private:
     CSQLiteDatabase* m_pDatabase = nullptr;
-    std::map<std::string, std::unique_ptr<CSQLiteStatement>> m_Statements;
+    // Looked up by the text itself: a use builds no key.
+    std::map<std::string, std::unique_ptr<CSQLiteStatement>, std::less<>> m_Statements;
 };

@@ -23,9 +23,9 @@ BOOL CMapImage::EncodeImage(CRasterStream& stream) const
     return stream.Write(m_EncodedImage.data(), 1, m_EncodedImage.size()) == m_EncodedImage.size();
 }
 
-std::vector<BYTE> CMapImage::GetPropertyColumn() const
+bool CMapImage::WritePropertyColumn(std::vector<BYTE>& record) const
 {
-    std::vector<BYTE> record(kRecordHeaderSize + CImageControlPoint::kRecordSize * m_ControlPoints.GetCount());
+    record.assign(kRecordHeaderSize + CImageControlPoint::kRecordSize * m_ControlPoints.GetCount(), 0);
     BYTE* p = record.data();
     GetStyle()->WriteRecord(p);
     MapRecord::PutDword(p + 272, (DWORD)m_nTransparent);
@@ -41,7 +41,7 @@ std::vector<BYTE> CMapImage::GetPropertyColumn() const
         MapRecord::PutFloat(p + 8, point.mapPoint.x);
         MapRecord::PutFloat(p + 12, point.mapPoint.y);
     }
-    return record;
+    return true;
 }
 
 BOOL CMapImage::ReadPropertyRecord(const void* data, int size)

@@ -55,7 +55,7 @@ public:
     BOOL ReadPropertyRecord(const void* data, int size);
 
     // The property record, headed by the style the image is drawn with.
-    std::vector<BYTE> GetPropertyColumn() const override;
+    bool WritePropertyColumn(std::vector<BYTE>& record) const override;
     void ReadPropertyColumn(const void* data, int size) override;
     // The image encoded as a file of its format; NULL for an empty image.
     void BindGeometryColumn(CSQLiteStatement& stmt, int index) const override;

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 CArray<int, int> g_LayerIdArray;
 CArray<LayerIndexEntry, const LayerIndexEntry&> g_LayerEntryArray;
@@ -33,16 +34,25 @@ const char* const kInsertGeoRow = "insert into _MapGeoData values (?, ?, ?, ?, ?
 const char* const kDeleteGeoRow = "delete from _MapGeoData where mapeID=?;";
 const char* const kDeleteMetaRow = "delete from _MapMetaData where mapeID=?;";
 
-// "insert into _MapMetaData values (?,?,...);" with one parameter per column.
-CString MetaInsertSql(int fields)
+// "insert into _MapMetaData values (?,?,...);" with one parameter per column;
+// made once per number of fields, not once per object inserted.
+const CString& MetaInsertSql(int fields)
 {
-    CString sql("insert into _MapMetaData values (?");
-    for (int i = 0; i < fields; ++i)
-        sql += ",?";
-    return sql + ");";
+    thread_local std::vector<CString> made;
+    if ((size_t)fields >= made.size())
+        made.resize((size_t)fields + 1);
+    CString& sql = made[(size_t)fields];
+    if (sql.IsEmpty()) {
+        sql = "insert into _MapMetaData values (?";
+        for (int i = 0; i < fields; ++i)
+            sql += ",?";
+        sql += ");";
+    }
+    return sql;
 }
 
-// Steps a write that must succeed; a write SQLite refuses throws.
+// Steps a write that must succeed; a write SQLite refuses throws. The kept
+// statement's bindings are cleared by its next use (CLayerStatements::Get).
 void StepWrite(CSQLiteDatabase* db, CSQLiteStatement& stmt)
 {
     if (stmt.Step() != SQLITE_DONE) {
@@ -50,7 +60,7 @@ void StepWrite(CSQLiteDatabase* db, CSQLiteStatement& stmt)
         stmt.Reset();
         throw CSQLiteException(message);
     }
-    stmt.Reset();
+    stmt.Rewind();
 }
 }
 
@@ -196,23 +206,22 @@ void CMapLayer::AddObject(CMapObject* object, BOOL emptyValues)
     IndexInsertObject(object);
 }
 
-void CMapLayer::BindGeoRow(CSQLiteStatement& stmt, CMapObject* object) const
+void CMapLayer::BindGeoRow(CSQLiteStatement& stmt, CMapObject* object)
 {
+    InsertRecords& records = m_InsertRecords;
     stmt.BindInt64(0, object->GetMapeID());
     // Labels are written whenever the layer labels or the object has a label
     // text, so a rewrite, undo or redo in a layer not labelling keeps them.
     const CMapLabel* label = object->GetLabel();
-    const CString labelText = object->GetLabelText();
-    if (m_nAutoLabel || !labelText.IsEmpty()) {
-        const CMapLabel::Record record = label->ToRecord();
-        stmt.BindBlob(1, record.data(), CMapLabel::kRecordSize, SQLITE_TRANSIENT);
-        stmt.BindText(2, labelText);
+    if (m_nAutoLabel || !label->GetTextRef().IsEmpty()) {
+        label->WriteRecord(records.label.data());
+        stmt.BindBlob(1, records.label.data(), CMapLabel::kRecordSize, SQLITE_STATIC);
+        stmt.BindText(2, label->GetTextRef());
     }
-    const std::vector<BYTE> property = object->GetPropertyColumn();
-    if (!property.empty())
-        stmt.BindBlob(3, property.data(), (int)property.size(), SQLITE_TRANSIENT);
-    const CDoubleRect::Record boundary = object->GetBoundary().ToRecord();
-    stmt.BindBlob(4, boundary.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
+    if (object->WritePropertyColumn(records.property))
+        stmt.BindBlob(3, records.property.data(), (int)records.property.size(), SQLITE_STATIC);
+    records.boundary = object->GetBoundary().ToRecord();
+    stmt.BindBlob(4, records.boundary.data(), CDoubleRect::kRecordSize, SQLITE_STATIC);
     object->BindGeometryColumn(stmt, 5);
     stmt.BindInt64(6, object->GetType());
     stmt.BindInt64(7, object->UsesLayerStyle() ? CMapObject::kUseLayerStyle : 0u);
@@ -418,24 +427,51 @@ void CMapLayer::LoadPointObjects()
         CMapObject* object = CreateMapObject(rows.ColumnInt(COL_TYPE));
         if (!object)
             continue;
-        GiveEmptyValues(object);
         object->LoadFromRow(&rows);
-        ReadValuesOf(values, valueRow, rows.ColumnInt64(COL_ID), object);
+        // The values are made from their row (each once, with its text); an
+        // object without a row gets empty ones.
+        if (valueRow)
+            ReadValuesOf(values, valueRow, rows.ColumnInt64(COL_ID), object);
+        if (object->GetAttributeCount() == 0)
+            GiveEmptyValues(object);
         m_PointObjects.AddTail(object);
-        // Nodes and texts never stay in the index.
-        IndexRemove(object->GetMapeID(), object->GetBoundary());
+        // Nodes and texts never stay in the index (an empty one has none to drop).
+        if (m_Index.Count() > 0)
+            IndexRemove(object->GetMapeID(), object->GetBoundary());
     }
 }
 
-void CMapLayer::ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object)
+void CMapLayer::ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object) const
 {
-    while (more && values.ColumnInt64(0) < id)
+    // The id of each row the query passes is read once.
+    long long at = more ? values.ColumnInt64(0) : 0;
+    while (more && at < id) {
         more = values.Step() == SQLITE_ROW;
-    if (!more || values.ColumnInt64(0) != id)
+        if (more)
+            at = values.ColumnInt64(0);
+    }
+    if (!more || at != id)
         return;
     const int columns = values.ColumnCount();
-    for (int i = 1; i < columns; ++i)
-        object->SetAttributeText(i - 1, values.ColumnText(i));
+    // An object without values gets one per field, each made with its text.
+    const bool make = object->GetAttributeCount() == 0;
+    const int fields = GetFieldCount();
+    CString text;
+    for (int i = 1; i < columns && (!make || i <= fields); ++i) {
+        // A double field's REAL is written by the field itself where that gives
+        // the text SQLite's own rendering would: no text is made twice.
+        const bool written = GetFieldType(i - 1) == FIELD_TYPE_DOUBLE && values.ColumnType(i) == SQLITE_FLOAT
+                          && CMapFieldValue::DoubleFieldText(values.ColumnDouble(i), text);
+        if (!make) {
+            object->SetAttributeText(i - 1, written ? text : values.ColumnText(i));
+            continue;
+        }
+        CMapFieldValue value(m_Fields[(size_t)i - 1]);
+        value.SetValueText(written ? text : values.ColumnText(i));
+        object->AddAttribute(value);
+    }
+    for (int i = object->GetAttributeCount(); make && i < fields; ++i)
+        object->AddAttribute(CMapFieldValue(m_Fields[(size_t)i]));
     object->SetAttributesModified(FALSE);
 }
 

@@ -327,11 +327,14 @@ private:
     void ReadIndexFromFile(const CDoubleRect& given);
     // The values of row `id` from `values`, a query of _MapMetaData in id
     // order already stepped to its first row (`more` false once it ended);
-    // an id without a row leaves the object's values as they are.
-    static void ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object);
+    // an id without a row leaves the object's values as they are. An object
+    // without values gets one per field from the row.
+    void ReadValuesOf(CSQLiteStatement& values, bool& more, long long id, CMapObject* object) const;
     // Gives `object` one empty value per field, replacing any it had.
     void GiveEmptyValues(CMapObject* object) const;
-    void BindGeoRow(CSQLiteStatement& stmt, CMapObject* object) const;
+    // Binds the object's _MapGeoData row to the insert; its records are bound
+    // from m_InsertRecords without copies, so they must stay until the step.
+    void BindGeoRow(CSQLiteStatement& stmt, CMapObject* object);
 
     CMapObjectHistory m_History;
     CString m_strFilePath;
@@ -343,6 +346,13 @@ private:
     std::vector<DrawnLabel> m_DrawnLabels;
     std::unique_ptr<CSQLiteDatabase> m_pDatabase;
     CLayerStatements m_Statements;
+    // The records of the row being inserted, kept from its binding to its step
+    // (and reused, so that an insert allocates nothing for them).
+    struct InsertRecords {
+        CMapLabel::Record label;
+        std::vector<BYTE> property;
+        CDoubleRect::Record boundary;
+    } m_InsertRecords;
     CMapModel* m_pMap = nullptr;
     CDoubleRect m_rcBounds;
     CString m_strLabelField;

@@ -14,6 +14,7 @@
 #include "model/MapLayer.h"
 #include "model/ProjectionCatalogue.h"
 #include "platform/base/MessageBox.h"
+#include "platform/dialogs/CommonDialogs.h"
 #include "resources/resource.h"
 
 #include <cpl_error.h>
@@ -353,17 +354,76 @@ int CMapModel::CreateLayerDatabase(const CString& path, CMapLayer* layer)
 
 // The file is made whole under a temporary name and then renamed to its own, so
 // that a process ended half-way leaves no layer file rather than half of one.
-void CMapModel::WriteNewLayerFile(const CString& path, CMapLayer* layer)
+void CMapModel::WriteNewLayerFile(const CString& path, CMapLayer* layer, const char* metaDataFormat)
 {
-    WriteWholeDatabaseFile(path, ".part", [this, layer](CSQLiteDatabase& db) {
+    WriteWholeDatabaseFile(path, ".part", [this, layer, metaDataFormat](CSQLiteDatabase& db) {
         WriteMapPropertyTable(&db, layer->GetBounds());
         CString sql;
         sql.Format("create table _MapGeoData(%s)", g_MapGeoDataColumns);
         db.ExecuteChecked(sql);
-        sql.Format("create table _MapMetaData (%s);", layer->GetMetaDataColumns().GetString());
+        sql.Format(metaDataFormat, layer->GetMetaDataColumns().GetString());
         db.ExecuteChecked(sql);
         layer->CommitEmptyTransaction(&db);
     });
+}
+
+namespace {
+// Whether the open connection `db` works on the file at `path`.
+bool IsFileOf(const CSQLiteDatabase* db, const CString& path)
+{
+    const char* file = db ? sqlite3_db_filename(db->GetHandle(), "main") : nullptr;
+    std::error_code error;
+    return file && *file && std::filesystem::equivalent(file, path.GetString(), error);
+}
+}
+
+bool CMapModel::IsOpenInMap(const CString& path) const
+{
+    if (IsFileOf(m_pDatabase.get(), path))
+        return true;
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
+        if (IsFileOf(m_Layers.GetNext(pos)->GetDatabase(), path))
+            return true;
+    }
+    return false;
+}
+
+CMapLayer* CMapModel::NewLayer(CWnd* parent, const CString& name)
+{
+    auto layer = std::make_unique<CMapLayer>(name);
+    layer->SetEditable(1);
+    CFileDialog dialog(FALSE, nullptr, name + ".klz", OFN_EXPLORER | OFN_OVERWRITEPROMPT,
+                       "Terravue Layer(*.klz)|*.klz||", parent);
+    // A cancelled dialog leaves the map as it was, its editable layer included.
+    if (dialog.DoModal() != IDOK)
+        return nullptr;
+    const CString path = dialog.GetPathName();
+    // Replacing a file the map has open would cut its layer (or the workspace)
+    // off from the data it has not saved yet.
+    if (IsOpenInMap(path)) {
+        AfxMessageBox("The file " + path + " is open in this map: a new layer cannot replace it.",
+                      MB_OK | MB_ICONEXCLAMATION, 0);
+        return nullptr;
+    }
+    try {
+        // An existing file of that name is replaced only by a whole new one.
+        WriteNewLayerFile(path, layer.get(), "create table _MapMetaData(%s)");
+        auto db = std::make_unique<CSQLiteDatabase>();
+        if (db->OpenExisting(path) != SQLITE_OK)
+            throw CSQLiteException(CString("cannot open ") + path);
+        db->ExecuteChecked("BEGIN TRANSACTION;");
+        layer->SetDatabase(db.release());
+    } catch (const CSQLiteException& e) {
+        AfxMessageBox("The layer file " + path + " cannot be created: " + e.GetMessage(), MB_OK | MB_ICONEXCLAMATION,
+                      0);
+        return nullptr;
+    }
+    layer->SetFilePath(path);
+    for (POSITION pos = m_Layers.GetHeadPosition(); pos;)
+        m_Layers.GetNext(pos)->SetEditable(0);
+    CMapLayer* added = layer.release();
+    AddLayer(added);
+    return added;
 }
 
 // A file left incomplete by a save that was cut off. One that holds objects is
@@ -410,10 +470,7 @@ void CMapModel::RepairLayerFile(const CString& path, CMapLayer* layer, LayerFile
 void CMapModel::EnsureLayerFile(const CString& path, CMapLayer* layer)
 {
     // The layer's own open file is its to keep; its save writes it.
-    CSQLiteDatabase* own = layer->GetDatabase();
-    const char* ownFile = own ? sqlite3_db_filename(own->GetHandle(), "main") : nullptr;
-    std::error_code error;
-    if (ownFile && *ownFile && std::filesystem::equivalent(ownFile, path.GetString(), error))
+    if (IsFileOf(layer->GetDatabase(), path))
         return;
     const LayerFileState state = CheckLayerFile(path);
     if (state == LayerFileState::Missing)

@@ -19,6 +19,7 @@ class CMapLayer;
 class CMapObject;
 class CSQLiteDatabase;
 class CSQLiteStatement;
+class CWnd;
 enum class LayerFileState;
 class OGRCoordinateTransformation;
 class OGRSpatialReference;
@@ -139,6 +140,14 @@ public:
     void DrawLocator(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
 
     // ---- layer files
+    // A new layer on a new layer file that the user names in a save dialog
+    // (proposed: `name` + ".klz"). The file is made whole and replaces a file
+    // of that name only once complete; it is then open in a transaction, the
+    // new layer is added on top and is the only editable one. Null, with the
+    // map as it was, when the dialog is cancelled, when the path is the file of
+    // a layer of this map or of its workspace (a message says so), or when the
+    // file cannot be made (a message tells why).
+    CMapLayer* NewLayer(CWnd* parent, const CString& name);
     // Creates an empty layer file for `layer` at `path`; 0 when a file of that
     // name exists (it is never overwritten), 1 when it was created. The file is
     // made under a temporary name and renamed: there is a whole file or none.
@@ -189,7 +198,11 @@ private:
     void InsertMapPropertyRow(CSQLiteDatabase* db, const CDoubleRect& bounds);
     void BindMapRecords(CSQLiteStatement& stmt, const CDoubleRect& bounds) const;
     void InsertLayerRow(CSQLiteDatabase* db, CMapLayer* layer);
-    void WriteNewLayerFile(const CString& path, CMapLayer* layer);
+    // `metaDataFormat` creates _MapMetaData from the layer's column definitions.
+    void WriteNewLayerFile(const CString& path, CMapLayer* layer,
+                           const char* metaDataFormat = "create table _MapMetaData (%s);");
+    // Whether `path` is the file of a layer of this map or of its workspace.
+    bool IsOpenInMap(const CString& path) const;
     void RepairLayerFile(const CString& path, CMapLayer* layer, LayerFileState state);
 
     std::unique_ptr<CMapObject> m_pToolObject;

@@ -220,9 +220,8 @@ BOOL CMapNode::IsInsidePolygon(const CFloatPoint* ring, int count)
 
 void CMapNode::BindGeometryColumn(CSQLiteStatement& stmt, int index) const
 {
-    BYTE record[kGeometrySize];
-    WriteGeometry(record);
-    stmt.BindBlob(index, record, kGeometrySize, SQLITE_TRANSIENT);
+    WriteGeometry(m_GeometryRecord);
+    stmt.BindBlob(index, m_GeometryRecord, kGeometrySize, SQLITE_STATIC);
 }
 
 void CMapNode::SaveChanges()

@@ -58,4 +58,7 @@ private:
     int PositionChanged();
 
     CFloatPoint m_Position;
+    // The position record as last bound: bound without a copy, it lives as
+    // long as the node, past the step of the statement it was bound to.
+    mutable BYTE m_GeometryRecord[kGeometrySize] = {};
 };

@@ -42,11 +42,13 @@ bool CMapObject::IsPointInRing(const CFloatPoint* ring, int count, double x, dou
     return winding != 0;
 }
 
-CMapObject::CMapObject()
-    : m_pStyle(std::make_unique<CMapStyle>()),
-      m_pLabel(std::make_unique<CMapLabel>()),
-      m_pAreaLabel(std::make_unique<CMapLabel>())
+CMapObject::CMapObject() = default;
+
+CMapLabel& CMapObject::AreaLabel()
 {
+    if (!m_pAreaLabel)
+        m_pAreaLabel = std::make_unique<CMapLabel>();
+    return *m_pAreaLabel;
 }
 
 CMapObject::~CMapObject() = default;
@@ -64,17 +66,17 @@ CMapStyle* CMapObject::GetStyle() const
         if (object->m_pLayer && object->m_pLayer->GetOverride())
             return object->m_pLayer->GetStyle();
         if (!object->m_pParent)
-            return object->m_pStyle.get();
+            return &object->m_Style;
         object = object->m_pParent;
     }
 }
 
 void CMapObject::SetStyle(CMapStyle style)
 {
-    if (m_pStyle->IsEqual(style))
+    if (m_Style.IsEqual(style))
         return;
-    *m_pStyle = style;
-    m_pStyle->SetModified(true);
+    m_Style = style;
+    m_Style.SetModified(true);
 }
 
 void CMapObject::SetUseLayerStyle(BOOL use)
@@ -120,12 +122,12 @@ BOOL CMapObject::IsLayerEditable() const
 
 CString CMapObject::GetLabelText() const
 {
-    return m_pLabel->GetText();
+    return m_Label.GetText();
 }
 
 void CMapObject::SetLabelFontBlock(const MapLabelFontBlock& block)
 {
-    m_pLabel->SetFontBlock(block);
+    m_Label.SetFontBlock(block);
 }
 
 int CMapObject::GetViewHeight() const
@@ -166,7 +168,7 @@ void CMapObject::ChangeTracked(CDC* pDC, double* originX, double* originY, doubl
 
 void CMapObject::ReplaceLabel(const CMapLabel& label)
 {
-    m_pLabel = std::make_unique<CMapLabel>(label);
+    m_Label.TakeContent(label);
 }
 
 // ---------------------------------------------------------------- boundary
@@ -299,23 +301,23 @@ void CMapObject::RemoveAttributeAt(int index)
 // ---------------------------------------------------------------- area label
 void CMapObject::SetAreaLabelFont(const MapLabelFontBlock& block)
 {
-    m_pAreaLabel->SetFontBlock(block);
+    AreaLabel().SetFontBlock(block);
 }
 
 void CMapObject::SetAreaLabelText(const CString& text)
 {
-    m_pAreaLabel->SetText(text);
+    AreaLabel().SetText(text);
 }
 
 void CMapObject::PlaceAreaLabel()
 {
     const CDoubleRect& b = m_rcBoundary;
-    m_pAreaLabel->SetAnchor(CFloatPoint(b.left + b.Width() / 4, b.bottom + b.Height() / 2));
+    AreaLabel().SetAnchor(CFloatPoint(b.left + b.Width() / 4, b.bottom + b.Height() / 2));
 }
 
 void CMapObject::DrawAreaLabel(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    m_pAreaLabel->Draw(pDC, *client, originX, originY, zoom);
+    AreaLabel().Draw(pDC, *client, originX, originY, zoom);
 }
 
 // ---------------------------------------------------------------- virtual operations
@@ -395,7 +397,7 @@ int CMapObject::InsertVertex(int, int, double*, double*, double*)
 
 void CMapObject::CreateStylePen(CPen& pen)
 {
-    m_pStyle->CreatePen(pen);
+    m_Style.CreatePen(pen);
 }
 
 void CMapObject::Draw(CDC* pDC, const RECT*, double*, double*, double*)
@@ -426,7 +428,7 @@ BOOL CMapObject::ContainsPoint(CDoublePoint* pt)
 
 void CMapObject::DrawLabel(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    m_pLabel->Draw(pDC, *client, originX, originY, zoom);
+    m_Label.Draw(pDC, *client, originX, originY, zoom);
 }
 
 void CMapObject::DrawSelected(CDC*, const RECT*, double*, double*, double*) {}
@@ -476,7 +478,7 @@ void CMapObject::CopyInto(CMapObject* clone, const CMapStyle& style) const
     clone->m_dwFlags = m_dwFlags;
     for (POSITION pos = m_Attributes.GetHeadPosition(); pos;)
         clone->m_Attributes.AddTail(m_Attributes.GetNext(pos));
-    clone->ReplaceLabel(*m_pLabel);
+    clone->ReplaceLabel(m_Label);
     clone->SetStyle(style);
     clone->m_rcBoundary = m_rcBoundary;
 }
@@ -494,7 +496,7 @@ CMapObject* CMapObject::Clone(CMapLayer* target)
 {
     CMapObject* clone = new CMapObject;
     // The values go along before the clone is stored, so that its new row holds them.
-    CopyInto(clone, *m_pStyle);
+    CopyInto(clone, m_Style);
     PlaceClone(clone, target);
     if (m_Attributes.IsEmpty() && clone->m_pLayer)
         clone->LoadAttributes();

@@ -75,15 +75,18 @@ public:
     // object styles, else the parent's (parts use the style of their whole),
     // else the object's own.
     CMapStyle* GetStyle() const;
-    CMapStyle* GetOwnStyle() const { return m_pStyle.get(); }
+    CMapStyle* GetOwnStyle() const { return &m_Style; }
     // Copies `style` into the own style and marks it modified when they differ.
     void SetStyle(CMapStyle style);
     BOOL UsesLayerStyle() const { return (m_dwFlags & kUseLayerStyle) != 0; }
     void SetUseLayerStyle(BOOL use);
-    // What the mapeProperty column stores: here the style record, or nothing
-    // (NULL) for an object that uses its layer's style. A kind with a property
-    // record of its own (text, image) writes that instead.
-    virtual std::vector<BYTE> GetPropertyColumn() const;
+    // What the mapeProperty column stores, written into `record` (resized to
+    // it); false for NULL. Here the style record, or NULL for an object that
+    // uses its layer's style. A kind with a property record of its own (text,
+    // image) writes that instead. The buffer is the caller's to reuse.
+    virtual bool WritePropertyColumn(std::vector<BYTE>& record) const;
+    // The same as a new array; empty for NULL.
+    std::vector<BYTE> GetPropertyColumn() const;
 
     // ---- selection
     void Select() { m_dwFlags |= kSelected; }
@@ -105,7 +108,7 @@ public:
     int GetMapeID() const { return m_nMapeID; }
 
     // ---- label
-    CMapLabel* GetLabel() const { return m_pLabel.get(); }
+    CMapLabel* GetLabel() const { return &m_Label; }
     CString GetLabelText() const;
     void SetLabelFontBlock(const MapLabelFontBlock& block);
 
@@ -300,8 +303,10 @@ protected:
     // an id of its own there) or, without one, is a free copy that keeps this
     // object's id. Returns the clone.
     CMapObject* PlaceClone(CMapObject* clone, CMapLayer* target) const;
-    // Replaces the label by a copy of `label` (text, anchor, font block).
+    // Makes the label a copy of `label` (text, anchor, font block), as new otherwise.
     void ReplaceLabel(const CMapLabel& label);
+    // The area label, made on first use.
+    CMapLabel& AreaLabel();
 
     DWORD m_dwReserved0 = 0;
     DWORD m_dwFlags = 0;
@@ -312,9 +317,13 @@ protected:
     int m_nAttributeDirty = 0;
     DWORD m_dwReserved1 = 0;
     CMapObject* m_pParent = nullptr;
-    std::unique_ptr<CMapStyle> m_pStyle;
+    // Held in the object (one allocation less for every object read); handed
+    // out for change through const objects, as the layer's style is.
+    mutable CMapStyle m_Style;
     CMapLayer* m_pLayer = nullptr;
-    std::unique_ptr<CMapLabel> m_pLabel;
+    // Held in the object as the style is, and handed out the same way.
+    mutable CMapLabel m_Label;
+    // Made on first use: few objects ever show their area.
     std::unique_ptr<CMapLabel> m_pAreaLabel;
     CList<CMapFieldValue, const CMapFieldValue&> m_Attributes;
     int m_nMapeID = -1;

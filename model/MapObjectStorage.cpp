@@ -31,21 +31,34 @@ enum GeoDataColumn {
 void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
 {
     m_nMapeID = stmt->ColumnInt(COL_ID);
-    ReadPropertyColumn(stmt->ColumnBlob(COL_PROPERTY), stmt->ColumnBytes(COL_PROPERTY));
+    // The size of a NULL column is not asked for: every column read costs.
+    const auto blob = [stmt](int column, int& size) {
+        const void* data = stmt->ColumnBlob(column);
+        size = data ? stmt->ColumnBytes(column) : 0;
+        return data;
+    };
+    int size = 0;
+    const void* data = blob(COL_PROPERTY, size);
+    ReadPropertyColumn(data, size);
 
     CDoubleRect boundary;
-    if (boundary.ReadRecord(stmt->ColumnBlob(COL_BOUNDARY), stmt->ColumnBytes(COL_BOUNDARY)))
+    data = blob(COL_BOUNDARY, size);
+    if (boundary.ReadRecord(data, size))
         SetBoundary(boundary);
 
     m_dwFlags = (DWORD)stmt->ColumnInt(COL_ATTRIBUTE) & kUseLayerStyle;
     SetActiveHandle(stmt->ColumnInt(COL_SEL_HANDLE));
 
     // The base label point (the boundary's centre), not a subclass's.
-    m_pLabel->ReadRecord(stmt->ColumnBlob(COL_LABEL_PROP), stmt->ColumnBytes(COL_LABEL_PROP),
-                         CMapObject::GetLabelPoint());
-    m_pLabel->SetText(stmt->ColumnText(COL_LABEL_TEXT));
-    m_pLabel->SetMapeID(m_nMapeID);
-    m_pLabel->SetDatabase(m_pLayer ? m_pLayer->GetDatabase() : nullptr);
+    data = blob(COL_LABEL_PROP, size);
+    m_Label.ReadRecord(data, size, CMapObject::GetLabelPoint());
+    // Most rows have no label text: an unchanged text builds no string.
+    const std::string_view text = stmt->ColumnTextView(COL_LABEL_TEXT);
+    const CString& current = m_Label.GetTextRef();
+    if (text != std::string_view(current.GetString(), (size_t)current.GetLength()))
+        m_Label.SetText(CString(text));
+    m_Label.SetMapeID(m_nMapeID);
+    m_Label.SetDatabase(m_pLayer ? m_pLayer->GetDatabase() : nullptr);
 
     // Indexes beyond the object's values are ignored, so a query that returns
     // the columns twice is harmless.
@@ -57,6 +70,14 @@ void CMapObject::LoadFromRow(CSQLiteStatement* stmt)
 
 void CMapObject::ReadPropertyColumn(const void* data, int size)
 {
+    // Drawn with its own style, the object takes the record straight into it:
+    // the style then holds the record's groups and is not modified, which is
+    // what taking it through SetStyle comes to.
+    if (data && size >= CMapStyle::kRecordSize && GetStyle() == &m_Style) {
+        m_Style.ReadRecord(data, size);
+        m_Style.SetModified(false);
+        return;
+    }
     bool read = false;
     if (data && size >= CMapStyle::kRecordSize) {
         SetStyle(CMapStyle(data, size));
@@ -70,12 +91,21 @@ void CMapObject::ReadPropertyColumn(const void* data, int size)
         GetStyle()->SetModified(false);
 }
 
-std::vector<BYTE> CMapObject::GetPropertyColumn() const
+bool CMapObject::WritePropertyColumn(std::vector<BYTE>& record) const
 {
     if (UsesLayerStyle())
-        return {};
-    const CMapStyle::Record bytes = GetStyle()->ToRecord();
-    return std::vector<BYTE>(bytes.begin(), bytes.end());
+        return false;
+    record.resize(CMapStyle::kRecordSize);
+    GetStyle()->WriteRecord(record.data());
+    return true;
+}
+
+std::vector<BYTE> CMapObject::GetPropertyColumn() const
+{
+    std::vector<BYTE> record;
+    if (!WritePropertyColumn(record))
+        record.clear();
+    return record;
 }
 
 void CMapObject::BindGeometryColumn(CSQLiteStatement&, int) const {}

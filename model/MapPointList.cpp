@@ -24,7 +24,7 @@ bool SamePoint(const CFloatPoint& a, const CFloatPoint& b)
 }
 }
 
-CMapPointList::CMapPointList() : m_pCache(std::make_unique<CDevicePointCache>()) {}
+CMapPointList::CMapPointList() = default;
 
 CMapPointList::~CMapPointList()
 {
@@ -537,7 +537,7 @@ void CMapPointList::DrawCachedPoints(CDC* pDC, const RECT* client, double* origi
     CMapObject::Draw(pDC, client, originX, originY, zoom);
     CStyleDrawScope selection(pDC, UsesLayerStyle() ? nullptr : GetStyle(), IsClosedRing());
     BuildDevicePoints(pDC, client, originX, originY, zoom);
-    m_pCache->DrawAll(pDC, IsClosedRing());
+    m_Cache.DrawAll(pDC, IsClosedRing());
 }
 
 double CMapPointList::MeasureVertices(const std::function<double()>& measure)

@@ -70,7 +70,7 @@ public:
     void RecomputeBoundary();
     const CFloatPoint* GetPoints() const { return m_pPoints; }
     int GetCapacity() const { return (int)m_Owned.size(); }
-    CDevicePointCache* GetDeviceCache() const { return m_pCache.get(); }
+    CDevicePointCache* GetDeviceCache() const { return &m_Cache; }
     // The multi-part kinds split one stored BLOB over their parts and rings:
     // `count` vertices become this object's, as an owned copy or as a borrow
     // that ends with the stored whole's (ReleaseStoredPoints).
@@ -125,6 +125,10 @@ public:
     virtual void BuildDevicePoints(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
 
 protected:
+    // The stored vertex bytes of the row a layer's drawing or selection loop
+    // stands on when it is this object's row, else null; valid until the loop
+    // steps on.
+    const BYTE* StoredVerticesOfLoopRow(int& size) const;
     // Whether the vertex ring closes from the last vertex to the first.
     virtual bool IsClosedRing() const { return false; }
     // The clone steps shared by the kinds: `clone` gets this object's values
@@ -161,7 +165,9 @@ protected:
     // `measure` of the vertices, borrowed for the time when not present.
     double MeasureVertices(const std::function<double()>& measure);
 
-    std::unique_ptr<CDevicePointCache> m_pCache;
+    // Held in the object (objects drawn once are made by the thousand), handed
+    // out through const objects as the style is.
+    mutable CDevicePointCache m_Cache;
     // The vertices: m_Owned (size() is the capacity) when the geometry is
     // loaded, m_Borrowed while it is borrowed, null when neither.
     const CFloatPoint* m_pPoints = nullptr;

@@ -4,6 +4,7 @@
 // such an object is cut to a window around the client area first.
 #include "model/MapPointList.h"
 
+#include "core/MapStyle.h"
 #include "core/Measure.h"
 #include "model/ClipPolygon.h"
 #include "model/MapModel.h"
@@ -51,7 +52,7 @@ void AppendThinned(CDevicePointArray* chunk, int count, const At& at, double ori
 
 void CMapPointList::BuildDevicePoints(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)
 {
-    CDevicePointCache& cache = *m_pCache;
+    CDevicePointCache& cache = m_Cache;
     const int height = client->bottom - client->top;
     const double z = *zoom;
     if (cache.IsFilled() && !AreDevicePointsStale() && z == cache.GetZoom()) {
@@ -107,23 +108,45 @@ void CMapPointList::BuildDevicePoints(CDC* pDC, const RECT* client, double* orig
     }
 
     cache.EmptyChunks();
+    // The covered rectangle of a build that keeps every vertex.
+    const auto finish = [&] {
+        device.Normalize();
+        cache.SetDeviceRect(CInt64Rect(device));
+        cache.SetZoom(z);
+        cache.SetClipped(FALSE);
+        ValidateDevicePoints();
+    };
+    // An object of a drawing loop's row is drawn once: its device points come
+    // straight from the stored bytes, with no copy of the vertices between.
+    int size = 0;
+    if (const BYTE* stored = !m_pPoints && !m_rcBoundary.IsNull() ? StoredVerticesOfLoopRow(size) : nullptr) {
+        const int count = size / kVertexSize;
+        if (count >= 1) {
+            AppendThinned(
+                cache.TakeFreeChunk(std::min(count, kChunkStart)), count,
+                [stored](int i, double& x, double& y) {
+                    x = MapRecord::GetFloat(stored + i * kVertexSize);
+                    y = MapRecord::GetFloat(stored + i * kVertexSize + 4);
+                },
+                *originX, *originY, z, height);
+            finish();
+        }
+        return;
+    }
     const int attached = AttachGeometry();
     if (!m_pPoints)
         return;
-    if (m_rcBoundary.IsNull())
+    if (m_rcBoundary.IsNull()) {
         UpdateLayerBounds();
+        device = m_rcBoundary.ToDeviceFloatRect(*originX, *originY, z, height);
+    }
     if (m_nCount >= 1) {
         CDevicePointArray* chunk = cache.TakeFreeChunk(std::min(m_nCount, kChunkStart));
         const CFloatPoint* points = m_pPoints;
         AppendThinned(
             chunk, m_nCount, [&](int i, double& x, double& y) { x = points[i].x, y = points[i].y; }, *originX,
             *originY, z, height);
-        device = m_rcBoundary.ToDeviceFloatRect(*originX, *originY, z, height);
-        device.Normalize();
-        cache.SetDeviceRect(CInt64Rect(device));
-        cache.SetZoom(z);
-        cache.SetClipped(FALSE);
-        ValidateDevicePoints();
+        finish();
     }
     if (attached)
         DetachGeometry();
@@ -140,21 +163,21 @@ void CMapPointList::RefreshDevicePoints()
 
 void CMapPointList::CheckDeviceZoom(double* zoom)
 {
-    if (*zoom == m_pCache->GetZoom())
+    if (*zoom == m_Cache.GetZoom())
         return;
-    m_pCache->EmptyChunks();
-    m_pCache->SetZoom(*zoom);
+    m_Cache.EmptyChunks();
+    m_Cache.SetZoom(*zoom);
 }
 
 void CMapPointList::AdjustDeviceHeight(int newHeight)
 {
     // Device y counts from the bottom of the client area.
-    m_pCache->Shift(0, newHeight - GetViewHeight());
+    m_Cache.Shift(0, newHeight - GetViewHeight());
 }
 
 void CMapPointList::ShiftDevicePoints(int dx, int dy)
 {
-    m_pCache->Shift(dx, dy);
+    m_Cache.Shift(dx, dy);
 }
 
 BOOL CMapPointList::IsWithinDeviceCircle(CPoint centre, double radius)
@@ -162,8 +185,8 @@ BOOL CMapPointList::IsWithinDeviceCircle(CPoint centre, double radius)
     if (CMapObject::IsWithinDeviceCircle(centre, radius))
         return TRUE;
     const double limit = radius * radius;
-    for (int c = 0; c < m_pCache->GetChunkCount(); ++c) {
-        const CDevicePointArray* chunk = m_pCache->GetChunk(c);
+    for (int c = 0; c < m_Cache.GetChunkCount(); ++c) {
+        const CDevicePointArray* chunk = m_Cache.GetChunk(c);
         for (int i = 0; i < chunk->GetCount(); ++i) {
             if ((double)SquaredDeviceDistance(chunk->GetAt(i), centre) > limit)
                 return FALSE;
@@ -180,8 +203,8 @@ void CMapPointList::DrawSelected(CDC* pDC, const RECT* client, double* originX, 
 
 void CMapPointList::DrawHandles(CDC* pDC, const RECT*, double* originX, double* originY, double* zoom)
 {
-    for (int c = 0; c < m_pCache->GetChunkCount(); ++c) {
-        const CDevicePointArray* chunk = m_pCache->GetChunk(c);
+    for (int c = 0; c < m_Cache.GetChunkCount(); ++c) {
+        const CDevicePointArray* chunk = m_Cache.GetChunk(c);
         for (int i = 0; i < chunk->GetCount(); ++i) {
             const POINT p = chunk->GetAt(i);
             pDC->PatBlt(p.x - 3, p.y - 3, 7, 7, DSTINVERT);
@@ -223,8 +246,8 @@ void CMapPointList::MoveHandle(CDC* pDC, int index, int x, int y, double* origin
 
         bool found = false;
         POINT prev = p, next = p;
-        for (int c = 0; c < m_pCache->GetChunkCount() && !found; ++c) {
-            CDevicePointArray* chunk = m_pCache->GetChunk(c);
+        for (int c = 0; c < m_Cache.GetChunkCount() && !found; ++c) {
+            CDevicePointArray* chunk = m_Cache.GetChunk(c);
             const int n = chunk->GetCount();
             for (int i = 0; i < n; ++i) {
                 const POINT q = chunk->GetAt(i);

@@ -63,6 +63,16 @@ void CMapPointList::BindGeometryColumn(CSQLiteStatement& stmt, int index) const
     stmt.BindBlob(index, blob.empty() ? &kNone : blob.data(), (int)blob.size(), SQLITE_TRANSIENT);
 }
 
+const BYTE* CMapPointList::StoredVerticesOfLoopRow(int& size) const
+{
+    size = 0;
+    if (m_nMapeID == -1 || !StandsOnRowOf(g_LayerQueryStatement, m_nMapeID))
+        return nullptr;
+    const BYTE* data = static_cast<const BYTE*>(g_LayerQueryStatement.ColumnBlob(kGeoDataColumn));
+    size = data ? g_LayerQueryStatement.ColumnBytes(kGeoDataColumn) : 0;
+    return data;
+}
+
 void CMapPointList::LoadGeometry()
 {
     if (m_pPoints && m_Borrow == BorrowSource::None)

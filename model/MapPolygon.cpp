@@ -88,14 +88,14 @@ void CMapPolygon::DrawSelected(CDC* pDC, const RECT* client, double* originX, do
     CMapStyle* mapStyle = GetMapStyle();
     CStyleDrawScope selection(pDC, mapStyle, true);
     BuildDevicePoints(pDC, client, originX, originY, zoom);
-    m_pCache->DrawAll(pDC, TRUE);
+    m_Cache.DrawAll(pDC, TRUE);
 }
 
 BOOL CMapPolygon::HitTest(int x, int y, double*, double*, double*)
 {
     // The cached pieces of a clipped polygon are separate rings: inside any one is a hit.
-    for (int c = 0; c < m_pCache->GetChunkCount(); ++c) {
-        const CDevicePointArray* ring = m_pCache->GetChunk(c);
+    for (int c = 0; c < m_Cache.GetChunkCount(); ++c) {
+        const CDevicePointArray* ring = m_Cache.GetChunk(c);
         if (ring->GetCount() > 0 && DeviceWinding(*ring, x, y) != 0)
             return TRUE;
     }
@@ -154,7 +154,7 @@ double CMapPolygon::GetArea(OGRSpatialReference* srs)
 void CMapPolygon::DrawTracking(CDC* pDC, const RECT*, double*, double*, double*)
 {
     CTrackingPenScope band(pDC);
-    m_pCache->DrawAll(pDC, TRUE);
+    m_Cache.DrawAll(pDC, TRUE);
 }
 
 BOOL CMapPolygon::ContainsFloatPoint(const CFloatPoint* pt)
@@ -178,7 +178,7 @@ BOOL CMapPolygon::ContainsAllPoints(CMapPointList* other)
 
 void CMapPolygon::DrawCachedOutline(CDC* pDC)
 {
-    m_pCache->DrawOutlineAll(pDC);
+    m_Cache.DrawOutlineAll(pDC);
 }
 
 CMapPolyPolygon* CMapPolygon::ClipToRectangle(const CDoubleRect* rect)

@@ -42,8 +42,8 @@ void CMapPolyline::DrawSelected(CDC* pDC, const RECT* client, double* originX, d
     const int oldRop = pDC->SetROP2(R2_NOTXORPEN);
     BuildDevicePoints(pDC, client, originX, originY, zoom);
     // Edge by edge, so that the XOR outline crosses itself without gaps.
-    for (int c = 0; c < m_pCache->GetChunkCount(); ++c) {
-        const CDevicePointArray* chunk = m_pCache->GetChunk(c);
+    for (int c = 0; c < m_Cache.GetChunkCount(); ++c) {
+        const CDevicePointArray* chunk = m_Cache.GetChunk(c);
         for (int i = 1; i < chunk->GetCount(); ++i) {
             pDC->MoveTo(chunk->GetAt(i - 1));
             pDC->LineTo(chunk->GetAt(i));
@@ -62,8 +62,8 @@ BOOL CMapPolyline::HitTest(int x, int y, double* originX, double* originY, doubl
     const POINT p{x, y};
     const double snap = (double)g_SnapPoints * g_SnapPoints;
     bool cached = false;
-    for (int c = 0; c < m_pCache->GetChunkCount(); ++c) {
-        const CDevicePointArray* chunk = m_pCache->GetChunk(c);
+    for (int c = 0; c < m_Cache.GetChunkCount(); ++c) {
+        const CDevicePointArray* chunk = m_Cache.GetChunk(c);
         if (chunk->GetCount() == 0)
             continue;
         cached = true;
@@ -104,5 +104,5 @@ double CMapPolyline::GetLength(OGRSpatialReference* srs)
 void CMapPolyline::DrawTracking(CDC* pDC, const RECT*, double*, double*, double*)
 {
     CTrackingPenScope band(pDC);
-    m_pCache->DrawAll(pDC, FALSE);
+    m_Cache.DrawAll(pDC, FALSE);
 }

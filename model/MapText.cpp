@@ -99,7 +99,7 @@ void CMapText::WriteRecord(BYTE* record) const
 {
     // A fresh style assigned from the own style: its flags word is stored as 0.
     CMapStyle style;
-    style = *m_pStyle;
+    style = m_Style;
     style.WriteRecord(record);
     MapRecord::PutDword(record + 272, m_dwStoredValue);
     MapRecord::PutFloat(record + 276, m_fFontSize);
@@ -516,10 +516,11 @@ void CMapText::SaveChanges()
     CMapObject::SaveChanges();
 }
 
-std::vector<BYTE> CMapText::GetPropertyColumn() const
+bool CMapText::WritePropertyColumn(std::vector<BYTE>& record) const
 {
-    const Record record = ToRecord();
-    return std::vector<BYTE>(record.begin(), record.end());
+    record.resize(kRecordSize);
+    WriteRecord(record.data());
+    return true;
 }
 
 void CMapText::ReadPropertyColumn(const void* data, int size)

@@ -71,7 +71,7 @@ public:
     void SaveChanges() override;
     void LoadFromRow(CSQLiteStatement* stmt) override;
     // The 292-byte property record, headed by the own style.
-    std::vector<BYTE> GetPropertyColumn() const override;
+    bool WritePropertyColumn(std::vector<BYTE>& record) const override;
     void ReadPropertyColumn(const void* data, int size) override;
     // The text as SQL text; NULL for an empty text.
     void BindGeometryColumn(CSQLiteStatement& stmt, int index) const override;

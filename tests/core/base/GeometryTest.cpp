@@ -80,6 +80,10 @@ TEST(WorldToDeviceTest, FarOffsetsSaturateAndExceedTheDeviceLimit)
         EXPECT_LE(std::abs(q.x), kDeviceCoordinateLimit) << x << " " << zoom;
         EXPECT_LE(std::abs(q.y), kDeviceCoordinateLimit + 600) << x << " " << zoom;
     }
+    // Half a pixel below the limit rounds up onto it.
+    const CPoint edge = CDoublePoint(kDeviceCoordinateLimit - 0.5, kDeviceCoordinateLimit - 1.5).ToDevice(0, 0, 1, 0);
+    EXPECT_EQ(kDeviceCoordinateLimit, edge.x);
+    EXPECT_EQ(kDeviceCoordinateLimit - 1, edge.y);
     const CFloatPoint f = CDoublePoint(40000, 0).ToDeviceFloat(0, 0, 1, 0);
     EXPECT_TRUE(f.ExceedsLimit(32767));
     EXPECT_FALSE(CFloatPoint(32767.0, -32767.0).ExceedsLimit(32767));

@@ -9,7 +9,10 @@
 #include "tests/core/values/ValuesTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
+#include <cmath>
+#include <random>
 #include <vector>
 
 namespace {
@@ -57,6 +60,26 @@ TEST(MapFieldValue, SetValueTextNormalisesByType)
         {FIELD_TYPE_DOUBLE, 0, "2.5", "2.500000"},
         {FIELD_TYPE_DOUBLE, 0, "1e3x", "1000.000000"},
         {FIELD_TYPE_DOUBLE, 0, "", "0.000000"},
+        // Numbers already as the type writes them stay; look-alikes are written anew.
+        {FIELD_TYPE_SHORT, 0, "-1234", "-1234"},
+        {FIELD_TYPE_SHORT, 0, "0012", "12"},
+        {FIELD_TYPE_SHORT, 0, "-0", "0"},
+        {FIELD_TYPE_INTEGER, 0, "-123456789", "-123456789"},
+        {FIELD_TYPE_INTEGER, 0, "007", "7"},
+        {FIELD_TYPE_INTEGER, 0, "-0", "0"},
+        {FIELD_TYPE_DOUBLE, 0, "-0.000000", "-0.000000"},
+        {FIELD_TYPE_DOUBLE, 0, "123456789.123456", "123456789.123456"},
+        {FIELD_TYPE_DOUBLE, 0, "01.500000", "1.500000"},
+        {FIELD_TYPE_DOUBLE, 0, "2.50000", "2.500000"},
+        {FIELD_TYPE_DOUBLE, 0, "2.5000000", "2.500000"},
+        {FIELD_TYPE_DOUBLE, 0, "-.500000", "-0.500000"},
+        {FIELD_TYPE_DOUBLE, 0, "0.25", "0.250000"},   // as SQLite gives a REAL back
+        {FIELD_TYPE_DOUBLE, 0, "12.0", "12.000000"},
+        {FIELD_TYPE_DOUBLE, 0, "-0", "-0.000000"},
+        {FIELD_TYPE_DOUBLE, 0, "1e-05", "0.000010"},
+        {FIELD_TYPE_DOUBLE, 0, "1234567890.5", "1234567890.500000"},
+        {FIELD_TYPE_DOUBLE, 0, "0.1234564", "0.123456"},
+        {FIELD_TYPE_DOUBLE, 0, "-1e20", "-100000000000000000000.000000"},
         {FIELD_TYPE_STRING, 3, "abcdef", "abc"},
         {FIELD_TYPE_STRING, 0, "abcdef", ""},
         {FIELD_TYPE_STRING, 10, "O'Hara", "O'Hara"},
@@ -72,6 +95,51 @@ TEST(MapFieldValue, SetValueTextNormalisesByType)
         CMapFieldValue value(CMapField("F", c.type, c.width));
         value.SetValueText(c.text);
         EXPECT_EQ(value.GetValueText(), c.stored) << c.type << " '" << c.text << "'";
+    }
+}
+
+// The text worked out from a REAL alone is the text SQLite's own rendering of it
+// gives a DOUBLE field, over the whole range where it is offered.
+TEST(MapFieldValue, DoubleFieldTextIsWhatSQLitesRenderingGives)
+{
+    std::vector<double> reals = {0.0, -0.0, 0.25, -0.25, 12.0, 1.0 / 64, -1.0 / 64, 999999999.984375,
+                                 -999999999.984375, 123456789.125, 1048576.5};
+    std::mt19937_64 random(20261210);
+    std::uniform_int_distribution<long long> sixtyFourths(-63999999999LL, 63999999999LL);
+    for (int i = 0; i < 20000; ++i)
+        reals.push_back((double)sixtyFourths(random) / 64.0);
+
+    CSQLiteDatabase db;
+    ASSERT_EQ(db.Open(":memory:"), SQLITE_OK);
+    db.Execute("create table t(v DOUBLE);");
+    CSQLiteStatement insert;
+    db.Prepare("insert into t values (?);", insert);
+    for (double v : reals) {
+        sqlite3_bind_double(insert.GetHandle(), 1, v);
+        insert.Step();
+        insert.Reset();
+    }
+    insert.Finalize();
+    CSQLiteStatement rows;
+    db.Prepare("select v from t;", rows);
+    int compared = 0;
+    while (rows.Step() == SQLITE_ROW) {
+        ASSERT_EQ(rows.ColumnType(0), SQLITE_FLOAT);
+        const double v = rows.ColumnDouble(0);
+        CString worked;
+        ASSERT_TRUE(CMapFieldValue::DoubleFieldText(v, worked)) << v;
+        CMapFieldValue rendered(CMapField("F", FIELD_TYPE_DOUBLE, 8));
+        rendered.SetValueText(rows.ColumnText(0));
+        ASSERT_EQ(worked, rendered.GetValueText()) << rows.ColumnText(0).GetString();
+        ++compared;
+    }
+    EXPECT_EQ(compared, (int)reals.size());
+
+    // Where the rendering could round otherwise, nothing is offered.
+    for (double v : {0.1, 1.0 / 128, 1e9, -1e9, 1e300, std::nan(""), (double)INFINITY}) {
+        CString text("kept");
+        EXPECT_FALSE(CMapFieldValue::DoubleFieldText(v, text)) << v;
+        EXPECT_EQ(text, "kept");
     }
 }
 

@@ -1,12 +1,16 @@
 // What the layers and dialogs use of the map window: notifications to its
-// owner and the clearing of the selection.
+// owner, new layers, and the clearing of the selection.
+#include "core/Settings.h"
 #include "model/MapNode.h"
 #include "model/MapObject.h"
 #include "model/MapLayer.h"
 #include "mapwindow/MUIMap.h"
+#include "platform/testing/DialogAnswerer.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -69,6 +73,49 @@ TEST(MapWindow, WithoutAWindowNothingIsSent)
     EXPECT_EQ(map.NotifyParent(MAPA_MAP_INVALIDATED, nullptr, 0), 0);
     map.InvalidateMap(nullptr, TRUE);
     EXPECT_TRUE(map.IsDirty());
+}
+
+// A layer made on a file the user names is announced once, is marked as not
+// yet in the workspace and makes the map modified; a cancelled dialog does none of it.
+TEST(MapWindow, ANewLayerIsAnnouncedAndMakesTheMapModified)
+{
+    const int savedSystem = g_CoordinationSystem;
+    g_CoordinationSystem = -1;
+    testsupport::TempFolder folder("kvnewlayer");
+    Host host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
+    {
+        CMUIMap map;
+        ASSERT_TRUE(map.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &host, 200));
+        host.received.clear();
+
+        DialogAnswerer answers(IDCANCEL);
+        answers.ThenFile(folder.File("Roads.klz"));
+        CMapLayer* layer = map.CreateLayer("Roads");
+        ASSERT_NE(layer, nullptr);
+        EXPECT_EQ(map.GetMapModel()->GetLastLayer(), layer);
+        EXPECT_EQ(layer->IsModified(), 1);
+        EXPECT_EQ(map.IsModified(), 1);
+        std::vector<int> actions;
+        for (const Received& r : host.received)
+            actions.push_back(r.action);
+        EXPECT_EQ(std::count(actions.begin(), actions.end(), (int)MAPA_LAYER_CREATED), 1);
+        const auto created = std::find_if(host.received.begin(), host.received.end(),
+                                          [](const Received& r) { return r.action == MAPA_LAYER_CREATED; });
+        ASSERT_NE(created, host.received.end());
+        EXPECT_EQ(created->object, layer);
+
+        map.SetModified(0);
+        host.received.clear();
+        EXPECT_EQ(map.CreateLayer("Rivers"), nullptr);
+        EXPECT_EQ(map.GetMapModel()->GetLayerCount(), 1);
+        EXPECT_EQ(map.IsModified(), 0);
+        EXPECT_TRUE(host.received.empty());
+        EXPECT_EQ(answers.Dialogs().size(), 2u);
+        map.DestroyWindow();
+    }
+    host.DestroyWindow();
+    g_CoordinationSystem = savedSystem;
 }
 
 class CountedObject : public CMapObject {
