@@ -54,8 +54,7 @@ TEST_F(Attributes, RebuildKeepsTheKeptColumnsValues)
     RawFile raw(path);
     layer->SaveProperties();
     EXPECT_EQ(raw.Text("select sql from sqlite_master where name='_MapMetaData';"),
-              "CREATE TABLE _MapMetaData (mapeID INTEGER PRIMARY KEY,\"Name\" VARCHAR(20),\"Order\" INT,\"Note\" "
-              "VARCHAR(10))");
+              "CREATE TABLE _MapMetaData (mapeID INTEGER PRIMARY KEY,Name VARCHAR(20),\"Order\" INT,Note VARCHAR(10))");
     EXPECT_EQ(raw.Text("select Name from _MapMetaData where mapeID=" + std::to_string(b)), "O'Neil");
     EXPECT_EQ(raw.Int("select \"Order\" from _MapMetaData where mapeID=" + std::to_string(a)), 3);
     EXPECT_EQ(raw.Text("select Note from _MapMetaData where mapeID=" + std::to_string(a)), "<null>");
@@ -104,6 +103,34 @@ TEST_F(Attributes, FieldsAreFoundInAnyCaseAndEqualOnlyInEverything)
     EXPECT_EQ(node->GetAttributeCount(), 4);
     layer->RemoveField(0);
     EXPECT_EQ(node->GetAttributeCount(), 3);
+}
+
+TEST(FieldColumns, NamesAreMadeSafeAndQuotedOnlyWhereTheyMustBe)
+{
+    const struct {
+        const char* name;
+        const char* column;
+        int renamed;
+    } cases[] = {
+        {"mapeID", "mapeID_", 1},    {"mapeGeoData", "mapeGeoData_", 1}, {"Depth (m)", "Depth_(m)", 0},
+        {"Name#", "Name_", 0},       {"Rate%", "Rate", 0},                {"Why?", "Why", 0},
+        {"a?b%c.d-e", "a_b_c_d_e", 0}, {"Height  ", "Height", 0},         {"MAPEID", "MAPEID", 0},
+    };
+    for (const auto& c : cases) {
+        CString name(c.name);
+        EXPECT_EQ(CMapLayer::MakeFieldNameSafe(name), c.renamed) << c.name;
+        EXPECT_EQ(name, c.column) << c.name;
+    }
+    CMapLayer layer("Columns");
+    layer.AddField(CMapField("Name", FIELD_TYPE_STRING, 12));
+    layer.AddField(CMapField("Depth (m)", FIELD_TYPE_DOUBLE, 0));
+    layer.AddField(CMapField("Order", FIELD_TYPE_SHORT, 0));
+    layer.AddField(CMapField("Done", FIELD_TYPE_BOOL, 0));
+    layer.AddField(CMapField("Count", FIELD_TYPE_INTEGER, 0));
+    // Plain names stand as they are; a keyword or a name with other characters is quoted.
+    EXPECT_EQ(layer.GetMetaDataColumns(), "mapeID INTEGER PRIMARY KEY,Name VARCHAR(12),\"Depth_(m)\" DOUBLE,"
+                                          "\"Order\" SMALLINT,Done BOOL,Count INT");
+    EXPECT_EQ(layer.BuildCreateMetaDataSql(), "create table _MapMetaData (" + layer.GetMetaDataColumns() + ");");
 }
 
 TEST_F(Attributes, LabelTextsComeFromTheLabelFieldQuotesAndAll)
