@@ -160,6 +160,7 @@ TEST_F(MapModelTest, TheViewRectangleIsTheClientAreaWidenedByTwoPixels)
     }
     // A quarter turn about the map origin: (x, y) becomes (-y, x).
     map.SetRotation(M_PI / 2);
+    EXPECT_EQ(map.GetRotatedViewRect(), map.GetViewRect());
     EXPECT_EQ(map.GetRotatedViewRect(corners), map.GetViewRect());
     for (int i = 0; i < 4; ++i) {
         EXPECT_NEAR(corners[i].x, -unrotated[i].y, 1e-9);
