@@ -2,6 +2,10 @@
 // _MapMetaData that keeps the kept columns' values.
 #include "tests/model/layers/LayersTestSupport.h"
 
+#include <cfloat>
+#include <cstdio>
+#include <cstring>
+
 namespace {
 
 class Attributes : public LayerTest {
@@ -148,6 +152,47 @@ TEST_F(Attributes, LabelTextsComeFromTheLabelFieldQuotesAndAll)
     EXPECT_EQ(read->GetLabelText(), "O'Hara");
     ASSERT_EQ(layer->GetPointObjects().GetCount(), 1);
     EXPECT_EQ(layer->GetPointObjects().GetHead()->GetLabelText(), "node label");
+}
+
+TEST_F(Attributes, LabelSettingsGoToEveryRowWithAnAnchorNotPlacedYet)
+{
+    MapLabelFontBlock block;
+    layer->GetLabelProperties(block);
+    EXPECT_EQ(block.font.lfHeight, 13);
+    EXPECT_EQ(block.font.lfCharSet, 1);
+    EXPECT_EQ(GetLogFontFaceName(block.font), "Arial");
+    EXPECT_EQ(block.textColor, 0u);
+    EXPECT_EQ(block.backColor, 0xFFFFFFu);
+    EXPECT_EQ(block.background, 0);
+    EXPECT_EQ(block.line, 0);
+
+    // Without rows only the layer's settings change.
+    block.font.lfHeight = 21;
+    block.textColor = RGB(1, 2, 3);
+    layer->SetLabelPropertiesForAll(block);
+    BYTE stored[MapLabelFontBlock::kSize], expected[MapLabelFontBlock::kSize];
+    layer->GetLabelProperties(stored);
+    block.Write(expected);
+    EXPECT_EQ(std::memcmp(stored, expected, sizeof stored), 0);
+    RawFile raw(path);
+    EXPECT_EQ(raw.Int("select count(*) from _MapGeoData where mapeLabelProp is not null;"), 0);
+
+    AddBoxId(0, 0, 1, 1);
+    AddNode(3, 3);
+    block.lineColor = RGB(9, 8, 7);
+    layer->SetLabelPropertiesForAll(block);
+    layer->SaveProperties();
+    CMapLabel label;
+    label.SetAnchor(CFloatPoint(FLT_MAX, FLT_MAX));
+    label.SetFontBlock(block);
+    const CMapLabel::Record record = label.ToRecord();
+    std::string hex;
+    for (BYTE b : record) {
+        char digits[3];
+        std::snprintf(digits, sizeof digits, "%02x", b);
+        hex += digits;
+    }
+    EXPECT_EQ(raw.Int("select count(*) from _MapGeoData where mapeLabelProp=x'" + hex + "';"), 2);
 }
 
 }
