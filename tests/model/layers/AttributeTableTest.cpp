@@ -195,4 +195,23 @@ TEST_F(Attributes, LabelSettingsGoToEveryRowWithAnAnchorNotPlacedYet)
     EXPECT_EQ(raw.Int("select count(*) from _MapGeoData where mapeLabelProp=x'" + hex + "';"), 2);
 }
 
+TEST(LineSplitter, CutsAtTheSeparatorAndAnswersMinusOneAtTheEnd)
+{
+    const struct {
+        const char* text;
+        int start;
+        int result;
+        const char* out;
+    } cases[] = {
+        {"", 0, -1, "<unchanged>"},         {"abc", 3, -1, "<unchanged>"},  {"abc", 7, -1, "<unchanged>"},
+        {"ab\r\ncd", 0, 4, "ab"},          {"ab\r\ncd", 4, 6, "cd"},       {"\r\nx", 0, 2, ""},
+        {"one line", 2, 8, "e line"},       {"a\r\n\r\nb", 3, 5, ""},
+    };
+    for (const auto& c : cases) {
+        CString out("<unchanged>");
+        EXPECT_EQ(ExtractNextToken(c.text, out, c.start, "\r\n"), c.result) << c.text << " from " << c.start;
+        EXPECT_EQ(out, c.out) << c.text << " from " << c.start;
+    }
+}
+
 }
