@@ -67,6 +67,7 @@ public:
     void SetZoom(double zoom) { m_dZoom = zoom; }
     void SetClientRect(const RECT& rect) { m_rcClient = rect; }
     const RECT* GetClientRect() const { return &m_rcClient; }
+    RECT* GetClientRect() { return &m_rcClient; }
     // The client height of the last drawing or view rectangle; -1 before the
     // first. Every device transform of the map's objects counts y up from it.
     int GetViewHeight() const { return m_nViewHeight; }

@@ -148,6 +148,8 @@ TEST_F(MapModelTest, TheViewRectangleIsTheClientAreaWidenedByTwoPixels)
     map.SetZoom(0.5);
     map.SetClientRect(RECT{0, 0, 200, 100});
     map.UpdateViewRect(10, 20);
+    RECT* stored = map.GetClientRect();
+    EXPECT_EQ(stored->right, 200);
     EXPECT_EQ(map.GetViewRect(), CDoubleRect(9.0, 19.0, 111.0, 71.0));
     EXPECT_EQ(map.GetViewHeight(), 100);
 
