@@ -89,11 +89,15 @@ void CMapNode::Draw(CDC* pDC, const RECT*, double* originX, double* originY, dou
     RECT rect{(LONG)(square.left - 2), (LONG)(square.bottom - 2), (LONG)(square.right + 2), (LONG)(square.top + 2)};
 
     CMapStyle* style = GetStyle();
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(style->GetSymbolColor());
+    // The symbol is clipped to its rectangle: where none of that is visible it
+    // would set no pixel, so no font is made for it.
+    if (!pDC->RectVisible(&rect))
+        return;
     const CString text = style->GetSymbolText();
     CFont font;
     style->CreateSymbolFont(font);
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(style->GetSymbolColor());
     CFont* oldFont = pDC->SelectObject(&font);
     // '&' is a symbol like any other here, not a mnemonic prefix.
     pDC->DrawText(text, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

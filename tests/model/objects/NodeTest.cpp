@@ -128,6 +128,55 @@ TEST(Node, DrawsItsSymbolCentredOnItsDevicePoint)
     }
 }
 
+// A symbol across the edge of the surface shows exactly the part a wider
+// surface shows there; one wholly outside sets no pixel but leaves the text
+// colour and background mode as a drawn one does.
+TEST(Node, SymbolsAtAndBeyondTheEdgeDrawWhatIsVisible)
+{
+    AfxInitFonts();
+    constexpr int kSize = 60, kShift = 40;
+    g_DefaultViewHeight = kSize;
+    const auto draw = [](CDC& dc, CBitmap& bitmap, int width, double originX, double x) {
+        EXPECT_TRUE(dc.CreateCompatibleDC(nullptr));
+        EXPECT_TRUE(bitmap.CreateBitmap(width, kSize, 1, 32, nullptr));
+        dc.SelectObject(&bitmap);
+        dc.FillSolidRect(0, 0, width, kSize, RGB(255, 255, 255));
+        dc.SetTextColor(RGB(1, 2, 3));
+        dc.SetBkMode(OPAQUE);
+        CMapNode node;
+        node.SetPosition(x, 30);
+        node.GetStyle()->SetSymbolSize(24);
+        node.GetStyle()->SetSymbolChar('A');
+        node.GetStyle()->SetSymbolColor(RGB(200, 0, 0));
+        double oy = 0, zoom = 1;
+        const RECT client{0, 0, width, kSize};
+        node.Draw(&dc, &client, &originX, &oy, &zoom);
+    };
+    for (double x : {-3.0, 1.0, 4.0, kSize - 3.0}) {
+        SCOPED_TRACE(x);
+        CDC edge, wide;
+        CBitmap edgeBits, wideBits;
+        draw(edge, edgeBits, kSize, 0, x);
+        draw(wide, wideBits, kSize + 2 * kShift, -kShift, x);
+        int ink = 0;
+        for (int py = 0; py < kSize; ++py) {
+            for (int px = 0; px < kSize; ++px) {
+                ASSERT_EQ(edge.GetPixel(px, py), wide.GetPixel(px + kShift, py)) << px << "," << py;
+                ink += edge.GetPixel(px, py) != RGB(255, 255, 255);
+            }
+        }
+        EXPECT_GT(ink, 0);
+    }
+    CDC outside;
+    CBitmap outsideBits;
+    draw(outside, outsideBits, kSize, 0, -30);
+    for (int py = 0; py < kSize; ++py)
+        for (int px = 0; px < kSize; ++px)
+            ASSERT_EQ(outside.GetPixel(px, py), RGB(255, 255, 255));
+    EXPECT_EQ(outside.GetTextColor(), RGB(200, 0, 0));
+    EXPECT_EQ(outside.GetBkMode(), TRANSPARENT);
+}
+
 TEST(Node, SelectedInANonEditableLayerInvertsItsSquareAndRestoresOnTheSecondDraw)
 {
     CDC dc;
