@@ -116,6 +116,20 @@ std::map<UINT, bool> PopupStates(CFrameWnd* frame, int index)
     return states;
 }
 
+// The state one update handler gives a command.
+class CCmdUIRecorder : public CCmdUI {
+public:
+    explicit CCmdUIRecorder(UINT id) { m_nID = id; }
+    bool enabled = false;
+    bool checked = false;
+    void Enable(BOOL bOn) override
+    {
+        enabled = bOn != 0;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int nCheck) override { checked = nCheck != 0; }
+};
+
 int OpenDocuments() { return AfxGetDocManager()->GetOpenDocumentCount(); }
 
 CKolvoDoc* ActiveDocument(CMainFrame* frame)
@@ -479,6 +493,22 @@ TEST_F(ShellTest, TheEditKeysAndMenusReachTheDocumentThroughTheFrame)
     EXPECT_EQ(points->GetObjectCount(), 4);
     Chord(keys, VK_CONTROL, 'Z');
     EXPECT_EQ(points->GetObjectCount(), 5) << "Undo brings the deleted clone back";
+
+    // The editing tools of the Drawing menu: picked through the document, only with an active layer.
+    for (auto [id, tool] : {std::pair{ID_DRAW_JOIN_POLYLINE, TOOL_JOIN_POLYLINE},
+                            std::pair{ID_DRAW_SPLIT_POLYGON, TOOL_SPLIT_POLYGON},
+                            std::pair{ID_DRAW_DELETE_LINE, TOOL_DELETE_LINE}}) {
+        Command(frame, id);
+        EXPECT_EQ(map->GetTool(), tool);
+        CCmdUIRecorder ui(id);
+        frame->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, nullptr);
+        EXPECT_TRUE(ui.enabled);
+        EXPECT_TRUE(ui.checked);
+    }
+    points->SetVisible(0);
+    CCmdUIRecorder hidden(ID_DRAW_JOIN_POLYLINE);
+    frame->OnCmdMsg(ID_DRAW_JOIN_POLYLINE, CN_UPDATE_COMMAND_UI, &hidden, nullptr);
+    EXPECT_FALSE(hidden.enabled) << "no visible editable layer";
 }
 
 // The manuals beside this test program; the files made here are removed again.
