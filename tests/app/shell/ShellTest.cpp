@@ -324,6 +324,24 @@ TEST_F(ShellTest, NewOpenAndCloseThroughTheFramesCommandsWithTheSaveQuestion)
     }
     EXPECT_EQ(OpenDocuments(), 1);
     EXPECT_GT(std::filesystem::file_size(m_folder.File("Points.klz").GetString()), 0u);
+
+    // A workspace opened from a document comes up in a new document of its own.
+    CKolvoDoc* first = ActiveDocument(frame);
+    ASSERT_NE(first, nullptr);
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        first->OnCmdMsg(ID_OPEN_WORKSPACE_NEW, CN_COMMAND, nullptr, nullptr);
+        AfxTestProcessEvents();
+    }
+    ASSERT_EQ(OpenDocuments(), 2);
+    CKolvoDoc* opened = ActiveDocument(frame);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_NE(opened, first);
+    EXPECT_EQ(opened->GetMapModel()->GetLayerCount(), 1);
+    EXPECT_EQ(opened->GetTitle(), CString("map"));
+    EXPECT_EQ(first->GetWorkspacePath(), path);
+    EXPECT_EQ(first->GetMapModel()->GetLayerCount(), 0);
 }
 
 TEST_F(ShellTest, ACancelledSaveAsKeepsTheMapChangedAndTheDocumentOpen)
