@@ -224,21 +224,33 @@ BOOL CMUIDoc::SaveModified()
     }
 }
 
-void CMUIDoc::KeepOrDropUncommittedLayers()
+namespace {
+// The layers in a copy of the list: dropping one changes the list.
+std::vector<CMapLayer*> LayersOf(CMapModel* model)
 {
-    CMapModel* model = m_MapWnd.GetMapModel();
-    // The layers are walked in a copy of the list: dropping one changes the list.
     std::vector<CMapLayer*> layers;
     for (POSITION pos = model->GetFirstLayerPosition(); pos;)
         layers.push_back(model->GetNextLayer(pos));
-    for (CMapLayer* layer : layers) {
+    return layers;
+}
+
+// Commits the layer's own file; a failure is told.
+void KeepLayerFile(CMapLayer* layer)
+{
+    try {
+        layer->SaveProperties();
+    } catch (const CSQLiteException& e) {
+        AfxMessageBox(e.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+}
+
+void CMUIDoc::KeepOrDropUncommittedLayers()
+{
+    for (CMapLayer* layer : LayersOf(m_MapWnd.GetMapModel())) {
         if (::MessageBox(nullptr, "Do you want to save the layer?", layer->GetName() + ".klz", MB_YESNO) ==
             IDYES) {
-            try {
-                layer->SaveProperties();
-            } catch (const CSQLiteException& e) {
-                AfxMessageBox(e.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
-            }
+            KeepLayerFile(layer);
             continue;
         }
         const CString file = layer->GetFilePath();
@@ -252,24 +264,15 @@ void CMUIDoc::KeepOrDropUncommittedLayers()
 // either kept (its file committed) or, confirmed, dropped with its file.
 void CMUIDoc::KeepOrDropEmptyLayers()
 {
-    CMapModel* model = m_MapWnd.GetMapModel();
-    std::vector<CMapLayer*> layers;
-    for (POSITION pos = model->GetFirstLayerPosition(); pos;)
-        layers.push_back(model->GetNextLayer(pos));
-    for (CMapLayer* layer : layers) {
+    for (CMapLayer* layer : LayersOf(m_MapWnd.GetMapModel())) {
         const CString file = layer->GetFilePath();
         if (file.IsEmpty() || !IsEmptyFile(file))
             continue;
         if (::MessageBox(nullptr, "Are you sure. The layer " + file + " will be deleted.", "Empty Layer",
-                         MB_YESNO) == IDYES) {
+                         MB_YESNO) == IDYES)
             DropLayer(layer);
-            continue;
-        }
-        try {
-            layer->SaveProperties();
-        } catch (const CSQLiteException& e) {
-            AfxMessageBox(e.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
-        }
+        else
+            KeepLayerFile(layer);
     }
 }
 

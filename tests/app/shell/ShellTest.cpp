@@ -20,6 +20,7 @@
 #include "platform/frames/CDocManager.h"
 #include "platform/frames/CDocTemplate.h"
 #include "platform/frames/Shell.h"
+#include "platform/testing/CmdUIProbe.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "platform/testing/ModalRecorder.h"
 #include "platform/testing/ShellRecorder.h"
@@ -115,20 +116,6 @@ std::map<UINT, bool> PopupStates(CFrameWnd* frame, int index)
     }
     return states;
 }
-
-// The state one update handler gives a command.
-class CCmdUIRecorder : public CCmdUI {
-public:
-    explicit CCmdUIRecorder(UINT id) { m_nID = id; }
-    bool enabled = false;
-    bool checked = false;
-    void Enable(BOOL bOn) override
-    {
-        enabled = bOn != 0;
-        m_bEnableChanged = TRUE;
-    }
-    void SetCheck(int nCheck) override { checked = nCheck != 0; }
-};
 
 int OpenDocuments() { return AfxGetDocManager()->GetOpenDocumentCount(); }
 
@@ -518,15 +505,12 @@ TEST_F(ShellTest, TheEditKeysAndMenusReachTheDocumentThroughTheFrame)
                             std::pair{ID_DRAW_DELETE_LINE, TOOL_DELETE_LINE}}) {
         Command(frame, id);
         EXPECT_EQ(map->GetTool(), tool);
-        CCmdUIRecorder ui(id);
-        frame->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, nullptr);
+        const CmdUIProbe ui = CmdUIProbe::Update(*frame, id);
         EXPECT_TRUE(ui.enabled);
         EXPECT_TRUE(ui.checked);
     }
     points->SetVisible(0);
-    CCmdUIRecorder hidden(ID_DRAW_JOIN_POLYLINE);
-    frame->OnCmdMsg(ID_DRAW_JOIN_POLYLINE, CN_UPDATE_COMMAND_UI, &hidden, nullptr);
-    EXPECT_FALSE(hidden.enabled) << "no visible editable layer";
+    EXPECT_FALSE(CmdUIProbe::Update(*frame, ID_DRAW_JOIN_POLYLINE).enabled) << "no visible editable layer";
 }
 
 // The manuals beside this test program; the files made here are removed again.

@@ -9,6 +9,7 @@
 #include "mapwindow/LayerChooserDlg.h"
 #include "mapwindow/MUIDoc.h"
 #include "resources/resource.h"
+#include "platform/testing/CmdUIProbe.h"
 #include "platform/testing/DialogAnswerer.h"
 
 #include <sqlite3.h>
@@ -234,25 +235,9 @@ void RunCommand(CMUIDoc& doc, UINT id)
     doc.OnCmdMsg(id, CN_COMMAND, nullptr, nullptr);
 }
 
-// Reads the state one update handler gives a command.
-class Probe : public CCmdUI {
-public:
-    explicit Probe(UINT id) { m_nID = id; }
-    bool enabled = false;
-    bool checked = false;
-    void Enable(BOOL bOn) override
-    {
-        enabled = bOn != 0;
-        m_bEnableChanged = TRUE;
-    }
-    void SetCheck(int nCheck) override { checked = nCheck != 0; }
-};
-
-Probe Update(CMUIDoc& doc, UINT id)
+CmdUIProbe Update(CMUIDoc& doc, UINT id)
 {
-    Probe probe(id);
-    doc.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &probe, nullptr);
-    return probe;
+    return CmdUIProbe::Update(doc, id);
 }
 
 TEST_F(MapDocument, LoadLayerRefusesEmptyFilesAndKeepsOneLayerEditable)
@@ -350,7 +335,7 @@ TEST_F(MapDocument, QuickInfoTogglesThePreferenceAndShowsItsState)
     EXPECT_TRUE(Update(doc, ID_VIEW_QUICK_INFO).checked);
     RunCommand(doc, ID_VIEW_QUICK_INFO);
     EXPECT_FALSE(g_QuickInfoTool);
-    const Probe off = Update(doc, ID_VIEW_QUICK_INFO);
+    const CmdUIProbe off = Update(doc, ID_VIEW_QUICK_INFO);
     EXPECT_TRUE(off.enabled);
     EXPECT_FALSE(off.checked);
     RunCommand(doc, ID_VIEW_QUICK_INFO);

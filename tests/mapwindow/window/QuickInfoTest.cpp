@@ -25,16 +25,14 @@ struct NoCoordinateSystem {
     ~NoCoordinateSystem() { g_CoordinationSystem = saved; }
 };
 
-// A map window of 400 x 300 pixels with two layers in memory ("Areas" below
-// "Points"), 10 map units per pixel from (0, 0).
-class QuickInfo : public ::testing::Test {
+// The test's map window without a coordinate system (the guard is made before
+// the map), with two layers in memory ("Areas" below "Points"), 10 map units per
+// pixel from (0, 0).
+class QuickInfo : private NoCoordinateSystem, public MapWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr));
-        ASSERT_TRUE(map.Create(CRect(0, 0, 0, 0), &host, IDC_MAP_WINDOW, WS_CHILD | WS_VISIBLE | WS_TABSTOP));
-        map.MoveWindow(0, 0, 400, 300, FALSE);
-        host.ShowWindow(SW_SHOW);
+        MapWindowTest::SetUp();
         for (const char* name : {"Areas", "Points"})
             map.GetMapModel()->AddLayer(new CMapLayer(name));
         points = map.GetMapModel()->GetLayerAt(1);
@@ -45,14 +43,8 @@ protected:
     void TearDown() override
     {
         g_QuickInfoTool = savedQuickInfo;
-        g_currentTool = savedTool;
         map.ClearSelection(0);
-        map.DestroyWindow();
-        host.DestroyWindow();
-    }
-    CPoint Device(double x, double y) const
-    {
-        return CFloatPoint(x, y).ToDevice(map.GetXOffset(), map.GetYOffset(), map.GetZoom(), map.GetViewHeight());
+        MapWindowTest::TearDown();
     }
     void SetAreaUnit(int code)
     {
@@ -68,12 +60,7 @@ protected:
         return node;
     }
 
-    NoCoordinateSystem noSystem;
     BOOL savedQuickInfo = g_QuickInfoTool;
-    int savedTool = g_currentTool;
-    ModalRecorder boxes;
-    Host host;
-    CMUIMap map;
     CMapLayer* points = nullptr;
 };
 
