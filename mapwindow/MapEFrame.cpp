@@ -5,8 +5,6 @@
 #include "mapwindow/MapEditorBars.h"
 #include "resources/resource.h"
 
-#include <iterator>
-
 IMPLEMENT_DYNCREATE(CMapEFrame, CFrameWnd)
 
 namespace {
@@ -41,20 +39,10 @@ int CMapEFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     for (const Bar& b : bars)
         if (!b.bar.Create(this, kToolBarStyle, b.id) || !b.bar.LoadToolBar(b.resource))
             return 0;
-    for (CToolBar* bar : {&m_wndToolBar, &m_wndDrawingBar})
-        for (int i = 0; i < 4 && i < bar->GetCount(); ++i)
-            bar->SetButtonStyle(i, bar->GetButtonStyle(i) | TBBS_CHECKGROUP);
-
-    if (!mapeditor::CreateInfoTool(*this, m_pInfoTool, "Info Tool"))
-        return -1;
-
-    EnableDocking(CBRS_ALIGN_ANY);
-    for (const Bar& b : bars) {
-        b.bar.EnableDocking(CBRS_ALIGN_ANY);
-        DockControlBar(&b.bar);
-    }
-    mapeditor::DockBrowseDataBar(*this, m_wndBrowseData);
-    return 0;
+    return mapeditor::FinishEditorFrame(*this, {&m_wndMainBar, &m_wndToolBar, &m_wndDrawingBar}, m_wndToolBar,
+                                        m_wndDrawingBar, m_pInfoTool, "Info Tool", m_wndBrowseData)
+               ? 0
+               : -1;
 }
 
 void CMapEFrame::SetStatusPaneText(int pane, LPCTSTR text) { mapeditor::SetStatusPaneToText(m_wndStatusBar, pane, text); }

@@ -4,12 +4,7 @@
 #include "mapwindow/MapEMDIFrame.h"
 
 #include "mapwindow/MapEditorBars.h"
-#include "platform/gdi/CDC.h"
-#include "platform/gdi/GdiObjects.h"
-#include "platform/wnd/WindowDC.h"
 #include "resources/resource.h"
-
-#include <iterator>
 
 IMPLEMENT_DYNCREATE(CMapEMDIFrame, CMDIFrameWnd)
 
@@ -67,22 +62,11 @@ int CMapEMDIFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         if (b.title)
             b.bar.SetWindowText(Text(b.title));
     }
-    // The first four tools of each tool bar are one choice.
-    for (CToolBar* bar : {&m_wndToolBar, &m_wndDrawingBar})
-        for (int i = 0; i < 4 && i < bar->GetCount(); ++i)
-            bar->SetButtonStyle(i, bar->GetButtonStyle(i) | TBBS_CHECKGROUP);
-
-    if (!mapeditor::CreateInfoTool(*this, m_pInfoTool, Text(IDS_INFO_TOOL)))
-        return -1;
-
-    EnableDocking(CBRS_ALIGN_ANY);
-    for (const Bar& b : bars) {
-        b.bar.EnableDocking(CBRS_ALIGN_ANY);
-        DockControlBar(&b.bar);
-    }
-
-    mapeditor::DockBrowseDataBar(*this, m_wndBrowseData);
-    return 0;
+    return mapeditor::FinishEditorFrame(*this, {&m_wndStandardBar, &m_wndMainBar, &m_wndToolBar, &m_wndDrawingBar},
+                                        m_wndToolBar, m_wndDrawingBar, m_pInfoTool, Text(IDS_INFO_TOOL),
+                                        m_wndBrowseData)
+               ? 0
+               : -1;
 }
 
 void CMapEMDIFrame::SetStatusPaneText(int pane, LPCTSTR text) { mapeditor::SetStatusPaneToText(m_wndStatusBar, pane, text); }
@@ -103,12 +87,14 @@ void CMapEMDIFrame::OnViewInfoTool() { mapeditor::ToggleInfoTool(m_pInfoTool.get
 
 void CMapEMDIFrame::OnUpdateViewInfoTool(CCmdUI* pCmdUI) { mapeditor::UpdateInfoTool(m_pInfoTool.get(), pCmdUI); }
 
-void CMapEMDIFrame::OnViewMainBar() { ToggleBar(m_wndMainBar); }
-void CMapEMDIFrame::OnUpdateViewMainBar(CCmdUI* pCmdUI) { pCmdUI->SetCheck((m_wndMainBar.GetStyle() & WS_VISIBLE) != 0); }
-void CMapEMDIFrame::OnViewToolBar() { ToggleBar(m_wndToolBar); }
-void CMapEMDIFrame::OnUpdateViewToolBar(CCmdUI* pCmdUI) { pCmdUI->SetCheck((m_wndToolBar.GetStyle() & WS_VISIBLE) != 0); }
-void CMapEMDIFrame::OnViewDrawingBar() { ToggleBar(m_wndDrawingBar); }
-void CMapEMDIFrame::OnUpdateViewDrawingBar(CCmdUI* pCmdUI)
+void CMapEMDIFrame::UpdateBar(CControlBar& bar, CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck((m_wndDrawingBar.GetStyle() & WS_VISIBLE) != 0);
+    pCmdUI->SetCheck((bar.GetStyle() & WS_VISIBLE) != 0);
 }
+
+void CMapEMDIFrame::OnViewMainBar() { ToggleBar(m_wndMainBar); }
+void CMapEMDIFrame::OnUpdateViewMainBar(CCmdUI* pCmdUI) { UpdateBar(m_wndMainBar, pCmdUI); }
+void CMapEMDIFrame::OnViewToolBar() { ToggleBar(m_wndToolBar); }
+void CMapEMDIFrame::OnUpdateViewToolBar(CCmdUI* pCmdUI) { UpdateBar(m_wndToolBar, pCmdUI); }
+void CMapEMDIFrame::OnViewDrawingBar() { ToggleBar(m_wndDrawingBar); }
+void CMapEMDIFrame::OnUpdateViewDrawingBar(CCmdUI* pCmdUI) { UpdateBar(m_wndDrawingBar, pCmdUI); }

@@ -52,7 +52,9 @@ protected:
     afx_msg void OnUpdateViewDrawingBar(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
+    // A bar's show or hide command, and its check mark while it is visible.
     void ToggleBar(CControlBar& bar);
+    static void UpdateBar(CControlBar& bar, CCmdUI* pCmdUI);
 
     CToolBar m_wndMainBar;
     CToolBar m_wndToolBar;

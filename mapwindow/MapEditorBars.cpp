@@ -33,24 +33,34 @@ void SetStatusPaneToText(CStatusBar& bar, int pane, LPCTSTR text)
     bar.SetPaneText(pane, text, TRUE);
 }
 
-BOOL CreateInfoTool(CFrameWnd& frame, std::unique_ptr<CObjectInfoFrame>& info, LPCTSTR infoTitle)
+BOOL FinishEditorFrame(CFrameWnd& frame, std::initializer_list<CToolBar*> toolBars, CToolBar& tool,
+                       CToolBar& drawing, std::unique_ptr<CObjectInfoFrame>& info, LPCTSTR infoTitle,
+                       CBrowseDataBar& browse)
 {
+    for (CToolBar* bar : {&tool, &drawing})
+        for (int i = 0; i < 4 && i < bar->GetCount(); ++i)
+            bar->SetButtonStyle(i, bar->GetButtonStyle(i) | TBBS_CHECKGROUP);
+
     info = std::make_unique<CObjectInfoFrame>();
     if (!info->CreateToolWindow(infoTitle, &frame))
         return FALSE;
     if (g_ShowInfoTool)
         info->ShowWindow(SW_SHOW);
-    return TRUE;
-}
 
-void DockBrowseDataBar(CFrameWnd& frame, CBrowseDataBar& browse)
-{
-    if (!browse.Create("Browse Data", &frame, ID_BROWSE_DATA, 0x50002800))
-        return;
-    browse.SetBarStyle(browse.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
-    browse.EnableDocking(CBRS_ALIGN_ANY);
-    frame.DockControlBar(&browse, AFX_IDW_DOCKBAR_BOTTOM);
-    frame.ShowControlBar(&browse, FALSE, FALSE);
+    frame.EnableDocking(CBRS_ALIGN_ANY);
+    for (CToolBar* bar : toolBars) {
+        bar->EnableDocking(CBRS_ALIGN_ANY);
+        frame.DockControlBar(bar);
+    }
+
+    // A Browse Data bar that cannot be made is left out; the frame works without it.
+    if (browse.Create("Browse Data", &frame, ID_BROWSE_DATA, 0x50002800)) {
+        browse.SetBarStyle(browse.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+        browse.EnableDocking(CBRS_ALIGN_ANY);
+        frame.DockControlBar(&browse, AFX_IDW_DOCKBAR_BOTTOM);
+        frame.ShowControlBar(&browse, FALSE, FALSE);
+    }
+    return TRUE;
 }
 
 void ToggleBrowseDataBar(CFrameWnd& frame, CBrowseDataBar& browse, CMUIMap* map)

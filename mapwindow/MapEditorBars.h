@@ -6,6 +6,9 @@
 #include "mapwindow/InfoToolFrame.h"
 #include "platform/frames/CFrameWnd.h"
 #include "platform/frames/CStatusBar.h"
+#include "platform/frames/CToolBar.h"
+
+#include <initializer_list>
 
 #include <memory>
 
@@ -17,10 +20,13 @@ namespace mapeditor {
 BOOL CreateStatusBar(CFrameWnd& frame, CStatusBar& bar);
 // Pane `pane` becomes the position pane, as wide as `text` in the bar's font, showing it.
 void SetStatusPaneToText(CStatusBar& bar, int pane, LPCTSTR text);
-// The info tool window, shown when "Show Info Tool" is on; FALSE when it fails.
-BOOL CreateInfoTool(CFrameWnd& frame, std::unique_ptr<CObjectInfoFrame>& info, LPCTSTR infoTitle);
-// The Browse Data bar, docked at the bottom and hidden (its creation failing leaves it out).
-void DockBrowseDataBar(CFrameWnd& frame, CBrowseDataBar& browse);
+// The steps after the toolbars: the first four tools of the Tool and Drawing
+// bars become one choice; the info tool window is made (shown when "Show Info
+// Tool" is on); `toolBars` dock at the top and the Browse Data bar, hidden, at
+// the bottom. FALSE when the info tool window fails, which fails the frame.
+BOOL FinishEditorFrame(CFrameWnd& frame, std::initializer_list<CToolBar*> toolBars, CToolBar& tool,
+                       CToolBar& drawing, std::unique_ptr<CObjectInfoFrame>& info, LPCTSTR infoTitle,
+                       CBrowseDataBar& browse);
 void ToggleBrowseDataBar(CFrameWnd& frame, CBrowseDataBar& browse, CMUIMap* map);
 void ShowBrowseDataBar(CFrameWnd& frame, CBrowseDataBar& browse, BOOL show);
 void UpdateBrowseDataBar(CBrowseDataBar& browse, CCmdUI* pCmdUI);

@@ -12,6 +12,7 @@
 #include "model/MapLayer.h"
 #include "model/MapObject.h"
 #include "model/MapPolyline.h"
+#include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -178,13 +179,9 @@ void CMapTool::UpdatePositionText(CMUIMap* map, int x, int y, CMapObject*)
 
 void CMapTool::DrawXorLine(CDC* dc, int x1, int y1, int x2, int y2, COLORREF colour, int penStyle)
 {
-    CPen pen(penStyle, 1, colour);
-    CPen* old = dc->SelectObject(&pen);
-    const int oldRop = dc->SetROP2(R2_NOTXORPEN);
+    CRopPenScope pen(dc, penStyle, colour, R2_NOTXORPEN);
     dc->MoveTo(x1, y1);
     dc->LineTo(x2, y2);
-    dc->SetROP2(oldRop);
-    dc->SelectObject(old);
 }
 
 void CMapTool::DrawFocusRectXor(CDC* dc, int left, int top, int right, int bottom)
@@ -196,14 +193,10 @@ void CMapTool::DrawFocusRectXor(CDC* dc, int left, int top, int right, int botto
 
 void CMapTool::DrawXorEllipse(CDC* dc, const RECT& rect)
 {
-    CPen pen(PS_SOLID, 1, RGB(0xC0, 0xC0, 0xC0));
-    CPen* old = dc->SelectObject(&pen);
+    CTrackingPenScope pen(dc);
     CGdiObject* oldBrush = dc->SelectStockObject(NULL_BRUSH);
-    const int oldRop = dc->SetROP2(R2_NOTXORPEN);
     dc->Ellipse(&rect);
-    dc->SetROP2(oldRop);
     dc->SelectObject(oldBrush);
-    dc->SelectObject(old);
 }
 
 CMapObject* CMapTool::CopyForUndo(CMapObject* object)

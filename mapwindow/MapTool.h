@@ -115,11 +115,14 @@ public:
     virtual void Abandon(CMUIMap*) { Reset(); }
 
     // ---- helpers of the tools
+    // The colour of the rubber bands: in NOTXOR it shows on light and dark maps alike.
+    static constexpr COLORREF kBandColour = RGB(0xC0, 0xC0, 0xC0);
     // The "Position: " text of the pointer at (x, y), kept by the window.
     static void UpdatePositionText(CMUIMap* map, int x, int y, CMapObject* object);
     // Appends the pixel's map point to `track`, marks the map modified and
     // makes the pixel the down and current point (a GPS track grows this way).
     static void AppendTrackPoint(CMUIMap* map, int x, int y, CMapPolyline* track);
+    // The rubber-band figures: each is drawn in NOTXOR, so drawing it again erases it.
     static void DrawXorLine(CDC* dc, int x1, int y1, int x2, int y2, COLORREF colour, int penStyle);
     static void DrawFocusRectXor(CDC* dc, int left, int top, int right, int bottom);
     static void DrawXorEllipse(CDC* dc, const RECT& rect);

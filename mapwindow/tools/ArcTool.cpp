@@ -8,13 +8,13 @@
 #include "mapwindow/tools/ToolEdits.h"
 #include "model/MapArc.h"
 #include "model/MapLayer.h"
-#include "platform/gdi/GdiObjects.h"
+#include "model/ObjectDrawScope.h"
 #include "platform/wnd/WindowDC.h"
 
 #include <memory>
 
 namespace {
-// Green and blue full, red none.
+// Cyan, so that the figure stands apart from the grey band of its ellipse.
 constexpr COLORREF kFigureColour = RGB(0x00, 0xFF, 0xFF);
 
 int FigureType(int number)
@@ -23,17 +23,10 @@ int FigureType(int number)
 }
 }
 
-void CArcTool::DrawEllipse(CDC* dc, const CRect& rect)
-{
-    DrawXorEllipse(dc, rect);
-}
-
 void CArcTool::DrawFigure(CDC* dc, CPoint start, CPoint end)
 {
-    CPen pen(PS_SOLID, 1, kFigureColour);
-    CPen* oldPen = dc->SelectObject(&pen);
+    CRopPenScope pen(dc, PS_SOLID, kFigureColour, R2_NOTXORPEN);
     CGdiObject* oldBrush = dc->SelectStockObject(NULL_BRUSH);
-    const int oldRop = dc->SetROP2(R2_NOTXORPEN);
     switch (m_nTool) {
     case TOOL_CHORD:
         dc->Chord(&m_rcEllipse, start, end);
@@ -45,9 +38,7 @@ void CArcTool::DrawFigure(CDC* dc, CPoint start, CPoint end)
         dc->Arc(&m_rcEllipse, start, end);
         break;
     }
-    dc->SetROP2(oldRop);
     dc->SelectObject(oldBrush);
-    dc->SelectObject(oldPen);
 }
 
 void CArcTool::OnMouseMove(CMUIMap* map, UINT flags, int x, int y)
@@ -57,10 +48,10 @@ void CArcTool::OnMouseMove(CMUIMap* map, UINT flags, int x, int y)
         CClientDC dc(map);
         if (m_nClicks == 1) {
             if (m_bEllipseShown)
-                DrawEllipse(&dc, m_rcShownEllipse);
+                DrawXorEllipse(&dc, m_rcShownEllipse);
             m_rcEllipse = CRect(point, g_downPoint);
             m_rcEllipse.NormalizeRect();
-            DrawEllipse(&dc, m_rcEllipse);
+            DrawXorEllipse(&dc, m_rcEllipse);
             m_bEllipseShown = true;
             m_rcShownEllipse = m_rcEllipse;
         } else if (m_nClicks == 3) {
@@ -121,7 +112,7 @@ void CArcTool::HideBands(CMUIMap* map)
     if ((m_bEllipseShown || m_bFigureShown) && map->GetSafeHwnd()) {
         CClientDC dc(map);
         if (m_bEllipseShown)
-            DrawEllipse(&dc, m_rcShownEllipse);
+            DrawXorEllipse(&dc, m_rcShownEllipse);
         if (m_bFigureShown)
             DrawFigure(&dc, m_ShownStart, m_ShownEnd);
     }

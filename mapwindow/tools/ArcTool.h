@@ -18,7 +18,6 @@ public:
     int GetClicks() const { return m_nClicks; }
 
 private:
-    void DrawEllipse(CDC* dc, const CRect& rect);
     void DrawFigure(CDC* dc, CPoint start, CPoint end);
     // Erases whatever rubber figure is shown.
     void HideBands(CMUIMap* map);

@@ -18,8 +18,6 @@
 #include <cmath>
 
 namespace {
-constexpr COLORREF kBandColour = RGB(0xC0, 0xC0, 0xC0);
-
 double PixelDistance(CPoint a, CPoint b)
 {
     return std::hypot((double)(a.x - b.x), (double)(a.y - b.y));

@@ -10,7 +10,6 @@
 #include "platform/wnd/WindowDC.h"
 
 namespace {
-constexpr COLORREF kBandColour = RGB(0xC0, 0xC0, 0xC0);
 constexpr int kMarkSize = 7;
 
 // Appends the vertices of `from` to `to`, last to first when `reversed`.

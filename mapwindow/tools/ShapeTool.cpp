@@ -13,8 +13,6 @@
 #include <algorithm>
 
 namespace {
-constexpr COLORREF kBandColour = RGB(0xC0, 0xC0, 0xC0);
-
 int RectangleType(int number)
 {
     switch (number) {

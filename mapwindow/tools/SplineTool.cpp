@@ -8,14 +8,13 @@
 #include "model/MapLayer.h"
 #include "model/MapSpline.h"
 #include "model/SplineCurve.h"
-#include "platform/gdi/GdiObjects.h"
+#include "model/ObjectDrawScope.h"
 #include "platform/wnd/WindowDC.h"
 
 #include <cstdlib>
 #include <memory>
 
 namespace {
-constexpr COLORREF kCurveColour = RGB(0xC0, 0xC0, 0xC0);
 constexpr int kMarkSize = 5;
 }
 
@@ -46,12 +45,8 @@ void CSplineTool::DrawCurve(CDC* dc) const
 {
     if (m_curvePoints.size() < 2)
         return;
-    CPen pen(PS_SOLID, 1, kCurveColour);
-    CPen* old = dc->SelectObject(&pen);
-    const int oldRop = dc->SetROP2(R2_NOTXORPEN);
+    CTrackingPenScope pen(dc);
     dc->Polyline(m_curvePoints.data(), (int)m_curvePoints.size());
-    dc->SetROP2(oldRop);
-    dc->SelectObject(old);
 }
 
 void CSplineTool::OnLButtonDown(CMUIMap* map, UINT flags, int x, int y)

@@ -13,7 +13,6 @@
 #include <vector>
 
 namespace {
-constexpr COLORREF kBandColour = RGB(0xC0, 0xC0, 0xC0);
 constexpr int kMarkSize = 7;
 }
 
