@@ -171,6 +171,8 @@ public:
     // puts new objects into the active layer, each Paste 6 pixels further right
     // and down than the last, until the next Copy.
     void CopySelection();
+    // Replaces the clipboard with copies of `objects`, in order, and resets the paste offset.
+    void CopyToClipboard(const CList<CMapObject*, CMapObject*>& objects);
     void CutSelection();
     void PasteClipboard();
     BOOL CanPaste() const { return !m_Clipboard.IsEmpty(); }
