@@ -511,6 +511,14 @@ TEST_F(ShellTest, TheEditKeysAndMenusReachTheDocumentThroughTheFrame)
     }
     points->SetVisible(0);
     EXPECT_FALSE(CmdUIProbe::Update(*frame, ID_DRAW_JOIN_POLYLINE).enabled) << "no visible editable layer";
+
+    // Browse Data shows and hides the bar for this map; the update checks it while shown.
+    Command(frame, ID_BROWSE_DATA);
+    EXPECT_TRUE(frame->GetBrowseDataBar().IsVisible());
+    EXPECT_TRUE(CmdUIProbe::Update(*frame, ID_BROWSE_DATA).checked);
+    Command(frame, ID_BROWSE_DATA);
+    EXPECT_FALSE(frame->GetBrowseDataBar().IsVisible());
+    EXPECT_FALSE(CmdUIProbe::Update(*frame, ID_BROWSE_DATA).checked);
 }
 
 // The manuals beside this test program; the files made here are removed again.
