@@ -52,6 +52,11 @@ void ClipEllipse(const RECT& visible, const CDoubleRect& ellipse, std::vector<PO
         if (inEllipse(c.x, c.y))
             points.push_back(c);
     }
+    if (points.size() == 4) {
+        // The whole rectangle is visible ellipse: its corners, from the bottom left up.
+        out = {POINT{r.left, r.bottom}, POINT{r.left, r.top}, POINT{r.right, r.top}, POINT{r.right, r.bottom}};
+        return;
+    }
 
     // Parameters where the ellipse meets the border of the rectangle.
     std::vector<double> crossings;

@@ -112,3 +112,16 @@ CString SqlIdentifier(const CString& name)
     quoted.Replace("\"", "\"\"");
     return "\"" + quoted + "\"";
 }
+
+CString SqlColumnName(const CString& name)
+{
+    const int length = name.GetLength();
+    bool plain = length > 0 && !(name[0] >= '0' && name[0] <= '9');
+    for (int i = 0; i < length && plain; ++i) {
+        const char c = name[i];
+        plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    }
+    if (plain && sqlite3_keyword_check(name.GetString(), length) == 0)
+        return name;
+    return SqlIdentifier(name);
+}

@@ -48,3 +48,7 @@ private:
 // column name as a quoted identifier (a keyword or a name holding a quote still works).
 CString SqlText(const CString& text);
 CString SqlIdentifier(const CString& name);
+// A column name as it stands when it is a plain name (letters, digits and
+// underscores, not starting with a digit, not a keyword), else quoted as an
+// identifier: stored schemas keep their readable form wherever that is safe.
+CString SqlColumnName(const CString& name);

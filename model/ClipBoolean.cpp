@@ -7,6 +7,7 @@
 
 #include "core/ClipSegments.h"
 #include "model/MapMultiPart.h"
+#include "model/MapPointList.h"
 
 #include <algorithm>
 #include <cmath>
@@ -394,6 +395,72 @@ void CClipPolygon::IntersectClosedRings(CClipPolygon* other)
     IntersectRing(other, TRUE, TRUE);
     OpenRing(*other, other->m_Vertices);
     OpenRing(*this, m_Vertices);
+}
+
+CMapPointList* CClipPolygon::IntersectWithObject(CMapPointList* object, BOOL flag)
+{
+    object->LoadGeometry();
+    const CDoubleRect theirs = object->GetBoundary();
+    CDoubleRect mine = m_rcBoundary;
+    POSITION pos = m_Vertices.GetHeadPosition();
+    if (!pos || !mine.Intersects(theirs))
+        return nullptr;
+    struct Hit {
+        double along;   // distance from the chain edge's start
+        CClipVertex point;
+        int segment;    // the object's segment segment -> segment + 1
+    };
+    auto* result = new CMapPointList;
+    POSITION prevPos = pos;
+    CClipVertex p = m_Vertices.GetNext(pos);
+    while (pos) {
+        const POSITION curPos = pos;
+        const CClipVertex c = m_Vertices.GetNext(pos);
+        std::vector<Hit> hits;
+        if (BoxesMeet(p, c, CClipVertex(theirs.left, theirs.bottom), CClipVertex(theirs.right, theirs.top))) {
+            for (int k = 0; k + 1 < object->GetPointCount(); ++k) {
+                const CClipVertex a(object->GetPoint(k)), b(object->GetPoint(k + 1));
+                const CClipVertex x = IntersectSegments(p, c, a, b);
+                if (IsNoClipVertex(x))
+                    continue;
+                // A crossing at a vertex of the object is met on both of its segments.
+                if (std::any_of(hits.begin(), hits.end(), [&](const Hit& h) { return Same(h.point, x); }))
+                    continue;
+                hits.push_back({std::hypot(x.x - p.x, x.y - p.y), CClipVertex(x.x, x.y), k});
+            }
+        }
+        if (flag) {
+            // Into the object from its end, so that earlier indices stay valid.
+            std::vector<Hit> bySegment = hits;
+            std::sort(bySegment.begin(), bySegment.end(), [&](const Hit& l, const Hit& r) {
+                if (l.segment != r.segment)
+                    return l.segment > r.segment;
+                const CFloatPoint a = object->GetPoint(l.segment);
+                return std::hypot(l.point.x - a.x, l.point.y - a.y) > std::hypot(r.point.x - a.x, r.point.y - a.y);
+            });
+            for (const Hit& h : bySegment) {
+                const CClipVertex a(object->GetPoint(h.segment)), b(object->GetPoint(h.segment + 1));
+                if (!Same(h.point, a) && !Same(h.point, b)) {
+                    const double xy[2] = {h.point.x, h.point.y};
+                    object->InsertPointAt(h.segment + 1, xy);
+                }
+            }
+        }
+        // Along the edge, so that the chain keeps its course through them.
+        std::stable_sort(hits.begin(), hits.end(), [](const Hit& l, const Hit& r) { return l.along < r.along; });
+        for (const Hit& h : hits) {
+            result->AddDoublePoint(h.point.x, h.point.y);
+            if (Same(h.point, p))
+                m_Vertices.GetAt(prevPos).SetIntersection();
+            else if (Same(h.point, c))
+                m_Vertices.GetAt(curPos).SetIntersection();
+            else
+                InsertVertexBefore(curPos, CClipVertex(h.point.x, h.point.y, CClipVertex::kIntersection), TRUE);
+        }
+        p = c;
+        prevPos = curPos;
+    }
+    return result;
 }
 
 namespace {

@@ -129,6 +129,14 @@ public:
     void IntersectRing(CClipPolygon* other, BOOL sort, BOOL insert);
     // IntersectRing of both rings closed for the time.
     void IntersectClosedRings(CClipPolygon* other);
+    // The crossings of this chain (a cutting line) with the segments of
+    // `object` (its geometry loaded first), as a new point list the caller
+    // owns; null when the boundaries do not meet. Each crossing marks the
+    // equal end of a chain edge or enters the chain before the edge's end as
+    // an intersection vertex; the crossings of one edge come in order along
+    // it. With `flag` they also enter `object` where they are not vertices
+    // already. A crossing at a vertex of `object` counts once.
+    CMapPointList* IntersectWithObject(CMapPointList* object, BOOL flag);
     // The relation and the edge marks of this ring against one other ring
     // (a hole inverts inside and outside) or against a whole ring set.
     void MarkAgainstRing(CClipPolygon* ring);

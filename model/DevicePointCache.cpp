@@ -2,9 +2,11 @@
 // Chunk arrays are reused between builds and reallocated only to grow.
 #include "model/DevicePointCache.h"
 
+#include "core/EllipseOutline.h"
 #include "platform/gdi/CDC.h"
 
 #include <algorithm>
+#include <vector>
 
 // ---------------------------------------------------------------- one chunk
 void CDevicePointArray::DrawOutline(CDC* pDC) const
@@ -130,4 +132,14 @@ void CDevicePointCache::Shift(int dx, int dy)
     m_rcDevice.bottom += dy;
     for (int i = 0; i < GetChunkCount(); ++i)
         GetChunk(i)->Offset(dx, dy);
+}
+
+// ---------------------------------------------------------------- ellipse outline
+void ClipEllipse(const RECT& visible, const CDoubleRect& ellipse, CDevicePointArray& out)
+{
+    std::vector<POINT> outline;
+    ClipEllipse(visible, ellipse, outline);
+    out.Reserve((int)outline.size());
+    for (const POINT& p : outline)
+        out.Append(p);
 }

@@ -7,6 +7,7 @@
 
 #include "platform/base/Afx.h"
 
+#include "core/DoubleRect.h"
 #include "core/Int64Rect.h"
 
 #include <memory>
@@ -53,6 +54,11 @@ private:
     std::vector<POINT> m_Points;   // size() is the capacity
     int m_nCount = 0;
 };
+
+// The outline of the part of the ellipse inscribed in `ellipse` (device
+// pixels) that lies within `visible` (core/EllipseOutline.h), into `out`,
+// which is emptied first; empty when nothing of it is visible.
+void ClipEllipse(const RECT& visible, const CDoubleRect& ellipse, CDevicePointArray& out);
 
 class CDevicePointCache {
 public:

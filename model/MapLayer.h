@@ -257,6 +257,8 @@ public:
 
     // ---- labels (model/MapLayerSettings.cpp)
     void GetLabelProperties(MapLabelFontBlock& block) const { block = m_LabelProperties; }
+    // The same as the block's 116 stored bytes (font, colours, flags, reserved word).
+    void GetLabelProperties(BYTE* buffer) const { m_LabelProperties.Write(buffer); }
     // Keeps the block and writes it, with an anchor not placed yet, as the
     // label record of every row; loaded nodes and texts keep theirs.
     void SetLabelPropertiesForAll(MapLabelFontBlock block);

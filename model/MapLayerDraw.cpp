@@ -179,10 +179,8 @@ void CMapLayer::Draw(CDC* pDC, const RECT* client, double* originX, double* orig
 {
     // The map's view as its drawing set it; a layer drawn on its own takes the client area's.
     CDoubleRect view = ViewRect(client, *originX, *originY, *zoom);
-    if (m_pMap && !m_pMap->GetViewRect().IsNull()) {
-        CDoublePoint corners[4];
-        view = m_pMap->GetRotatedViewRect(corners);
-    }
+    if (m_pMap && !m_pMap->GetViewRect().IsNull())
+        view = m_pMap->GetRotatedViewRect();
     std::vector<std::pair<int, std::unique_ptr<CMapLabel>>> labels;
     DrawIndexedObjects(pDC, client, view, originX, originY, zoom, &labels);
 

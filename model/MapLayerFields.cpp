@@ -1,6 +1,7 @@
 // The attribute fields of a layer and the changes of its _MapMetaData table.
-// Column names are the fields' names made safe and are always quoted as
-// identifiers, so a name that is an SQL keyword or holds a quote still works.
+// Column names are the fields' names made safe; a name that is an SQL keyword
+// or holds any other character than letters, digits and underscores is quoted
+// as an identifier, so that it still works.
 #include "model/MapLayer.h"
 
 #include "core/SQLiteDatabase.h"
@@ -103,7 +104,7 @@ CString CMapLayer::GetMetaDataColumns() const
     for (const CMapField& field : m_Fields) {
         CString name = field.GetName();
         MakeFieldNameSafe(name);
-        columns += "," + SqlIdentifier(name) + field.GetSqlTypeSuffix();
+        columns += "," + SqlColumnName(name) + field.GetSqlTypeSuffix();
     }
     return columns;
 }

@@ -294,7 +294,7 @@ void CMapLayer::UpgradeTables(const CString& oldTable)
         const bool row = stmt.Step() == SQLITE_ROW;
         const int count = stmt.ColumnCount();
         for (int i = 9; i < count; ++i) {
-            const CString name = SqlIdentifier(stmt.ColumnName(i));
+            const CString name = SqlColumnName(stmt.ColumnName(i));
             columns += "," + name;
             const int type = row ? stmt.ColumnType(i) : SQLITE_NULL;
             // Without a value to go by, the old column's declared type is kept,

@@ -194,6 +194,8 @@ CDoubleRect CMapModel::GetRotatedViewRect(CDoublePoint corners[4]) const
 {
     CDoubleRect view = m_rcView;
     view.Normalize();
+    if (!corners)
+        return view;
     const double c = std::cos(m_dRotation), s = std::sin(m_dRotation);
     const CDoublePoint unrotated[4] = {{view.left, view.bottom}, {view.right, view.bottom},
                                        {view.right, view.top}, {view.left, view.top}};

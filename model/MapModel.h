@@ -67,6 +67,7 @@ public:
     void SetZoom(double zoom) { m_dZoom = zoom; }
     void SetClientRect(const RECT& rect) { m_rcClient = rect; }
     const RECT* GetClientRect() const { return &m_rcClient; }
+    RECT* GetClientRect() { return &m_rcClient; }
     // The client height of the last drawing or view rectangle; -1 before the
     // first. Every device transform of the map's objects counts y up from it.
     int GetViewHeight() const { return m_nViewHeight; }
@@ -75,10 +76,10 @@ public:
     // height becomes the client height.
     void UpdateViewRect(double x0, double y0);
     CDoubleRect GetViewRect() const { return m_rcView; }
-    // The view rectangle (normalised) and its four corners rotated about the
-    // map origin by the map's rotation; with rotation 0 the corners are those
-    // of the view rectangle.
-    CDoubleRect GetRotatedViewRect(CDoublePoint corners[4]) const;
+    // The view rectangle (normalised) and, when `corners` is given, its four
+    // corners rotated about the map origin by the map's rotation; with
+    // rotation 0 the corners are those of the view rectangle.
+    CDoubleRect GetRotatedViewRect(CDoublePoint corners[4] = nullptr) const;
     int GetEditMode() const { return m_nEditableLayers; }
     void SetEditMode(int count) { m_nEditableLayers = count; }
     double GetRotation() const { return m_dRotation; }

@@ -97,15 +97,16 @@ CMapObject* CMapMultiPart::FindPartOfVertex(int index, POSITION& pos, int& local
     for (POSITION p = m_Parts.GetHeadPosition(); p;) {
         const POSITION here = p;
         CMapObject* part = m_Parts.GetNext(p);
-        const int count = part->GetPointCount();
-        if (index < count) {
+        const int share = PartShare(part);
+        if (index >= 0 && index < share) {
             pos = here;
             localIndex = index;
             return part;
         }
-        index -= count;
+        index -= share;
     }
     pos = nullptr;
+    localIndex = -1;
     return nullptr;
 }
 

@@ -46,8 +46,8 @@ public:
     // Empties the list without deleting the parts; the boundary is recomputed.
     void RemoveAllParts();
     // The part holding vertex `index` of the whole (counted through the parts
-    // in order), with its position and the index inside it; null (position
-    // null) beyond the last vertex.
+    // in order, each by its share), with its position and the index inside
+    // it; null, position null and index -1 when no part holds it.
     CMapObject* FindPartOfVertex(int index, POSITION& pos, int& localIndex) const;
     // The first clip-polygon part whose head or tail vertex is exactly the point.
     POSITION FindPartByEndpoint(const double point[2]) const;
@@ -81,6 +81,10 @@ public:
     void SetCacheFlag(BOOL set) override;
     void MarkRings(BOOL set) override;
     void ShiftDevicePoints(int dx, int dy) override;
+
+protected:
+    // How many vertices (and handles) of the whole's numbering a part holds.
+    virtual int PartShare(CMapObject* part) const { return part->GetPointCount(); }
 
 private:
     void TakeInBoundary(CMapObject* part);

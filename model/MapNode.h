@@ -19,7 +19,7 @@ public:
     void SetPosition(double x, double y);
     CFloatPoint GetPosition() const { return m_Position; }
     // From the 8-byte record; FALSE (position unchanged) for a shorter one.
-    BOOL SetGeometry(const void* record, int size);
+    BOOL SetGeometry(const void* record, int size = kGeometrySize);
     void WriteGeometry(BYTE* record) const;
 
     // |lfHeight| of the symbol font the node is drawn with, in pixels.

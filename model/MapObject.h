@@ -68,7 +68,8 @@ public:
     // The type code when it lies in 0 to 16, else 100.
     int GetType() const;
     static BOOL IsTypeValid(int code) { return IsObjectTypeValid(code); }
-    static const char* GetTypeName(int code) { return GetObjectTypeName(code); }
+    // A CString, as the program's string helpers return text.
+    static CString GetTypeName(int code) { return GetObjectTypeName(code); }
 
     // ---- style
     // The style the object is drawn with: the layer's when the layer overrides

@@ -55,6 +55,16 @@ CMapHistoryEntry::CMapHistoryEntry(CMapHistoryEntry&& other) noexcept : m_nActio
     *this = std::move(other);
 }
 
+CMapHistoryEntry::CMapHistoryEntry(CMapHistoryEntry& other) noexcept : m_nAction(other.m_nAction)
+{
+    *this = std::move(other);
+}
+
+CMapHistoryEntry& CMapHistoryEntry::operator=(CMapHistoryEntry& other) noexcept
+{
+    return *this = std::move(other);
+}
+
 CMapHistoryEntry& CMapHistoryEntry::operator=(CMapHistoryEntry&& other) noexcept
 {
     if (this != &other) {

@@ -21,6 +21,10 @@ public:
     CMapHistoryEntry(int action, CList<CMapObject*, CMapObject*>& objects);
     CMapHistoryEntry(CMapHistoryEntry&& other) noexcept;
     CMapHistoryEntry& operator=(CMapHistoryEntry&& other) noexcept;
+    // Handing a record over by value moves its objects as well: the giving
+    // record is left without any, so no object has two owners.
+    CMapHistoryEntry(CMapHistoryEntry& other) noexcept;
+    CMapHistoryEntry& operator=(CMapHistoryEntry& other) noexcept;
     CMapHistoryEntry(const CMapHistoryEntry&) = delete;
     CMapHistoryEntry& operator=(const CMapHistoryEntry&) = delete;
     ~CMapHistoryEntry();

@@ -19,30 +19,12 @@ constexpr int kGeoDataColumn = 5;
 CMapPartList::~CMapPartList() = default;
 
 // ---------------------------------------------------------------- numbering
-CMapObject* CMapPartList::FindPartOfIndex(int index, POSITION& pos, int& local)
-{
-    for (POSITION p = GetHeadPartPosition(); p;) {
-        const POSITION here = p;
-        CMapObject* part = GetNextPart(p);
-        const int share = PartShare(part);
-        if (index >= 0 && index < share) {
-            pos = here;
-            local = index;
-            return part;
-        }
-        index -= share;
-    }
-    pos = nullptr;
-    local = -1;
-    return nullptr;
-}
-
 BOOL CMapPartList::DeleteVertex(int index)
 {
     POSITION pos;
     int local;
     LoadGeometry();
-    CMapObject* part = FindPartOfIndex(index, pos, local);
+    CMapObject* part = FindPartOfVertex(index, pos, local);
     if (!part)
         return FALSE;
     if (!IsPartAtMinimum(part, local)) {

@@ -65,14 +65,10 @@ public:
 protected:
     // The vertex runs of the BLOB, parts in order.
     virtual void CollectRuns(std::vector<StoredRun>& runs) const = 0;
-    // How many vertices (and handles) of the whole's numbering a part holds.
-    virtual int PartShare(CMapObject* part) { return part->GetPointCount(); }
     // Deletes vertex `local` of a part that holds more than the minimum.
     virtual BOOL DeletePartVertex(CMapObject* part, int local) = 0;
     // Whether deleting vertex `local` of `part` would leave its outline too few.
     virtual bool IsPartAtMinimum(CMapObject* part, int local) = 0;
-    // The part holding `index` of the whole's numbering, with the index in it.
-    CMapObject* FindPartOfIndex(int index, POSITION& pos, int& local);
     // Reads a row: from a BLOB shorter than one record nothing at all (false);
     // else `addPart` runs for the first part (separator None) and once per
     // separator record, creating the empty parts, then the base row reading.

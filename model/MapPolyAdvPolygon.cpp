@@ -18,7 +18,7 @@ void CMapPolyAdvPolygon::CollectRuns(std::vector<StoredRun>& runs) const
         part->CollectRuns(runs, runs.empty() ? RunSeparator::None : RunSeparator::Part, true);
 }
 
-int CMapPolyAdvPolygon::PartShare(CMapObject* part)
+int CMapPolyAdvPolygon::PartShare(CMapObject* part) const
 {
     return static_cast<CMapAdvPolygon*>(part)->GetTotalPointCount();
 }

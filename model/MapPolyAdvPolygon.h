@@ -33,7 +33,7 @@ public:
 
 protected:
     void CollectRuns(std::vector<StoredRun>& runs) const override;
-    int PartShare(CMapObject* part) override;
+    int PartShare(CMapObject* part) const override;
     BOOL DeletePartVertex(CMapObject* part, int local) override;
     bool IsPartAtMinimum(CMapObject* part, int local) override;
 

@@ -4,7 +4,6 @@
 // itself is never changed: the parts are new objects.
 #include "model/MapPolygon.h"
 
-#include "core/ClipSegments.h"
 #include "model/ClipPolygon.h"
 #include "model/MapPolyParts.h"
 #include "model/MapPolyline.h"
@@ -15,76 +14,9 @@
 #include <vector>
 
 namespace {
-bool SamePoint(const CClipVertex& a, const CClipVertex& b)
-{
-    return a.x == b.x && a.y == b.y;
-}
-
 bool SameFloatPoint(const CFloatPoint& a, const CFloatPoint& b)
 {
     return a.x == b.x && a.y == b.y;
-}
-
-// The crossings of the cutting chain with the explicitly closed ring `part`,
-// inserted into both: into the ring where they differ from a segment's ends,
-// into the chain as intersection vertices (an end of a chain edge that is a
-// crossing is marked instead). Returns how many crossings were found.
-int InsertCrossings(CClipPolygon& chain, CMapPolygon& part)
-{
-    struct Hit {
-        double along;   // distance from the chain edge's start
-        CClipVertex point;
-        int segment;    // the ring segment segment -> segment + 1
-    };
-    int found = 0;
-    POSITION pos = chain.GetHeadPosition();
-    if (!pos)
-        return 0;
-    POSITION prevPos = pos;
-    CClipVertex p = chain.GetNext(pos);
-    while (pos) {
-        const POSITION curPos = pos;
-        const CClipVertex c = chain.GetNext(pos);
-        std::vector<Hit> hits;
-        for (int k = 0; k + 1 < part.GetPointCount(); ++k) {
-            const CClipVertex a(part.GetPoint(k)), b(part.GetPoint(k + 1));
-            const CClipVertex x = IntersectSegments(p, c, a, b);
-            if (IsNoClipVertex(x))
-                continue;
-            // A crossing at a ring vertex is met on both of its segments.
-            if (std::any_of(hits.begin(), hits.end(), [&](const Hit& h) { return SamePoint(h.point, x); }))
-                continue;
-            hits.push_back({std::hypot(x.x - p.x, x.y - p.y), CClipVertex(x.x, x.y), k});
-        }
-        // Into the ring from its end, so that earlier indices stay valid.
-        std::vector<Hit> byRing = hits;
-        std::sort(byRing.begin(), byRing.end(), [&](const Hit& l, const Hit& r) {
-            if (l.segment != r.segment)
-                return l.segment > r.segment;
-            const CFloatPoint a = part.GetPoint(l.segment);
-            return std::hypot(l.point.x - a.x, l.point.y - a.y) > std::hypot(r.point.x - a.x, r.point.y - a.y);
-        });
-        for (const Hit& h : byRing) {
-            const CClipVertex a(part.GetPoint(h.segment)), b(part.GetPoint(h.segment + 1));
-            if (!SamePoint(h.point, a) && !SamePoint(h.point, b)) {
-                const double xy[2] = {h.point.x, h.point.y};
-                part.InsertPointAt(h.segment + 1, xy);
-            }
-        }
-        std::stable_sort(hits.begin(), hits.end(), [](const Hit& l, const Hit& r) { return l.along < r.along; });
-        for (const Hit& h : hits) {
-            ++found;
-            if (SamePoint(h.point, p))
-                chain.MarkIntersection(prevPos);
-            else if (SamePoint(h.point, c))
-                chain.MarkIntersection(curPos);
-            else
-                chain.InsertVertexBefore(curPos, CClipVertex(h.point.x, h.point.y, CClipVertex::kIntersection), TRUE);
-        }
-        p = c;
-        prevPos = curPos;
-    }
-    return found;
 }
 
 // Parts left uncut still repeat their first vertex at the end; stored rings
@@ -158,9 +90,11 @@ CMapPolyPolygon* CMapPolygon::SplitByLine(CMapObject* line)
 
     CClipPolygon chain;
     chain.SetFromObject(line, FALSE);
-    CDoubleRect lineBounds = chain.GetBoundary();
-    const int crossings = lineBounds.Intersects(m_rcBoundary) ? InsertCrossings(chain, *crossed) : 0;
-    if (crossings == 0 || crossings % 2 != 0) {
+    const std::unique_ptr<CMapPointList> found(chain.IntersectWithObject(crossed.get(), TRUE));
+    const int crossings = found ? found->GetPointCount() : 0;
+    // A line that only touches the ring at one point does not cut it either.
+    const bool touching = crossings == 2 && SameFloatPoint(found->GetPoint(0), found->GetPoint(1));
+    if (crossings == 0 || crossings % 2 != 0 || touching) {
         result->AddPart(whole.release());
         return OpenRings(result);
     }

@@ -3,7 +3,6 @@
 // snapping and measuring.
 #include "model/MapRectangle.h"
 
-#include "core/EllipseOutline.h"
 #include "core/GeometryTransform.h"
 #include "core/MapStyle.h"
 #include "core/Measure.h"
@@ -17,7 +16,6 @@
 #include <ogr_spatialref.h>
 
 #include <cmath>
-#include <vector>
 
 namespace {
 // The graphics interface's coordinates are 16-bit.
@@ -166,11 +164,7 @@ void CMapRectangle::DrawFigure(CDC* pDC, const RECT& client, double originX, dou
             pDC->Ellipse(&rect);
             m_DevicePoints.Empty();
         } else if (!device.ExceedsFloatRange()) {
-            std::vector<POINT> outline;
-            ClipEllipse(Widened(client, ellipseX, ellipseY), device, outline);
-            m_DevicePoints.Reserve((int)outline.size());
-            for (const POINT& p : outline)
-                m_DevicePoints.Append(p);
+            ClipEllipse(Widened(client, ellipseX, ellipseY), device, m_DevicePoints);
             m_DevicePoints.Draw(pDC, TRUE);
         }
         break;

@@ -74,9 +74,10 @@ void CRTree::NodePool::Clear()
 }
 
 // ---------------------------------------------------------------- tree
-CRTree::CRTree() : m_root(AllocNode()), m_unitSphereVolume(3.141593f)
+CRTree::CRTree()
 {
-    m_root->level = 0;
+    root = AllocNode();
+    root->level = 0;
 }
 
 // The pool owns every node: they go with it.
@@ -86,8 +87,8 @@ void CRTree::RemoveAll()
 {
     m_pool.Clear();
     m_count = 0;
-    m_root = AllocNode();
-    m_root->level = 0;
+    root = AllocNode();
+    root->level = 0;
 }
 
 CRTree::Node* CRTree::AllocNode()
@@ -105,32 +106,32 @@ void CRTree::Insert(float minX, float minY, float maxX, float maxY, int id)
     Branch branch;
     branch.rect = {std::min(minX, maxX), std::min(minY, maxY), std::max(minX, maxX), std::max(minY, maxY)};
     branch.id = id;
-    InsertRect(branch, &m_root, 0);
+    InsertRect(branch, &root, 0);
     ++m_count;
 }
 
 void CRTree::Remove(float minX, float minY, float maxX, float maxY, int id)
 {
     const Rect rect{std::min(minX, maxX), std::min(minY, maxY), std::max(minX, maxX), std::max(minY, maxY)};
-    if (RemoveRect(rect, id, &m_root))
+    if (RemoveRect(rect, id, &root))
         --m_count;
 }
 
 // Returns true when the root was split (and a new root made).
-bool CRTree::InsertRect(const Branch& branch, Node** root, int level)
+bool CRTree::InsertRect(const Branch& branch, Node** top, int level)
 {
     Node* newNode = nullptr;
-    if (InsertRectRec(branch, *root, &newNode, level)) {
+    if (InsertRectRec(branch, *top, &newNode, level)) {
         Node* newRoot = AllocNode();
-        newRoot->level = (*root)->level + 1;
+        newRoot->level = (*top)->level + 1;
         Branch b;
-        b.rect = NodeCover(*root);
-        b.child = *root;
+        b.rect = NodeCover(*top);
+        b.child = *top;
         AddBranch(b, newRoot, nullptr);
         b.rect = NodeCover(newNode);
         b.child = newNode;
         AddBranch(b, newRoot, nullptr);
-        *root = newRoot;
+        *top = newRoot;
         return true;
     }
     return false;
@@ -215,7 +216,7 @@ long double CRTree::SphericalVolume(const Rect& rect) const
     const long double hx = ((long double)rect.maxX - rect.minX) * 0.5L;
     const long double hy = ((long double)rect.maxY - rect.minY) * 0.5L;
     const long double radius = std::sqrt(hx * hx + hy * hy);
-    return radius * ((long double)m_unitSphereVolume * radius);
+    return radius * ((long double)unitSphereVolume * radius);
 }
 
 // ---------------------------------------------------------------- quadratic split
@@ -340,23 +341,23 @@ void CRTree::LoadNodes(Node* a, Node* b, PartitionVars& pv)
 
 // ---------------------------------------------------------------- removal
 // True when the entry was found and removed.
-bool CRTree::RemoveRect(const Rect& rect, int id, Node** root)
+bool CRTree::RemoveRect(const Rect& rect, int id, Node** top)
 {
     std::vector<Node*> reinsert;
-    if (!RemoveRectRec(rect, id, *root, reinsert))
+    if (!RemoveRectRec(rect, id, *top, reinsert))
         return false;
     // Most recently dissolved first; each branch goes back at its node's level.
     while (!reinsert.empty()) {
         Node* node = reinsert.back();
         reinsert.pop_back();
         for (int i = 0; i < node->count; ++i)
-            InsertRect(node->branches[i], root, node->level);
+            InsertRect(node->branches[i], top, node->level);
         FreeNode(node);
     }
-    if ((*root)->count == 1 && !(*root)->IsLeaf()) {
-        Node* child = (*root)->branches[0].child;
-        FreeNode(*root);
-        *root = child;
+    if ((*top)->count == 1 && !(*top)->IsLeaf()) {
+        Node* child = (*top)->branches[0].child;
+        FreeNode(*top);
+        *top = child;
     }
     return true;
 }
@@ -396,7 +397,7 @@ int CRTree::Search(const Rect& rect, IdCallback callback, void* context) const
 {
     bool go = true;
     const auto overlaps = [&](const Rect& r) { return Overlaps(r, rect); };
-    return Walk(m_root, overlaps, overlaps, [&](const Branch& b) { return callback(b.id, context); }, go);
+    return Walk(root, overlaps, overlaps, [&](const Branch& b) { return callback(b.id, context); }, go);
 }
 
 int CRTree::SearchLarge(const Rect& rect, double size, IdCallback callback, void* context) const
@@ -405,7 +406,7 @@ int CRTree::SearchLarge(const Rect& rect, double size, IdCallback callback, void
     const auto large = [&](const Rect& r) {
         return Overlaps(r, rect) && ((double)r.maxX - r.minX >= size || (double)r.maxY - r.minY >= size);
     };
-    return Walk(m_root, large, large, [&](const Branch& b) { return callback(b.id, context); }, go);
+    return Walk(root, large, large, [&](const Branch& b) { return callback(b.id, context); }, go);
 }
 
 int CRTree::SearchSmall(const Rect& rect, double size, EntryCallback callback, void* context) const
@@ -414,7 +415,7 @@ int CRTree::SearchSmall(const Rect& rect, double size, EntryCallback callback, v
     const double low = size * 0.5;
     const auto inRange = [&](double extent) { return extent >= low && extent <= size; };
     return Walk(
-        m_root, [&](const Rect& r) { return Overlaps(r, rect); },
+        root, [&](const Rect& r) { return Overlaps(r, rect); },
         [&](const Rect& r) {
             return Overlaps(r, rect) && (inRange((double)r.maxX - r.minX) || inRange((double)r.maxY - r.minY));
         },
@@ -427,7 +428,7 @@ int CRTree::SearchPoint(float x, float y, IdCallback callback, void* context) co
     const auto contains = [&](const Rect& r) {
         return (r.minX == r.maxX || (r.minX <= x && x <= r.maxX)) && (r.minY == r.maxY || (r.minY <= y && y <= r.maxY));
     };
-    return Walk(m_root, contains, contains, [&](const Branch& b) { return callback(b.id, context); }, go);
+    return Walk(root, contains, contains, [&](const Branch& b) { return callback(b.id, context); }, go);
 }
 
 // A subtree lying wholly inside is reported without further tests. One that
@@ -454,28 +455,28 @@ int CRTree::SearchContained(const Rect& rect, IdCallback callback, void* context
         }
         return hits;
     };
-    return walk(walk, m_root);
+    return walk(walk, root);
 }
 
 int CRTree::ForEachEntry(EntryCallback callback, void* context) const
 {
     bool go = true;
     const auto all = [](const Rect&) { return true; };
-    return Walk(m_root, all, all, [&](const Branch& b) { return callback(b.id, b.rect, context); }, go);
+    return Walk(root, all, all, [&](const Branch& b) { return callback(b.id, b.rect, context); }, go);
 }
 
 int CRTree::ForEachId(IdCallback callback, void* context) const
 {
     bool go = true;
     const auto all = [](const Rect&) { return true; };
-    return Walk(m_root, all, all, [&](const Branch& b) { return callback(b.id, context); }, go);
+    return Walk(root, all, all, [&](const Branch& b) { return callback(b.id, context); }, go);
 }
 
 // ---------------------------------------------------------------- iterator
 CRTree::Iterator::Iterator(const CRTree& tree)
 {
-    if (tree.m_root && tree.m_root->count > 0) {
-        m_stack[m_tos++] = {tree.m_root, 0};
+    if (tree.root && tree.root->count > 0) {
+        m_stack[m_tos++] = {tree.root, 0};
         FindLeaf();
     }
 }

@@ -95,7 +95,13 @@ public:
         int m_tos = 0;
     };
 
-    const Node* GetRoot() const { return m_root; }
+    const Node* GetRoot() const { return root; }
+
+    // The root node: one empty leaf in a new index. The pool owns every node.
+    Node* root = nullptr;
+    // 3.141593 rounded to single precision: one unit in the last place above the
+    // float nearest pi, as the stored indexes were built with it.
+    float unitSphereVolume = 3.141593f;
 
 private:
     struct PartitionVars {
@@ -129,7 +135,7 @@ private:
 
     Node* AllocNode();
     void FreeNode(Node* node);
-    bool InsertRect(const Branch& branch, Node** root, int level);
+    bool InsertRect(const Branch& branch, Node** top, int level);
     bool InsertRectRec(const Branch& branch, Node* node, Node** newNode, int level);
     bool AddBranch(const Branch& branch, Node* node, Node** newNode);
     void DisconnectBranch(Node* node, int index);
@@ -146,13 +152,9 @@ private:
     void InitParVars(PartitionVars& pv, int maxRects, int minFill);
     void PickSeeds(PartitionVars& pv);
     void Classify(int index, int group, PartitionVars& pv);
-    bool RemoveRect(const Rect& rect, int id, Node** root);
+    bool RemoveRect(const Rect& rect, int id, Node** top);
     bool RemoveRectRec(const Rect& rect, int id, Node* node, std::vector<Node*>& reinsert);
 
     NodePool m_pool;
-    Node* m_root;
     int m_count = 0;
-    // 3.141593 rounded to single precision: one unit in the last place above the
-    // float nearest pi, as the stored indexes were built with it.
-    float m_unitSphereVolume;
 };

@@ -264,6 +264,9 @@ TEST(DoubleRectTest, ConstructorsNormaliseOnlyWhereStated)
 {
     ExpectRect(CDoubleRect(10.0, 10.0, 0.0, 0.0), 10, 10, 0, 0);
     ExpectRect(CDoubleRect(10.0f, 10.0f, 0.0f, 0.0f), 0, 0, 10, 10);
+    // Integer edges, alone or beside doubles, are taken as doubles are.
+    ExpectRect(CDoubleRect(10, 10, 0, 0), 10, 10, 0, 0);
+    ExpectRect(CDoubleRect(10, 10.5, 0, 0.5), 10, 10.5, 0, 0.5);
     ExpectRect(CDoubleRect(CClipVertex(4, 9), CClipVertex(1, 2)), 1, 2, 4, 9);
     const RECT device{1, 2, 3, 4};
     ExpectRect(CDoubleRect(device), 1, 2, 3, 4);

@@ -9,6 +9,7 @@
 #include "model/MapMultiPart.h"
 #include "model/MapPolyParts.h"
 #include "model/MapPolygon.h"
+#include "model/MapPolyline.h"
 
 #include <gtest/gtest.h>
 #include <ogr_geometry.h>
@@ -288,6 +289,48 @@ TEST(BooleanRing, CrossingsEnterBothRingsOnceEach)
     d->IntersectClosedRings(c.get());
     EXPECT_TRUE(c->GetHeadVertex().IsIntersection());
     EXPECT_EQ(c->GetPointCount(), 5);
+}
+
+TEST(BooleanRing, CuttingChainCrossesAPointListObject)
+{
+    // The square closed explicitly, as the split tool hands it over.
+    CMapPolygon square;
+    Fill(square, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
+    CMapPolygon untouched;
+    Fill(untouched, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
+    CMapPolyline line;
+    Fill(line, {{4, -5}, {4, 15}, {20, 15}});
+    for (BOOL insert : {TRUE, FALSE}) {
+        CMapPolygon& target = insert ? square : untouched;
+        CClipPolygon chain;
+        chain.SetFromObject(&line, FALSE);
+        const std::unique_ptr<CMapPointList> found(chain.IntersectWithObject(&target, insert));
+        ASSERT_TRUE(found);
+        ASSERT_EQ(found->GetPointCount(), 2);
+        EXPECT_TRUE(found->GetPoint(0).x == 4 && found->GetPoint(0).y == 0);
+        EXPECT_TRUE(found->GetPoint(1).x == 4 && found->GetPoint(1).y == 10);
+        // The chain holds them in its course, marked as crossings.
+        ASSERT_EQ(chain.GetPointCount(), 5);
+        EXPECT_TRUE(chain.GetVertexAt(1).IsIntersection());
+        EXPECT_EQ(chain.GetVertexAt(2).y, 10.0);
+        EXPECT_EQ(chain.CountIntersections(), 2);
+        EXPECT_EQ(target.GetPointCount(), insert ? 7 : 5);
+    }
+    // A crossing at a vertex of the object counts once and is not inserted again.
+    CMapPolyline diagonal;
+    Fill(diagonal, {{-5, -5}, {5, 5}});
+    CClipPolygon chain;
+    chain.SetFromObject(&diagonal, FALSE);
+    const std::unique_ptr<CMapPointList> corner(chain.IntersectWithObject(&square, TRUE));
+    ASSERT_TRUE(corner);
+    EXPECT_EQ(corner->GetPointCount(), 1);
+    EXPECT_EQ(square.GetPointCount(), 7);
+
+    CMapPolyline away;
+    Fill(away, {{20, 20}, {30, 30}});
+    CClipPolygon far;
+    far.SetFromObject(&away, FALSE);
+    EXPECT_EQ(far.IntersectWithObject(&square, TRUE), nullptr);
 }
 
 TEST(BooleanRing, ASlitOutAndBackStartsNoPiece)

@@ -2,6 +2,7 @@
 // part list the pieces come back in.
 #include "core/DoubleRect.h"
 #include "model/ClipPolygon.h"
+#include "model/DevicePointCache.h"
 #include "model/MapMultiPart.h"
 #include "model/MapPolygon.h"
 
@@ -170,6 +171,24 @@ public:
 private:
     int* m_pDeleted;
 };
+}
+
+TEST(ViewClipping, EllipseOutlineFillsADevicePointChunk)
+{
+    // A visible window wholly inside a huge ellipse: its four corners.
+    const RECT visible{0, 0, 800, 600};
+    CDevicePointArray out;
+    out.Append(POINT{1, 1});
+    ClipEllipse(visible, CDoubleRect(-1e9, -1e9, 1e9, 1e9), out);
+    ASSERT_EQ(out.GetCount(), 4);
+    const POINT expected[4] = {{0, 600}, {0, 0}, {800, 0}, {800, 600}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(out.GetAt(i).x, expected[i].x) << i;
+        EXPECT_EQ(out.GetAt(i).y, expected[i].y) << i;
+    }
+    // Nothing visible: the chunk is emptied.
+    ClipEllipse(visible, CDoubleRect(1000.0, 1000.0, 5e9, 5e9), out);
+    EXPECT_EQ(out.GetCount(), 0);
 }
 
 TEST(MultiPart, PartsWidenTheBoundaryAndAreFoundByVertex)

@@ -296,9 +296,14 @@ TEST(RTree, RemovingWhatIsNotThereChangesNothing)
 TEST(RTree, NinthEntrySplitsTheRootAndDissolvingCollapsesIt)
 {
     CRTree tree;
+    // A new index is one empty leaf; its volume factor is the float one step above pi.
+    ASSERT_EQ(tree.root, tree.GetRoot());
+    EXPECT_EQ(tree.root->count, 0);
+    EXPECT_EQ(tree.root->level, 0);
+    EXPECT_EQ(tree.unitSphereVolume, std::nextafter((float)M_PI, 4.0f));
     for (int id = 1; id <= 9; ++id)
         tree.Insert((float)id * 10, 0, (float)id * 10 + 1, 1, id);
-    const CRTree::Node* root = tree.GetRoot();
+    const CRTree::Node* root = tree.root;
     ASSERT_EQ(root->level, 1);
     ASSERT_EQ(root->count, 2);
     const int a = root->branches[0].child->count, b = root->branches[1].child->count;

@@ -2,6 +2,10 @@
 // _MapMetaData that keeps the kept columns' values.
 #include "tests/model/layers/LayersTestSupport.h"
 
+#include <cfloat>
+#include <cstdio>
+#include <cstring>
+
 namespace {
 
 class Attributes : public LayerTest {
@@ -54,8 +58,7 @@ TEST_F(Attributes, RebuildKeepsTheKeptColumnsValues)
     RawFile raw(path);
     layer->SaveProperties();
     EXPECT_EQ(raw.Text("select sql from sqlite_master where name='_MapMetaData';"),
-              "CREATE TABLE _MapMetaData (mapeID INTEGER PRIMARY KEY,\"Name\" VARCHAR(20),\"Order\" INT,\"Note\" "
-              "VARCHAR(10))");
+              "CREATE TABLE _MapMetaData (mapeID INTEGER PRIMARY KEY,Name VARCHAR(20),\"Order\" INT,Note VARCHAR(10))");
     EXPECT_EQ(raw.Text("select Name from _MapMetaData where mapeID=" + std::to_string(b)), "O'Neil");
     EXPECT_EQ(raw.Int("select \"Order\" from _MapMetaData where mapeID=" + std::to_string(a)), 3);
     EXPECT_EQ(raw.Text("select Note from _MapMetaData where mapeID=" + std::to_string(a)), "<null>");
@@ -106,6 +109,34 @@ TEST_F(Attributes, FieldsAreFoundInAnyCaseAndEqualOnlyInEverything)
     EXPECT_EQ(node->GetAttributeCount(), 3);
 }
 
+TEST(FieldColumns, NamesAreMadeSafeAndQuotedOnlyWhereTheyMustBe)
+{
+    const struct {
+        const char* name;
+        const char* column;
+        int renamed;
+    } cases[] = {
+        {"mapeID", "mapeID_", 1},    {"mapeGeoData", "mapeGeoData_", 1}, {"Depth (m)", "Depth_(m)", 0},
+        {"Name#", "Name_", 0},       {"Rate%", "Rate", 0},                {"Why?", "Why", 0},
+        {"a?b%c.d-e", "a_b_c_d_e", 0}, {"Height  ", "Height", 0},         {"MAPEID", "MAPEID", 0},
+    };
+    for (const auto& c : cases) {
+        CString name(c.name);
+        EXPECT_EQ(CMapLayer::MakeFieldNameSafe(name), c.renamed) << c.name;
+        EXPECT_EQ(name, c.column) << c.name;
+    }
+    CMapLayer layer("Columns");
+    layer.AddField(CMapField("Name", FIELD_TYPE_STRING, 12));
+    layer.AddField(CMapField("Depth (m)", FIELD_TYPE_DOUBLE, 0));
+    layer.AddField(CMapField("Order", FIELD_TYPE_SHORT, 0));
+    layer.AddField(CMapField("Done", FIELD_TYPE_BOOL, 0));
+    layer.AddField(CMapField("Count", FIELD_TYPE_INTEGER, 0));
+    // Plain names stand as they are; a keyword or a name with other characters is quoted.
+    EXPECT_EQ(layer.GetMetaDataColumns(), "mapeID INTEGER PRIMARY KEY,Name VARCHAR(12),\"Depth_(m)\" DOUBLE,"
+                                          "\"Order\" SMALLINT,Done BOOL,Count INT");
+    EXPECT_EQ(layer.BuildCreateMetaDataSql(), "create table _MapMetaData (" + layer.GetMetaDataColumns() + ");");
+}
+
 TEST_F(Attributes, LabelTextsComeFromTheLabelFieldQuotesAndAll)
 {
     const int a = AddWithValues("O'Hara", "1", "1");
@@ -121,6 +152,66 @@ TEST_F(Attributes, LabelTextsComeFromTheLabelFieldQuotesAndAll)
     EXPECT_EQ(read->GetLabelText(), "O'Hara");
     ASSERT_EQ(layer->GetPointObjects().GetCount(), 1);
     EXPECT_EQ(layer->GetPointObjects().GetHead()->GetLabelText(), "node label");
+}
+
+TEST_F(Attributes, LabelSettingsGoToEveryRowWithAnAnchorNotPlacedYet)
+{
+    MapLabelFontBlock block;
+    layer->GetLabelProperties(block);
+    EXPECT_EQ(block.font.lfHeight, 13);
+    EXPECT_EQ(block.font.lfCharSet, 1);
+    EXPECT_EQ(GetLogFontFaceName(block.font), "Arial");
+    EXPECT_EQ(block.textColor, 0u);
+    EXPECT_EQ(block.backColor, 0xFFFFFFu);
+    EXPECT_EQ(block.background, 0);
+    EXPECT_EQ(block.line, 0);
+
+    // Without rows only the layer's settings change.
+    block.font.lfHeight = 21;
+    block.textColor = RGB(1, 2, 3);
+    layer->SetLabelPropertiesForAll(block);
+    BYTE stored[MapLabelFontBlock::kSize], expected[MapLabelFontBlock::kSize];
+    layer->GetLabelProperties(stored);
+    block.Write(expected);
+    EXPECT_EQ(std::memcmp(stored, expected, sizeof stored), 0);
+    RawFile raw(path);
+    EXPECT_EQ(raw.Int("select count(*) from _MapGeoData where mapeLabelProp is not null;"), 0);
+
+    AddBoxId(0, 0, 1, 1);
+    AddNode(3, 3);
+    block.lineColor = RGB(9, 8, 7);
+    layer->SetLabelPropertiesForAll(block);
+    layer->SaveProperties();
+    CMapLabel label;
+    label.SetAnchor(CFloatPoint(FLT_MAX, FLT_MAX));
+    label.SetFontBlock(block);
+    const CMapLabel::Record record = label.ToRecord();
+    std::string hex;
+    for (BYTE b : record) {
+        char digits[3];
+        std::snprintf(digits, sizeof digits, "%02x", b);
+        hex += digits;
+    }
+    EXPECT_EQ(raw.Int("select count(*) from _MapGeoData where mapeLabelProp=x'" + hex + "';"), 2);
+}
+
+TEST(LineSplitter, CutsAtTheSeparatorAndAnswersMinusOneAtTheEnd)
+{
+    const struct {
+        const char* text;
+        int start;
+        int result;
+        const char* out;
+    } cases[] = {
+        {"", 0, -1, "<unchanged>"},         {"abc", 3, -1, "<unchanged>"},  {"abc", 7, -1, "<unchanged>"},
+        {"ab\r\ncd", 0, 4, "ab"},          {"ab\r\ncd", 4, 6, "cd"},       {"\r\nx", 0, 2, ""},
+        {"one line", 2, 8, "e line"},       {"a\r\n\r\nb", 3, 5, ""},
+    };
+    for (const auto& c : cases) {
+        CString out("<unchanged>");
+        EXPECT_EQ(ExtractNextToken(c.text, out, c.start, "\r\n"), c.result) << c.text << " from " << c.start;
+        EXPECT_EQ(out, c.out) << c.text << " from " << c.start;
+    }
 }
 
 }

@@ -62,6 +62,31 @@ TEST_F(History, ANewEditClearsRedoAndAnEmptyListRecordsNothing)
     EXPECT_FALSE(layer->GetHistory().CanRedo());
 }
 
+TEST(HistoryRecords, ARecordHandedOverByValueGivesUpItsObjects)
+{
+    CList<CMapObject*, CMapObject*> copies;
+    copies.AddTail(new TestBox(0, 0, 1, 1));
+    copies.AddTail(new TestBox(1, 1, 2, 2));
+    CMapHistoryEntry entry(CMapHistoryEntry::kChanged, copies);
+    EXPECT_TRUE(copies.IsEmpty());
+    EXPECT_EQ(entry.GetObjects().GetCount(), 2);
+
+    CMapObjectHistory history;
+    history.PushUndo(entry);
+    EXPECT_TRUE(entry.GetObjects().IsEmpty());
+    ASSERT_TRUE(history.CanUndo());
+    EXPECT_EQ(history.PeekUndo()->GetAction(), CMapHistoryEntry::kChanged);
+    EXPECT_EQ(history.PeekUndo()->GetObjects().GetCount(), 2);
+
+    CMapHistoryEntry taken = *history.PeekUndo();
+    EXPECT_EQ(taken.GetObjects().GetCount(), 2);
+    EXPECT_TRUE(history.PeekUndo()->GetObjects().IsEmpty());
+    history.Record(taken, nullptr);
+    EXPECT_TRUE(taken.GetObjects().IsEmpty());
+    EXPECT_EQ(history.GetUndoCount(), 2);
+    EXPECT_FALSE(history.CanRedo());
+}
+
 TEST_F(History, UndoingADeletionRestoresTheSameIdAndRedoDeletesItAgain)
 {
     const int id = AddBoxId(5, 5, 9, 9);

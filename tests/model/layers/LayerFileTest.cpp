@@ -345,7 +345,7 @@ TEST_F(FieldTypes, AFirstRowOfNullsReadsTheDeclaredTypes)
     EXPECT_EQ(layer->GetField(2).GetWidth(), 40);
     // So the definitions stay as they were: a rebuild keeps numbers numbers.
     EXPECT_EQ(layer->GetMetaDataColumns(),
-              "mapeID INTEGER PRIMARY KEY,\"Depth\" DOUBLE,\"Count\" INT,\"Name\" VARCHAR(40),\"Level\" DOUBLE");
+              "mapeID INTEGER PRIMARY KEY,Depth DOUBLE,Count INT,Name VARCHAR(40),Level DOUBLE");
 }
 
 TEST_F(FieldTypes, DoublesHoldingInfinityOrNaNReopenAsDouble)

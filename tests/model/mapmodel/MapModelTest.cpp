@@ -148,6 +148,8 @@ TEST_F(MapModelTest, TheViewRectangleIsTheClientAreaWidenedByTwoPixels)
     map.SetZoom(0.5);
     map.SetClientRect(RECT{0, 0, 200, 100});
     map.UpdateViewRect(10, 20);
+    RECT* stored = map.GetClientRect();
+    EXPECT_EQ(stored->right, 200);
     EXPECT_EQ(map.GetViewRect(), CDoubleRect(9.0, 19.0, 111.0, 71.0));
     EXPECT_EQ(map.GetViewHeight(), 100);
 
@@ -160,6 +162,7 @@ TEST_F(MapModelTest, TheViewRectangleIsTheClientAreaWidenedByTwoPixels)
     }
     // A quarter turn about the map origin: (x, y) becomes (-y, x).
     map.SetRotation(M_PI / 2);
+    EXPECT_EQ(map.GetRotatedViewRect(), map.GetViewRect());
     EXPECT_EQ(map.GetRotatedViewRect(corners), map.GetViewRect());
     for (int i = 0; i < 4; ++i) {
         EXPECT_NEAR(corners[i].x, -unrotated[i].y, 1e-9);

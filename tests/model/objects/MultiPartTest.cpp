@@ -364,6 +364,19 @@ TEST(MultiPartEdit, HandlesCountThroughRingsAndParts)
     EXPECT_EQ(multi->GetHandleCount(), 12);
     EXPECT_EQ(Pt(multi->GetHandlePoint(8)), XY(10, 0));
     EXPECT_EQ(Pt(multi->GetHandlePoint(12)), XY(0, 0));
+
+    // The parts of a multi-part polygon with holes hold their holes' vertices too.
+    POSITION pos = nullptr;
+    int local = 0;
+    EXPECT_EQ(multi->FindPartOfVertex(5, pos, local), multi->GetFirstPart());
+    EXPECT_EQ(local, 5);
+    EXPECT_EQ(multi->FindPartOfVertex(8, pos, local), multi->GetLastPart());
+    EXPECT_EQ(local, 0);
+    for (int beyond : {12, -1}) {
+        EXPECT_EQ(multi->FindPartOfVertex(beyond, pos, local), nullptr);
+        EXPECT_EQ(pos, nullptr);
+        EXPECT_EQ(local, -1);
+    }
 }
 
 TEST(MultiPartFlags, DeselectCacheFlagAndRingMarksReachEveryPartAndRing)

@@ -56,6 +56,21 @@ TEST(Node, MoveByShiftsThePositionWithoutSaving)
     EXPECT_EQ(node.GetHandleCount(), 0);
 }
 
+TEST(Node, GeometryRecordSetsThePositionAndTheBoundary)
+{
+    // x 1.5, y -2 as little-endian floats.
+    const BYTE record[8] = {0x00, 0x00, 0xC0, 0x3F, 0x00, 0x00, 0x00, 0xC0};
+    CMapNode node;
+    node.SetFlags(0);
+    EXPECT_TRUE(node.SetGeometry(record));
+    EXPECT_EQ(node.GetPosition().x, 1.5f);
+    EXPECT_EQ(node.GetPosition().y, -2.0f);
+    EXPECT_TRUE(node.GetBoundary() == CDoubleRect(1.5, -2.0, 1.5, -2.0));
+    EXPECT_FALSE(node.IsGeometryModified());
+    EXPECT_FALSE(node.SetGeometry(record, 4));
+    EXPECT_EQ(node.GetPosition().x, 1.5f);
+}
+
 // Where the symbol's ink lands: the centre of its bounding box is the node's
 // device point (within the pixel that centring on a whole-pixel grid allows).
 TEST(Node, DrawsItsSymbolCentredOnItsDevicePoint)
