@@ -93,6 +93,8 @@ public:
     // `other` as it is; any other is widened by Union.
     void UnionOrAssign(const CDoubleRect& other);
     CDoubleRect UnionPoint(const CFloatPoint& pt);
+    // Becomes the rectangle of two opposite corners, normalised.
+    void InitFromVertices(const CFloatPoint& a, const CFloatPoint& b);
     CDoubleRect UnionDoublePoint(const CDoublePoint& pt);
 
     // Normalises this rectangle in place; true only when `other` lies strictly

@@ -202,6 +202,12 @@ public:
     virtual void SetLayer(CMapLayer* layer);
     virtual BOOL ContainsXY(double* x, double* y);
     virtual BOOL ContainsPoint(CDoublePoint* pt);
+    // Whether a map point lies inside: the polygon classes test their rings, others their boundary.
+    BOOL IsPointInside(const CFloatPoint& pt)
+    {
+        double x = pt.x, y = pt.y;
+        return ContainsXY(&x, &y);
+    }
     virtual void DrawLabel(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
     virtual void DrawSelected(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
     virtual CRect GetDeviceRect(double* originX, double* originY, double* zoom);

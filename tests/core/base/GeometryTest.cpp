@@ -307,6 +307,10 @@ TEST(DoubleRectTest, UnionTreatsAllZeroAsARealRectangleAndNormalises)
     grown.UnionPoint(CFloatPoint(-2.0, 3.0));
     grown.UnionDoublePoint(CDoublePoint(4, -1));
     ExpectRect(grown, -2, -1, 4, 3);
+
+    CDoubleRect corners(1.0, 1.0, 2.0, 2.0);
+    corners.InitFromVertices(CFloatPoint(5, -1), CFloatPoint(-3, 4));
+    ExpectRect(corners, -3, -1, 5, 4);
 }
 
 TEST(DoubleRectTest, ContainsRectIsStrict)
