@@ -136,6 +136,25 @@ CDoubleRect CMapNode::GetDeviceBoundary(double* originX, double* originY, double
     return CDoubleRect((double)p.x - h, (double)p.y - h, (double)p.x + h + 1, (double)p.y + h + 1);
 }
 
+BOOL CMapNode::HitTest(int x, int y, double* originX, double* originY, double* zoom)
+{
+    // A layer tests every node for a click, so most are dismissed without the
+    // device transform. Where nothing is lost to rounding (moderate pixel,
+    // symbol and coordinate sizes; see below), a node whose x lies more than
+    // h + 4 pixels from the pixel's column has its device x more than h + 3
+    // pixels away (rounding moves it half a pixel at most), and its square,
+    // h + 1 wide on each side, cannot hold the pixel. Past 2^24 pixels, where
+    // the square's float centre is rounded, it lies 2^24 - 2^20 pixels away.
+    constexpr double kSmall = 1 << 20;
+    const double z = *zoom, nx = m_rcBoundary.left, ox = *originX;
+    const double h = GetSymbolSize() / 2;
+    const double scale = std::fabs(nx) + std::fabs(ox) + std::fabs(x * z);
+    if (z > 0 && std::isfinite(scale) && x > -kSmall && x < kSmall && h < kSmall && scale * 0x1p-40 < z
+        && std::fabs(nx - (ox + x * z)) > (h + 4) * z)
+        return FALSE;
+    return CMapObject::HitTest(x, y, originX, originY, zoom);
+}
+
 void CMapNode::UpdateLayerBounds()
 {
     const CDoubleRect point(m_Position.x, m_Position.y, m_Position.x, m_Position.y);

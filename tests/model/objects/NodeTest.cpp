@@ -8,9 +8,11 @@
 #include "platform/gdi/FontDatabase.h"
 #include "platform/gdi/GdiObjects.h"
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -175,6 +177,47 @@ TEST(Node, SymbolsAtAndBeyondTheEdgeDrawWhatIsVisible)
             ASSERT_EQ(outside.GetPixel(px, py), RGB(255, 255, 255));
     EXPECT_EQ(outside.GetTextColor(), RGB(200, 0, 0));
     EXPECT_EQ(outside.GetBkMode(), TRANSPARENT);
+}
+
+// The hit test dismisses far nodes early; it must answer as the test of the
+// symbol square does, at ordinary and at extreme origins, zooms, sizes and
+// pixels.
+TEST(Node, HitTestAnswersAsTheSymbolSquare)
+{
+    g_DefaultViewHeight = 100;
+    int hits = 0, calls = 0;
+    for (double zoom : {1.0, 0.37, 1e-6, 1e3, 1e-12}) {
+        for (double origin : {0.0, -123.4, 1e9, -1e12}) {
+            for (int size : {0, 1, 13, 24, 1 << 21}) {
+                for (double device : {3.0, 50.5, -40.0, 3e8}) {
+                    CMapNode node;
+                    node.SetPosition(origin + device * zoom, origin + 30 * zoom);
+                    node.GetStyle()->SetSymbolSize(size);
+                    double ox = origin, oy = origin, z = zoom;
+                    const CDoubleRect square = node.GetDeviceBoundary(&ox, &oy, &z);
+                    const int cx = (int)std::clamp((square.left + square.right) / 2, -1e9, 1e9);
+                    const int cy = (int)std::clamp((square.bottom + square.top) / 2, -1e9, 1e9);
+                    std::vector<int> xs{INT_MIN, INT_MAX, -(1 << 20), (1 << 20) - 1, 0};
+                    for (int d = -size / 2 - 8; d <= size / 2 + 8 && size < 100; ++d)
+                        xs.push_back(cx + d);
+                    for (int d = -8; d <= 8; ++d)
+                        xs.push_back(cx + d);
+                    for (int x : xs) {
+                        for (int y : {cy - size / 2 - 1, cy, cy + size / 2 + 1, 30}) {
+                            const BOOL expected = node.CMapObject::HitTest(x, y, &ox, &oy, &z);
+                            ASSERT_EQ(node.HitTest(x, y, &ox, &oy, &z), expected)
+                                << zoom << " " << origin << " " << size << " " << device << " " << x << "," << y;
+                            hits += expected != FALSE;
+                            ++calls;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    // Both answers occur often enough for the comparison to mean something.
+    EXPECT_GT(hits, calls / 20);
+    EXPECT_GT(calls - hits, calls / 20);
 }
 
 TEST(Node, SelectedInANonEditableLayerInvertsItsSquareAndRestoresOnTheSecondDraw)
