@@ -13,6 +13,7 @@
 #include "dialogs/WindowFonts.h"
 #include "dialogs/controls/TextFont.h"
 #include "mapwindow/InfoToolFrame.h"
+#include "mapwindow/LayerChooserDlg.h"
 #include "platform/controls/CommCtrl.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/frames/CCommandLineInfo.h"
@@ -43,6 +44,7 @@ BOOL CKolvoApp::InitInstance()
     LoadStdProfileSettings(4);
     LoadSettings();
     CInfoToolFrame::SetFontProvider([]() -> CFont* { return g_InfoWindowFont; });
+    CLayerChooserDlg::SetFontProvider([]() -> CFont* { return g_DialogWindowFont; });
 
     CSplashDlg splash;
     splash.DoModal();

@@ -2,6 +2,8 @@
 #include "app/KolvoDoc.h"
 
 #include "mapwindow/MapEMDIFrame.h"
+#include "mapwindow/MapTool.h"
+#include "resources/resource.h"
 #include "platform/frames/FrameIds.h"
 #include "platform/wnd/CWinThread.h"
 
@@ -10,12 +12,35 @@ IMPLEMENT_DYNCREATE(CKolvoDoc, CMUIDoc)
 BEGIN_MESSAGE_MAP(CKolvoDoc, CMUIDoc)
     ON_COMMAND(ID_FILE_SAVE, OnSave)
     ON_COMMAND(ID_FILE_SAVE_AS, OnSave)
+    ON_COMMAND(ID_DRAW_JOIN_POLYLINE, OnJoinPolyline)
+    ON_COMMAND(ID_DRAW_SPLIT_POLYGON, OnSplitPolygon)
+    ON_COMMAND(ID_DRAW_DELETE_LINE, OnDeleteLine)
+    ON_UPDATE_COMMAND_UI(ID_DRAW_JOIN_POLYLINE, OnUpdateEditTool)
+    ON_UPDATE_COMMAND_UI(ID_DRAW_SPLIT_POLYGON, OnUpdateEditTool)
+    ON_UPDATE_COMMAND_UI(ID_DRAW_DELETE_LINE, OnUpdateEditTool)
+    ON_COMMAND(ID_DRAW_BREAK_POLYGON, OnNothing)
 END_MESSAGE_MAP()
 
 CKolvoDoc::CKolvoDoc() = default;
 CKolvoDoc::~CKolvoDoc() = default;
 
 void CKolvoDoc::OnSave() { SaveMap(); }
+
+void CKolvoDoc::OnJoinPolyline() { GetMapWnd()->SetTool(TOOL_JOIN_POLYLINE); }
+void CKolvoDoc::OnSplitPolygon() { GetMapWnd()->SetTool(TOOL_SPLIT_POLYGON); }
+void CKolvoDoc::OnDeleteLine() { GetMapWnd()->SetTool(TOOL_DELETE_LINE); }
+
+// The editing tools build objects in the active layer: they need one.
+void CKolvoDoc::OnUpdateEditTool(CCmdUI* pCmdUI)
+{
+    int tool = TOOL_DELETE_LINE;
+    if (pCmdUI->m_nID == ID_DRAW_JOIN_POLYLINE)
+        tool = TOOL_JOIN_POLYLINE;
+    else if (pCmdUI->m_nID == ID_DRAW_SPLIT_POLYGON)
+        tool = TOOL_SPLIT_POLYGON;
+    pCmdUI->Enable(HasActiveLayer());
+    pCmdUI->SetCheck(GetMapWnd()->GetTool() == tool);
+}
 
 void CKolvoDoc::OnCloseDocument()
 {

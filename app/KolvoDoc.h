@@ -15,5 +15,11 @@ public:
 
 protected:
     afx_msg void OnSave();
+    afx_msg void OnJoinPolyline();
+    afx_msg void OnSplitPolygon();
+    afx_msg void OnDeleteLine();
+    afx_msg void OnUpdateEditTool(CCmdUI* pCmdUI);
+    // Break polygon is the map window's context-menu command; here it does nothing.
+    afx_msg void OnNothing() {}
     DECLARE_MESSAGE_MAP()
 };

@@ -46,6 +46,15 @@ CDoubleRect::CDoubleRect(const CClipVertex& a, const CClipVertex& b)
     Normalize();
 }
 
+void CDoubleRect::InitFromVertices(const CFloatPoint& a, const CFloatPoint& b)
+{
+    left = a.x;
+    bottom = a.y;
+    right = b.x;
+    top = b.y;
+    Normalize();
+}
+
 CDoubleRect::CDoubleRect(const RECT& r) : left(r.left), top(r.bottom), right(r.right), bottom(r.top)
 {
 }

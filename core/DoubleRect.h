@@ -14,8 +14,13 @@
 #include "core/FloatPoint.h"
 
 #include <array>
+#include <type_traits>
 
 class OGRCoordinateTransformation;
+
+// Edges given as integers or doubles, no float among them.
+template <class... E>
+concept DoubleRectEdgeTypes = ((std::is_integral_v<E> || std::is_same_v<E, double>) && ...);
 
 class CDoubleRect {
 public:
@@ -39,6 +44,15 @@ public:
     CDoubleRect(double l, double b, double r, double t) : left(l), top(t), right(r), bottom(b) {}
     // Edges in the order left, bottom, right, top, then normalised.
     CDoubleRect(float l, float b, float r, float t);
+    // Integer edges (literals such as 0 or 10), alone or beside doubles, are
+    // taken as the four doubles are; without this the two constructors above
+    // would both fit a call of integers and it would not compile.
+    template <class L, class B, class R, class T>
+        requires((std::is_integral_v<L> || std::is_integral_v<B> || std::is_integral_v<R> || std::is_integral_v<T>)
+                 && DoubleRectEdgeTypes<L, B, R, T>)
+    CDoubleRect(L l, B b, R r, T t) : CDoubleRect((double)l, (double)b, (double)r, (double)t)
+    {
+    }
     // Opposite corners, normalised.
     CDoubleRect(const CClipVertex& a, const CClipVertex& b);
     // Device rectangle: RECT.top becomes bottom and RECT.bottom top; not normalised.
@@ -79,6 +93,8 @@ public:
     // `other` as it is; any other is widened by Union.
     void UnionOrAssign(const CDoubleRect& other);
     CDoubleRect UnionPoint(const CFloatPoint& pt);
+    // Becomes the rectangle of two opposite corners, normalised.
+    void InitFromVertices(const CFloatPoint& a, const CFloatPoint& b);
     CDoubleRect UnionDoublePoint(const CDoublePoint& pt);
 
     // Normalises this rectangle in place; true only when `other` lies strictly

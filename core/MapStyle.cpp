@@ -435,6 +435,23 @@ BOOL CMapStyle::IsEqual(const CMapStyle& other) const
         && SameFont(t.font, u.font);
 }
 
+BOOL CMapStyle::IsDifferent(const CMapStyle& other) const
+{
+    const MapStylePen& p = m_pen;
+    const MapStylePen& q = other.m_pen;
+    const bool sameSymbol = GetSymbolFontName() == other.GetSymbolFontName() &&
+                            m_symbolFont.lfHeight == other.m_symbolFont.lfHeight &&
+                            m_symbolColor == other.m_symbolColor &&
+                            GetSymbolStyleCode() == other.GetSymbolStyleCode() &&
+                            GetSymbolCharAnsi() == other.GetSymbolCharAnsi();
+    const bool samePen = p.style == q.style && p.color == q.color && p.beginArrowStyle == q.beginArrowStyle &&
+                         p.beginArrowSize == q.beginArrowSize && p.endArrowStyle == q.endArrowStyle &&
+                         p.endArrowSize == q.endArrowSize && p.width == q.width;
+    const bool sameBrush = m_brush.style == other.m_brush.style && m_brush.color == other.m_brush.color &&
+                           m_brush.bkColor == other.m_brush.bkColor && m_brush.bkOpaque == other.m_brush.bkOpaque;
+    return !(sameSymbol && samePen && sameBrush);
+}
+
 void CMapStyle::SetModified(bool modified)
 {
     if (modified)

@@ -131,6 +131,11 @@ public:
 
     // Same stored bytes, modified flag included.
     BOOL IsEqual(const CMapStyle& other) const;
+    // Whether what an object's properties edit differs: symbol face, height,
+    // colour, style code and character, the pen and the brush. The text font,
+    // text colours and flags and the predefined number are not compared; sizes
+    // and widths are compared exactly.
+    BOOL IsDifferent(const CMapStyle& other) const;
 
     // ---- stored record
     // The 272 bytes: reserved word and padding written as zeros, the flags word as held.
@@ -191,6 +196,9 @@ public:
     COLORREF GetSymbolColor() const { return m_symbolColor; }
     CString GetSymbolFontName() const;
     int GetSymbolFontStyle() const;
+    // The same code as GetSymbolFontStyle: 2 for italic, plus 1 for a weight of 500 or more.
+    int GetSymbolStyleCode() const { return GetSymbolFontStyle(); }
+    char GetSymbolCharAnsi() const { return GetSymbolChar(); }
     int GetSymbolSize() const { return m_symbolFont.lfHeight; }
     const LOGFONTW& GetSymbolFont() const { return m_symbolFont; }
 

@@ -56,6 +56,11 @@ int64_t SquaredDeviceDistance(POINT a, POINT b);
 // The point at distance d from S towards E; false (outputs untouched) when d
 // exceeds the segment's length or the segment has none.
 bool PointAlongSegment(CFloatPoint s, CFloatPoint e, double d, double& x, double& y);
+// The same with the outputs passed by address; false for a null output.
+inline bool PointAlongSegment(CFloatPoint s, CFloatPoint e, double d, double* x, double* y)
+{
+    return x && y && PointAlongSegment(s, e, d, *x, *y);
+}
 // Rotates p about the origin by -angle (radians).
 void RotatePoint(CDoublePoint& p, double angle);
 // True when P lies within tol of the segment AB, ends extended by tol with

@@ -4,7 +4,11 @@
 // failure of a save is shown to the user.
 #include "mapwindow/MUIDoc.h"
 
+#include "mapwindow/MapEFrame.h"
+#include "mapwindow/MapEMDIFrame.h"
 #include "mapwindow/MapTool.h"
+#include "core/Settings.h"
+#include "platform/wnd/CWinThread.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteException.h"
 #include "core/ObjectTypes.h"
@@ -80,6 +84,18 @@ BEGIN_MESSAGE_MAP(CMUIDoc, CDocument)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
     ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
     ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+    ON_COMMAND(ID_LOAD_LAYER, OnLoadLayer)
+    ON_COMMAND(ID_SAVE_LAYER_AS, OnSaveLayerAs)
+    ON_UPDATE_COMMAND_UI(ID_SAVE_LAYER_AS, OnUpdateSaveLayerAs)
+    ON_COMMAND(ID_SAVE_WORKSPACE_AS, OnSaveWorkspaceAs)
+    ON_COMMAND(ID_OPEN_WORKSPACE_NEW, OnOpenWorkspaceNew)
+    ON_COMMAND(ID_VIEW_QUICK_INFO, OnQuickInfo)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_QUICK_INFO, OnUpdateQuickInfo)
+    ON_COMMAND(ID_ACTIVE_LAYER_NOTHING, OnNothing)
+    ON_UPDATE_COMMAND_UI(ID_ACTIVE_LAYER_NOTHING, OnUpdateActiveLayer)
+    ON_COMMAND(ID_VIEW_MAGNIFIER, OnViewMagnifier)
+    ON_COMMAND(ID_BROWSE_DATA, OnBrowseData)
+    ON_UPDATE_COMMAND_UI(ID_BROWSE_DATA, OnUpdateBrowseData)
 END_MESSAGE_MAP()
 
 CMUIDoc::CMUIDoc() = default;
@@ -149,8 +165,10 @@ BOOL CMUIDoc::SaveMapAs()
     CMapModel* model = m_MapWnd.GetMapModel();
     CFileDialog dialog(FALSE, "*.kwz", model->GetPathName(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        kWorkspaceFilter);
-    if (dialog.DoModal() != IDOK)
+    if (dialog.DoModal() != IDOK) {
+        KeepOrDropEmptyLayers();
         return FALSE;
+    }
     const CString path = dialog.GetPathName();
     // The workspace that is open is saved in place, not replaced under its connection.
     if (CSQLiteDatabase* db = model->GetDatabase())
@@ -206,34 +224,68 @@ BOOL CMUIDoc::SaveModified()
     }
 }
 
-void CMUIDoc::KeepOrDropUncommittedLayers()
+namespace {
+// The layers in a copy of the list: dropping one changes the list.
+std::vector<CMapLayer*> LayersOf(CMapModel* model)
 {
-    CMapModel* model = m_MapWnd.GetMapModel();
-    // The layers are walked in a copy of the list: dropping one changes the list.
     std::vector<CMapLayer*> layers;
     for (POSITION pos = model->GetFirstLayerPosition(); pos;)
         layers.push_back(model->GetNextLayer(pos));
-    for (CMapLayer* layer : layers) {
+    return layers;
+}
+
+// Commits the layer's own file; a failure is told.
+void KeepLayerFile(CMapLayer* layer)
+{
+    try {
+        layer->SaveProperties();
+    } catch (const CSQLiteException& e) {
+        AfxMessageBox(e.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+}
+
+void CMUIDoc::KeepOrDropUncommittedLayers()
+{
+    for (CMapLayer* layer : LayersOf(m_MapWnd.GetMapModel())) {
         if (::MessageBox(nullptr, "Do you want to save the layer?", layer->GetName() + ".klz", MB_YESNO) ==
             IDYES) {
-            try {
-                layer->SaveProperties();
-            } catch (const CSQLiteException& e) {
-                AfxMessageBox(e.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
-            }
+            KeepLayerFile(layer);
             continue;
         }
         const CString file = layer->GetFilePath();
         if (file.IsEmpty() || !IsEmptyFile(file))
             continue; // a file with content keeps it; the unsaved changes go
-        m_MapWnd.DeselectLayerObjects(layer);
-        layer->CloseDatabase();
-        model->RemoveLayer(layer);
-        delete layer;
-        m_MapWnd.InvalidateMap(nullptr, FALSE);
-        std::error_code error;
-        std::filesystem::remove(file.GetString(), error);
+        DropLayer(layer);
     }
+}
+
+// After a cancelled Save As: a layer whose file holds nothing committed yet is
+// either kept (its file committed) or, confirmed, dropped with its file.
+void CMUIDoc::KeepOrDropEmptyLayers()
+{
+    for (CMapLayer* layer : LayersOf(m_MapWnd.GetMapModel())) {
+        const CString file = layer->GetFilePath();
+        if (file.IsEmpty() || !IsEmptyFile(file))
+            continue;
+        if (::MessageBox(nullptr, "Are you sure. The layer " + file + " will be deleted.", "Empty Layer",
+                         MB_YESNO) == IDYES)
+            DropLayer(layer);
+        else
+            KeepLayerFile(layer);
+    }
+}
+
+void CMUIDoc::DropLayer(CMapLayer* layer)
+{
+    const CString file = layer->GetFilePath();
+    m_MapWnd.DeselectLayerObjects(layer);
+    layer->CloseDatabase();
+    m_MapWnd.GetMapModel()->RemoveLayer(layer);
+    delete layer;
+    m_MapWnd.InvalidateMap(nullptr, FALSE);
+    std::error_code error;
+    std::filesystem::remove(file.GetString(), error);
 }
 
 // ---------------------------------------------------------------- tool commands
@@ -329,4 +381,50 @@ void CMUIDoc::OnUpdateEditRedo(CCmdUI* pCmdUI)
 {
     CMapLayer* layer = m_MapWnd.GetActiveLayer();
     pCmdUI->Enable(layer && layer->GetHistory().CanRedo());
+}
+
+// ---------------------------------------------------------------- view switches
+void CMUIDoc::OnQuickInfo()
+{
+    g_QuickInfoTool = !g_QuickInfoTool;
+}
+
+void CMUIDoc::OnUpdateQuickInfo(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(g_QuickInfoTool ? 1 : 0);
+}
+
+void CMUIDoc::OnUpdateActiveLayer(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(HasActiveLayer());
+}
+
+void CMUIDoc::OnBrowseData()
+{
+    CWnd* main = AfxGetMainWnd();
+    if (auto* mdi = dynamic_cast<CMapEMDIFrame*>(main))
+        mdi->ToggleBrowseDataBar(&m_MapWnd);
+    else if (auto* sdi = dynamic_cast<CMapEFrame*>(main))
+        sdi->ToggleBrowseDataBar(&m_MapWnd);
+}
+
+// Without layers there is nothing to browse: the item is off and the bar hidden.
+void CMUIDoc::OnUpdateBrowseData(CCmdUI* pCmdUI)
+{
+    CWnd* main = AfxGetMainWnd();
+    auto* mdi = dynamic_cast<CMapEMDIFrame*>(main);
+    auto* sdi = mdi ? nullptr : dynamic_cast<CMapEFrame*>(main);
+    if (GetMapModel()->GetLayerCount() > 0) {
+        if (mdi)
+            mdi->OnUpdateBrowseDataBar(pCmdUI);
+        else if (sdi)
+            sdi->OnUpdateBrowseDataBar(pCmdUI);
+        return;
+    }
+    pCmdUI->Enable(FALSE);
+    if (mdi)
+        mdi->ShowBrowseDataBar(FALSE);
+    else if (sdi)
+        sdi->ShowBrowseDataBar(FALSE);
 }

@@ -24,6 +24,8 @@ public:
     CMUIMap* GetMapWnd() { return &m_MapWnd; }
     CMapModel* GetMapModel() { return m_MapWnd.GetMapModel(); }
     BOOL HasActiveLayer() const { return m_MapWnd.HasActiveLayer(); }
+    // The workspace last opened into a new document by this one.
+    CString GetWorkspacePath() const { return m_strWorkspacePath; }
 
     BOOL OnNewDocument() override;
     // By the extension, in any case: "kwz" a workspace, "mpl" a layer file,
@@ -63,12 +65,27 @@ protected:
     afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
     afx_msg void OnUpdateEditUndo(CCmdUI* pCmdUI);
     afx_msg void OnUpdateEditRedo(CCmdUI* pCmdUI);
+    afx_msg void OnLoadLayer();
+    afx_msg void OnSaveLayerAs();
+    afx_msg void OnUpdateSaveLayerAs(CCmdUI* pCmdUI);
+    afx_msg void OnSaveWorkspaceAs();
+    afx_msg void OnOpenWorkspaceNew();
+    afx_msg void OnQuickInfo();
+    afx_msg void OnUpdateQuickInfo(CCmdUI* pCmdUI);
+    afx_msg void OnNothing() {}
+    afx_msg void OnUpdateActiveLayer(CCmdUI* pCmdUI);
+    afx_msg void OnViewMagnifier() { m_MapWnd.ShowMagnifier(); }
+    afx_msg void OnBrowseData();
+    afx_msg void OnUpdateBrowseData(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
     // The close question's No: each layer with uncommitted work is offered for
     // keeping; a declined layer whose file holds nothing yet leaves the map and
     // the disk.
     void KeepOrDropUncommittedLayers();
+    void KeepOrDropEmptyLayers();
+    // Takes the layer out of the map and deletes it and its file.
+    void DropLayer(CMapLayer* layer);
     // Undo or Redo (`step`) in the active layer's history.
     void StepHistory(void (CMapLayer::*step)());
 

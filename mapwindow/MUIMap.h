@@ -10,9 +10,12 @@
 #include "core/DoublePoint.h"
 #include "core/DoubleRect.h"
 #include "core/FloatPoint.h"
+#include "mapwindow/BalloonTip.h"
 #include "mapwindow/DibCache.h"
 #include "mapwindow/MapNotify.h"
 #include "model/MapModel.h"
+
+#include <memory>
 
 class CCmdUI;
 class CDC;
@@ -20,6 +23,7 @@ class CMenu;
 class CMapLabel;
 class CMapLayer;
 class CMapObject;
+class CMagnifierWnd;
 
 class CMUIMap : public CWnd {
     DECLARE_DYNAMIC(CMUIMap)
@@ -37,6 +41,18 @@ public:
     // Creates the window of class "CMUIMap"; FALSE when that fails.
     virtual BOOL Create(const RECT& rect, CWnd* parent, UINT id, DWORD style);
     using CWnd::Create;
+    // Every message goes to the balloon tip first, so that a pointer move hides it.
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // Creates the quick-info tip over the owner (the parent when there is none).
+    void SetupBalloonTip();
+    CBalloonTip& GetBalloonTip() { return m_BalloonTip; }
+    // The description of an object that the quick-info tip shows: its type, label,
+    // perimeter and area in the map's area unit, vertex count, and for a GPS
+    // track its recording times and mean satellite count. Empty for texts and images.
+    CString GetQuickInfoText(CMapObject* object);
+    // Starts the magnifier over the screen around the pointer; made on first use.
+    void ShowMagnifier();
+    CMagnifierWnd* GetMagnifier() const { return m_pMagnifier.get(); }
 
     CMapModel* GetMapModel() { return &m_MapModel; }
 
@@ -131,6 +147,20 @@ public:
     CMapObject* FindSelected(const CMapLayer* layer, int id);
     CMapObject* GetTrackingObject() { return m_MapModel.GetToolObject(); }
 
+    // ---- selected labels (the model's overlay list); a label belongs to its object
+    // Clears the object selection (and with `deselectLabels` the labels), then
+    // adds the label at the head and notifies MAPA_OVERLAY_SELECTION.
+    void SelectOverlay(CMapLabel* label, BOOL deselectLabels);
+    void DeselectOverlay(CMapLabel* label);
+    void ClearOverlaySelection();
+    // The first selected label with a corner square under the pixel, its corner in `index`.
+    CMapLabel* HitTestOverlayCorner(int x, int y, int& index);
+    CMapLabel* GetFirstSelectedOverlay();
+    POSITION GetFirstOverlayPosition() { return m_MapModel.GetSelectedLabels().GetHeadPosition(); }
+    CMapLabel* GetNextOverlay(POSITION& pos) { return m_MapModel.GetSelectedLabels().GetNext(pos); }
+    // Invalidates the label's box widened by 8 pixels; the cached drawing stays.
+    void InvalidateOverlay(CMapLabel* label);
+
     // ---- notifications
     // Sends WM_NOTIFY to the owner (the parent when there is none); 0 when the
     // window or the receiver does not exist.
@@ -141,6 +171,8 @@ public:
     // puts new objects into the active layer, each Paste 6 pixels further right
     // and down than the last, until the next Copy.
     void CopySelection();
+    // Replaces the clipboard with copies of `objects`, in order, and resets the paste offset.
+    void CopyToClipboard(const CList<CMapObject*, CMapObject*>& objects);
     void CutSelection();
     void PasteClipboard();
     BOOL CanPaste() const { return !m_Clipboard.IsEmpty(); }
@@ -210,10 +242,15 @@ private:
     void DrawHandles(CDC* dc);
     void SetCursorOf(UINT resource);
 
+    // The quick-info tip for the object under `point`, when there is one to show.
+    void ShowQuickInfo(CPoint point);
+
+    std::unique_ptr<CMagnifierWnd> m_pMagnifier;
     bool m_bDirty = false;
     // The view is a fit to the client area that has not been drawn yet.
     bool m_bFitPending = false;
     CDibCache m_PaintCache;
+    CBalloonTip m_BalloonTip;
     CMapModel m_MapModel;
     int m_nModified = 0;
     int m_nNotifyOnInvalidate = 1;

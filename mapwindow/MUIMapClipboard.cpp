@@ -21,9 +21,14 @@ void CMUIMap::ClearClipboard()
 
 void CMUIMap::CopySelection()
 {
+    CopyToClipboard(m_MapModel.GetSelectedObjects());
+}
+
+void CMUIMap::CopyToClipboard(const CList<CMapObject*, CMapObject*>& objects)
+{
     ClearClipboard();
-    for (POSITION pos = GetFirstSelectedPosition(); pos;) {
-        CMapObject* object = GetNextSelected(pos);
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        CMapObject* object = objects.GetNext(pos);
         if (!CMapObject::IsTypeValid(object->GetType()))
             continue;
         object->LoadGeometry();

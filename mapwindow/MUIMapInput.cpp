@@ -154,7 +154,9 @@ void CMUIMap::OnMouseMove(UINT flags, CPoint point)
     if (CMapTool* tool = CMapTool::FindTool(g_currentTool)) {
         tool->OnMouseMove(this, flags, point.x, point.y);
         NotifyParent(MAPA_MOUSE_MOVED, nullptr, 0);
-        // The quick-info tip of the Select tool comes with the balloon tip window.
+        if (g_QuickInfoTool && (flags & (MK_LBUTTON | MK_RBUTTON | MK_SHIFT | MK_CONTROL | MK_MBUTTON)) == 0 &&
+            g_currentTool == TOOL_SELECT && m_MapModel.GetLayerCount() > 0)
+            ShowQuickInfo(point);
     }
     CWnd::OnMouseMove(flags, point);
 }

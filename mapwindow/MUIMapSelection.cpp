@@ -4,9 +4,12 @@
 // so two copies of one stored object must count as one selected object.
 #include "mapwindow/MUIMap.h"
 
+#include "core/MapLabel.h"
 #include "core/ObjectTypes.h"
 #include "model/MapLayer.h"
 #include "model/MapObject.h"
+
+#include <cstdint>
 
 namespace {
 bool IsSameObject(const CMapObject* a, const CMapObject* b)
@@ -47,6 +50,7 @@ int CMUIMap::SelectObject(CMapObject* object, BOOL clearFirst, BOOL invalidate)
 {
     if (!object || !CMapObject::IsTypeValid(object->GetType()))
         return 0;
+    ClearOverlaySelection();
     CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
     if (!selection.IsEmpty() && clearFirst)
         ClearSelection(invalidate);
@@ -188,4 +192,69 @@ CMapObject* CMUIMap::HitTestSelectedHandle(int x, int y, int& index)
     }
     index = -1;
     return nullptr;
+}
+
+// ---------------------------------------------------------------- labels
+void CMUIMap::SelectOverlay(CMapLabel* label, BOOL deselectLabels)
+{
+    ClearSelection(1);
+    if (deselectLabels)
+        ClearOverlaySelection();
+    CList<CMapLabel*, CMapLabel*>& labels = m_MapModel.GetSelectedLabels();
+    if (!label || labels.Find(label))
+        return;
+    label->Select();
+    labels.AddHead(label);
+    InvalidateOverlay(label);
+    NotifyParent(MAPA_OVERLAY_SELECTION, nullptr, (int)(intptr_t)label);
+}
+
+// The label stays with the object it belongs to: only its selection ends here.
+void CMUIMap::DeselectOverlay(CMapLabel* label)
+{
+    CList<CMapLabel*, CMapLabel*>& labels = m_MapModel.GetSelectedLabels();
+    POSITION pos = label ? labels.Find(label) : nullptr;
+    if (!pos)
+        return;
+    labels.RemoveAt(pos);
+    label->Deselect();
+    NotifyParent(MAPA_OVERLAY_SELECTION, label, 0);
+    InvalidateOverlay(label);
+}
+
+void CMUIMap::ClearOverlaySelection()
+{
+    CList<CMapLabel*, CMapLabel*>& labels = m_MapModel.GetSelectedLabels();
+    while (!labels.IsEmpty())
+        DeselectOverlay(labels.GetHead());
+}
+
+CMapLabel* CMUIMap::HitTestOverlayCorner(int x, int y, int& index)
+{
+    index = -1;
+    CList<CMapLabel*, CMapLabel*>& labels = m_MapModel.GetSelectedLabels();
+    for (POSITION pos = labels.GetHeadPosition(); pos;) {
+        CMapLabel* label = labels.GetNext(pos);
+        const int corner = label->HitTestCorner(CPoint(x, y));
+        if (corner != -1) {
+            index = corner;
+            return label;
+        }
+    }
+    return nullptr;
+}
+
+CMapLabel* CMUIMap::GetFirstSelectedOverlay()
+{
+    CList<CMapLabel*, CMapLabel*>& labels = m_MapModel.GetSelectedLabels();
+    return labels.IsEmpty() ? nullptr : labels.GetHead();
+}
+
+void CMUIMap::InvalidateOverlay(CMapLabel* label)
+{
+    if (!label || !GetSafeHwnd())
+        return;
+    CRect rect(label->GetDeviceBounds());
+    rect.InflateRect(8, 8);
+    InvalidateRect(&rect, FALSE);
 }

@@ -4,6 +4,9 @@
 // during a pan drag shows the cache shifted by the drag.
 #include "mapwindow/MUIMap.h"
 
+#include "mapwindow/MagnifierWnd.h"
+#include "mapwindow/MapEFrame.h"
+#include "mapwindow/MapEMDIFrame.h"
 #include "mapwindow/MapTool.h"
 #include "core/ObjectTypes.h"
 #include "model/MapLayer.h"
@@ -107,6 +110,13 @@ CMUIMap::~CMUIMap()
         g_lastToolWindow = nullptr;
     ClearSelection(0);
     ClearClipboard();
+    // The Browse Data bar shows this map's layers: it goes with the map.
+    CWnd* main = AfxGetMainWnd();
+    if (auto* mdi = dynamic_cast<CMapEMDIFrame*>(main))
+        mdi->ShowBrowseDataBar(FALSE);
+    else if (auto* sdi = dynamic_cast<CMapEFrame*>(main))
+        sdi->ShowBrowseDataBar(FALSE);
+    m_pMagnifier.reset();
     if (m_hWnd)
         DestroyWindow();
 }
@@ -129,7 +139,36 @@ void CMUIMap::RegisterWindowClass()
 
 BOOL CMUIMap::Create(const RECT& rect, CWnd* parent, UINT id, DWORD style)
 {
-    return CWnd::Create(kClassName, nullptr, style, rect, parent, id) ? TRUE : FALSE;
+    if (!CWnd::Create(kClassName, nullptr, style, rect, parent, id))
+        return FALSE;
+    SetupBalloonTip();
+    return TRUE;
+}
+
+void CMUIMap::SetupBalloonTip()
+{
+    CWnd* owner = GetOwner();
+    if (!owner)
+        owner = GetParent();
+    if (!m_BalloonTip.GetSafeHwnd())
+        m_BalloonTip.Create(owner);
+    m_BalloonTip.AddTool(owner, "...");
+}
+
+BOOL CMUIMap::PreTranslateMessage(MSG* msg)
+{
+    if (m_BalloonTip.GetSafeHwnd())
+        m_BalloonTip.RelayEvent(msg);
+    return CWnd::PreTranslateMessage(msg);
+}
+
+void CMUIMap::ShowMagnifier()
+{
+    if (!m_pMagnifier) {
+        m_pMagnifier = std::make_unique<CMagnifierWnd>();
+        m_pMagnifier->Create(200, 100, this);
+    }
+    m_pMagnifier->Show();
 }
 
 // ---------------------------------------------------------------- painting

@@ -11,6 +11,7 @@
 #include "core/ObjectTypes.h"
 #include "model/MapLayer.h"
 #include "model/MapObject.h"
+#include "model/MapPolyline.h"
 #include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
@@ -102,6 +103,21 @@ void CMapTool::BeginAt(CMUIMap*, int x, int y)
 void CMapTool::MoveTo(CMUIMap* map, int x, int y)
 {
     UpdatePositionText(map, x, y, nullptr);
+}
+
+void CMapTool::AppendTrackPoint(CMUIMap* map, int x, int y, CMapPolyline* track)
+{
+    if (!map || !track)
+        return;
+    const CDoublePoint point = map->ScreenToMap(CPoint(x, y));
+    track->AddDoublePoint(point.x, point.y);
+    map->SetModified(1);
+    g_downPoint = g_curPoint = CPoint(x, y);
+}
+
+void CMapTool::SelectDefaultTool()
+{
+    g_currentTool = TOOL_SELECT;
 }
 
 // ---------------------------------------------------------------- messages

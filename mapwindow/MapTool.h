@@ -98,6 +98,10 @@ public:
     virtual void OnLButtonDblClk(CMUIMap* map, UINT flags, int x, int y);
     virtual void OnLButtonUp(CMUIMap* map, UINT flags, int x, int y);
     virtual void OnMouseMove(CMUIMap* map, UINT flags, int x, int y);
+    // Kept for the order of the operations; does nothing.
+    virtual void Reserved() {}
+    // Makes the Select tool current.
+    virtual void SelectDefaultTool();
 
     // Whether a drag of the view is under way: the window's paint then shifts its
     // cached picture instead of drawing the map (only the Move tool drags).
@@ -115,6 +119,9 @@ public:
     static constexpr COLORREF kBandColour = RGB(0xC0, 0xC0, 0xC0);
     // The "Position: " text of the pointer at (x, y), kept by the window.
     static void UpdatePositionText(CMUIMap* map, int x, int y, CMapObject* object);
+    // Appends the pixel's map point to `track`, marks the map modified and
+    // makes the pixel the down and current point (a GPS track grows this way).
+    static void AppendTrackPoint(CMUIMap* map, int x, int y, CMapPolyline* track);
     // The rubber-band figures: each is drawn in NOTXOR, so drawing it again erases it.
     static void DrawXorLine(CDC* dc, int x1, int y1, int x2, int y2, COLORREF colour, int penStyle);
     static void DrawFocusRectXor(CDC* dc, int left, int top, int right, int bottom);

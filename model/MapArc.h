@@ -27,6 +27,8 @@ struct CArcGeometry {
     CFloatPoint end;
     CDoubleRect ellipse;
 
+    // Copies another arc record: start point, end point and ellipse rectangle.
+    void Assign(const CArcGeometry& other) { *this = other; }
     Record ToRecord() const;
     // FALSE, with nothing changed, for a null record or one under 56 bytes.
     BOOL ReadRecord(const void* data, int size);

@@ -198,6 +198,13 @@ public:
     // Each puts the selected objects at the head of the map's selection.
     void SelectInRect(const CDoubleRect& rect, const RECT& device);
     void SelectInCircle(const CDoubleRect& rect, const RECT& device, CPoint centre, double radius);
+    // The same searches under the names the map window's tools use: the
+    // rectangle (Rectangle Select) and the device circle (Marquee Select).
+    void SelectInDeviceRect(const CDoubleRect& rect, const RECT& device) { SelectInRect(rect, device); }
+    void SelectInRect(const CDoubleRect& rect, const RECT& device, CPoint centre, double radius)
+    {
+        SelectInCircle(rect, device, centre, radius);
+    }
     void SelectInPolygon(const CDoubleRect& rect, const CFloatPoint* points, int count);
     void SelectIDs(CArray<int, int>& ids);
     // Drops from g_LayerIdArray the ids of this layer's selected objects.

@@ -68,7 +68,8 @@ public:
     // The type code when it lies in 0 to 16, else 100.
     int GetType() const;
     static BOOL IsTypeValid(int code) { return IsObjectTypeValid(code); }
-    static const char* GetTypeName(int code) { return GetObjectTypeName(code); }
+    // A CString, as the program's string helpers return text.
+    static CString GetTypeName(int code) { return GetObjectTypeName(code); }
 
     // ---- style
     // The style the object is drawn with: the layer's when the layer overrides
@@ -201,6 +202,12 @@ public:
     virtual void SetLayer(CMapLayer* layer);
     virtual BOOL ContainsXY(double* x, double* y);
     virtual BOOL ContainsPoint(CDoublePoint* pt);
+    // Whether a map point lies inside: the polygon classes test their rings, others their boundary.
+    BOOL IsPointInside(const CFloatPoint& pt)
+    {
+        double x = pt.x, y = pt.y;
+        return ContainsXY(&x, &y);
+    }
     virtual void DrawLabel(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
     virtual void DrawSelected(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
     virtual CRect GetDeviceRect(double* originX, double* originY, double* zoom);

@@ -162,8 +162,8 @@ void CMapObject::SaveChanges()
             CMapLayer::MakeFieldNameSafe(column);
             if (!assignments.IsEmpty())
                 assignments += ",";
-            // A quoted identifier: the name may be an SQL keyword or hold a quote.
-            assignments += SqlIdentifier(column) + "=" + value.GetSqlText();
+            // Quoted only where it must be: the name may be an SQL keyword or hold a quote.
+            assignments += SqlColumnName(column) + "=" + value.GetSqlText();
         }
         sql.Format("update _MapMetaData set %s where mapeID=%d;", assignments.GetString(), m_nMapeID);
         CSQLiteStatement stmt;

@@ -246,7 +246,8 @@ int CMapText::SetActiveHandle(int index)
 CFloatPoint CMapText::GetHandlePoint(int index)
 {
     const int angle = GetStyle()->GetTextAngle();
-    const double c = CosDegrees(angle), s = CosDegrees(90 - angle);
+    // SinDegrees reduces the angle first: 90 - angle would overflow for the lowest stored angles.
+    const double c = CosDegrees(angle), s = SinDegrees(angle);
     const double x0 = m_ptDevice.x, y0 = m_ptDevice.y;
     const double w = m_nDrawnWidth, h = m_nDrawnHeight;
     switch (index) {

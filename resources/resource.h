@@ -44,6 +44,8 @@
 #define IDC_ABOUT_VERSION 30030
 #define IDB_SPLASH 25409
 #define IDD_SPLASH 25410
+#define IDD_LAYER_CHOOSER 25205
+#define IDC_LAYER_CHOOSER 25060
 #define IDR_TOOLBAR_MAIN 25262
 #define IDR_TOOLBAR_DRAWING 25264
 #define IDR_TOOLBAR_TOOL 25265
@@ -63,7 +65,11 @@
 #define ID_INDICATOR_POSITION 55013  // status pane 1: "Position:"
 
 // Commands of the map editor and the shell.
+#define ID_SAVE_WORKSPACE_AS 54997  // no menu entry: the workspace under a new name
+#define ID_OPEN_WORKSPACE_NEW 54998 // no menu entry: a workspace into a new document
+#define ID_SAVE_LAYER_AS 54999      // no menu entry: one layer as a new layer file
 #define ID_LOAD_LAYER 55000
+#define ID_ACTIVE_LAYER_NOTHING 55036 // no menu entry: no effect, enabled with an active layer
 #define ID_PREFERENCES 55001
 #define ID_LAYER_CONTROL 55005
 #define ID_BROWSE_DATA 55006

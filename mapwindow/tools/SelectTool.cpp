@@ -51,6 +51,7 @@ void CSelectTool::OnLButtonDown(CMUIMap* map, UINT flags, int x, int y)
     m_firstMove = 1;
     g_toolState = 0;
     DropCopies();
+    map->ClearOverlaySelection();
     const bool shift = (flags & MK_SHIFT) != 0;
     double xOff = map->GetXOffset(), yOff = map->GetYOffset(), zoom = map->GetZoom();
     CRect client;

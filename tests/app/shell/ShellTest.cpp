@@ -20,6 +20,7 @@
 #include "platform/frames/CDocManager.h"
 #include "platform/frames/CDocTemplate.h"
 #include "platform/frames/Shell.h"
+#include "platform/testing/CmdUIProbe.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "platform/testing/ModalRecorder.h"
 #include "platform/testing/ShellRecorder.h"
@@ -310,6 +311,24 @@ TEST_F(ShellTest, NewOpenAndCloseThroughTheFramesCommandsWithTheSaveQuestion)
     }
     EXPECT_EQ(OpenDocuments(), 1);
     EXPECT_GT(std::filesystem::file_size(m_folder.File("Points.klz").GetString()), 0u);
+
+    // A workspace opened from a document comes up in a new document of its own.
+    CKolvoDoc* first = ActiveDocument(frame);
+    ASSERT_NE(first, nullptr);
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        first->OnCmdMsg(ID_OPEN_WORKSPACE_NEW, CN_COMMAND, nullptr, nullptr);
+        AfxTestProcessEvents();
+    }
+    ASSERT_EQ(OpenDocuments(), 2);
+    CKolvoDoc* opened = ActiveDocument(frame);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_NE(opened, first);
+    EXPECT_EQ(opened->GetMapModel()->GetLayerCount(), 1);
+    EXPECT_EQ(opened->GetTitle(), CString("map"));
+    EXPECT_EQ(first->GetWorkspacePath(), path);
+    EXPECT_EQ(first->GetMapModel()->GetLayerCount(), 0);
 }
 
 TEST_F(ShellTest, ACancelledSaveAsKeepsTheMapChangedAndTheDocumentOpen)
@@ -479,6 +498,27 @@ TEST_F(ShellTest, TheEditKeysAndMenusReachTheDocumentThroughTheFrame)
     EXPECT_EQ(points->GetObjectCount(), 4);
     Chord(keys, VK_CONTROL, 'Z');
     EXPECT_EQ(points->GetObjectCount(), 5) << "Undo brings the deleted clone back";
+
+    // The editing tools of the Drawing menu: picked through the document, only with an active layer.
+    for (auto [id, tool] : {std::pair{ID_DRAW_JOIN_POLYLINE, TOOL_JOIN_POLYLINE},
+                            std::pair{ID_DRAW_SPLIT_POLYGON, TOOL_SPLIT_POLYGON},
+                            std::pair{ID_DRAW_DELETE_LINE, TOOL_DELETE_LINE}}) {
+        Command(frame, id);
+        EXPECT_EQ(map->GetTool(), tool);
+        const CmdUIProbe ui = CmdUIProbe::Update(*frame, id);
+        EXPECT_TRUE(ui.enabled);
+        EXPECT_TRUE(ui.checked);
+    }
+    points->SetVisible(0);
+    EXPECT_FALSE(CmdUIProbe::Update(*frame, ID_DRAW_JOIN_POLYLINE).enabled) << "no visible editable layer";
+
+    // Browse Data shows and hides the bar for this map; the update checks it while shown.
+    Command(frame, ID_BROWSE_DATA);
+    EXPECT_TRUE(frame->GetBrowseDataBar().IsVisible());
+    EXPECT_TRUE(CmdUIProbe::Update(*frame, ID_BROWSE_DATA).checked);
+    Command(frame, ID_BROWSE_DATA);
+    EXPECT_FALSE(frame->GetBrowseDataBar().IsVisible());
+    EXPECT_FALSE(CmdUIProbe::Update(*frame, ID_BROWSE_DATA).checked);
 }
 
 // The manuals beside this test program; the files made here are removed again.

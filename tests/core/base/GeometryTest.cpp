@@ -264,6 +264,9 @@ TEST(DoubleRectTest, ConstructorsNormaliseOnlyWhereStated)
 {
     ExpectRect(CDoubleRect(10.0, 10.0, 0.0, 0.0), 10, 10, 0, 0);
     ExpectRect(CDoubleRect(10.0f, 10.0f, 0.0f, 0.0f), 0, 0, 10, 10);
+    // Integer edges, alone or beside doubles, are taken as doubles are.
+    ExpectRect(CDoubleRect(10, 10, 0, 0), 10, 10, 0, 0);
+    ExpectRect(CDoubleRect(10, 10.5, 0, 0.5), 10, 10.5, 0, 0.5);
     ExpectRect(CDoubleRect(CClipVertex(4, 9), CClipVertex(1, 2)), 1, 2, 4, 9);
     const RECT device{1, 2, 3, 4};
     ExpectRect(CDoubleRect(device), 1, 2, 3, 4);
@@ -304,6 +307,10 @@ TEST(DoubleRectTest, UnionTreatsAllZeroAsARealRectangleAndNormalises)
     grown.UnionPoint(CFloatPoint(-2.0, 3.0));
     grown.UnionDoublePoint(CDoublePoint(4, -1));
     ExpectRect(grown, -2, -1, 4, 3);
+
+    CDoubleRect corners(1.0, 1.0, 2.0, 2.0);
+    corners.InitFromVertices(CFloatPoint(5, -1), CFloatPoint(-3, 4));
+    ExpectRect(corners, -3, -1, 5, 4);
 }
 
 TEST(DoubleRectTest, ContainsRectIsStrict)

@@ -199,6 +199,10 @@ TEST(SegmentDistanceTest, PointAlongSegment)
     EXPECT_FALSE(PointAlongSegment(CFloatPoint(2, 2), CFloatPoint(2, 2), 0.0, x, y));
     EXPECT_EQ(-1.0, x);
     EXPECT_EQ(-1.0, y);
+    // The outputs may also be passed by address.
+    ASSERT_TRUE(PointAlongSegment(CFloatPoint(0, 0), CFloatPoint(3, 4), 5.0, &x, &y));
+    EXPECT_DOUBLE_EQ(3.0, x);
+    EXPECT_FALSE(PointAlongSegment(CFloatPoint(0, 0), CFloatPoint(3, 4), 1.0, &x, nullptr));
 }
 
 TEST(NearSegmentTest, ZoneExtendsByToleranceWithSquareEnds)

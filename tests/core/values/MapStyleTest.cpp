@@ -227,6 +227,48 @@ TEST(MapStyle, SymbolFontStyleCodes)
     }
 }
 
+// What the object properties compare: symbol, pen and brush count, the text
+// font, text colours and the predefined number do not.
+TEST(MapStyle, IsDifferentComparesSymbolPenAndBrushOnly)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CMapStyle&)> change;
+        bool differs;
+    };
+    const Case cases[] = {
+        {"symbol face", [](CMapStyle& s) { s.SetSymbolFontName("Other Symbols"); }, true},
+        {"symbol height", [](CMapStyle& s) { s.SetSymbolSize(30); }, true},
+        {"symbol colour", [](CMapStyle& s) { s.SetSymbolColor(RGB(1, 2, 3)); }, true},
+        {"symbol style", [](CMapStyle& s) { s.SetSymbolFontStyle(2); }, true},
+        {"symbol character", [](CMapStyle& s) { s.SetSymbolChar('x'); }, true},
+        {"pen style", [](CMapStyle& s) { s.SetPenStyle(3); }, true},
+        {"pen colour", [](CMapStyle& s) { s.SetPenColor(RGB(9, 9, 9)); }, true},
+        {"begin arrow", [](CMapStyle& s) { s.SetBeginArrowStyle(2); }, true},
+        {"end arrow size", [](CMapStyle& s) { s.SetEndArrowSize(7.5f); }, true},
+        {"pen width", [](CMapStyle& s) { s.SetPenWidth(2.25f); }, true},
+        {"brush style", [](CMapStyle& s) { s.SetBrushStyle(4); }, true},
+        {"brush colour", [](CMapStyle& s) { s.SetBrushColor(RGB(4, 5, 6)); }, true},
+        {"background colour", [](CMapStyle& s) { s.SetBkColor(RGB(7, 8, 9)); }, true},
+        {"opaque flag", [](CMapStyle& s) { s.SetBkOpaque(!s.IsBkOpaque()); }, true},
+        {"text colour", [](CMapStyle& s) { s.SetTextColor(RGB(1, 1, 1)); }, false},
+        {"text size", [](CMapStyle& s) { s.SetTextSize(40); }, false},
+        {"text face", [](CMapStyle& s) { s.SetTextFontName("Courier New"); }, false},
+        {"predefined style", [](CMapStyle& s) { s.SetPredefinedStyle(3); }, false},
+        {"modified flag", [](CMapStyle& s) { s.SetModified(true); }, false},
+    };
+    const CMapStyle base = BuiltIn();
+    EXPECT_FALSE(base.IsDifferent(base));
+    for (const Case& c : cases) {
+        CMapStyle changed = BuiltIn();
+        c.change(changed);
+        EXPECT_EQ(changed.IsDifferent(base) != 0, c.differs) << c.what;
+        EXPECT_EQ(base.IsDifferent(changed) != 0, c.differs) << c.what;
+    }
+    EXPECT_EQ(base.GetSymbolStyleCode(), base.GetSymbolFontStyle());
+    EXPECT_EQ(base.GetSymbolCharAnsi(), base.GetSymbolChar());
+}
+
 TEST(MapStyle, FaceNamesAreCutAndLeaveNoTrace)
 {
     CMapStyle s;

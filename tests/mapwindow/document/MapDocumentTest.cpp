@@ -5,7 +5,11 @@
 
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
+#include "core/Settings.h"
+#include "mapwindow/LayerChooserDlg.h"
 #include "mapwindow/MUIDoc.h"
+#include "resources/resource.h"
+#include "platform/testing/CmdUIProbe.h"
 #include "platform/testing/DialogAnswerer.h"
 
 #include <sqlite3.h>
@@ -224,6 +228,147 @@ TEST_F(MapDocument, ALayerRowNamesTheFileTheLoaderOpens)
     EXPECT_TRUE(boxes.Boxes().empty());
     ASSERT_EQ(doc.GetMapModel()->GetLayerCount(), 1);
     EXPECT_EQ(doc.GetMapModel()->GetLayerAt(0)->GetName(), CString("Main_roads"));
+}
+
+void RunCommand(CMUIDoc& doc, UINT id)
+{
+    doc.OnCmdMsg(id, CN_COMMAND, nullptr, nullptr);
+}
+
+CmdUIProbe Update(CMUIDoc& doc, UINT id)
+{
+    return CmdUIProbe::Update(doc, id);
+}
+
+TEST_F(MapDocument, LoadLayerRefusesEmptyFilesAndKeepsOneLayerEditable)
+{
+    MakeWorkspace(folder);
+    const CString empty = folder.File("empty.klz");
+    std::ofstream(empty.GetString()).close();
+    CMUIDoc doc;
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(folder.File("missing.klz")).ThenFile(empty);
+        boxes.Clear();
+        RunCommand(doc, ID_LOAD_LAYER);
+        RunCommand(doc, ID_LOAD_LAYER);
+        ASSERT_EQ(boxes.Boxes().size(), 2u);
+        EXPECT_EQ(boxes.Boxes()[0].text, CString("Invalid file size."));
+        EXPECT_EQ(boxes.Boxes()[1].text, CString("Invalid file size."));
+        EXPECT_EQ(doc.GetMapModel()->GetLayerCount(), 0);
+    }
+    DialogAnswerer answers;
+    answers.ThenFile(folder.File("Points.klz")).ThenFile(folder.File("Areas.klz"));
+    RunCommand(doc, ID_LOAD_LAYER);
+    RunCommand(doc, ID_LOAD_LAYER);
+    CMapModel* model = doc.GetMapModel();
+    ASSERT_EQ(model->GetLayerCount(), 2);
+    EXPECT_EQ(model->GetLayerAt(0)->GetName(), CString("Points"));
+    EXPECT_EQ(model->GetLayerAt(0)->IsEditable(), 1);
+    EXPECT_EQ(model->GetLayerAt(1)->IsEditable(), 0) << "a second layer loads not editable";
+    EXPECT_EQ(model->GetEditMode(), 1);
+    EXPECT_EQ(answers.Dialogs().size(), 2u);
+}
+
+TEST_F(MapDocument, SaveLayerAsWritesANewLayerFileOfTheChosenLayerAndNeverOverwrites)
+{
+    CMUIDoc doc;
+    EXPECT_FALSE(Update(doc, ID_SAVE_LAYER_AS).enabled);
+    ASSERT_TRUE(doc.OnOpenDocument(MakeWorkspace(folder)));
+    EXPECT_TRUE(Update(doc, ID_SAVE_LAYER_AS).enabled);
+    const CString copy = folder.File("copy.klz");
+    std::vector<CString> listed;
+    DialogAnswerer answers;
+    answers
+        .Then([&](CWnd& w) {
+            auto& chooser = dynamic_cast<CLayerChooserDlg&>(w);
+            for (int i = 0; i < chooser.m_cbLayers.GetCount(); ++i) {
+                CString text;
+                chooser.m_cbLayers.GetLBText(i, text);
+                listed.push_back(text);
+            }
+            chooser.m_cbLayers.SetCurSel(1);
+            return DialogAnswerer::Press(chooser, IDOK);
+        })
+        .ThenFile(copy);
+    RunCommand(doc, ID_SAVE_LAYER_AS);
+    EXPECT_EQ(listed, (std::vector<CString>{"Areas", "Points"}));
+    ASSERT_EQ(answers.Dialogs().size(), 2u);
+    EXPECT_EQ(answers.Dialogs()[0].templateId, (UINT)IDD_LAYER_CHOOSER);
+    ASSERT_TRUE(std::filesystem::exists(copy.GetString()));
+    EXPECT_GT(std::filesystem::file_size(copy.GetString()), 0u);
+
+    // OK without a chosen layer asks for no file; a file that exists is left as it is.
+    const CString taken = folder.File("taken.klz");
+    std::ofstream(taken.GetString()) << "mine";
+    DialogAnswerer again;
+    again.ThenPress(IDOK)
+        .Then([](CWnd& w) {
+            auto& chooser = dynamic_cast<CLayerChooserDlg&>(w);
+            chooser.m_cbLayers.SetCurSel(0);
+            return DialogAnswerer::Press(chooser, IDOK);
+        })
+        .ThenFile(taken);
+    RunCommand(doc, ID_SAVE_LAYER_AS);
+    EXPECT_EQ(again.Dialogs().size(), 1u);
+    RunCommand(doc, ID_SAVE_LAYER_AS);
+    EXPECT_EQ(again.Dialogs().size(), 3u);
+    EXPECT_EQ(std::filesystem::file_size(taken.GetString()), 4u);
+}
+
+TEST_F(MapDocument, SaveWorkspaceAsWritesTheChosenFile)
+{
+    CMUIDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(MakeWorkspace(folder)));
+    const CString path = folder.File("other.kwz");
+    DialogAnswerer answers;
+    answers.ThenFile(path);
+    RunCommand(doc, ID_SAVE_WORKSPACE_AS);
+    EXPECT_TRUE(std::filesystem::exists(path.GetString()));
+}
+
+TEST_F(MapDocument, QuickInfoTogglesThePreferenceAndShowsItsState)
+{
+    const BOOL saved = g_QuickInfoTool;
+    g_QuickInfoTool = TRUE;
+    CMUIDoc doc;
+    EXPECT_TRUE(Update(doc, ID_VIEW_QUICK_INFO).checked);
+    RunCommand(doc, ID_VIEW_QUICK_INFO);
+    EXPECT_FALSE(g_QuickInfoTool);
+    const CmdUIProbe off = Update(doc, ID_VIEW_QUICK_INFO);
+    EXPECT_TRUE(off.enabled);
+    EXPECT_FALSE(off.checked);
+    RunCommand(doc, ID_VIEW_QUICK_INFO);
+    EXPECT_TRUE(g_QuickInfoTool);
+    g_QuickInfoTool = saved;
+
+    // 55036 does nothing but follows the active layer.
+    EXPECT_FALSE(Update(doc, ID_ACTIVE_LAYER_NOTHING).enabled);
+    ASSERT_TRUE(doc.OnOpenDocument(MakeWorkspace(folder)));
+    EXPECT_TRUE(Update(doc, ID_ACTIVE_LAYER_NOTHING).enabled);
+}
+
+TEST_F(MapDocument, ACancelledSaveAsAsksAboutLayersWithNothingCommitted)
+{
+    CMUIDoc doc;
+    CMapModel* model = doc.GetMapModel();
+    for (const char* name : {"Keep", "Drop"}) {
+        const CString file = folder.File((std::string(name) + ".klz").c_str());
+        std::ofstream(file.GetString()).close();
+        auto* layer = new CMapLayer(name);
+        layer->SetFilePath(file);
+        model->AddLayer(layer);
+    }
+    DialogAnswerer cancel(IDCANCEL);
+    ModalRecorder answers({IDNO, IDYES});
+    EXPECT_FALSE(doc.SaveMapAs());
+    ASSERT_EQ(answers.Boxes().size(), 2u);
+    EXPECT_EQ(answers.Boxes()[0].text, "Are you sure. The layer " + folder.File("Keep.klz") + " will be deleted.");
+    EXPECT_EQ(answers.Boxes()[0].caption, CString("Empty Layer"));
+    ASSERT_EQ(model->GetLayerCount(), 1);
+    EXPECT_EQ(model->GetLayerAt(0)->GetName(), CString("Keep"));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("Keep.klz").GetString()));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("Drop.klz").GetString()));
 }
 
 }

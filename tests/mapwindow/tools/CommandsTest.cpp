@@ -68,6 +68,13 @@ TEST_F(ToolTest, PastesLandSixThenTwelvePixelsFromTheCopyAndCopyStartsAgain)
     map.CopySelection();
     EXPECT_EQ(map.GetPasteOffset(), 0);
 
+    // Any list of objects can be copied; an empty one empties the clipboard.
+    map.CopyToClipboard(*map.GetSelectionList());
+    EXPECT_TRUE(map.CanPaste());
+    map.CopyToClipboard(CList<CMapObject*, CMapObject*>());
+    EXPECT_FALSE(map.CanPaste());
+    EXPECT_EQ(map.GetPasteOffset(), 0);
+
     // Undo takes the second paste out of the file again.
     map.ClearSelection(0);
     lower->Undo();

@@ -4,6 +4,8 @@
 // window shows no outline left over once the drag is done.
 #include "tests/mapwindow/tools/ToolsTestSupport.h"
 
+#include "core/MapLabel.h"
+
 namespace tooltest {
 namespace {
 
@@ -55,6 +57,14 @@ TEST_F(ToolTest, AClickSelectsOnlyAndEmptySpaceClearsTheSelection)
     EXPECT_EQ(map.GetSelectionCount(), 1);
     Click({380, 20});
     EXPECT_EQ(map.GetSelectionCount(), 0);
+
+    // A press of the tool drops the selected labels.
+    CMapLabel label;
+    map.SelectOverlay(&label, TRUE);
+    ASSERT_EQ(map.GetFirstSelectedOverlay(), &label);
+    Click({380, 20}, MK_SHIFT);
+    EXPECT_EQ(map.GetFirstSelectedOverlay(), nullptr);
+    EXPECT_FALSE(label.IsSelected());
 }
 
 TEST_F(ToolTest, ShiftAddsOnlyObjectsOfTheSelectedLayer)

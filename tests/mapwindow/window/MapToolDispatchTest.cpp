@@ -4,7 +4,9 @@
 // the selection knows an object by layer and id.
 #include "tests/mapwindow/window/MapWindowTestSupport.h"
 
+#include "core/MapLabel.h"
 #include "model/MapLine.h"
+#include "model/MapPolyline.h"
 #include "model/MapRectangle.h"
 #include "platform/wnd/CWinThread.h"
 
@@ -198,6 +200,79 @@ TEST_F(MapWindowTest, ShiftConstrainsADraggedHandle)
     AfxTestMouse(map, WM_MOUSEMOVE, fixed.x + 10, fixed.y - 50, drag);
     EXPECT_EQ(g_curPoint, CPoint(fixed.x, fixed.y - 50));
     map.ClearSelection(0);
+}
+
+}
+}
+
+namespace mwtest {
+namespace {
+
+// Labels are selected on their own: selecting one clears the objects, every
+// change is told with 501, and an object selected later drops the labels.
+TEST_F(MapWindowTest, LabelSelectionHasItsOwnListAndNotifications)
+{
+    OpenWorkspace();
+    CMapLayer* areas = map.GetMapModel()->GetLayerAt(0);
+    int deleted = 0;
+    ASSERT_EQ(map.SelectObject(new Copy(areas, 1, &deleted), FALSE, FALSE), 1);
+    CMapLabel first, second; // corners of a label not drawn yet lie at (0, 0)
+    host.notices.clear();
+    map.SelectOverlay(&first, FALSE);
+    EXPECT_EQ(map.GetSelectionCount(), 0);
+    EXPECT_EQ(deleted, 1);
+    map.SelectOverlay(&second, FALSE);
+    map.SelectOverlay(&second, FALSE); // already selected: nothing more
+    EXPECT_EQ(map.GetFirstSelectedOverlay(), &second);
+    EXPECT_TRUE(first.IsSelected() && second.IsSelected());
+    ASSERT_EQ(host.notices.size(), 2u);
+    EXPECT_EQ(host.notices[0].action, 501);
+    EXPECT_EQ(host.notices[0].object, nullptr);
+
+    int corner = 7;
+    EXPECT_EQ(map.HitTestOverlayCorner(1, 1, corner), &second);
+    EXPECT_EQ(corner, 0);
+    EXPECT_EQ(map.HitTestOverlayCorner(50, 50, corner), nullptr);
+    EXPECT_EQ(corner, -1);
+
+    host.notices.clear();
+    map.SelectOverlay(&first, TRUE); // the others go first
+    EXPECT_FALSE(second.IsSelected());
+    EXPECT_EQ(map.GetFirstSelectedOverlay(), &first);
+    POSITION pos = map.GetFirstOverlayPosition();
+    ASSERT_NE(pos, nullptr);
+    map.GetNextOverlay(pos);
+    EXPECT_EQ(pos, nullptr);
+    ASSERT_EQ(host.notices.size(), 3u); // both deselected, then the one selected
+    EXPECT_EQ(host.notices[0].action, 501);
+    EXPECT_EQ(host.notices[0].object, &second); // deselected: the label is the object
+    EXPECT_EQ(host.notices[0].value, 0);
+    EXPECT_EQ(host.notices[1].object, &first);
+    EXPECT_EQ(host.notices[2].object, nullptr);
+
+    ASSERT_EQ(map.SelectObject(new Copy(areas, 2, &deleted), FALSE, FALSE), 1);
+    EXPECT_EQ(map.GetFirstSelectedOverlay(), nullptr);
+    EXPECT_FALSE(first.IsSelected());
+    map.ClearSelection(0);
+}
+
+// A GPS track grows by the map points of pixels.
+TEST_F(MapWindowTest, AppendTrackPointAddsTheMapPointAndMarksTheMapChanged)
+{
+    OpenWorkspace();
+    map.SetModified(0);
+    CMapPolyline track;
+    CMapTool::AppendTrackPoint(&map, 40, 60, &track);
+    ASSERT_EQ(track.GetPointCount(), 1);
+    const CDoublePoint expected = map.ScreenToMap(CPoint(40, 60));
+    EXPECT_FLOAT_EQ(track.GetPoint(0).x, (float)expected.x);
+    EXPECT_FLOAT_EQ(track.GetPoint(0).y, (float)expected.y);
+    EXPECT_EQ(map.IsModified(), 1);
+    EXPECT_EQ(g_downPoint, CPoint(40, 60));
+    EXPECT_EQ(g_curPoint, CPoint(40, 60));
+    g_currentTool = TOOL_MOVE;
+    CMapTool::FindTool(TOOL_SELECT)->SelectDefaultTool();
+    EXPECT_EQ(map.GetTool(), TOOL_SELECT);
 }
 
 }

@@ -189,6 +189,14 @@ TEST_F(Queries, SelectionsReturnTheRightObjectsWithTheirValues)
     EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"b"}));
     model->ClearOverlays();
 
+    // The same searches under the tools' names.
+    layer->SelectInDeviceRect(CDoubleRect(0.0, 0.0, 50.0, 50.0), device);
+    EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"a", "b"}));
+    model->ClearOverlays();
+    layer->SelectInRect(CDoubleRect(0.0, 0.0, 50.0, 50.0), device, CPoint(35, kHeight - 15), 12.0);
+    EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"b"}));
+    model->ClearOverlays();
+
     const CFloatPoint triangle[] = {CFloatPoint(0, 0), CFloatPoint(100, 0), CFloatPoint(0, 100)};
     layer->SelectInPolygon(CDoubleRect(0.0, 0.0, 100.0, 100.0), triangle, 3);
     EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"a", "b"}));

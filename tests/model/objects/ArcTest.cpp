@@ -340,6 +340,9 @@ TEST_F(ArcRows, ReadingIgnoresTheReservedBytesAndKeepsGeometryForShortRecords)
     LoadRow(&shortRow, 2);
     CArcGeometry read;
     pie.GetGeometry(read);
+    CArcGeometry copy;
+    copy.Assign(read);
+    EXPECT_EQ(copy.ToRecord(), read.ToRecord());
     EXPECT_EQ(read.start.x, 1.0f);
     EXPECT_EQ(read.end.y, 4.0f);
     EXPECT_EQ(read.ellipse, g.ellipse);

@@ -9,7 +9,8 @@ TEST(ObjectBase, TypeCodesOutsideTheTableReadAsInvalid)
     const std::pair<int, int> cases[] = {{0, 0}, {16, 16}, {17, 100}, {-1, 100}, {100, 100}};
     for (const auto& [stored, reported] : cases)
         EXPECT_EQ(TestObject(stored).GetType(), reported) << stored;
-    EXPECT_STREQ(CMapObject::GetTypeName(12), "Text");
+    EXPECT_EQ(CMapObject::GetTypeName(12), "Text");
+    EXPECT_EQ(CMapObject::GetTypeName(1), "Rounded Rectangel");
 }
 
 TEST(ObjectBase, StyleComesFromTheOverridingLayerElseTheParent)

@@ -143,6 +143,7 @@ TEST(PolygonContains, CrossingNumberWithPointsLevelWithVertices)
     for (const Case& c : cases) {
         double x = c.x, y = c.y;
         EXPECT_EQ(ring.ContainsXY(&x, &y) != FALSE, c.inside) << c.x << "," << c.y;
+        EXPECT_EQ(ring.IsPointInside(CFloatPoint(c.x, c.y)) != FALSE, c.inside) << c.x << "," << c.y;
     }
 }
 

@@ -101,7 +101,20 @@ TEST_F(Storage, ValuesReachQuotedColumnsWithQuotesDoubled)
     object().SetAttributeText(1, "12");
     object().SetAttributeText(2, "2.5");
     object().SetAttributeText(3, "");
+    // The statements as SQLite is given them.
+    std::vector<std::string> statements;
+    sqlite3_trace_v2(
+        Db()->GetHandle(), SQLITE_TRACE_STMT,
+        [](unsigned, void* context, void*, void* text) {
+            static_cast<std::vector<std::string>*>(context)->push_back(static_cast<const char*>(text));
+            return 0;
+        },
+        &statements);
     object().SaveChanges();
+    sqlite3_trace_v2(Db()->GetHandle(), 0, nullptr, nullptr);
+    // Plain names stand as they are; a keyword and a name with other characters are quoted.
+    EXPECT_EQ(statements, std::vector<std::string>{"update _MapMetaData set Name='O''Neil',\"Order\"='12',"
+                                                   "\"Depth_(m)\"='2.500000',Note=NULL where mapeID=7;"});
     EXPECT_EQ(Text("Name", kId, "_MapMetaData"), "O'Neil");
     EXPECT_EQ(Text("\"Order\"", kId, "_MapMetaData"), "12");
     EXPECT_EQ(Text("\"Depth_(m)\"", kId, "_MapMetaData"), "2.5");

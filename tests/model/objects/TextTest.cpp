@@ -307,10 +307,13 @@ TEST(Text, ExtremeSizesAnglesAndZoomsDrawBounded)
         text.SetFontSize(c.size);
         text.SetText("Hx\r\nHx\r\nHx");
         text.GetStyle()->SetTextBackground(1);
+        // The frame goes through the handle points, which turn by the same angle.
+        text.GetStyle()->SetTextLine(1);
         SetStoredTextAngle(text.GetStyle(), c.angle);
         double x = 0, y = 0, zoom = c.zoom;
         const auto start = std::chrono::steady_clock::now();
         text.Draw(&surface.dc, nullptr, &x, &y, &zoom);
+        text.DrawSelected(&surface.dc, nullptr, &x, &y, &zoom);
         EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0)
             << c.size << " angle " << c.angle << " zoom " << c.zoom;
     }
