@@ -1,9 +1,13 @@
 // The font name combo fills itself with the installed families when it
-// subclasses its control.
+// subclasses its control or creates it.
 #include "dialogs/controls/FontNameCombo.h"
 
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/FontDatabase.h"
+
+BEGIN_MESSAGE_MAP(CFontNameCombo, CComboBox)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
 
 CFontNameCombo::CFontNameCombo() : m_faceNames(10) {}
 
@@ -16,7 +20,20 @@ int CFontNameCombo::AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, L
 void CFontNameCombo::PreSubclassWindow()
 {
     CComboBox::PreSubclassWindow();
+    AddFamilies();
+}
 
+int CFontNameCombo::OnCreate(LPCREATESTRUCT createStruct)
+{
+    // The combo's list exists only once the control has handled its creation.
+    if (CComboBox::OnCreate(createStruct) == -1)
+        return -1;
+    AddFamilies();
+    return 0;
+}
+
+void CFontNameCombo::AddFamilies()
+{
     // The families are listed once; a later subclassing only adds them again.
     if (m_faceNames.IsEmpty()) {
         CWnd* source = GetParent() ? GetParent() : this;

@@ -165,4 +165,17 @@ TEST(FontNameCombo, SubclassingListsTheInstalledFamilies)
     }
 }
 
+// A combo the program makes itself is filled as one it takes over from a dialog.
+TEST(FontNameCombo, CreatingTheComboListsTheFamilies)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
+                                nullptr));
+    CFontNameCombo combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_SORT, CRect(10, 10, 160, 210), &parent,
+                             25043));
+    EXPECT_GT(combo.GetCount(), 0);
+    EXPECT_GE(combo.FindStringExact(-1, "Map Symbols"), 0);
+}
+
 } // namespace
