@@ -33,6 +33,10 @@ enum { COL_ID = 0, COL_BOUNDARY = 4, COL_TYPE = 6 };
 const char* const kInsertGeoRow = "insert into _MapGeoData values (?, ?, ?, ?, ?, ?, ?, ?, ?);";
 const char* const kDeleteGeoRow = "delete from _MapGeoData where mapeID=?;";
 const char* const kDeleteMetaRow = "delete from _MapMetaData where mapeID=?;";
+// One object's row read by id, alone or with its attribute values.
+const char* const kReadGeoRow = "select * from _MapGeoData  where mapeID = ?;";
+const char* const kReadJoinedRow =
+    "select *,* from _MapGeoData,_MapMetaData where (_MapGeoData.mapeID = ? and _MapMetaData.mapeID=?);";
 
 // "insert into _MapMetaData values (?,?,...);" with one parameter per column;
 // made once per number of fields, not once per object inserted.
@@ -354,21 +358,33 @@ CMapObject* CMapLayer::ReadObject(int id, BOOL tinyTest, BOOL withAttributes)
     if (!m_pDatabase)
         return nullptr;
     CSQLiteStatement* row = nullptr;
+    // Outside a loop the row is read by a statement the layer keeps, with the
+    // id bound: one prepare per file, not one per object read.
+    struct KeptRow {
+        CSQLiteStatement* statement = nullptr;
+        ~KeptRow()
+        {
+            g_pObjectRowStatement = nullptr;
+            if (statement)
+                statement->Rewind();
+        }
+    } kept;
     if (g_LayerQueryStatement.IsEmpty()) {
-        CString sql;
-        if (withAttributes && GetFieldCount() > 0)
-            sql.Format("select *,* from _MapGeoData,_MapMetaData where (_MapGeoData.mapeID = %d and "
-                       "_MapMetaData.mapeID=%d);",
-                       id, id);
-        else
-            sql.Format("select * from _MapGeoData  where mapeID = %d;", id);
         g_CurrentRowStatement.Finalize();
-        m_pDatabase->Prepare(sql, g_CurrentRowStatement);
-        if (g_CurrentRowStatement.IsEmpty() || g_CurrentRowStatement.Step() != SQLITE_ROW) {
-            g_CurrentRowStatement.Finalize();
+        const bool joined = withAttributes && GetFieldCount() > 0;
+        try {
+            kept.statement = &m_Statements.Get(m_pDatabase.get(), joined ? kReadJoinedRow : kReadGeoRow);
+        } catch (const CSQLiteException&) {
+            // A file whose tables do not take the query has no such object.
             return nullptr;
         }
-        row = &g_CurrentRowStatement;
+        CSQLiteStatement& stmt = *kept.statement;
+        stmt.BindInt64(0, id);
+        if (joined)
+            stmt.BindInt64(1, id);
+        if (stmt.Step() != SQLITE_ROW)
+            return nullptr;
+        row = &stmt;
     } else {
         // A loop is running: its query returns the wanted id at or after its row.
         while (g_LayerQueryStatement.ColumnInt(COL_ID) != id) {
@@ -383,24 +399,20 @@ CMapObject* CMapLayer::ReadObject(int id, BOOL tinyTest, BOOL withAttributes)
         CDoubleRect boundary;
         const double zoom = m_pMap->GetZoom();
         if (boundary.ReadRecord(row->ColumnBlob(COL_BOUNDARY), row->ColumnBytes(COL_BOUNDARY))
-            && std::abs(boundary.Width()) <= zoom && std::abs(boundary.Height()) <= zoom) {
-            g_CurrentRowStatement.Finalize();
+            && std::abs(boundary.Width()) <= zoom && std::abs(boundary.Height()) <= zoom)
             return nullptr;
-        }
     }
     CMapObject* object = CreateMapObject(type);
-    if (!object) {
-        g_CurrentRowStatement.Finalize();
+    if (!object)
         return nullptr;
-    }
     if (row == &g_LayerQueryStatement) {
         object->LoadFromRow(row);
         return object;
     }
     GiveEmptyValues(object);
     object->LoadFromRow(row);
+    g_pObjectRowStatement = row;
     object->LoadGeometry();
-    g_CurrentRowStatement.Finalize();
     return object;
 }
 

@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
+#include "model/LayerIdSet.h"
 #include "model/MapModel.h"
 #include "model/MapObject.h"
 #include "model/RowStatements.h"
@@ -22,9 +23,11 @@
 namespace {
 enum { COL_ID = 0, COL_TYPE = 6 };
 
-bool ContainsId(const CArray<int, int>& ids, int id)
+// The ids a whole-table read must pick its rows by; a read that names the
+// ids in its clause needs none.
+CLayerIdSet IdSetFor(const CArray<int, int>& ids, const CString& clause)
 {
-    return std::binary_search(ids.GetData(), ids.GetData() + ids.GetSize(), id);
+    return clause.IsEmpty() ? CLayerIdSet(ids.GetData(), (size_t)ids.GetSize()) : CLayerIdSet(nullptr, 0);
 }
 
 CString ClauseFor(const int* ids, INT_PTR count)
@@ -151,9 +154,10 @@ void CMapLayer::DrawIndexedObjects(CDC* pDC, const RECT* client, const CDoubleRe
         const CString clause = BuildIdWhereClause();
         m_pDatabase->Prepare(RowQuery("_MapGeoData", clause), g_LayerQueryStatement);
         INT_PTR counter = g_LayerIdArray.GetSize();
+        const CLayerIdSet candidates = IdSetFor(g_LayerIdArray, clause);
         while (counter > 0 && !g_LayerQueryStatement.IsEmpty() && g_LayerQueryStatement.Step() == SQLITE_ROW) {
             const int id = g_LayerQueryStatement.ColumnInt(COL_ID);
-            if (clause.IsEmpty() && !ContainsId(g_LayerIdArray, id))
+            if (clause.IsEmpty() && !candidates.Contains(id))
                 continue;
             if (CMapObject* object = CreateMapObject(g_LayerQueryStatement.ColumnInt(COL_TYPE))) {
                 object->LoadFromRow(&g_LayerQueryStatement);
@@ -252,20 +256,9 @@ CMapObject* CMapLayer::HitTest(int x, int y, double* originX, double* originY, d
     const float mapX = (float)(x * *zoom + *originX);
     const float mapY = (float)((ViewHeight() - y) * *zoom + *originY);
 
-    if (topFirst) {
-        for (POSITION pos = m_PointObjects.GetTailPosition(); pos;) {
-            CMapObject* object = m_PointObjects.GetPrev(pos);
-            if (object->HitTest(x, y, originX, originY, zoom))
-                return object;
-        }
-    } else {
-        for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;) {
-            CMapObject* object = m_PointObjects.GetNext(pos);
-            if (object->HitTest(x, y, originX, originY, zoom))
-                return object;
-        }
-    }
-
+    // The index's candidates are known before the node/text list is walked,
+    // so that the one walk also finds the list objects that loading a
+    // candidate's id would return (the list's own object comes first).
     // Within the snap distance, so that small objects are hit as nodes are.
     const float tolerance = (float)(std::max(g_SnapPoints, 0) * *zoom);
     const CRTree::Rect probe{mapX - tolerance, mapY - tolerance, mapX + tolerance, mapY + tolerance};
@@ -283,15 +276,49 @@ CMapObject* CMapLayer::HitTest(int x, int y, double* originX, double* originY, d
     else
         std::sort(ids.begin(), ids.end());
 
-    for (int id : ids) {
-        CMapObject* object = LoadObject(id, GetFieldCount() > 0);
+    // For each candidate, the first list object from the head with its id.
+    std::vector<CMapObject*> listed(ids.size(), nullptr);
+    std::vector<std::pair<int, size_t>> byId;
+    byId.reserve(ids.size());
+    for (size_t i = 0; i < ids.size(); ++i)
+        byId.emplace_back(ids[i], i);
+    std::sort(byId.begin(), byId.end());
+    const auto note = [&](CMapObject* object, bool nearerHead) {
+        if (byId.empty())
+            return;
+        const auto [from, to] = std::equal_range(byId.begin(), byId.end(), std::pair<int, size_t>(object->GetMapeID(), 0),
+                                                 [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto it = from; it != to; ++it) {
+            if (nearerHead || !listed[it->second])
+                listed[it->second] = object;
+        }
+    };
+    if (topFirst) {
+        for (POSITION pos = m_PointObjects.GetTailPosition(); pos;) {
+            CMapObject* object = m_PointObjects.GetPrev(pos);
+            if (object->HitTest(x, y, originX, originY, zoom))
+                return object;
+            note(object, true);
+        }
+    } else {
+        for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;) {
+            CMapObject* object = m_PointObjects.GetNext(pos);
+            if (object->HitTest(x, y, originX, originY, zoom))
+                return object;
+            note(object, false);
+        }
+    }
+
+    const BOOL withAttributes = GetFieldCount() > 0;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        CMapObject* object = listed[i] ? listed[i] : ReadObject(ids[i], FALSE, withAttributes);
         // An id of the index without a row is passed over.
         if (!object)
             continue;
         object->RefreshDevicePoints();
         if (object->HitTest(x, y, originX, originY, zoom) || IsNearSmallObject(object, x, y, originX, originY, zoom))
             return object;
-        if (!m_PointObjects.Find(object))
+        if (!listed[i])
             delete object;
     }
     return nullptr;
@@ -330,9 +357,10 @@ void CMapLayer::SelectRows(const CArray<int, int>& ids, const CString& clause, b
     }
 
     INT_PTR counter = ids.GetSize();
+    const CLayerIdSet candidates = IdSetFor(ids, clause);
     while ((!counted || counter > 0) && !rows.IsEmpty() && rows.Step() == SQLITE_ROW) {
         const int id = rows.ColumnInt(COL_ID);
-        if (clause.IsEmpty() && !ContainsId(ids, id))
+        if (clause.IsEmpty() && !candidates.Contains(id))
             continue;
         --counter;
         const int type = rows.ColumnInt(COL_TYPE);
@@ -372,7 +400,7 @@ void CMapLayer::SelectInRect(const CDoubleRect& rect, const RECT& device)
 {
     CollectContainedIds(rect);
     CollectPointObjectsInRect(device);
-    std::sort(g_LayerIdArray.GetData(), g_LayerIdArray.GetData() + g_LayerIdArray.GetSize());
+    SortIdsAscending(g_LayerIdArray.GetData(), (size_t)g_LayerIdArray.GetSize());
     SelectRows(g_LayerIdArray, BuildIdWhereClause(), true, true, [](CMapObject*) { return true; });
     g_LayerIdArray.SetSize(0);
 }
@@ -381,7 +409,7 @@ void CMapLayer::SelectInCircle(const CDoubleRect& rect, const RECT& device, CPoi
 {
     CollectContainedIds(rect);
     CollectPointObjectsInRect(device);
-    std::sort(g_LayerIdArray.GetData(), g_LayerIdArray.GetData() + g_LayerIdArray.GetSize());
+    SortIdsAscending(g_LayerIdArray.GetData(), (size_t)g_LayerIdArray.GetSize());
     SelectRows(g_LayerIdArray, BuildIdWhereClause(), true, true,
                [&](CMapObject* object) { return object->IsWithinDeviceCircle(centre, radius) != FALSE; });
     g_LayerIdArray.SetSize(0);
@@ -390,7 +418,7 @@ void CMapLayer::SelectInCircle(const CDoubleRect& rect, const RECT& device, CPoi
 void CMapLayer::SelectInPolygon(const CDoubleRect& rect, const CFloatPoint* points, int count)
 {
     CollectContainedIds(rect);
-    std::sort(g_LayerIdArray.GetData(), g_LayerIdArray.GetData() + g_LayerIdArray.GetSize());
+    SortIdsAscending(g_LayerIdArray.GetData(), (size_t)g_LayerIdArray.GetSize());
     SelectRows(g_LayerIdArray, BuildIdWhereClause(), true, true,
                [&](CMapObject* object) { return object->IsInsidePolygon(points, count) != FALSE; });
     g_LayerIdArray.SetSize(0);

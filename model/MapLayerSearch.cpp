@@ -4,6 +4,7 @@
 // after the first allocates nothing.
 #include "model/MapLayer.h"
 
+#include "model/LayerIdSet.h"
 #include "model/MapObject.h"
 
 #include <algorithm>
@@ -33,8 +34,7 @@ CRTree::Rect ToIndexRect(const CDoubleRect& rect)
 
 void SortAscending(CArray<int, int>& ids)
 {
-    if (ids.GetSize() > 1)
-        std::sort(ids.GetData(), ids.GetData() + ids.GetSize());
+    SortIdsAscending(ids.GetData(), (size_t)ids.GetSize());
 }
 }
 

@@ -89,11 +89,15 @@ void CMapNode::Draw(CDC* pDC, const RECT*, double* originX, double* originY, dou
     RECT rect{(LONG)(square.left - 2), (LONG)(square.bottom - 2), (LONG)(square.right + 2), (LONG)(square.top + 2)};
 
     CMapStyle* style = GetStyle();
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(style->GetSymbolColor());
+    // The symbol is clipped to its rectangle: where none of that is visible it
+    // would set no pixel, so no font is made for it.
+    if (!pDC->RectVisible(&rect))
+        return;
     const CString text = style->GetSymbolText();
     CFont font;
     style->CreateSymbolFont(font);
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(style->GetSymbolColor());
     CFont* oldFont = pDC->SelectObject(&font);
     // '&' is a symbol like any other here, not a mnemonic prefix.
     pDC->DrawText(text, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -130,6 +134,25 @@ CDoubleRect CMapNode::GetDeviceBoundary(double* originX, double* originY, double
                               .ToDeviceFloat(*originX, *originY, *zoom, GetViewHeight());
     const int h = GetSymbolSize() / 2;
     return CDoubleRect((double)p.x - h, (double)p.y - h, (double)p.x + h + 1, (double)p.y + h + 1);
+}
+
+BOOL CMapNode::HitTest(int x, int y, double* originX, double* originY, double* zoom)
+{
+    // A layer tests every node for a click, so most are dismissed without the
+    // device transform. Where nothing is lost to rounding (moderate pixel,
+    // symbol and coordinate sizes; see below), a node whose x lies more than
+    // h + 4 pixels from the pixel's column has its device x more than h + 3
+    // pixels away (rounding moves it half a pixel at most), and its square,
+    // h + 1 wide on each side, cannot hold the pixel. Past 2^24 pixels, where
+    // the square's float centre is rounded, it lies 2^24 - 2^20 pixels away.
+    constexpr double kSmall = 1 << 20;
+    const double z = *zoom, nx = m_rcBoundary.left, ox = *originX;
+    const double h = GetSymbolSize() / 2;
+    const double scale = std::fabs(nx) + std::fabs(ox) + std::fabs(x * z);
+    if (z > 0 && std::isfinite(scale) && x > -kSmall && x < kSmall && h < kSmall && scale * 0x1p-40 < z
+        && std::fabs(nx - (ox + x * z)) > (h + 4) * z)
+        return FALSE;
+    return CMapObject::HitTest(x, y, originX, originY, zoom);
 }
 
 void CMapNode::UpdateLayerBounds()

@@ -48,6 +48,9 @@ public:
     // The 8-byte position record.
     void BindGeometryColumn(CSQLiteStatement& stmt, int index) const override;
     CDoubleRect GetDeviceBoundary(double* originX, double* originY, double* zoom) override;
+    // The symbol square's test, with a node far off the pixel's column
+    // dismissed in map units first.
+    BOOL HitTest(int x, int y, double* originX, double* originY, double* zoom) override;
     void DrawTracking(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom) override;
 
     virtual BOOL IsSamePosition(CMapNode* other);

@@ -23,8 +23,6 @@ class CMapPointList : public CMapObject {
 public:
     static constexpr int kGrowBy = 20;
     static constexpr int kVertexSize = 8;
-    // The first chunk of a build starts with room for at most this many points.
-    static constexpr int kChunkStart = 5000;
     // A device extent that reaches this many pixels is cut to a window.
     static constexpr int kDeviceLimit = 0x7fff;
 

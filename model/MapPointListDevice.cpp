@@ -29,23 +29,29 @@ bool CoversClient(const CInt64Rect& r, const RECT& client)
         && std::max(r.top, r.bottom) >= client.bottom;
 }
 
-// Appends the device points of `count` map points read by `at` to `chunk`,
-// keeping a point only when it lies more than one zoom step (map units) from
-// the last point kept, in x or in y.
+// Fills a free chunk of `cache` with the device points of `count` map points
+// read by `at`, keeping a point only when it lies more than one zoom step (map
+// units) from the last point kept, in x or in y. The points are thinned
+// first, so that the chunk's array is made once at the size it ends with.
 template <class At>
-void AppendThinned(CDevicePointArray* chunk, int count, const At& at, double originX, double originY, double zoom,
+void AppendThinned(CDevicePointCache& cache, int count, const At& at, double originX, double originY, double zoom,
                    int height)
 {
+    static thread_local std::vector<POINT> kept;
+    kept.clear();
     double lastX = 0.0, lastY = 0.0;
     for (int i = 0; i < count; ++i) {
         double x, y;
         at(i, x, y);
         if (i > 0 && std::fabs(x - lastX) <= zoom && std::fabs(y - lastY) <= zoom)
             continue;
-        chunk->Append(MapToDevicePoint(x, y, originX, originY, zoom, height));
+        kept.push_back(MapToDevicePoint(x, y, originX, originY, zoom, height));
         lastX = x;
         lastY = y;
     }
+    CDevicePointArray* chunk = cache.TakeFreeChunk((int)kept.size());
+    for (const POINT& p : kept)
+        chunk->Append(p);
     chunk->Shrink();
 }
 }
@@ -96,9 +102,8 @@ void CMapPointList::BuildDevicePoints(CDC* pDC, const RECT* client, double* orig
                     vertices.push_back(piece->GetNext(v));
                 if (vertices.empty())
                     continue;
-                CDevicePointArray* chunk = cache.TakeFreeChunk(std::min((int)vertices.size(), kChunkStart));
                 AppendThinned(
-                    chunk, (int)vertices.size(),
+                    cache, (int)vertices.size(),
                     [&](int i, double& x, double& y) { x = vertices[(size_t)i].x, y = vertices[(size_t)i].y; },
                     *originX, *originY, z, height);
             }
@@ -123,7 +128,7 @@ void CMapPointList::BuildDevicePoints(CDC* pDC, const RECT* client, double* orig
         const int count = size / kVertexSize;
         if (count >= 1) {
             AppendThinned(
-                cache.TakeFreeChunk(std::min(count, kChunkStart)), count,
+                cache, count,
                 [stored](int i, double& x, double& y) {
                     x = MapRecord::GetFloat(stored + i * kVertexSize);
                     y = MapRecord::GetFloat(stored + i * kVertexSize + 4);
@@ -141,10 +146,9 @@ void CMapPointList::BuildDevicePoints(CDC* pDC, const RECT* client, double* orig
         device = m_rcBoundary.ToDeviceFloatRect(*originX, *originY, z, height);
     }
     if (m_nCount >= 1) {
-        CDevicePointArray* chunk = cache.TakeFreeChunk(std::min(m_nCount, kChunkStart));
         const CFloatPoint* points = m_pPoints;
         AppendThinned(
-            chunk, m_nCount, [&](int i, double& x, double& y) { x = points[i].x, y = points[i].y; }, *originX,
+            cache, m_nCount, [&](int i, double& x, double& y) { x = points[i].x, y = points[i].y; }, *originX,
             *originY, z, height);
         finish();
     }

@@ -30,6 +30,14 @@ bool StandsOnRowOf(const CSQLiteStatement& stmt, int id)
     return !stmt.IsEmpty() && sqlite3_stmt_busy(stmt.GetHandle()) && stmt.ColumnCount() > kGeoDataColumn
         && stmt.ColumnInt(0) == id;
 }
+
+// The whole row of `id` that a layer stands on outside its loops, if any.
+const CSQLiteStatement* RowOfObject(int id)
+{
+    if (g_pObjectRowStatement && StandsOnRowOf(*g_pObjectRowStatement, id))
+        return g_pObjectRowStatement;
+    return StandsOnRowOf(g_CurrentRowStatement, id) ? &g_CurrentRowStatement : nullptr;
+}
 }
 
 void CMapPointList::TakeBlob(const void* data, int size, bool own)
@@ -86,9 +94,8 @@ void CMapPointList::LoadGeometry()
     if (m_Borrow != BorrowSource::None) {
         // What is borrowed is the stored row: owning a copy of it needs no query.
         Reserve(m_nCount + kGrowBy);
-    } else if (StandsOnRowOf(g_CurrentRowStatement, m_nMapeID)) {
-        TakeBlob(g_CurrentRowStatement.ColumnBlob(kGeoDataColumn), g_CurrentRowStatement.ColumnBytes(kGeoDataColumn),
-                 true);
+    } else if (const CSQLiteStatement* row = RowOfObject(m_nMapeID)) {
+        TakeBlob(row->ColumnBlob(kGeoDataColumn), row->ColumnBytes(kGeoDataColumn), true);
     } else if (CSQLiteDatabase* db = m_nMapeID >= 0 ? LayerDatabase(m_pLayer) : nullptr) {
         // Whatever the shared row statement holds (another object's borrow,
         // say) is not this object's row: a query of its own.

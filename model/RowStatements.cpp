@@ -3,6 +3,7 @@
 
 CSQLiteStatement g_LayerQueryStatement;
 CSQLiteStatement g_CurrentRowStatement;
+CSQLiteStatement* g_pObjectRowStatement = nullptr;
 
 namespace {
 // Constructed after both statements and so destroyed before them: the order

@@ -9,3 +9,7 @@
 extern CSQLiteStatement g_LayerQueryStatement;
 // The row of one object read outside such a loop.
 extern CSQLiteStatement g_CurrentRowStatement;
+// While a layer builds one object from a row of its own kept statement (read
+// by id outside a loop), that statement; null otherwise. The object's
+// geometry comes from that row as it would from g_CurrentRowStatement.
+extern CSQLiteStatement* g_pObjectRowStatement;

@@ -170,6 +170,13 @@ TEST_F(Queries, HitTestPrefersNodesThenNewestAndSearchesWithinTheSnapDistance)
 
     CMapNode* node = AddNode(40, 40);
     EXPECT_EQ(hit(40, 40, TRUE), node->GetMapeID());
+
+    // An index entry with a node's id stands for the layer's own node: it is
+    // tested there and left in the layer, never deleted as a copy would be.
+    layer->IndexInsert(node->GetMapeID(), CDoubleRect(60.0, 10.0, 62.0, 12.0));
+    EXPECT_EQ(hit(61, 11, TRUE), 0);
+    EXPECT_EQ(hit(61, 11, FALSE), 0);
+    EXPECT_EQ(hit(40, 40, FALSE), node->GetMapeID());
 }
 
 TEST_F(Queries, SelectionsReturnTheRightObjectsWithTheirValues)

@@ -8,9 +8,11 @@
 #include "platform/gdi/FontDatabase.h"
 #include "platform/gdi/GdiObjects.h"
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -126,6 +128,96 @@ TEST(Node, DrawsItsSymbolCentredOnItsDevicePoint)
         EXPECT_LE(right - left + 1, c.symbolSize + 4);
         dc.SelectObject(old);
     }
+}
+
+// A symbol across the edge of the surface shows exactly the part a wider
+// surface shows there; one wholly outside sets no pixel but leaves the text
+// colour and background mode as a drawn one does.
+TEST(Node, SymbolsAtAndBeyondTheEdgeDrawWhatIsVisible)
+{
+    AfxInitFonts();
+    constexpr int kSize = 60, kShift = 40;
+    g_DefaultViewHeight = kSize;
+    const auto draw = [](CDC& dc, CBitmap& bitmap, int width, double originX, double x) {
+        EXPECT_TRUE(dc.CreateCompatibleDC(nullptr));
+        EXPECT_TRUE(bitmap.CreateBitmap(width, kSize, 1, 32, nullptr));
+        dc.SelectObject(&bitmap);
+        dc.FillSolidRect(0, 0, width, kSize, RGB(255, 255, 255));
+        dc.SetTextColor(RGB(1, 2, 3));
+        dc.SetBkMode(OPAQUE);
+        CMapNode node;
+        node.SetPosition(x, 30);
+        node.GetStyle()->SetSymbolSize(24);
+        node.GetStyle()->SetSymbolChar('A');
+        node.GetStyle()->SetSymbolColor(RGB(200, 0, 0));
+        double oy = 0, zoom = 1;
+        const RECT client{0, 0, width, kSize};
+        node.Draw(&dc, &client, &originX, &oy, &zoom);
+    };
+    for (double x : {-3.0, 1.0, 4.0, kSize - 3.0}) {
+        SCOPED_TRACE(x);
+        CDC edge, wide;
+        CBitmap edgeBits, wideBits;
+        draw(edge, edgeBits, kSize, 0, x);
+        draw(wide, wideBits, kSize + 2 * kShift, -kShift, x);
+        int ink = 0;
+        for (int py = 0; py < kSize; ++py) {
+            for (int px = 0; px < kSize; ++px) {
+                ASSERT_EQ(edge.GetPixel(px, py), wide.GetPixel(px + kShift, py)) << px << "," << py;
+                ink += edge.GetPixel(px, py) != RGB(255, 255, 255);
+            }
+        }
+        EXPECT_GT(ink, 0);
+    }
+    CDC outside;
+    CBitmap outsideBits;
+    draw(outside, outsideBits, kSize, 0, -30);
+    for (int py = 0; py < kSize; ++py)
+        for (int px = 0; px < kSize; ++px)
+            ASSERT_EQ(outside.GetPixel(px, py), RGB(255, 255, 255));
+    EXPECT_EQ(outside.GetTextColor(), RGB(200, 0, 0));
+    EXPECT_EQ(outside.GetBkMode(), TRANSPARENT);
+}
+
+// The hit test dismisses far nodes early; it must answer as the test of the
+// symbol square does, at ordinary and at extreme origins, zooms, sizes and
+// pixels.
+TEST(Node, HitTestAnswersAsTheSymbolSquare)
+{
+    g_DefaultViewHeight = 100;
+    int hits = 0, calls = 0;
+    for (double zoom : {1.0, 0.37, 1e-6, 1e3, 1e-12}) {
+        for (double origin : {0.0, -123.4, 1e9, -1e12}) {
+            for (int size : {0, 1, 13, 24, 1 << 21}) {
+                for (double device : {3.0, 50.5, -40.0, 3e8}) {
+                    CMapNode node;
+                    node.SetPosition(origin + device * zoom, origin + 30 * zoom);
+                    node.GetStyle()->SetSymbolSize(size);
+                    double ox = origin, oy = origin, z = zoom;
+                    const CDoubleRect square = node.GetDeviceBoundary(&ox, &oy, &z);
+                    const int cx = (int)std::clamp((square.left + square.right) / 2, -1e9, 1e9);
+                    const int cy = (int)std::clamp((square.bottom + square.top) / 2, -1e9, 1e9);
+                    std::vector<int> xs{INT_MIN, INT_MAX, -(1 << 20), (1 << 20) - 1, 0};
+                    for (int d = -size / 2 - 8; d <= size / 2 + 8 && size < 100; ++d)
+                        xs.push_back(cx + d);
+                    for (int d = -8; d <= 8; ++d)
+                        xs.push_back(cx + d);
+                    for (int x : xs) {
+                        for (int y : {cy - size / 2 - 1, cy, cy + size / 2 + 1, 30}) {
+                            const BOOL expected = node.CMapObject::HitTest(x, y, &ox, &oy, &z);
+                            ASSERT_EQ(node.HitTest(x, y, &ox, &oy, &z), expected)
+                                << zoom << " " << origin << " " << size << " " << device << " " << x << "," << y;
+                            hits += expected != FALSE;
+                            ++calls;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    // Both answers occur often enough for the comparison to mean something.
+    EXPECT_GT(hits, calls / 20);
+    EXPECT_GT(calls - hits, calls / 20);
 }
 
 TEST(Node, SelectedInANonEditableLayerInvertsItsSquareAndRestoresOnTheSecondDraw)
