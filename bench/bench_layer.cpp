@@ -76,24 +76,27 @@ std::vector<Shape> MakeShapes(int n)
     return shapes;
 }
 
-CString BenchFolder()
-{
-    static const std::string folder = [] {
+// The benchmarks' temporary folder, made at first use; the folder object itself
+// removes it at exit, so nothing reads its path after the path is gone.
+struct TemporaryFolder {
+    std::string path;
+    TemporaryFolder()
+    {
         std::string pattern = (fs::temp_directory_path() / "kvbenchXXXXXX").string();
-        std::string made = mkdtemp(pattern.data());
-        std::atexit([] {});
-        return made;
-    }();
-    return CString(folder.c_str());
-}
-
-struct FolderCleanup {
-    ~FolderCleanup()
+        path = mkdtemp(pattern.data());
+    }
+    ~TemporaryFolder()
     {
         std::error_code error;
-        fs::remove_all(BenchFolder().GetString(), error);
+        fs::remove_all(path, error);
     }
-} g_cleanup;
+};
+
+CString BenchFolder()
+{
+    static const TemporaryFolder folder;
+    return CString(folder.path.c_str());
+}
 
 CMapObject* MakeObject(const Shape& s)
 {

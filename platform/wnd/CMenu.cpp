@@ -163,6 +163,16 @@ bool PathTo(HMENU h, UINT id, std::vector<std::pair<HMENU, UINT>>& path, int dep
 
 void FillQtMenu(QMenu* qmenu, HMENU h, HWND owner);
 
+// Fills `sub` from popup `subHandle` each time it opens, after the owner has had
+// WM_INITMENUPOPUP to update the items; `index` is the popup's place in its parent.
+void FillOnShow(QMenu* sub, HMENU subHandle, HWND owner, UINT index)
+{
+    QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, subHandle, owner, index]() {
+        ::SendMessage(owner, WM_INITMENUPOPUP, (WPARAM)subHandle, MAKELPARAM(index, FALSE));
+        FillQtMenu(sub, subHandle, owner);
+    });
+}
+
 void AddItems(QMenu* qmenu, HMENU h, HWND owner)
 {
     MenuRecord* rec = Find(h);
@@ -176,12 +186,7 @@ void AddItems(QMenu* qmenu, HMENU h, HWND owner)
         } else if (item.flags & MF_POPUP) {
             QMenu* sub = qmenu->addMenu(QString::fromUtf8(item.text.c_str()));
             sub->setEnabled(enabled);
-            const HMENU subHandle = reinterpret_cast<HMENU>(item.id);
-            const UINT index = (UINT)i;
-            QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, subHandle, owner, index]() {
-                ::SendMessage(owner, WM_INITMENUPOPUP, (WPARAM)subHandle, MAKELPARAM(index, FALSE));
-                FillQtMenu(sub, subHandle, owner);
-            });
+            FillOnShow(sub, reinterpret_cast<HMENU>(item.id), owner, (UINT)i);
         } else {
             QAction* action = qmenu->addAction(QString::fromUtf8(item.text.c_str()));
             action->setEnabled(enabled);
@@ -667,12 +672,7 @@ public:
                 continue;
             if (item.flags & MF_POPUP) {
                 QMenu* sub = m_bar->addMenu(text);
-                const HMENU subHandle = reinterpret_cast<HMENU>(item.id);
-                const UINT index = (UINT)i;
-                QObject::connect(sub, &QMenu::aboutToShow, sub, [sub, subHandle, owner, index]() {
-                    ::SendMessage(owner, WM_INITMENUPOPUP, (WPARAM)subHandle, MAKELPARAM(index, FALSE));
-                    FillQtMenu(sub, subHandle, owner);
-                });
+                FillOnShow(sub, reinterpret_cast<HMENU>(item.id), owner, (UINT)i);
                 QObject::connect(sub, &QMenu::triggered, sub, [owner](QAction* action) {
                     const UINT id = (UINT)action->data().toULongLong();
                     if (id)
