@@ -12,7 +12,7 @@ class CCmdUI;
 class CMapLayer;
 class CMapModel;
 
-class CMUIDoc : public CDocument {
+class CMUIDoc : public CDocument, public CMapDocumentLink {
     DECLARE_DYNCREATE(CMUIDoc)
 
 public:
@@ -23,6 +23,8 @@ public:
 
     CMUIMap* GetMapWnd() { return &m_MapWnd; }
     CMapModel* GetMapModel() { return m_MapWnd.GetMapModel(); }
+    CMapWindowLink* GetMapWindowLink() override { return &m_MapWnd; }
+    CMapModel* GetDocumentMapModel() override { return GetMapModel(); }
     BOOL HasActiveLayer() const { return m_MapWnd.HasActiveLayer(); }
     // The workspace last opened into a new document by this one.
     CString GetWorkspacePath() const { return m_strWorkspacePath; }

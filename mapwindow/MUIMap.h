@@ -12,8 +12,9 @@
 #include "core/FloatPoint.h"
 #include "mapwindow/BalloonTip.h"
 #include "mapwindow/DibCache.h"
-#include "mapwindow/MapNotify.h"
+#include "model/MapNotify.h"
 #include "model/MapModel.h"
+#include "model/MapWindowLink.h"
 
 #include <memory>
 
@@ -25,7 +26,7 @@ class CMapLayer;
 class CMapObject;
 class CMagnifierWnd;
 
-class CMUIMap : public CWnd {
+class CMUIMap : public CWnd, public CMapWindowLink {
     DECLARE_DYNAMIC(CMUIMap)
 
 public:
@@ -54,7 +55,8 @@ public:
     void ShowMagnifier();
     CMagnifierWnd* GetMagnifier() const { return m_pMagnifier.get(); }
 
-    CMapModel* GetMapModel() { return &m_MapModel; }
+    CMapModel* GetMapModel() override { return &m_MapModel; }
+    CWnd* GetLinkWindow() override { return this; }
 
     // ---- view transform (kept in the model)
     double GetXOffset() const { return m_MapModel.GetXOffset(); }
@@ -82,7 +84,7 @@ public:
     // for the handles of an editable selection), or the whole client area
     // without one; then notifies MAPA_MAP_INVALIDATED unless notifications of
     // invalidation are off.
-    void InvalidateMap(const CDoubleRect* mapRect, BOOL erase);
+    void InvalidateMap(const CDoubleRect* mapRect, BOOL erase) override;
     // Marks the cache dirty and invalidates the object's screen rectangle.
     void InvalidateObject(CMapObject* object);
     void SetRedrawPending(int flag) { m_nRedrawPending = flag; }
@@ -131,10 +133,10 @@ public:
     // Removes one object from the selection and clears its selected flag.
     void DeselectObject(CMapObject* object, int invalidate);
     // Empties the selection; the copies other than nodes and texts are deleted.
-    void ClearSelection(int invalidate);
+    void ClearSelection(int invalidate) override;
     // Deselects the objects of `layer` (all with a null layer), deleting the
     // copies other than nodes and texts.
-    void DeselectLayerObjects(CMapLayer* layer);
+    void DeselectLayerObjects(CMapLayer* layer) override;
     void AddToSelection(CList<CMapObject*, CMapObject*>& objects);
     void SetActiveHandle(CMapObject* object, int index);
     CMapObject* GetSelectedObject();
@@ -164,7 +166,7 @@ public:
     // ---- notifications
     // Sends WM_NOTIFY to the owner (the parent when there is none); 0 when the
     // window or the receiver does not exist.
-    LRESULT NotifyParent(int action, void* object, int value);
+    LRESULT NotifyParent(int action, void* object, int value) override;
 
     // ---- commands on the selection and the internal clipboard
     // The clipboard holds copies of objects that belong to no layer; a Paste
@@ -189,8 +191,8 @@ public:
     // Every selected polyline of an editable layer becomes a polygon of its vertices.
     void MakePolygon();
 
-    void SetModified(int flag) { m_nModified = flag; }
-    int IsModified() const { return m_nModified; }
+    void SetModified(int flag) override { m_nModified = flag; }
+    int IsModified() const override { return m_nModified; }
 
     // ---- layers
     // A new layer on a file the user names (CMapModel::NewLayer): marked as

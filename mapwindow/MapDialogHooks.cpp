@@ -1,0 +1,7 @@
+#include "mapwindow/MapDialogHooks.h"
+
+CMapDialogHooks& MapDialogHooks()
+{
+    static CMapDialogHooks hooks;
+    return hooks;
+}

@@ -1,0 +1,30 @@
+// The dialogs that the map document and the map window open are built beside
+// this folder (dialogs/, gps/), which it may not include. Each is reached
+// through a hook here that the application fills at start-up; a command whose
+// hook is empty stays disabled. Each hook runs its dialog modally and returns
+// the dialog's result (IDOK, IDCANCEL, ...); the command does the rest.
+#pragma once
+
+#include "platform/base/Afx.h"
+
+#include <functional>
+
+class CMapLayer;
+class CMUIDoc;
+class CMUIMap;
+class CWnd;
+
+struct CMapDialogHooks {
+    // The layer-name dialog: `name` holds the start name (empty: a new layer)
+    // and, after IDOK, the name the user entered.
+    std::function<INT_PTR(CString& name, CWnd* parent)> renameLayer;
+    // Layer Control over the map window's map.
+    std::function<INT_PTR(CMUIMap& map, CWnd* parent)> layerControl;
+    // Layer data structure, showing `layer` first (null: the first layer).
+    std::function<INT_PTR(CMUIMap& map, CMapLayer* layer, CWnd* parent)> layerStructure;
+    // Map Property of the document's map.
+    std::function<INT_PTR(CMUIDoc& doc)> mapProperty;
+};
+
+// The process's one table of hooks.
+CMapDialogHooks& MapDialogHooks();

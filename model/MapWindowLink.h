@@ -1,0 +1,42 @@
+// What the code beside the map window (dialogs, the GPS link) needs of it. The
+// map window lives in a folder those cannot include, so it implements this
+// interface and hands itself over as one; a dialog that edits a map works
+// through these calls only, and tests stand in a window of their own.
+#pragma once
+
+#include "platform/base/Afx.h"
+
+class CDoubleRect;
+class CMapLayer;
+class CMapModel;
+class CWnd;
+
+class CMapWindowLink {
+public:
+    virtual ~CMapWindowLink() = default;
+
+    // The window itself, as parent of the dialogs it opens.
+    virtual CWnd* GetLinkWindow() = 0;
+    // The map the window shows and embeds for its whole life; never null.
+    virtual CMapModel* GetMapModel() = 0;
+    // Marks the cached drawing dirty and invalidates the map rectangle (the
+    // whole client area for null), then notifies that the map was invalidated.
+    virtual void InvalidateMap(const CDoubleRect* mapRect, BOOL erase) = 0;
+    // Sends the map-window notification (MapNotify.h) to the owner; 0 when the
+    // window or the receiver does not exist.
+    virtual LRESULT NotifyParent(int action, void* object, int value) = 0;
+    // Empties the selection; copies other than nodes and texts are deleted.
+    virtual void ClearSelection(int invalidate) = 0;
+    // Deselects the objects of `layer` (all for null), deleting loaded copies.
+    virtual void DeselectLayerObjects(CMapLayer* layer) = 0;
+    virtual void SetModified(int flag) = 0;
+    virtual int IsModified() const = 0;
+};
+
+// The map document as the dialogs that take a document see it.
+class CMapDocumentLink {
+public:
+    virtual ~CMapDocumentLink() = default;
+    virtual CMapWindowLink* GetMapWindowLink() = 0;
+    virtual CMapModel* GetDocumentMapModel() = 0;
+};
