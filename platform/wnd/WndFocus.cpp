@@ -52,6 +52,7 @@ void ActivationByQt(HWND hwnd, bool active)
             return;
         const HWND previous = Find(g_active) ? g_active : nullptr;
         g_active = hwnd;
+        RaiseTopLevel(hwnd);
         // Qt activates the new window before it deactivates the old one, and by
         // then the old one is no longer the active window: tell it here, first,
         // as Windows does.
