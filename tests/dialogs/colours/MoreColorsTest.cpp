@@ -104,7 +104,7 @@ TEST(MoreColors, EyeDropperPicksFromTheApplicationsWindowsUntilReleased)
     CMoreColorsDlg dlg;
     dlg.m_color = kRed;
     DialogAnswerer answers;
-    Texts picked;
+    Texts picked, offScreen;
     bool capturedWhilePicking = false, pickingAfterRelease = true;
     answers.Then([&](CWnd&) {
         CRect picker;
@@ -118,6 +118,11 @@ TEST(MoreColors, EyeDropperPicksFromTheApplicationsWindowsUntilReleased)
         AfxTestMouse(dlg, WM_MOUSEMOVE, over.x, over.y, MK_LBUTTON);
         AfxTestProcessEvents();
         picked = Read(dlg);
+        // Off the screen there is no pixel to pick: the colour stays.
+        CPoint off(-30, -30);
+        dlg.ScreenToClient(&off);
+        AfxTestMouse(dlg, WM_MOUSEMOVE, off.x, off.y, MK_LBUTTON);
+        offScreen = Read(dlg);
         AfxTestMouse(dlg, WM_LBUTTONUP, over.x, over.y);
         pickingAfterRelease = dlg.IsPicking();
         // Moving after the release picks nothing.
@@ -127,6 +132,8 @@ TEST(MoreColors, EyeDropperPicksFromTheApplicationsWindowsUntilReleased)
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_TRUE(capturedWhilePicking);
     EXPECT_EQ(picked.rgb, "12,200,99");
+    EXPECT_EQ(offScreen.rgb, "12,200,99");
+    EXPECT_EQ(offScreen.hex, "0CC863");
     EXPECT_FALSE(pickingAfterRelease);
     EXPECT_EQ(dlg.m_color, RGB(12, 200, 99));
 }
