@@ -2,24 +2,12 @@
 #include "dialogs/TextPropertiesBase.h"
 
 #include "core/Settings.h"
+#include "dialogs/DefaultColorExchange.h"
 #include "dialogs/controls/UiColorMessages.h"
 #include "dialogs/WindowFonts.h"
 #include "dialogs/controls/TextFont.h"
 #include "platform/dialogs/DataExchange.h"
 
-namespace {
-
-// Exchanges a picker with a process-wide default colour kept as an int.
-void ExchangeDefault(CDataExchange* pDX, int id, int& global)
-{
-    COLORREF color = (COLORREF)global;
-    DDX_DropColorButton(pDX, id, color);
-    global = (int)color;
-}
-
-void ExchangeDefault(CDataExchange* pDX, int id, COLORREF& global) { DDX_DropColorButton(pDX, id, global); }
-
-} // namespace
 
 BEGIN_MESSAGE_MAP(CTextPropertiesBase, CDialog)
     ON_MESSAGE(WM_UI_COLORSELECTED, OnColorSelected)
@@ -46,9 +34,9 @@ void CTextPropertiesBase::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, m_ids.line, m_bLine);
     // Confirming makes the picked colours the defaults of styles made later: the
     // frame line the pen colour, the text colours the default text colours.
-    ExchangeDefault(pDX, m_ids.lineColor, g_NewObjectPenColor);
-    ExchangeDefault(pDX, m_ids.foreground, g_DefaultTextColor);
-    ExchangeDefault(pDX, m_ids.backgroundColor, g_DefaultTextBkColor);
+    DDX_DefaultColor(pDX, m_ids.lineColor, g_NewObjectPenColor);
+    DDX_DefaultColor(pDX, m_ids.foreground, g_DefaultTextColor);
+    DDX_DefaultColor(pDX, m_ids.backgroundColor, g_DefaultTextBkColor);
 }
 
 void CTextPropertiesBase::EmptyPositionEdits()
