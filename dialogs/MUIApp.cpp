@@ -5,6 +5,7 @@
 
 #include "core/Utilities.h"
 #include "core/Settings.h"
+#include "dialogs/PrefSheet.h"
 #include "dialogs/WindowFonts.h"
 #include "dialogs/controls/TextFont.h"
 #include "resources/resource.h"
@@ -54,6 +55,7 @@ float ZoomSizeOf(const CString& text)
 } // namespace
 
 BEGIN_MESSAGE_MAP(CMUIApp, CWinApp)
+    ON_COMMAND(ID_PREFERENCES, OnPreferences)
 END_MESSAGE_MAP()
 
 CMUIApp::CMUIApp() : CWinApp(nullptr) {}
@@ -171,4 +173,10 @@ void CMUIApp::SaveSettings()
                  (int)g_NewObjectSymbolSize, (int)g_NewObjectSymbolChar, g_NewObjectSymbolColor,
                  g_NewObjectBeginArrowStyle, g_NewObjectEndArrowStyle);
     WriteProfileString(kSettings, "New Object", value);
+}
+
+void CMUIApp::OnPreferences()
+{
+    CPrefSheet sheet("Preferences...", nullptr, 0);
+    sheet.DoModal();
 }

@@ -20,6 +20,10 @@ public:
     // thing that may touch them.
     void SaveSettings();
 
+    // "Preferences...": the preference sheet, modally; the pages change the
+    // globals, the profile is left alone.
+    afx_msg void OnPreferences();
+
 protected:
     DECLARE_MESSAGE_MAP()
 };
