@@ -79,6 +79,9 @@ protected:
     afx_msg void OnViewMagnifier() { m_MapWnd.ShowMagnifier(); }
     afx_msg void OnBrowseData();
     afx_msg void OnUpdateBrowseData(CCmdUI* pCmdUI);
+    // Object Properties of the map window's selection.
+    afx_msg void OnObjectProperties() { m_MapWnd.ShowObjectProperties(); }
+    afx_msg void OnUpdateObjectProperties(CCmdUI* pCmdUI) { pCmdUI->Enable(m_MapWnd.CanShowObjectProperties()); }
     DECLARE_MESSAGE_MAP()
 
     // The close question's No: each layer with uncommitted work is offered for

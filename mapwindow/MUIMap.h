@@ -204,6 +204,12 @@ public:
     // not yet written to the workspace, announced with MAPA_LAYER_CREATED,
     // and the map becomes modified. Null when no layer was made.
     CMapLayer* CreateLayer(const CString& name);
+    // Object Properties of the head of the selection: Text Properties for a
+    // text, the object property sheet for the other kinds; a change is
+    // recorded for undo, written to the layer file and marks the map modified.
+    // Nothing without a dialog or a selected object of a layer of this map.
+    void ShowObjectProperties();
+    BOOL CanShowObjectProperties();
 
     // ---- workspace
     // Writes a new workspace file at `path` with the map's row and one row per
@@ -239,6 +245,11 @@ protected:
     afx_msg void OnUpdateAddHandle(CCmdUI* ui);
     afx_msg void OnUpdateBreakPoly(CCmdUI* ui);
     afx_msg void OnUpdateMakePolygon(CCmdUI* ui);
+    // Object and Label Properties (MUIMapProperties.cpp), through their hooks.
+    afx_msg void OnObjectPropertiesItem() { ShowObjectProperties(); }
+    afx_msg void OnUpdateObjectPropertiesItem(CCmdUI* ui);
+    afx_msg void OnLabelPropertiesItem();
+    afx_msg void OnUpdateLabelPropertiesItem(CCmdUI* ui);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -8,8 +8,13 @@
 #include "platform/base/Afx.h"
 
 #include <functional>
+#include <vector>
 
+class CMapLabel;
 class CMapLayer;
+class CMapObject;
+class CMapStyle;
+class CMapText;
 class CMUIDoc;
 class CMUIMap;
 class CWnd;
@@ -24,6 +29,16 @@ struct CMapDialogHooks {
     std::function<INT_PTR(CMUIMap& map, CMapLayer* layer, CWnd* parent)> layerStructure;
     // Map Property of the document's map.
     std::function<INT_PTR(CMUIDoc& doc)> mapProperty;
+
+    // Text Properties of one text object; after IDOK `modified` tells whether
+    // the dialog changed it.
+    std::function<INT_PTR(CMapText& text, BOOL& modified, CWnd* parent)> textProperties;
+    // The property sheet of `object`, started from `style` (the style the
+    // object is drawn with); after IDOK `style` holds the sheet's style and
+    // `dataChanged` whether attribute values were written to the object.
+    std::function<INT_PTR(CMapObject& object, CMapStyle& style, BOOL& dataChanged, CWnd* parent)> objectProperties;
+    // Label Properties of the selected labels, which OK writes and saves.
+    std::function<INT_PTR(const std::vector<CMapLabel*>& labels, CWnd* parent)> labelProperties;
 };
 
 // The process's one table of hooks.
