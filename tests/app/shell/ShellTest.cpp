@@ -9,6 +9,10 @@
 #include "app/HelpDocuments.h"
 #include "app/MainFrm.h"
 #include "core/Settings.h"
+#include "dialogs/PrefSheet.h"
+#include "dialogs/TextPropertiesDlg.h"
+#include "dialogs/controls/UiColorMessages.h"
+#include "model/MapText.h"
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/MapTool.h"
 #include "model/MapLayer.h"
@@ -632,6 +636,106 @@ TEST_F(ShellTest, AnOpenedMapShowsItsWholeExtentInTheChildFramesFinalSize)
         for (int dx = -1; dx <= 1; ++dx)
             drawn = drawn || map->GetSurfacePixel(top.x + dx, top.y + dy) != GetSysColor(COLOR_WINDOW);
     EXPECT_TRUE(drawn);
+}
+
+} // namespace
+
+namespace {
+
+// The user's way to a text of their own words: the Text tool from the menu, a
+// click on the map, Object Properties from the menu, the words typed into Text
+// Properties and OK, Save; the reopened workspace shows them.
+TEST_F(ShellTest, APlacedTextGetsItsOwnWordsThroughObjectPropertiesAndKeepsThemAfterSave)
+{
+    const CString path = MakeWorkspace(m_folder);
+    CKolvoDoc* doc = StartWith(path);
+    ASSERT_NE(doc, nullptr);
+    CMainFrame* frame = Frame();
+    CMUIMap* map = doc->GetMapWnd();
+    EXPECT_FALSE(CmdUIProbe::Update(*frame, ID_OBJECT_PROPERTIES).enabled); // nothing selected
+
+    Command(frame, ID_DRAW_TEXT);
+    AfxTestMouse(map->GetSafeHwnd(), WM_LBUTTONDOWN, 120, 120, MK_LBUTTON);
+    AfxTestMouse(map->GetSafeHwnd(), WM_LBUTTONUP, 120, 120, 0);
+    AfxTestProcessEvents();
+    auto* text = dynamic_cast<CMapText*>(map->GetSelectedObject());
+    ASSERT_NE(text, nullptr);
+    ASSERT_STREQ(text->GetText(), "Text");
+    const int id = text->GetMapeID();
+    ASSERT_TRUE(CmdUIProbe::Update(*frame, ID_OBJECT_PROPERTIES).enabled);
+
+    {
+        DialogAnswerer answers;
+        answers.Then([](CWnd& w) {
+            auto& dlg = dynamic_cast<CTextPropertiesDlg&>(w);
+            CString shown;
+            dlg.GetDlgItem(IDC_TEXTPROP_TEXT)->GetWindowText(shown);
+            EXPECT_STREQ(shown, "Text");
+            dlg.GetDlgItem(IDC_TEXTPROP_TEXT)->SetWindowText("Old Mill");
+            return DialogAnswerer::Press(dlg, IDOK);
+        });
+        Command(frame, ID_OBJECT_PROPERTIES);
+        ASSERT_EQ(answers.Dialogs().size(), 1u);
+        EXPECT_STREQ(answers.Dialogs()[0].caption, "Text Properties");
+    }
+    EXPECT_TRUE(map->IsModified());
+    {
+        ModalRecorder boxes({}, IDYES);
+        Command(frame, ID_FILE_SAVE);
+    }
+    {
+        ModalRecorder boxes({}, IDNO);
+        Command(frame, ID_FILE_CLOSE);
+    }
+    ASSERT_EQ(OpenDocuments(), 0);
+
+    CMUIMap reopened;
+    reopened.LoadWorkspace(path);
+    ASSERT_EQ(reopened.GetMapModel()->GetLayerCount(), 1);
+    auto* stored = dynamic_cast<CMapText*>(reopened.GetMapModel()->GetLayerAt(0)->LoadObject(id, FALSE));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_STREQ(stored->GetText(), "Old Mill");
+}
+
+// Preferences from the menu: the New Object page's symbol colour is the colour
+// of the next node the Node tool places.
+TEST_F(ShellTest, PreferencesFromTheMenuGiveTheNextNodeItsColour)
+{
+    const CString path = MakeWorkspace(m_folder);
+    CKolvoDoc* doc = StartWith(path);
+    ASSERT_NE(doc, nullptr);
+    CMainFrame* frame = Frame();
+    const int savedColor = g_NewObjectSymbolColor;
+    {
+        DialogAnswerer answers;
+        answers.Then([](CWnd& w) {
+            auto& sheet = dynamic_cast<CPrefSheet&>(w);
+            EXPECT_TRUE(sheet.SetActivePage(2));
+            CWnd& page = *sheet.GetActivePage();
+            auto* button = dynamic_cast<CUiDropColorButton*>(
+                CWnd::FromHandlePermanent(page.GetDlgItem(IDC_PREF_SYMBOL_COLOR)->m_hWnd));
+            EXPECT_NE(button, nullptr);
+            if (button)
+                button->SetColor(RGB(0, 170, 90));
+            page.SendMessage(WM_UI_COLORSELECTED, (WPARAM)RGB(0, 170, 90), IDC_PREF_SYMBOL_COLOR);
+            return DialogAnswerer::Press(sheet, IDOK);
+        });
+        Command(frame, ID_PREFERENCES);
+        ASSERT_EQ(answers.Dialogs().size(), 1u);
+        EXPECT_STREQ(answers.Dialogs()[0].caption, "Preferences...");
+    }
+    EXPECT_EQ(g_NewObjectSymbolColor, (int)RGB(0, 170, 90));
+
+    CMUIMap* map = doc->GetMapWnd();
+    Command(frame, ID_DRAW_NODE);
+    AfxTestMouse(map->GetSafeHwnd(), WM_LBUTTONDOWN, 60, 60, MK_LBUTTON);
+    AfxTestMouse(map->GetSafeHwnd(), WM_LBUTTONUP, 60, 60, 0);
+    AfxTestProcessEvents();
+    CMapObject* node = map->GetSelectedObject();
+    ASSERT_NE(node, nullptr);
+    ASSERT_EQ(node->GetType(), MAP_OBJECT_NODE);
+    EXPECT_EQ(node->GetStyle()->GetSymbolColor(), RGB(0, 170, 90));
+    g_NewObjectSymbolColor = savedColor;
 }
 
 } // namespace
