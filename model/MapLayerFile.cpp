@@ -200,8 +200,11 @@ void CMapLayer::ReadFieldsFromFile()
             field.SetWidth(declared == FIELD_TYPE_STRING ? width : 20);
             break;
         }
-        AddField(field);
+        // The table's columns as they are: a file made elsewhere may hold
+        // names that AddField would refuse, and the list must match the table.
+        AppendField(field);
     }
+    m_TableFields.reset();
 }
 
 void CMapLayer::ReadIndexFromFile(const CDoubleRect& given)

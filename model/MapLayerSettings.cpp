@@ -101,6 +101,18 @@ CMapLayer* CMapLayer::Clone(CMapModel* map)
     clone->m_nOverride = m_nOverride;
     clone->m_pShowTips = m_pShowTips;
     clone->m_pShowArea = m_pShowArea;
+    // Objects other than nodes and texts live in rows: the clone gets rows of
+    // its own in memory, never this layer's file.
+    if (m_pDatabase) {
+        auto db = std::make_unique<CSQLiteDatabase>();
+        db->Open(":memory:");
+        CString sql;
+        sql.Format("create table _MapGeoData(%s);", g_MapGeoDataColumns);
+        db->ExecuteChecked(sql);
+        db->ExecuteChecked(clone->BuildCreateMetaDataSql());
+        db->ExecuteChecked("BEGIN TRANSACTION;");
+        clone->SetDatabase(db.release());
+    }
     if (map)
         map->AddLayer(clone);
 

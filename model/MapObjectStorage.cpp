@@ -165,6 +165,10 @@ void CMapObject::SaveChanges()
             // Quoted only where it must be: the name may be an SQL keyword or hold a quote.
             assignments += SqlColumnName(column) + "=" + value.GetSqlText();
         }
+        // An object whose attribute row went missing gets one, so its values
+        // are not dropped by an update that finds no row.
+        sql.Format("insert or ignore into _MapMetaData(mapeID) values (%d);", m_nMapeID);
+        db->Execute(sql);
         sql.Format("update _MapMetaData set %s where mapeID=%d;", assignments.GetString(), m_nMapeID);
         CSQLiteStatement stmt;
         if (db->Prepare(sql, stmt) != SQLITE_OK || stmt.IsEmpty()) {
