@@ -200,9 +200,10 @@ void CMapLayer::ReadFieldsFromFile()
             field.SetWidth(declared == FIELD_TYPE_STRING ? width : 20);
             break;
         }
-        // The table's columns as they are: a file made elsewhere may hold
-        // names that AddField would refuse, and the list must match the table.
-        AppendField(field);
+        // The table's columns as they are (a file made elsewhere may hold
+        // names whose safe forms meet), only without a second field of a name.
+        if (FindField(field.GetName()) < 0)
+            AppendField(field);
     }
     m_TableFields.reset();
 }

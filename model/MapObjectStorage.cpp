@@ -165,17 +165,20 @@ void CMapObject::SaveChanges()
             // Quoted only where it must be: the name may be an SQL keyword or hold a quote.
             assignments += SqlColumnName(column) + "=" + value.GetSqlText();
         }
-        // An object whose attribute row went missing gets one, so its values
-        // are not dropped by an update that finds no row.
-        sql.Format("insert or ignore into _MapMetaData(mapeID) values (%d);", m_nMapeID);
-        db->Execute(sql);
         sql.Format("update _MapMetaData set %s where mapeID=%d;", assignments.GetString(), m_nMapeID);
         CSQLiteStatement stmt;
         if (db->Prepare(sql, stmt) != SQLITE_OK || stmt.IsEmpty()) {
             // The values stay marked modified, so nothing is lost silently.
             throw CSQLiteException(sqlite3_errmsg(db->GetHandle()));
         }
-        stmt.Execute();
+        if (stmt.Execute() == SQLITE_DONE && sqlite3_changes(db->GetHandle()) == 0) {
+            // The object's attribute row went missing: it gets one, so that
+            // its values are not dropped by an update that found no row.
+            CString insert;
+            insert.Format("insert or ignore into _MapMetaData(mapeID) values (%d);", m_nMapeID);
+            db->ExecuteChecked(insert);
+            db->ExecuteChecked(sql);
+        }
         m_dwFlags &= ~kAttributesModified;
     }
 
