@@ -257,6 +257,22 @@ TEST(PolygonSplit, StraightCutGivesTheTwoHalves)
     EXPECT_EQ(square.GetPointCount(), 4);   // the polygon itself is left as it was
 }
 
+TEST(PolygonSplit, ACutSnappedToAVertexWhereTheLineBendsCountsThatCrossingOnce)
+{
+    CMapPolygon square;
+    FillPoints(square, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+    CMapPolyline cut;
+    FillPoints(cut, {{-5, -2}, {0, 0}, {10, 6}, {15, 6}});
+    std::unique_ptr<CMapPolyPolygon> parts(square.SplitByLine(&cut));
+    ASSERT_EQ(parts->GetPartCount(), 2);
+    std::vector<double> areas;
+    for (POSITION pos = parts->GetHeadPartPosition(); pos;)
+        areas.push_back(static_cast<CMapPolygon*>(parts->GetNextPart(pos))->GetArea(nullptr));
+    std::sort(areas.begin(), areas.end());
+    EXPECT_DOUBLE_EQ(areas[0], 30.0);
+    EXPECT_DOUBLE_EQ(areas[1], 70.0);
+}
+
 TEST(PolygonSplit, LineThatDoesNotCrossTwiceLeavesOnePart)
 {
     CMapPolygon square;
