@@ -45,6 +45,12 @@ std::vector<Kind> Kinds()
              line->SetPoints(CDoublePoint(10, 10), CDoublePoint(20, 95));
              return std::unique_ptr<CMapObject>(std::move(line));
          }},
+        {"node",
+         [] {
+             auto node = std::make_unique<CMapNode>();
+             node->SetPosition(20, 95);
+             return std::unique_ptr<CMapObject>(std::move(node));
+         }},
         {"rectangle",
          [] {
              auto rect = std::make_unique<CMapRectangle>();
