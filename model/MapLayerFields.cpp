@@ -6,8 +6,8 @@
 
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteException.h"
-#include "platform/base/MessageBox.h"
 #include "model/MapObject.h"
+#include "platform/base/MessageBox.h"
 
 namespace {
 CString SafeColumnOf(const CMapField& field)
