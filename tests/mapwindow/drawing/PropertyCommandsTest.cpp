@@ -128,6 +128,12 @@ TEST_F(PropertyCommands, TheDocumentsCommandOpensTheSheetAndTheNewStyleIsStored)
     std::unique_ptr<CMapObject> stored(layer->ReadObject(id, FALSE, FALSE));
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->GetStyle()->GetBrushColor(), RGB(0, 200, 0));
+
+    // Undo gives the pie the colour it had before the sheet.
+    layer->GetHistory().Undo(layer);
+    std::unique_ptr<CMapObject> undone(layer->ReadObject(id, FALSE, FALSE));
+    ASSERT_NE(undone, nullptr);
+    EXPECT_EQ(undone->GetStyle()->GetBrushColor(), mwtest::kPieColour);
 }
 
 TEST_F(PropertyCommands, LabelPropertiesNeedASelectedLabelAndMarkTheMap)
