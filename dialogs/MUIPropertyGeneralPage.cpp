@@ -2,7 +2,10 @@
 
 #include "core/MapUnits.h"
 #include "dialogs/MUIPropertySheet.h"
+#include "core/ObjectTypes.h"
+#include "model/MapAdvPolygon.h"
 #include "model/MapModel.h"
+#include "model/MapSpline.h"
 #include "model/MapObject.h"
 #include "platform/dialogs/DataExchange.h"
 #include "resources/resource.h"
@@ -80,7 +83,14 @@ BOOL CMUIPropertyGeneralPage::OnInitDialog()
     m_dPerimeter = Round3(object->MeasureLength(&mode) * distanceFactor);
     m_strDistanceUnit = distanceName + how;
 
-    m_nPoints = object->GetPointCount();
+    // A spline counts its stored control points, a polygon with holes the
+    // vertices of all its rings; every other kind its own count.
+    if (auto* spline = dynamic_cast<CMapSpline*>(object))
+        m_nPoints = (int)spline->GetControlPoints().GetSize();
+    else if (auto* rings = dynamic_cast<CMapAdvPolygon*>(object); rings && object->GetType() == MAP_OBJECT_ADVPOLYGON)
+        m_nPoints = rings->GetTotalPointCount();
+    else
+        m_nPoints = object->GetPointCount();
     m_nDrawBy = object->UsesLayerStyle() ? 0 : 1;
     UpdateData(FALSE);
     return TRUE;

@@ -12,6 +12,7 @@
 #include "model/MapNode.h"
 #include "model/MapPolyline.h"
 #include "model/MapRectangle.h"
+#include "model/MapSpline.h"
 #include "platform/controls/CHeaderCtrl.h"
 #include "platform/wnd/WndTestInput.h"
 #include "resources/resource.h"
@@ -349,6 +350,24 @@ TEST_F(ObjectSheet, GeneralPageMeasuresAndSavesTheDrawByChoice)
     std::unique_ptr<CMapObject> again(layer->LoadObject(id, TRUE));
     ASSERT_NE(again, nullptr);
     EXPECT_TRUE(again->UsesLayerStyle());
+}
+
+TEST_F(ObjectSheet, GeneralPageCountsASplinesControlPoints)
+{
+    CMapSpline spline;
+    spline.SetControlPoints({CFloatPoint(0, 0), CFloatPoint(5, 5), CFloatPoint(10, 0), CFloatPoint(15, 5),
+                             CFloatPoint(20, 0)});
+    auto rect = AddRectangle(0, 0, 1, 1);
+    const struct {
+        CMapObject* object;
+        int points;
+    } cases[] = {{&spline, 5}, {rect.get(), 4}};
+    for (const auto& c : cases) {
+        Run(c.object, 0, [&](CMUIObjectPropertySheet& sheet, CWnd& p) {
+            EXPECT_STREQ(TextOf(p, IDC_OBJECT_POINTS), std::to_string(c.points).c_str());
+            return DialogAnswerer::Press(sheet, IDCANCEL);
+        });
+    }
 }
 
 } // namespace
