@@ -307,6 +307,51 @@ void CStatusBarProgress::PaintAll(CDC& dc)
     m_lastLowerMarker = m_lowerMarker;
 }
 
+void CStatusBarProgress::PaintChanges(CDC& dc)
+{
+    ComputeMarkers();
+    const int t = std::max(1, m_vertical ? m_tileHeight : m_tileWidth);
+    const int oldUpper = m_lastUpperMarker, oldLower = m_lastLowerMarker;
+    const bool upperMoved = m_upperMarker != oldUpper;
+    const bool lowerMoved = m_lowerMarker != oldLower;
+    // Tiles from a marker's old place to its new one: one at the old place,
+    // then on the multiples of the tile size on the way.
+    auto run = [&](int tile, int from, int to) {
+        if (to == from)
+            return;
+        DrawTile(dc, tile, from);
+        if (to > from) {
+            for (int p = (from / t + 1) * t; p < to; p += t)
+                DrawTile(dc, tile, p);
+        } else {
+            for (int p = (from - 1) / t * t; p > to; p -= t)
+                DrawTile(dc, tile, p);
+        }
+    };
+    if (upperMoved)
+        run(m_upperMarker > oldUpper ? 4 : 7, oldUpper, m_upperMarker);
+    if (lowerMoved)
+        run(m_lowerMarker > oldLower ? 7 : 4, oldLower, m_lowerMarker);
+    if (upperMoved || lowerMoved)
+        DrawTile(dc, 3, (m_upperMarker + m_lowerMarker) / 2);
+    if (lowerMoved && m_lowerMarker > t)
+        DrawTile(dc, 1, m_lowerMarker - t);
+    if (upperMoved && m_upperMarker < m_barEnd - t)
+        DrawTile(dc, 6, m_upperMarker + t);
+    if (lowerMoved && m_lowerMarker < 2 * t)
+        DrawTile(dc, 0, 0);
+    if (upperMoved && m_upperMarker > m_barEnd - 2 * t)
+        DrawTile(dc, 8, m_barEnd);
+    const bool close = m_upperMarker - m_lowerMarker <= 2 * t;
+    if (lowerMoved || close)
+        DrawTile(dc, 2, m_lowerMarker);
+    if (upperMoved || close)
+        DrawTile(dc, 5, m_upperMarker);
+    m_lastBarEnd = m_barEnd;
+    m_lastUpperMarker = m_upperMarker;
+    m_lastLowerMarker = m_lowerMarker;
+}
+
 void CStatusBarProgress::OnPaint()
 {
     CPaintDC dc(this);
@@ -316,14 +361,21 @@ void CStatusBarProgress::OnPaint()
         return;
     CDC memory;
     memory.CreateCompatibleDC(&dc);
+    // The picture is kept between paints: after a change of size it is drawn
+    // whole, otherwise only the tiles the markers passed are drawn again.
+    const bool full = !m_paintBitmap || m_paintSize != client.Size() || m_lastBarEnd < 0;
     if (!m_paintBitmap || m_paintSize != client.Size()) {
         m_paintBitmap = std::make_unique<CBitmap>();
         m_paintBitmap->CreateCompatibleBitmap(&dc, client.Width(), client.Height());
         m_paintSize = client.Size();
     }
     CBitmap* old = memory.SelectObject(m_paintBitmap.get());
-    memory.FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
-    PaintAll(memory);
+    if (full) {
+        memory.FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
+        PaintAll(memory);
+    } else {
+        PaintChanges(memory);
+    }
     dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
     memory.SelectObject(old);
 }

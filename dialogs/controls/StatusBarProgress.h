@@ -58,6 +58,8 @@ private:
     bool ComputeMarkers();
     void DrawTile(CDC& dc, int tile, int at);
     void PaintAll(CDC& dc);
+    // Only the tiles the markers passed since the last paint.
+    void PaintChanges(CDC& dc);
     CRect TargetRect() const;
 
     BOOL m_vertical = FALSE;

@@ -200,6 +200,27 @@ TEST_F(TiledProgress, FullBarEndsInTheMarkerTile)
     EXPECT_EQ(PixelAt(bar, tile.cx * 5 + 2, mid), CStatusBarProgress::BuiltInTileColor(7)); // empty again
 }
 
+TEST_F(TiledProgress, StepsDrawnOneByOneEndLikeTheWholeBar)
+{
+    CStatusBarProgress bar(&m_target, 10);
+    const CSize tile = bar.GetTileSize();
+    PixelAt(bar, 0, 0); // the first, whole paint
+    for (int i = 0; i < 10; ++i) {
+        bar.StepIt(TRUE);
+        PixelAt(bar, 0, 0); // each step paints only what changed
+    }
+    const int mid = tile.cy / 2;
+    EXPECT_EQ(PixelAt(bar, bar.GetBarEnd() + tile.cx / 2, mid), CStatusBarProgress::BuiltInTileColor(5));
+    // Filled all along; the middle tile of each step stays where it was drawn.
+    for (int x = tile.cx * 2; x < bar.GetBarEnd() - tile.cx * 2; x += tile.cx) {
+        const COLORREF c = PixelAt(bar, x + 2, mid);
+        EXPECT_TRUE(c == CStatusBarProgress::BuiltInTileColor(4) || c == CStatusBarProgress::BuiltInTileColor(3)) << x;
+    }
+    bar.SetPos(0, TRUE); // and back: empty behind the marker
+    for (int x = tile.cx * 3; x < bar.GetBarEnd() - tile.cx; x += tile.cx)
+        EXPECT_EQ(PixelAt(bar, x + 2, mid), CStatusBarProgress::BuiltInTileColor(7)) << x;
+}
+
 TEST_F(TiledProgress, StartHoldsThePositionAndAZeroRangeIsHarmless)
 {
     CStatusBarProgress bar(&m_target, 100);
