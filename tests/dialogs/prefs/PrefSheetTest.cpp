@@ -152,6 +152,19 @@ TEST_F(PrefSheet, PagesComeInOrderAndAppliedZoomAndUnitsReachTheGlobals)
     EXPECT_EQ(g_CoordinateUnit, 1);
 }
 
+TEST_F(PrefSheet, ApplyWritesTheGlobalsAndCancelAfterItKeepsThem)
+{
+    g_DefaultGridWidth = 250;
+    RunPreferences(0, [](CPrefSheet& sheet, CWnd& page) {
+        page.GetDlgItem(IDC_PREF_GRID_WIDTH)->SetWindowText("400"); // marks the page changed
+        sheet.SendMessage(WM_COMMAND, ID_APPLY_NOW, 0);
+        EXPECT_EQ(g_DefaultGridWidth, 400);
+        EXPECT_FALSE(sheet.GetDlgItem(ID_APPLY_NOW)->IsWindowEnabled());
+        return DialogAnswerer::Press(sheet, IDCANCEL);
+    });
+    EXPECT_EQ(g_DefaultGridWidth, 400);
+}
+
 TEST_F(PrefSheet, ResetAllThenCancelLeavesTheGlobals)
 {
     g_SnapPoints = 9;
