@@ -188,39 +188,29 @@ void CPrefGeneralPage::OnOK()
     CPropertyPage::OnOK();
 }
 
-BOOL CPrefGeneralPage::OnApply()
-{
-    // The class library's OnApply calls OnOK, which applies.
-    return CPropertyPage::OnApply();
-}
-
 void CPrefGeneralPage::OnChanged() { SetModified(TRUE); }
 
 void CPrefGeneralPage::OnResetAll()
 {
     m_nCode = DefaultNumber(IDS_DEFAULT_COORDINATION_SYSTEM);
-    SelectByData(m_distanceUnits, DefaultNumber(IDS_DEFAULT_DISTANCE_UNIT));
-    SelectByData(m_areaUnits, DefaultNumber(IDS_DEFAULT_AREA_UNIT));
     CString zoom;
     zoom.LoadString(IDS_DEFAULT_ZOOM_SIZE);
     m_nZoom = (int)(std::atof(zoom) * 100);
     m_nSnapPoints = DefaultNumber(IDS_DEFAULT_SNAP_POINTS);
-    m_ruleColor.SetColor((COLORREF)DefaultNumber(IDS_DEFAULT_RULE_COLOR));
     m_bShowInfoTool = DefaultFlag(IDS_DEFAULT_SHOW_INFO_TOOL);
     m_bStoreWorkspace = DefaultFlag(IDS_DEFAULT_STORE_WORKSPACE);
     m_bSaveSettings = DefaultFlag(IDS_DEFAULT_SAVE_SETTINGS_ON_EXIT);
     m_nGridWidth = DefaultNumber(IDS_DEFAULT_GRID_WIDTH);
     m_nGridHeight = DefaultNumber(IDS_DEFAULT_GRID_HEIGHT);
-    // The buttons and the lists are not exchanged: load the rest without
-    // touching the globals the exchange binds.
-    const int ruleColor = g_RuleColor;
-    const COLORREF shown = m_ruleColor.GetColor();
+    // Loading the controls shows the rule colour's global; the default goes
+    // into the button after it, and into the global only when the page is applied.
+    UpdateData(FALSE);
+    m_ruleColor.SetColor((COLORREF)DefaultNumber(IDS_DEFAULT_RULE_COLOR));
+    m_ruleColor.Invalidate(FALSE);
+    SelectByData(m_distanceUnits, DefaultNumber(IDS_DEFAULT_DISTANCE_UNIT));
+    SelectByData(m_areaUnits, DefaultNumber(IDS_DEFAULT_AREA_UNIT));
     FillCoordinateUnits(nullptr);
     SelectByData(m_coordUnits, DefaultNumber(IDS_DEFAULT_COORDINATE_UNIT));
-    g_RuleColor = (int)shown;
-    UpdateData(FALSE);
-    g_RuleColor = ruleColor;
-    m_ruleColor.Invalidate(FALSE);
 }
 
 void CPrefGeneralPage::OnProjection()

@@ -29,8 +29,8 @@ public:
     void FillCoordinateUnits(OGRSpatialReference* system);
 
     BOOL OnInitDialog() override;
+    // Applies the page; Apply comes here too, through the class library's OnApply.
     void OnOK() override;
-    BOOL OnApply() override;
 
     CComboBox m_coordUnits;
     CComboBox m_distanceUnits;
