@@ -138,7 +138,12 @@ void CCellTitleTip::ForwardMouse(UINT clientMessage, UINT ncMessage, WPARAM flag
         target = m_pParent;
     if (!target)
         return;
-    const LRESULT hit = target->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+    LRESULT hit = target->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+    // A window that lets the point through (a static) hands it to its parent.
+    while (hit == HTTRANSPARENT && (target->GetStyle() & WS_CHILD) && target->GetParent()) {
+        target = target->GetParent();
+        hit = target->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+    }
     UINT message = ncMessage;
     WPARAM wParam = (WPARAM)hit;
     POINT point = screen;
