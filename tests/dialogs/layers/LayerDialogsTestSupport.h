@@ -148,10 +148,22 @@ inline void ClickAt(HWND h, int x, int y)
     AfxTestProcessEvents();
 }
 
+// The button of that id (a dialog may have another child of the same id).
+inline CWnd* ButtonItem(CWnd& dialog, int id)
+{
+    for (HWND child = ::GetWindow(dialog.GetSafeHwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = {};
+        ::GetClassName(child, name, sizeof(name));
+        if (::GetDlgCtrlID(child) == id && std::string(name) == "Button")
+            return CWnd::FromHandle(child);
+    }
+    return Item(dialog, id);
+}
+
 // A click in the middle of a control (a button is pressed by it).
 inline void Click(CWnd& dialog, int id)
 {
-    CWnd* item = Item(dialog, id);
+    CWnd* item = ButtonItem(dialog, id);
     if (!item)
         return;
     CRect client;
