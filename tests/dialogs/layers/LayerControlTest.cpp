@@ -282,3 +282,32 @@ TEST_F(LayerControl, ARenameThatFailsAtApplyIsReportedAndTheLayerKeepsItsFile)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LayerControl, FillRandomKeepsTheChoiceInTheRowAndLeavesTheLayerAlone)
+{
+    answers.Then([&](CWnd& w) {
+        auto& dlg = dynamic_cast<CLayerControlDlg&>(w);
+        SelectRow(dlg, 0);
+        Click(dlg, IDC_LAYER_FILL_RANDOM);
+        CLayerControlRow* row = dlg.GetRow(0);
+        EXPECT_EQ(row->m_nFillMode, CLayerControlRow::kFillPredefined);
+        EXPECT_EQ(row->m_nColorCount, 1);
+        EXPECT_EQ(row->m_pColors[0], RGB(9, 8, 7));
+        EXPECT_EQ(dlg.GetChangeFlags(), CLayerControlDlg::kChangeFill);
+        return ClickButton(dlg, IDOK);
+    });
+    answers.Then([](CWnd& fill) {
+        Click(fill, IDC_COLOR_ADD);
+        return ClickButton(fill, IDOK);
+    });
+    answers.ThenColor(RGB(9, 8, 7));
+    const CMapStyle before = *layers[0]->GetStyle();
+    CLayerControlDlg dialog(&map, nullptr);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_TRUE(map.notices.empty());
+    EXPECT_EQ(layers[0]->GetStyle()->GetBrushColor(), before.GetBrushColor());
+}
+
+} // namespace
