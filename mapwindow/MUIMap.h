@@ -199,6 +199,9 @@ public:
     // not yet written to the workspace, announced with MAPA_LAYER_CREATED,
     // and the map becomes modified. Null when no layer was made.
     CMapLayer* CreateLayer(const CString& name);
+    // Asks for a new layer's name (the layer-name dialog of the hooks) and
+    // creates it; null when the user cancelled or no layer was made.
+    CMapLayer* AskAndCreateLayer();
 
     // ---- workspace
     // Writes a new workspace file at `path` with the map's row and one row per
@@ -234,6 +237,11 @@ protected:
     afx_msg void OnUpdateAddHandle(CCmdUI* ui);
     afx_msg void OnUpdateBreakPoly(CCmdUI* ui);
     afx_msg void OnUpdateMakePolygon(CCmdUI* ui);
+    // New layer and Layer Control of the context menu (MUIMapDialogs.cpp).
+    afx_msg void OnNewLayerItem();
+    afx_msg void OnUpdateNewLayerItem(CCmdUI* ui);
+    afx_msg void OnLayerControlItem();
+    afx_msg void OnUpdateLayerControlItem(CCmdUI* ui);
     DECLARE_MESSAGE_MAP()
 
 private:
