@@ -89,6 +89,10 @@ TEST_F(LayerControl, NothingChangedKeepsApplyOffAndTouchesNothing)
                   dlg.GetGrid().GetRowText(0, name);
                   EXPECT_EQ(name, "Base");
                   EXPECT_FALSE(Item(dlg, IDC_LAYER_APPLY)->IsWindowEnabled());
+                  // The column picture above the boxes: its signs drawn, its ground left out.
+                  AfxTestProcessEvents();
+                  EXPECT_EQ(dlg.GetSurfacePixel(143 + 2, 11 + 3), RGB(0, 0, 0x80));
+                  EXPECT_EQ(dlg.GetSurfacePixel(143 + 1, 11 + 1), dlg.GetSurfacePixel(140, 8));
                   dlg.Apply();
                   EXPECT_FALSE(Item(dlg, IDC_LAYER_APPLY)->IsWindowEnabled());
                   return ClickButton(dlg, IDOK);
