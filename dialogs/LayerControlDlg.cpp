@@ -4,6 +4,7 @@
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 #include "core/Utilities.h"
+#include "dialogs/LabelOptionsDlg.h"
 #include "dialogs/RenameLayerDlg.h"
 #include "dialogs/WindowFonts.h"
 #include "dialogs/controls/TextFont.h"
@@ -110,11 +111,9 @@ BOOL CLayerControlDlg::OnInitDialog()
     LoadRows();
     if (CWnd* rename = GetDlgItem(IDC_LAYER_RENAME))
         rename->EnableWindow(TRUE);
-    // Their editors are not part of this program yet.
+    // The display sheet's style pages are not part of this program yet.
     if (CWnd* display = GetDlgItem(IDC_LAYER_DISPLAY))
         display->EnableWindow(FALSE);
-    if (CWnd* label = GetDlgItem(IDC_LAYER_LABEL))
-        label->EnableWindow(FALSE);
     return TRUE;
 }
 
@@ -195,7 +194,15 @@ void CLayerControlDlg::OnDown()
     m_Swaps.emplace_back(GetRow(r)->m_pLayer, GetRow(r + 1)->m_pLayer);
 }
 
-void CLayerControlDlg::OnLabel() {}
+void CLayerControlDlg::OnLabel()
+{
+    CLayerControlRow* row = GetRow(m_Grid.GetCurrentRow());
+    if (!row)
+        return;
+    CLabelOptionsDlg dialog(row, this);
+    if (dialog.DoModal() == IDOK)
+        MarkChanged(kChangeLabel, row);
+}
 
 void CLayerControlDlg::OnDisplay() {}
 
