@@ -19,7 +19,7 @@ void CMUIDoc::OnUpdateLayerControl(CCmdUI* pCmdUI)
 
 void CMUIDoc::OnNewLayer()
 {
-    CMapLayer* layer = m_MapWnd.AskAndCreateLayer();
+    CMapLayer* layer = m_MapWnd.CreateNamedLayer();
     const CMapDialogHooks& hooks = MapDialogHooks();
     if (layer && hooks.layerStructure)
         hooks.layerStructure(m_MapWnd, layer, &m_MapWnd);

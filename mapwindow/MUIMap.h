@@ -204,9 +204,6 @@ public:
     // not yet written to the workspace, announced with MAPA_LAYER_CREATED,
     // and the map becomes modified. Null when no layer was made.
     CMapLayer* CreateLayer(const CString& name);
-    // Asks for a new layer's name (the layer-name dialog of the hooks) and
-    // creates it; null when the user cancelled or no layer was made.
-    CMapLayer* AskAndCreateLayer();
 
     // ---- workspace
     // Writes a new workspace file at `path` with the map's row and one row per

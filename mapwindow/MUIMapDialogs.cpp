@@ -4,18 +4,7 @@
 #include "model/MapModel.h"
 #include "platform/wnd/CCmdTarget.h"
 
-CMapLayer* CMUIMap::AskAndCreateLayer()
-{
-    const CMapDialogHooks& hooks = MapDialogHooks();
-    if (!hooks.renameLayer)
-        return nullptr;
-    CString name;
-    if (hooks.renameLayer(name, this) != IDOK || name.IsEmpty())
-        return nullptr;
-    return CreateLayer(name);
-}
-
-void CMUIMap::OnNewLayerItem() { AskAndCreateLayer(); }
+void CMUIMap::OnNewLayerItem() { CreateNamedLayer(); }
 
 void CMUIMap::OnUpdateNewLayerItem(CCmdUI* ui) { ui->Enable(MapDialogHooks().renameLayer != nullptr); }
 

@@ -47,6 +47,13 @@ public:
     void DeselectLayerObjects(CMapLayer* layer) override { deselected.push_back(layer); }
     void SetModified(int flag) override { modified = flag; }
     int IsModified() const override { return modified; }
+    // What GPS recording needs, unused by the layer dialogs.
+    CMapLayer* GetActiveMapLayer() override { return nullptr; }
+    CMapLayer* CreateNamedLayer() override { return nullptr; }
+    CMapObject* PlaceNodeAt(double, double) override { return nullptr; }
+    void InvalidateObject(CMapObject*) override {}
+    void DeselectObject(CMapObject*, int) override {}
+    void SetViewOrigin(double, double) override {}
 
     std::vector<int> Actions() const
     {
