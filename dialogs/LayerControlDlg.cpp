@@ -5,6 +5,7 @@
 #include "core/SQLiteStatement.h"
 #include "core/Utilities.h"
 #include "dialogs/LabelOptionsDlg.h"
+#include "dialogs/LayerPropertySheet.h"
 #include "dialogs/RenameLayerDlg.h"
 #include "dialogs/WindowFonts.h"
 #include "dialogs/controls/TextFont.h"
@@ -111,9 +112,6 @@ BOOL CLayerControlDlg::OnInitDialog()
     LoadRows();
     if (CWnd* rename = GetDlgItem(IDC_LAYER_RENAME))
         rename->EnableWindow(TRUE);
-    // The display sheet's style pages are not part of this program yet.
-    if (CWnd* display = GetDlgItem(IDC_LAYER_DISPLAY))
-        display->EnableWindow(FALSE);
     return TRUE;
 }
 
@@ -204,7 +202,18 @@ void CLayerControlDlg::OnLabel()
         MarkChanged(kChangeLabel, row);
 }
 
-void CLayerControlDlg::OnDisplay() {}
+void CLayerControlDlg::OnDisplay()
+{
+    CLayerControlRow* row = GetRow(m_Grid.GetCurrentRow());
+    if (!row)
+        return;
+    CLayerPropertySheet sheet(row->m_pLayer, "Layer display properties", this);
+    sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    if (sheet.DoModal() != IDOK)
+        return;
+    row->m_Style = *sheet.GetStyle();
+    MarkChanged(kChangeSwitches, row);
+}
 
 void CLayerControlDlg::OnFillRandom()
 {

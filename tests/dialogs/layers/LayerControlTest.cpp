@@ -1,7 +1,11 @@
 // The Layer Control driven as the user drives it: switches, order, names and
 // removals reach the layers, their files, the map and the workspace only
 // through Apply or OK, with the map window told what happened.
+#include "core/Settings.h"
 #include "dialogs/LayerControlDlg.h"
+#include "dialogs/LayerPropertySheet.h"
+#include "dialogs/controls/UiDropColorButton.h"
+#include "platform/dialogs/CPropertySheet.h"
 #include "core/SQLiteStatement.h"
 #include "model/MapNotify.h"
 #include "platform/testing/DialogAnswerer.h"
@@ -312,6 +316,53 @@ TEST_F(LayerControl, FillRandomKeepsTheChoiceInTheRowAndLeavesTheLayerAlone)
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(map.notices.empty());
     EXPECT_EQ(layers[0]->GetStyle()->GetBrushColor(), before.GetBrushColor());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(LayerControl, DisplayEditsACopyOfTheStyleThatApplyGivesTheLayer)
+{
+    const int savedBrush = g_NewObjectBrushColor;
+    const COLORREF before = layers[1]->GetStyle()->GetBrushColor();
+    COLORREF picked = before;
+    answers.Then([&](CWnd& w) {
+        auto& dlg = dynamic_cast<CLayerControlDlg&>(w);
+        SelectRow(dlg, 1);
+        Click(dlg, IDC_LAYER_DISPLAY);
+        EXPECT_EQ(dlg.GetChangeFlags(), CLayerControlDlg::kChangeSwitches);
+        EXPECT_EQ(layers[1]->GetStyle()->GetBrushColor(), before) << "the layer waits for Apply";
+        return ClickButton(dlg, IDOK);
+    });
+    answers.Then([&](CWnd& w) {
+        auto& sheet = dynamic_cast<CLayerPropertySheet&>(w);
+        EXPECT_EQ(sheet.GetPageCount(), 3);
+        EXPECT_EQ(sheet.GetActivePage(), &sheet.m_FillPage);
+        EXPECT_EQ(sheet.GetDlgItem(ID_APPLY_NOW), nullptr);
+        auto* fill = dynamic_cast<CUiDropColorButton*>(
+            CWnd::FromHandlePermanent(sheet.m_FillPage.GetDlgItem(IDC_STYLE_FILL_COLOR)->GetSafeHwnd()));
+        EXPECT_NE(fill, nullptr);
+        if (fill) {
+            fill->SetFocus();
+            AfxTestProcessEvents();
+            AfxTestKeyStroke(fill->GetSafeHwnd(), VK_DOWN);
+            AfxTestProcessEvents();
+            AfxTestKeyStroke(CWnd::GetFocus()->GetSafeHwnd(), VK_RIGHT);
+            AfxTestKeyStroke(CWnd::GetFocus()->GetSafeHwnd(), VK_RETURN);
+            AfxTestProcessEvents();
+            picked = fill->GetColor();
+        }
+        return DialogAnswerer::Press(sheet, IDOK);
+    });
+    CLayerControlDlg dialog(&map, nullptr);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    ASSERT_EQ(answers.Dialogs().size(), 2u);
+    EXPECT_EQ(answers.Dialogs()[1].caption, "Layer display properties");
+    EXPECT_NE(picked, before);
+    EXPECT_EQ(layers[1]->GetStyle()->GetBrushColor(), picked);
+    EXPECT_EQ(layers[0]->GetStyle()->GetBrushColor(), before);
+    g_NewObjectBrushColor = savedBrush;
 }
 
 } // namespace
