@@ -5,6 +5,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/ChildFrm.h"
+#include "app/DialogHooks.h"
 #include "app/KolvoDoc.h"
 #include "app/KolvoView.h"
 #include "app/MainFrm.h"
@@ -47,6 +48,7 @@ BOOL CKolvoApp::InitInstance()
     CInfoToolFrame::SetFontProvider([]() -> CFont* { return g_InfoWindowFont; });
     CLayerChooserDlg::SetFontProvider([]() -> CFont* { return g_DialogWindowFont; });
     InstallPropertyDialogHooks();
+    InstallMapDialogHooks();
 
     CSplashDlg splash;
     splash.DoModal();

@@ -3,6 +3,8 @@
 #include "core/MapStyle.h"
 #include "dialogs/LabelPropertiesDlg.h"
 #include "dialogs/MUIObjectPropertySheet.h"
+#include "dialogs/PrefGeneralPage.h"
+#include "dialogs/ProjectionDlg.h"
 #include "dialogs/TextPropertiesDlg.h"
 #include "mapwindow/MapDialogHooks.h"
 #include "model/MapText.h"
@@ -30,4 +32,8 @@ void InstallPropertyDialogHooks()
         CLabelPropertiesDlg dialog(labels, parent);
         return dialog.DoModal();
     };
+    CPrefGeneralPage::SetProjectionChooser([](int& code, OGRSpatialReference** system, CWnd*) -> INT_PTR {
+        CProjectionDlg dialog(system, &code);
+        return dialog.DoModal();
+    });
 }

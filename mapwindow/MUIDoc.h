@@ -82,6 +82,15 @@ protected:
     // Object Properties of the map window's selection.
     afx_msg void OnObjectProperties() { m_MapWnd.ShowObjectProperties(); }
     afx_msg void OnUpdateObjectProperties(CCmdUI* pCmdUI) { pCmdUI->Enable(m_MapWnd.CanShowObjectProperties()); }
+    // The layer and map dialogs (MUIDocDialogs.cpp), each reached through its hook.
+    afx_msg void OnLayerControl();
+    afx_msg void OnUpdateLayerControl(CCmdUI* pCmdUI);
+    afx_msg void OnNewLayer();
+    afx_msg void OnUpdateNewLayer(CCmdUI* pCmdUI);
+    afx_msg void OnLayerStructure();
+    afx_msg void OnUpdateLayerStructure(CCmdUI* pCmdUI);
+    afx_msg void OnMapOption();
+    afx_msg void OnUpdateMapOption(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
     // The close question's No: each layer with uncommitted work is offered for

@@ -195,6 +195,34 @@ TEST_F(PrefSheet, AGeographicSystemOffersAnglesAndForcesSpherical)
     EXPECT_EQ(g_CoordinateUnit, -1); // a list without a selection
 }
 
+TEST_F(PrefSheet, TheProjectionChosenFillsTheCoordinateUnitsForTheNewSystem)
+{
+    g_CoordinationSystem = 4326;
+    g_CoordinateUnit = 11;
+    int asked = -1;
+    CPrefGeneralPage::SetProjectionChooser([&](int& code, OGRSpatialReference** system, CWnd*) -> INT_PTR {
+        asked = code;
+        code = 32632;
+        g_CoordinationSystem = 32632; // the dialog stores the choice itself
+        *system = CProjectionCatalogue::CreateSpatialReference(32632);
+        return IDOK;
+    });
+    RunPreferences(0, [](CPrefSheet& sheet, CWnd& page) {
+        auto& general = dynamic_cast<CPrefGeneralPage&>(page);
+        EXPECT_EQ(general.m_coordUnits.GetCount(), 2); // geographic: angles only
+        EXPECT_TRUE(page.GetDlgItem(IDC_PREF_PROJECTION)->IsWindowEnabled());
+        Click(page, IDC_PREF_PROJECTION);
+        EXPECT_EQ(general.m_coordUnits.GetCount(), 10); // projected: angles and lengths
+        EXPECT_STREQ(Text(page, IDC_PREF_COORD_UNIT), "meters"); // the unit of the new system
+        EXPECT_TRUE(page.GetDlgItem(IDC_PREF_CARTESIAN)->IsWindowEnabled());
+        return DialogAnswerer::Press(sheet, IDOK);
+    });
+    CPrefGeneralPage::SetProjectionChooser(nullptr);
+    EXPECT_EQ(asked, 4326);
+    EXPECT_EQ(g_CoordinationSystem, 32632);
+    EXPECT_EQ(g_CoordinateUnit, 1);
+}
+
 void Pick(CWnd& page, int id, COLORREF color)
 {
     auto* button = dynamic_cast<CUiDropColorButton*>(CWnd::FromHandlePermanent(page.GetDlgItem(id)->m_hWnd));
