@@ -93,7 +93,7 @@ BOOL CSerialPort::ModemLine(DWORD bit) const
     return (status & bit) ? 1 : 0;
 }
 
-int CSerialPort::SwitchSirfToNmea()
+int CSerialPort::SwitchSirfToNmea(std::string* nmea)
 {
     if (!WriteBytes(kSirfSwitchToNmea, kSirfSwitchLength))
         return 0;
@@ -110,8 +110,11 @@ int CSerialPort::SwitchSirfToNmea()
             DWORD n = 0;
             if (!Read(buffer, 50, n))
                 return 0;
-            if (strstr((const char*)buffer, "$G"))
+            if (strstr((const char*)buffer, "$G")) {
+                if (nmea)
+                    nmea->assign((const char*)buffer, n);
                 return 1;
+            }
         }
     }
     return 0;

@@ -6,6 +6,8 @@
 #include "platform/base/Afx.h"
 #include "platform/base/Serial.h"
 
+#include <string>
+
 class CSerialPort {
 public:
     // The SiRF binary message 0x81 that switches a receiver to NMEA at 4800
@@ -29,9 +31,10 @@ public:
     // One read of up to `size` bytes under the port's time-outs; FALSE when the read failed.
     BOOL Read(BYTE* buffer, DWORD size, DWORD& read);
     // Sends the switch message, then reopens the port at 4800 to 57600 baud in
-    // turn until a read brings "$G". 1 when NMEA came; 0 when the write, a read
-    // or every rate failed (the port may then be closed).
-    int SwitchSirfToNmea();
+    // turn until a read brings "$G". 1 when NMEA came, with the bytes of that
+    // read in `nmea` (they are the receiver's first lines, not to be lost); 0
+    // when the write, a read or every rate failed (the port may then be closed).
+    int SwitchSirfToNmea(std::string* nmea = nullptr);
     BOOL IsOpen() const { return m_hPort != INVALID_HANDLE_VALUE; }
     BOOL IsCarrierDetected() const { return ModemLine(MS_RLSD_ON); }
     BOOL IsClearToSend() const { return ModemLine(MS_CTS_ON); }
