@@ -148,6 +148,15 @@ void CGpsReceiverLink::CopyLines(CStringArray& lines, int clear)
         s.lines.RemoveAll();
 }
 
+void CGpsReceiverLink::CopyQueue(CStringArray& lines, int clear)
+{
+    LinkShared& s = Shared();
+    CSingleLock lock(&s.lock, TRUE);
+    lines.Copy(s.lines);
+    if (clear)
+        s.lines.RemoveAll();
+}
+
 void CGpsReceiverLink::AppendLine(const CString& line)
 {
     LinkShared& s = Shared();
@@ -316,10 +325,7 @@ CString CGpsReceiverLink::AutoDetectPort()
             SetAwaitingReply(1);
             Sleep(500);
             CStringArray lines;
-            {
-                CSingleLock lock(&GetLinkLock(), TRUE);
-                lines.Copy(Shared().lines);
-            }
+            CopyQueue(lines, FALSE);
             SetAwaitingReply(0);
             for (INT_PTR k = 0; k < lines.GetSize() && !found; ++k)
                 found = IsReceiverOutput(lines[k]) != FALSE;

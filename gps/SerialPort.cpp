@@ -67,6 +67,16 @@ void CSerialPort::Close()
     m_hPort = INVALID_HANDLE_VALUE;
 }
 
+CString CSerialPort::AppendNmeaChecksum(const CString& text)
+{
+    unsigned char sum = 0;
+    for (int i = 1; i < text.GetLength(); ++i)
+        sum ^= (unsigned char)text[i];
+    CString digits;
+    digits.Format("%02X", sum);
+    return digits;
+}
+
 int CSerialPort::WriteBytes(const BYTE* data, DWORD size)
 {
     DWORD written = 0;

@@ -26,6 +26,9 @@ public:
     void Close();
     // The text and CR LF in one write; 1 when it succeeded.
     int WriteLine(const CString& text);
+    // The two hexadecimal digits of a sentence's checksum: the exclusive-or of
+    // every character after the first ("$"), up to the end of `text`.
+    static CString AppendNmeaChecksum(const CString& text);
     // One raw write of `size` bytes; 1 when all were written.
     int WriteBytes(const BYTE* data, DWORD size);
     // One read of up to `size` bytes under the port's time-outs; FALSE when the read failed.
