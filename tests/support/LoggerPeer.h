@@ -61,6 +61,13 @@ public:
         m_thread = std::thread([this] { Run(); });
         return true;
     }
+    // Runs the logger without connecting anyone: the program opens the port.
+    // With `chatterMs`, it sends a live GGA line that often, as a receiver does.
+    void Start(int chatterMs = 0)
+    {
+        m_chatterMs = chatterMs;
+        m_thread = std::thread([this] { Run(); });
+    }
     void Stop()
     {
         m_stop = true;
@@ -83,7 +90,12 @@ private:
     void Run()
     {
         size_t seen = 0, have = 0;
+        auto lastChatter = std::chrono::steady_clock::now();
         while (!m_stop) {
+            if (m_chatterMs && std::chrono::steady_clock::now() - lastChatter > std::chrono::milliseconds(m_chatterMs)) {
+                lastChatter = std::chrono::steady_clock::now();
+                Send("$GPGGA,000000*00\r\n");
+            }
             const std::string& in = m_peer.Received(have + 1, 5);
             have = in.size();
             std::string out;
@@ -108,6 +120,7 @@ private:
     SerialPeer m_peer;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
+    int m_chatterMs = 0;
     std::mutex m_mutex;
     std::map<std::string, std::vector<std::string>> m_answers;
     std::vector<std::string> m_commands;
