@@ -2,6 +2,7 @@
 // the display, and the recording of fixes into the map.
 #include "gps/GpsDataDlg.h"
 
+#include "gps/GpsLayerRecording.h"
 #include "gps/NmeaParser.h"
 
 #include "core/DoublePoint.h"
@@ -201,27 +202,9 @@ int CGpsDataDlg::CreateTrackLayer()
 
 void CGpsDataDlg::PrepareGpsLayer()
 {
-    CMapLayer* layer = m_pGpsLayer;
-    std::vector<CMapField> before;
-    for (int i = 0; i < layer->GetFieldCount(); ++i)
-        before.push_back(layer->GetField(i));
-    const CString oldColumns = layer->GetMetaDataColumns();
-    for (const char* name : {"Latitude", "Longitude", "SatelliteView", "Time"})
-        layer->AddField(CMapField(name, 3, 128));
-    const CString newColumns = layer->GetMetaDataColumns();
-    CString kept = "mapeID";
-    for (const CMapField& field : before) {
-        if (!layer->HasField(field))
-            continue;
-        CString name = field.GetName();
-        CMapLayer::MakeFieldNameSafe(name);
-        kept += "," + name;
-    }
-    try {
-        layer->RebuildMetaDataTable(oldColumns, kept, newColumns);
-    } catch (const CSQLiteException& e) {
-        AfxMessageBox(e.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
-    }
+    const CString error = PrepareGpsLayerFields(m_pGpsLayer);
+    if (!error.IsEmpty())
+        AfxMessageBox(error, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CGpsDataDlg::StartRecording()
@@ -373,28 +356,11 @@ bool CGpsDataDlg::RecordFix()
     }
     if (!node)
         return false;
-    if (CMapStyle* style = node->GetStyle())
-        style->SetSymbolChar('.');
-    CString value;
-    value.Format("%f", m_dFixLat);
-    node->SetAttributeByName("Latitude", value);
-    value.Format("%f", m_dFixLon);
-    node->SetAttributeByName("Longitude", value);
-    value.Format("%i", (int)m_nSatellites);
-    node->SetAttributeByName("SatelliteView", value);
-    node->SetAttributeByName("Time", m_strUtcTime);
-    try {
-        if (CMapLayer* layer = node->GetLayer()) {
-            layer->RewriteObject(node);
-            node->SetAttributesModified(TRUE);
-            node->SaveChanges();
-        }
-    } catch (const CSQLiteException& e) {
-        SetStatus(e.GetMessage());
-    }
-    m_pMap->InvalidateObject(node);
-    m_pMap->NotifyParent(MAPA_OBJECT_EXTENDED, node, 0);
-    m_pMap->DeselectObject(node, TRUE);
+    CString satellites;
+    satellites.Format("%i", (int)m_nSatellites);
+    const CString error = StoreGpsNode(*m_pMap, node, m_dFixLat, m_dFixLon, satellites, m_strUtcTime);
+    if (!error.IsEmpty())
+        SetStatus(error);
     m_dLastLat = m_dFixLat;
     m_dLastLon = m_dFixLon;
     m_LastPixelX = px;
