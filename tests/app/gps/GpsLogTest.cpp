@@ -16,7 +16,7 @@
 #include "platform/wnd/WindowDC.h"
 #include "platform/wnd/WndTestInput.h"
 #include "resources/resource.h"
-#include "tests/support/LoggerPeer.h"
+#include "tests/gps/support/LoggerPeer.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

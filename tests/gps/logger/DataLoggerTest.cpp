@@ -2,7 +2,7 @@
 // with their checksums, the replies it reads (newest first, never a stale
 // one), its refusals, and the sentence splitters its replies and records go
 // through.
-#include "tests/support/LoggerPeer.h"
+#include "tests/gps/support/LoggerPeer.h"
 
 #include "gps/NmeaFieldList.h"
 #include "platform/testing/ModalRecorder.h"
