@@ -33,8 +33,8 @@ struct GpsLogImportResult {
     int trackPoints = 0;      // vertices of the track added to the layer
 };
 
-// Draws the GGA, GLL and RMC fixes (of any talker) of the file into `layer`
-// through `map`: a node at each fix, in the map's coordinate system, where
+// Draws the GGA, GLL and RMC fixes (of any talker) of the file into `layer`,
+// which is the map's active layer (the node tool's), through `map`: a node at each fix, in the map's coordinate system, where
 // both latitude and longitude changed and the fix does not fall on the pixel
 // of the last one at the first view's scale; the track through them joins the
 // layer at the end. The layer gets the four GPS fields first. The view shows
