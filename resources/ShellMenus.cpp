@@ -93,7 +93,6 @@ const ResourceMenuItem kDocumentMenu[] = {
     {SEP, 0, nullptr},
     {POP, 0, "&Import Layer"},
     {S, ID_IMPORT_GPS_LOG, "&GPS data log"},
-    {S, ID_DRAW_LAYER_FROM_GPS_LOG, "&Draw layer from GPS datalogger"},
     {S, ID_IMPORT_SHAPE, "&Shape File..."},
     {S, ID_IMPORT_PDB, "&handheld PDB file"},
     {END, 0, nullptr},

@@ -664,10 +664,12 @@ TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
     for (UINT i = 0; i < bar->GetMenuItemCount(); ++i)
         if (CMenu* popup = bar->GetSubMenu((int)i))
             walk(popup);
-    for (UINT id : {ID_IMPORT_GPS_LOG, ID_DRAW_LAYER_FROM_GPS_LOG, ID_GPS_SERIAL, ID_GPS_TRINE}) {
+    for (UINT id : {ID_IMPORT_GPS_LOG, ID_GPS_SERIAL, ID_GPS_TRINE}) {
         ASSERT_TRUE(states.count(id)) << id;
         EXPECT_TRUE(states[id]) << id;
     }
+    // The log drawing has a command and a prompt but no menu entry or button.
+    EXPECT_FALSE(states.count(ID_DRAW_LAYER_FROM_GPS_LOG));
 
     // GPS data log: the file, then its positions in the viewer; the map is not touched.
     {
@@ -684,7 +686,7 @@ TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
         EXPECT_EQ(water->GetObjectCount(), 1);
     }
 
-    // Draw layer from GPS datalogger: nodes and a track in the editable layer.
+    // Draw layer from GPS datalogger (its command, which no menu offers): nodes and a track in the editable layer.
     {
         DialogAnswerer answers;
         answers.ThenFile(log);
