@@ -208,7 +208,12 @@ public:
     BOOL SaveWorkspace(const CString& path);
     // Reads a workspace file into the map model and opens its layers. Rows that
     // cannot be read end the reading silently; the map keeps what was read.
+    // The layers whose files are missing or in use are told in one message,
+    // and their rows are kept for the next save. The view is the one stored.
     int LoadWorkspace(const CString& path);
+    // Whether the view is one a workspace stored (a positive zoom), which the
+    // first showing keeps instead of fitting the map's extent.
+    bool HasStoredView() const { return m_bStoredView; }
 
 protected:
     afx_msg void OnPaint();
@@ -251,6 +256,7 @@ private:
     bool m_bDirty = false;
     // The view is a fit to the client area that has not been drawn yet.
     bool m_bFitPending = false;
+    bool m_bStoredView = false;
     CDibCache m_PaintCache;
     CBalloonTip m_BalloonTip;
     CMapModel m_MapModel;

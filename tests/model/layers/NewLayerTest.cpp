@@ -71,6 +71,8 @@ TEST_F(NewLayerTest, TheDialogProposesTheLayersFileAndTheFileIsMadeWholeAndLeftI
     made->SaveProperties();
     EXPECT_EQ(RawFile(chosen).Int("select count(*) from _MapGeoData;"), 1);
 
+    // Another map opens the file once this one has let it go.
+    made->CloseDatabase();
     CMapModel other;
     ASSERT_TRUE(other.OpenLayer(chosen, nullptr));
     EXPECT_EQ(other.GetLastLayer()->GetPointObjects().GetCount(), 1);
