@@ -12,6 +12,13 @@
 
 namespace {
 const char* const kStagedSuffix = ".part";
+FileSetCommitProbe g_probe = nullptr;
+
+void Probe(int step)
+{
+    if (g_probe)
+        g_probe(step);
+}
 
 CString StagedName(const CString& path)
 {
@@ -65,6 +72,11 @@ void WriteJournal(const CString& journal, const std::vector<CString>& paths)
 }
 }
 
+void SetFileSetCommitProbe(FileSetCommitProbe probe)
+{
+    g_probe = probe;
+}
+
 void MoveStagedFile(const CString& staged, const CString& path)
 {
     Remove(path + "-journal");
@@ -94,11 +106,17 @@ void CFileSetCommit::Commit()
 {
     if (m_Paths.empty())
         return;
+    int step = 0;
+    Probe(step++);
     WriteJournal(m_strJournal, m_Paths);
     m_bCommitted = true;
-    for (const CString& path : m_Paths)
+    Probe(step++);
+    for (const CString& path : m_Paths) {
         MoveIntoPlace(path);
+        Probe(step++);
+    }
     Remove(m_strJournal);
+    Probe(step);
 }
 
 void RecoverFileSet(const CString& anchor)

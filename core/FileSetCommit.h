@@ -41,6 +41,13 @@ private:
     bool m_bCommitted = false;
 };
 
+// Called at every step of a commit with the step's number: 0 before the
+// journal is written, 1 once it is, then 2, 3, ... after each move, and last
+// after the journal is gone. A test stops a process there to see what an
+// interruption at that very point leaves. None by default.
+using FileSetCommitProbe = void (*)(int step);
+void SetFileSetCommitProbe(FileSetCommitProbe probe);
+
 // Moves the whole new database file `staged` onto `path`, first dropping a
 // rollback journal left beside the file it replaces. Throws CSQLiteException.
 void MoveStagedFile(const CString& staged, const CString& path);
