@@ -418,6 +418,13 @@ CMapLayer* CMapModel::NewLayer(CWnd* parent, const CString& name)
                       MB_OK | MB_ICONEXCLAMATION, 0);
         return nullptr;
     }
+    // Nor one that another map or program holds, which would go on writing a
+    // file no longer under its name.
+    if (IsDatabaseInUse(path)) {
+        AfxMessageBox("The layer file " + path + " is in use by another map or program: a new layer cannot replace it.",
+                      MB_OK | MB_ICONEXCLAMATION, 0);
+        return nullptr;
+    }
     try {
         // An existing file of that name is replaced only by a whole new one.
         WriteNewLayerFile(path, layer.get(), "create table _MapMetaData(%s)");

@@ -279,14 +279,17 @@ TEST_F(WorkspaceFiles, AFileLeftByAKilledSessionOpensWithWhatItLastCommitted)
 {
     const CString path = MakeFilledWorkspace(Sub("ws"));
     const CString wells = (Sub("ws") + "/Wells.klz").c_str();
-    // A session that edits and is killed before it saves.
+    // A session that edits and is killed before it saves, its edit more than
+    // SQLite keeps in memory, so that the file holds pages of it.
     ASSERT_EQ(InNewProcess([&] {
                   CMUIMap window;
                   window.LoadWorkspace(path);
                   if (window.GetMapModel()->GetLayerCount() != 2)
                       return 3;
-                  for (int i = 0; i < 50; ++i)
-                      AddWell(window.GetMapModel()->GetLayerAt(0), i, i, "Lost", i);
+                  CMapPolygon big;
+                  for (int i = 0; i < 400000; ++i)
+                      big.AddPoint(CFloatPoint((float)(i % 1000), (float)(i / 1000)));
+                  window.GetMapModel()->GetLayerAt(0)->AddObject(&big, TRUE);
                   _exit(0);
               }),
               0);
