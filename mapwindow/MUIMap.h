@@ -202,9 +202,14 @@ public:
 
     // ---- workspace
     // Writes a new workspace file at `path` with the map's row and one row per
-    // layer, and an empty layer file beside it for every layer that has none.
-    // The new file replaces the old one only once it is complete: FALSE (the
-    // user told why, the old file untouched) when anything fails.
+    // layer (and per kept row), and beside it a copy of every layer's file as
+    // the layer is now, in which the layer then goes on; a layer without a
+    // file gets an empty one where there is none. The files the map was opened
+    // from keep what they last saved. The new files replace the old ones
+    // together, the workspace last: FALSE (the user told why, or the user did
+    // not let another map's files be replaced; the old files untouched) when
+    // anything fails, and a save cut off leaves the old set or, once it has
+    // committed, the new one, which the next opening completes.
     BOOL SaveWorkspace(const CString& path);
     // Reads a workspace file into the map model and opens its layers. Rows that
     // cannot be read end the reading silently; the map keeps what was read.
