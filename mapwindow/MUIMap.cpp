@@ -264,13 +264,19 @@ int CMUIMap::LoadWorkspace(const CString& path)
     } catch (const CSQLiteException&) {
         // A layer file that cannot be read stops the opening; the map keeps the rest.
     }
-    // The workspace's view, not that of the last layer file opened.
+    // The workspace's view, not that of the last layer file opened. Without
+    // one, the map keeps a view it can draw with until it is fitted.
     m_bStoredView = storedView;
-    if (storedView) {
-        m_MapModel.SetXOffset(view[0]);
-        m_MapModel.SetYOffset(view[1]);
-        m_MapModel.SetZoom(view[2]);
+    if (!storedView) {
+        view[0] = m_MapModel.GetXOffset();
+        view[1] = m_MapModel.GetYOffset();
+        view[2] = m_MapModel.GetZoom();
+        if (!(std::isfinite(view[0]) && std::isfinite(view[1]) && std::isfinite(view[2]) && view[2] > 0))
+            view[0] = 0, view[1] = 0, view[2] = 1.0;
     }
+    m_MapModel.SetXOffset(view[0]);
+    m_MapModel.SetYOffset(view[1]);
+    m_MapModel.SetZoom(view[2]);
     if (!problems.empty()) {
         CString text;
         for (const CString& line : problems)

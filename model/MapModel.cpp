@@ -383,19 +383,12 @@ void CMapModel::FillNewLayerFile(CSQLiteDatabase& db, CMapLayer* layer, const ch
     layer->CommitEmptyTransaction(&db);
 }
 
-namespace {
-bool IsFileOf(const CSQLiteDatabase* db, const CString& path)
-{
-    return IsDatabaseOfFile(db, path);
-}
-}
-
 bool CMapModel::IsOpenInMap(const CString& path) const
 {
-    if (IsFileOf(m_pDatabase.get(), path))
+    if (IsDatabaseOfFile(m_pDatabase.get(), path))
         return true;
     for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
-        if (IsFileOf(m_Layers.GetNext(pos)->GetDatabase(), path))
+        if (IsDatabaseOfFile(m_Layers.GetNext(pos)->GetDatabase(), path))
             return true;
     }
     return false;
@@ -421,7 +414,8 @@ CMapLayer* CMapModel::NewLayer(CWnd* parent, const CString& name)
     // Nor one that another map or program holds, which would go on writing a
     // file no longer under its name.
     if (IsDatabaseInUse(path)) {
-        AfxMessageBox("The layer file " + path + " is in use by another map or program: a new layer cannot replace it.",
+        AfxMessageBox("The layer file " + path +
+                          " is in use by another map or program: a new layer cannot replace it.",
                       MB_OK | MB_ICONEXCLAMATION, 0);
         return nullptr;
     }
@@ -490,7 +484,7 @@ void CMapModel::RepairLayerFile(const CString& path, CMapLayer* layer, LayerFile
 void CMapModel::EnsureLayerFile(const CString& path, CMapLayer* layer)
 {
     // The layer's own open file is its to keep; its save writes it.
-    if (IsFileOf(layer->GetDatabase(), path))
+    if (IsDatabaseOfFile(layer->GetDatabase(), path))
         return;
     const LayerFileState state = CheckLayerFile(path);
     // A file in use is another's to change: neither remade nor completed.
