@@ -263,16 +263,30 @@ TEST_F(WorkspaceFiles, TheWorkspacesViewAndTheFilesBoundsWinAtOpen)
         AddWell(other.GetLastLayer(), 5000, 6000, "Far", 1);
         other.GetLastLayer()->SaveProperties();
     }
-    CMUIMap window;
-    window.LoadWorkspace(path);
-    CMapModel* map = window.GetMapModel();
-    EXPECT_TRUE(window.HasStoredView());
-    EXPECT_EQ(map->GetXOffset(), -20.5);
-    EXPECT_EQ(map->GetYOffset(), 10.25);
-    EXPECT_EQ(map->GetZoom(), 0.75);
-    ASSERT_EQ(map->GetLayerCount(), 2);
-    EXPECT_EQ(map->GetLayerAt(0)->GetBounds(), CDoubleRect(100.0, 200.0, 5000.0, 6000.0));
-    EXPECT_EQ(map->GetExtent().top, 6000);
+    {
+        CMUIMap window;
+        window.LoadWorkspace(path);
+        CMapModel* map = window.GetMapModel();
+        EXPECT_TRUE(window.HasStoredView());
+        EXPECT_EQ(map->GetXOffset(), -20.5);
+        EXPECT_EQ(map->GetYOffset(), 10.25);
+        EXPECT_EQ(map->GetZoom(), 0.75);
+        ASSERT_EQ(map->GetLayerCount(), 2);
+        EXPECT_EQ(map->GetLayerAt(0)->GetBounds(), CDoubleRect(100.0, 200.0, 5000.0, 6000.0));
+        EXPECT_EQ(map->GetExtent().top, 6000);
+    }
+
+    // Stored without a view, by a map that was never shown: the map opens with
+    // one it can draw with, to be fitted when it is shown.
+    Reader(path).Exec("update _MapProperty set dZoom=-1 where ROWID=1;");
+    for (const char* layer : {"/Wells.klz", "/Parcels.klz"})
+        Reader((Sub("ws") + layer).c_str()).Exec("update _MapProperty set dZoom=-1 where ROWID=1;");
+    CMUIMap unviewed;
+    unviewed.LoadWorkspace(path);
+    EXPECT_EQ(unviewed.GetMapModel()->GetLayerCount(), 2);
+    EXPECT_FALSE(unviewed.HasStoredView());
+    EXPECT_EQ(unviewed.GetZoom(), 1.0);
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST_F(WorkspaceFiles, AFileLeftByAKilledSessionOpensWithWhatItLastCommitted)
