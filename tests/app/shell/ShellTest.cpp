@@ -739,7 +739,9 @@ TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
     Command(frame, ID_FILE_SAVE);
     EXPECT_FALSE(doc->GetMapWnd()->IsModified());
 
-    // The saved layer holds them when opened in another map.
+    // The saved layer holds them when opened in another map, once this map lets its files go.
+    for (int i = 0; i < doc->GetMapModel()->GetLayerCount(); ++i)
+        doc->GetMapModel()->GetLayerAt(i)->CloseDatabase();
     CMUIMap reader;
     reader.LoadWorkspace(path);
     CMapLayer* reopened = reader.GetMapModel()->GetLayerAt(0);
