@@ -64,6 +64,7 @@ const ResourceString kStrings[] = {
     {IDS_TOOLBAR_TOOL, "Tool"},
     {IDS_INFO_TOOL, "Info Tool"},
     {ID_INDICATOR_POSITION, "Position:"},
+    {ID_DRAW_LAYER_FROM_GPS_LOG, "Draw layer from GPS datalogger"},
 };
 
 const StringTableRegistration kRegistration(kStrings);
