@@ -74,14 +74,29 @@ TEST_F(PropertyCommands, ATextGetsItsWordsThroughItsDialogAndKeepsThemInTheWorks
 
     ASSERT_TRUE(map.SaveWorkspace(folder.File("map.kwz")));
     ASSERT_TRUE(map.GetMapModel()->SaveMapDatabase()); // the layers' writes committed
+    // This map lets its files go: another map does not open layer files in use.
+    for (int i = 0; i < map.GetMapModel()->GetLayerCount(); ++i)
+        map.GetMapModel()->GetLayerAt(i)->CloseDatabase();
     CMUIMap again;
     again.LoadWorkspace(folder.File("map.kwz"));
+    ASSERT_GE(again.GetMapModel()->GetLayerCount(), 1);
     CMapLayer* areas = again.GetMapModel()->GetLayerAt(0);
     auto* stored = dynamic_cast<CMapText*>(areas->LoadObject(id, FALSE));
     ASSERT_NE(stored, nullptr);
     EXPECT_STREQ(stored->GetText(), "Old Mill");
+}
 
-    // Undo brings the words of before back.
+TEST_F(PropertyCommands, UndoGivesATextItsWordsOfBefore)
+{
+    CMapText* text = PlaceText(CPoint(100, 100));
+    ASSERT_NE(text, nullptr);
+    const int id = text->GetMapeID();
+    MapDialogHooks().textProperties = [](CMapText& t, BOOL& modified, CWnd*) -> INT_PTR {
+        t.SetText("Old Mill");
+        modified = TRUE;
+        return IDOK;
+    };
+    Command(ID_MAP_OBJECT_PROPERTIES);
     layer->GetHistory().Undo(layer);
     auto* undone = dynamic_cast<CMapText*>(layer->LoadObject(id, FALSE));
     ASSERT_NE(undone, nullptr);
