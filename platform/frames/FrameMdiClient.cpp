@@ -253,6 +253,10 @@ QWidget* ClientFactory(HWND hwnd, const CREATESTRUCT&, QWidget* parent)
 {
     auto* area = new QMdiArea(parent);
     area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    // A click never moves the keyboard focus to the client or a child's frame:
+    // the focus stays in (or goes to, through the child's activation) the view.
+    area->setFocusPolicy(Qt::NoFocus);
+    area->viewport()->setFocusPolicy(Qt::NoFocus);
     ClientState& state = Clients()[hwnd];
     state = ClientState{};
     state.area = area;
@@ -276,6 +280,7 @@ QWidget* ChildFactory(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
         return nullptr; // an MDI child lives in an MDI client
     auto* inner = new wnd::SurfaceWidget(hwnd, nullptr, Qt::Widget);
     auto* sub = new QMdiSubWindow;
+    sub->setFocusPolicy(Qt::NoFocus);
     sub->setWidget(inner);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->setWindowTitle(QString::fromUtf8(cs.lpszName ? cs.lpszName : ""));

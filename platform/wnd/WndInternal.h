@@ -162,6 +162,9 @@ void SetMenuBarPresenter(MenuBarPresenter presenter);
 // area, whose height the window's non-client calculation adds (0 without one).
 void PresentMenuBar(HWND hwnd, HMENU menu);
 int MenuBarHeight(HWND hwnd);
+// The menu bar from the keyboard (SC_KEYMENU): opens the popup whose mnemonic is
+// `mnemonic`, or the first popup for 0; false when the window shows no such menu.
+bool OpenMenuBarByKey(HWND hwnd, char mnemonic);
 // Drag and drop of files on a window that accepts them (DragAcceptFiles): the
 // drop becomes WM_DROPFILES; true when the event was the window's.
 bool DropFiles(HWND hwnd, QEvent* event);
