@@ -236,7 +236,11 @@ void CMUIMap::DrawHandles(CDC* dc)
         CMapLayer* layer = object->GetLayer();
         if (object->GetType() == MAP_OBJECT_INVALID || !layer || !IsMapLayer(layer) || !layer->IsVisible())
             continue;
-        if (layer->IsEditable())
+        // An object being drawn is not in its layer yet: it is drawn here. A
+        // stored one was drawn with its layer, under the layers above it and in
+        // its layer's style; drawing it again would cover those layers, and
+        // with the context's default white brush in place of a hollow one.
+        if (layer->IsEditable() && object->GetMapeID() < 0)
             object->Draw(dc, &client, &x, &y, &zoom);
         object->DrawSelected(dc, &client, &x, &y, &zoom);
     }

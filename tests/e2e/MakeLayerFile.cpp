@@ -1,7 +1,9 @@
 // Writes an empty layer file through the model's own storage, for the journeys
 // that load a layer into a new map: e2e_make_layer FILE.klz NAME. The layer
 // spans a sheet of 10 x 7 km, so that the map zoomed to it has a scale a
-// user can draw in.
+// user can draw in, and has one text field, "Owner", which every object drawn
+// into it carries (so the Info Tool has a line to show).
+#include "core/MapField.h"
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
 #include "platform/frames/CWinApp.h"
@@ -22,6 +24,7 @@ public:
         CMapModel model;
         CMapLayer layer(m_name);
         layer.SetBounds(CDoubleRect(0, 0, 10000, 7000));
+        layer.AddField(CMapField("Owner", FIELD_TYPE_STRING, 40));
         m_result = model.CreateLayerDatabase(m_path, &layer) ? 0 : 1;
         if (m_result)
             std::fprintf(stderr, "%s exists or could not be written\n", m_path);

@@ -115,7 +115,6 @@ class Session:
         self.env = dict(os.environ, DISPLAY=":" + number, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                         XDG_DATA_HOME=os.path.join(home, ".local", "share"), XDG_RUNTIME_DIR=runtime,
                         QT_QPA_PLATFORM="xcb", LC_ALL="C.UTF-8")
-        self.root = self.run(["xdotool", "search", "--maxdepth", "0", "--name", ".*"], check=False).strip()
         for v in ("WAYLAND_DISPLAY", "SESSION_MANAGER", "QT_SCALE_FACTOR"):
             self.env.pop(v, None)
         if window_manager:
@@ -186,9 +185,12 @@ class Session:
     # ------------------------------------------------------------ windows
 
     def windows(self, pattern):
-        """Visible top-level windows whose title matches the regular expression, oldest first."""
-        ids = self.run(["xdotool", "search", "--onlyvisible", "--name", ".*"], check=False).split()
-        return [w for w in ids if w != self.root and re.search(pattern, self.title(w))]
+        """The editor's visible top-level windows (menus and message boxes too) whose
+        title matches the regular expression, oldest first."""
+        if self.editor is None:
+            return []
+        ids = self.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.editor.pid)], check=False).split()
+        return [w for w in ids if re.search(pattern, self.title(w))]
 
     def wait_window(self, pattern, what=None, timeout=20, accept=None):
         def probe():
@@ -272,6 +274,27 @@ def rows(path, sql, *args):
         return con.execute(sql, args).fetchall()
     finally:
         con.close()
+
+
+def wait_rows(path, sql, want, what, timeout=15):
+    """The rows of sql once they are `want`: the editor writes after its dialog has gone."""
+    seen = [None]
+
+    def probe():
+        try:
+            seen[0] = rows(path, sql)
+        except sqlite3.Error as e:
+            seen[0] = e
+            return False
+        return seen[0] == want
+    try:
+        wait_until(probe, what, timeout)
+    except AssertionError:
+        raise AssertionError("%s: %r, not %r" % (what, seen[0], want))
+
+
+def dark(rgb):
+    return sum(rgb) < 200
 
 
 def white_box(shot, area):
