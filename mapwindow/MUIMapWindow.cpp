@@ -181,6 +181,12 @@ void CMUIMap::OnSize(UINT type, int cx, int cy)
 {
     m_bDirty = true;
     CWnd::OnSize(type, cx, cy);
+    // The map keeps its bottom-left corner, so every pixel of a resized window
+    // changes: all of it is painted again, not only the part a larger size
+    // uncovers (the view moves this window without repainting).
+    if (cx > 0 && cy > 0 && CSize(cx, cy) != m_LastSize && m_hWnd)
+        Invalidate(FALSE);
+    m_LastSize = CSize(cx, cy);
     // The map's bottom-left stays in place, except for a fit not yet drawn,
     // which fits the new size (a frame gets its final size only after its
     // view's first update).
@@ -213,9 +219,11 @@ void CMUIMap::OnPaint()
 
 void CMUIMap::OnDraw(CDC* dc)
 {
+    // The whole client area, whatever part is to be updated: the paint cache is
+    // grabbed from all of it, and a part drawn alone would leave the rest of the
+    // cache blank for every later repaint.
     CRect rect;
-    if (!m_hWnd || !GetUpdateRect(&rect, FALSE) || rect.IsRectEmpty())
-        GetClientRect(&rect);
+    GetClientRect(&rect);
     double x = m_MapModel.GetXOffset(), y = m_MapModel.GetYOffset(), zoom = m_MapModel.GetZoom();
     m_MapModel.Draw(dc, &rect, &x, &y, &zoom);
     DrawHandles(dc);

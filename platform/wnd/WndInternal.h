@@ -216,6 +216,10 @@ void WindowStateChangedByQt(HWND hwnd);
 void FocusInByQt(HWND hwnd);
 void FocusOutByQt(HWND hwnd, bool applicationDeactivated);
 void ActivationByQt(HWND hwnd, bool active);
+// An owned window stays above its owner: the owner shown, activated or clicked
+// raises the visible windows it owns again (a window manager raises the owner
+// on a click without keeping them above it).
+void RaiseOwnedWindows(HWND owner);
 // Scroll bars (WndScroll.cpp).
 void UpdateScrollBars(Window* w);
 void ScrollBarAction(HWND hwnd, int bar, int code, int pos);
