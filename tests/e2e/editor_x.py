@@ -208,9 +208,10 @@ class Session:
 
     def geometry(self, window):
         """(x, y, width, height) of a window's client area on the screen."""
-        out = self.run(["xdotool", "getwindowgeometry", "--shell", window])
-        values = dict(line.split("=", 1) for line in out.split())
-        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        # xwininfo, not xdotool, whose position is off by the decorations under a window manager.
+        out = self.run(["xwininfo", "-id", window])
+        values = dict(line.strip().split(":", 1) for line in out.splitlines() if ":" in line)
+        return tuple(int(values[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     def focused(self):
         return self.run(["xdotool", "getwindowfocus"], check=False).strip()
@@ -218,7 +219,10 @@ class Session:
     # ------------------------------------------------------------ input
 
     def move(self, x, y):
-        self.run(["xdotool", "mousemove", "--sync", str(x), str(y)])
+        # --sync waits for the pointer to move, which it never does when it is there already.
+        where = dict(v.split("=", 1) for v in self.run(["xdotool", "getmouselocation", "--shell"]).split())
+        if (int(where["X"]), int(where["Y"])) != (x, y):
+            self.run(["xdotool", "mousemove", "--sync", str(x), str(y)])
 
     def click(self, x, y, button=1, repeat=1):
         self.move(x, y)
@@ -297,30 +301,33 @@ def dark(rgb):
     return sum(rgb) < 200
 
 
-def white_box(shot, area):
-    """The largest white rectangle in area = (left, top, right, bottom): where an
-    empty map window lies. Found from the widest white run of pixels, then grown
-    up and down while the rows at its middle stay white."""
+def map_box(shot, area):
+    """The client area of the map window within area = (left, top, right, bottom),
+    right and bottom excluded, found by its sunken frame: a black line down its left
+    side and along its top, the longest vertical black line in area."""
     left, top, right, bottom = area
-    white = (255, 255, 255)
-    best = (0, 0, 0, 0)
-    for y in range(top, bottom, 4):
-        x = left
-        while x < right:
-            if shot.pixel(x, y) == white:
-                start = x
-                while x < right and shot.pixel(x, y) == white:
-                    x += 1
-                if x - start > best[2] - best[0]:
-                    best = (start, y, x, y + 1)
-            x += 1
-    l, y0, r, _ = best
-    assert r - l > 100, "no map window to be seen"
-    mid = (l + r) // 2
-    t = y0
-    while t > top and shot.pixel(mid, t - 1) == white and shot.pixel(l, t - 1) == white:
-        t -= 1
-    b = y0
-    while b < bottom and shot.pixel(mid, b) == white and shot.pixel(l, b) == white:
-        b += 1
-    return l, t, r, b
+    black = (0, 0, 0)
+    best = (0, 0, 0)  # length, x, first y
+    for x in range(left, right):
+        y = top
+        while y < bottom:
+            if shot.pixel(x, y) == black:
+                start = y
+                while y < bottom and shot.pixel(x, y) == black:
+                    y += 1
+                if y - start > best[0]:
+                    best = (y - start, x, start)
+            y += 1
+    length, x0, y0 = best
+    assert length >= 100, "no map window to be seen"
+    x1 = x0
+    while x1 + 1 < right and shot.pixel(x1 + 1, y0) == black:
+        x1 += 1
+    # The frame's top line stops two pixels short of the client's right edge.
+    return x0 + 1, y0 + 1, x1 + 3, y0 + length
+
+
+def stacking(session):
+    """The window manager's stacking order of its clients, bottom first."""
+    out = session.run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"])
+    return [int(v.strip(), 16) for v in out.split("#", 1)[1].split(",")] if "#" in out else []

@@ -49,7 +49,7 @@ class DrawJourney(unittest.TestCase):
 
             gx, gy, gw, gh = s.geometry(main)
             frame = (gx, gy, gx + gw, gy + gh)
-            l, t, r, b = ex.white_box(s.settled_shot(frame), frame)
+            l, t, r, b = ex.map_box(s.settled_shot(frame), frame)
             self.assertGreater(r - l, 480, "the map window is too small to draw in")
             self.assertGreater(b - t, 260, "the map window is too small to draw in")
             self.map = (l, t, r, b)
