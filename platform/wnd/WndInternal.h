@@ -162,6 +162,10 @@ void SetMenuBarPresenter(MenuBarPresenter presenter);
 // area, whose height the window's non-client calculation adds (0 without one).
 void PresentMenuBar(HWND hwnd, HMENU menu);
 int MenuBarHeight(HWND hwnd);
+// A tool tip: `text` shown below the pointer until the pointer leaves `area`
+// (client coordinates of hwnd) or HideToolTip is called.
+void ShowToolTip(HWND hwnd, const RECT& area, const char* text);
+void HideToolTip();
 // The menu bar from the keyboard (SC_KEYMENU): opens the popup whose mnemonic is
 // `mnemonic`, or the first popup for 0; false when the window shows no such menu.
 bool OpenMenuBarByKey(HWND hwnd, char mnemonic);

@@ -28,6 +28,19 @@ class DrawJourney(unittest.TestCase):
             # Out of the way of the map, as a user would drag it.
             s.run(["xdotool", "windowmove", s.wait_window("^Info Tool$"), "900", "100"])
 
+            # The pointer resting on a toolbar button (New, the first of the Standard
+            # toolbar) shows its tip below it.
+            mx, my, _, _ = s.geometry(main)
+            self.known = set(s.windows(""))
+            s.move(mx + 19, my + 29)
+            s.move(mx + 20, my + 30)
+            tip = self.new_popup(s)
+            tx, ty, tw, th = s.geometry(tip)
+            self.assertTrue(0 <= tx - (mx + 20) < 40 and 0 < ty - (my + 30) < 40, "the tip is not at the pointer")
+            self.assertGreater(s.shot().count((tx, ty, tx + tw, ty + th), ex.dark), 10, "the tip shows no text")
+            s.move(mx + 300, my + 300)
+            s.wait_gone(tip, "the tip to go when the pointer leaves the button")
+
             # Without a document the menu bar is there and opens from the keyboard.
             opened = self.open_menu(s, "alt+f")
             s.key("Escape")
