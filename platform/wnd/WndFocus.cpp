@@ -47,6 +47,9 @@ void FocusOutByQt(HWND hwnd, bool applicationDeactivated)
 
 void RaiseOwnedWindows(HWND owner)
 {
+    // Stacking is a window system's matter; the offscreen one has none.
+    if (QGuiApplication::platformName() == "offscreen")
+        return;
     const std::vector<HWND> tops = TopLevels();
     for (HWND h : tops) {
         Window* w = Find(h);
