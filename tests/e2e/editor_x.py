@@ -161,11 +161,11 @@ class Session:
 
     # ------------------------------------------------------------ the editor
 
-    def start_editor(self, *files):
+    def start_editor(self, *files, program=None):
         """Starts the program as the run command does and waits for its main window.
         The splash screen, which has the keyboard focus, is closed with Escape as a
         user in a hurry does."""
-        self.editor = subprocess.Popen([EDITOR, *files], env=self.env, cwd=self.folder,
+        self.editor = subprocess.Popen([program or EDITOR, *files], env=self.env, cwd=self.folder,
                                        stdout=subprocess.DEVNULL, stderr=open(self.path("editor.log"), "ab"))
         splash = self.wait_window("^" + re.escape(MAIN_TITLE) + "$", what="the splash screen")
         self.key("Escape")
