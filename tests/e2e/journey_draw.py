@@ -11,7 +11,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(__file__))
 import editor_x as ex  # noqa: E402
 
-MAKE_LAYER = os.environ.get("KV_MAKE_LAYER", os.path.join(ex.BUILD, "tests", "e2e_make_layer"))
+MAKE_LAYER = os.path.join(ex.BUILD, "app", "MakeLayerFile")
 
 # Object types as the layer file stores them (mapeObjectType).
 RECTANGLE, NODE, POLYGON, POLYLINE, TEXT = 0, 5, 6, 7, 12

@@ -1,5 +1,5 @@
 // Writes an empty layer file through the model's own storage, for the journeys
-// that load a layer into a new map: e2e_make_layer FILE.klz NAME. The layer
+// that load a layer into a new map: MakeLayerFile FILE.klz NAME. The layer
 // spans a sheet of 10 x 7 km, so that the map zoomed to it has a scale a
 // user can draw in, and has one text field, "Owner", which every object drawn
 // into it carries (so the Info Tool has a line to show).
