@@ -145,6 +145,8 @@ class Session:
         if kind is not None and FAILURES:
             try:
                 os.makedirs(FAILURES, exist_ok=True)
+                if os.path.exists(self.path("editor.log")):
+                    shutil.copy(self.path("editor.log"), os.path.join(FAILURES, self.name + ".log"))
                 self.grab(os.path.join(FAILURES, self.name + ".png"))
             except Exception:
                 pass
@@ -165,8 +167,9 @@ class Session:
         """Starts the program as the run command does and waits for its main window.
         The splash screen, which has the keyboard focus, is closed with Escape as a
         user in a hurry does."""
-        self.editor = subprocess.Popen([program or EDITOR, *files], env=self.env, cwd=self.folder,
-                                       stdout=subprocess.DEVNULL, stderr=open(self.path("editor.log"), "ab"))
+        with open(self.path("editor.log"), "ab") as log:
+            self.editor = subprocess.Popen([program or EDITOR, *files], env=self.env, cwd=self.folder,
+                                           stdout=subprocess.DEVNULL, stderr=log)
         splash = self.wait_window("^" + re.escape(MAIN_TITLE) + "$", what="the splash screen")
         self.key("Escape")
         self.main = self.wait_window("^" + re.escape(MAIN_TITLE), what="the main window",

@@ -9,7 +9,7 @@ import subprocess
 import tempfile
 import unittest
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+ROOT = os.environ.get("KV_SOURCE_DIR", os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 
 # Each stand-in writes its name and arguments to the log and succeeds.
 STUB = """#!/bin/sh
