@@ -34,7 +34,7 @@ class DrawJourney(unittest.TestCase):
             self.known = set(s.windows(""))
             s.move(mx + 19, my + 29)
             s.move(mx + 20, my + 30)
-            tip = self.new_popup(s)
+            tip = self.new_popup(s, "the button's tip")
             tx, ty, tw, th = s.geometry(tip)
             self.assertTrue(0 <= tx - (mx + 20) < 40 and 0 < ty - (my + 30) < 40, "the tip is not at the pointer")
             self.assertGreater(s.shot().count((tx, ty, tx + tw, ty + th), ex.dark), 10, "the tip shows no text")
@@ -153,8 +153,8 @@ class DrawJourney(unittest.TestCase):
 
     # ---------------------------------------------------------------- helpers
 
-    def new_popup(self, s):
-        return s.wait_window("", what="a menu", accept=lambda w: w not in self.known)
+    def new_popup(self, s, what="a menu"):
+        return s.wait_window("", what=what, accept=lambda w: w not in self.known)
 
     def open_menu(self, s, keys):
         self.known = set(s.windows(""))

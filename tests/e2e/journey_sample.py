@@ -18,6 +18,7 @@ SAMPLE = os.path.join(ex.BUILD, "app", "sample")
 NORTH_DOWNS = (170, 210, 140)
 MAIN_ROAD = (200, 40, 30)
 PLACE = (20, 20, 140)
+LAKE = (150, 190, 235)
 
 
 class SampleJourney(unittest.TestCase):
@@ -87,16 +88,16 @@ class SampleJourney(unittest.TestCase):
             s.double_click((l + r) // 2, t - 12)
             s.wait_window(r"\[Sample", what="the maximised map's title")
             maximised = s.settled_shot(frame)
-            self.assertGreater(self.count(maximised, frame, NORTH_DOWNS), 2000, "the maximised map is blank")
+            self.assertWhole(maximised, frame, "the maximised map")
             self.assertGreater(ex.map_box(maximised, frame)[3], b + 50, "the maximised map did not grow")
             self.command(s, "alt+w", "c")
             cascaded = s.settled_shot(frame)
-            self.assertGreater(self.count(cascaded, frame, NORTH_DOWNS), 2000, "Cascade lost the map")
+            self.assertWhole(cascaded, frame, "the cascaded map")
             cl, ct, cr, cb = ex.map_box(cascaded, frame)
             self.assertGreater(min(cr - cl, cb - ct), 200, "Cascade left the map too small to use")
             self.command(s, "alt+w", "t")
             tiled = s.settled_shot(frame)
-            self.assertGreater(self.count(tiled, frame, NORTH_DOWNS), 2000, "Tile lost the map")
+            self.assertWhole(tiled, frame, "the tiled map")
 
     # ---------------------------------------------------------------- helpers
 
@@ -106,6 +107,12 @@ class SampleJourney(unittest.TestCase):
         s.key(keys[0])
         s.wait_window("", what="the menu of " + keys[0], accept=lambda w: w not in known)
         s.key(*keys[1:])
+
+    def assertWhole(self, shot, rect, what):
+        """The map is drawn all over: its top area and its bottom lake, not only the part
+        a resize uncovered."""
+        self.assertGreater(self.count(shot, rect, NORTH_DOWNS), 2000, what + " lost the North Downs")
+        self.assertGreater(self.count(shot, rect, LAKE), 1000, what + " lost the lake at its bottom")
 
     @staticmethod
     def count(shot, rect, colour):
