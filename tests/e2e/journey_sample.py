@@ -83,6 +83,18 @@ class SampleJourney(unittest.TestCase):
             self.assertGreater(listing.count((ix + 4, iy + 4, ix + iw - 20, iy + 40), ex.dark), 20,
                                "the Info Tool shows nothing for the selected area")
 
+            # A rectangle drawn into the Areas layer across the main road is filled
+            # white, yet the road of the layer above stays in sight through it while
+            # it is selected.
+            rx, ry = self.road_point(selected, area_box, box)
+            rect = (rx - 20, ry - 20, rx + 20, ry + 20)
+            road_before = self.count(selected, rect, MAIN_ROAD)
+            self.command(s, "alt+m", "d", "r")
+            s.drag([(rect[0], rect[1]), (rx, ry), (rect[2], rect[3])])
+            drawn = s.settled_shot(box)
+            self.assertGreater(self.count(drawn, rect, MAIN_ROAD), road_before * 0.8,
+                               "the new rectangle is painted over the road above it")
+
             # Maximise (a double-click on the child's title bar), Cascade and Tile
             # keep the map drawn.
             s.double_click((l + r) // 2, t - 12)
@@ -135,6 +147,15 @@ class SampleJourney(unittest.TestCase):
                     xs.append(x)
                     ys.append(y)
         return min(xs), min(ys), max(xs) + 1, max(ys) + 1
+
+    @staticmethod
+    def road_point(shot, area_box, box):
+        """A point of the main road a little right of the North Downs, clear of the map's edge."""
+        for x in range(area_box[2] + 25, box[2] - 25):
+            ys = [y for y in range(box[1] + 25, box[3] - 25) if ex.near(shot.pixel(x, y), MAIN_ROAD, 12)]
+            if ys:
+                return x, ys[len(ys) // 2]
+        raise AssertionError("no main road right of the North Downs")
 
     @staticmethod
     def inside_area(shot, rect):
