@@ -31,7 +31,10 @@ def play(fd, log, rate):
     the line open until its standard input ends."""
     heard = b""
     while b"$PSRF" not in heard:
-        heard += os.read(fd, 256)
+        try:
+            heard += os.read(fd, 256)
+        except OSError:   # hung up: the journey ended first
+            return
     with open(log, "rb") as f:
         lines = f.read().splitlines(keepends=True)
     start = time.monotonic()
@@ -90,9 +93,16 @@ class GpsJourney(unittest.TestCase):
             try:
                 self.journey(s, player, base, track, workspace)
             finally:
-                player.stdin.close()
-                player.wait(10)
+                # The line hangs up with its last holder gone, which ends a
+                # player still waiting to be spoken to.
                 os.close(slave)
+                player.stdin.close()
+                try:
+                    player.wait(10)
+                except subprocess.TimeoutExpired:
+                    player.kill()
+                    player.wait()
+                player.stdout.close()
 
     def journey(self, s, player, base, track, workspace):
         s.start_editor()
