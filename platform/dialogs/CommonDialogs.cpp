@@ -25,6 +25,30 @@ namespace {
 
 bool HaveGui() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
 
+// A desktop dialog's owner, disabled while the dialog runs. The dialog hides
+// while its owner is still disabled, so the toolkit hands the owner no focus;
+// without a window manager to do it, the keyboard would then reach no window.
+// So once the dialog has gone the owner is enabled and made active again,
+// unless another window of the program took the focus meanwhile.
+class OwnerReturn {
+public:
+    OwnerReturn(HWND owner, const QWidget& dialog) : m_disabled(owner), m_owner(owner), m_dialog(dialog) {}
+    ~OwnerReturn()
+    {
+        m_disabled.Restore(nullptr);
+        const QWidget* active = QApplication::activeWindow();
+        if (m_owner && ::IsWindow(m_owner) && (!active || active == &m_dialog || !active->isVisible()))
+            ::SetActiveWindow(m_owner);
+    }
+    OwnerReturn(const OwnerReturn&) = delete;
+    OwnerReturn& operator=(const OwnerReturn&) = delete;
+
+private:
+    dlg::OwnerDisabler m_disabled;
+    HWND m_owner;
+    const QWidget& m_dialog;
+};
+
 QWidget* ParentWidget(HWND owner)
 {
     QWidget* w = owner ? wnd::WidgetOf(owner) : nullptr;
@@ -225,7 +249,7 @@ INT_PTR CFileDialog::DoModal()
         dialog.selectFile(initial.fileName());
     }
 
-    dlg::OwnerDisabler disabled(owner);
+    OwnerReturn disabled(owner, dialog);
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return IDCANCEL;
@@ -306,7 +330,7 @@ INT_PTR CColorDialog::DoModal()
     const COLORREF initial = (m_cc.Flags & CC_RGBINIT) ? m_cc.rgbResult : 0;
     QColorDialog dialog(QColor(GetRValue(initial), GetGValue(initial), GetBValue(initial)), ParentWidget(owner));
     dialog.setWindowTitle("Color");
-    dlg::OwnerDisabler disabled(owner);
+    OwnerReturn disabled(owner, dialog);
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (m_cc.lpCustColors)
         for (int i = 0; i < 16 && i < QColorDialog::customCount(); ++i) {
@@ -375,7 +399,7 @@ INT_PTR CFontDialog::DoModal()
     const HWND owner = OwnerWindow(m_cf.hwndOwner);
     QFontDialog dialog(initial, ParentWidget(owner));
     dialog.setWindowTitle("Font");
-    dlg::OwnerDisabler disabled(owner);
+    OwnerReturn disabled(owner, dialog);
     if (dialog.exec() != QDialog::Accepted)
         return IDCANCEL;
     const QFont font = dialog.selectedFont();

@@ -45,25 +45,36 @@ void FocusOutByQt(HWND hwnd, bool applicationDeactivated)
     SwitchFocus(nullptr);
 }
 
-void RaiseOwnedWindows(HWND owner)
+void RaiseOwnedWindows(HWND owner, bool ownerActive)
 {
     // Stacking is a window system's matter; the offscreen one has none.
     if (QGuiApplication::platformName() == "offscreen")
         return;
+    const Window* o = Find(owner);
+    if (!o || !o->widget || !o->widget->isVisible())
+        return;
     const std::vector<HWND> tops = TopLevels();
     for (HWND h : tops) {
         Window* w = Find(h);
-        if (!w || h == owner || w->owner != owner || !w->widget)
+        if (!w || h == owner || w->owner != owner || !w->widget || !w->widget->isVisible())
             continue;
-        if (w->widget->isVisible())
-            w->widget->raise();
+        QWidget* widget = w->widget;
+        if (w->shownBeforeOwner && ownerActive) {
+            w->shownBeforeOwner = false;
+            widget->hide();
+            widget->setAttribute(Qt::WA_ShowWithoutActivating, true);
+            widget->show();
+            widget->setAttribute(Qt::WA_ShowWithoutActivating, false);
+        } else {
+            widget->raise();
+        }
     }
 }
 
 void ActivationByQt(HWND hwnd, bool active)
 {
     if (active)
-        RaiseOwnedWindows(hwnd);
+        RaiseOwnedWindows(hwnd, true);
     if (active) {
         if (g_active == hwnd)
             return;

@@ -109,6 +109,7 @@ struct Window {
     bool destroying = false;
     bool created = false;         // WM_CREATE has returned
     bool applyingGeometry = false;// SetWindowPos is moving the widget: Qt's resize events are ours
+    bool shownBeforeOwner = false;// an owned window mapped while its owner was not
     int beginPaints = 0;          // BeginPaint calls, to tell a WM_PAINT that painted nothing
     std::map<UINT_PTR, Timer> timers;
     ScrollState scroll[2];        // SB_HORZ, SB_VERT
@@ -222,8 +223,11 @@ void FocusOutByQt(HWND hwnd, bool applicationDeactivated);
 void ActivationByQt(HWND hwnd, bool active);
 // An owned window stays above its owner: the owner shown, activated or clicked
 // raises the visible windows it owns again (a window manager raises the owner
-// on a click without keeping them above it).
-void RaiseOwnedWindows(HWND owner);
+// on a click without keeping them above it). One shown before its owner was is
+// shown again once the owner is active: a window manager reads a window's owner
+// when it maps it, and takes one it has not mapped yet for none; by the owner's
+// activation it has mapped both.
+void RaiseOwnedWindows(HWND owner, bool ownerActive);
 // Scroll bars (WndScroll.cpp).
 void UpdateScrollBars(Window* w);
 void ScrollBarAction(HWND hwnd, int bar, int code, int pos);

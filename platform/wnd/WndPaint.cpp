@@ -173,8 +173,12 @@ void PaintNow(HWND hwnd)
 void ShownByQt(HWND hwnd)
 {
     Window* w = Find(hwnd);
-    if (w && !w->parent)
-        RaiseOwnedWindows(hwnd);
+    if (w && !w->parent) {
+        const Window* owner = w->owner ? Find(w->owner) : nullptr;
+        if (owner && owner->widget && !owner->widget->isVisible())
+            w->shownBeforeOwner = true;
+        RaiseOwnedWindows(hwnd, false);
+    }
     w = Find(hwnd);
     if (w && w->ncDirty)
         PaintNonClient(hwnd);

@@ -161,6 +161,18 @@ class Session:
     def path(self, name):
         return os.path.join(self.folder, name)
 
+    def write_profile(self, sections):
+        """Writes the editor's profile, as a user who edited it before starting the
+        editor: {section: {entry: value}}. Names are encoded as the profile encodes them."""
+        folder = os.path.join(self.env["XDG_CONFIG_HOME"], "Kolvo powered Applications")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, MAIN_TITLE + ".ini"), "w") as f:
+            for section, entries in sections.items():
+                f.write("[%s]\n" % section.replace(" ", "%20"))
+                for entry, value in entries.items():
+                    f.write("%s=%s\n" % (entry.replace(" ", "%20"), value))
+                f.write("\n")
+
     # ------------------------------------------------------------ the editor
 
     def start_editor(self, *files, program=None):

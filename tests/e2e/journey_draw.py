@@ -1,17 +1,15 @@
 """A new user's first map, with the mouse and the keyboard only: start without a
-file, File > New, load a layer, draw a polygon, a polyline, a rectangle, a node
-and a text, select and move one, Delete, the arrow keys, Ctrl+Z and Ctrl+Y,
-save, File > Exit, and start again with the saved file."""
+file, File > New, New Layer with a field of its own, draw a polygon, a polyline,
+a rectangle, a node and a text, select and move one, Delete, the arrow keys,
+Ctrl+Z and Ctrl+Y, save, File > Exit, and start again with the saved file: the
+same picture, the layer and its field."""
 
 import os
-import subprocess
 import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 import editor_x as ex  # noqa: E402
-
-MAKE_LAYER = os.path.join(ex.BUILD, "app", "MakeLayerFile")
 
 # Object types as the layer file stores them (mapeObjectType).
 RECTANGLE, NODE, POLYGON, POLYLINE, TEXT = 0, 5, 6, 7, 12
@@ -22,7 +20,6 @@ class DrawJourney(unittest.TestCase):
         with ex.Session("draw") as s:
             layer = s.path("Sketch.klz")
             workspace = s.path("Sketch.kwz")
-            subprocess.run([MAKE_LAYER, layer, "Sketch"], check=True, capture_output=True)
 
             main = s.start_editor()
             # Out of the way of the map, as a user would drag it.
@@ -49,16 +46,31 @@ class DrawJourney(unittest.TestCase):
             s.key("Escape")
             s.wait_gone(opened, "the first menu to close")
 
-            # File > New, then File > Load Layer with the layer file's name typed in.
+            # File > New, then Layer > New Layer: the layer's name, its file, and a
+            # text field added in the layer data structure dialog.
             self.open_menu(s, "alt+f")
             s.key("n")
             s.wait_window("Veltrin Terravue1$", what="the new map")
-            self.open_menu(s, "alt+f")
-            s.key("l")
-            dialog = s.wait_window("^Open$", what="the Load Layer dialog")
+            self.open_menu(s, "alt+l")
+            s.key("n")
+            dialog = s.wait_window("^Add new layer$", what="the layer name dialog")
+            s.type("Sketch")
+            s.key("Return")
+            s.wait_gone(dialog, "the layer name dialog to close")
+            dialog = s.wait_window("^Save As$", what="the new layer's file dialog")
             s.type(layer)
             s.key("Return")
-            s.wait_gone(dialog, "the Load Layer dialog to close")
+            s.wait_gone(dialog, "the layer file dialog to close")
+            dialog = s.wait_window("^Layer data structure$", what="the layer data structure dialog")
+            dx, dy, _, _ = s.geometry(dialog)
+            s.click(dx + 48, dy + 292)  # Add (the dialog takes no Alt+letter)
+            s.type("Owner")
+            self.known = set(s.windows(""))
+            s.click(dx + 243, dy + 292)  # OK
+            question = s.wait_window("", what="the question to keep the changes", accept=lambda w: w not in self.known)
+            s.key("Return")
+            s.wait_gone(question, "the question to close")
+            s.wait_gone(dialog, "the layer data structure dialog to close")
 
             gx, gy, gw, gh = s.geometry(main)
             frame = (gx, gy, gx + gw, gy + gh)
@@ -136,20 +148,34 @@ class DrawJourney(unittest.TestCase):
             ex.wait_rows(layer, "select mapeObjectType from _MapGeoData order by mapeObjectType",
                          [(RECTANGLE,), (POLYGON,), (POLYLINE,), (TEXT,)], "the saved layer's objects")
             self.assertTrue(os.path.exists(workspace), "no workspace was written")
+            self.assertEqual(ex.rows(workspace, "select LayerName from _LayerProperty"), [("Sketch",)])
+            self.assertIn("Owner", [c[1] for c in ex.rows(layer, "pragma table_info(_MapMetaData)")],
+                          "the layer file has no column for the field added to it")
 
             # File > Exit ends the program, and well.
             self.open_menu(s, "alt+f")
             s.key("x")
             self.assertEqual(s.wait_exit(), 0)
 
-            # Started again with the file, the map shows every object where it was:
-            # the same picture, though the view may sit a few pixels aside.
+            # Started again with the file, the map shows every object where it was,
+            # pixel for pixel: the view the workspace stored, not a new fit.
             main = s.start_editor(workspace)
             s.run(["xdotool", "windowmove", s.wait_window("^Info Tool$"), "900", "100"])
             s.wait_window("Sketch", what="the saved map")
             again = s.settled_shot(self.map)
-            differing, shift = self.best_match(before_save, again)
-            self.assertLess(differing, 30, "the reopened map differs from the saved one in %d pixels" % differing)
+            if again.region(self.map) != before_save.region(self.map):
+                differing = sum(1 for y in range(t, b) for x in range(l, r) if before_save.pixel(x, y) != again.pixel(x, y))
+                self.fail("the reopened map differs from the saved one in %d pixels" % differing)
+
+            # Layer > Layer Structure lists the field of the layer.
+            self.open_menu(s, "alt+l")
+            s.key("s")
+            dialog = s.wait_window("^Layer data structure$", what="the layer data structure dialog")
+            dx, dy, _, _ = s.geometry(dialog)
+            row = (dx + 14, dy + 80, dx + 110, dy + 94)  # the list's first row, the name column
+            self.assertGreater(s.settled_shot(row).count(row, ex.dark), 20, "the field is not listed")
+            s.key("Escape")
+            s.wait_gone(dialog, "the layer data structure dialog to close")
 
     # ---------------------------------------------------------------- helpers
 
@@ -169,23 +195,6 @@ class DrawJourney(unittest.TestCase):
     def ink(shot, a, b):
         """Whether anything dark lies in the rectangle from a to b."""
         return shot.count((a[0], a[1], b[0] + 1, b[1] + 1), ex.dark) > 0
-
-    def best_match(self, first, second, reach=12):
-        """The fewest pixels whose darkness differs between first and second shifted by
-        up to reach pixels each way, and that shift: how far apart the two pictures are."""
-        l, t, r, b = self.map
-        inner = [(x, y) for y in range(t + reach, b - reach, 2) for x in range(l + reach, r - reach, 2)
-                 if ex.dark(first.pixel(x, y))]
-        best = (len(inner) + 1, None)
-        for dy in range(-reach, reach + 1):
-            for dx in range(-reach, reach + 1):
-                missing = sum(1 for x, y in inner if not ex.dark(second.pixel(x + dx, y + dy)))
-                if missing < best[0]:
-                    best = (missing, (dx, dy))
-        dx, dy = best[1]
-        extra = sum(1 for y in range(t + reach, b - reach, 2) for x in range(l + reach, r - reach, 2)
-                    if ex.dark(second.pixel(x + dx, y + dy)) and not ex.dark(first.pixel(x, y)))
-        return best[0] + extra, best[1]
 
     def left_edge(self, shot, start):
         x, y = start

@@ -1,7 +1,8 @@
 """The sample map under a window manager: zoom in, zoom out, pan and View Entire
 Map; select the "North Downs" area, whose roads, place and labels must stay in
-sight and whose name the Info Tool shows, above the main window; Window > Cascade,
-Tile and the child's maximise keep the map drawn."""
+sight and whose name the Info Tool shows, above the main window whether that is
+clicked inside or on its title bar; Window > Cascade, Tile and the child's
+maximise keep the map drawn."""
 
 import glob
 import os
@@ -29,7 +30,16 @@ class SampleJourney(unittest.TestCase):
             main = s.start_editor(s.path("Sample.kwz"))
             s.wait_window("Sample", what="the sample map")
             info = s.wait_window("^Info Tool$", what="the Info Tool")
+            # A click on the main window's title bar, which only the window manager
+            # sees, leaves the Info Tool above the main window. The move after it
+            # reaches the window manager after the click, so the stacking read
+            # once the tool has moved is the click's.
+            mx, my, mw, _ = s.geometry(main)
+            s.click(mx + mw // 2, my - 10)
             s.run(["xdotool", "windowmove", "--sync", info, "900", "100"])  # dragged aside
+            order = ex.stacking(s)
+            self.assertLess(order.index(int(main)), order.index(int(info)),
+                            "a click on the main window's title bar put it over the Info Tool")
             gx, gy, gw, gh = s.geometry(main)
             frame = (gx, gy, gx + gw, gy + gh)
             first = s.settled_shot(frame)

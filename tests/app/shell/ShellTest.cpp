@@ -711,6 +711,36 @@ TEST_F(ShellTest, AnOpenedMapShowsTheViewItsWorkspaceStored)
     EXPECT_TRUE(drawn);
 }
 
+// A map with an extent to fit: its stored view, not a fit of that extent to the
+// window (which put a reopened map a few pixels aside), also after the frame is
+// resized.
+TEST_F(ShellTest, AnOpenedMapWithAnExtentKeepsItsStoredViewInsteadOfAFit)
+{
+    const CString path = MakeSampleLikeWorkspace(m_folder);
+    {
+        CSQLiteDatabase db;
+        ASSERT_EQ(db.OpenExisting(path), SQLITE_OK);
+        db.ExecuteChecked("update _MapProperty set dXOff=-120.25, dYOff=-80.5, dZoom=6.125 where ROWID=1;");
+    }
+    CMainFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    frame->MoveWindow(0, 0, 640, 440);
+    AfxTestProcessEvents();
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        Command(frame, ID_FILE_OPEN);
+    }
+    CKolvoDoc* doc = ActiveDocument(frame);
+    ASSERT_NE(doc, nullptr);
+    CMUIMap* map = doc->GetMapWnd();
+    frame->MoveWindow(0, 0, 700, 500);
+    AfxTestProcessEvents();
+    EXPECT_EQ(map->GetXOffset(), -120.25);
+    EXPECT_EQ(map->GetYOffset(), -80.5);
+    EXPECT_EQ(map->GetZoom(), 6.125);
+}
+
 } // namespace
 
 namespace {
