@@ -7,6 +7,7 @@
 
 #include "mapwindow/MapTool.h"
 #include "core/ObjectTypes.h"
+#include "core/SQLiteException.h"
 #include "model/MapLayer.h"
 #include "model/MapObject.h"
 #include "model/MapPolygon.h"
@@ -139,14 +140,21 @@ void CMUIMap::OnUpdateMakePolygon(CCmdUI* ui)
 void CMUIMap::CloneSelection()
 {
     CList<CMapObject*, CMapObject*> clones, copies;
-    for (CMapObject* object : SelectionOf(this)) {
-        CMapLayer* layer = object->GetLayer();
-        if (!layer || !CMapObject::IsTypeValid(object->GetType()))
-            continue;
-        object->LoadGeometry();
-        CMapObject* clone = object->Clone(layer);
-        clones.AddTail(clone);
-        copies.AddTail(CMapTool::CopyForUndo(clone));
+    try {
+        for (CMapObject* object : SelectionOf(this)) {
+            CMapLayer* layer = object->GetLayer();
+            if (!layer || !CMapObject::IsTypeValid(object->GetType()))
+                continue;
+            object->LoadGeometry();
+            CMapObject* clone = object->Clone(layer);
+            clones.AddTail(clone);
+            copies.AddTail(CMapTool::CopyForUndo(clone));
+        }
+    } catch (const CSQLiteException& e) {
+        // All clones or none: those already stored go again.
+        TakeBackNewObjects(clones, copies);
+        ReportCommandError(e.GetMessage());
+        return;
     }
     ClearSelection(1);
     for (POSITION pos = clones.GetHeadPosition(); pos;)
@@ -161,6 +169,29 @@ void CMUIMap::CloneSelection()
         SetModified(1);
     }
     CMapTool::RecordEditsByLayer(copies, 0);
+}
+
+void CMUIMap::TakeBackNewObjects(CList<CMapObject*, CMapObject*>& made, CList<CMapObject*, CMapObject*>& copies)
+{
+    while (!copies.IsEmpty())
+        delete copies.RemoveHead();
+    while (!made.IsEmpty()) {
+        std::unique_ptr<CMapObject> object(made.RemoveHead());
+        CMapLayer* layer = object->GetLayer();
+        object->Deselect();
+        try {
+            if (layer && object->GetMapeID() >= 0)
+                layer->RemoveObject(object.get());
+        } catch (const CSQLiteException&) {
+            // The row stays; the layer no longer lists or indexes it.
+        }
+        // A node or text belonged to its layer's list until its removal.
+    }
+}
+
+void CMUIMap::ReportCommandError(const CString& message)
+{
+    ::MessageBox(GetSafeHwnd(), message, nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CMUIMap::DeleteSelection(BOOL mapLayersOnly)

@@ -12,6 +12,7 @@
 #include "model/MapObject.h"
 #include "model/MapObjectKinds.h"
 #include "model/RowStatements.h"
+#include "model/StoredGeometry.h"
 
 #include <sqlite3.h>
 
@@ -520,14 +521,35 @@ void CMapLayer::RecalcBounds()
 }
 
 // ---------------------------------------------------------------- spatial index
-void CMapLayer::IndexInsert(int id, const CDoubleRect& rect)
+BOOL CMapLayer::IndexInsert(int id, const CDoubleRect& rect)
 {
+    if (!IsIndexableRect(rect.left, rect.top, rect.right, rect.bottom))
+        return FALSE;
     m_Index.Insert((float)rect.left, (float)rect.bottom, (float)rect.right, (float)rect.top, id);
+    return TRUE;
 }
 
-void CMapLayer::IndexRemove(int id, const CDoubleRect& rect)
+void CMapLayer::IndexRemove(int id, const CDoubleRect& rect, bool anywhere)
 {
-    m_Index.Remove((float)rect.left, (float)rect.bottom, (float)rect.right, (float)rect.top, id);
+    if (m_Index.Remove((float)rect.left, (float)rect.bottom, (float)rect.right, (float)rect.top, id) || !anywhere)
+        return;
+    struct Found {
+        int id;
+        bool found = false;
+        CRTree::Rect rect{};
+    } found{id};
+    m_Index.ForEachEntry(
+        [](int entry, const CRTree::Rect& r, void* context) {
+            auto* f = static_cast<Found*>(context);
+            if (entry != f->id)
+                return true;
+            f->found = true;
+            f->rect = r;
+            return false;
+        },
+        &found);
+    if (found.found)
+        m_Index.Remove(found.rect.minX, found.rect.minY, found.rect.maxX, found.rect.maxY, id);
 }
 
 void CMapLayer::IndexInsertObject(CMapObject* object)

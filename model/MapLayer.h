@@ -167,8 +167,12 @@ public:
     void RecalcBounds();
 
     // ---- spatial index (model/MapLayerSearch.cpp for the searches)
-    void IndexInsert(int id, const CDoubleRect& rect);
-    void IndexRemove(int id, const CDoubleRect& rect);
+    // FALSE, nothing inserted, for a rectangle not finite in the index's float
+    // range: such an entry would corrupt the boxes above it.
+    BOOL IndexInsert(int id, const CDoubleRect& rect);
+    // With `anywhere`, an entry not found under `rect` is looked for by id in
+    // the whole index (an object whose boundary and index entry disagree).
+    void IndexRemove(int id, const CDoubleRect& rect, bool anywhere = false);
     // Nodes and texts go to the node/text list instead.
     void IndexInsertObject(CMapObject* object);
     void IndexRemoveObject(CMapObject* object);
@@ -187,6 +191,8 @@ public:
     int GetAllIDs(CArray<int, int>& ids, bool sort);
     int GetObjectCount() const;
     const CRTree& GetIndex() const { return m_Index; }
+    // The ids of the rows the last opening refused as damaged (ascending).
+    const std::vector<long long>& GetRefusedRows() const { return m_RefusedRows; }
 
     // ---- drawing and queries (model/MapLayerDraw.cpp)
     void Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
@@ -334,6 +340,10 @@ private:
     // nodes and texts, and the bounds: `given` when not null, else those of
     // what the layer holds.
     void ReadIndexFromFile(const CDoubleRect& given);
+    // The indexed rows whose boundary and geometry pass their kind's check, in
+    // id order; the others are named to the user in one message
+    // (model/LayerRowCheck.cpp).
+    std::vector<LayerIndexEntry> CheckStoredRows();
     // The values of row `id` from `values`, a query of _MapMetaData in id
     // order already stepped to its first row (`more` false once it ended);
     // an id without a row leaves the object's values as they are. An object
@@ -374,6 +384,7 @@ private:
     void* m_pShowTips = nullptr;
     void* m_pShowArea = nullptr;
     MapLabelFontBlock m_LabelProperties;
+    std::vector<long long> m_RefusedRows;
     long long m_nMaxID = 0;
     long long m_nMinID = 0;
     int m_nModified = 0;

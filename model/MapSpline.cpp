@@ -10,6 +10,7 @@
 #include "model/MapModel.h"
 #include "model/ObjectDrawScope.h"
 #include "model/SplineCurve.h"
+#include "model/StoredGeometry.h"
 #include "platform/gdi/CDC.h"
 
 #include <sqlite3.h>
@@ -37,7 +38,12 @@ std::vector<CFloatPoint> CMapSpline::GetCurvePoints() const
     for (INT_PTR i = 0; i < m_Points.GetSize(); ++i)
         control.emplace_back(m_Points[i].x, m_Points[i].y);
     std::vector<CDoublePoint> curve;
-    CSplineCurve(control).Sample(curve, false);
+    CSplineCurve(control, CSplineCurve::kMaxMapCurvePoints).Sample(curve, false);
+    // Control points near the float range overflow the float evaluation
+    // (inf - inf is NaN): such a curve is evaluated in doubles.
+    if (std::any_of(curve.begin(), curve.end(),
+                    [](const CDoublePoint& p) { return !std::isfinite(p.x) || !std::isfinite(p.y); }))
+        CSplineCurveT<double>(control, CSplineCurve::kMaxMapCurvePoints).Sample(curve, false);
     std::vector<CFloatPoint> points;
     points.reserve(curve.size());
     for (const CDoublePoint& p : curve)
@@ -290,8 +296,9 @@ void CMapSpline::LoadFromRow(CSQLiteStatement* stmt)
     CMapObject::LoadFromRow(stmt);
     const BYTE* data = static_cast<const BYTE*>(stmt->ColumnBlob(5));
     const int size = stmt->ColumnBytes(5);
-    // A shorter record keeps the control points as they were.
-    if (!data || size < kPointSize)
+    // A record its kind cannot hold (fewer than two control points among
+    // them) keeps the control points as they were.
+    if (FindStoredGeometryFault(MAP_OBJECT_SPLINE, data, data ? size : 0))
         return;
     m_Points.SetSize(size / kPointSize);
     for (INT_PTR i = 0; i < m_Points.GetSize(); ++i)
