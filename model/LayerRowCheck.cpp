@@ -52,9 +52,6 @@ std::vector<LayerIndexEntry> CMapLayer::CheckStoredRows()
         sound.push_back(entry);
     }
     stmt.Finalize();
-    m_RefusedRows.clear();
-    for (const auto& row : refused)
-        m_RefusedRows.push_back(row.first);
     if (refused.empty())
         return sound;
 

@@ -191,8 +191,6 @@ public:
     int GetAllIDs(CArray<int, int>& ids, bool sort);
     int GetObjectCount() const;
     const CRTree& GetIndex() const { return m_Index; }
-    // The ids of the rows the last opening refused as damaged (ascending).
-    const std::vector<long long>& GetRefusedRows() const { return m_RefusedRows; }
 
     // ---- drawing and queries (model/MapLayerDraw.cpp)
     void Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom);
@@ -384,7 +382,6 @@ private:
     void* m_pShowTips = nullptr;
     void* m_pShowArea = nullptr;
     MapLabelFontBlock m_LabelProperties;
-    std::vector<long long> m_RefusedRows;
     long long m_nMaxID = 0;
     long long m_nMinID = 0;
     int m_nModified = 0;
