@@ -8,6 +8,7 @@
 #include "model/MapAdvPolygon.h"
 #include "resources/resource.h"
 
+
 namespace tooltest {
 namespace {
 
@@ -152,3 +153,4 @@ TEST_F(CommandFailure, AnObjectIsSelectedOnceWhateverAddsItAgain)
 
 }
 }
+

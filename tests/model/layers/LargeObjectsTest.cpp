@@ -125,25 +125,35 @@ TEST_F(LargeObjects, ALongSplineInMetresIsSampledByWhatCanBeShown)
 
 TEST_F(LargeObjects, AnObjectWhoseStoredBoundaryDisagreesKeepsOneIndexEntryThroughItsEdits)
 {
-    // The stored boundary says (0, 0) to (5, 5); the vertices lie from 10 to 20.
-    MakeFile({{1, MAP_OBJECT_POLYGON, Records({{10, 10}, {20, 10}, {20, 20}, {10, 20}}), Bounds(0, 5, 5, 0)}});
+    // The stored boundary says (0, 0) to (5, 5); the vertices lie from 10 to 30.
+    // Two thousand other objects below and left of it make the index deep
+    // enough that an entry is only found under a rectangle that overlaps it.
+    std::vector<Row> rows{{1, MAP_OBJECT_POLYGON, Records({{10, 10}, {20, 10}, {20, 20}, {10, 20}, {15, 30}}), Bounds(0, 5, 5, 0)}};
+    for (int i = 0; i < 2000; ++i) {
+        const float x = -100.0f - (float)(i % 50) * 40, y = -100.0f - (float)(i / 50) * 40;
+        rows.push_back({i + 2, MAP_OBJECT_POLYGON, Records({{x, y}, {x + 10, y}, {x, y + 10}}), Bounds(x, y + 10, x + 10, y)});
+    }
+    MakeFile(rows);
     Open();
     std::unique_ptr<CMapObject> object(layer->LoadObject(1, TRUE));
     ASSERT_TRUE(object);
     auto* polygon = static_cast<CMapPointList*>(object.get());
-    polygon->LoadGeometry();
+    // Moved (its save takes the boundary from the vertices), then the vertex
+    // deleted that changes the boundary.
     double zoom = 1;
     polygon->MoveBy(3, -3, &zoom);
-    polygon->DeletePoint(0);
+    polygon->DeletePoint(4);
     polygon->SaveChanges();
-    polygon->RecomputeBoundary();
-    polygon->SetIndexStale();
-    polygon->MoveBy(1, 0, &zoom);
-    EXPECT_EQ(layer->GetIndex().Count(), 1);
+    EXPECT_EQ(layer->GetIndex().Count(), 2001);
+    // The entry lies where the object is: a click on it finds it.
+    double ox = 0, oy = 0;
+    std::unique_ptr<CMapObject> hit(layer->HitTest(18, 100 - 18, &ox, &oy, &zoom, TRUE));
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->GetMapeID(), 1);
     layer->SaveProperties();
     Open();
-    EXPECT_EQ(layer->GetIndex().Count(), 1);
-    EXPECT_EQ(layer->GetObjectCount(), 1);
+    EXPECT_EQ(layer->GetIndex().Count(), 2001);
+    EXPECT_EQ(layer->GetObjectCount(), 2001);
 }
 
 }

@@ -97,9 +97,10 @@ protected:
         }
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(path, &db), SQLITE_OK);
-        sqlite3_exec(db, "delete from _MapProperty where ROWID=2;", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "begin; delete from _MapProperty where ROWID=2;", nullptr, nullptr, nullptr);
         for (const Row& row : rows)
             Insert(db, row);
+        sqlite3_exec(db, "commit;", nullptr, nullptr, nullptr);
         sqlite3_close(db);
     }
     static void Insert(sqlite3* db, const Row& row)
