@@ -212,7 +212,22 @@ void CMapLayer::ReadIndexFromFile(const CDoubleRect& given)
     const bool saved = db->QueryInt("select count(*) from _MapProperty") == 2;
     // Only rows that pass their kind's check are indexed, sorted by id.
     const std::vector<LayerIndexEntry> sound = CheckStoredRows();
-    const auto isSound = [&sound](int id) {
+    // The saved entries come in tree order: their ids are looked up in a bit
+    // per id of the sound rows' range where the ids are dense enough (a
+    // binary search per entry would miss the cache at every step), else in
+    // the sorted list.
+    const long long first = sound.empty() ? 0 : sound.front().id, last = sound.empty() ? -1 : sound.back().id;
+    std::vector<bool> soundIds;
+    if (last - first < 64LL * (long long)sound.size() + 64) {
+        soundIds.assign((size_t)(last - first + 1), false);
+        for (const LayerIndexEntry& entry : sound)
+            soundIds[(size_t)(entry.id - first)] = true;
+    }
+    const auto isSound = [&](int id) {
+        if (id < first || id > last)
+            return false;
+        if (!soundIds.empty())
+            return (bool)soundIds[(size_t)(id - first)];
         const auto at = std::lower_bound(sound.begin(), sound.end(), id,
                                          [](const LayerIndexEntry& e, int v) { return e.id < v; });
         return at != sound.end() && at->id == id;
