@@ -197,16 +197,21 @@ void CMUIMap::ReportCommandError(const CString& message)
 void CMUIMap::DeleteSelection(BOOL mapLayersOnly)
 {
     CList<CMapObject*, CMapObject*> removed;
-    for (CMapObject* object : SelectionOf(this)) {
-        CMapLayer* layer = object->GetLayer();
-        if (!layer || !layer->IsEditable() || (mapLayersOnly && !IsMapLayer(layer)))
-            continue;
-        if (!object->IsGeometryLoaded())
-            object->LoadGeometry();
-        removed.AddTail(object);
-        DeselectObject(object, 1);
-        layer->RemoveObject(object);
-        NotifyParent(MAPA_OBJECT_CHANGED, object, 0);
+    try {
+        for (CMapObject* object : SelectionOf(this)) {
+            CMapLayer* layer = object->GetLayer();
+            if (!layer || !layer->IsEditable() || (mapLayersOnly && !IsMapLayer(layer)))
+                continue;
+            if (!object->IsGeometryLoaded())
+                object->LoadGeometry();
+            layer->RemoveObject(object);
+            removed.AddTail(object);
+            DeselectObject(object, 1);
+            NotifyParent(MAPA_OBJECT_CHANGED, object, 0);
+        }
+    } catch (const CSQLiteException& e) {
+        // What was removed stays removed and can be undone; the rest stays selected.
+        ReportCommandError(e.GetMessage());
     }
     if (!removed.IsEmpty())
         SetModified(1);

@@ -304,8 +304,19 @@ void CMapLayer::RewriteObject(CMapObject* object)
 // ---------------------------------------------------------------- removing
 void CMapLayer::RemoveObject(CMapObject* object)
 {
+    // Both rows go or neither, and the object leaves the index only with them.
+    if (m_pDatabase) {
+        m_pDatabase->ExecuteChecked("SAVEPOINT remove;");
+        try {
+            DeleteObjectRows(object);
+        } catch (...) {
+            m_pDatabase->Execute("ROLLBACK TO remove;");
+            m_pDatabase->Execute("RELEASE remove;");
+            throw;
+        }
+        m_pDatabase->ExecuteChecked("RELEASE remove;");
+    }
     IndexRemoveObject(object);
-    DeleteObjectRows(object);
     if (!m_rcBounds.ContainsRect(object->GetBoundary()))
         RecalcBounds();
 }

@@ -121,8 +121,9 @@ public:
     void RewriteObject(CMapObject* object);
 
     // ---- removing
-    // Takes the object out of the list or the index and deletes its rows; the
-    // object itself is not deleted.
+    // Deletes the object's rows and takes it out of the list or the index; the
+    // object itself is not deleted. When the rows cannot be deleted the
+    // exception passes and the layer is unchanged.
     void RemoveObject(CMapObject* object);
     void DeleteObjectRows(CMapObject* object);
     void DeleteRows(int id);

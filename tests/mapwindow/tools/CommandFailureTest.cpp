@@ -154,3 +154,49 @@ TEST_F(CommandFailure, AnObjectIsSelectedOnceWhateverAddsItAgain)
 }
 }
 
+
+namespace tooltest {
+namespace {
+
+TEST_F(CommandFailure, ADeleteThatFailsHalfWayKeepsWhatItCouldNotRemoveSelected)
+{
+    const int rect = StoreRect(lower, 100, 100, 200, 200);
+    const int polygon = StorePoints<CMapPolygon>(lower, {{300, 100}, {400, 100}, {400, 200}});
+    Show();
+    SelectAll();
+    ASSERT_EQ(map.GetSelectionCount(), 2);
+    // The file refuses to let the polygon's attribute row go.
+    lower->GetDatabase()->Execute("create temp trigger keep before delete on _MapMetaData when old.mapeID = "
+                                  + CString(std::to_string(polygon).c_str())
+                                  + " begin select raise(abort, 'the file is read-only'); end;");
+    lower->FinalizeStatements();
+
+    map.SendMessage(WM_COMMAND, ID_MAP_DELETE_OBJECTS, 0);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_NE(CString(boxes.Boxes()[0].text).Find("the file is read-only"), -1);
+    // The polygon keeps both rows, its index entry and its place in the selection.
+    EXPECT_NE(Stored(lower, polygon), nullptr);
+    const std::vector<int> selected = SelectedIds(lower);
+    EXPECT_NE(std::find(selected.begin(), selected.end(), polygon), selected.end());
+    EXPECT_EQ(lower->GetDatabase()->QueryInt("select count(*) from _MapMetaData where mapeID = "
+                                             + CString(std::to_string(polygon).c_str()) + ";"),
+              1);
+    // The rectangle was removed before (and comes back with Undo) or was not
+    // reached (and is still there, selected): never half of either.
+    const bool rectGone = Stored(lower, rect) == nullptr;
+    EXPECT_EQ(rectGone, std::find(selected.begin(), selected.end(), rect) == selected.end());
+    CArray<int, int> ids;
+    lower->GetAllIDs(ids, true);
+    EXPECT_EQ(ids.GetSize(), rectGone ? 1 : 2);
+    lower->GetDatabase()->Execute("drop trigger keep;");
+    lower->FinalizeStatements();
+    map.ClearSelection(0);
+    EXPECT_EQ(lower->GetHistory().CanUndo(), rectGone);
+    if (rectGone)
+        lower->Undo();
+    EXPECT_NE(Stored(lower, rect), nullptr);
+    EXPECT_EQ(lower->GetObjectCount(), 2);
+}
+
+}
+}

@@ -3,8 +3,9 @@
 // between, on a map of objects of many kinds (a polygon with holes among
 // them). Whatever the order, no exception leaves the window, an object is
 // selected at most once, each layer indexes each of its rows once, and the
-// saved map opens again with what was there. KV_RANDOM_USE_EVENTS sets the
-// events per session (a short run by default, as in CI).
+// saved map opens again with what was there. KV_RANDOM_USE_EVENTS and
+// KV_RANDOM_USE_SESSIONS set the events per session and the sessions (a short
+// run by default, as in CI; seeds 1, 2, 3 ...).
 #include "tests/mapwindow/tools/ToolsTestSupport.h"
 
 #include "core/SQLiteDatabase.h"
@@ -31,11 +32,11 @@ constexpr int kTools[] = {TOOL_ZOOM_IN,       TOOL_ZOOM_OUT,      TOOL_MOVE,    
                           TOOL_POLYGON_SELECT, TOOL_ARC,          TOOL_CHORD,       TOOL_PIE,        TOOL_SPLINE,
                           TOOL_SPLIT_POLYGON, TOOL_JOIN_POLYLINE, TOOL_DELETE_LINE};
 
-int EventsPerSession()
+int Setting(const char* name, int fallback)
 {
-    const char* text = std::getenv("KV_RANDOM_USE_EVENTS");
+    const char* text = std::getenv(name);
     const int n = text ? std::atoi(text) : 0;
-    return n > 0 ? n : 600;
+    return n > 0 ? n : fallback;
 }
 
 // The rows of a layer's file that its index must hold: all but nodes and texts.
@@ -171,8 +172,8 @@ TEST_F(RandomUse, SeededSessionsOverEveryToolKeepTheMapSound)
     DialogAnswerer dialogs;   // every dialog a tool opens is cancelled
     Populate();
     Show();
-    const int events = EventsPerSession();
-    for (unsigned seed : {1u, 2u, 3u}) {
+    const int events = Setting("KV_RANDOM_USE_EVENTS", 600), sessions = Setting("KV_RANDOM_USE_SESSIONS", 3);
+    for (unsigned seed = 1; seed <= (unsigned)sessions; ++seed) {
         SCOPED_TRACE(seed);
         std::mt19937 random(seed);
         std::string what;
