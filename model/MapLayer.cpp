@@ -195,6 +195,12 @@ void CMapLayer::GiveEmptyValues(CMapObject* object) const
 
 void CMapLayer::AddObject(CMapObject* object, BOOL emptyValues)
 {
+    // An object the index cannot hold would have rows that nothing draws or finds.
+    const CDoubleRect& boundary = object->GetBoundary();
+    if (!IsPointObjectType(object->GetType())
+        && !IsIndexableRect(boundary.left, boundary.top, boundary.right, boundary.bottom))
+        throw CSQLiteException("The object cannot be stored in the layer " + m_strName
+                               + ": its coordinates are beyond the range a layer holds.");
     object->SetLayer(this);
     if (object->GetMapeID() < 0)
         object->SetMapeID(NextObjectID());

@@ -112,7 +112,9 @@ public:
     // inserts its rows, widens the bounds, and keeps a node or text in the
     // node/text list (taking it over) or indexes any other object. With
     // `emptyValues` the object first gets one empty value per field. When the
-    // rows cannot be written the exception passes and the layer is unchanged.
+    // rows cannot be written the exception passes and the layer is unchanged;
+    // an indexed object whose boundary is not finite in the index's float
+    // range is refused so (CSQLiteException) before anything is written.
     void AddObject(CMapObject* object, BOOL emptyValues);
     // One _MapGeoData row and one _MapMetaData row, written together or not at
     // all; a null `db` is the layer's.

@@ -5,6 +5,8 @@
 // are sound and measure to finite figures.
 #include "tests/model/layers/RawRowsSupport.h"
 
+#include "core/SQLiteDatabase.h"
+#include "core/SQLiteException.h"
 #include "platform/testing/ModalRecorder.h"
 
 #include <cmath>
@@ -212,4 +214,19 @@ TEST_F(HostileRows, VastFiniteCoordinatesAreSoundAndMeasureFinite)
     Surface().Draw(layer);
     double ox = 0, oy = 0, zoom = 1;
     std::unique_ptr<CMapObject> hit(layer->HitTest(50, 50, &ox, &oy, &zoom, TRUE));
+}
+
+TEST_F(HostileRows, AnObjectBeyondTheIndexRangeIsRefusedBeforeItIsWritten)
+{
+    MakeFile(SoundRows());
+    Open();
+    for (const double far : {1.0e39, (double)std::nanf("")}) {
+        SCOPED_TRACE(far);
+        std::unique_ptr<CMapObject> object(layer->CreateMapObject(MAP_OBJECT_POLYGON));
+        object->SetBoundary(CDoubleRect(0.0, far, 10.0, 0.0));
+        EXPECT_THROW(layer->AddObject(object.get(), TRUE), CSQLiteException);
+        EXPECT_EQ(object->GetMapeID(), -1);
+        EXPECT_EQ(layer->GetObjectCount(), 11);
+        EXPECT_EQ(layer->GetDatabase()->QueryInt("select count(*) from _MapGeoData;"), 11);
+    }
 }
