@@ -35,8 +35,17 @@ void CSplineCurveT<T>::PlanSteps(long long maxPoints)
     if (steps <= allowed)
         return;
     const double scale = (double)allowed / (double)steps;
+    steps = 0;
     for (long long& k : m_Steps)
-        k = std::max(1LL, (long long)((double)k * scale));
+        steps += k = std::max(1LL, (long long)((double)k * scale));
+    // Segments raised to their one step take it from the others.
+    for (long long& k : m_Steps) {
+        if (steps <= allowed)
+            break;
+        const long long cut = std::min(k - 1, steps - allowed);
+        k -= cut;
+        steps -= cut;
+    }
 }
 
 template <class T>
