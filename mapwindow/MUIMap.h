@@ -250,6 +250,11 @@ protected:
     afx_msg void OnUpdateAddHandle(CCmdUI* ui);
     afx_msg void OnUpdateBreakPoly(CCmdUI* ui);
     afx_msg void OnUpdateMakePolygon(CCmdUI* ui);
+    // New layer and Layer Control of the context menu (MUIMapDialogs.cpp).
+    afx_msg void OnNewLayerItem();
+    afx_msg void OnUpdateNewLayerItem(CCmdUI* ui);
+    afx_msg void OnLayerControlItem();
+    afx_msg void OnUpdateLayerControlItem(CCmdUI* ui);
     DECLARE_MESSAGE_MAP()
 
 private:
