@@ -159,6 +159,27 @@ void WriteGeometrySeeds(const std::string& folder)
         Write((std::string("geometry_") + name).c_str(), "vast", vast.data(), vast.size());
     const std::vector<BYTE> holeAfterPart = Floats({0, 0, 10, 0, 10, 10, FLT_MAX, FLT_MAX, FLT_MIN, FLT_MIN, 1, 1, 2, 2, 3, 1});
     Write("geometry_polyadvpolygon", "hole-after-part", holeAfterPart.data(), holeAfterPart.size());
+    // Finite values whose figure leaves the float range: an ellipse edge of a
+    // double beyond it, and control points at its edge that the curve overshoots.
+    std::vector<BYTE> farEllipse = Floats({40, 20, 20, 40});
+    farEllipse.resize(24, 0);
+    for (double v : {0.0, 0.0, -1.1960164332659527e+199, 40.0}) {
+        BYTE b[8];
+        std::memcpy(b, &v, 8);
+        farEllipse.insert(farEllipse.end(), b, b + 8);
+    }
+    Write("geometry_arc", "ellipse-beyond-float", farEllipse.data(), farEllipse.size());
+    // An ellipse 40 units wide and 3 * 10^30 high: far beyond what doubles resolve to a pixel.
+    std::vector<BYTE> tallEllipse = Floats({40, 1.5489362e25f, 1.5444331e25f, 40.05f});
+    tallEllipse.resize(24, 0);
+    for (double v : {40.0, 3.169126500580103e+30, 3.60297429539817e-310, 40.00000000000178}) {
+        BYTE b[8];
+        std::memcpy(b, &v, 8);
+        tallEllipse.insert(tallEllipse.end(), b, b + 8);
+    }
+    Write("geometry_pie", "far-tall-ellipse", tallEllipse.data(), tallEllipse.size());
+    const std::vector<BYTE> overshoot = Floats({0, 0, 20, 1.7e-12f, 2.9e-39f, FLT_MAX, FLT_MAX, FLT_MAX});
+    Write("geometry_spline", "overshoot", overshoot.data(), overshoot.size());
 }
 
 template <class Record>

@@ -31,7 +31,7 @@ void CMapSpline::SetControlPoints(const std::vector<CFloatPoint>& points)
     RecalcBoundary();
 }
 
-std::vector<CFloatPoint> CMapSpline::GetCurvePoints() const
+std::vector<CDoublePoint> CMapSpline::CurveSamples() const
 {
     std::vector<CDoublePoint> control;
     control.reserve((size_t)m_Points.GetSize());
@@ -44,6 +44,12 @@ std::vector<CFloatPoint> CMapSpline::GetCurvePoints() const
     if (std::any_of(curve.begin(), curve.end(),
                     [](const CDoublePoint& p) { return !std::isfinite(p.x) || !std::isfinite(p.y); }))
         CSplineCurveT<double>(control, CSplineCurve::kMaxMapCurvePoints).Sample(curve, false);
+    return curve;
+}
+
+std::vector<CFloatPoint> CMapSpline::GetCurvePoints() const
+{
+    const std::vector<CDoublePoint> curve = CurveSamples();
     std::vector<CFloatPoint> points;
     points.reserve(curve.size());
     for (const CDoublePoint& p : curve)
@@ -336,6 +342,12 @@ void CMapSpline::LoadFromRow(CSQLiteStatement* stmt)
 // ---------------------------------------------------------------- measures
 double CMapSpline::GetLength(OGRSpatialReference* srs)
 {
-    const std::vector<CFloatPoint> curve = GetCurvePoints();
-    return PathLength(curve.data(), (int)curve.size(), false, MeasureReference(srs));
+    // Measured on the samples as computed: a curve that swings beyond the
+    // float range still has a length.
+    const std::vector<CDoublePoint> curve = CurveSamples();
+    const OGRSpatialReference* reference = MeasureReference(srs);
+    double length = 0.0;
+    for (size_t i = 1; i < curve.size(); ++i)
+        length += MapDistance(curve[i - 1], curve[i], reference);
+    return length;
 }

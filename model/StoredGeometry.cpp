@@ -82,8 +82,9 @@ const char* FindStoredGeometryFault(int type, const void* blob, int size)
             return "the arc record is not 56 bytes long";
         if (!FiniteFloats(data, 4))
             return "an end point is not a finite number";
+        // The figure is approximated in floats: an ellipse beyond their range has no outline.
         for (int at = 24; at < kArcSize; at += 8) {
-            if (!std::isfinite(GetDouble(data + at)))
+            if (!std::isfinite((float)GetDouble(data + at)))
                 return "the ellipse is not finite";
         }
         return nullptr;

@@ -6,6 +6,7 @@
 //
 // Layouts (8-byte records of two little-endian IEEE floats unless stated):
 //   arc, chord, pie (3, 14, 15)  exactly 56 bytes: start, end, reserved, ellipse
+//                                (doubles within the float range)
 //   line (4)                     exactly 16 bytes: start, end
 //   polygon, polyline (6, 7)     vertices; a trailing remainder of < 8 bytes is ignored
 //   spline (16)                  2 to kMaxSplineControlPoints control points
