@@ -65,7 +65,9 @@ int CKolvoView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CKolvoView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
-    if (CMUIMap* map = GetMapWindow(); map && map->GetSafeHwnd() && map->GetMapModel()->GetLayerCount() > 0)
+    // A map opened with the view its workspace stored shows that view.
+    if (CMUIMap* map = GetMapWindow();
+        map && map->GetSafeHwnd() && map->GetMapModel()->GetLayerCount() > 0 && !map->HasStoredView())
         map->ZoomToExtent(nullptr);
 }
 

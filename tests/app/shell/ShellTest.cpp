@@ -8,6 +8,7 @@
 #include "app/KolvoView.h"
 #include "app/HelpDocuments.h"
 #include "app/MainFrm.h"
+#include "core/SQLiteDatabase.h"
 #include "core/Settings.h"
 #include "gps/GpsDataDlg.h"
 #include "gps/ViewDataImportDlg.h"
@@ -34,6 +35,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -88,6 +90,9 @@ CString MakeSampleLikeWorkspace(const testsupport::TempFolder& folder)
     }
     map->RecalcExtent();
     EXPECT_TRUE(map->SaveMapDatabase());
+    // Stored as by a map that was never shown: without a view, so that the
+    // first showing fits the map.
+    map->GetDatabase()->Execute("update _MapProperty set dZoom=-1 where ROWID=1;");
     return path;
 }
 
@@ -380,6 +385,34 @@ TEST_F(ShellTest, SaveOfANewMapAsksForAWorkspaceOnceAndLaterSavesGoThere)
     EXPECT_FALSE(doc->GetMapWnd()->IsModified());
 }
 
+TEST_F(ShellTest, OpenWithANameThatDoesNotExistAsksBeforeMakingTheEmptyWorkspace)
+{
+    CMainFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    const CString path = m_folder.File("new.kwz");
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        ModalRecorder boxes({IDNO});
+        Command(frame, ID_FILE_OPEN);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_GE(boxes.Boxes()[0].text.Find("does not exist"), 0) << boxes.Boxes()[0].text.GetString();
+    }
+    EXPECT_FALSE(std::filesystem::exists(path.GetString())) << "No makes no file";
+    EXPECT_EQ(OpenDocuments(), 0);
+
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        ModalRecorder boxes({IDYES});
+        Command(frame, ID_FILE_OPEN);
+        EXPECT_EQ(boxes.Boxes().size(), 1u);
+    }
+    ASSERT_TRUE(std::filesystem::exists(path.GetString()));
+    EXPECT_EQ(std::filesystem::file_size(path.GetString()), 0u);
+    EXPECT_EQ(OpenDocuments(), 1);
+}
+
 TEST_F(ShellTest, CtrlNMakesANewDocumentThroughTheAccelerators)
 {
     CMainFrame* frame = Start();
@@ -638,6 +671,42 @@ TEST_F(ShellTest, AnOpenedMapShowsItsWholeExtentInTheChildFramesFinalSize)
     EXPECT_TRUE(drawn);
 }
 
+TEST_F(ShellTest, AnOpenedMapShowsTheViewItsWorkspaceStored)
+{
+    const CString path = MakeWorkspace(m_folder);
+    {
+        CSQLiteDatabase db;
+        ASSERT_EQ(db.OpenExisting(path), SQLITE_OK);
+        db.ExecuteChecked("update _MapProperty set dXOff=1500, dYOff=700, dZoom=2.5 where ROWID=1;");
+    }
+    CMainFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    frame->MoveWindow(0, 0, 640, 440);
+    AfxTestProcessEvents();
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        Command(frame, ID_FILE_OPEN);
+    }
+    CKolvoDoc* doc = ActiveDocument(frame);
+    ASSERT_NE(doc, nullptr);
+    CMUIMap* map = doc->GetMapWnd();
+    EXPECT_EQ(map->GetXOffset(), 1500);
+    EXPECT_EQ(map->GetYOffset(), 700);
+    EXPECT_EQ(map->GetZoom(), 2.5);
+    // The node at (2000, 900) is drawn where that view puts it.
+    CRect client;
+    map->GetClientRect(&client);
+    ASSERT_EQ(map->GetViewHeight(), client.Height());
+    const CPoint at = CFloatPoint(2000, 900).ToDevice(1500, 700, 2.5, map->GetViewHeight());
+    EXPECT_EQ(at, CPoint(200, client.Height() - 80));
+    bool drawn = false;
+    for (int dy = -3; dy <= 3; ++dy)
+        for (int dx = -3; dx <= 3; ++dx)
+            drawn = drawn || map->GetSurfacePixel(at.x + dx, at.y + dy) != GetSysColor(COLOR_WINDOW);
+    EXPECT_TRUE(drawn);
+}
+
 } // namespace
 
 TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
@@ -698,7 +767,9 @@ TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
     Command(frame, ID_FILE_SAVE);
     EXPECT_FALSE(doc->GetMapWnd()->IsModified());
 
-    // The saved layer holds them when opened in another map.
+    // The saved layer holds them when opened in another map, once this map lets its files go.
+    for (int i = 0; i < doc->GetMapModel()->GetLayerCount(); ++i)
+        doc->GetMapModel()->GetLayerAt(i)->CloseDatabase();
     CMUIMap reader;
     reader.LoadWorkspace(path);
     CMapLayer* reopened = reader.GetMapModel()->GetLayerAt(0);
