@@ -257,6 +257,42 @@ void BM_Polygons_Peer(benchmark::State& state)
 }
 BENCHMARK(BM_Polygons_Peer)->Unit(benchmark::kMicrosecond);
 
+// A comb of n teeth over a 200 x 200 square, filled without an outline: every
+// scan line crosses every edge (16 000 and 10^6 vertices).
+std::vector<POINT> Comb(int n)
+{
+    std::vector<POINT> comb;
+    for (int i = 0; i < n; ++i)
+        comb.push_back({(int)((long long)i * 200 / n), i % 2 ? 199 : 0});
+    return comb;
+}
+
+void BM_CombFill_Project(benchmark::State& state)
+{
+    const std::vector<POINT> comb = Comb((int)state.range(0));
+    Canvas c(200, 200);
+    c.dc.SelectStockObject(NULL_PEN);
+    c.dc.SelectStockObject(BLACK_BRUSH);
+    for (auto _ : state) {
+        c.dc.Polygon(comb.data(), (int)comb.size());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_CombFill_Project)->Arg(16000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_CombFill_Peer(benchmark::State& state)
+{
+    const std::vector<QPolygon> comb = QtPolygons({Comb((int)state.range(0))});
+    PeerCanvas c(200, 200);
+    c.painter.setPen(Qt::NoPen);
+    c.painter.setBrush(Qt::black);
+    for (auto _ : state) {
+        c.painter.drawPolygon(comb[0], Qt::OddEvenFill);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_CombFill_Peer)->Arg(16000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 // Polylines of 50 one-pixel segments, the shape of a layer's line objects.
 const std::vector<std::vector<POINT>>& Polylines()
 {

@@ -179,10 +179,15 @@ std::vector<POINT> ClipDeviceRing(const std::vector<CDoublePoint>& ring, const D
 }
 
 namespace {
+// Points an arc's refinement appends at most: far more than any arc through a
+// clip rectangle needs at a quarter pixel.
+constexpr size_t kMaxArcPoints = 1 << 16;
+
 struct EllipseArcSampler {
     double cx, cy, rx, ry, reach;
     const DeviceClipRect& clip;
     std::vector<CDoublePoint>& out;
+    size_t limit;
 
     CDoublePoint At(double t) const { return CDoublePoint(cx + rx * std::cos(t), cy - ry * std::sin(t)); }
 
@@ -196,11 +201,12 @@ struct EllipseArcSampler {
         const double sagitta = reach * 2.0 * s * s;
         const bool visible = clip.MeetsBox(std::fmin(p0.x, p1.x) - sagitta, std::fmin(p0.y, p1.y) - sagitta,
                                            std::fmax(p0.x, p1.x) + sagitta, std::fmax(p0.y, p1.y) + sagitta);
-        if (!visible || sagitta < 0.25 || depth >= 60) {
+        const double mid = (t0 + t1) * 0.5;
+        if (!visible || sagitta < 0.25 || depth >= 60 || out.size() >= limit || mid <= std::fmin(t0, t1)
+            || mid >= std::fmax(t0, t1)) {
             out.push_back(p1);
             return;
         }
-        const double mid = (t0 + t1) * 0.5;
         const CDoublePoint pm = At(mid);
         Refine(t0, mid, p0, pm, depth + 1);
         Refine(mid, t1, pm, p1, depth + 1);
@@ -214,7 +220,8 @@ void SampleVisibleEllipseArc(double cx, double cy, double rx, double ry, double 
     if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(rx) || !std::isfinite(ry) ||
         !std::isfinite(from) || !std::isfinite(sweep))
         return;
-    EllipseArcSampler sampler{cx, cy, rx, ry, std::fmax(std::fabs(rx), std::fabs(ry)), clip, out};
+    EllipseArcSampler sampler{cx, cy, rx, ry, std::fmax(std::fabs(rx), std::fabs(ry)), clip, out,
+                              out.size() + kMaxArcPoints};
     // Eighths of a turn at most, so that each piece bulges to one side of its chord.
     const int pieces = std::max(1, (int)std::ceil(std::fabs(sweep) / (M_PI / 4)));
     CDoublePoint prev = sampler.At(from);

@@ -47,5 +47,8 @@ std::vector<POINT> ClipDeviceRing(const std::vector<CDoublePoint>& ring, const D
 // departs from its chords by less than a quarter pixel, so the point count
 // follows the visible part, not the ellipse's size. The first point is
 // appended too. Nothing for a sweep or a coordinate that is not finite.
+// Where the doubles cannot tell the pieces apart (an ellipse of 10^30 pixels,
+// whose points are far coarser than one pixel) the refinement stops at a
+// bound on the points, so that no figure takes longer than a fine one.
 void SampleVisibleEllipseArc(double cx, double cy, double rx, double ry, double from, double sweep,
                              const DeviceClipRect& clip, std::vector<CDoublePoint>& out);

@@ -8,17 +8,32 @@
 #include "core/MapUnits.h"
 #include "mapwindow/MUIMap.h"
 #include "model/LayerIndexEntry.h"
+#include "model/MapAdvPolygon.h"
+#include "model/MapArc.h"
 #include "model/MapImage.h"
+#include "model/MapLine.h"
+#include "model/MapPolyAdvPolygon.h"
+#include "model/MapPolyParts.h"
+#include "model/MapPolygon.h"
+#include "model/MapPolyline.h"
+#include "model/MapSpline.h"
+#include "model/StoredRuns.h"
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
 #include "model/MapText.h"
 #include "platform/testing/FuzzPlatform.h"
 
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -29,6 +44,142 @@ void Write(const char* target, const char* name, const void* data, size_t size)
     const std::filesystem::path folder = g_root / target;
     std::filesystem::create_directories(folder);
     std::ofstream(folder / name, std::ios::binary | std::ios::trunc).write(static_cast<const char*>(data), (std::streamsize)size);
+}
+
+std::vector<BYTE> Floats(std::initializer_list<float> values)
+{
+    std::vector<BYTE> bytes;
+    for (float v : values) {
+        BYTE b[4];
+        MapRecord::PutFloat(b, v);
+        bytes.insert(bytes.end(), b, b + 4);
+    }
+    return bytes;
+}
+
+std::vector<BYTE> Joined(std::vector<BYTE> a, const std::vector<BYTE>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+template <class Kind> Kind* WithPoints(Kind* object, std::initializer_list<std::pair<float, float>> points)
+{
+    for (const auto& [x, y] : points)
+        object->AddPoint(CFloatPoint(x, y));
+    return object;
+}
+
+// The stored geometry of each kind as the map code writes it, read back from
+// the layer file it went into; "<kind>": its seeds by name.
+void WriteGeometrySeeds(const std::string& folder)
+{
+    const std::string path = folder + "/shapes.klz";
+    std::vector<std::pair<std::string, int>> written;   // kind name, id
+    {
+        CMapModel model;
+        CMapLayer probe("shapes");
+        model.CreateLayerDatabase(CString(path.c_str()), &probe);
+        CMapModel map;
+        map.OpenLayer(CString(path.c_str()), nullptr);
+        CMapLayer* layer = map.GetLastLayer();
+        const auto store = [&](const char* name, CMapObject* object) {
+            layer->AddObject(object, TRUE);
+            written.emplace_back(name, object->GetMapeID());
+            delete object;
+        };
+        CArcGeometry g;
+        g.ellipse = CDoubleRect(0.0, 40.0, 40.0, 0.0);
+        g.start = CFloatPoint(40, 20);
+        g.end = CFloatPoint(20, 40);
+        for (const auto& [name, type] : {std::pair{"arc", MAP_OBJECT_ARC}, std::pair{"chord", MAP_OBJECT_CHORD},
+                                         std::pair{"pie", MAP_OBJECT_PIE}}) {
+            auto* arc = new CMapArc(type);
+            arc->SetGeometry(g);
+            store(name, arc);
+        }
+        auto* line = new CMapLine;
+        line->SetPoints(CDoublePoint(1, 2), CDoublePoint(30, 40));
+        store("line", line);
+        store("polygon", WithPoints(new CMapPolygon, {{0, 0}, {40, 0}, {40, 40}, {0, 40}}));
+        store("polyline", WithPoints(new CMapPolyline, {{0, 0}, {20, 30}, {40, 0}}));
+        auto* parts = new CMapPolyPolygon;
+        parts->AddPart(WithPoints(new CMapPolygon, {{0, 0}, {40, 0}, {40, 40}}));
+        auto* hole = WithPoints(new CMapPolygon, {{20, 5}, {30, 5}, {30, 15}});
+        hole->SetRingFlag(TRUE);
+        parts->AddPart(hole);
+        store("polypolygon", parts);
+        auto* lines = new CMapPolyPolyline;
+        lines->AddPart(WithPoints(new CMapPolyline, {{0, 0}, {10, 10}}));
+        lines->AddPart(WithPoints(new CMapPolyline, {{20, 0}, {30, 10}, {40, 0}}));
+        store("polypolyline", lines);
+        auto* holes = WithPoints(new CMapAdvPolygon, {{0, 0}, {40, 0}, {40, 40}, {0, 40}});
+        holes->AddInnerRing(WithPoints(new CMapPolygon, {{10, 10}, {20, 10}, {20, 20}}));
+        store("advpolygon", holes);
+        auto* multi = new CMapPolyAdvPolygon;
+        auto* first = WithPoints(new CMapAdvPolygon, {{0, 0}, {20, 0}, {20, 20}, {0, 20}});
+        first->AddInnerRing(WithPoints(new CMapPolygon, {{5, 5}, {10, 5}, {10, 10}}));
+        multi->AddPart(first);
+        multi->AddPart(WithPoints(new CMapAdvPolygon, {{30, 0}, {40, 0}, {40, 10}}));
+        store("polyadvpolygon", multi);
+        auto* spline = new CMapSpline;
+        spline->SetControlPoints({CFloatPoint(0, 0), CFloatPoint(20, 30), CFloatPoint(40, 0)});
+        store("spline", spline);
+        layer->SaveProperties();
+    }
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    for (const auto& [name, id] : written) {
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(db, "select mapeGeoData from _MapGeoData where mapeID=?;", -1, &stmt, nullptr);
+        sqlite3_bind_int(stmt, 1, id);
+        if (sqlite3_step(stmt) == SQLITE_ROW) {
+            const std::vector<BYTE> blob(static_cast<const BYTE*>(sqlite3_column_blob(stmt, 0)),
+                                         static_cast<const BYTE*>(sqlite3_column_blob(stmt, 0)) + sqlite3_column_bytes(stmt, 0));
+            const std::string target = "geometry_" + name;
+            Write(target.c_str(), "written", blob.data(), blob.size());
+            // Damaged forms of the same bytes: one byte short, a NaN in the
+            // first coordinate, and a separator appended.
+            if (!blob.empty()) {
+                Write(target.c_str(), "short", blob.data(), blob.size() - 1);
+                std::vector<BYTE> nan = blob;
+                const std::vector<BYTE> bits = Floats({std::nanf("")});
+                std::memcpy(nan.data(), bits.data(), std::min<size_t>(4, nan.size()));
+                Write(target.c_str(), "nan", nan.data(), nan.size());
+                const std::vector<BYTE> open = Joined(blob, Floats({FLT_MAX, FLT_MAX}));
+                Write(target.c_str(), "separator-last", open.data(), open.size());
+            }
+        }
+        sqlite3_finalize(stmt);
+    }
+    sqlite3_close(db);
+    // Big but sound values, and a hole right after a part.
+    const std::vector<BYTE> vast = Floats({-FLT_MAX / 2, -FLT_MAX / 2, FLT_MAX / 2, FLT_MAX / 2, -FLT_MAX / 2, FLT_MAX / 2});
+    for (const char* name : {"polygon", "polyline", "spline", "polypolyline"})
+        Write((std::string("geometry_") + name).c_str(), "vast", vast.data(), vast.size());
+    const std::vector<BYTE> holeAfterPart = Floats({0, 0, 10, 0, 10, 10, FLT_MAX, FLT_MAX, FLT_MIN, FLT_MIN, 1, 1, 2, 2, 3, 1});
+    Write("geometry_polyadvpolygon", "hole-after-part", holeAfterPart.data(), holeAfterPart.size());
+    // Finite values whose figure leaves the float range: an ellipse edge of a
+    // double beyond it, and control points at its edge that the curve overshoots.
+    std::vector<BYTE> farEllipse = Floats({40, 20, 20, 40});
+    farEllipse.resize(24, 0);
+    for (double v : {0.0, 0.0, -1.1960164332659527e+199, 40.0}) {
+        BYTE b[8];
+        std::memcpy(b, &v, 8);
+        farEllipse.insert(farEllipse.end(), b, b + 8);
+    }
+    Write("geometry_arc", "ellipse-beyond-float", farEllipse.data(), farEllipse.size());
+    // An ellipse 40 units wide and 3 * 10^30 high: far beyond what doubles resolve to a pixel.
+    std::vector<BYTE> tallEllipse = Floats({40, 1.5489362e25f, 1.5444331e25f, 40.05f});
+    tallEllipse.resize(24, 0);
+    for (double v : {40.0, 3.169126500580103e+30, 3.60297429539817e-310, 40.00000000000178}) {
+        BYTE b[8];
+        std::memcpy(b, &v, 8);
+        tallEllipse.insert(tallEllipse.end(), b, b + 8);
+    }
+    Write("geometry_pie", "far-tall-ellipse", tallEllipse.data(), tallEllipse.size());
+    const std::vector<BYTE> overshoot = Floats({0, 0, 20, 1.7e-12f, 2.9e-39f, FLT_MAX, FLT_MAX, FLT_MAX});
+    Write("geometry_spline", "overshoot", overshoot.data(), overshoot.size());
 }
 
 template <class Record>
@@ -114,6 +265,7 @@ int main(int argc, char** argv)
         map.SaveWorkspace(CString((folder + "/map.kws").c_str()));
     }
     CopyFile("workspace_file", "one-layer", folder + "/map.kws");
+    WriteGeometrySeeds(folder);
     std::printf("seeds written to %s\n", argv[1]);
     return 0;
 }

@@ -375,7 +375,11 @@ void CMUIDoc::StepHistory(void (CMapLayer::*step)())
     if (!layer)
         return;
     m_MapWnd.ClearSelection(1);
-    (layer->*step)();
+    try {
+        (layer->*step)();
+    } catch (const CSQLiteException& e) {
+        m_MapWnd.ReportCommandError(e.GetMessage());
+    }
     GetMapModel()->RecalcExtent();
     m_MapWnd.InvalidateMap(nullptr, FALSE);
     m_MapWnd.SetModified(1);

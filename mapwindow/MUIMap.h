@@ -44,6 +44,9 @@ public:
     using CWnd::Create;
     // Every message goes to the balloon tip first, so that a pointer move hides it.
     BOOL PreTranslateMessage(MSG* msg) override;
+    // Every message through the map window's handlers: a file error that a
+    // tool or command did not handle is reported and goes no further.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Creates the quick-info tip over the owner (the parent when there is none).
     void SetupBalloonTip();
     CBalloonTip& GetBalloonTip() { return m_BalloonTip; }
@@ -143,6 +146,14 @@ public:
     // copies other than nodes and texts.
     void DeselectLayerObjects(CMapLayer* layer) override;
     void AddToSelection(CList<CMapObject*, CMapObject*>& objects);
+    // Keeps the first entry of each object (same layer and id) in the
+    // selection and drops the others, freeing the copies among them.
+    void RemoveRepeatedSelections();
+    // Undoes the objects a failed command stored so far (each taken out of
+    // its layer and freed) and frees their undo copies.
+    void TakeBackNewObjects(CList<CMapObject*, CMapObject*>& made, CList<CMapObject*, CMapObject*>& copies);
+    // Tells the user why a command did not complete.
+    void ReportCommandError(const CString& message);
     void SetActiveHandle(CMapObject* object, int index);
     CMapObject* GetSelectedObject();
     CMapObject* GetFirstSelectedObject() { return GetSelectedObject(); }

@@ -8,6 +8,7 @@
 #include "core/ObjectTypes.h"
 #include "model/MapLayer.h"
 #include "model/MapObject.h"
+#include "core/SQLiteException.h"
 
 namespace {
 constexpr int kPasteStep = 6;
@@ -56,13 +57,20 @@ void CMUIMap::PasteClipboard()
     const int n = m_nPasteOffset;
     double zoom = GetZoom();
     CList<CMapObject*, CMapObject*> pasted, copies;
-    for (POSITION pos = m_Clipboard.GetHeadPosition(); pos;) {
-        CMapObject* clone = m_Clipboard.GetNext(pos)->Clone(layer);
-        clone->MoveBy(n, n, &zoom);
-        clone->SaveChanges();
-        copies.AddTail(CMapTool::CopyForUndo(clone));
-        clone->Select();
-        pasted.AddTail(clone);
+    try {
+        for (POSITION pos = m_Clipboard.GetHeadPosition(); pos;) {
+            CMapObject* clone = m_Clipboard.GetNext(pos)->Clone(layer);
+            pasted.AddTail(clone);
+            clone->MoveBy(n, n, &zoom);
+            clone->SaveChanges();
+            copies.AddTail(CMapTool::CopyForUndo(clone));
+            clone->Select();
+        }
+    } catch (const CSQLiteException& e) {
+        // All copies or none: those already stored go again.
+        TakeBackNewObjects(pasted, copies);
+        ReportCommandError(e.GetMessage());
+        return;
     }
     ClearSelection(0);
     AddToSelection(pasted);

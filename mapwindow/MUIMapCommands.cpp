@@ -7,6 +7,7 @@
 
 #include "mapwindow/MapTool.h"
 #include "core/ObjectTypes.h"
+#include "core/SQLiteException.h"
 #include "model/MapLayer.h"
 #include "model/MapObject.h"
 #include "model/MapPolygon.h"
@@ -139,14 +140,21 @@ void CMUIMap::OnUpdateMakePolygon(CCmdUI* ui)
 void CMUIMap::CloneSelection()
 {
     CList<CMapObject*, CMapObject*> clones, copies;
-    for (CMapObject* object : SelectionOf(this)) {
-        CMapLayer* layer = object->GetLayer();
-        if (!layer || !CMapObject::IsTypeValid(object->GetType()))
-            continue;
-        object->LoadGeometry();
-        CMapObject* clone = object->Clone(layer);
-        clones.AddTail(clone);
-        copies.AddTail(CMapTool::CopyForUndo(clone));
+    try {
+        for (CMapObject* object : SelectionOf(this)) {
+            CMapLayer* layer = object->GetLayer();
+            if (!layer || !CMapObject::IsTypeValid(object->GetType()))
+                continue;
+            object->LoadGeometry();
+            CMapObject* clone = object->Clone(layer);
+            clones.AddTail(clone);
+            copies.AddTail(CMapTool::CopyForUndo(clone));
+        }
+    } catch (const CSQLiteException& e) {
+        // All clones or none: those already stored go again.
+        TakeBackNewObjects(clones, copies);
+        ReportCommandError(e.GetMessage());
+        return;
     }
     ClearSelection(1);
     for (POSITION pos = clones.GetHeadPosition(); pos;)
@@ -163,19 +171,47 @@ void CMUIMap::CloneSelection()
     CMapTool::RecordEditsByLayer(copies, 0);
 }
 
+void CMUIMap::TakeBackNewObjects(CList<CMapObject*, CMapObject*>& made, CList<CMapObject*, CMapObject*>& copies)
+{
+    while (!copies.IsEmpty())
+        delete copies.RemoveHead();
+    while (!made.IsEmpty()) {
+        std::unique_ptr<CMapObject> object(made.RemoveHead());
+        CMapLayer* layer = object->GetLayer();
+        object->Deselect();
+        try {
+            if (layer && object->GetMapeID() >= 0)
+                layer->RemoveObject(object.get());
+        } catch (const CSQLiteException&) {
+            // The row stays; the layer no longer lists or indexes it.
+        }
+        // A node or text belonged to its layer's list until its removal.
+    }
+}
+
+void CMUIMap::ReportCommandError(const CString& message)
+{
+    ::MessageBox(GetSafeHwnd(), message, nullptr, MB_OK | MB_ICONEXCLAMATION);
+}
+
 void CMUIMap::DeleteSelection(BOOL mapLayersOnly)
 {
     CList<CMapObject*, CMapObject*> removed;
-    for (CMapObject* object : SelectionOf(this)) {
-        CMapLayer* layer = object->GetLayer();
-        if (!layer || !layer->IsEditable() || (mapLayersOnly && !IsMapLayer(layer)))
-            continue;
-        if (!object->IsGeometryLoaded())
-            object->LoadGeometry();
-        removed.AddTail(object);
-        DeselectObject(object, 1);
-        layer->RemoveObject(object);
-        NotifyParent(MAPA_OBJECT_CHANGED, object, 0);
+    try {
+        for (CMapObject* object : SelectionOf(this)) {
+            CMapLayer* layer = object->GetLayer();
+            if (!layer || !layer->IsEditable() || (mapLayersOnly && !IsMapLayer(layer)))
+                continue;
+            if (!object->IsGeometryLoaded())
+                object->LoadGeometry();
+            layer->RemoveObject(object);
+            removed.AddTail(object);
+            DeselectObject(object, 1);
+            NotifyParent(MAPA_OBJECT_CHANGED, object, 0);
+        }
+    } catch (const CSQLiteException& e) {
+        // What was removed stays removed and can be undone; the rest stays selected.
+        ReportCommandError(e.GetMessage());
     }
     if (!removed.IsEmpty())
         SetModified(1);

@@ -10,6 +10,8 @@
 #include "model/MapObject.h"
 
 #include <cstdint>
+#include <set>
+#include <utility>
 
 namespace {
 bool IsSameObject(const CMapObject* a, const CMapObject* b)
@@ -141,6 +143,28 @@ void CMUIMap::DeselectLayerObjects(CMapLayer* layer)
 void CMUIMap::AddToSelection(CList<CMapObject*, CMapObject*>& objects)
 {
     m_MapModel.GetSelectedObjects().AddTail(&objects);
+}
+
+void CMUIMap::RemoveRepeatedSelections()
+{
+    CList<CMapObject*, CMapObject*>& selection = m_MapModel.GetSelectedObjects();
+    std::set<const CMapObject*> listed;
+    std::set<std::pair<const CMapLayer*, int>> stored;
+    for (POSITION pos = selection.GetHeadPosition(); pos;) {
+        const POSITION current = pos;
+        CMapObject* object = selection.GetNext(pos);
+        // The same object listed twice: the first entry keeps it.
+        if (!listed.insert(object).second) {
+            selection.RemoveAt(current);
+            continue;
+        }
+        // An object not stored yet (id -1) is only itself.
+        if (object->GetMapeID() < 0 || stored.insert({object->GetLayer(), object->GetMapeID()}).second)
+            continue;
+        // A second copy of a stored object already selected.
+        selection.RemoveAt(current);
+        Release(object);
+    }
 }
 
 void CMUIMap::SetActiveHandle(CMapObject* object, int index)

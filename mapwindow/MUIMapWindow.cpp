@@ -9,6 +9,7 @@
 #include "mapwindow/MapEMDIFrame.h"
 #include "mapwindow/MapTool.h"
 #include "core/ObjectTypes.h"
+#include "core/SQLiteException.h"
 #include "model/MapLayer.h"
 #include "model/MapObject.h"
 #include "platform/base/Exceptions.h"
@@ -70,6 +71,18 @@ BEGIN_MESSAGE_MAP(CMUIMap, CWnd)
     ON_COMMAND(ID_MAP_LAYER_CONTROL, OnLayerControlItem)
     ON_UPDATE_COMMAND_UI(ID_MAP_LAYER_CONTROL, OnUpdateLayerControlItem)
 END_MESSAGE_MAP()
+
+LRESULT CMUIMap::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return CWnd::WindowProc(message, wParam, lParam);
+    } catch (const CSQLiteException& e) {
+        // The step that failed left its own state sound (each write is all or
+        // nothing); the user learns why the command stopped.
+        ReportCommandError(e.GetMessage());
+    }
+    return 0;
+}
 
 namespace {
 // The off-screen context of one paint: the whole client area is drawn into a

@@ -95,17 +95,21 @@ void CDevicePointCache::EmptyChunks()
 {
     for (int i = 0; i < GetChunkCount(); ++i)
         GetChunk(i)->Empty();
+    m_nFreeFrom = 0;
 }
 
 CDevicePointArray* CDevicePointCache::TakeFreeChunk(int n)
 {
-    for (int i = 0; i < GetChunkCount(); ++i) {
+    for (int i = m_nFreeFrom; i < GetChunkCount(); ++i) {
         CDevicePointArray* chunk = GetChunk(i);
         if (chunk->GetCount() == 0) {
+            // A chunk taken and left empty is taken again by the next call.
+            m_nFreeFrom = i;
             chunk->Reserve(n);
             return chunk;
         }
     }
+    m_nFreeFrom = GetChunkCount();
     CDevicePointArray* chunk = &m_First;
     if (m_bFirstMade) {
         m_More.push_back(std::make_unique<CDevicePointArray>());

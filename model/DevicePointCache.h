@@ -84,6 +84,8 @@ public:
     // Every chunk emptied, arrays kept for the next build.
     void EmptyChunks();
     // The first free chunk, or a new one at the end, with room for n points.
+    // Chunks are taken in order after EmptyChunks: the search resumes at the
+    // chunk taken last, so that a build of many pieces is linear in them.
     CDevicePointArray* TakeFreeChunk(int n);
     // Chunks in build order; the free ones (count 0) included.
     int GetChunkCount() const { return m_bFirstMade ? 1 + (int)m_More.size() : 0; }
@@ -103,4 +105,8 @@ private:
     mutable CDevicePointArray m_First;
     bool m_bFirstMade = false;
     std::vector<std::unique_ptr<CDevicePointArray>> m_More;
+    // Every chunk before this one holds points, or was taken since the
+    // chunks were last emptied and may hold none: no free one lies before it
+    // that a build would reuse.
+    int m_nFreeFrom = 0;
 };

@@ -5,6 +5,7 @@
 
 #include "core/MapStyle.h"
 #include "core/SQLiteStatement.h"
+#include "model/StoredGeometry.h"
 #include "model/RingPath.h"
 
 #include <sqlite3.h>
@@ -52,7 +53,10 @@ void CMapAdvPolygon::AddInnerRing(CMapPolygon* ring)
         m_Rings.SetParent(this);
     }
     m_Rings.AddPart(ring);
-    UpdateLayerBounds();
+    // An empty ring (one per separator as a row is read) changes no bounds;
+    // recomputing them for each would make reading quadratic in the rings.
+    if (ring->GetPointCount() > 0)
+        UpdateLayerBounds();
 }
 
 void CMapAdvPolygon::RemoveInnerRingAt(POSITION pos)
@@ -575,6 +579,12 @@ void CMapAdvPolygon::LoadFromRow(CSQLiteStatement* stmt)
     const BYTE* data = static_cast<const BYTE*>(stmt->ColumnBlob(kGeoDataColumn));
     if (!data || size < kVertexSize)
         return;
+    // Runs that do not match the layout make no rings, and the outer ring
+    // takes nothing (AttachGeometry and LoadGeometry check again).
+    if (FindStoredGeometryFault(MAP_OBJECT_ADVPOLYGON, data, size)) {
+        CMapObject::LoadFromRow(stmt);
+        return;
+    }
     for (int at = 0; at + kVertexSize <= size; at += kVertexSize) {
         if (IsHoleSeparator(CFloatPoint(MapRecord::GetFloat(data + at), MapRecord::GetFloat(data + at + 4))))
             AddInnerRing(new CMapPolygon);

@@ -10,6 +10,7 @@
 #include "core/Settings.h"
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
+#include "model/StoredGeometry.h"
 #include "model/ObjectDrawScope.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
@@ -474,7 +475,10 @@ void CMapArc::SaveChanges()
 void CMapArc::LoadFromRow(CSQLiteStatement* stmt)
 {
     CArcGeometry geometry;
-    if (geometry.ReadRecord(stmt->ColumnBlob(5), stmt->ColumnBytes(5)))
+    const void* data = stmt->ColumnBlob(5);
+    const int size = data ? stmt->ColumnBytes(5) : 0;
+    // A record its kind cannot hold leaves the figure as it was.
+    if (!FindStoredGeometryFault(m_nType, data, size) && geometry.ReadRecord(data, size))
         SetGeometry(geometry);
     CMapObject::LoadFromRow(stmt);
 }

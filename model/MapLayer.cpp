@@ -12,6 +12,7 @@
 #include "model/MapObject.h"
 #include "model/MapObjectKinds.h"
 #include "model/RowStatements.h"
+#include "model/StoredGeometry.h"
 
 #include <sqlite3.h>
 
@@ -194,6 +195,12 @@ void CMapLayer::GiveEmptyValues(CMapObject* object) const
 
 void CMapLayer::AddObject(CMapObject* object, BOOL emptyValues)
 {
+    // An object the index cannot hold would have rows that nothing draws or finds.
+    const CDoubleRect& boundary = object->GetBoundary();
+    if (!IsPointObjectType(object->GetType())
+        && !IsIndexableRect(boundary.left, boundary.top, boundary.right, boundary.bottom))
+        throw CSQLiteException("The object cannot be stored in the layer " + m_strName
+                               + ": its coordinates are beyond the range a layer holds.");
     object->SetLayer(this);
     if (object->GetMapeID() < 0)
         object->SetMapeID(NextObjectID());
@@ -308,8 +315,19 @@ void CMapLayer::RewriteObject(CMapObject* object)
 // ---------------------------------------------------------------- removing
 void CMapLayer::RemoveObject(CMapObject* object)
 {
+    // Both rows go or neither, and the object leaves the index only with them.
+    if (m_pDatabase) {
+        m_pDatabase->ExecuteChecked("SAVEPOINT remove;");
+        try {
+            DeleteObjectRows(object);
+        } catch (...) {
+            m_pDatabase->Execute("ROLLBACK TO remove;");
+            m_pDatabase->Execute("RELEASE remove;");
+            throw;
+        }
+        m_pDatabase->ExecuteChecked("RELEASE remove;");
+    }
     IndexRemoveObject(object);
-    DeleteObjectRows(object);
     if (!m_rcBounds.ContainsRect(object->GetBoundary()))
         RecalcBounds();
 }
@@ -543,14 +561,35 @@ void CMapLayer::RecalcBounds()
 }
 
 // ---------------------------------------------------------------- spatial index
-void CMapLayer::IndexInsert(int id, const CDoubleRect& rect)
+BOOL CMapLayer::IndexInsert(int id, const CDoubleRect& rect)
 {
+    if (!IsIndexableRect(rect.left, rect.top, rect.right, rect.bottom))
+        return FALSE;
     m_Index.Insert((float)rect.left, (float)rect.bottom, (float)rect.right, (float)rect.top, id);
+    return TRUE;
 }
 
-void CMapLayer::IndexRemove(int id, const CDoubleRect& rect)
+void CMapLayer::IndexRemove(int id, const CDoubleRect& rect, bool anywhere)
 {
-    m_Index.Remove((float)rect.left, (float)rect.bottom, (float)rect.right, (float)rect.top, id);
+    if (m_Index.Remove((float)rect.left, (float)rect.bottom, (float)rect.right, (float)rect.top, id) || !anywhere)
+        return;
+    struct Found {
+        int id;
+        bool found = false;
+        CRTree::Rect rect{};
+    } found{id};
+    m_Index.ForEachEntry(
+        [](int entry, const CRTree::Rect& r, void* context) {
+            auto* f = static_cast<Found*>(context);
+            if (entry != f->id)
+                return true;
+            f->found = true;
+            f->rect = r;
+            return false;
+        },
+        &found);
+    if (found.found)
+        m_Index.Remove(found.rect.minX, found.rect.minY, found.rect.maxX, found.rect.maxY, id);
 }
 
 void CMapLayer::IndexInsertObject(CMapObject* object)

@@ -129,7 +129,9 @@ public:
     // inserts its rows, widens the bounds, and keeps a node or text in the
     // node/text list (taking it over) or indexes any other object. With
     // `emptyValues` the object first gets one empty value per field. When the
-    // rows cannot be written the exception passes and the layer is unchanged.
+    // rows cannot be written the exception passes and the layer is unchanged;
+    // an indexed object whose boundary is not finite in the index's float
+    // range is refused so (CSQLiteException) before anything is written.
     void AddObject(CMapObject* object, BOOL emptyValues);
     // One _MapGeoData row and one _MapMetaData row, written together or not at
     // all; a null `db` is the layer's.
@@ -138,8 +140,9 @@ public:
     void RewriteObject(CMapObject* object);
 
     // ---- removing
-    // Takes the object out of the list or the index and deletes its rows; the
-    // object itself is not deleted.
+    // Deletes the object's rows and takes it out of the list or the index; the
+    // object itself is not deleted. When the rows cannot be deleted the
+    // exception passes and the layer is unchanged.
     void RemoveObject(CMapObject* object);
     void DeleteObjectRows(CMapObject* object);
     void DeleteRows(int id);
@@ -184,8 +187,12 @@ public:
     void RecalcBounds();
 
     // ---- spatial index (model/MapLayerSearch.cpp for the searches)
-    void IndexInsert(int id, const CDoubleRect& rect);
-    void IndexRemove(int id, const CDoubleRect& rect);
+    // FALSE, nothing inserted, for a rectangle not finite in the index's float
+    // range: such an entry would corrupt the boxes above it.
+    BOOL IndexInsert(int id, const CDoubleRect& rect);
+    // With `anywhere`, an entry not found under `rect` is looked for by id in
+    // the whole index (an object whose boundary and index entry disagree).
+    void IndexRemove(int id, const CDoubleRect& rect, bool anywhere = false);
     // Nodes and texts go to the node/text list instead.
     void IndexInsertObject(CMapObject* object);
     void IndexRemoveObject(CMapObject* object);
@@ -357,6 +364,10 @@ private:
     // nodes and texts, and the bounds: `given` when not null, else those of
     // what the layer holds.
     void ReadIndexFromFile(const CDoubleRect& given);
+    // The indexed rows whose boundary and geometry pass their kind's check, in
+    // id order; the others are named to the user in one message
+    // (model/LayerRowCheck.cpp).
+    std::vector<LayerIndexEntry> CheckStoredRows();
     // The values of row `id` from `values`, a query of _MapMetaData in id
     // order already stepped to its first row (`more` false once it ended);
     // an id without a row leaves the object's values as they are. An object

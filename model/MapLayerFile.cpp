@@ -14,6 +14,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -237,6 +238,28 @@ void CMapLayer::ReadIndexFromFile(const CDoubleRect& given)
     CSQLiteDatabase* db = m_pDatabase.get();
     CSQLiteStatement stmt;
     const bool saved = db->QueryInt("select count(*) from _MapProperty") == 2;
+    // Only rows that pass their kind's check are indexed, sorted by id.
+    const std::vector<LayerIndexEntry> sound = CheckStoredRows();
+    // The saved entries come in tree order: their ids are looked up in a bit
+    // per id of the sound rows' range where the ids are dense enough (a
+    // binary search per entry would miss the cache at every step), else in
+    // the sorted list.
+    const long long first = sound.empty() ? 0 : sound.front().id, last = sound.empty() ? -1 : sound.back().id;
+    std::vector<bool> soundIds;
+    if (last - first < 64LL * (long long)sound.size() + 64) {
+        soundIds.assign((size_t)(last - first + 1), false);
+        for (const LayerIndexEntry& entry : sound)
+            soundIds[(size_t)(entry.id - first)] = true;
+    }
+    const auto isSound = [&](int id) {
+        if (id < first || id > last)
+            return false;
+        if (!soundIds.empty())
+            return (bool)soundIds[(size_t)(id - first)];
+        const auto at = std::lower_bound(sound.begin(), sound.end(), id,
+                                         [](const LayerIndexEntry& e, int v) { return e.id < v; });
+        return at != sound.end() && at->id == id;
+    };
     std::vector<BYTE> records;
     if (saved) {
         db->Prepare("select SelProperty from _MapProperty where ROWID=2", stmt);
@@ -245,26 +268,22 @@ void CMapLayer::ReadIndexFromFile(const CDoubleRect& given)
             const int count = data ? stmt.ColumnBytes(0) / LayerIndexEntry::kRecordSize : 0;
             for (int i = 0; i < count; ++i) {
                 LayerIndexEntry entry;
-                if (entry.ReadRecord(data + i * LayerIndexEntry::kRecordSize, LayerIndexEntry::kRecordSize))
-                    IndexInsert(entry.id, entry.rect);
+                if (!entry.ReadRecord(data + i * LayerIndexEntry::kRecordSize, LayerIndexEntry::kRecordSize))
+                    continue;
+                // An entry without a sound row of its own would count and draw
+                // an object the file does not hold; the index saved next drops it.
+                if (!isSound(entry.id) || !IndexInsert(entry.id, entry.rect))
+                    m_dwFlags |= kIndexOutOfDate;
             }
         }
         stmt.Finalize();
     } else {
-        CString sql;
-        sql.Format("select mapeID, mapeBoundary from _MapGeoData where (mapeObjectType!=%d and mapeObjectType!=%d);",
-                   MAP_OBJECT_NODE, MAP_OBJECT_TEXT);
-        db->Prepare(sql, stmt);
-        while (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
-            LayerIndexEntry entry;
-            entry.id = stmt.ColumnInt(0);
-            if (!entry.rect.ReadRecord(stmt.ColumnBlob(1), stmt.ColumnBytes(1)))
+        for (const LayerIndexEntry& entry : sound) {
+            if (!IndexInsert(entry.id, entry.rect))
                 continue;
-            IndexInsert(entry.id, entry.rect);
             records.resize(records.size() + LayerIndexEntry::kRecordSize);
             entry.WriteRecord(records.data() + records.size() - LayerIndexEntry::kRecordSize);
         }
-        stmt.Finalize();
     }
 
     ReadMaxID();

@@ -14,6 +14,7 @@
 #include "model/MapModel.h"
 #include "model/MapPointList.h"
 #include "model/ObjectDrawScope.h"
+#include "model/StoredGeometry.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
 
@@ -423,7 +424,11 @@ void CMapLine::SaveChanges()
 void CMapLine::LoadFromRow(CSQLiteStatement* stmt)
 {
     // A NULL or short geometry leaves the end points as they were.
-    SetGeometry(stmt->ColumnBlob(5), stmt->ColumnBytes(5));
+    const void* data = stmt->ColumnBlob(5);
+    const int size = data ? stmt->ColumnBytes(5) : 0;
+    // A record its kind cannot hold leaves the ends as they were.
+    if (!FindStoredGeometryFault(MAP_OBJECT_LINE, data, size))
+        SetGeometry(data, size);
     CMapObject::LoadFromRow(stmt);
 }
 

@@ -175,7 +175,10 @@ void CMapObject::ReplaceLabel(const CMapLabel& label)
 void CMapObject::MoveIndexEntry(const CDoubleRect& from, const CDoubleRect& to)
 {
     if (m_pLayer && m_nMapeID != -1) {
-        m_pLayer->IndexRemove(m_nMapeID, from);
+        // The entry may lie under another rectangle than `from` (a stored
+        // boundary that disagreed with the vertices): it is found by id then,
+        // so that the object never holds two entries.
+        m_pLayer->IndexRemove(m_nMapeID, from, true);
         m_pLayer->IndexInsert(m_nMapeID, to);
     }
 }
@@ -485,10 +488,18 @@ void CMapObject::CopyInto(CMapObject* clone, const CMapStyle& style) const
 
 CMapObject* CMapObject::PlaceClone(CMapObject* clone, CMapLayer* target) const
 {
-    if (target)
-        target->AddObject(clone, FALSE);
-    else
+    if (!target) {
         clone->m_nMapeID = m_nMapeID;
+        return clone;
+    }
+    // A clone stored in a layer is a new object: it never takes the source's id.
+    clone->m_nMapeID = -1;
+    try {
+        target->AddObject(clone, FALSE);
+    } catch (...) {
+        delete clone;
+        throw;
+    }
     return clone;
 }
 

@@ -138,7 +138,12 @@ void CMapObject::SaveChanges()
             CDoubleRect stored;
             if (stored.ReadRecord(query.ColumnBlob(0), query.ColumnBytes(0))) {
                 m_rcPrevBoundary = stored;
+                // A kind that recomputes its boundary here (from vertices that
+                // disagreed with the stored one) takes its index entry along.
+                const BOOL stale = IsIndexStale();
+                SetIndexStale(TRUE);
                 UpdateLayerBounds();
+                SetIndexStale(stale && IsIndexStale());
             }
         }
         query.Finalize();

@@ -6,6 +6,7 @@
 #include "core/MapStyle.h"
 #include "core/SQLiteStatement.h"
 #include "model/MapPointList.h"
+#include "model/StoredGeometry.h"
 
 #include <sqlite3.h>
 
@@ -318,6 +319,12 @@ bool CMapPartList::LoadPartsFromRow(CSQLiteStatement* stmt, const std::function<
     const BYTE* data = static_cast<const BYTE*>(stmt->ColumnBlob(kGeoDataColumn));
     if (!data || size < CMapPointList::kVertexSize)
         return false;
+    // Runs that do not match the kind's layout make no parts: the object
+    // keeps its row's state and has no geometry.
+    if (FindStoredGeometryFault(GetType(), data, size)) {
+        CMapObject::LoadFromRow(stmt);
+        return false;
+    }
     addPart(RunSeparator::None);
     for (int at = 0; at + CMapPointList::kVertexSize <= size; at += CMapPointList::kVertexSize) {
         const CFloatPoint p(MapRecord::GetFloat(data + at), MapRecord::GetFloat(data + at + 4));

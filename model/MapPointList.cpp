@@ -361,11 +361,7 @@ CMapObject* CMapPointList::CloneInto(CMapPointList* clone, CMapLayer* target)
         DetachGeometry();
     // The copy owns its vertices, wherever the original's came from.
     clone->m_dwFlags = (clone->m_dwFlags & ~kGeometryBorrowed) | kGeometryLoaded;
-    if (target)
-        target->AddObject(clone, FALSE);
-    else
-        clone->m_nMapeID = m_nMapeID;
-    return clone;
+    return PlaceClone(clone, target);
 }
 
 CMapObject* CMapPointList::Clone(CMapLayer* target)

@@ -9,11 +9,13 @@
 #include "core/SQLiteStatement.h"
 #include "model/MapLayer.h"
 #include "model/RowStatements.h"
+#include "model/StoredGeometry.h"
 #include "platform/base/MessageBox.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // Column of mapeGeoData in a whole row of _MapGeoData.
@@ -42,12 +44,23 @@ const CSQLiteStatement* RowOfObject(int id)
 
 void CMapPointList::TakeBlob(const void* data, int size, bool own)
 {
-    const int count = data && size > 0 ? size / kVertexSize : 0;
+    int count = data && size > 0 ? size / kVertexSize : 0;
+    // Stored runs that a polygon with holes cannot hold give it no vertices.
+    if (count > 0 && m_nMapeID != -1 && GetType() == MAP_OBJECT_ADVPOLYGON
+        && FindStoredGeometryFault(MAP_OBJECT_ADVPOLYGON, data, size))
+        count = 0;
     std::vector<CFloatPoint>& target = own ? m_Owned : m_Borrowed;
     target.assign((size_t)(own ? count + kGrowBy : count), CFloatPoint());
     const BYTE* p = static_cast<const BYTE*>(data);
-    for (int i = 0; i < count; ++i, p += kVertexSize)
-        target[(size_t)i] = CFloatPoint(MapRecord::GetFloat(p), MapRecord::GetFloat(p + 4));
+    for (int i = 0; i < count; ++i, p += kVertexSize) {
+        const CFloatPoint v(MapRecord::GetFloat(p), MapRecord::GetFloat(p + 4));
+        // A vertex that is not a finite number makes the whole geometry unreadable.
+        if (!std::isfinite(v.x) || !std::isfinite(v.y)) {
+            count = 0;
+            break;
+        }
+        target[(size_t)i] = v;
+    }
     m_nCount = count;
     m_pPoints = target.data();
 }

@@ -10,6 +10,7 @@
 #include "model/MapModel.h"
 #include "model/ObjectDrawScope.h"
 #include "model/SplineCurve.h"
+#include "model/StoredGeometry.h"
 #include "platform/gdi/CDC.h"
 
 #include <sqlite3.h>
@@ -30,14 +31,25 @@ void CMapSpline::SetControlPoints(const std::vector<CFloatPoint>& points)
     RecalcBoundary();
 }
 
-std::vector<CFloatPoint> CMapSpline::GetCurvePoints() const
+std::vector<CDoublePoint> CMapSpline::CurveSamples() const
 {
     std::vector<CDoublePoint> control;
     control.reserve((size_t)m_Points.GetSize());
     for (INT_PTR i = 0; i < m_Points.GetSize(); ++i)
         control.emplace_back(m_Points[i].x, m_Points[i].y);
     std::vector<CDoublePoint> curve;
-    CSplineCurve(control).Sample(curve, false);
+    CSplineCurve(control, CSplineCurve::kMaxMapCurvePoints).Sample(curve, false);
+    // Control points near the float range overflow the float evaluation
+    // (inf - inf is NaN): such a curve is evaluated in doubles.
+    if (std::any_of(curve.begin(), curve.end(),
+                    [](const CDoublePoint& p) { return !std::isfinite(p.x) || !std::isfinite(p.y); }))
+        CSplineCurveT<double>(control, CSplineCurve::kMaxMapCurvePoints).Sample(curve, false);
+    return curve;
+}
+
+std::vector<CFloatPoint> CMapSpline::GetCurvePoints() const
+{
+    const std::vector<CDoublePoint> curve = CurveSamples();
     std::vector<CFloatPoint> points;
     points.reserve(curve.size());
     for (const CDoublePoint& p : curve)
@@ -316,8 +328,9 @@ void CMapSpline::LoadFromRow(CSQLiteStatement* stmt)
     CMapObject::LoadFromRow(stmt);
     const BYTE* data = static_cast<const BYTE*>(stmt->ColumnBlob(5));
     const int size = stmt->ColumnBytes(5);
-    // A shorter record keeps the control points as they were.
-    if (!data || size < kPointSize)
+    // A record its kind cannot hold (fewer than two control points among
+    // them) keeps the control points as they were.
+    if (FindStoredGeometryFault(MAP_OBJECT_SPLINE, data, data ? size : 0))
         return;
     m_Points.SetSize(size / kPointSize);
     for (INT_PTR i = 0; i < m_Points.GetSize(); ++i)
@@ -329,6 +342,12 @@ void CMapSpline::LoadFromRow(CSQLiteStatement* stmt)
 // ---------------------------------------------------------------- measures
 double CMapSpline::GetLength(OGRSpatialReference* srs)
 {
-    const std::vector<CFloatPoint> curve = GetCurvePoints();
-    return PathLength(curve.data(), (int)curve.size(), false, MeasureReference(srs));
+    // Measured on the samples as computed: a curve that swings beyond the
+    // float range still has a length.
+    const std::vector<CDoublePoint> curve = CurveSamples();
+    const OGRSpatialReference* reference = MeasureReference(srs);
+    double length = 0.0;
+    for (size_t i = 1; i < curve.size(); ++i)
+        length += MapDistance(curve[i - 1], curve[i], reference);
+    return length;
 }

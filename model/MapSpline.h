@@ -29,6 +29,8 @@ public:
     // The curve in map units; the control points themselves when fewer than
     // two distinct ones.
     std::vector<CFloatPoint> GetCurvePoints() const;
+    // The same as computed, before each point is narrowed to floats.
+    std::vector<CDoublePoint> CurveSamples() const;
 
     void GetOutlinePoints(CArray<CFloatPoint, CFloatPoint&>& points) override;
     BOOL IsWithinDeviceCircle(CPoint centre, double radius) override;

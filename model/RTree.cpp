@@ -101,20 +101,25 @@ void CRTree::FreeNode(Node* node)
     m_pool.Free(node);
 }
 
-void CRTree::Insert(float minX, float minY, float maxX, float maxY, int id)
+bool CRTree::Insert(float minX, float minY, float maxX, float maxY, int id)
 {
+    if (!std::isfinite(minX) || !std::isfinite(minY) || !std::isfinite(maxX) || !std::isfinite(maxY))
+        return false;
     Branch branch;
     branch.rect = {std::min(minX, maxX), std::min(minY, maxY), std::max(minX, maxX), std::max(minY, maxY)};
     branch.id = id;
     InsertRect(branch, &root, 0);
     ++m_count;
+    return true;
 }
 
-void CRTree::Remove(float minX, float minY, float maxX, float maxY, int id)
+bool CRTree::Remove(float minX, float minY, float maxX, float maxY, int id)
 {
     const Rect rect{std::min(minX, maxX), std::min(minY, maxY), std::max(minX, maxX), std::max(minY, maxY)};
-    if (RemoveRect(rect, id, &root))
-        --m_count;
+    if (!RemoveRect(rect, id, &root))
+        return false;
+    --m_count;
+    return true;
 }
 
 // Returns true when the root was split (and a new root made).

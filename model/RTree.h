@@ -46,11 +46,13 @@ public:
     CRTree(const CRTree&) = delete;
     CRTree& operator=(const CRTree&) = delete;
 
-    // The rectangle is normalised per axis before it is stored.
-    void Insert(float minX, float minY, float maxX, float maxY, int id);
+    // The rectangle is normalised per axis before it is stored. A rectangle
+    // with a coordinate that is not finite is refused (false): NaN compares
+    // false with everything and would corrupt the covers of its ancestors.
+    bool Insert(float minX, float minY, float maxX, float maxY, int id);
     // Removes the entry `id` reached through branches overlapping the rectangle;
-    // an absent id leaves the index unchanged.
-    void Remove(float minX, float minY, float maxX, float maxY, int id);
+    // an absent id leaves the index unchanged (false).
+    bool Remove(float minX, float minY, float maxX, float maxY, int id);
     void RemoveAll();
 
     // Searches return the number of entries reported. Query rectangles are

@@ -6,7 +6,7 @@
 #include <cmath>
 
 template <class T>
-CSplineCurveT<T>::CSplineCurveT(const std::vector<CDoublePoint>& points)
+CSplineCurveT<T>::CSplineCurveT(const std::vector<CDoublePoint>& points, long long maxPoints)
 {
     for (const CDoublePoint& p : points) {
         const T x = (T)p.x, y = (T)p.y;
@@ -16,8 +16,36 @@ CSplineCurveT<T>::CSplineCurveT(const std::vector<CDoublePoint>& points)
         m_Y.push_back(y);
     }
     m_nCount = (int)m_X.size();
-    if (m_nCount >= 2)
+    if (m_nCount >= 2) {
         SolveTangents();
+        PlanSteps(maxPoints);
+    }
+}
+
+template <class T>
+void CSplineCurveT<T>::PlanSteps(long long maxPoints)
+{
+    const int segments = m_nCount - 1;
+    m_Steps.resize((size_t)segments);
+    long long steps = 0;
+    for (int i = 0; i < segments; ++i)
+        steps += m_Steps[(size_t)i] = RuleSteps(i);
+    // Each segment adds its steps and its start point.
+    const long long allowed = std::max<long long>(maxPoints - segments, segments);
+    if (steps <= allowed)
+        return;
+    const double scale = (double)allowed / (double)steps;
+    steps = 0;
+    for (long long& k : m_Steps)
+        steps += k = std::max(1LL, (long long)((double)k * scale));
+    // Segments raised to their one step take it from the others.
+    for (long long& k : m_Steps) {
+        if (steps <= allowed)
+            break;
+        const long long cut = std::min(k - 1, steps - allowed);
+        k -= cut;
+        steps -= cut;
+    }
 }
 
 template <class T>
@@ -80,7 +108,7 @@ void CSplineCurveT<T>::SolveTangents()
 }
 
 template <class T>
-long long CSplineCurveT<T>::Steps(int segment) const
+long long CSplineCurveT<T>::RuleSteps(int segment) const
 {
     // Integer truncation of the differences, in a range where it is defined.
     const double dx = std::trunc(std::fabs((double)m_dX[segment]));

@@ -22,10 +22,19 @@ public:
     // Steps of one segment at most: a corrupt or vast coordinate must not ask
     // for billions of points.
     static constexpr long long kMaxSegmentSteps = 1 << 16;
+    // Points of a whole curve at most, by default: beyond it every segment's
+    // steps shrink in proportion (each keeps one at least), so that a long
+    // or damaged spline costs a bounded time and memory.
+    static constexpr long long kMaxCurvePoints = 1 << 20;
+    // The bound of the map-unit evaluation, which every load of a spline runs
+    // for its boundary: a fine curve of its own, not a drawing.
+    static constexpr long long kMaxMapCurvePoints = 1 << 16;
 
     // Control points in curve order. Consecutive repeats are dropped first: a
     // chord of length 0 has no ratio, and the curve passes the point anyway.
-    explicit CSplineCurveT(const std::vector<CDoublePoint>& points);
+    // The sampled curve keeps to `maxPoints`, or to one step per segment
+    // where the segments alone need more.
+    explicit CSplineCurveT(const std::vector<CDoublePoint>& points, long long maxPoints = kMaxCurvePoints);
 
     // The number of distinct control points the curve is evaluated on.
     int GetControlCount() const { return m_nCount; }
@@ -48,9 +57,13 @@ public:
 
 private:
     void SolveTangents();
-    long long Steps(int segment) const;
+    // The steps of each segment by the sampling rule, shrunk to the bound.
+    void PlanSteps(long long maxPoints);
+    long long Steps(int segment) const { return m_Steps[(size_t)segment]; }
+    long long RuleSteps(int segment) const;
 
     int m_nCount = 0;
+    std::vector<long long> m_Steps;
     std::vector<T> m_X, m_Y, m_dX, m_dY, m_Tx, m_Ty, m_Ex, m_Ey, m_R, m_A, m_B, m_C;
 };
 

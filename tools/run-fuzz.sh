@@ -13,7 +13,9 @@ shift
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(rect_record style_record label_record units_record text_record image_record index_record
-           field_value layer_file workspace_file)
+           field_value layer_file workspace_file geometry_arc geometry_line geometry_polygon geometry_polyline
+           geometry_polypolygon geometry_polypolyline geometry_advpolygon geometry_polyadvpolygon geometry_chord
+           geometry_pie geometry_spline)
 fi
 parallel=${FUZZ_JOBS:-4}
 bash tools/configure-sanitized.sh > /dev/null

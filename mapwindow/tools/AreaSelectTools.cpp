@@ -53,6 +53,7 @@ template <class Select> void CRectSelectTool::SelectInLayers(CMUIMap* map, const
         if (layer->IsVisible() && layer->IsSelectable())
             select(layer);
     }
+    map->RemoveRepeatedSelections();
     for (POSITION pos = map->GetFirstSelectedPosition(); pos;)
         map->GetNextSelected(pos)->Select();
     map->NotifyParent(MAPA_SELECTION_CHANGED, nullptr, 0);
@@ -60,9 +61,17 @@ template <class Select> void CRectSelectTool::SelectInLayers(CMUIMap* map, const
 }
 
 // ---------------------------------------------------------------- Rectangle Select
+bool CRectSelectTool::TakePress()
+{
+    const bool pressed = m_pressed;
+    m_pressed = false;
+    return pressed;
+}
+
 void CRectSelectTool::OnLButtonDown(CMUIMap* map, UINT flags, int x, int y)
 {
     map->ClearSelection(0);
+    m_pressed = true;
     CMapTool::OnLButtonDown(map, flags, x, y);
 }
 
@@ -74,7 +83,7 @@ void CRectSelectTool::OnMouseMove(CMUIMap* map, UINT flags, int x, int y)
 
 void CRectSelectTool::OnLButtonUp(CMUIMap* map, UINT, int x, int y)
 {
-    if (CPoint(x, y) == g_downPoint) {
+    if (!TakePress() || CPoint(x, y) == g_downPoint) {
         EndSelection(map);
         return;
     }
@@ -100,7 +109,7 @@ void CMarqueeSelectTool::OnMouseMove(CMUIMap* map, UINT flags, int x, int y)
 
 void CMarqueeSelectTool::OnLButtonUp(CMUIMap* map, UINT, int x, int y)
 {
-    if (CPoint(x, y) == g_downPoint) {
+    if (!TakePress() || CPoint(x, y) == g_downPoint) {
         EndSelection(map);
         return;
     }

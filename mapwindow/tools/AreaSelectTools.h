@@ -21,9 +21,14 @@ public:
 protected:
     explicit CRectSelectTool(int number) : CMapTool(number) {}
     // Runs `select` on every visible, selectable layer, bottom first; then every
-    // selected object carries its selected flag, the owner hears of the change
-    // and the whole map is repainted.
+    // selected object carries its selected flag (and is in the selection once),
+    // the owner hears of the change and the whole map is repainted.
     template <class Select> static void SelectInLayers(CMUIMap* map, const Select& select);
+    // Whether the release that comes belongs to a press of this tool: a
+    // second release without a press between selects nothing again.
+    bool TakePress();
+
+    bool m_pressed = false;
 };
 
 class CMarqueeSelectTool : public CRectSelectTool {

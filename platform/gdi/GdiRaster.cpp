@@ -70,6 +70,7 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
     struct Crossing {
         double x;
         int dir;
+        const Edge* edge;
     };
     static thread_local std::vector<Crossing> xs;
     size_t next = 0;
@@ -84,12 +85,19 @@ void fillPolygons(const std::vector<std::vector<QPointF>>& polygons, bool windin
         const double yc = y + 0.5;
         xs.clear();
         for (const Edge* e : active)
-            xs.push_back({e->x0 + (yc - e->y0) * e->slope, e->dir});
-        // Few crossings per row: an insertion sort (stable, as the order of equal crossings does
-        // not change which pixels are in).
-        for (size_t i = 1; i < xs.size(); ++i)
-            for (size_t j = i; j > 0 && xs[j].x < xs[j - 1].x; --j)
+            xs.push_back({e->x0 + (yc - e->y0) * e->slope, e->dir, e});
+        // The active edges keep the order of the row before, which edges that do not cross keep:
+        // an insertion sort finishes it in linear time. Where edges cross or start in numbers, the
+        // moves it may spend are bounded and a full sort takes over, so that no row costs the
+        // square of its crossings. The order of equal crossings does not change which pixels are in.
+        size_t moves = 8 * xs.size() + 64;
+        for (size_t i = 1; i < xs.size() && moves > 0; ++i)
+            for (size_t j = i; j > 0 && xs[j].x < xs[j - 1].x && moves > 0; --j, --moves)
                 std::swap(xs[j], xs[j - 1]);
+        if (moves == 0)
+            std::sort(xs.begin(), xs.end(), [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
+        for (size_t i = 0; i < xs.size(); ++i)
+            active[i] = xs[i].edge;
         int wind = 0;
         for (size_t i = 0; i + 1 < xs.size(); ++i) {
             wind += winding ? xs[i].dir : 1;

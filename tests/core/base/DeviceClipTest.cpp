@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <cmath>
 #include <limits>
 
@@ -78,6 +80,21 @@ TEST(DeviceClip, EllipseSamplingFollowsTheVisiblePartOnly)
     ASSERT_EQ(runs.size(), 1u);
     for (const POINT& p : runs[0])
         EXPECT_NEAR(p.y, 50, 1);
+}
+
+
+TEST(DeviceClip, AnEllipseBeyondThePrecisionOfDoublesStopsAtItsBound)
+{
+    // Half an ellipse 40 pixels wide and 3 * 10^30 high whose top lies in the
+    // clip: near its top the doubles step by 10^14 pixels, so every piece
+    // there looks visible and refining would never end.
+    std::vector<CDoublePoint> points;
+    const auto start = std::chrono::steady_clock::now();
+    SampleVisibleEllipseArc(20, 1.58e30 + 50, 20, 1.58e30, 0, 3.141592653589793, kClip, points);
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0);
+    // The bound, and the ends of the pieces still open when it was reached.
+    EXPECT_LE(points.size(), (1u << 16) + 256);
+    EXPECT_FALSE(points.empty());
 }
 
 }

@@ -277,6 +277,27 @@ TEST(RTree, SearchesAgreeWithABruteForceScanThroughInsertsRemovalsAndReinsertion
     }
 }
 
+TEST(RTree, EntriesThatAreNotFiniteAreRefusedAndHideNothing)
+{
+    RectSource source(11);
+    CRTree tree;
+    BruteForce brute;
+    const float nan = std::nanf(""), inf = INFINITY;
+    for (int id = 1; id <= 5000; ++id) {
+        // Ten damaged rows among the others, as a layer file may hold them.
+        if (id % 500 == 0) {
+            tree.Insert(nan, 0, 1, 1, id);
+            tree.Insert(0, -inf, 1, 1, id + 100000);
+            continue;
+        }
+        const Rect r = source.Next();
+        tree.Insert(r.minX, r.minY, r.maxX, r.maxY, id);
+        brute.entries[id] = r;
+    }
+    ExpectSound(tree, brute.entries.size());
+    ExpectSearchesAgree(tree, brute, source);
+}
+
 TEST(RTree, RemovingWhatIsNotThereChangesNothing)
 {
     CRTree tree;

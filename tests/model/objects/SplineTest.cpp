@@ -87,6 +87,39 @@ TEST(SplineCurve, VastOrBrokenCoordinatesStayBounded)
         EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
 }
 
+TEST(SplineCurve, TheWholeCurveKeepsToItsBoundWhateverTheSegmentsAsk)
+{
+    // 20 000 segments of 300 km, each asking for the most steps a segment may take.
+    std::vector<CDoublePoint> control;
+    for (int i = 0; i <= 20000; ++i)
+        control.emplace_back(300000.0 * i, i % 2 ? 300000.0 : 0.0);
+    EXPECT_LE(CSplineCurve(control).GetPointCount(), CSplineCurve::kMaxCurvePoints);
+    const CSplineCurve bounded(control, CSplineCurve::kMaxMapCurvePoints);
+    EXPECT_LE(bounded.GetPointCount(), CSplineCurve::kMaxMapCurvePoints);
+    EXPECT_GE(bounded.GetPointCount(), 2 * 20000);
+    // A bound that leaves room spreads it over the segments as their lengths ask.
+    const CSplineCurve few({{0, 0}, {400000, 0}, {400040, 0}}, 1000);
+    std::vector<CDoublePoint> points;
+    few.Sample(points, false);
+    EXPECT_LE((long long)points.size(), 1000);
+    EXPECT_GT(points.size(), 900u);
+    EXPECT_EQ(points.back().x, 400040.0);
+}
+
+TEST(Spline, ALongSplineInMetresLoadsWithABoundedCurve)
+{
+    std::vector<CFloatPoint> control;
+    for (int i = 0; i < 1000; ++i)
+        control.emplace_back(300000.0f * (float)i, i % 2 ? 300000.0f : 0.0f);
+    const auto start = std::chrono::steady_clock::now();
+    auto spline = MakeSpline(control);
+    CArray<CFloatPoint, CFloatPoint&> points;
+    spline->GetOutlinePoints(points);
+    EXPECT_LE(points.GetSize(), CSplineCurve::kMaxMapCurvePoints);
+    EXPECT_GT(spline->GetLength(nullptr), 999 * 300000.0);
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0);
+}
+
 TEST(Spline, BoundaryHoldsTheCurveNotJustTheControlPoints)
 {
     // The curve leaves (0, 0) heading down before it turns up towards (40, 40).

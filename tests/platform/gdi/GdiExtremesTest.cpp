@@ -7,6 +7,8 @@
 #include <chrono>
 #include <climits>
 #include <functional>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -99,4 +101,66 @@ TEST_F(ExtremesTest, ExtremeFiguresFinishAtOnceAndDrawOnlyTheSurface)
             EXPECT_EQ(Count(kBlack), c.black) << c.name;
         }
     }
+}
+
+namespace {
+// Even-odd inside test of a pixel centre, by counting the edges it crosses.
+bool InsideEvenOdd(const std::vector<POINT>& ring, double x, double y)
+{
+    bool inside = false;
+    for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const double xi = ring[i].x, yi = ring[i].y, xj = ring[j].x, yj = ring[j].y;
+        if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
+            inside = !inside;
+    }
+    return inside;
+}
+
+// Whether the point lies exactly on an edge, where either answer is right.
+bool OnEdge(const std::vector<POINT>& ring, double x, double y)
+{
+    for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const double ax = ring[j].x, ay = ring[j].y, bx = ring[i].x, by = ring[i].y;
+        if ((bx - ax) * (y - ay) == (by - ay) * (x - ax) && std::min(ax, bx) <= x && x <= std::max(ax, bx)
+            && std::min(ay, by) <= y && y <= std::max(ay, by))
+            return true;
+    }
+    return false;
+}
+}
+
+TEST_F(ExtremesTest, ScanLinesOfManyCrossingsFillInTimeAndInTheRightPlaces)
+{
+    // A comb of 16000 teeth: every scan line crosses every edge.
+    Reset(200, 200);
+    std::vector<POINT> comb;
+    for (int i = 0; i < 16000; ++i)
+        comb.push_back(POINT{i / 80, i % 2 ? 199 : 0});
+    dc.SelectStockObject(BLACK_BRUSH);
+    dc.SelectStockObject(NULL_PEN);
+    const auto start = std::chrono::steady_clock::now();
+    dc.Polygon(comb.data(), (int)comb.size());
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 5.0);
+    EXPECT_GT(Count(kBlack), 0);
+
+    // Edges that cross each other on every row: the fill is where an even-odd count puts it. The
+    // fill takes the vertices at their pixels' centres, so pixel (x, y) is in when point (x, y)
+    // is inside the polygon of the integer vertices.
+    Reset(64, 64);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-4, 67);
+    std::vector<POINT> tangle;
+    for (int i = 0; i < 300; ++i)
+        tangle.push_back(POINT{coordinate(random), coordinate(random)});
+    dc.SelectStockObject(BLACK_BRUSH);
+    dc.SelectStockObject(NULL_PEN);
+    dc.SetPolyFillMode(ALTERNATE);
+    dc.Polygon(tangle.data(), (int)tangle.size());
+    int wrong = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            if (!OnEdge(tangle, x, y))
+                wrong += (At(x, y) == kBlack) != InsideEvenOdd(tangle, x, y);
+    EXPECT_EQ(wrong, 0);
 }
