@@ -3,6 +3,8 @@
 // the readers could not read back.
 #include "model/ProjectionCatalogue.h"
 
+#include "model/ProjectionCatalogueIndex.h"
+
 #include "core/Utilities.h"
 #include "platform/base/Clock.h"
 #include "platform/base/MessageBox.h"
@@ -50,6 +52,22 @@ FilePtr OpenCatalogue()
 }
 
 // The catalogue, or null after telling the user that it is missing.
+CProjectionCatalogueIndex* Index()
+{
+    if (g_ProjectionCatalogPath.IsEmpty())
+        CProjectionCatalogue::InitPath();
+    return CProjectionCatalogueIndex::For(g_ProjectionCatalogPath);
+}
+
+// The catalogue's index, or null after telling the user that the file is missing.
+CProjectionCatalogueIndex* IndexOrReport()
+{
+    CProjectionCatalogueIndex* index = Index();
+    if (!index)
+        AfxMessageBox(kCatalogueMissing, MB_OK, 0);
+    return index;
+}
+
 FilePtr OpenCatalogueOrReport()
 {
     FilePtr file = OpenCatalogue();
@@ -265,49 +283,40 @@ void CProjectionCatalogue::InitPath()
 
 int CProjectionCatalogue::GetDefinition(int code, LineBuffer& definition)
 {
-    FilePtr file = OpenCatalogueOrReport();
-    if (!file)
+    std::lock_guard<std::recursive_mutex> lock(CProjectionCatalogueIndex::Lock());
+    CProjectionCatalogueIndex* index = IndexOrReport();
+    size_t piece = CProjectionCatalogueIndex::kNoPiece;
+    if (!index || !index->FindFirst(code, &piece, nullptr) || piece == CProjectionCatalogueIndex::kNoPiece)
         return 0;
-    LineReader reader(file.get());
-    while (const char* line = reader.Next()) {
-        if (!StartsWith(line, "EPSG=") || ParseInt(line + 5) != code)
-            continue;
-        if (!reader.Next())
-            return 0;
-        const char* text = reader.Next();
-        if (!text)
-            return 0;
-        std::memcpy(definition, text, std::strlen(text) + 1);
-        return 1;
-    }
-    return 0;
+    const std::string& text = index->Piece(piece);
+    std::memcpy(definition, text.c_str(), text.size() + 1);
+    return 1;
 }
 
 OGRSpatialReference* CProjectionCatalogue::CreateSpatialReference(int code)
 {
-    LineBuffer definition = {};
-    if (!GetDefinition(code, definition))
+    std::lock_guard<std::recursive_mutex> lock(CProjectionCatalogueIndex::Lock());
+    CProjectionCatalogueIndex* index = IndexOrReport();
+    size_t piece = CProjectionCatalogueIndex::kNoPiece;
+    if (!index || !index->FindFirst(code, &piece, nullptr) || piece == CProjectionCatalogueIndex::kNoPiece)
         return nullptr;
-    auto srs = std::make_unique<OGRSpatialReference>();
-    if (!ImportDefinition(definition, *srs))
+    const OGRSpatialReference* imported = index->Imported(piece);
+    if (!imported)
         return nullptr;
-    return srs.release();
+    OGRSpatialReference* srs = imported->Clone();
+    if (srs)
+        srs->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    return srs;
 }
 
 int CProjectionCatalogue::GetGroupID(int code)
 {
-    FilePtr file = OpenCatalogue();
-    if (!file)
-        return -1;
-    LineReader reader(file.get());
+    std::lock_guard<std::recursive_mutex> lock(CProjectionCatalogueIndex::Lock());
+    CProjectionCatalogueIndex* index = Index();
     int group = -1;
-    while (const char* line = reader.Next()) {
-        if (StartsWith(line, "GROUP_ID="))
-            group = ParseInt(line + 9);
-        else if (StartsWith(line, "EPSG=") && ParseInt(line + 5) == code)
-            return group;
-    }
-    return -1;
+    if (!index || !index->FindFirst(code, nullptr, &group))
+        return -1;
+    return group;
 }
 
 void CProjectionCatalogue::FillGroupCombo(HWND combo)
@@ -381,22 +390,40 @@ int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
         return -1;
     FollowUserCopy();
     {
-        FilePtr file = OpenCatalogueOrReport();
-        if (!file) // appending would need the same file
+        std::lock_guard<std::recursive_mutex> lock(CProjectionCatalogueIndex::Lock());
+        CProjectionCatalogueIndex* index = IndexOrReport();
+        if (!index) // appending would need the same file
             return -1;
-        LineReader reader(file.get());
-        while (const char* line = reader.Next()) {
-            if (!StartsWith(line, "EPSG="))
+        // The system as the catalogue would hold it: a definition line keeps
+        // only what one-line WKT says, so a system built from the registry is
+        // compared in that form too (names with quotes, zoned grids).
+        std::string exported;
+        {
+            char* wkt = nullptr;
+            QuietGdalErrors quiet;
+            if (srs->exportToWkt(&wkt) == OGRERR_NONE && wkt)
+                exported = WithoutLineEnd(wkt);
+            CPLFree(wkt);
+        }
+        const CatalogueDefinitionKey key = CatalogueDefinitionKey::FromWkt(exported);
+        std::unique_ptr<OGRSpatialReference> stored;
+        bool storedTried = false;
+        for (const CProjectionCatalogueIndex::Entry& entry : index->Entries()) {
+            if (!entry.key.MayMatch(key))
                 continue;
-            const int code = ParseInt(line + 5);
-            if (!reader.Next())
-                break;
-            const char* definition = reader.Next();
-            if (!definition)
-                break;
-            OGRSpatialReference scratch;
-            if (ImportDefinition(definition, scratch) && IsSameSystem(scratch, *srs))
-                return code;
+            const OGRSpatialReference* candidate = index->Imported(entry.definition);
+            if (!candidate)
+                continue;
+            if (IsSameSystem(*candidate, *srs))
+                return entry.code;
+            if (!storedTried) {
+                storedTried = true;
+                auto readBack = std::make_unique<OGRSpatialReference>();
+                if (!exported.empty() && ImportDefinition(exported.c_str(), *readBack))
+                    stored = std::move(readBack);
+            }
+            if (stored && IsSameSystem(*candidate, *stored))
+                return entry.code;
         }
     }
     return AppendSystem(srs, -1, -1);
@@ -532,6 +559,7 @@ BOOL CProjectionCatalogue::WriteEntry(int groupId, int code, const char* definit
         return fail(target);
     }
     g_ProjectionCatalogPath = target;
+    CProjectionCatalogueIndex::Drop();
     return TRUE;
 }
 
