@@ -405,6 +405,10 @@ int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
                 exported = WithoutLineEnd(wkt);
             CPLFree(wkt);
         }
+        if (!exported.empty()) {
+            if (const int* code = index->FoundBefore(exported))
+                return *code;
+        }
         const CatalogueDefinitionKey key = CatalogueDefinitionKey::FromWkt(exported);
         std::unique_ptr<OGRSpatialReference> stored;
         bool storedTried = false;
@@ -414,16 +418,22 @@ int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
             const OGRSpatialReference* candidate = index->Imported(entry.definition);
             if (!candidate)
                 continue;
-            if (IsSameSystem(*candidate, *srs))
+            if (IsSameSystem(*candidate, *srs)) {
+                if (!exported.empty())
+                    index->RememberFound(exported, entry.code);
                 return entry.code;
+            }
             if (!storedTried) {
                 storedTried = true;
                 auto readBack = std::make_unique<OGRSpatialReference>();
                 if (!exported.empty() && ImportDefinition(exported.c_str(), *readBack))
                     stored = std::move(readBack);
             }
-            if (stored && IsSameSystem(*candidate, *stored))
+            if (stored && IsSameSystem(*candidate, *stored)) {
+                if (!exported.empty())
+                    index->RememberFound(exported, entry.code);
                 return entry.code;
+            }
         }
     }
     return AppendSystem(srs, -1, -1);

@@ -414,3 +414,17 @@ const OGRSpatialReference* CProjectionCatalogueIndex::Imported(size_t piece)
         srs.reset();
     return m_imported.emplace(piece, std::move(srs)).first->second.get();
 }
+
+const int* CProjectionCatalogueIndex::FoundBefore(const std::string& wkt) const
+{
+    const auto it = m_found.find(wkt);
+    return it == m_found.end() ? nullptr : &it->second;
+}
+
+void CProjectionCatalogueIndex::RememberFound(const std::string& wkt, int code)
+{
+    // A bound against systems made up by the thousand: the answers start again.
+    if (m_found.size() >= 4096)
+        m_found.clear();
+    m_found.emplace(wkt, code);
+}

@@ -67,6 +67,11 @@ public:
     // The system of the definition piece, imported once with the traditional
     // GIS axis order; null when it does not import.
     const OGRSpatialReference* Imported(size_t piece);
+    // Answers of earlier lookups by the one-line WKT of the system looked up:
+    // a lookup compares the system and that WKT read back, so a system that
+    // writes the same WKT gets the same entry.
+    const int* FoundBefore(const std::string& wkt) const;
+    void RememberFound(const std::string& wkt, int code);
 
 private:
     struct FirstOfCode {
@@ -77,4 +82,5 @@ private:
     std::unordered_map<int, FirstOfCode> m_firstOfCode;
     std::vector<Entry> m_entries;
     std::unordered_map<size_t, std::unique_ptr<OGRSpatialReference>> m_imported;   // null: does not import
+    std::unordered_map<std::string, int> m_found;
 };
