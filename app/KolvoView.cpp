@@ -6,6 +6,7 @@
 #include "app/HelpDocuments.h"
 #include "app/KolvoApp.h"
 #include "app/KolvoDoc.h"
+#include "gps/GpsDataDlg.h"
 #include "mapwindow/MapEMDIFrame.h"
 #include "mapwindow/MUIMap.h"
 #include "model/MapLayer.h"
@@ -22,6 +23,8 @@ BEGIN_MESSAGE_MAP(CKolvoView, CView)
     ON_NOTIFY(MAPN_NOTIFY, CKolvoView::kMapWindowId, OnMapNotify)
     ON_COMMAND(ID_WINDOW_NEW, OnNewWindow)
     ON_COMMAND(ID_HELP_FINDER, OnHelpTopics)
+    ON_COMMAND(ID_GPS_SERIAL, OnGpsSerial)
+    ON_COMMAND(ID_GPS_TRINE, OnGpsTrine)
 END_MESSAGE_MAP()
 
 CKolvoView::CKolvoView()
@@ -32,6 +35,7 @@ CKolvoView::CKolvoView()
 
 CKolvoView::~CKolvoView()
 {
+    m_pGpsDataDlg.reset();
     if (CKolvoApp* app = GetKolvoApp())
         --app->m_nViewCount;
 }
@@ -69,6 +73,18 @@ void CKolvoView::OnSize(UINT nType, int cx, int cy)
 }
 
 void CKolvoView::OnHelpTopics() { OpenHelpDocument(kEnglishManual); }
+
+void CKolvoView::OpenGpsDataDlg(int mode)
+{
+    if (m_pGpsDataDlg && m_pGpsDataDlg->GetSafeHwnd())
+        return;
+    CMUIMap* map = GetMapWindow();
+    if (!map)
+        return;
+    m_pGpsDataDlg = std::make_unique<CGpsDataDlg>(map, mode);
+    if (m_pGpsDataDlg->Create())
+        m_pGpsDataDlg->ShowWindow(SW_SHOW);
+}
 
 void CKolvoView::OnSetFocus(CWnd* pOldWnd)
 {

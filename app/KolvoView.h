@@ -6,6 +6,9 @@
 
 #include "platform/frames/CView.h"
 
+#include <memory>
+
+class CGpsDataDlg;
 class CKolvoDoc;
 class CMUIMap;
 
@@ -19,6 +22,8 @@ public:
 
     CKolvoDoc* GetDocument() const;
     CMUIMap* GetMapWindow() const;
+    // The GPS Data window this view opened last, or null.
+    CGpsDataDlg* GetGpsDataDlg() const { return m_pGpsDataDlg.get(); }
 
 protected:
     void OnDraw(CDC* pDC) override {}
@@ -32,5 +37,14 @@ protected:
     afx_msg void OnNewWindow() {}
     // Help Topics opens the English manual.
     afx_msg void OnHelpTopics();
+    // Serial Port Conn... and Emtac Trine Conn...: the GPS Data window in its
+    // serial or Bluetooth mode, one per view.
+    afx_msg void OnGpsSerial() { OpenGpsDataDlg(0); }
+    afx_msg void OnGpsTrine() { OpenGpsDataDlg(1); }
     DECLARE_MESSAGE_MAP()
+
+private:
+    void OpenGpsDataDlg(int mode);
+
+    std::unique_ptr<CGpsDataDlg> m_pGpsDataDlg;
 };

@@ -3,6 +3,7 @@
 
 #include <ogr_spatialref.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -36,8 +37,26 @@ int TransformPoints(OGRCoordinateTransformation* ct, CFloatPoint* points, int co
         wide[i] = CDoublePoint(points[i].x, points[i].y);
     if (!TransformPoints(ct, wide.data(), count))
         return 0;
+    // A finite double beyond float range would be stored as an infinity.
+    for (int i = 0; i < count; ++i) {
+        if (!std::isfinite((float)wide[i].x) || !std::isfinite((float)wide[i].y))
+            return 0;
+    }
     for (int i = 0; i < count; ++i)
         points[i] = CFloatPoint(wide[i].x, wide[i].y);
+    return 1;
+}
+
+int ConvertPoints(CFloatPoint* points, int count, const std::function<int(CFloatPoint&)>& convert)
+{
+    if (count < 0 || (count > 0 && !points))
+        return 0;
+    std::vector<CFloatPoint> copy(points, points + count);
+    for (CFloatPoint& p : copy) {
+        if (!convert(p) || !std::isfinite(p.x) || !std::isfinite(p.y))
+            return 0;
+    }
+    std::copy(copy.begin(), copy.end(), points);
     return 1;
 }
 

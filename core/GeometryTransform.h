@@ -8,6 +8,8 @@
 #include "core/DoubleRect.h"
 #include "core/FloatPoint.h"
 
+#include <functional>
+
 class OGRCoordinateTransformation;
 
 // 1 when every point was transformed; 0 (points unchanged) when any fails,
@@ -20,3 +22,8 @@ int TransformPoints(OGRCoordinateTransformation* ct, CFloatPoint* points, int co
 // its length and area where a transformation of the corners would widen it.
 // All or nothing, as above; the result is normalised.
 int TransformEllipseBox(OGRCoordinateTransformation* ct, CDoubleRect& box);
+
+// `convert` (one of the point's own conversions: unit change or scaling) applied
+// to a copy of every point; the copies are taken only when every conversion
+// succeeded and gave finite coordinates. 1 then, else 0 with the points unchanged.
+int ConvertPoints(CFloatPoint* points, int count, const std::function<int(CFloatPoint&)>& convert);

@@ -1,6 +1,8 @@
 // The map window: invalidation, notifications to its owner, new layers, and the
 // workspace file, which a save replaces only once the new one is complete.
 #include "mapwindow/MUIMap.h"
+#include "mapwindow/MapDialogHooks.h"
+#include "mapwindow/tools/NodeTool.h"
 
 #include "model/MapObject.h"
 #include "core/SQLiteDatabase.h"
@@ -95,6 +97,20 @@ CMapLayer* CMUIMap::CreateLayer(const CString& name)
     NotifyParent(MAPA_LAYER_CREATED, layer, 0);
     SetModified(1);
     return layer;
+}
+
+CMapLayer* CMUIMap::CreateNamedLayer()
+{
+    CMapDialogHooks& hooks = MapDialogHooks();
+    CString name;
+    if (!hooks.renameLayer || hooks.renameLayer(name, nullptr) != IDOK || name.IsEmpty())
+        return nullptr;
+    return CreateLayer(name);
+}
+
+CMapObject* CMUIMap::PlaceNodeAt(double x, double y)
+{
+    return CNodeTool::PlaceNodeAtPoint(this, x, y);
 }
 
 // ---------------------------------------------------------------- workspace

@@ -69,7 +69,7 @@ public:
     CFloatPoint ScreenToMapFloat(CPoint point) const;
     // Sets the map point of the bottom-left pixel, notifies MAPA_VIEW_ORIGIN and
     // invalidates the map.
-    void SetViewOrigin(double x, double y);
+    void SetViewOrigin(double x, double y) override;
     // Moves the view so that the map point under (x1, y1) comes under (x2, y2);
     // with `shiftSelection` the selection's cached device points follow; with
     // `notify` through SetViewOrigin, else silently.
@@ -86,7 +86,7 @@ public:
     // invalidation are off.
     void InvalidateMap(const CDoubleRect* mapRect, BOOL erase) override;
     // Marks the cache dirty and invalidates the object's screen rectangle.
-    void InvalidateObject(CMapObject* object);
+    void InvalidateObject(CMapObject* object) override;
     void SetRedrawPending(int flag) { m_nRedrawPending = flag; }
     void SetInvalidateNotify(int flag) { m_nNotifyOnInvalidate = flag; }
     BOOL IsDirty() const { return m_bDirty; }
@@ -112,6 +112,11 @@ public:
     void StartToolAt(int x, int y, int number);
     // The first layer, bottom up, that is both editable and visible, or null.
     CMapLayer* GetActiveLayer() const;
+    CMapLayer* GetActiveMapLayer() override { return GetActiveLayer(); }
+    // The layer-name dialog of the hook table, then CreateLayer.
+    CMapLayer* CreateNamedLayer() override;
+    // The node tool's placing at a map point (GPS recording).
+    CMapObject* PlaceNodeAt(double x, double y) override;
     BOOL HasActiveLayer() const { return GetActiveLayer() != nullptr; }
     BOOL IsMapLayer(const CMapLayer* layer) const;
     void SetStatusText(const CString& text) { m_strStatusText = text; }
@@ -131,7 +136,7 @@ public:
     // selection's (unless `clearFirst`).
     int SelectObject(CMapObject* object, BOOL clearFirst, BOOL invalidate);
     // Removes one object from the selection and clears its selected flag.
-    void DeselectObject(CMapObject* object, int invalidate);
+    void DeselectObject(CMapObject* object, int invalidate) override;
     // Empties the selection; the copies other than nodes and texts are deleted.
     void ClearSelection(int invalidate) override;
     // Deselects the objects of `layer` (all with a null layer), deleting the

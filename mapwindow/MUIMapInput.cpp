@@ -157,6 +157,11 @@ void CMUIMap::OnMouseMove(UINT flags, CPoint point)
         if (g_QuickInfoTool && (flags & (MK_LBUTTON | MK_RBUTTON | MK_SHIFT | MK_CONTROL | MK_MBUTTON)) == 0 &&
             g_currentTool == TOOL_SELECT && m_MapModel.GetLayerCount() > 0)
             ShowQuickInfo(point);
+    } else {
+        // A number without a tool object (Info among them) takes no clicks,
+        // but the pointer's position is still reported.
+        CMapTool::UpdatePositionText(this, point.x, point.y, nullptr);
+        NotifyParent(MAPA_MOUSE_MOVED, nullptr, 0);
     }
     CWnd::OnMouseMove(flags, point);
 }

@@ -434,7 +434,12 @@ CMapPointList* CClipPolygon::IntersectWithObject(CMapPointList* object, BOOL fla
         // Along the edge, so that the chain keeps its course through them.
         std::stable_sort(hits.begin(), hits.end(), [](const Hit& l, const Hit& r) { return l.along < r.along; });
         for (const Hit& h : hits) {
-            result->AddDoublePoint(h.point.x, h.point.y);
+            // A crossing at a vertex of the chain (a cut snapped to the
+            // object's vertex) ends one edge and begins the next: it counts once.
+            const int n = result->GetPointCount();
+            const bool again = n > 0 && Same(h.point, p) && Same(CClipVertex(result->GetPoint(n - 1)), h.point);
+            if (!again)
+                result->AddDoublePoint(h.point.x, h.point.y);
             if (Same(h.point, p))
                 m_Vertices.GetAt(prevPos).SetIntersection();
             else if (Same(h.point, c))

@@ -394,42 +394,18 @@ void CMapAdvPolygon::MoveHandle(CDC* pDC, int handle, int x, int y, double* orig
     UpdateLayerBounds();
 }
 
-template <class Convert> int CMapAdvPolygon::ConvertRings(const Convert& convert)
+void CMapAdvPolygon::GatherVertices(std::vector<CFloatPoint>& vertices)
 {
-    for (CMapPolygon* ring : Rings()) {
-        if (convert(ring) != 1)
-            return 0;
-    }
-    UpdateLayerBounds();
-    return 1;
+    CMapPolygon::GatherVertices(vertices);
+    for (CMapPolygon* ring : Rings())
+        ring->GatherVertices(vertices);
 }
 
-int CMapAdvPolygon::Transform(OGRCoordinateTransformation* ct)
+void CMapAdvPolygon::ScatterVertices(const std::vector<CFloatPoint>& vertices, size_t& at)
 {
-    if (CMapPolygon::Transform(ct) != 1)
-        return 0;
-    return ConvertRings([&](CMapPolygon* ring) { return ring->Transform(ct); });
-}
-
-int CMapAdvPolygon::LinearToAngular(double* a, double* b, int reserved)
-{
-    if (CMapPolygon::LinearToAngular(a, b, reserved) != 1)
-        return 0;
-    return ConvertRings([&](CMapPolygon* ring) { return ring->LinearToAngular(a, b, reserved); });
-}
-
-int CMapAdvPolygon::AngularToLinear(double* a, double* b)
-{
-    if (CMapPolygon::AngularToLinear(a, b) != 1)
-        return 0;
-    return ConvertRings([&](CMapPolygon* ring) { return ring->AngularToLinear(a, b); });
-}
-
-int CMapAdvPolygon::Scale(double* factor)
-{
-    if (CMapPolygon::Scale(factor) != 1)
-        return 0;
-    return ConvertRings([&](CMapPolygon* ring) { return ring->Scale(factor); });
+    CMapPolygon::ScatterVertices(vertices, at);
+    for (CMapPolygon* ring : Rings())
+        ring->ScatterVertices(vertices, at);
 }
 
 void CMapAdvPolygon::RefreshDevicePoints()

@@ -69,10 +69,9 @@ public:
     int SetActiveHandle(int index) override;
     void MoveBy(int dx, int dy, double* zoom) override;
     void MoveHandle(CDC* pDC, int handle, int x, int y, double* originX, double* originY, double* zoom) override;
-    int Transform(OGRCoordinateTransformation* ct) override;
-    int LinearToAngular(double* a, double* b, int reserved) override;
-    int AngularToLinear(double* a, double* b) override;
-    int Scale(double* factor) override;
+    // The outer ring's vertices, then each hole's: conversions take the whole.
+    void GatherVertices(std::vector<CFloatPoint>& vertices) override;
+    void ScatterVertices(const std::vector<CFloatPoint>& vertices, size_t& at) override;
     void RefreshDevicePoints() override;
     void CheckDeviceZoom(double* zoom) override;
     BOOL IsInsidePolygon(const CFloatPoint* ring, int count) override;
@@ -99,7 +98,6 @@ private:
     bool EveryRing(const std::function<BOOL(CMapPolygon*)>& test) const;
     // Splits the records now held as the outer ring's vertices over the rings.
     void SplitRecords(bool own);
-    template <class Convert> int ConvertRings(const Convert& convert);
 
     CMapPolyPolygon m_Rings;
 };

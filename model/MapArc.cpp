@@ -366,8 +366,22 @@ void CMapArc::MoveHandle(CDC* pDC, int handle, int x, int y, double* originX, do
     ChangeTracked(pDC, originX, originY, zoom, [&] {
         if (handle >= 0 && handle <= 3) {
             CMapObject::MoveHandle(pDC, 2 * handle, x, y, originX, originY, zoom);
-            if (m_rcBoundary != m_Ellipse) {
-                m_Ellipse = m_rcBoundary;
+            // A corner dragged past the opposite edge turns the ellipse inside
+            // out: it is kept normalised (as it is drawn), and the drag goes on
+            // with the corner that the dragged one has become.
+            CDoubleRect ellipse = m_rcBoundary;
+            const bool flipX = ellipse.left > ellipse.right, flipY = ellipse.bottom > ellipse.top;
+            if (flipX || flipY) {
+                ellipse.Normalize();
+                int corner = handle;
+                if (flipX)
+                    corner ^= 1;   // bottom-left and bottom-right, top-right and top-left
+                if (flipY)
+                    corner = 3 - corner;   // bottom-left and top-left, bottom-right and top-right
+                SetActiveHandle(corner);
+            }
+            if (ellipse != m_Ellipse || m_rcBoundary != ellipse) {
+                m_Ellipse = ellipse;
                 CommitGeometryMove(m_Ellipse);
             }
         } else if (handle == 4 || handle == 5) {
@@ -394,6 +408,41 @@ int CMapArc::Transform(OGRCoordinateTransformation* ct)
     SetEllipseRect(ellipse);
     UpdateLayerBounds();
     return 1;
+}
+
+int CMapArc::ConvertGeometry(const std::function<int(CFloatPoint&)>& convertPoint,
+                             const std::function<int(CDoubleRect&)>& convertRect)
+{
+    CDoubleRect ellipse = m_Ellipse;
+    CFloatPoint ends[2] = {m_Start, m_End};
+    if (!convertRect(ellipse) || !std::isfinite(ellipse.left) || !std::isfinite(ellipse.right)
+        || !std::isfinite(ellipse.bottom) || !std::isfinite(ellipse.top) || !ConvertPoints(ends, 2, convertPoint))
+        return 0;
+    ellipse.Normalize();
+    m_Start = ends[0];
+    m_End = ends[1];
+    m_dwFlags |= kIndexStale | kGeometryModified;
+    SetEllipseRect(ellipse);
+    UpdateLayerBounds();
+    return 1;
+}
+
+int CMapArc::LinearToAngular(double* a, double* b, int)
+{
+    return ConvertGeometry([&](CFloatPoint& p) { return p.LinearToAngular(*a, *b); },
+                           [&](CDoubleRect& r) { return r.LinearToAngular(*a, *b); });
+}
+
+int CMapArc::AngularToLinear(double* a, double* b)
+{
+    return ConvertGeometry([&](CFloatPoint& p) { return p.AngularToLinear(*a, *b); },
+                           [&](CDoubleRect& r) { return r.AngularToLinear(*a, *b); });
+}
+
+int CMapArc::Scale(double* factor)
+{
+    return ConvertGeometry([&](CFloatPoint& p) { return p.Scale(*factor); },
+                           [&](CDoubleRect& r) { return r.Scale(*factor); });
 }
 
 CMapObject* CMapArc::Clone(CMapLayer* target)

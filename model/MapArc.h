@@ -9,6 +9,7 @@
 #include "model/MapObject.h"
 
 #include <array>
+#include <functional>
 #include <vector>
 
 // The three members of an arc, and their stored form (mapeGeoData), 56 bytes,
@@ -82,6 +83,10 @@ public:
     // End points and the ellipse (by the ends of its axes) move together, or
     // nothing moves; the geometry is then marked modified, not saved.
     int Transform(OGRCoordinateTransformation* ct) override;
+    // The same all-or-nothing rule for the unit conversions and scaling.
+    int LinearToAngular(double* a, double* b, int reserved) override;
+    int AngularToLinear(double* a, double* b) override;
+    int Scale(double* factor) override;
     BOOL IsInsidePolygon(const CFloatPoint* ring, int count) override;
     void SaveChanges() override;
     // A record under 56 bytes leaves the geometry as it was.
@@ -94,6 +99,10 @@ public:
 private:
     bool IsClosedFigure() const { return m_nType == MAP_OBJECT_CHORD || m_nType == MAP_OBJECT_PIE; }
     std::vector<CFloatPoint> ArcPoints();
+    // Converts copies of the end points and the ellipse and takes them only
+    // when every step succeeded with finite results.
+    int ConvertGeometry(const std::function<int(CFloatPoint&)>& convertPoint,
+                        const std::function<int(CDoubleRect&)>& convertRect);
     // The figure in the DC's current pen and brush: through the device
     // context's primitive while its device coordinates are small enough for
     // it, else as a curve sampled only where it can be seen and clipped.

@@ -385,13 +385,23 @@ CMapObject* CMapLayer::ReadObject(int id, BOOL tinyTest, BOOL withAttributes)
             // A file whose tables do not take the query has no such object.
             return nullptr;
         }
-        CSQLiteStatement& stmt = *kept.statement;
-        stmt.BindInt64(0, id);
+        CSQLiteStatement* stmt = kept.statement;
+        stmt->BindInt64(0, id);
         if (joined)
-            stmt.BindInt64(1, id);
-        if (stmt.Step() != SQLITE_ROW)
-            return nullptr;
-        row = &stmt;
+            stmt->BindInt64(1, id);
+        if (stmt->Step() != SQLITE_ROW) {
+            if (!joined)
+                return nullptr;
+            // The object stands without its attribute row (a file written
+            // elsewhere lost it): it is read alone and gets empty values, so
+            // that it can still be hit, edited and undone.
+            stmt->Rewind();
+            kept.statement = stmt = &m_Statements.Get(m_pDatabase.get(), kReadGeoRow);
+            stmt->BindInt64(0, id);
+            if (stmt->Step() != SQLITE_ROW)
+                return nullptr;
+        }
+        row = stmt;
     } else {
         // A loop is running: its query returns the wanted id at or after its row.
         while (g_LayerQueryStatement.ColumnInt(COL_ID) != id) {

@@ -23,6 +23,7 @@
 #include <functional>
 #include <utility>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CArchive;
@@ -299,8 +300,10 @@ public:
     int FindField(const CString& name) const;
     // A field equal to `field` (name in the same case, width and type).
     BOOL HasField(const CMapField& field) const;
-    // -1 when a field of that name (in any case) exists; otherwise appends it,
-    // gives every node and text an empty value for it and returns its index.
+    // -1 when a field of that name (in any case) exists, or (with a message)
+    // when its column name made safe is one an existing field's column has;
+    // otherwise appends it, gives every node and text an empty value for it
+    // and returns its index.
     int AddField(CMapField field);
     // Removes field `index` and every node's and text's value of it; an index
     // out of range does nothing. The file's table is not changed here.
@@ -312,7 +315,9 @@ public:
     // Rebuilds _MapMetaData with `newColumns`, keeping the values of
     // `keptColumns` (comma-separated column names); nothing when the old and
     // new definitions are the same text. The history is cleared: its copies
-    // carry the old attribute layout.
+    // carry the old attribute layout. All or nothing: when a step fails the
+    // table, the field list and the nodes' and texts' values are as they were
+    // before the fields were changed, and CSQLiteException is thrown.
     void RebuildMetaDataTable(const CString& oldColumns, const CString& keptColumns, const CString& newColumns);
 
 private:
@@ -335,6 +340,10 @@ private:
     // The field list read from a file's _MapMetaData (its first row's storage
     // classes, the declared types where that row has no value).
     void ReadFieldsFromFile();
+    void AppendField(const CMapField& field);
+    // After a rebuild that failed: the fields that match `columns` (the table's
+    // definitions) again, and the nodes' and texts' values read anew.
+    void RestoreTableFields(const CString& columns);
     // The saved index (or one rebuilt from the rows), the id counters, the
     // nodes and texts, and the bounds: `given` when not null, else those of
     // what the layer holds.
@@ -360,6 +369,10 @@ private:
     CRTree m_Index;
     std::unique_ptr<CMapStyle> m_pStyle;
     std::vector<CMapField> m_Fields;
+    // The field list as the file's table has it, kept from the first change
+    // of the list until the table is rebuilt, so that a failed rebuild can
+    // put the list back.
+    std::optional<std::vector<CMapField>> m_TableFields;
     std::vector<DrawnLabel> m_DrawnLabels;
     std::unique_ptr<CSQLiteDatabase> m_pDatabase;
     CLayerStatements m_Statements;

@@ -5,9 +5,26 @@
 #include "model/MapLayer.h"
 
 #include "core/SQLiteDatabase.h"
+#include "core/SQLiteException.h"
 #include "model/MapObject.h"
+#include "platform/base/MessageBox.h"
 
 namespace {
+CString SafeColumnOf(const CMapField& field)
+{
+    CString name = field.GetName();
+    CMapLayer::MakeFieldNameSafe(name);
+    return name;
+}
+
+CString ColumnsOf(const std::vector<CMapField>& fields)
+{
+    CString columns("mapeID INTEGER PRIMARY KEY");
+    for (const CMapField& field : fields)
+        columns += "," + SqlColumnName(SafeColumnOf(field)) + field.GetSqlTypeSuffix();
+    return columns;
+}
+
 // Each comma-separated column name as a quoted identifier (names quoted already stay).
 CString QuoteColumnList(const CString& columns)
 {
@@ -76,16 +93,36 @@ int CMapLayer::AddField(CMapField field)
 {
     if (FindField(field.GetName()) >= 0)
         return -1;
+    // Names that differ ("Rate", "Rate%") can make one column; SQLite compares
+    // column names without case.
+    const CString column = SafeColumnOf(field);
+    for (const CMapField& own : m_Fields) {
+        if (SafeColumnOf(own).CompareNoCase(column) == 0) {
+            AfxMessageBox("The field \"" + field.GetName() + "\" cannot be added: its column \"" + column
+                              + "\" is already the column of the field \"" + own.GetName() + "\".",
+                          MB_OK | MB_ICONEXCLAMATION, 0);
+            return -1;
+        }
+    }
+    AppendField(field);
+    return GetFieldCount() - 1;
+}
+
+void CMapLayer::AppendField(const CMapField& field)
+{
+    if (!m_TableFields)
+        m_TableFields = m_Fields;
     m_Fields.push_back(field);
     for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;)
         m_PointObjects.GetNext(pos)->AddAttribute(CMapFieldValue(field));
-    return GetFieldCount() - 1;
 }
 
 void CMapLayer::RemoveField(int index)
 {
     if (index < 0 || index >= GetFieldCount())
         return;
+    if (!m_TableFields)
+        m_TableFields = m_Fields;
     m_Fields.erase(m_Fields.begin() + index);
     for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;) {
         CMapObject* object = m_PointObjects.GetNext(pos);
@@ -100,13 +137,7 @@ void CMapLayer::SetFieldTypeName(int, const CString&) {}
 
 CString CMapLayer::GetMetaDataColumns() const
 {
-    CString columns("mapeID INTEGER PRIMARY KEY");
-    for (const CMapField& field : m_Fields) {
-        CString name = field.GetName();
-        MakeFieldNameSafe(name);
-        columns += "," + SqlColumnName(name) + field.GetSqlTypeSuffix();
-    }
-    return columns;
+    return ColumnsOf(m_Fields);
 }
 
 CString CMapLayer::BuildCreateMetaDataSql() const
@@ -142,23 +173,57 @@ int CMapLayer::MakeFieldNameSafe(CString& name)
 void CMapLayer::RebuildMetaDataTable(const CString& oldColumns, const CString& keptColumns,
                                      const CString& newColumns)
 {
-    if (oldColumns == newColumns || !m_pDatabase)
+    if (oldColumns == newColumns || !m_pDatabase) {
+        m_TableFields.reset();
         return;
+    }
     CSQLiteDatabase* db = m_pDatabase.get();
     // Kept statements would run against the old table.
     FinalizeStatements();
     const CString kept = QuoteColumnList(keptColumns);
-    CString sql;
-    sql.Format("create temporary table _MapDatabackup(%s);", newColumns.GetString());
-    db->ExecuteChecked(sql);
-    sql.Format("insert into _MapDatabackup(%s) select %s from _MapMetaData;", kept.GetString(), kept.GetString());
-    db->ExecuteChecked(sql);
-    db->ExecuteChecked("Drop table _MapMetaData;");
-    sql.Format("create table _MapMetaData (%s);", newColumns.GetString());
-    db->ExecuteChecked(sql);
-    sql.Format("insert into _MapMetaData(%s) select %s from _MapDatabackup;", kept.GetString(), kept.GetString());
-    db->ExecuteChecked(sql);
-    db->ExecuteChecked("Drop table _MapDatabackup;");
+    // The file stays in its open transaction; the savepoint makes the steps
+    // one change that a failure takes back whole, the backup table included.
+    db->ExecuteChecked("SAVEPOINT rebuild_metadata;");
+    try {
+        CString sql;
+        sql.Format("create temporary table _MapDatabackup(%s);", newColumns.GetString());
+        db->ExecuteChecked(sql);
+        sql.Format("insert into _MapDatabackup(%s) select %s from _MapMetaData;", kept.GetString(),
+                   kept.GetString());
+        db->ExecuteChecked(sql);
+        db->ExecuteChecked("Drop table _MapMetaData;");
+        sql.Format("create table _MapMetaData (%s);", newColumns.GetString());
+        db->ExecuteChecked(sql);
+        sql.Format("insert into _MapMetaData(%s) select %s from _MapDatabackup;", kept.GetString(),
+                   kept.GetString());
+        db->ExecuteChecked(sql);
+        db->ExecuteChecked("Drop table _MapDatabackup;");
+        db->ExecuteChecked("RELEASE rebuild_metadata;");
+    } catch (const CSQLiteException&) {
+        db->Execute("ROLLBACK TO rebuild_metadata;");
+        db->Execute("RELEASE rebuild_metadata;");
+        RestoreTableFields(oldColumns);
+        throw;
+    }
+    m_TableFields.reset();
     m_History.ClearRedo();
     m_History.ClearUndo();
+}
+
+void CMapLayer::RestoreTableFields(const CString& columns)
+{
+    if (m_TableFields && ColumnsOf(*m_TableFields) == columns) {
+        m_Fields = *m_TableFields;
+    } else {
+        // The list was changed by other means: the table itself tells.
+        m_Fields.clear();
+        ReadFieldsFromFile();
+    }
+    m_TableFields.reset();
+    for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;) {
+        CMapObject* object = m_PointObjects.GetNext(pos);
+        GiveEmptyValues(object);
+        object->LoadAttributes();
+        object->SetAttributesModified(FALSE);
+    }
 }

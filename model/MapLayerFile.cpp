@@ -200,8 +200,12 @@ void CMapLayer::ReadFieldsFromFile()
             field.SetWidth(declared == FIELD_TYPE_STRING ? width : 20);
             break;
         }
-        AddField(field);
+        // The table's columns as they are (a file made elsewhere may hold
+        // names whose safe forms meet), only without a second field of a name.
+        if (FindField(field.GetName()) < 0)
+            AppendField(field);
     }
+    m_TableFields.reset();
 }
 
 void CMapLayer::ReadIndexFromFile(const CDoubleRect& given)

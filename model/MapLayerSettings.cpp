@@ -89,7 +89,9 @@ void CMapLayer::RecordEdit(CList<CMapObject*, CMapObject*>& objects, int action)
 
 CMapLayer* CMapLayer::Clone(CMapModel* map)
 {
-    auto* clone = new CMapLayer(m_strName);
+    // Owned here until the map takes it.
+    auto owned = std::make_unique<CMapLayer>(m_strName);
+    CMapLayer* clone = owned.get();
     clone->SetStyle(*m_pStyle);
     clone->m_Fields = m_Fields;
     clone->m_LabelProperties = m_LabelProperties;
@@ -101,8 +103,20 @@ CMapLayer* CMapLayer::Clone(CMapModel* map)
     clone->m_nOverride = m_nOverride;
     clone->m_pShowTips = m_pShowTips;
     clone->m_pShowArea = m_pShowArea;
+    // Objects other than nodes and texts live in rows: the clone gets rows of
+    // its own in memory, never this layer's file.
+    if (m_pDatabase) {
+        auto db = std::make_unique<CSQLiteDatabase>();
+        db->Open(":memory:");
+        CString sql;
+        sql.Format("create table _MapGeoData(%s);", g_MapGeoDataColumns);
+        db->ExecuteChecked(sql);
+        db->ExecuteChecked(clone->BuildCreateMetaDataSql());
+        db->ExecuteChecked("BEGIN TRANSACTION;");
+        clone->SetDatabase(db.release());
+    }
     if (map)
-        map->AddLayer(clone);
+        map->AddLayer(owned.release());
 
     CArray<int, int> ids;
     GetAllIDs(ids, true);
@@ -110,12 +124,13 @@ CMapLayer* CMapLayer::Clone(CMapModel* map)
         CMapObject* object = LoadObject(ids[i], TRUE);
         if (!object)
             continue;
+        // Objects read from rows are this loop's; nodes and texts stay the layer's.
+        const std::unique_ptr<CMapObject> read(IsPointObjectType(object->GetType()) ? nullptr : object);
         // The clone is added to the new layer, which keeps only nodes and texts.
         CMapObject* copy = object->Clone(clone);
         if (!IsPointObjectType(copy->GetType()))
             delete copy;
-        if (!IsPointObjectType(object->GetType()))
-            delete object;
     }
+    owned.release();
     return clone;
 }

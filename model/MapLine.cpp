@@ -374,22 +374,31 @@ int CMapLine::Transform(OGRCoordinateTransformation* ct)
 
 int CMapLine::LinearToAngular(double* a, double* b, int)
 {
-    m_Start.LinearToAngular(*a, *b);
-    m_End.LinearToAngular(*a, *b);
+    CFloatPoint ends[2] = {m_Start, m_End};
+    if (!ConvertPoints(ends, 2, [&](CFloatPoint& p) { return p.LinearToAngular(*a, *b); }))
+        return 0;
+    m_Start = ends[0];
+    m_End = ends[1];
     return PointsChanged();
 }
 
 int CMapLine::AngularToLinear(double* a, double* b)
 {
-    m_Start.AngularToLinear(*a, *b);
-    m_End.AngularToLinear(*a, *b);
+    CFloatPoint ends[2] = {m_Start, m_End};
+    if (!ConvertPoints(ends, 2, [&](CFloatPoint& p) { return p.AngularToLinear(*a, *b); }))
+        return 0;
+    m_Start = ends[0];
+    m_End = ends[1];
     return PointsChanged();
 }
 
 int CMapLine::Scale(double* factor)
 {
-    m_Start.Scale(*factor);
-    m_End.Scale(*factor);
+    CFloatPoint ends[2] = {m_Start, m_End};
+    if (!ConvertPoints(ends, 2, [&](CFloatPoint& p) { return p.Scale(*factor); }))
+        return 0;
+    m_Start = ends[0];
+    m_End = ends[1];
     return PointsChanged();
 }
 

@@ -21,6 +21,7 @@
 #include <ogr_spatialref.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -194,16 +195,23 @@ CDoubleRect CMapModel::GetRotatedViewRect(CDoublePoint corners[4]) const
 {
     CDoubleRect view = m_rcView;
     view.Normalize();
-    if (!corners)
-        return view;
     const double c = std::cos(m_dRotation), s = std::sin(m_dRotation);
     const CDoublePoint unrotated[4] = {{view.left, view.bottom}, {view.right, view.bottom},
                                        {view.right, view.top}, {view.left, view.top}};
+    // The turned area reaches the index searches too: the result bounds the
+    // view together with its rotated corners.
+    CDoubleRect bounds = view;
     for (int i = 0; i < 4; ++i) {
         const CDoublePoint& p = unrotated[i];
-        corners[i] = CDoublePoint(p.x * c - p.y * s, p.x * s + p.y * c);
+        const CDoublePoint turned(p.x * c - p.y * s, p.x * s + p.y * c);
+        if (corners)
+            corners[i] = turned;
+        bounds.left = std::min(bounds.left, turned.x);
+        bounds.right = std::max(bounds.right, turned.x);
+        bounds.bottom = std::min(bounds.bottom, turned.y);
+        bounds.top = std::max(bounds.top, turned.y);
     }
-    return view;
+    return bounds;
 }
 
 void CMapModel::Draw(CDC* pDC, const RECT* client, double* originX, double* originY, double* zoom)

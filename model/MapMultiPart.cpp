@@ -3,7 +3,11 @@
 // every part in list order.
 #include "model/MapMultiPart.h"
 
+#include "core/GeometryTransform.h"
 #include "model/ClipPolygon.h"
+#include "model/MapPointList.h"
+
+#include <vector>
 
 CMapMultiPart::~CMapMultiPart()
 {
@@ -176,11 +180,34 @@ void CMapMultiPart::UpdateLayerBounds()
     CMapObject::UpdateLayerBounds();
 }
 
-template <class Convert> int CMapMultiPart::ConvertParts(const Convert& convert)
+template <class Convert, class ConvertPart>
+int CMapMultiPart::ConvertParts(const Convert& convert, const ConvertPart& convertPart)
 {
+    // Parts of the stored kinds are vertex lists: their vertices are converted
+    // together as one copy, so a failure leaves every part as it was.
+    std::vector<CMapPointList*> lists;
     for (POSITION p = m_Parts.GetHeadPosition(); p;) {
-        if (convert(m_Parts.GetNext(p)) != 1)
+        auto* list = dynamic_cast<CMapPointList*>(m_Parts.GetNext(p));
+        if (!list)
+            break;
+        lists.push_back(list);
+    }
+    if ((int)lists.size() == GetPartCount()) {
+        std::vector<CFloatPoint> vertices;
+        for (CMapPointList* list : lists)
+            list->GatherVertices(vertices);
+        if (!convert(vertices.data(), (int)vertices.size()))
             return 0;
+        size_t at = 0;
+        for (CMapPointList* list : lists)
+            list->ScatterVertices(vertices, at);
+        SetGeometryModified();
+    } else {
+        // The clipping engine's own rings go part by part.
+        for (POSITION p = m_Parts.GetHeadPosition(); p;) {
+            if (convertPart(m_Parts.GetNext(p)) != 1)
+                return 0;
+        }
     }
     UpdateLayerBounds();
     return 1;
@@ -188,22 +215,35 @@ template <class Convert> int CMapMultiPart::ConvertParts(const Convert& convert)
 
 int CMapMultiPart::Transform(OGRCoordinateTransformation* ct)
 {
-    return ConvertParts([&](CMapObject* part) { return part->Transform(ct); });
+    return ConvertParts([&](CFloatPoint* points, int count) { return TransformPoints(ct, points, count); },
+                        [&](CMapObject* part) { return part->Transform(ct); });
 }
 
 int CMapMultiPart::LinearToAngular(double* a, double* b, int reserved)
 {
-    return ConvertParts([&](CMapObject* part) { return part->LinearToAngular(a, b, reserved); });
+    return ConvertParts(
+        [&](CFloatPoint* points, int count) {
+            return ConvertPoints(points, count, [&](CFloatPoint& p) { return p.LinearToAngular(*a, *b); });
+        },
+        [&](CMapObject* part) { return part->LinearToAngular(a, b, reserved); });
 }
 
 int CMapMultiPart::AngularToLinear(double* a, double* b)
 {
-    return ConvertParts([&](CMapObject* part) { return part->AngularToLinear(a, b); });
+    return ConvertParts(
+        [&](CFloatPoint* points, int count) {
+            return ConvertPoints(points, count, [&](CFloatPoint& p) { return p.AngularToLinear(*a, *b); });
+        },
+        [&](CMapObject* part) { return part->AngularToLinear(a, b); });
 }
 
 int CMapMultiPart::Scale(double* factor)
 {
-    return ConvertParts([&](CMapObject* part) { return part->Scale(factor); });
+    return ConvertParts(
+        [&](CFloatPoint* points, int count) {
+            return ConvertPoints(points, count, [&](CFloatPoint& p) { return p.Scale(*factor); });
+        },
+        [&](CMapObject* part) { return part->Scale(factor); });
 }
 
 int CMapMultiPart::GetPointCount()

@@ -88,7 +88,10 @@ protected:
 
 private:
     void TakeInBoundary(CMapObject* part);
-    template <class Convert> int ConvertParts(const Convert& convert);
+    // `convert` on one copy of every part's vertices when the parts are
+    // vertex lists, else `convertPart` on each part in order.
+    template <class Convert, class ConvertPart>
+    int ConvertParts(const Convert& convert, const ConvertPart& convertPart);
 
     CList<CMapObject*, CMapObject*> m_Parts;
 };

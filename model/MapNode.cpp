@@ -2,6 +2,7 @@
 // moves and conversions that keep the boundary on the position.
 #include "model/MapNode.h"
 
+#include "core/GeometryTransform.h"
 #include "core/MapStyle.h"
 #include "core/Measure.h"
 #include "core/SQLiteStatement.h"
@@ -205,24 +206,29 @@ int CMapNode::PositionChanged()
     return 1;
 }
 
+// The position moves only to a finite point, as every kind's vertices do.
 int CMapNode::Transform(OGRCoordinateTransformation* ct)
 {
-    return m_Position.Transform(ct) ? PositionChanged() : 0;
+    return TransformPoints(ct, &m_Position, 1) ? PositionChanged() : 0;
 }
 
 int CMapNode::LinearToAngular(double* a, double* b, int)
 {
-    return m_Position.LinearToAngular(*a, *b) ? PositionChanged() : 0;
+    return ConvertPoints(&m_Position, 1, [&](CFloatPoint& p) { return p.LinearToAngular(*a, *b); })
+               ? PositionChanged()
+               : 0;
 }
 
 int CMapNode::AngularToLinear(double* a, double* b)
 {
-    return m_Position.AngularToLinear(*a, *b) ? PositionChanged() : 0;
+    return ConvertPoints(&m_Position, 1, [&](CFloatPoint& p) { return p.AngularToLinear(*a, *b); })
+               ? PositionChanged()
+               : 0;
 }
 
 int CMapNode::Scale(double* factor)
 {
-    return m_Position.Scale(*factor) ? PositionChanged() : 0;
+    return ConvertPoints(&m_Position, 1, [&](CFloatPoint& p) { return p.Scale(*factor); }) ? PositionChanged() : 0;
 }
 
 BOOL CMapNode::IsInsidePolygon(const CFloatPoint* ring, int count)

@@ -171,7 +171,14 @@ void CMapObject::SaveChanges()
             // The values stay marked modified, so nothing is lost silently.
             throw CSQLiteException(sqlite3_errmsg(db->GetHandle()));
         }
-        stmt.Execute();
+        if (stmt.Execute() == SQLITE_DONE && sqlite3_changes(db->GetHandle()) == 0) {
+            // The object's attribute row went missing: it gets one, so that
+            // its values are not dropped by an update that found no row.
+            CString insert;
+            insert.Format("insert or ignore into _MapMetaData(mapeID) values (%d);", m_nMapeID);
+            db->ExecuteChecked(insert);
+            db->ExecuteChecked(sql);
+        }
         m_dwFlags &= ~kAttributesModified;
     }
 

@@ -3,6 +3,7 @@
 // boundary depends on keeps the boundary their bounding box.
 #include "model/MapPointList.h"
 
+#include "core/GeometryTransform.h"
 #include "core/Measure.h"
 #include "core/Settings.h"
 #include "model/ClipPolygon.h"
@@ -397,37 +398,58 @@ void CMapPointList::MoveBy(int dx, int dy, double* zoom)
     SaveChanges();
 }
 
-template <class Convert> int CMapPointList::ConvertVertices(const Convert& convert)
+void CMapPointList::GatherVertices(std::vector<CFloatPoint>& vertices)
 {
     LoadGeometry();
-    CFloatPoint* points = OwnedPoints();
-    for (int i = 0; i < m_nCount; ++i) {
-        if (!convert(points[i]))
-            return 0;
-    }
+    vertices.insert(vertices.end(), m_pPoints, m_pPoints + m_nCount);
+}
+
+void CMapPointList::ScatterVertices(const std::vector<CFloatPoint>& vertices, size_t& at)
+{
+    std::copy(vertices.begin() + (std::ptrdiff_t)at, vertices.begin() + (std::ptrdiff_t)at + m_nCount, OwnedPoints());
+    at += (size_t)m_nCount;
+    m_dwFlags |= kIndexStale | kGeometryModified;
     InvalidateDevicePoints();
     RecomputeBoundary();
+}
+
+template <class Convert> int CMapPointList::ConvertVertices(const Convert& convert)
+{
+    std::vector<CFloatPoint> vertices;
+    GatherVertices(vertices);
+    if (!convert(vertices.data(), (int)vertices.size()))
+        return 0;
+    size_t at = 0;
+    ScatterVertices(vertices, at);
+    // A composite's boundary covers its rings too.
+    UpdateLayerBounds();
     return 1;
 }
 
 int CMapPointList::Transform(OGRCoordinateTransformation* ct)
 {
-    return ConvertVertices([&](CFloatPoint& p) { return p.Transform(ct); });
+    return ConvertVertices([&](CFloatPoint* points, int count) { return TransformPoints(ct, points, count); });
 }
 
 int CMapPointList::LinearToAngular(double* a, double* b, int)
 {
-    return ConvertVertices([&](CFloatPoint& p) { return p.LinearToAngular(*a, *b); });
+    return ConvertVertices([&](CFloatPoint* points, int count) {
+        return ConvertPoints(points, count, [&](CFloatPoint& p) { return p.LinearToAngular(*a, *b); });
+    });
 }
 
 int CMapPointList::AngularToLinear(double* a, double* b)
 {
-    return ConvertVertices([&](CFloatPoint& p) { return p.AngularToLinear(*a, *b); });
+    return ConvertVertices([&](CFloatPoint* points, int count) {
+        return ConvertPoints(points, count, [&](CFloatPoint& p) { return p.AngularToLinear(*a, *b); });
+    });
 }
 
 int CMapPointList::Scale(double* factor)
 {
-    return ConvertVertices([&](CFloatPoint& p) { return p.Scale(*factor); });
+    return ConvertVertices([&](CFloatPoint* points, int count) {
+        return ConvertPoints(points, count, [&](CFloatPoint& p) { return p.Scale(*factor); });
+    });
 }
 
 BOOL CMapPointList::IsInsidePolygon(const CFloatPoint* ring, int count)

@@ -76,6 +76,14 @@ public:
     // Ends a borrow taken by TakeStoredPoints; nothing otherwise.
     void ReleaseStoredPoints();
 
+    // Coordinate conversions go through a copy of every vertex of the whole
+    // (inner rings included) and are committed only when all succeeded.
+    // Gather appends the vertices (loading them) in ring order; Scatter takes
+    // them back from `at` on in the same order, advances `at`, and marks the
+    // geometry modified with its index entry stale and its boundary recomputed.
+    virtual void GatherVertices(std::vector<CFloatPoint>& vertices);
+    virtual void ScatterVertices(const std::vector<CFloatPoint>& vertices, size_t& at);
+
     virtual BOOL IsSameGeometry(CMapPointList* other);
     virtual BOOL DiffersGeometry(CMapPointList* other) { return !IsSameGeometry(other); }
 

@@ -265,7 +265,10 @@ int CMapRectangle::BoundaryChanged(const CDoubleRect& converted)
 {
     CDoubleRect rect = converted;
     rect.Normalize();
-    m_dwFlags |= kIndexStale;
+    if (!std::isfinite(rect.left) || !std::isfinite(rect.right) || !std::isfinite(rect.bottom)
+        || !std::isfinite(rect.top))
+        return 0;
+    m_dwFlags |= kIndexStale | kGeometryModified;
     SetBoundary(rect);
     CMapObject::UpdateLayerBounds();
     return 1;

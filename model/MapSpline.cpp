@@ -248,6 +248,32 @@ int CMapSpline::Transform(OGRCoordinateTransformation* ct)
     return 1;
 }
 
+int CMapSpline::ConvertControlPoints(const std::function<int(CFloatPoint&)>& convert)
+{
+    std::vector<CFloatPoint> points(m_Points.GetData(), m_Points.GetData() + m_Points.GetSize());
+    if (!ConvertPoints(points.data(), (int)points.size(), convert))
+        return 0;
+    m_dwFlags |= kIndexStale | kGeometryModified;
+    SetControlPoints(points);
+    UpdateLayerBounds();
+    return 1;
+}
+
+int CMapSpline::LinearToAngular(double* a, double* b, int)
+{
+    return ConvertControlPoints([&](CFloatPoint& p) { return p.LinearToAngular(*a, *b); });
+}
+
+int CMapSpline::AngularToLinear(double* a, double* b)
+{
+    return ConvertControlPoints([&](CFloatPoint& p) { return p.AngularToLinear(*a, *b); });
+}
+
+int CMapSpline::Scale(double* factor)
+{
+    return ConvertControlPoints([&](CFloatPoint& p) { return p.Scale(*factor); });
+}
+
 CMapObject* CMapSpline::Clone(CMapLayer* target)
 {
     CMapSpline* clone = new CMapSpline;

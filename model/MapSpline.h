@@ -12,6 +12,7 @@
 #include "core/DeviceClip.h"
 #include "model/MapObject.h"
 
+#include <functional>
 #include <vector>
 
 class CMapSpline : public CMapObject {
@@ -46,6 +47,10 @@ public:
     // Every control point moves or none does; the geometry is then marked
     // modified, not saved.
     int Transform(OGRCoordinateTransformation* ct) override;
+    // The same all-or-nothing rule for the unit conversions and scaling.
+    int LinearToAngular(double* a, double* b, int reserved) override;
+    int AngularToLinear(double* a, double* b) override;
+    int Scale(double* factor) override;
     BOOL IsInsidePolygon(const CFloatPoint* ring, int count) override;
     void SaveChanges() override;
     void LoadFromRow(CSQLiteStatement* stmt) override;
@@ -55,6 +60,8 @@ public:
 
 private:
     std::vector<BYTE> GeometryRecord() const;
+    // `convert` on a copy of the control points, taken when every result is finite.
+    int ConvertControlPoints(const std::function<int(CFloatPoint&)>& convert);
     // The device curve of a view, only as far as it can meet `clip`; empty when
     // a control point has no finite device position.
     std::vector<CDoublePoint> DeviceCurve(double originX, double originY, double zoom,

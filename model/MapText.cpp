@@ -2,6 +2,7 @@
 // boundary from the box drawn last, handles, moves and conversions.
 #include "model/MapText.h"
 
+#include "core/GeometryTransform.h"
 #include "core/MapStyle.h"
 #include "core/Measure.h"
 #include "core/SQLiteStatement.h"
@@ -447,8 +448,11 @@ void CMapText::Draw(CDC* pDC, const RECT*, double* originX, double* originY, dou
 }
 
 // ---------------------------------------------------------------- conversions
-int CMapText::Converted()
+int CMapText::Converted(const CDoubleRect& boundary, const CFloatPoint& anchor)
 {
+    m_rcBoundary = boundary;
+    m_Anchor = anchor;
+    m_dwFlags |= kGeometryModified;
     GetStyle()->SetModified(true);
     UpdateLayerBounds();
     return 1;
@@ -456,34 +460,41 @@ int CMapText::Converted()
 
 int CMapText::Transform(OGRCoordinateTransformation* ct)
 {
-    if (!m_rcBoundary.Transform(ct))
+    // The box and the anchor on copies: both move or neither does.
+    CDoubleRect boundary = m_rcBoundary;
+    CFloatPoint anchor = m_Anchor;
+    if (!boundary.Transform(ct) || !TransformPoints(ct, &anchor, 1))
         return 0;
-    m_Anchor.Transform(ct);
-    return Converted();
+    return Converted(boundary, anchor);
+}
+
+int CMapText::ConvertUnits(const std::function<int(CDoubleRect&)>& convertRect,
+                           const std::function<int(CFloatPoint&)>& convertPoint)
+{
+    CDoubleRect boundary = m_rcBoundary;
+    CFloatPoint anchor = m_Anchor;
+    if (!convertRect(boundary) || !std::isfinite(boundary.left) || !std::isfinite(boundary.right)
+        || !std::isfinite(boundary.bottom) || !std::isfinite(boundary.top) || !ConvertPoints(&anchor, 1, convertPoint))
+        return 0;
+    return Converted(boundary, anchor);
 }
 
 int CMapText::LinearToAngular(double* a, double* b, int)
 {
-    if (!m_rcBoundary.LinearToAngular(*a, *b))
-        return 0;
-    m_Anchor.LinearToAngular(*a, *b);
-    return Converted();
+    return ConvertUnits([&](CDoubleRect& r) { return r.LinearToAngular(*a, *b); },
+                        [&](CFloatPoint& p) { return p.LinearToAngular(*a, *b); });
 }
 
 int CMapText::AngularToLinear(double* a, double* b)
 {
-    if (!m_rcBoundary.AngularToLinear(*a, *b))
-        return 0;
-    m_Anchor.AngularToLinear(*a, *b);
-    return Converted();
+    return ConvertUnits([&](CDoubleRect& r) { return r.AngularToLinear(*a, *b); },
+                        [&](CFloatPoint& p) { return p.AngularToLinear(*a, *b); });
 }
 
 int CMapText::Scale(double* factor)
 {
-    if (!m_rcBoundary.Scale(*factor))
-        return 0;
-    m_Anchor.Scale(*factor);
-    return Converted();
+    return ConvertUnits([&](CDoubleRect& r) { return r.Scale(*factor); },
+                        [&](CFloatPoint& p) { return p.Scale(*factor); });
 }
 
 // ---------------------------------------------------------------- clone and storage

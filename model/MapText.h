@@ -13,6 +13,7 @@
 #include "model/MapObject.h"
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class CMapText : public CMapObject {
@@ -81,8 +82,12 @@ private:
     bool IsDrawn() const { return m_nDrawnWidth >= 1 && m_nDrawnHeight >= 1; }
     // After the boundary took a provisional box: keep it relative to the anchor.
     void KeepProvisionalBox();
-    // Ends a coordinate conversion of boundary and anchor.
-    int Converted();
+    // Ends a coordinate conversion: takes the converted box and anchor; the geometry and style are marked modified.
+    int Converted(const CDoubleRect& boundary, const CFloatPoint& anchor);
+    // A unit conversion or scaling of copies of the box and anchor, taken
+    // when both succeeded with finite results.
+    int ConvertUnits(const std::function<int(CDoubleRect&)>& convertRect,
+                     const std::function<int(CFloatPoint&)>& convertPoint);
 
     POINT m_ptDevice = {0, 0};
     int m_nDrawnWidth = 0;

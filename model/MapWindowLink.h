@@ -9,6 +9,7 @@
 class CDoubleRect;
 class CMapLayer;
 class CMapModel;
+class CMapObject;
 class CWnd;
 
 class CMapWindowLink {
@@ -31,6 +32,21 @@ public:
     virtual void DeselectLayerObjects(CMapLayer* layer) = 0;
     virtual void SetModified(int flag) = 0;
     virtual int IsModified() const = 0;
+
+    // ---- what GPS recording needs
+    // The first layer, bottom up, that is both visible and editable, or null.
+    virtual CMapLayer* GetActiveMapLayer() = 0;
+    // Asks the user the name of a new layer (the layer-name dialog) and makes
+    // it; null when the name is cancelled or empty or no dialog is available.
+    virtual CMapLayer* CreateNamedLayer() = 0;
+    // The node tool's click at a map point, without rounding it to a pixel: a
+    // node stored there in the active layer, left the only selected object;
+    // null without an active layer or when it could not be stored.
+    virtual CMapObject* PlaceNodeAt(double x, double y) = 0;
+    virtual void InvalidateObject(CMapObject* object) = 0;
+    virtual void DeselectObject(CMapObject* object, int invalidate) = 0;
+    // Makes (x, y) the map point of the bottom-left pixel and redraws.
+    virtual void SetViewOrigin(double x, double y) = 0;
 };
 
 // The map document as the dialogs that take a document see it.

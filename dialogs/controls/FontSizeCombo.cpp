@@ -1,6 +1,7 @@
-// The size combo keeps its text a size from 1 to 100 and notifies its owner.
+// The size combo keeps its text a size of its range and notifies its owner.
 #include "dialogs/controls/FontSizeCombo.h"
 
+#include <cctype>
 #include <climits>
 #include <cstdlib>
 
@@ -39,7 +40,14 @@ void CFontSizeCombo::OnReflectKillFocus()
     CString text;
     GetWindowText(text);
     const int size = Atoi32(text);
-    if (size <= 0 || size > 100) {
+    // Text that is no number at all reads as 0 and is refused even where 0 is a size.
+    const char* p = text;
+    while (std::isspace((unsigned char)*p))
+        ++p;
+    if (*p == '-' || *p == '+')
+        ++p;
+    const bool number = std::isdigit((unsigned char)*p) != 0;
+    if (!number || size < m_lowest || size > m_highest) {
         SetWindowText(m_defaultText);
     } else {
         CString canonical;

@@ -134,6 +134,9 @@ void CPolygonSelectTool::DrawXorPolygon(CDC* dc, const CPoint* p, int count)
 
 void CPolygonSelectTool::OnLButtonDown(CMUIMap* map, UINT flags, int x, int y)
 {
+    if (!m_points.empty() && map != m_pMap)
+        Reset(); // a polygon of another window does not go on here
+    m_pMap = map;
     m_points.push_back(CPoint(x, y));
     if (m_points.size() >= 2) {
         CClientDC dc(map);
@@ -141,6 +144,13 @@ void CPolygonSelectTool::OnLButtonDown(CMUIMap* map, UINT flags, int x, int y)
     }
     g_toolState = 2;
     CMapTool::OnLButtonDown(map, flags, x, y);
+}
+
+void CPolygonSelectTool::Abandon(CMUIMap* map)
+{
+    if (map == m_pMap && m_points.size() >= 2)
+        map->InvalidateMap(nullptr, FALSE);
+    Reset();
 }
 
 void CPolygonSelectTool::OnLButtonDblClk(CMUIMap* map, UINT, int, int)
@@ -160,6 +170,7 @@ void CPolygonSelectTool::OnLButtonDblClk(CMUIMap* map, UINT, int, int)
     }
     rect.Normalize();
     m_points.clear();
+    m_pMap = nullptr;
     g_toolState = 0;
     SelectInLayers(map, [&](CMapLayer* layer) {
         if (points.size() >= 3)

@@ -45,11 +45,19 @@ public:
     // Selects inside the polygon of three or more vertices; with fewer the
     // vertices stay and the polygon can be continued.
     void OnLButtonDblClk(CMUIMap* map, UINT flags, int x, int y) override;
-    void Reset() override { m_points.clear(); }
+    void Reset() override
+    {
+        m_points.clear();
+        m_pMap = nullptr;
+    }
+    // The rubber polygon of an unfinished selection goes with a repaint of its window.
+    void Abandon(CMUIMap* map) override;
     // The edges that turn the shown polygon of points[0..n-2] into that of
     // points[0..n-1], drawn in XOR (two points: their segment).
     static void DrawXorPolygon(CDC* dc, const CPoint* points, int count);
 
 private:
     std::vector<CPoint> m_points;
+    // The window the vertices were clicked in.
+    CMUIMap* m_pMap = nullptr;
 };

@@ -11,26 +11,33 @@
 #include <memory>
 
 namespace {
-// Stores `object` and makes it the only selected object, without an active handle.
-void StoreAndSelect(CMUIMap* map, CMapLayer* layer, std::unique_ptr<CMapObject> object)
+// Stores `object` and makes it the only selected object, without an active
+// handle; the stored object, or null.
+CMapObject* StoreAndSelect(CMUIMap* map, CMapLayer* layer, std::unique_ptr<CMapObject> object)
 {
     if (!tooledits::AddNewObject(map, layer, object.get()))
-        return;
+        return nullptr;
     CMapObject* stored = object.release(); // the layer's now
     map->SelectObject(stored, TRUE, TRUE);
     map->SetActiveHandle(stored, -1);
+    return stored;
 }
+}
+
+CMapObject* CNodeTool::PlaceNodeAtPoint(CMUIMap* map, double x, double y)
+{
+    CMapLayer* layer = map->GetActiveLayer();
+    if (!layer)
+        return nullptr;
+    auto node = std::make_unique<CMapNode>();
+    node->SetPosition(x, y);
+    return StoreAndSelect(map, layer, std::move(node));
 }
 
 void CNodeTool::PlaceObject(CMUIMap* map, int x, int y)
 {
-    CMapLayer* layer = map->GetActiveLayer();
-    if (!layer)
-        return;
-    auto node = std::make_unique<CMapNode>();
     const CDoublePoint p = map->ScreenToMap(CPoint(x, y));
-    node->SetPosition(p.x, p.y);
-    StoreAndSelect(map, layer, std::move(node));
+    PlaceNodeAtPoint(map, p.x, p.y);
 }
 
 void CTextTool::PlaceObject(CMUIMap* map, int x, int y)

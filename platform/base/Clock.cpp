@@ -1,6 +1,7 @@
 // The platform clock, Sleep and the tick count, and calendar time (Clock.h): waits and ticks follow
 // the test scale, calendar time is always real.
 #include "platform/base/Clock.h"
+#include "platform/base/Threads.h"
 
 #include <chrono>
 #include <cstring>
@@ -112,6 +113,7 @@ CString Strftime(const char* format, const struct tm& t)
 
 void Sleep(DWORD ms)
 {
+    AfxThreadSuspensionPoint();
     double scale;
     {
         ScaledClock& c = Clock();

@@ -125,6 +125,24 @@ std::vector<HWND>& TopLevels()
     return *list;
 }
 
+void RaiseTopLevel(HWND h)
+{
+    std::vector<HWND>& tops = TopLevels();
+    auto it = std::find(tops.begin(), tops.end(), h);
+    if (it == tops.end())
+        return;
+    tops.erase(it);
+    tops.insert(tops.begin(), h);
+    // Owned windows stay above their owner (a child named as owner stands for its top-level window).
+    std::vector<HWND> owned;
+    for (HWND t : tops)
+        if (Window* tw = Find(t))
+            if (t != h && tw->owner && TopLevelOf(tw->owner) == h)
+                owned.push_back(t);
+    for (auto o = owned.rbegin(); o != owned.rend(); ++o)
+        RaiseTopLevel(*o);
+}
+
 HWND TopLevelOf(HWND h)
 {
     Window* w = Find(h);
@@ -335,7 +353,7 @@ HWND CreateWindowFor(CWnd* attach, const CREATESTRUCT& csIn, bool* attached)
     if (parent)
         Find(parent)->children.push_back(h);
     else
-        TopLevels().push_back(h);
+        TopLevels().insert(TopLevels().begin(), h);
     widget->setVisible(false);
 
     // Geometry: CW_USEDEFAULT lets the platform choose for top-level windows.

@@ -52,6 +52,12 @@ void ActivationByQt(HWND hwnd, bool active)
             return;
         const HWND previous = Find(g_active) ? g_active : nullptr;
         g_active = hwnd;
+        RaiseTopLevel(hwnd);
+        // Qt activates the new window before it deactivates the old one, and by
+        // then the old one is no longer the active window: tell it here, first,
+        // as Windows does.
+        if (previous)
+            ::SendMessage(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, ::IsIconic(previous)), (LPARAM)hwnd);
         ::SendMessage(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, ::IsIconic(hwnd)), (LPARAM)previous);
     } else {
         if (g_active != hwnd)

@@ -14,8 +14,11 @@
 
 namespace wnd {
 
-// Top-level windows in creation order.
+// Top-level windows in z-order, the top one first: a new window starts on top,
+// and activation raises a window with the windows it owns above it.
 std::vector<HWND>& TopLevels();
+// Moves a top-level window to the top, then the windows it owns above it.
+void RaiseTopLevel(HWND h);
 
 // The window with the keyboard focus, the one capturing the mouse, the active top-level
 // window and the desktop's pseudo window; null for none. Stale handles may remain until

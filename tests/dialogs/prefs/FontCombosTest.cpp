@@ -94,6 +94,29 @@ TEST_F(SizeCombo, LeavingKeepsTheTextAValidSize)
     }
 }
 
+TEST_F(SizeCombo, ARangeOfItsOwnKeepsZeroAndThreeDigits)
+{
+    const struct {
+        int lowest, highest;
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {0, 99, "0", "0"},       // a line width of 0 is one pixel, not the default
+        {0, 99, "abc", "12"},    // no number is still no size
+        {0, 99, "100", "12"},
+        {1, 999, "300", "300"},  // a window font 300 high
+        {1, 999, "0", "12"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        m_combo.SetSizeRange(c.lowest, c.highest);
+        EnterAndLeave(c.typed);
+        CString text;
+        m_combo.GetWindowText(text);
+        EXPECT_STREQ(text, c.shown);
+    }
+}
+
 TEST_F(SizeCombo, SelectionNotifiesAtOnceWithTheNewSize)
 {
     m_combo.SetFocus();

@@ -97,6 +97,32 @@ TEST_F(AreaSelectTest, PolygonSelectClosesAtTheDoubleClickAndNeedsThreeVertices)
     EXPECT_EQ(PixelsOffCache(), 0);
 }
 
+TEST_F(AreaSelectTest, AnUnfinishedPolygonLeavesNoRubberWhenTheToolChanges)
+{
+    map.SetTool(TOOL_POLYGON_SELECT);
+    for (CPoint p : {CPoint(40, 190), CPoint(210, 190), CPoint(210, 260)}) {
+        AfxTestMouse(map, WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON);
+        AfxTestMouse(map, WM_LBUTTONUP, p.x, p.y, 0);
+    }
+    ASSERT_GT(PixelsOffCache(), 0);   // the rubber polygon is shown
+    map.SetTool(TOOL_RECT_SELECT);
+    AfxTestProcessEvents();
+    EXPECT_EQ(PixelsOffCache(), 0);
+
+    // Back to Polygon Select: a new polygon starts, none of the old vertices stays.
+    map.SetTool(TOOL_POLYGON_SELECT);
+    for (CPoint p : {CPoint(40, 40), CPoint(120, 40), CPoint(120, 120), CPoint(40, 120)}) {
+        AfxTestMouse(map, WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON);
+        AfxTestMouse(map, WM_LBUTTONUP, p.x, p.y, 0);
+    }
+    AfxTestMouse(map, WM_LBUTTONDBLCLK, 40, 120, MK_LBUTTON);
+    AfxTestMouse(map, WM_LBUTTONUP, 40, 120, 0);
+    AfxTestProcessEvents();
+    EXPECT_EQ(SelectedIds(lower), std::vector<int>{});
+    EXPECT_EQ(SelectedIds(upper), std::vector<int>{upperRect});
+    EXPECT_EQ(PixelsOffCache(), 0);
+}
+
 TEST_F(AreaSelectTest, EditsOfASelectionAcrossLayersGoToEachLayersOwnHistory)
 {
     map.SetTool(TOOL_RECT_SELECT);

@@ -48,11 +48,19 @@ TEST_F(MapWindowTest, ANumberWithoutAToolStillReportsPointerMoves)
     map.SetTool(TOOL_INFO);
     host.notices.clear();
     AfxTestMouse(map, WM_MOUSEMOVE, 10, 10);
+    const CString first(map.GetStatusText());
+    EXPECT_EQ(first.Find("Position: "), 0) << first.GetString();
     AfxTestMouse(map, WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
     AfxTestMouse(map, WM_LBUTTONUP, 10, 10, 0);
-    // No tool: no position text, and so no notification of it either.
-    EXPECT_EQ(host.Actions(), std::vector<int>{});
+    // Clicks do nothing; every move still reports where the pointer is.
+    AfxTestMouse(map, WM_MOUSEMOVE, 200, 150);
+    AfxTestProcessEvents();
+    const CString second(map.GetStatusText());
+    EXPECT_EQ(second.Find("Position: "), 0) << second.GetString();
+    EXPECT_NE(second, first);
+    EXPECT_EQ(host.Actions(), (std::vector<int>{MAPA_MOUSE_MOVED, MAPA_MOUSE_MOVED}));
+    EXPECT_EQ(map.GetSelectionCount(), 0);
 }
 
 TEST_F(MapWindowTest, ChangingTheToolResetsTheSharedStateAndTheToolsWork)

@@ -2,6 +2,8 @@
 // _MapMetaData that keeps the kept columns' values.
 #include "tests/model/layers/LayersTestSupport.h"
 
+#include "core/SQLiteException.h"
+
 #include <cfloat>
 #include <cstdio>
 #include <cstring>
@@ -193,6 +195,71 @@ TEST_F(Attributes, LabelSettingsGoToEveryRowWithAnAnchorNotPlacedYet)
         hex += digits;
     }
     EXPECT_EQ(raw.Int("select count(*) from _MapGeoData where mapeLabelProp=x'" + hex + "';"), 2);
+}
+
+TEST_F(Attributes, AFieldWhoseColumnExistsIsRefusedWithAMessageAndTheTableStillWorks)
+{
+    AddWithValues("alpha", "1", "2");
+    m_boxes.Clear();
+    // "Depth%" and "ORDER?" make the columns of Depth and Order.
+    for (const char* name : {"Depth%", "ORDER?", "order"}) {
+        ChangeFields([this, name] { EXPECT_EQ(layer->AddField(CMapField(name, FIELD_TYPE_STRING, 8)), -1) << name; });
+    }
+    EXPECT_EQ(layer->GetFieldCount(), 3);
+    ASSERT_EQ(m_boxes.Boxes().size(), 2u);
+    EXPECT_NE(m_boxes.Boxes()[0].text.Find("\"Depth%\""), -1) << m_boxes.Boxes()[0].text.GetString();
+    EXPECT_NE(m_boxes.Boxes()[0].text.Find("\"Depth\""), -1) << m_boxes.Boxes()[0].text.GetString();
+    // A name of its own still gets a column.
+    ChangeFields([this] { EXPECT_EQ(layer->AddField(CMapField("Rate%", FIELD_TYPE_DOUBLE, 0)), 3); });
+    const int b = AddWithValues("beta", "3", "4");
+    SaveAndReopen();
+    ASSERT_EQ(layer->GetFieldCount(), 4);
+    EXPECT_EQ(layer->GetField(3).GetName(), "Rate");
+    std::unique_ptr<CMapObject> read(layer->ReadObject(b, FALSE, TRUE));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->GetAttributeText(0), "beta");
+}
+
+TEST_F(Attributes, AFailedRebuildLeavesTableFieldsAndValuesAsTheyWere)
+{
+    const int a = AddWithValues("alpha", "1.5", "3");
+    CMapNode* node = AddNode(5, 5);
+    node->SetAttributeText(0, "node");
+    node->SetAttributeText(2, "12");
+    node->SaveChanges();
+    CList<CMapObject*, CMapObject*> copies;
+    copies.AddTail(new TestBox(0, 0, 1, 1));
+    copies.GetHead()->SetMapeID(a);
+    layer->RecordEdit(copies, CMapHistoryEntry::kChanged);
+
+    // The kept columns name one the new table lacks: the copy of the rows fails.
+    const CString oldColumns = layer->GetMetaDataColumns();
+    layer->RemoveField(1);
+    layer->AddField(CMapField("Note", FIELD_TYPE_STRING, 10));
+    EXPECT_THROW(layer->RebuildMetaDataTable(oldColumns, "mapeID,Name,Depth", layer->GetMetaDataColumns()),
+                 CSQLiteException);
+    EXPECT_EQ(layer->GetMetaDataColumns(), oldColumns);
+    EXPECT_EQ(layer->GetField(1).GetName(), "Depth");
+    ASSERT_EQ(node->GetAttributeCount(), 3);
+    EXPECT_EQ(node->GetAttributeText(0), "node");
+    EXPECT_EQ(node->GetAttributeText(2), "12");
+    EXPECT_TRUE(layer->GetHistory().CanUndo());
+
+    // Objects are still added, and the next rebuild runs (no backup table is left).
+    const int b = AddWithValues("beta", "2", "4");
+    ChangeFields([this] { layer->AddField(CMapField("Note", FIELD_TYPE_STRING, 10)); });
+    EXPECT_EQ(layer->GetFieldCount(), 4);
+    layer->SaveProperties();
+    model.reset();
+    layer = nullptr;
+    RawFile raw(path);
+    EXPECT_EQ(raw.Text("select sql from sqlite_master where name='_MapMetaData';"),
+              "CREATE TABLE _MapMetaData (mapeID INTEGER PRIMARY KEY,Name VARCHAR(20),Depth DOUBLE,\"Order\" INT,"
+              "Note VARCHAR(10))");
+    EXPECT_EQ(raw.Text("select Depth from _MapMetaData where mapeID=" + std::to_string(a)), "1.5");
+    EXPECT_EQ(raw.Text("select Name from _MapMetaData where mapeID=" + std::to_string(b)), "beta");
+    Open();
+    EXPECT_EQ(layer->GetFieldCount(), 4);
 }
 
 TEST(LineSplitter, CutsAtTheSeparatorAndAnswersMinusOneAtTheEnd)

@@ -5,6 +5,7 @@
 #include "tests/model/layers/LayersTestSupport.h"
 
 #include "core/SQLiteException.h"
+#include "model/MapLine.h"
 
 #include <climits>
 
@@ -172,6 +173,86 @@ TEST_F(Store, LoadObjectGivesTheListsOwnNodeAndReadObjectSkipsTinyObjects)
     EXPECT_NE(read, nullptr);
     std::unique_ptr<CMapObject> nodeRow(layer->ReadObject(node->GetMapeID(), TRUE, FALSE));
     EXPECT_NE(nodeRow, nullptr);
+}
+
+
+TEST_F(Store, AnObjectWithoutItsAttributeRowLoadsHitsAndUndoesWithEmptyValues)
+{
+    const int id = AddBoxId(10, 10, 40, 40);
+    layer->SaveProperties();
+    Open();
+    // Another program drops the object's attribute row.
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path, &db), SQLITE_OK);
+        model.reset();
+        layer = nullptr;
+        char* error = nullptr;
+        sqlite3_exec(db, ("delete from _MapMetaData where mapeID=" + std::to_string(id)).c_str(), nullptr, nullptr,
+                     &error);
+        EXPECT_EQ(error, nullptr) << error;
+        sqlite3_free(error);
+        sqlite3_close(db);
+    }
+    Open();
+
+    std::unique_ptr<CMapObject> loaded(layer->LoadObject(id, TRUE));
+    ASSERT_NE(loaded, nullptr);
+    ASSERT_EQ(loaded->GetAttributeCount(), 3);
+    EXPECT_EQ(loaded->GetAttributeText(0), "");
+
+    double ox = 0, oy = 0, zoom = 1;
+    std::unique_ptr<CMapObject> hit(layer->HitTest(20, kHeight - 20, &ox, &oy, &zoom, TRUE));
+    ASSERT_NE(hit, nullptr);
+    EXPECT_EQ(hit->GetMapeID(), id);
+
+    // A move recorded and undone puts the object back where it was.
+    CList<CMapObject*, CMapObject*> copies;
+    copies.AddTail(loaded->Clone(nullptr));
+    layer->RecordEdit(copies, CMapHistoryEntry::kChanged);
+    loaded->SetBoundary(CDoubleRect(50.0, 50.0, 60.0, 60.0));
+    loaded->SaveChanges();
+    layer->Undo();
+    std::unique_ptr<CMapObject> undone(layer->ReadObject(id, FALSE, TRUE));
+    ASSERT_NE(undone, nullptr);
+    EXPECT_EQ(undone->GetBoundary(), CDoubleRect(10.0, 10.0, 40.0, 40.0));
+
+    // Values given later reach a row of their own.
+    undone->SetAttributeText(0, "found again");
+    undone->SaveChanges();
+    layer->SaveProperties();
+    RawFile raw(path);
+    EXPECT_EQ(raw.Text("select Name from _MapMetaData where mapeID=" + std::to_string(id)), "found again");
+}
+
+
+TEST_F(Store, ACloneHoldsEveryKindInRowsOfItsOwn)
+{
+    const int box = AddBoxId(10, 10, 20, 20);
+    auto line = std::make_unique<CMapLine>();
+    line->SetPoints(CDoublePoint(1, 2), CDoublePoint(30, 40));
+    layer->AddObject(line.get(), TRUE);
+    CMapNode* node = AddNode(5, 5);
+
+    std::unique_ptr<CMapLayer> clone(layer->Clone(nullptr));
+    CArray<int, int> ids;
+    EXPECT_EQ(clone->GetAllIDs(ids, true), 3);
+    std::unique_ptr<CMapObject> copiedBox(clone->LoadObject(box, TRUE));
+    ASSERT_NE(copiedBox, nullptr);
+    EXPECT_EQ(copiedBox->GetBoundary(), CDoubleRect(10.0, 10.0, 20.0, 20.0));
+    std::unique_ptr<CMapObject> copiedLine(clone->LoadObject(line->GetMapeID(), TRUE));
+    ASSERT_NE(copiedLine, nullptr);
+    EXPECT_EQ(copiedLine->GetType(), MAP_OBJECT_LINE);
+    EXPECT_EQ(copiedLine->GetBoundary(), line->GetBoundary());
+    ASSERT_EQ(clone->GetPointObjects().GetCount(), 1);
+    EXPECT_NE(clone->GetPointObjects().GetHead(), node);
+    EXPECT_EQ(clone->GetFieldCount(), 3);
+
+    // Removing from the clone leaves the source's file alone.
+    EXPECT_NE(clone->GetDatabase(), layer->GetDatabase());
+    clone->RemoveObject(copiedBox.get());
+    std::unique_ptr<CMapObject> still(layer->ReadObject(box, FALSE, FALSE));
+    EXPECT_NE(still, nullptr);
 }
 
 }

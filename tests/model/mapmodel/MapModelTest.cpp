@@ -160,14 +160,19 @@ TEST_F(MapModelTest, TheViewRectangleIsTheClientAreaWidenedByTwoPixels)
         EXPECT_EQ(corners[i].x, unrotated[i].x);
         EXPECT_EQ(corners[i].y, unrotated[i].y);
     }
-    // A quarter turn about the map origin: (x, y) becomes (-y, x).
+    // A quarter turn about the map origin: (x, y) becomes (-y, x), and the
+    // rectangle bounds the view together with the turned corners.
     map.SetRotation(M_PI / 2);
-    EXPECT_EQ(map.GetRotatedViewRect(), map.GetViewRect());
-    EXPECT_EQ(map.GetRotatedViewRect(corners), map.GetViewRect());
+    const CDoubleRect turned = map.GetRotatedViewRect(corners);
     for (int i = 0; i < 4; ++i) {
         EXPECT_NEAR(corners[i].x, -unrotated[i].y, 1e-9);
         EXPECT_NEAR(corners[i].y, unrotated[i].x, 1e-9);
     }
+    EXPECT_NEAR(turned.left, -71, 1e-9);
+    EXPECT_NEAR(turned.bottom, 9, 1e-9);
+    EXPECT_NEAR(turned.right, 111, 1e-9);
+    EXPECT_NEAR(turned.top, 111, 1e-9);
+    EXPECT_EQ(map.GetRotatedViewRect(), turned);
 }
 
 TEST_F(MapModelTest, VisibleLayersDrawBottomToTop)

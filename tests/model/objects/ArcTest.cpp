@@ -372,4 +372,45 @@ TEST_F(ArcRows, CornerHandleThatChangesNothingWritesNothing)
     EXPECT_GT(s.InkCount(), 0);   // the new rubber band
 }
 
+
+TEST_F(ArcRows, ACornerDraggedPastTheOppositeEdgeKeepsTheEllipseAsDrawn)
+{
+    layer->ClearMap();
+    g_DefaultViewHeight = 200;
+    auto arc = MakeArc(MAP_OBJECT_ARC, CDoubleRect(0.0, 0.0, 100.0, 100.0), CFloatPoint(100, 50),
+                       CFloatPoint(50, 100));
+    layer->AddObject(arc.get(), TRUE);
+    Surface s(200);
+    double ox = 0, oy = 0, zoom = 1;
+    // The top-right corner goes past the left edge, and the drag goes on.
+    arc->SetActiveHandle(2);
+    arc->MoveHandle(&s.dc, arc->GetActiveHandle(), -50, 100, &ox, &oy, &zoom);
+    EXPECT_EQ(arc->GetEllipseRect(), CDoubleRect(-50.0, 0.0, 0.0, 100.0));
+    EXPECT_EQ(arc->GetActiveHandle(), 3);
+    arc->MoveHandle(&s.dc, arc->GetActiveHandle(), -60, 100, &ox, &oy, &zoom);
+    EXPECT_EQ(arc->GetEllipseRect(), CDoubleRect(-60.0, 0.0, 0.0, 100.0));
+    EXPECT_EQ(arc->GetBoundary(), arc->GetEllipseRect());
+
+    // It measures, hits and shows its handles as an arc made on that ellipse.
+    auto drawn = MakeArc(MAP_OBJECT_ARC, CDoubleRect(-60.0, 0.0, 0.0, 100.0), CFloatPoint(100, 50),
+                         CFloatPoint(50, 100));
+    EXPECT_DOUBLE_EQ(arc->GetLength(nullptr), drawn->GetLength(nullptr));
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(arc->GetHandlePoint(i).x, drawn->GetHandlePoint(i).x) << i;
+        EXPECT_EQ(arc->GetHandlePoint(i).y, drawn->GetHandlePoint(i).y) << i;
+    }
+    const std::vector<CFloatPoint> a = Points(*arc), b = Points(*drawn);
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].x, b[i].x) << i;
+        EXPECT_EQ(a[i].y, b[i].y) << i;
+    }
+    double hx = 0, hy = 0, hz = 1;
+    const CPoint onCurve = a[a.size() / 2].ToDevice(0, 0, 1, 200);
+    EXPECT_TRUE(arc->HitTest(onCurve.x, onCurve.y, &hx, &hy, &hz));
+    const Bytes stored = *Blob("mapeGeoData", arc->GetMapeID());
+    EXPECT_EQ(DoubleAt(stored, 24), -60.0);   // left
+    EXPECT_EQ(DoubleAt(stored, 40), 0.0);     // right
+}
+
 }

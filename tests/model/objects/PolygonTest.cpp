@@ -257,6 +257,27 @@ TEST(PolygonSplit, StraightCutGivesTheTwoHalves)
     EXPECT_EQ(square.GetPointCount(), 4);   // the polygon itself is left as it was
 }
 
+TEST(PolygonSplit, ACutSnappedToAVertexWhereTheLineBendsCountsThatCrossingOnce)
+{
+    CMapPolygon square;
+    FillPoints(square, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+    // Bent on the vertex (0, 0) and leaving through (10, 6): once crossing the
+    // far edge, once bent on it too.
+    for (auto points : {std::initializer_list<XY>{{-5, -2}, {0, 0}, {15, 9}},
+                        std::initializer_list<XY>{{-5, -2}, {0, 0}, {10, 6}, {15, 6}}}) {
+        CMapPolyline cut;
+        FillPoints(cut, points);
+        std::unique_ptr<CMapPolyPolygon> parts(square.SplitByLine(&cut));
+        ASSERT_EQ(parts->GetPartCount(), 2) << points.size();
+        std::vector<double> areas;
+        for (POSITION pos = parts->GetHeadPartPosition(); pos;)
+            areas.push_back(static_cast<CMapPolygon*>(parts->GetNextPart(pos))->GetArea(nullptr));
+        std::sort(areas.begin(), areas.end());
+        EXPECT_DOUBLE_EQ(areas[0], 30.0);
+        EXPECT_DOUBLE_EQ(areas[1], 70.0);
+    }
+}
+
 TEST(PolygonSplit, LineThatDoesNotCrossTwiceLeavesOnePart)
 {
     CMapPolygon square;

@@ -211,4 +211,39 @@ TEST(Input, SetFocusTellsTheOldAndTheNewWindow)
     EXPECT_EQ(CWnd::GetFocus(), nullptr);
 }
 
+// A window that keeps the activation messages it receives.
+class ActivationLog : public CWnd {
+public:
+    ActivationLog(std::vector<std::string>& log, std::string name) : m_log(log), m_name(std::move(name)) {}
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ACTIVATE)
+            m_log.push_back(m_name + (LOWORD(wParam) == WA_INACTIVE ? ":inactive" : ":active"));
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    std::vector<std::string>& m_log;
+    std::string m_name;
+};
+
+TEST(Input, ActivationMovingToAnotherWindowDeactivatesTheOldOneFirst)
+{
+    std::vector<std::string> log;
+    ActivationLog a(log, "A"), b(log, "B");
+    ASSERT_TRUE(a.CreateEx(0, AfxRegisterWndClass(0), "A", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr));
+    AfxTestProcessEvents();
+    a.SetFocus();
+    AfxTestProcessEvents();
+    ASSERT_EQ(CWnd::GetActiveWindow(), &a);
+    log.clear();
+    ASSERT_TRUE(b.CreateEx(0, AfxRegisterWndClass(0), "B", WS_POPUP | WS_VISIBLE, 80, 10, 50, 50, nullptr, nullptr));
+    b.SetFocus();
+    AfxTestProcessEvents();
+    EXPECT_EQ(CWnd::GetActiveWindow(), &b);
+    EXPECT_EQ(log, (std::vector<std::string>{"A:inactive", "B:active"}));
+}
+
 } // namespace

@@ -1,0 +1,384 @@
+// The GPS Data window recording a receiver played over a pseudo-terminal into
+// a real map window: the bytes sent on connect, nodes with their four
+// attributes at the fixes' own coordinates, the track on Close Port and on
+// closing the window, the satellite gate, and the 30 real receiver logs.
+#include "gps/GpsDataDlg.h"
+#include "gps/NmeaParser.h"
+#include "mapwindow/MUIMap.h"
+#include "model/MapLayer.h"
+#include "model/MapModel.h"
+#include "model/MapNode.h"
+#include "model/MapPolyline.h"
+#include "platform/controls/CComboBox.h"
+#include "platform/testing/ModalRecorder.h"
+#include "platform/testing/SerialPeer.h"
+#include "platform/wnd/WndTestInput.h"
+#include "resources/resource.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+std::string Nmea(const std::string& body)
+{
+    unsigned char sum = 0;
+    for (char c : body)
+        sum ^= (unsigned char)c;
+    char tail[8];
+    snprintf(tail, sizeof tail, "*%02X\r\n", sum);
+    return "$" + body + tail;
+}
+
+// A GGA sentence at signed decimal degrees.
+std::string Gga(double lat, double lon, int satellites, const char* talker = "GP", const char* time = "123519")
+{
+    auto dm = [](double v, int width) {
+        const double a = std::fabs(v);
+        const int d = (int)a;
+        char buf[32];
+        snprintf(buf, sizeof buf, "%0*d%07.4f", width, d, (a - d) * 60);
+        return std::string(buf);
+    };
+    char body[200];
+    snprintf(body, sizeof body, "%sGGA,%s,%s,%c,%s,%c,1,%02d,0.9,545.4,M,46.9,M,,", talker, time, dm(lat, 2).c_str(),
+             lat < 0 ? 'S' : 'N', dm(lon, 3).c_str(), lon < 0 ? 'W' : 'E', satellites);
+    return Nmea(body);
+}
+
+struct Fix {
+    double lon, lat;
+};
+
+// Every fix a GGA, GLL or RMC line of a log states with both hemispheres and a
+// right checksum, read here on its own terms.
+std::vector<Fix> FixesOf(const std::string& log)
+{
+    std::vector<Fix> fixes;
+    std::istringstream in(log);
+    std::string line;
+    while (std::getline(in, line)) {
+        while (!line.empty() && (line.back() == '\r'))
+            line.pop_back();
+        const size_t star = line.find('*');
+        if (line.size() < 7 || line[0] != '$' || star == std::string::npos || star + 3 > line.size())
+            continue;
+        unsigned char sum = 0;
+        for (size_t i = 1; i < star; ++i)
+            sum ^= (unsigned char)line[i];
+        if (strtoul(line.substr(star + 1, 2).c_str(), nullptr, 16) != sum)
+            continue;
+        std::vector<std::string> f;
+        std::stringstream fields(line.substr(1, star - 1));
+        std::string item;
+        while (std::getline(fields, item, ','))
+            f.push_back(item);
+        if (f.empty() || f[0].size() < 3)
+            continue;
+        const std::string m = f[0].substr(f[0].size() - 3);
+        const size_t at = m == "GGA" ? 2 : m == "GLL" ? 1 : m == "RMC" ? 3 : 0;
+        if (!at || f.size() < at + 4)
+            continue;
+        const std::string ns = f[at + 1], ew = f[at + 3];
+        if ((ns != "N" && ns != "S") || (ew != "E" && ew != "W"))
+            continue;
+        auto deg = [](const std::string& s) {
+            const double v = atof(s.c_str());
+            return std::floor(v / 100) + std::fmod(v, 100.0) / 60;
+        };
+        fixes.push_back({deg(f[at + 2]) * (ew == "W" ? -1 : 1), deg(f[at]) * (ns == "S" ? -1 : 1)});
+    }
+    return fixes;
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::filesystem::path> RealLogs()
+{
+    std::vector<std::filesystem::path> logs;
+    const std::filesystem::path dir = std::filesystem::path(KV_TEST_DATA_DIR) / "nmea";
+    std::error_code error;
+    for (const auto& e : std::filesystem::directory_iterator(dir, error))
+        if (e.path().extension() == ".nmea")
+            logs.push_back(e.path());
+    std::sort(logs.begin(), logs.end());
+    return logs;
+}
+
+class GpsRecording : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        AfxSetTestClockScale(0.02);
+        CGpsDataDlg::s_nPositionGate = CGpsDataDlg::s_nSatelliteGate = 0;
+        ASSERT_TRUE(peer.IsOpen());
+        peer.MapAs("COM5");
+        const CString path = folder.File("map.kwz");
+        {
+            CMUIMap writer;
+            writer.GetMapModel()->AddLayer(new CMapLayer("Track"));
+            ASSERT_TRUE(writer.SaveWorkspace(path));
+        }
+        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr));
+        ASSERT_TRUE(map.Create(CRect(0, 0, 0, 0), &host, 200, WS_CHILD | WS_VISIBLE | WS_TABSTOP));
+        map.MoveWindow(0, 0, 400, 300, FALSE);
+        host.ShowWindow(SW_SHOW);
+        map.LoadWorkspace(path);
+        ASSERT_NE(map.GetActiveLayer(), nullptr);
+        AfxTestProcessEvents();
+    }
+    void TearDown() override
+    {
+        dlg.reset();
+        map.DestroyWindow();
+        host.DestroyWindow();
+        AfxSetTestClockScale(1.0);
+    }
+
+    CMapLayer* Layer() { return map.GetMapModel()->GetLayerAt(0); }
+
+    // Opens the window on COM5 at `rate` after the receiver has said `first`,
+    // keeping the map's layer; true when it connected.
+    bool Connect(const std::string& first, int rateIndex = 2)
+    {
+        dlg = std::make_unique<CGpsDataDlg>(&map, 0);
+        EXPECT_TRUE(dlg->Create());
+        dynamic_cast<CComboBox*>(dlg->GetDlgItem(IDC_GPS_PORT))->SetCurSel(4);
+        dynamic_cast<CComboBox*>(dlg->GetDlgItem(IDC_GPS_BAUD_RATE))->SetCurSel(rateIndex);
+        EXPECT_TRUE(peer.Send(first));
+        dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GPS_OPEN_PORT, BN_CLICKED), 0);
+        return dlg->IsConnected();
+    }
+    // Lets the window poll until the receiver's lines have all been handled.
+    void Poll(int ms = 100) { AfxTestRunFor(ms); }
+    void ClosePort()
+    {
+        dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GPS_CLOSE_PORT, BN_CLICKED), 0);
+        AfxTestProcessEvents();
+    }
+    std::vector<CMapObject*> Nodes()
+    {
+        std::vector<CMapObject*> nodes;
+        POSITION pos = Layer()->GetPointObjects().GetHeadPosition();
+        while (pos)
+            nodes.push_back(Layer()->GetPointObjects().GetNext(pos));
+        return nodes;
+    }
+    // The polylines of the layer, read back from its file.
+    std::vector<std::unique_ptr<CMapObject>> Tracks(CMapLayer* layer)
+    {
+        std::vector<std::unique_ptr<CMapObject>> tracks;
+        for (long long id = 0; id <= layer->GetMaxID(); ++id) {
+            std::unique_ptr<CMapObject> o(layer->ReadObject((int)id, FALSE, TRUE));
+            if (o && o->GetType() == MAP_OBJECT_POLYLINE)
+                tracks.push_back(std::move(o));
+        }
+        return tracks;
+    }
+    CString Attribute(CMapObject* o, const char* name)
+    {
+        const int index = o->GetLayer()->FindField(name);
+        return index >= 0 ? o->GetAttributeText(index) : CString("<none>");
+    }
+
+    testsupport::TempFolder folder{"kvgps"};
+    SerialPeer peer;
+    ModalRecorder boxes{{IDNO}, IDNO};
+    CWnd host;
+    CMUIMap map;
+    std::unique_ptr<CGpsDataDlg> dlg;
+};
+}
+
+TEST_F(GpsRecording, ConnectWritesTheInitialisationAndRecordsSouthWestFixes)
+{
+    ASSERT_TRUE(Connect(Gga(-27.2, -153.05, 8)));
+    EXPECT_EQ(peer.Received(30, 1000), "$PSRF201,1*39\r\n$PSRF201,4*3C\r\n");
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Do you want new layer?");
+    EXPECT_GE(Layer()->FindField("LATITUDE"), 0);
+
+    // The first fix centres the map; later ones become nodes at their fix.
+    const Fix fixes[] = {{-153.05, -27.2}, {-153.0499, -27.2001}, {-153.0497, -27.2003}, {-153.0494, -27.2006}};
+    for (const Fix& f : fixes)
+        ASSERT_TRUE(peer.Send(Gga(f.lat, f.lon, 8, "GN", "101112")));
+    Poll();
+    const auto nodes = Nodes();
+    ASSERT_EQ(nodes.size(), 3u);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        auto* node = dynamic_cast<CMapNode*>(nodes[i]);
+        ASSERT_NE(node, nullptr);
+        CDoublePoint expected;
+        CGpsFixTransform(*map.GetMapModel()).ToMap(fixes[i + 1].lon, fixes[i + 1].lat, expected);
+        // At the fix itself, not at a pixel of the view: float storage only.
+        EXPECT_NEAR(node->GetPosition().x, expected.x, std::fabs(expected.x) * 1e-7);
+        EXPECT_NEAR(node->GetPosition().y, expected.y, std::fabs(expected.y) * 1e-7);
+        EXPECT_EQ(atof(Attribute(node, "LATITUDE")), fixes[i + 1].lat);
+        EXPECT_EQ(atof(Attribute(node, "LONGITUDE")), fixes[i + 1].lon);
+        EXPECT_EQ(Attribute(node, "SATELLITEVIEW"), "8");
+        EXPECT_EQ(Attribute(node, "TIME"), "10:11:12");
+        EXPECT_EQ(node->GetStyle()->GetSymbolChar(), '.');
+    }
+    EXPECT_EQ(map.GetSelectionCount(), 0);
+
+    // Close Port: the track joins the layer with one vertex per node.
+    ClosePort();
+    EXPECT_FALSE(dlg->IsConnected());
+    EXPECT_FALSE(dlg->GetLink().IsReaderRunning());
+    auto tracks = Tracks(Layer());
+    ASSERT_EQ(tracks.size(), 1u);
+    auto* track = dynamic_cast<CMapPolyline*>(tracks[0].get());
+    ASSERT_NE(track, nullptr);
+    track->LoadGeometry();
+    ASSERT_EQ(track->GetPointCount(), 3);
+    EXPECT_NEAR(track->GetPoints()[2].x, nodes[2]->GetBoundary().left, 1e-6);
+
+    // The layer file holds both when opened again in another map.
+    ASSERT_TRUE(map.SaveWorkspace(folder.File("map.kwz")));
+    ASSERT_TRUE(map.GetMapModel()->SaveMapDatabase());
+    CMUIMap reader;
+    reader.LoadWorkspace(folder.File("map.kwz"));
+    CMapLayer* reopened = reader.GetMapModel()->GetLayerAt(0);
+    ASSERT_NE(reopened, nullptr);
+    ASSERT_EQ(reopened->GetPointObjects().GetCount(), 3);
+    EXPECT_EQ(Tracks(reopened).size(), 1u);
+    CMapObject* first = reopened->GetPointObjects().GetHead();
+    EXPECT_EQ(atof(first->GetAttributeText(reopened->FindField("LONGITUDE"))), fixes[1].lon);
+}
+
+TEST_F(GpsRecording, ThreeSatellitesRecordNothing)
+{
+    ASSERT_TRUE(Connect(Gga(48.1, 11.5, 3)));
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(peer.Send(Gga(48.1 + i * 1e-4, 11.5 + i * 1e-4, 3)));
+    Poll();
+    EXPECT_TRUE(Nodes().empty());
+    EXPECT_EQ(CGpsDataDlg::s_nSatelliteGate, 0);
+    // Four satellites: recording starts (the first such fix only centres).
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(peer.Send(Gga(48.2 + i * 1e-4, 11.6 + i * 1e-4, 4)));
+    Poll();
+    EXPECT_EQ(Nodes().size(), 2u);
+}
+
+TEST_F(GpsRecording, ClosingTheWindowWhileRecordingKeepsTheTrack)
+{
+    ASSERT_TRUE(Connect(Gga(10, 20, 6)));
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(peer.Send(Gga(10 + i * 1e-4, 20 + i * 1e-4, 6)));
+    Poll();
+    ASSERT_EQ(Nodes().size(), 3u);
+    dlg->SendMessage(WM_CLOSE, 0, 0);
+    AfxTestProcessEvents();
+    EXPECT_EQ(dlg->GetSafeHwnd(), nullptr);
+    EXPECT_FALSE(dlg->GetLink().IsReaderRunning());
+    EXPECT_EQ(Tracks(Layer()).size(), 1u);
+}
+
+TEST_F(GpsRecording, FailuresToConnect)
+{
+    // No line from the receiver: told, and the port is closed again.
+    dlg = std::make_unique<CGpsDataDlg>(&map, 0);
+    ASSERT_TRUE(dlg->Create());
+    dynamic_cast<CComboBox*>(dlg->GetDlgItem(IDC_GPS_PORT))->SetCurSel(4);
+    dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GPS_OPEN_PORT, BN_CLICKED), 0);
+    ASSERT_FALSE(boxes.Boxes().empty());
+    EXPECT_EQ(boxes.Boxes().back().text, "Receiver is not connected to COM5");
+    EXPECT_FALSE(CGpsReceiverLink::GetPort().IsOpen());
+
+    // A port that does not exist.
+    dynamic_cast<CComboBox*>(dlg->GetDlgItem(IDC_GPS_PORT))->SetCurSel(31);
+    AfxWriteProfileString("Serial Ports", "COM32", "/nonexistent/tty");
+    dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GPS_OPEN_PORT, BN_CLICKED), 0);
+    EXPECT_EQ(boxes.Boxes().back().text, "Could not open COM Port!!");
+    EXPECT_EQ(boxes.Boxes().back().caption, "Error");
+    EXPECT_FALSE(dlg->IsConnected());
+}
+
+// ---------------------------------------------------------------- real receivers
+TEST(RealReceiverLogs, AreAllThere)
+{
+    // CI has no shared folder: the logs come with the sources, and their absence is a failure.
+    EXPECT_GE(RealLogs().size(), 30u);
+}
+
+class RealLogReplay : public GpsRecording, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(RealLogReplay, EveryLogRecordsItsOwnFixes)
+{
+    const bool paced = GetParam();
+    const auto logs = RealLogs();
+    ASSERT_GE(logs.size(), 30u);
+    for (const auto& path : logs) {
+        SCOPED_TRACE(path.filename().string());
+        const std::string log = ReadFile(path);
+        const std::vector<Fix> fixes = FixesOf(log);
+        CGpsDataDlg::s_nPositionGate = CGpsDataDlg::s_nSatelliteGate = 0;
+        const size_t before = Nodes().size();
+
+        // The first bytes wait in the terminal so that the connection finds a line.
+        const size_t head = std::min<size_t>(log.size(), 600);
+        if (!Connect(log.substr(0, head))) {
+            // A log whose opening holds no complete line within the first bytes.
+            ADD_FAILURE() << "did not connect";
+            continue;
+        }
+        std::atomic<bool> sent{false};
+        std::thread sender([&] {
+            if (!paced) {
+                peer.Send(log.substr(head), 20000);
+            } else {
+                // One epoch at a time: a new GGA/RMC time starts the next second.
+                size_t pos = head;
+                while (pos < log.size()) {
+                    size_t end = std::min(log.size(), pos + 400);
+                    end = log.find('\n', end);
+                    end = end == std::string::npos ? log.size() : end + 1;
+                    peer.Send(log.substr(pos, end - pos), 20000);
+                    pos = end;
+                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                }
+            }
+            sent = true;
+        });
+        for (int i = 0; i < 3000 && !sent; ++i)
+            Poll(10);
+        sender.join();
+        Poll(200);
+        ClosePort();
+        ASSERT_FALSE(dlg->GetLink().IsReaderRunning());
+
+        // Every node lies at a fix the log states.
+        const auto nodes = Nodes();
+        for (size_t i = before; i < nodes.size(); ++i) {
+            const CFloatPoint p = dynamic_cast<CMapNode*>(nodes[i])->GetPosition();
+            bool found = false;
+            for (const Fix& f : fixes) {
+                CDoublePoint m;
+                if (CGpsFixTransform(*map.GetMapModel()).ToMap(f.lon, f.lat, m) &&
+                    std::fabs(m.x - p.x) <= 1e-4 * std::max(1.0, std::fabs(m.x)) &&
+                    std::fabs(m.y - p.y) <= 1e-4 * std::max(1.0, std::fabs(m.y))) {
+                    found = true;
+                    break;
+                }
+            }
+            EXPECT_TRUE(found) << "node at " << p.x << ", " << p.y;
+        }
+        dlg.reset();
+        peer.ClearReceived();
+    }
+    // The moving receivers among them leave nodes behind.
+    EXPECT_GT(Nodes().size(), 50u);
+}
+
+INSTANTIATE_TEST_SUITE_P(FullSpeedAndRecordedPace, RealLogReplay, ::testing::Values(false, true));
