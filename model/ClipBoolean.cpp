@@ -183,8 +183,8 @@ CClipPolygon* CrossingList(std::vector<CClipVertex>& found, const CClipVertex& a
 // The edges of a ring as they were before crossings were inserted, in a grid
 // of cells by their boxes; crossings later inserted into an edge only split
 // it, so walking from its start to its end covers all of its pieces. Rings
-// of many vertices are cut against each other through it instead of through
-// every edge.
+// of many vertices are cut against each other and tested for containment
+// through it instead of through every edge.
 class EdgeGrid {
 public:
     // With `closed` the edge from the tail back to the head counts too.
@@ -277,6 +277,22 @@ public:
         }
     }
 
+    // The crossing-number test of ContainsXY on the edges the ray to the
+    // right of the point can meet.
+    bool Contains(const CClipPolygon& ring, double x, double y)
+    {
+        const auto& vertices = ring.GetVertices();
+        int crossings = 0;
+        const CClipVertex from(x, y), to(std::max(x, m_Box.right), y);
+        ForEdgesNear(ring, from, to, [&](POSITION a, POSITION b) {
+            const CClipVertex& p = vertices.GetAt(a);
+            const CClipVertex& c = vertices.GetAt(b);
+            if ((p.y > y) != (c.y > y) && ((p.x - x) * (c.y - y) - (c.x - x) * (p.y - y)) / (c.y - p.y) > 0)
+                ++crossings;
+        });
+        return (crossings & 1) != 0;
+    }
+
 private:
     struct Edge {
         POSITION start, end;
@@ -304,7 +320,8 @@ private:
 
 // Below this many pairs of edges testing every pair costs less than a grid.
 constexpr size_t kGriddedPairs = 4096;
-// Rings of more vertices answer containment for all points at once.
+// Rings of more vertices answer containment through a grid of their edges,
+// or for many points at once.
 constexpr size_t kGriddedRing = 64;
 }
 
@@ -779,10 +796,18 @@ void CClipPolygon::MarkAgainstSet(CMapMultiPart* set)
         }
         if (boxed.empty())
             return inside;
-        if ((size_t)ring->GetVertices().GetCount() > kGriddedRing && boxed.size() > 1) {
+        // A ray through a grid of the edges costs about the square root of
+        // the edges a point; the sweep over all points about a logarithm of
+        // them each, after sorting the edges once.
+        const double edges = (double)ring->GetVertices().GetCount();
+        if (edges > kGriddedRing && (double)boxed.size() > std::sqrt(edges) * std::log2(edges)) {
             const std::vector<char> answers = RingPointBatch(ring->GetVertices()).Contains(boxed);
             for (size_t j = 0; j < inBox.size(); ++j)
                 inside[inBox[j]] = answers[j];
+        } else if (edges > kGriddedRing) {
+            EdgeGrid grid(*ring, true);
+            for (size_t k : inBox)
+                inside[k] = grid.Contains(*ring, points[k].first, points[k].second);
         } else {
             for (size_t k : inBox) {
                 double x = points[k].first, y = points[k].second;
