@@ -357,6 +357,16 @@ CMapLayer* OpenBuilt(benchmark::State& state, CMapModel& map)
     return map.GetLastLayer();
 }
 
+// The map shows the view as a window shows it: its offsets, zoom and view
+// rectangle, which the objects' device points are made for.
+void ShowView(CMapModel& map, View& v)
+{
+    map.SetXOffset(v.originX);
+    map.SetYOffset(v.originY);
+    map.SetZoom(v.zoom);
+    map.UpdateViewRect(v.originX, v.originY);
+}
+
 void DrawLayer(benchmark::State& state, bool full)
 {
     CMapModel map;
@@ -435,6 +445,7 @@ void BM_HitTest_Project(benchmark::State& state)
     CMapModel map;
     CMapLayer* layer = OpenBuilt(state, map);
     View v = ViewFor(false);
+    ShowView(map, v);
     for (auto _ : state) {
         CMapObject* hit = layer->HitTest(kWidth / 2, kHeight / 2, &v.originX, &v.originY, &v.zoom, TRUE);
         if (hit && !CMapLayer::IsPointObjectType(hit->GetType()))
@@ -565,13 +576,6 @@ struct PeerRows {
     }
 };
 
-// The view of the whole world on the surface, as a window shows it.
-void ShowFullExtent(CMapModel& map, View& v)
-{
-    map.SetZoom(v.zoom);
-    map.UpdateViewRect(v.originX, v.originY);
-}
-
 // The map rectangle of a device rectangle of the view.
 CDoubleRect MapRectOf(const View& v, const RECT& device)
 {
@@ -601,7 +605,7 @@ void SelectLayer(benchmark::State& state, bool quarter)
     CMapModel map;
     CMapLayer* layer = OpenBuilt(state, map);
     View v = ViewFor(true);
-    ShowFullExtent(map, v);
+    ShowView(map, v);
     const RECT device = SelectionRect(quarter);
     const CDoubleRect rect = MapRectOf(v, device);
     for (auto _ : state) {
@@ -655,7 +659,7 @@ void BM_HitTest200_Project(benchmark::State& state)
     CMapModel map;
     CMapLayer* layer = OpenBuilt(state, map);
     View v = ViewFor(false);
-    ShowFullExtent(map, v);
+    ShowView(map, v);
     const std::vector<CPoint> pixels = HitPixels();
     for (auto _ : state) {
         int hits = 0;
