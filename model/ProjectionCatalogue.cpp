@@ -303,10 +303,8 @@ OGRSpatialReference* CProjectionCatalogue::CreateSpatialReference(int code)
     const OGRSpatialReference* imported = index->Imported(piece);
     if (!imported)
         return nullptr;
-    OGRSpatialReference* srs = imported->Clone();
-    if (srs)
-        srs->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    return srs;
+    // The clone keeps the traditional GIS axis order the import set.
+    return imported->Clone();
 }
 
 int CProjectionCatalogue::GetGroupID(int code)
