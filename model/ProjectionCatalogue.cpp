@@ -17,6 +17,7 @@
 #include <cpl_error.h>
 #include <ogr_spatialref.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -225,6 +226,46 @@ CString RewriteTarget()
     return userCopy == g_ProjectionCatalogPath ? CString() : userCopy;
 }
 
+// MayReplace for lookups, which ask it every time: the answer is kept while the
+// catalogue and its folder keep their identity, owner, permissions and status
+// change times and the process its user, so two status reads replace the five
+// calls of the full test.
+bool MayReplaceKept(const CString& path)
+{
+    struct Status {
+        bool present = false;
+        struct stat s {};
+        bool operator==(const Status& o) const
+        {
+            if (present != o.present)
+                return false;
+            return !present
+                || (s.st_dev == o.s.st_dev && s.st_ino == o.s.st_ino && s.st_mode == o.s.st_mode && s.st_uid == o.s.st_uid
+                    && s.st_gid == o.s.st_gid && s.st_ctim.tv_sec == o.s.st_ctim.tv_sec
+                    && s.st_ctim.tv_nsec == o.s.st_ctim.tv_nsec);
+        }
+    };
+    struct Kept {
+        std::string path;
+        Status file, folder;
+        uid_t user = 0;
+        gid_t group = 0;
+        bool answer = false;
+        bool valid = false;
+    };
+    static Kept kept;
+    const std::filesystem::path file(path.GetString());
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    Status fileStatus, folderStatus;
+    fileStatus.present = ::stat(file.c_str(), &fileStatus.s) == 0;
+    folderStatus.present = ::stat(folder.c_str(), &folderStatus.s) == 0;
+    if (kept.valid && kept.path == path.GetString() && kept.file == fileStatus && kept.folder == folderStatus
+        && kept.user == geteuid() && kept.group == getegid())
+        return kept.answer;
+    kept = Kept{path.GetString(), fileStatus, folderStatus, geteuid(), getegid(), MayReplace(path), true};
+    return kept.answer;
+}
+
 // When the catalogue may not be replaced but the user's copy exists, that copy
 // is the catalogue from now on: it holds what this or another run appended, and
 // a rewrite that started from the installed file would lose those entries and
@@ -233,7 +274,7 @@ void FollowUserCopy()
 {
     if (g_ProjectionCatalogPath.IsEmpty())
         CProjectionCatalogue::InitPath();
-    if (MayReplace(g_ProjectionCatalogPath))
+    if (MayReplaceKept(g_ProjectionCatalogPath))
         return;
     const CString userCopy = UserCopyPath();
     std::error_code error;
