@@ -5,6 +5,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/ChildFrm.h"
+#include "app/DialogHooks.h"
 #include "app/KolvoDoc.h"
 #include "app/KolvoView.h"
 #include "app/MainFrm.h"
@@ -45,6 +46,7 @@ BOOL CKolvoApp::InitInstance()
     LoadSettings();
     CInfoToolFrame::SetFontProvider([]() -> CFont* { return g_InfoWindowFont; });
     CLayerChooserDlg::SetFontProvider([]() -> CFont* { return g_DialogWindowFont; });
+    InstallMapDialogHooks();
 
     CSplashDlg splash;
     splash.DoModal();

@@ -1,7 +1,12 @@
 // The application's document (KolvoDoc.h).
 #include "app/KolvoDoc.h"
 
+#include "gps/GpsLog.h"
 #include "mapwindow/MapEMDIFrame.h"
+#include "mapwindow/MUIMap.h"
+#include "model/MapLayer.h"
+#include "model/MapModel.h"
+#include "platform/dialogs/CommonDialogs.h"
 #include "mapwindow/MapTool.h"
 #include "resources/resource.h"
 #include "platform/frames/FrameIds.h"
@@ -47,4 +52,27 @@ void CKolvoDoc::OnCloseDocument()
     if (auto* frame = dynamic_cast<CMapEMDIFrame*>(AfxGetMainWnd()))
         frame->ShowBrowseDataBar(FALSE);
     CMUIDoc::OnCloseDocument();
+}
+
+void CKolvoDoc::CreateLayerFromGpsLog()
+{
+    CMUIMap* map = GetMapWnd();
+    if (!map || !map->GetSafeHwnd())
+        return;
+    CFileDialog open(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, "GPS data log file (*.*)|*.*||", map);
+    if (open.DoModal() != IDOK)
+        return;
+    // The nodes go where the node tool puts them; the fields and the track go
+    // to that same layer.
+    CMapLayer* layer = map->GetActiveMapLayer();
+    if (!layer && map->GetMapModel()->GetLayerCount() == 0)
+        layer = map->CreateNamedLayer();
+    if (!layer) {
+        if (map->GetMapModel()->GetLayerCount() > 0)
+            AfxMessageBox("No layer is visible and editable to draw the GPS log into.", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const GpsLogImportResult result = ImportGpsLog(*map, layer, open.GetPathName());
+    if (!result.fileRead)
+        AfxMessageBox("The GPS data log file could not be read.", MB_OK | MB_ICONEXCLAMATION);
 }

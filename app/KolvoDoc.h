@@ -12,6 +12,10 @@ public:
     ~CKolvoDoc() override;
 
     void OnCloseDocument() override;
+    // Asks for a GPS log file and draws its fixes into the map as nodes and a
+    // track, in the layer the nodes go to (the first visible and editable
+    // one; a new named layer when the map has none).
+    void CreateLayerFromGpsLog();
 
 protected:
     afx_msg void OnSave();

@@ -7,10 +7,12 @@
 #include "app/KolvoApp.h"
 #include "app/KolvoDoc.h"
 #include "gps/GpsDataDlg.h"
+#include "gps/ViewDataImportDlg.h"
 #include "mapwindow/MapEMDIFrame.h"
 #include "mapwindow/MUIMap.h"
 #include "model/MapLayer.h"
 #include "model/MapObject.h"
+#include "platform/dialogs/CommonDialogs.h"
 #include "resources/resource.h"
 
 IMPLEMENT_DYNCREATE(CKolvoView, CView)
@@ -25,6 +27,8 @@ BEGIN_MESSAGE_MAP(CKolvoView, CView)
     ON_COMMAND(ID_HELP_FINDER, OnHelpTopics)
     ON_COMMAND(ID_GPS_SERIAL, OnGpsSerial)
     ON_COMMAND(ID_GPS_TRINE, OnGpsTrine)
+    ON_COMMAND(ID_IMPORT_GPS_LOG, OnImportGpsDataLog)
+    ON_COMMAND(ID_DRAW_LAYER_FROM_GPS_LOG, OnDrawLayerFromGpsLog)
 END_MESSAGE_MAP()
 
 CKolvoView::CKolvoView()
@@ -61,7 +65,9 @@ int CKolvoView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CKolvoView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
-    if (CMUIMap* map = GetMapWindow(); map && map->GetSafeHwnd() && map->GetMapModel()->GetLayerCount() > 0)
+    // A map opened with the view its workspace stored shows that view.
+    if (CMUIMap* map = GetMapWindow();
+        map && map->GetSafeHwnd() && map->GetMapModel()->GetLayerCount() > 0 && !map->HasStoredView())
         map->ZoomToExtent(nullptr);
 }
 
@@ -84,6 +90,21 @@ void CKolvoView::OpenGpsDataDlg(int mode)
     m_pGpsDataDlg = std::make_unique<CGpsDataDlg>(map, mode);
     if (m_pGpsDataDlg->Create())
         m_pGpsDataDlg->ShowWindow(SW_SHOW);
+}
+
+void CKolvoView::OnImportGpsDataLog()
+{
+    CFileDialog open(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, "GPS data log file (*.*)|*.*||", this);
+    if (open.DoModal() != IDOK)
+        return;
+    CViewDataImportDlg view(open.GetPathName(), this);
+    view.DoModal();
+}
+
+void CKolvoView::OnDrawLayerFromGpsLog()
+{
+    if (CKolvoDoc* doc = GetDocument())
+        doc->CreateLayerFromGpsLog();
 }
 
 void CKolvoView::OnSetFocus(CWnd* pOldWnd)

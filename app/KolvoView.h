@@ -41,6 +41,10 @@ protected:
     // serial or Bluetooth mode, one per view.
     afx_msg void OnGpsSerial() { OpenGpsDataDlg(0); }
     afx_msg void OnGpsTrine() { OpenGpsDataDlg(1); }
+    // GPS data log: a log file's positions in the View Data Import dialog.
+    afx_msg void OnImportGpsDataLog();
+    // Draw layer from GPS datalogger: the document draws a log into the map.
+    afx_msg void OnDrawLayerFromGpsLog();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -10,6 +10,20 @@
 
 #include <sqlite3.h>
 
+namespace {
+int g_busyTimeout = 2000;
+}
+
+void CSQLiteDatabase::SetBusyTimeout(int milliseconds)
+{
+    g_busyTimeout = milliseconds;
+}
+
+int CSQLiteDatabase::GetBusyTimeout()
+{
+    return g_busyTimeout;
+}
+
 CSQLiteDatabase::~CSQLiteDatabase()
 {
     Close();
@@ -31,6 +45,7 @@ int CSQLiteDatabase::OpenWith(const CString& path, int flags)
     const int rc = sqlite3_open_v2(path, &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc == SQLITE_OK) {
         m_db = db;
+        sqlite3_busy_timeout(db, g_busyTimeout);
         return rc;
     }
     // SQLite hands out a connection even when opening fails; it holds nothing

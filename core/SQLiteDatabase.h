@@ -38,6 +38,12 @@ public:
 
     sqlite3* GetHandle() const { return m_db; }
 
+    // How long every connection opened from now on waits for a file that another
+    // connection (of this process or another) holds locked before it reports
+    // SQLITE_BUSY: a busy file is in use, not broken.
+    static void SetBusyTimeout(int milliseconds);
+    static int GetBusyTimeout();
+
 private:
     int OpenWith(const CString& path, int flags);
 

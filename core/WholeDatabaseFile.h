@@ -14,3 +14,14 @@ class CSQLiteDatabase;
 // CSQLiteException and leaves neither the temporary file nor a new `path`.
 void WriteWholeDatabaseFile(const CString& path, const char* suffix,
                             const std::function<void(CSQLiteDatabase&)>& write);
+
+// The first half of the above: a new database at `file` (replacing one of that
+// name), filled by `write` and closed. A failure throws CSQLiteException and
+// leaves no file.
+void WriteDatabaseFile(const CString& file, const std::function<void(CSQLiteDatabase&)>& write);
+
+// Writes the database of `source` as that connection sees it, the changes of
+// its open transaction included, as a new file at `file` (replacing one of
+// that name), synchronised to the disk. The source is only read. A failure
+// throws CSQLiteException and leaves no file.
+void WriteDatabaseImage(CSQLiteDatabase& source, const CString& file);

@@ -2,6 +2,7 @@
 // the display, and the recording of fixes into the map.
 #include "gps/GpsDataDlg.h"
 
+#include "gps/GpsLayerRecording.h"
 #include "gps/NmeaParser.h"
 
 #include "core/DoublePoint.h"
@@ -22,6 +23,7 @@
 #include "resources/resource.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 int CGpsDataDlg::s_nPositionGate = 0;
@@ -38,6 +40,9 @@ BEGIN_MESSAGE_MAP(CGpsDataDlg, CDialog)
     ON_BN_CLICKED(IDC_GPS_OPEN_PORT, OnOpenPort)
     ON_BN_CLICKED(IDC_GPS_CLOSE_PORT, OnClosePort)
     ON_BN_CLICKED(IDC_GPS_CLOSE, OnCloseButton)
+    ON_BN_CLICKED(IDC_GPS_TRINE, OnConnectTrine)
+    ON_BN_CLICKED(IDC_GPS_TRINE_DOWNLOAD, OnDownloadTrineData)
+    ON_BN_CLICKED(IDC_GPS_TRINE_SETTINGS, OnDataloggerSettings)
     ON_WM_TIMER()
     ON_WM_CLOSE()
 END_MESSAGE_MAP()
@@ -107,9 +112,6 @@ BOOL CGpsDataDlg::OnInitDialog()
         Show(this, IDC_GPS_TRINE, TRUE);
     }
     Enable(this, IDC_GPS_CLOSE_PORT, FALSE);
-    // The data logger's commands belong to its own dialogs, which this window does not offer.
-    for (int id : {IDC_GPS_TRINE, IDC_GPS_TRINE_DOWNLOAD, IDC_GPS_TRINE_SETTINGS})
-        Enable(this, id, FALSE);
     Show(this, IDC_GPS_ANIMATION, FALSE);
     UpdateWindow();
     return TRUE;
@@ -137,6 +139,21 @@ void CGpsDataDlg::OnOpenPort()
         SetStatus("Ready");
         return;
     }
+    if (!AwaitReceiver(port))
+        return;
+    if (!ChooseGpsLayer())
+        return;
+    Enable(this, IDC_GPS_CLOSE_PORT, TRUE);
+    for (int id : {IDC_GPS_OPEN_PORT, IDC_GPS_PORT, IDC_GPS_BAUD_RATE, IDC_GPS_CLOSE, IDC_GPS_TRINE_DOWNLOAD})
+        Enable(this, id, FALSE);
+    SetStatus("Receiver connected to " + port);
+    SetTimer(kTimerId, 1000);
+    m_bTimerProcessing = TRUE;
+    UpdateData(FALSE);
+}
+
+bool CGpsDataDlg::AwaitReceiver(const CString& port)
+{
     m_Link.StartReader();
     m_Link.SendSirfInit();
     bool connected = false;
@@ -150,35 +167,32 @@ void CGpsDataDlg::OnOpenPort()
         m_Link.ClosePort();
         AfxMessageBox("Receiver is not connected to " + port, MB_OK);
         SetStatus("Ready");
-        return;
+        return false;
     }
     SetStatus("Receiver connected to " + port);
     UpdateData(FALSE);
+    return true;
+}
 
+bool CGpsDataDlg::ChooseGpsLayer()
+{
     if (!m_pMap->GetActiveMapLayer() || AfxMessageBox("Do you want new layer?", MB_YESNO) == IDYES) {
         if (!CreateTrackLayer()) {
             m_Link.ClosePort();
             SetStatus("Ready");
-            return;
+            return false;
         }
     }
     m_pGpsLayer = m_pMap->GetActiveMapLayer();
     if (!m_pGpsLayer) {
         m_Link.ClosePort();
         SetStatus("Ready");
-        return;
+        return false;
     }
     PrepareGpsLayer();
     m_pMap->NotifyParent(MAPA_LAYER_BUILT, m_pGpsLayer, 0);
     StartRecording();
-
-    Enable(this, IDC_GPS_CLOSE_PORT, TRUE);
-    for (int id : {IDC_GPS_OPEN_PORT, IDC_GPS_PORT, IDC_GPS_BAUD_RATE, IDC_GPS_CLOSE, IDC_GPS_TRINE_DOWNLOAD})
-        Enable(this, id, FALSE);
-    SetStatus("Receiver connected to " + port);
-    SetTimer(kTimerId, 1000);
-    m_bTimerProcessing = TRUE;
-    UpdateData(FALSE);
+    return true;
 }
 
 int CGpsDataDlg::CreateTrackLayer()
@@ -188,27 +202,9 @@ int CGpsDataDlg::CreateTrackLayer()
 
 void CGpsDataDlg::PrepareGpsLayer()
 {
-    CMapLayer* layer = m_pGpsLayer;
-    std::vector<CMapField> before;
-    for (int i = 0; i < layer->GetFieldCount(); ++i)
-        before.push_back(layer->GetField(i));
-    const CString oldColumns = layer->GetMetaDataColumns();
-    for (const char* name : {"Latitude", "Longitude", "SatelliteView", "Time"})
-        layer->AddField(CMapField(name, 3, 128));
-    const CString newColumns = layer->GetMetaDataColumns();
-    CString kept = "mapeID";
-    for (const CMapField& field : before) {
-        if (!layer->HasField(field))
-            continue;
-        CString name = field.GetName();
-        CMapLayer::MakeFieldNameSafe(name);
-        kept += "," + name;
-    }
-    try {
-        layer->RebuildMetaDataTable(oldColumns, kept, newColumns);
-    } catch (const CSQLiteException& e) {
-        AfxMessageBox(e.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
-    }
+    const CString error = PrepareGpsLayerFields(m_pGpsLayer);
+    if (!error.IsEmpty())
+        AfxMessageBox(error, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CGpsDataDlg::StartRecording()
@@ -245,6 +241,8 @@ void CGpsDataDlg::TakeFix(const CNmeaPosition& fix, const CTime& time)
 
 void CGpsDataDlg::ProcessLines(CStringArray& lines)
 {
+    if (m_bDownload)
+        return ProcessRecords(lines);
     for (INT_PTR i = 0; i < lines.GetSize(); ++i) {
         if (lines[i].IsEmpty())
             continue;
@@ -326,7 +324,11 @@ bool CGpsDataDlg::RecordFix()
         m_pMap->InvalidateMap(nullptr, FALSE);
         m_TrackExtent = CDoubleRect(at.x, at.y, at.x, at.y);
         m_bTrackStarted = TRUE;
-        return true;
+        // A live receiver's first fix only places the view; a downloaded
+        // record is stored data, and the first one is kept as every other.
+        if (!m_bDownload)
+            return true;
+        m_LastPixelX = m_LastPixelY = LLONG_MIN;
     }
     m_TrackExtent.left = std::min(m_TrackExtent.left, at.x);
     m_TrackExtent.right = std::max(m_TrackExtent.right, at.x);
@@ -354,28 +356,11 @@ bool CGpsDataDlg::RecordFix()
     }
     if (!node)
         return false;
-    if (CMapStyle* style = node->GetStyle())
-        style->SetSymbolChar('.');
-    CString value;
-    value.Format("%f", m_dFixLat);
-    node->SetAttributeByName("Latitude", value);
-    value.Format("%f", m_dFixLon);
-    node->SetAttributeByName("Longitude", value);
-    value.Format("%i", (int)m_nSatellites);
-    node->SetAttributeByName("SatelliteView", value);
-    node->SetAttributeByName("Time", m_strUtcTime);
-    try {
-        if (CMapLayer* layer = node->GetLayer()) {
-            layer->RewriteObject(node);
-            node->SetAttributesModified(TRUE);
-            node->SaveChanges();
-        }
-    } catch (const CSQLiteException& e) {
-        SetStatus(e.GetMessage());
-    }
-    m_pMap->InvalidateObject(node);
-    m_pMap->NotifyParent(MAPA_OBJECT_EXTENDED, node, 0);
-    m_pMap->DeselectObject(node, TRUE);
+    CString satellites;
+    satellites.Format("%i", (int)m_nSatellites);
+    const CString error = StoreGpsNode(*m_pMap, node, m_dFixLat, m_dFixLon, satellites, m_strUtcTime);
+    if (!error.IsEmpty())
+        SetStatus(error);
     m_dLastLat = m_dFixLat;
     m_dLastLon = m_dFixLon;
     m_LastPixelX = px;
@@ -427,7 +412,8 @@ void CGpsDataDlg::OnClosePort()
         FinishTrack();
     }
     Enable(this, IDC_GPS_CLOSE_PORT, FALSE);
-    for (int id : {IDC_GPS_OPEN_PORT, IDC_GPS_PORT, IDC_GPS_BAUD_RATE, IDC_GPS_CLOSE})
+    for (int id : {IDC_GPS_OPEN_PORT, IDC_GPS_PORT, IDC_GPS_BAUD_RATE, IDC_GPS_CLOSE, IDC_GPS_TRINE,
+                   IDC_GPS_TRINE_DOWNLOAD})
         Enable(this, id, TRUE);
     ClearDisplay();
     UpdateData(FALSE);

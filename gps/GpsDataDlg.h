@@ -40,6 +40,10 @@ public:
     void ProcessLines(CStringArray& lines);
     // The layer-name dialog, then a new layer; 1 when one was made.
     int CreateTrackLayer();
+    // The port on which the data logger answers: the remembered one (profile
+    // "Settings", "AutoSearchCommPort") if it still answers, else, when none
+    // was remembered, the first that the probe finds; "AUTOTRINE_NOTFOUND".
+    CString FindLoggerPort();
 
     BOOL IsConnected() const { return m_bConnected; }
     CGpsReceiverLink& GetLink() { return m_Link; }
@@ -59,11 +63,22 @@ protected:
     afx_msg void OnOpenPort();
     afx_msg void OnClosePort();
     afx_msg void OnCloseButton();
+    afx_msg void OnConnectTrine();
+    afx_msg void OnDownloadTrineData();
+    afx_msg void OnDataloggerSettings();
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnClose();
     DECLARE_MESSAGE_MAP()
 
 private:
+    // After the port opened: the reader, the initialisation lines and up to
+    // four polls for a first line; false (port closed, user told) on silence.
+    bool AwaitReceiver(const CString& port);
+    // Chooses and prepares the GPS layer and starts a track; false (port
+    // closed) when the user gave no layer.
+    bool ChooseGpsLayer();
+    // The download branch of ProcessLines.
+    void ProcessRecords(CStringArray& lines);
     // Field-update steps of a connection.
     void PrepareGpsLayer();
     void StartRecording();

@@ -148,6 +148,15 @@ void CGpsReceiverLink::CopyLines(CStringArray& lines, int clear)
         s.lines.RemoveAll();
 }
 
+void CGpsReceiverLink::CopyQueue(CStringArray& lines, int clear)
+{
+    LinkShared& s = Shared();
+    CSingleLock lock(&s.lock, TRUE);
+    lines.Copy(s.lines);
+    if (clear)
+        s.lines.RemoveAll();
+}
+
 void CGpsReceiverLink::AppendLine(const CString& line)
 {
     LinkShared& s = Shared();
@@ -190,12 +199,16 @@ UINT CGpsReceiverLink::ReaderThreadProc(LPVOID param)
         }
         buffer[n] = 0;
         const char* chunk = (const char*)buffer;   // up to its first zero byte
+        // The read in which the switched receiver's NMEA first came: those are
+        // lines, and the receiver has shown that it talks NMEA, so the rules
+        // for a port that has not yet done so no longer apply.
+        std::string switched;
         if (!s.nmeaSeen) {
             for (DWORD i = 0; i + 1 < n; ++i) {
                 if (buffer[i] == 0xA0 && buffer[i + 1] == 0xA2) {
                     CSingleLock lock(&s.lock, TRUE);
-                    if (s.generation.load() == generation)
-                        s.port.SwitchSirfToNmea();
+                    if (s.generation.load() == generation && s.port.SwitchSirfToNmea(&switched))
+                        s.nmeaSeen = 1;
                     break;
                 }
             }
@@ -214,6 +227,7 @@ UINT CGpsReceiverLink::ReaderThreadProc(LPVOID param)
             s.nmeaSeen = 1;
         }
         text += chunk;
+        text += switched.c_str();   // up to its first zero byte, as any chunk
         // Cut the lines: each line feed ends one, whose last character (the
         // carriage return) is dropped.
         size_t start = 0;
@@ -311,10 +325,7 @@ CString CGpsReceiverLink::AutoDetectPort()
             SetAwaitingReply(1);
             Sleep(500);
             CStringArray lines;
-            {
-                CSingleLock lock(&GetLinkLock(), TRUE);
-                lines.Copy(Shared().lines);
-            }
+            CopyQueue(lines, FALSE);
             SetAwaitingReply(0);
             for (INT_PTR k = 0; k < lines.GetSize() && !found; ++k)
                 found = IsReceiverOutput(lines[k]) != FALSE;

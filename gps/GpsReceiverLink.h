@@ -15,6 +15,31 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
+
+// What the data logger is asked to send (passed by value). Dates are the
+// digits of two-digit year, month and day read as one number (2004-03-07 is
+// 40307); times the hour without leading zero, minutes and seconds (9:05:07 is
+// 90507).
+struct DownloadRequest {
+    enum { kAll = 0, kRange = 1, kBefore = 2, kAfter = 3, kBetween = 4 };
+    int mode = kAll;
+    int firstRecord = 0, lastRecord = 0;   // kRange
+    int beforeDate = 0, beforeTime = 0;    // kBefore, kBetween: the end of the period
+    int afterDate = 0, afterTime = 0;      // kAfter, kBetween: its start
+};
+
+// Results of the record count and the download: the number of records, or
+// one of these.
+enum {
+    kLoggerNotOpen = -1,     // the port is not open
+    kLoggerNoReply = -2,     // no reply came during the wait
+    kLoggerBadRequest = -3,  // nothing was written
+};
+
+// A sentence cut at every "," and "*", empty fields kept; the text after the
+// last separator (the checksum) is the last field.
+std::vector<CString> SplitSentenceFields(const CString& sentence);
 
 class CGpsReceiverLink {
 public:
@@ -35,6 +60,8 @@ public:
     void ClosePort();
     // Replaces `lines` by the queue (emptied when `clear`); nothing while a reply is awaited.
     void CopyLines(CStringArray& lines, int clear);
+    // The queue as it is, whether or not a reply is awaited (emptied when `clear`).
+    void CopyQueue(CStringArray& lines, int clear);
     void AppendLine(const CString& line);
     void ClearLines();
     // Writes one command line while the reader is held still; about 2 s of fixed
@@ -51,6 +78,18 @@ public:
     BOOL IsRingIndicated();
     // "COMn" of the first port where receiver output was seen, else "AUTOTRINE_NOTFOUND".
     CString AutoDetectPort();
+
+    // ---- the data logger's dialogue (user-interface thread; each blocks for
+    // its fixed waits while a small "Wait..." window is shown)
+    // Records in the logger for a count query ("$PEMT161,0*26" when empty).
+    int GetRecordCount(const CString& query);
+    // Asks the logger to stream the records of `request`; the count it will send.
+    int TriggerDownload(DownloadRequest request);
+    // 1 when the logger answered with its settings.
+    int ReadLoggerSettings(int& elapse, int& movement);
+    // 1 when the settings command was written (elapse 0..65535, movement 0..65536).
+    int WriteLoggerSettings(int elapse, int movement);
+    void EraseLogger();
 
     void SetAwaitingReply(int flag) { m_nAwaitingReply = flag; }
     int IsAwaitingReply() const { return m_nAwaitingReply; }

@@ -67,6 +67,16 @@ void CSerialPort::Close()
     m_hPort = INVALID_HANDLE_VALUE;
 }
 
+CString CSerialPort::AppendNmeaChecksum(const CString& text)
+{
+    unsigned char sum = 0;
+    for (int i = 1; i < text.GetLength(); ++i)
+        sum ^= (unsigned char)text[i];
+    CString digits;
+    digits.Format("%02X", sum);
+    return digits;
+}
+
 int CSerialPort::WriteBytes(const BYTE* data, DWORD size)
 {
     DWORD written = 0;
@@ -93,7 +103,7 @@ BOOL CSerialPort::ModemLine(DWORD bit) const
     return (status & bit) ? 1 : 0;
 }
 
-int CSerialPort::SwitchSirfToNmea()
+int CSerialPort::SwitchSirfToNmea(std::string* nmea)
 {
     if (!WriteBytes(kSirfSwitchToNmea, kSirfSwitchLength))
         return 0;
@@ -110,8 +120,11 @@ int CSerialPort::SwitchSirfToNmea()
             DWORD n = 0;
             if (!Read(buffer, 50, n))
                 return 0;
-            if (strstr((const char*)buffer, "$G"))
+            if (strstr((const char*)buffer, "$G")) {
+                if (nmea)
+                    nmea->assign((const char*)buffer, n);
                 return 1;
+            }
         }
     }
     return 0;

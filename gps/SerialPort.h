@@ -6,6 +6,8 @@
 #include "platform/base/Afx.h"
 #include "platform/base/Serial.h"
 
+#include <string>
+
 class CSerialPort {
 public:
     // The SiRF binary message 0x81 that switches a receiver to NMEA at 4800
@@ -24,14 +26,18 @@ public:
     void Close();
     // The text and CR LF in one write; 1 when it succeeded.
     int WriteLine(const CString& text);
+    // The two hexadecimal digits of a sentence's checksum: the exclusive-or of
+    // every character after the first ("$"), up to the end of `text`.
+    static CString AppendNmeaChecksum(const CString& text);
     // One raw write of `size` bytes; 1 when all were written.
     int WriteBytes(const BYTE* data, DWORD size);
     // One read of up to `size` bytes under the port's time-outs; FALSE when the read failed.
     BOOL Read(BYTE* buffer, DWORD size, DWORD& read);
     // Sends the switch message, then reopens the port at 4800 to 57600 baud in
-    // turn until a read brings "$G". 1 when NMEA came; 0 when the write, a read
-    // or every rate failed (the port may then be closed).
-    int SwitchSirfToNmea();
+    // turn until a read brings "$G". 1 when NMEA came, with the bytes of that
+    // read in `nmea` (they are the receiver's first lines, not to be lost); 0
+    // when the write, a read or every rate failed (the port may then be closed).
+    int SwitchSirfToNmea(std::string* nmea = nullptr);
     BOOL IsOpen() const { return m_hPort != INVALID_HANDLE_VALUE; }
     BOOL IsCarrierDetected() const { return ModemLine(MS_RLSD_ON); }
     BOOL IsClearToSend() const { return ModemLine(MS_CTS_ON); }

@@ -79,6 +79,15 @@ protected:
     afx_msg void OnViewMagnifier() { m_MapWnd.ShowMagnifier(); }
     afx_msg void OnBrowseData();
     afx_msg void OnUpdateBrowseData(CCmdUI* pCmdUI);
+    // The layer and map dialogs (MUIDocDialogs.cpp), each reached through its hook.
+    afx_msg void OnLayerControl();
+    afx_msg void OnUpdateLayerControl(CCmdUI* pCmdUI);
+    afx_msg void OnNewLayer();
+    afx_msg void OnUpdateNewLayer(CCmdUI* pCmdUI);
+    afx_msg void OnLayerStructure();
+    afx_msg void OnUpdateLayerStructure(CCmdUI* pCmdUI);
+    afx_msg void OnMapOption();
+    afx_msg void OnUpdateMapOption(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
     // The close question's No: each layer with uncommitted work is offered for

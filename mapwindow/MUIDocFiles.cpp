@@ -1,7 +1,6 @@
 // The map document's layer and workspace file commands: load a layer file into
-// the map, save one layer as a new layer file, save the workspace under a new
-// name and open a workspace into a new document. A layer file is never written
-// over: an existing file at the chosen path is left as it is.
+// the map, save one layer as a new layer file (a whole copy of it), save the
+// workspace under a new name and open a workspace into a new document.
 #include "mapwindow/MUIDoc.h"
 
 #include "mapwindow/LayerChooserDlg.h"
@@ -61,8 +60,9 @@ void CMUIDoc::OnSaveLayerAs()
     CFileDialog dialog(FALSE, "*.klz", layer->GetName(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kLayerFilter);
     if (dialog.DoModal() != IDOK)
         return;
+    // The dialog asked before a file of that name is replaced.
     try {
-        GetMapModel()->CreateLayerDatabase(dialog.GetPathName(), layer);
+        GetMapModel()->WriteLayerCopy(layer, dialog.GetPathName());
     } catch (const CSQLiteException& e) {
         AfxMessageBox(e.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
     }

@@ -9,6 +9,7 @@
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 #include "core/Utilities.h"
+#include "core/FileSetCommit.h"
 #include "core/WholeDatabaseFile.h"
 #include "model/LayerFileCheck.h"
 #include "model/MapLayer.h"
@@ -16,9 +17,11 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CMUIMap, CWnd)
 
@@ -116,15 +119,23 @@ CMapObject* CMUIMap::PlaceNodeAt(double x, double y)
 // ---------------------------------------------------------------- workspace
 BOOL CMUIMap::SaveWorkspace(const CString& path)
 {
-    // The new workspace is written beside the old one, which it replaces only
-    // when it is complete: a failed save leaves the old workspace as it was.
+    // The new workspace and its layer files are written beside the old ones
+    // and replace them together, the workspace last, once all are complete:
+    // a save that fails or is cut off leaves the old set as it was.
     if (!m_MapModel.CheckLayerNames())
         return FALSE;
     try {
-        WriteWholeDatabaseFile(path, ".saving", [this, &path](CSQLiteDatabase& db) {
+        RecoverFileSet(path);
+        CFileSetCommit files(path);
+        CMapModel::LayerCopies copies;
+        if (!m_MapModel.StageLayerFiles(path, true, files, copies))
+            return FALSE;
+        WriteDatabaseFile(files.Stage(path), [this, &path](CSQLiteDatabase& db) {
             m_MapModel.WriteMapPropertyTable(&db, m_MapModel.GetExtent());
             m_MapModel.WriteLayerTable(path, &db);
         });
+        files.Commit();
+        m_MapModel.SwitchToCopies(copies);
     } catch (const CSQLiteException& e) {
         ::MessageBox(GetSafeHwnd(), e.GetMessage(), nullptr, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
@@ -148,17 +159,30 @@ BOOL CMUIMap::SaveWorkspace(const CString& path)
 int CMUIMap::LoadWorkspace(const CString& path)
 {
     const CString folder = GetFolderFromPath(path);
+    // A save cut off after it committed is finished before anything is read.
+    try {
+        RecoverFileSet(path);
+    } catch (const CSQLiteException& e) {
+        ::MessageBox(GetSafeHwnd(), e.GetMessage(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    }
     auto db = std::make_unique<CSQLiteDatabase>();
     int version = -1;
+    double view[3] = {0, 0, 0};
+    bool storedView = false;
+    // What could not be opened, told once when all is read.
+    std::vector<CString> problems;
     try {
         db->Open(path);
         CSQLiteStatement stmt;
         // A file without the tables (or without a row) reads as an empty map.
         db->Prepare("select * from _MapProperty;", stmt);
         if (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
-            m_MapModel.SetXOffset(stmt.ColumnDouble(0));
-            m_MapModel.SetYOffset(stmt.ColumnDouble(1));
-            m_MapModel.SetZoom(stmt.ColumnDouble(2));
+            for (int i = 0; i < 3; ++i)
+                view[i] = stmt.ColumnDouble(i);
+            storedView = std::isfinite(view[0]) && std::isfinite(view[1]) && std::isfinite(view[2]) && view[2] > 0;
+            m_MapModel.SetXOffset(view[0]);
+            m_MapModel.SetYOffset(view[1]);
+            m_MapModel.SetZoom(view[2]);
             version = stmt.ColumnInt(3);
             m_MapModel.SetDatabaseVersion(version);
             CDoubleRect extent;
@@ -175,7 +199,7 @@ int CMUIMap::LoadWorkspace(const CString& path)
         stmt.Finalize();
 
         db->Prepare("select * from _LayerProperty;", stmt);
-        while (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
+        for (int row = 0; !stmt.IsEmpty() && stmt.Step() == SQLITE_ROW;) {
             const CString name = stmt.ColumnText(0);
             // A row of a foreign file must not lead the loader out of the folder.
             if (!CMapModel::CheckLayerName(name))
@@ -183,10 +207,28 @@ int CMUIMap::LoadWorkspace(const CString& path)
             // The layer's own name (blanks and hyphens made underscores) names
             // the file it opens, so it is that file which must be there. A file
             // that would not open as a layer is as good as missing: the other
-            // layers still open.
+            // layers still open. Its row is kept for the file to come back.
             auto layer = std::make_unique<CMapLayer>(name);
-            if (CheckLayerFile(folder + layer->GetName() + ".klz") != LayerFileState::Complete) {
-                ::MessageBox(GetSafeHwnd(), layer->GetName() + ".klz not found.", nullptr, MB_OK);
+            const CString file = folder + layer->GetName() + ".klz";
+            const LayerFileState state = CheckLayerFile(file);
+            if (state != LayerFileState::Complete) {
+                problems.push_back(state == LayerFileState::Busy
+                                       ? "The layer file " + file + " is in use by another map or program."
+                                       : layer->GetName() + ".klz not found.");
+                CMapModel::KeptLayerRow kept;
+                kept.name = name;
+                const auto* style = static_cast<const BYTE*>(stmt.ColumnBlob(1));
+                kept.style.assign(style, style + (style ? stmt.ColumnBytes(1) : 0));
+                const auto* bounds = static_cast<const BYTE*>(stmt.ColumnBlob(2));
+                kept.bounds.assign(bounds, bounds + (bounds ? stmt.ColumnBytes(2) : 0));
+                kept.autoLabel = stmt.ColumnInt(3);
+                kept.editable = stmt.ColumnInt(4);
+                kept.override_ = stmt.ColumnInt(5);
+                kept.visible = stmt.ColumnInt(6);
+                kept.selectable = stmt.ColumnInt(7);
+                kept.labelField = stmt.ColumnText(8);
+                kept.position = row++;
+                m_MapModel.KeepLayerRow(kept);
                 continue;
             }
             if (stmt.ColumnBytes(1) >= CMapStyle::kRecordSize)
@@ -201,6 +243,7 @@ int CMUIMap::LoadWorkspace(const CString& path)
             layer->SetSelectable(stmt.ColumnInt(7));
             layer->SetLabelFieldName(stmt.ColumnText(8));
             m_MapModel.AddLayer(layer.release());
+            ++row;
         }
         stmt.Finalize();
     } catch (const CSQLiteException&) {
@@ -211,7 +254,7 @@ int CMUIMap::LoadWorkspace(const CString& path)
         if (db->GetHandle())
             m_MapModel.SetDatabase(db.release());
         m_MapModel.SetPathName(GetFileTitleFromPath(path));
-        m_MapModel.OpenLayerByName(folder);
+        m_MapModel.OpenLayerByName(folder, &problems);
         if (version == 200 && m_MapModel.GetDatabase()) {
             CString sql;
             sql.Format("update _MapProperty set MapEVersion=%u where ROWID=1;", 210u);
@@ -220,6 +263,25 @@ int CMUIMap::LoadWorkspace(const CString& path)
         }
     } catch (const CSQLiteException&) {
         // A layer file that cannot be read stops the opening; the map keeps the rest.
+    }
+    // The workspace's view, not that of the last layer file opened. Without
+    // one, the map keeps a view it can draw with until it is fitted.
+    m_bStoredView = storedView;
+    if (!storedView) {
+        view[0] = m_MapModel.GetXOffset();
+        view[1] = m_MapModel.GetYOffset();
+        view[2] = m_MapModel.GetZoom();
+        if (!(std::isfinite(view[0]) && std::isfinite(view[1]) && std::isfinite(view[2]) && view[2] > 0))
+            view[0] = 0, view[1] = 0, view[2] = 1.0;
+    }
+    m_MapModel.SetXOffset(view[0]);
+    m_MapModel.SetYOffset(view[1]);
+    m_MapModel.SetZoom(view[2]);
+    if (!problems.empty()) {
+        CString text;
+        for (const CString& line : problems)
+            text += (text.IsEmpty() ? "" : "\n") + line;
+        ::MessageBox(GetSafeHwnd(), text, nullptr, MB_OK);
     }
     return 1;
 }

@@ -207,13 +207,23 @@ public:
 
     // ---- workspace
     // Writes a new workspace file at `path` with the map's row and one row per
-    // layer, and an empty layer file beside it for every layer that has none.
-    // The new file replaces the old one only once it is complete: FALSE (the
-    // user told why, the old file untouched) when anything fails.
+    // layer (and per kept row), and beside it a copy of every layer's file as
+    // the layer is now, in which the layer then goes on; a layer without a
+    // file gets an empty one where there is none. The files the map was opened
+    // from keep what they last saved. The new files replace the old ones
+    // together, the workspace last: FALSE (the user told why, or the user did
+    // not let another map's files be replaced; the old files untouched) when
+    // anything fails, and a save cut off leaves the old set or, once it has
+    // committed, the new one, which the next opening completes.
     BOOL SaveWorkspace(const CString& path);
     // Reads a workspace file into the map model and opens its layers. Rows that
     // cannot be read end the reading silently; the map keeps what was read.
+    // The layers whose files are missing or in use are told in one message,
+    // and their rows are kept for the next save. The view is the one stored.
     int LoadWorkspace(const CString& path);
+    // Whether the view is one a workspace stored (a positive zoom), which the
+    // first showing keeps instead of fitting the map's extent.
+    bool HasStoredView() const { return m_bStoredView; }
 
 protected:
     afx_msg void OnPaint();
@@ -239,6 +249,11 @@ protected:
     afx_msg void OnUpdateAddHandle(CCmdUI* ui);
     afx_msg void OnUpdateBreakPoly(CCmdUI* ui);
     afx_msg void OnUpdateMakePolygon(CCmdUI* ui);
+    // New layer and Layer Control of the context menu (MUIMapDialogs.cpp).
+    afx_msg void OnNewLayerItem();
+    afx_msg void OnUpdateNewLayerItem(CCmdUI* ui);
+    afx_msg void OnLayerControlItem();
+    afx_msg void OnUpdateLayerControlItem(CCmdUI* ui);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -256,6 +271,7 @@ private:
     bool m_bDirty = false;
     // The view is a fit to the client area that has not been drawn yet.
     bool m_bFitPending = false;
+    bool m_bStoredView = false;
     CDibCache m_PaintCache;
     CBalloonTip m_BalloonTip;
     CMapModel m_MapModel;

@@ -211,8 +211,13 @@ void CMapLayer::AddObject(CMapObject* object, BOOL emptyValues)
     m_nMinID = std::min<long long>(m_nMinID, object->GetMapeID());
     m_nMaxID = std::max<long long>(m_nMaxID, object->GetMapeID());
 
+    // The first object's boundary is the bounds, even a point at (0, 0) whose
+    // boundary is all zero: emptiness is what the layer holds, not a value.
     CDoubleRect bounds = m_rcBounds;
-    bounds.UnionOrAssign(object->GetBoundary());
+    if (GetObjectCount() == 0)
+        bounds = object->GetBoundary();
+    else
+        bounds.Union(object->GetBoundary());
     SetBounds(bounds);
     IndexInsertObject(object);
 }
@@ -530,10 +535,18 @@ void CMapLayer::RecalcBounds()
 {
     CollectAllEntries();
     CDoubleRect bounds;
+    bool first = true;
+    const auto add = [&bounds, &first](const CDoubleRect& rect) {
+        if (first)
+            bounds = rect;
+        else
+            bounds.Union(rect);
+        first = false;
+    };
     for (INT_PTR i = 0; i < g_LayerEntryArray.GetSize(); ++i)
-        bounds.UnionOrAssign(g_LayerEntryArray[i].rect);
+        add(g_LayerEntryArray[i].rect);
     for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;)
-        bounds.UnionOrAssign(m_PointObjects.GetNext(pos)->GetBoundary());
+        add(m_PointObjects.GetNext(pos)->GetBoundary());
     g_LayerEntryArray.SetSize(0);
     m_rcBounds = bounds;
 }

@@ -78,6 +78,22 @@ public:
     // projection) and the index into row 2, then commits the open transaction,
     // compacts the file and opens the next transaction. Nothing without a file.
     virtual void SaveProperties();
+    // The two rows of SaveProperties, written into the open transaction
+    // without committing it: before the file is copied, so that the copy's
+    // properties and index are those of what it holds.
+    void WritePropertyRows();
+    // Opens the transaction every write of the layer runs in, taking the
+    // writer's lock at once and keeping it until the next save: a map or
+    // program that opens the file meanwhile finds it in use, instead of
+    // holding a lock that makes this layer's next commit fail. False, with a
+    // transaction that takes the lock only at the first write, when another
+    // connection holds the file beyond the busy timeout.
+    bool BeginFileTransaction();
+    // Goes on in the file at `path`, a copy of this layer's own file made with
+    // the changes not yet committed: the old file's transaction is given up,
+    // so that file keeps what it last committed. Throws CSQLiteException, the
+    // layer keeping its file, when the copy does not open.
+    void SwitchFile(const CString& path);
     // Runs "BEGIN TRANSACTION;" and "COMMIT TRANSACTION;" on `db`.
     virtual void CommitEmptyTransaction(CSQLiteDatabase* db);
     // A new layer with this layer's settings and fields, into which every

@@ -31,13 +31,30 @@ int CountTables(CSQLiteDatabase& db, const char* names)
     return db.QueryInt(sql);
 }
 
-// What a layer file holds at least: _MapProperty with its row 1, and not the
-// layer table of a workspace.
+// What a layer file holds at least: _MapProperty with its row 1, and not only
+// the layer table of a workspace. A layer kept on its own carries its
+// workspace row in a _LayerProperty table beside its objects.
 bool HoldsLayerProperties(CSQLiteDatabase& db)
 {
-    if (CountTables(db, "'_MapProperty'") != 1 || CountTables(db, "'_LayerProperty'") != 0)
+    if (CountTables(db, "'_MapProperty'") != 1)
+        return false;
+    if (CountTables(db, "'_LayerProperty'") != 0
+        && db.QueryInt("select count(*) from sqlite_master where type='table' and name not in "
+                       "('_MapProperty','_LayerProperty');") == 0)
         return false;
     return db.QueryInt("select count(*) from _MapProperty where ROWID=1;") == 1;
+}
+
+// Whether another connection holds the file: a writer's lock taken and given
+// back, after the busy timeout.
+bool IsHeldElsewhere(CSQLiteDatabase& db)
+{
+    // Not through the wrapper: a file that is no database answers with an
+    // error, which the layer file check after this one reports.
+    const int rc = sqlite3_exec(db.GetHandle(), "BEGIN IMMEDIATE TRANSACTION;", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        sqlite3_exec(db.GetHandle(), "ROLLBACK TRANSACTION;", nullptr, nullptr, nullptr);
+    return (rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED;
 }
 
 // The field type a declared column type stands for; `width` of a VARCHAR.
@@ -100,6 +117,12 @@ CMapLayer::OpenResult CMapLayer::OpenFile(const CString& path, CMapModel* map, C
         return kFailed;
     }
     CSQLiteDatabase* db = database.get();
+    // A file another map or program has open stays its own: two writers of
+    // one file would make each other's saves fail.
+    if (IsHeldElsewhere(*db)) {
+        error = "The layer file " + path + " is in use by another map or program.";
+        return kFailed;
+    }
     if (!HoldsLayerProperties(*db)) {
         error = path + " is not a layer file.";
         return kFailed;
@@ -145,7 +168,8 @@ CMapLayer::OpenResult CMapLayer::OpenFile(const CString& path, CMapModel* map, C
     stmt.Finalize();
 
     // From here the file is this layer's. Bounds the layer was given (by its
-    // workspace row) stay; else those the file stored.
+    // workspace row) stay for a layer that holds nothing; else those the file
+    // stored.
     const CDoubleRect given = m_rcBounds.IsNull() ? stored : m_rcBounds;
     ClearPointObjects();
     m_Index.RemoveAll();
@@ -167,7 +191,7 @@ CMapLayer::OpenResult CMapLayer::OpenFile(const CString& path, CMapModel* map, C
     }
 
     ReadIndexFromFile(given);
-    db->Execute("BEGIN TRANSACTION;");
+    BeginFileTransaction();
     return kOpened;
 }
 
@@ -246,8 +270,9 @@ void CMapLayer::ReadIndexFromFile(const CDoubleRect& given)
     ReadMaxID();
     ReadMinID();
     LoadPointObjects();
-    // A layer without bounds from its row or its file takes those of what it holds.
-    if (given.IsNull())
+    // What the layer holds decides its bounds: its workspace row may be older
+    // than the file, which another map may have added to since.
+    if (GetObjectCount() > 0 || given.IsNull())
         RecalcBounds();
     else
         m_rcBounds = given;

@@ -1,18 +1,22 @@
 // Saving a layer's own file: its properties row (the map's view, style, units
 // and projection with the layer's bounds), its index row (empty or not), and
 // the commit of the transaction the layer's writes run in, after which the file
-// is compacted and the next transaction begins.
+// is compacted and the next transaction begins. The transaction holds the
+// file's writer lock from its start, so that a second map cannot take the file
+// from under this one.
 #include "model/MapLayer.h"
 
 #include "model/MapModel.h"
 #include "core/SQLiteDatabase.h"
+#include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 
 #include <sqlite3.h>
 
+#include <memory>
 #include <vector>
 
-void CMapLayer::SaveProperties()
+void CMapLayer::WritePropertyRows()
 {
     CSQLiteDatabase* db = m_pDatabase.get();
     if (!db)
@@ -37,11 +41,43 @@ void CMapLayer::SaveProperties()
         stmt.BindBlob(0, records.data(), (int)records.size(), SQLITE_TRANSIENT);
     db->ExecuteChecked(stmt);
     m_dwFlags &= ~kIndexOutOfDate;
+}
 
+void CMapLayer::SaveProperties()
+{
+    CSQLiteDatabase* db = m_pDatabase.get();
+    if (!db)
+        return;
+    WritePropertyRows();
     // VACUUM fails while any statement of the file is open.
     FinalizeStatements();
     if (!sqlite3_get_autocommit(db->GetHandle()))
         db->ExecuteChecked("COMMIT TRANSACTION;");
     db->ExecuteChecked("VACUUM;");
+    BeginFileTransaction();
+}
+
+bool CMapLayer::BeginFileTransaction()
+{
+    CSQLiteDatabase* db = m_pDatabase.get();
+    if (!db)
+        return false;
+    if (db->Execute("BEGIN IMMEDIATE TRANSACTION;") == SQLITE_DONE)
+        return true;
     db->ExecuteChecked("BEGIN TRANSACTION;");
+    return false;
+}
+
+void CMapLayer::SwitchFile(const CString& path)
+{
+    auto copy = std::make_unique<CSQLiteDatabase>();
+    if (copy->OpenExisting(path) != SQLITE_OK)
+        throw CSQLiteException("The layer file " + path + " cannot be opened.");
+    // The old connection goes before the copy writes anything: closing it
+    // rolls its transaction back, and the copy may lie at the very path whose
+    // journal that rollback removes.
+    CloseDatabase();
+    SetDatabase(copy.release());
+    SetFilePath(path);
+    BeginFileTransaction();
 }

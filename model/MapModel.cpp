@@ -265,11 +265,20 @@ void CMapModel::DrawLocator(CDC* pDC, const RECT* client, double* originX, doubl
 // ---------------------------------------------------------------- extent, database, selection
 void CMapModel::RecalcExtent()
 {
+    // A layer that holds objects counts even with bounds all zero (a point at
+    // the origin); one that holds none counts only once the extent has begun.
     m_rcExtent.SetEmpty();
+    bool begun = false;
     for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
-        CDoubleRect bounds = m_Layers.GetNext(pos)->GetBounds();
+        const CMapLayer* layer = m_Layers.GetNext(pos);
+        CDoubleRect bounds = layer->GetBounds();
         bounds.Normalize();
-        m_rcExtent.UnionOrAssign(bounds);
+        if (begun) {
+            m_rcExtent.Union(bounds);
+        } else if (layer->GetObjectCount() > 0 || !bounds.IsNull()) {
+            m_rcExtent = bounds;
+            begun = true;
+        }
     }
 }
 
@@ -367,32 +376,27 @@ int CMapModel::CreateLayerDatabase(const CString& path, CMapLayer* layer)
 void CMapModel::WriteNewLayerFile(const CString& path, CMapLayer* layer, const char* metaDataFormat)
 {
     WriteWholeDatabaseFile(path, ".part", [this, layer, metaDataFormat](CSQLiteDatabase& db) {
-        WriteMapPropertyTable(&db, layer->GetBounds());
-        CString sql;
-        sql.Format("create table _MapGeoData(%s)", g_MapGeoDataColumns);
-        db.ExecuteChecked(sql);
-        sql.Format(metaDataFormat, layer->GetMetaDataColumns().GetString());
-        db.ExecuteChecked(sql);
-        layer->CommitEmptyTransaction(&db);
+        FillNewLayerFile(db, layer, metaDataFormat);
     });
 }
 
-namespace {
-// Whether the open connection `db` works on the file at `path`.
-bool IsFileOf(const CSQLiteDatabase* db, const CString& path)
+void CMapModel::FillNewLayerFile(CSQLiteDatabase& db, CMapLayer* layer, const char* metaDataFormat)
 {
-    const char* file = db ? sqlite3_db_filename(db->GetHandle(), "main") : nullptr;
-    std::error_code error;
-    return file && *file && std::filesystem::equivalent(file, path.GetString(), error);
-}
+    WriteMapPropertyTable(&db, layer->GetBounds());
+    CString sql;
+    sql.Format("create table _MapGeoData(%s)", g_MapGeoDataColumns);
+    db.ExecuteChecked(sql);
+    sql.Format(metaDataFormat, layer->GetMetaDataColumns().GetString());
+    db.ExecuteChecked(sql);
+    layer->CommitEmptyTransaction(&db);
 }
 
 bool CMapModel::IsOpenInMap(const CString& path) const
 {
-    if (IsFileOf(m_pDatabase.get(), path))
+    if (IsDatabaseOfFile(m_pDatabase.get(), path))
         return true;
     for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
-        if (IsFileOf(m_Layers.GetNext(pos)->GetDatabase(), path))
+        if (IsDatabaseOfFile(m_Layers.GetNext(pos)->GetDatabase(), path))
             return true;
     }
     return false;
@@ -415,14 +419,22 @@ CMapLayer* CMapModel::NewLayer(CWnd* parent, const CString& name)
                       MB_OK | MB_ICONEXCLAMATION, 0);
         return nullptr;
     }
+    // Nor one that another map or program holds, which would go on writing a
+    // file no longer under its name.
+    if (IsDatabaseInUse(path)) {
+        AfxMessageBox("The layer file " + path +
+                          " is in use by another map or program: a new layer cannot replace it.",
+                      MB_OK | MB_ICONEXCLAMATION, 0);
+        return nullptr;
+    }
     try {
         // An existing file of that name is replaced only by a whole new one.
         WriteNewLayerFile(path, layer.get(), "create table _MapMetaData(%s)");
         auto db = std::make_unique<CSQLiteDatabase>();
         if (db->OpenExisting(path) != SQLITE_OK)
             throw CSQLiteException(CString("cannot open ") + path);
-        db->ExecuteChecked("BEGIN TRANSACTION;");
         layer->SetDatabase(db.release());
+        layer->BeginFileTransaction();
     } catch (const CSQLiteException& e) {
         AfxMessageBox("The layer file " + path + " cannot be created: " + e.GetMessage(), MB_OK | MB_ICONEXCLAMATION,
                       0);
@@ -480,9 +492,12 @@ void CMapModel::RepairLayerFile(const CString& path, CMapLayer* layer, LayerFile
 void CMapModel::EnsureLayerFile(const CString& path, CMapLayer* layer)
 {
     // The layer's own open file is its to keep; its save writes it.
-    if (IsFileOf(layer->GetDatabase(), path))
+    if (IsDatabaseOfFile(layer->GetDatabase(), path))
         return;
     const LayerFileState state = CheckLayerFile(path);
+    // A file in use is another's to change: neither remade nor completed.
+    if (state == LayerFileState::Busy || (state != LayerFileState::Complete && IsDatabaseInUse(path)))
+        throw CSQLiteException("The layer file " + path + " is in use by another map or program.");
     if (state == LayerFileState::Missing)
         WriteNewLayerFile(path, layer);
     else if (state != LayerFileState::Complete)
@@ -504,168 +519,5 @@ BOOL CMapModel::OpenLayer(const CString& path, CMapLayer* layer)
         return FALSE;
     if (created)
         AddLayer(created.release());
-    return TRUE;
-}
-
-// ---------------------------------------------------------------- workspace rows
-BOOL CMapModel::IsLayerFileName(const CString& name)
-{
-    return !name.IsEmpty() && name.Find('/') < 0 && name.Find('\\') < 0;
-}
-
-BOOL CMapModel::CheckLayerName(const CString& name)
-{
-    if (IsLayerFileName(name))
-        return TRUE;
-    AfxMessageBox("The layer name \"" + name + "\" does not name a file in the workspace's folder.",
-                  MB_OK | MB_ICONEXCLAMATION, 0);
-    return FALSE;
-}
-
-BOOL CMapModel::CheckLayerNames() const
-{
-    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
-        if (!CheckLayerName(m_Layers.GetNext(pos)->GetName()))
-            return FALSE;
-    }
-    return TRUE;
-}
-
-namespace {
-CString StoredLabelField(const CMapLayer* layer)
-{
-    CString labelField = layer->GetLabelField();
-    labelField.Replace(' ', '_');
-    return labelField;
-}
-
-unsigned Flag(int value)
-{
-    return (unsigned)value & 0xFFFF;
-}
-
-void BindLayerRecords(CSQLiteStatement& stmt, const CMapLayer* layer)
-{
-    const CMapStyle::Record style = layer->GetStyle()->ToRecord();
-    const CDoubleRect::Record bounds = layer->GetBounds().ToRecord();
-    stmt.BindBlob(0, style.data(), CMapStyle::kRecordSize, SQLITE_TRANSIENT);
-    stmt.BindBlob(1, bounds.data(), CDoubleRect::kRecordSize, SQLITE_TRANSIENT);
-}
-}
-
-void CMapModel::InsertLayerRow(CSQLiteDatabase* db, CMapLayer* layer)
-{
-    CString sql;
-    sql.Format("insert into _LayerProperty values(%s, ?, ?, %u, %u, %u, %u, %u, %s);",
-               SqlText(layer->GetName()).GetString(), Flag(layer->GetAutoLabel()), Flag(layer->IsEditable()),
-               Flag(layer->GetOverride()), Flag(layer->IsVisible()), Flag(layer->IsSelectable()),
-               SqlText(StoredLabelField(layer)).GetString());
-    CSQLiteStatement stmt;
-    db->Prepare(sql, stmt);
-    BindLayerRecords(stmt, layer);
-    db->ExecuteChecked(stmt);
-}
-
-void CMapModel::WriteLayerTable(const CString& workspacePath, CSQLiteDatabase* db)
-{
-    db->ExecuteChecked(kCreateLayerProperty);
-    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
-        CMapLayer* layer = m_Layers.GetNext(pos);
-        InsertLayerRow(db, layer);
-        layer->SetModified(0);
-    }
-    const CString folder = GetFolderFromPath(workspacePath);
-    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
-        CMapLayer* layer = m_Layers.GetNext(pos);
-        EnsureLayerFile(folder + layer->GetName() + ".klz", layer);
-    }
-}
-
-BOOL CMapModel::SaveMapDatabase()
-{
-    CSQLiteDatabase* db = m_pDatabase.get();
-    if (!db || !CheckLayerNames())
-        return FALSE;
-    const char* file = sqlite3_db_filename(db->GetHandle(), "main");
-    const CString folder = GetFolderFromPath(file ? file : "");
-    // The files first: a row is never written for a layer whose file is not whole.
-    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
-        CMapLayer* layer = m_Layers.GetNext(pos);
-        EnsureLayerFile(folder + layer->GetName() + ".klz", layer);
-    }
-
-    // The stored rows in their order; when they name other layers or another
-    // order than the map's, they are written again from the map.
-    std::vector<CString> stored;
-    {
-        CSQLiteStatement stmt;
-        db->Prepare("select LayerName from _LayerProperty order by ROWID;", stmt);
-        while (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW)
-            stored.push_back(stmt.ColumnText(0));
-    }
-    bool sameRows = stored.size() == (size_t)m_Layers.GetCount();
-    size_t index = 0;
-    for (POSITION pos = m_Layers.GetHeadPosition(); pos && sameRows; ++index)
-        sameRows = stored[index] == m_Layers.GetNext(pos)->GetName();
-
-    db->ExecuteChecked("BEGIN TRANSACTION;");
-    try {
-        UpdateMapPropertyRow(db, ProjectionFormat::Signed, m_rcExtent);
-        if (!sameRows)
-            db->ExecuteChecked("delete from _LayerProperty;");
-        for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
-            CMapLayer* layer = m_Layers.GetNext(pos);
-            if (!sameRows) {
-                InsertLayerRow(db, layer);
-                continue;
-            }
-            CString sql;
-            sql.Format("update _LayerProperty set Property=?, Boundary=?, AutoLabel=%u, Editable=%u, Override=%u, "
-                       "Visible=%u, Selectable=%u, LabelField=%s where LayerName=%s;",
-                       Flag(layer->GetAutoLabel()), Flag(layer->IsEditable()), Flag(layer->GetOverride()),
-                       Flag(layer->IsVisible()), Flag(layer->IsSelectable()),
-                       SqlText(StoredLabelField(layer)).GetString(), SqlText(layer->GetName()).GetString());
-            CSQLiteStatement stmt;
-            db->Prepare(sql, stmt);
-            BindLayerRecords(stmt, layer);
-            db->ExecuteChecked(stmt);
-        }
-        db->ExecuteChecked("COMMIT TRANSACTION;");
-    } catch (const CSQLiteException&) {
-        db->Execute("ROLLBACK TRANSACTION;");
-        throw;
-    }
-
-    for (POSITION pos = m_Layers.GetHeadPosition(); pos;)
-        m_Layers.GetNext(pos)->SaveProperties();
-    return TRUE;
-}
-
-BOOL CMapModel::OpenLayerByName(const CString& folder)
-{
-    int editable = 0;
-    for (POSITION pos = m_Layers.GetHeadPosition(); pos;) {
-        const POSITION current = pos;
-        CMapLayer* layer = m_Layers.GetNext(pos);
-        const CString path = folder + layer->GetName() + ".klz";
-        if (!OpenLayer(path, layer)) {
-            // A half-opened layer would have the map's projection written into
-            // its file at the next save.
-            m_Layers.RemoveAt(current);
-            layer->ClearMap();
-            delete layer;
-            continue;
-        }
-        layer->SetFilePath(path);
-        if (layer->IsEditable() && ++editable > 1)
-            layer->SetEditable(0);
-    }
-    if (editable == 0 && !m_Layers.IsEmpty())
-        GetLastLayer()->SetEditable(1);
-    m_nEditableLayers = editable;
-    RecalcExtent();
-    const CFloatPoint centre = m_rcExtent.GetCentre();
-    m_dRotationX = centre.x;
-    m_dRotationY = centre.y;
     return TRUE;
 }

@@ -12,8 +12,11 @@
 #include "core/MapUnits.h"
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class CDC;
+class CFileSetCommit;
 class CMapLabel;
 class CMapLayer;
 class CMapObject;
@@ -156,8 +159,16 @@ public:
     int CreateLayerDatabase(const CString& path, CMapLayer* layer);
     // Makes `path` a whole layer file for `layer`: creates a missing one,
     // completes or remakes one whose making was cut off (objects it holds stay),
-    // and leaves a complete one, or the layer's own open file, untouched.
+    // and leaves a complete one, or the layer's own open file, untouched. A
+    // file that another connection holds throws CSQLiteException, untouched.
     void EnsureLayerFile(const CString& path, CMapLayer* layer);
+    // Writes a whole copy of `layer`'s file at `path` as the layer is now (its
+    // rows not yet committed, its properties and index included), replacing a
+    // file of that name. Refused (FALSE, a message says why, nothing written)
+    // for the file of a layer of this map or of its workspace and for a file
+    // another map or program holds. A layer without a file gets an empty one.
+    // Failures to write throw CSQLiteException.
+    BOOL WriteLayerCopy(CMapLayer* layer, const CString& path);
     // Opens the layer file at `path` into `layer`, or into a new layer added on
     // top when `layer` is null. FALSE when it was refused: a file of another
     // projection than the map's, once the map has layers (a file that records
@@ -180,25 +191,78 @@ public:
     // Rewrites row 1 of _MapProperty in `db` with the map's view, projection,
     // default style and units, and `bounds`.
     void UpdateMapPropertyRow(CSQLiteDatabase* db, ProjectionFormat format, const CDoubleRect& bounds);
-    // Creates _LayerProperty in the new workspace `db`, one row per layer, and
-    // makes every layer's file beside the workspace whole (EnsureLayerFile).
+    // Creates _LayerProperty in the new workspace `db`: one row per layer and
+    // per kept row, in the map's order. The layer files are placed beside it
+    // by StageLayerFiles.
     void WriteLayerTable(const CString& workspacePath, CSQLiteDatabase* db);
-    // Rewrites the map's row and the layer rows of the open workspace database
-    // in one transaction: layers added, renamed, removed or reordered since it
-    // was written are what it then holds. Every layer's file beside it is made
-    // whole first, and every layer saves its own file last. FALSE without a
-    // database or (with a message, nothing written) for a layer name that is
-    // not a file name; SQL failures throw CSQLiteException.
+    // Rewrites the map's row (creating the workspace's tables and row where
+    // a new, empty workspace file lacks them) and the layer rows of the open
+    // workspace database in one transaction: layers added, renamed, removed or
+    // reordered since it was written are what it then holds, and kept rows
+    // stay. A layer whose file is not the one beside the workspace is first
+    // copied there and goes on in the copy; every layer saves its own file
+    // last. FALSE without a database, for a layer name that is not a file name
+    // (a message says so), or when the user does not let a file beside the
+    // workspace be replaced; SQL failures and files in use throw
+    // CSQLiteException, the workspace's rows as they were.
     BOOL SaveMapDatabase();
     // Opens every layer's file from `folder` (ending with its separator); only
     // the lowest editable layer stays editable. A layer whose file is refused
-    // leaves the map (its file is not touched). Returns TRUE.
-    BOOL OpenLayerByName(const CString& folder);
+    // leaves the map (its file is not touched) and its row is kept. Each such
+    // layer is told in a message, or, with `problems`, added to it as one
+    // line for the caller to tell. Returns TRUE.
+    BOOL OpenLayerByName(const CString& folder, std::vector<CString>* problems = nullptr);
+
+    // ---- layer files beside a workspace
+    // Layers whose file a save replaced with a copy, with the copy's path.
+    using LayerCopies = std::vector<std::pair<CMapLayer*, CString>>;
+    // Stages in `files` the file of every layer beside the workspace at
+    // `workspacePath`: a copy of the layer's file as the layer is now (listed
+    // in `copies`, for SwitchToCopies once `files` is committed) when that file
+    // is elsewhere, or, with `everyLayer`, always; for a layer without a file,
+    // an empty one where none is (one that was cut off half-made is completed
+    // in place). A file beside the workspace that no layer of the map owns and
+    // that the workspace file at `workspacePath` does not list is replaced
+    // only when the user agrees: FALSE when not. A file another connection
+    // holds throws CSQLiteException, like a failure to write.
+    BOOL StageLayerFiles(const CString& workspacePath, bool everyLayer, CFileSetCommit& files,
+                         LayerCopies& copies);
+    // Every layer goes on in its committed copy.
+    void SwitchToCopies(const LayerCopies& copies);
+
+    // ---- kept rows
+    // A workspace row whose layer is not in the map, because its file was
+    // missing, in use or refused when the workspace was read. It is written
+    // back as it was read, so that nothing of the layer is lost while its file
+    // is away; a layer of the map of the same name takes its place.
+    struct KeptLayerRow {
+        CString name;
+        std::vector<BYTE> style, bounds;
+        int autoLabel = 0, editable = 0, override_ = 0, visible = 0, selectable = 0;
+        CString labelField;
+        // Its place among the rows of the workspace, layers and kept rows.
+        int position = 0;
+    };
+    void KeepLayerRow(const KeptLayerRow& row);
+    const std::vector<KeptLayerRow>& GetKeptLayerRows() const { return m_KeptRows; }
 
 private:
     void InsertMapPropertyRow(CSQLiteDatabase* db, const CDoubleRect& bounds);
     void BindMapRecords(CSQLiteStatement& stmt, const CDoubleRect& bounds) const;
     void InsertLayerRow(CSQLiteDatabase* db, CMapLayer* layer);
+    void InsertKeptRow(CSQLiteDatabase* db, const KeptLayerRow& row);
+    // The names of the workspace's rows in order: layers and kept rows
+    // merged, the kept rows at their places. A kept row that a layer's name
+    // has taken over is dropped.
+    std::vector<CString> MergedRowNames();
+    // Inserts the merged rows into `db`'s _LayerProperty.
+    void InsertLayerRows(CSQLiteDatabase* db);
+    // Creates what a new, empty workspace file lacks: _MapProperty and its
+    // row, and _LayerProperty.
+    void CompleteWorkspaceTables(CSQLiteDatabase* db);
+    // Fills the new layer file `db` for `layer`: _MapProperty with its row,
+    // _MapGeoData and _MapMetaData, committed.
+    void FillNewLayerFile(CSQLiteDatabase& db, CMapLayer* layer, const char* metaDataFormat);
     // `metaDataFormat` creates _MapMetaData from the layer's column definitions.
     void WriteNewLayerFile(const CString& path, CMapLayer* layer,
                            const char* metaDataFormat = "create table _MapMetaData (%s);");
@@ -221,6 +285,7 @@ private:
     CDoubleRect m_rcExtent;
     CList<CMapLayer*, CMapLayer*> m_Layers;
     std::unique_ptr<CSQLiteDatabase> m_pDatabase;
+    std::vector<KeptLayerRow> m_KeptRows;   // sorted by position
     CString m_strPathName;
     std::unique_ptr<CMapStyle> m_pDefaultStyle;
     CDoubleRect m_rcView;

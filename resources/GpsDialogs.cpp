@@ -1,5 +1,7 @@
 // The GPS Data window (130): port and baud rate, the receiver's time, position,
-// motion and satellites, the data logger's buttons and the status line.
+// motion and satellites, the data logger's buttons and the status line; the
+// data logger's Download (131) and settings (132) dialogs; the GPS log viewer
+// (25402).
 #include "platform/base/DialogTemplates.h"
 #include "platform/controls/CommCtrl.h"
 #include "platform/wnd/Messages.h"
@@ -62,5 +64,58 @@ const DialogTemplate kGpsData = {IDD_GPS_DATA, "GPS Data", 0, 0, 360, 166,
                                  DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
                                  "MS Sans Serif", 8, kGpsDataItems};
 const DialogTemplateRegistration kGpsDataRegistration(kGpsData);
+
+constexpr DWORD kEdit = WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+constexpr DWORD kPicker = WS_VISIBLE | WS_TABSTOP | DTS_RIGHTALIGN;
+
+const DialogItemTemplate kDownloadItems[] = {
+    {"Static", IDC_DL_RECORD_COUNT, "", 7, 7, 226, 8, kLabel},
+    {"Static", IDC_STATIC, "&Type:", 7, 24, 40, 8, kLabel},
+    {"ComboBox", IDC_DL_TYPE, nullptr, 50, 22, 100, 80, kCombo, 0,
+     "All\nRecord Number\nBefore Date\nAfter Date\nBetween Dates"},
+    {"Static", IDC_STATIC, "&From:", 7, 42, 40, 8, kLabel},
+    {"Edit", IDC_DL_FROM, "", 50, 40, 60, 12, kEdit},
+    {"Static", IDC_STATIC, "&To:", 120, 42, 20, 8, kLabel},
+    {"Edit", IDC_DL_TO, "", 143, 40, 60, 12, kEdit},
+    {"Static", IDC_STATIC, "&After:", 7, 60, 40, 8, kLabel},
+    {DATETIMEPICK_CLASS, IDC_DL_AFTER, nullptr, 50, 58, 183, 12, kPicker},
+    {"Static", IDC_STATIC, "&Before:", 7, 78, 40, 8, kLabel},
+    {DATETIMEPICK_CLASS, IDC_DL_BEFORE, nullptr, 50, 76, 183, 12, kPicker},
+    {"Button", IDOK, "&OK", 127, 98, 50, 14, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {"Button", IDCANCEL, "Cancel", 183, 98, 50, 14, kButton},
+};
+const DialogTemplate kDownload = {IDD_DATALOGGER_DOWNLOAD, "Datalogger Download", 0, 0, 240, 118,
+                                  DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
+                                  "MS Sans Serif", 8, kDownloadItems};
+const DialogTemplateRegistration kDownloadRegistration(kDownload);
+
+constexpr DWORD kCheck = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+
+const DialogItemTemplate kSettingsItems[] = {
+    {"Static", IDC_STATIC, "&Elapse Time (1-65535 sec):", 7, 9, 100, 8, kLabel},
+    {"Edit", IDC_DL_ELAPSE, "", 110, 7, 60, 12, kEdit},
+    {"Button", IDC_DL_DISABLE_ELAPSE, "Disable", 178, 8, 50, 10, kCheck},
+    {"Static", IDC_STATIC, "&Movement (1-65536 m):", 7, 27, 100, 8, kLabel},
+    {"Edit", IDC_DL_MOVEMENT, "", 110, 25, 60, 12, kEdit},
+    {"Button", IDC_DL_DISABLE_MOVEMENT, "Disable", 178, 26, 50, 10, kCheck},
+    {"Button", IDC_DL_ERASE, "E&rase Existing Data", 7, 46, 120, 10, kCheck},
+    {"Button", IDOK, "OK", 122, 64, 50, 14, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {"Button", IDCANCEL, "Cancel", 178, 64, 50, 14, kButton},
+};
+const DialogTemplate kSettings = {IDD_DATALOGGER_SETTINGS, "Datenlogger Einstellungen", 0, 0, 235, 84,
+                                  DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
+                                  "MS Sans Serif", 8, kSettingsItems};
+const DialogTemplateRegistration kSettingsRegistration(kSettings);
+
+const DialogItemTemplate kViewImportItems[] = {
+    {"Edit", IDC_VIEW_IMPORT_PREVIEW, "", 7, 7, 251, 223, WS_VISIBLE | WS_BORDER | ES_READONLY},
+    {WC_LISTVIEW, IDC_VIEW_IMPORT_LIST, nullptr, 261, 7, 149, 222, WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT},
+    {"Button", IDOK, "OK", 7, 232, 50, 14, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {"Button", IDCANCEL, "Cancel", 360, 232, 50, 14, kButton},
+};
+const DialogTemplate kViewImport = {IDD_VIEW_DATA_IMPORT, "View Data Import", 0, 0, 417, 253,
+                                    DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
+                                    "MS Sans Serif", 8, kViewImportItems};
+const DialogTemplateRegistration kViewImportRegistration(kViewImport);
 
 } // namespace

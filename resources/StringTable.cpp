@@ -37,6 +37,20 @@ const ResourceString kStrings[] = {
     {IDS_BREAK_POLYLINE, "break polyline"},
     {IDS_BREAK_POLYGON, "break polygon"},
 
+    // The layer and map dialogs.
+    {IDS_SAVE_FIELD_CHANGES, "Data has been changed. Do you want to save changes?"},
+    {IDS_COLOR_SET_FILTER, "Predefined color set (*.pcs)|*.pcs|All files (*.*)|*.*||"},
+    {IDS_COLOR_SET_EXTENSION, "*.pcs"},
+    {IDS_REMOVE_LAYER, "Do you really want to remove this layer?"},
+    {IDS_COLUMN_VISIBLE, "Visible"},
+    {IDS_COLUMN_LABELLING, "Labelling"},
+    {IDS_COLUMN_OVERRIDE, "Override Properties"},
+    {IDS_COLUMN_EDITABLE, "Editable"},
+    {IDS_COLUMN_SELECTABLE, "Selectable"},
+    {IDS_SAMPLE_LABEL, "Sample label"},
+    {IDS_COLUMN_SHOW_AREA, "Show Area"},
+    {IDS_COLUMN_DATA_VIEW, "Data View"},
+
     // The application, its frame and its document type.
     {AFX_IDS_APP_TITLE, "Terravue Desktop"},
     {IDR_MAINFRAME, "Terravue Desktop"},
@@ -50,6 +64,7 @@ const ResourceString kStrings[] = {
     {IDS_TOOLBAR_TOOL, "Tool"},
     {IDS_INFO_TOOL, "Info Tool"},
     {ID_INDICATOR_POSITION, "Position:"},
+    {ID_DRAW_LAYER_FROM_GPS_LOG, "Draw layer from GPS datalogger"},
 };
 
 const StringTableRegistration kRegistration(kStrings);

@@ -155,6 +155,9 @@ int WriteSample(const char* target)
     AddName(labels, 900, 4300, "North Downs", 320);
 
     map->RecalcExtent();
+    // Stored without a view (this map was never shown): the sample fits the
+    // window it is opened in.
+    map->SetZoom(-1);
     if (!map->SaveMapDatabase()) {
         std::fprintf(stderr, "the sample workspace could not be saved\n");
         return 1;

@@ -10,9 +10,15 @@ thread_local CWorkerThread* t_worker = nullptr;
 BOOL CCriticalSection::Lock()
 {
     AfxThreadSuspensionPoint();
-    m_mutex.lock();
+    if (IsLockedByCurrentThread()) {
+        ++m_depth;
+        return TRUE;
+    }
+    std::unique_lock lock(m_mutex);
+    const unsigned long long ticket = m_nextTicket++;
+    m_turn.wait(lock, [&] { return m_serving == ticket; });
     m_owner.store(std::this_thread::get_id());
-    ++m_depth;
+    m_depth = 1;
     return TRUE;
 }
 
@@ -20,9 +26,14 @@ BOOL CCriticalSection::Unlock()
 {
     if (!IsLockedByCurrentThread())
         return FALSE;
-    if (--m_depth == 0)
+    if (--m_depth > 0)
+        return TRUE;
+    {
+        std::lock_guard lock(m_mutex);
         m_owner.store(std::thread::id());
-    m_mutex.unlock();
+        ++m_serving;
+    }
+    m_turn.notify_all();
     return TRUE;
 }
 

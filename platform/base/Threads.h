@@ -26,7 +26,10 @@
 typedef UINT (*AFX_THREADPROC)(LPVOID);
 
 // A re-entrant lock: the thread that holds it may take it again, and must
-// release it as often as it took it.
+// release it as often as it took it. Waiting threads get it in the order they
+// came: a thread that releases it and takes it again at once queues behind
+// them, so a lock held for every blocking read keeps nobody out for longer
+// than the reads under way when they came.
 class CCriticalSection {
 public:
     CCriticalSection() = default;
@@ -40,9 +43,12 @@ public:
     BOOL IsLockedByCurrentThread() const;
 
 private:
-    std::recursive_mutex m_mutex;
+    std::mutex m_mutex;                 // guards the tickets
+    std::condition_variable m_turn;
+    unsigned long long m_nextTicket = 0;
+    unsigned long long m_serving = 0;   // the ticket whose turn it is
     std::atomic<std::thread::id> m_owner{};
-    int m_depth = 0;   // guarded by m_mutex
+    int m_depth = 0;   // touched by the holder only
 };
 
 // Holds a critical section for a scope.

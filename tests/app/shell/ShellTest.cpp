@@ -8,12 +8,17 @@
 #include "app/KolvoView.h"
 #include "app/HelpDocuments.h"
 #include "app/MainFrm.h"
+#include "core/SQLiteDatabase.h"
 #include "core/Settings.h"
+#include "gps/GpsDataDlg.h"
+#include "gps/ViewDataImportDlg.h"
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/MapTool.h"
 #include "model/MapLayer.h"
 #include "model/MapNode.h"
 #include "model/MapPolygon.h"
+#include "model/MapPolyline.h"
+#include "platform/controls/CListCtrl.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Profile.h"
 #include "platform/dialogs/CDialog.h"
@@ -30,6 +35,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -84,6 +90,9 @@ CString MakeSampleLikeWorkspace(const testsupport::TempFolder& folder)
     }
     map->RecalcExtent();
     EXPECT_TRUE(map->SaveMapDatabase());
+    // Stored as by a map that was never shown: without a view, so that the
+    // first showing fits the map.
+    map->GetDatabase()->Execute("update _MapProperty set dZoom=-1 where ROWID=1;");
     return path;
 }
 
@@ -634,4 +643,126 @@ TEST_F(ShellTest, AnOpenedMapShowsItsWholeExtentInTheChildFramesFinalSize)
     EXPECT_TRUE(drawn);
 }
 
+TEST_F(ShellTest, AnOpenedMapShowsTheViewItsWorkspaceStored)
+{
+    const CString path = MakeWorkspace(m_folder);
+    {
+        CSQLiteDatabase db;
+        ASSERT_EQ(db.OpenExisting(path), SQLITE_OK);
+        db.ExecuteChecked("update _MapProperty set dXOff=1500, dYOff=700, dZoom=2.5 where ROWID=1;");
+    }
+    CMainFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    frame->MoveWindow(0, 0, 640, 440);
+    AfxTestProcessEvents();
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        Command(frame, ID_FILE_OPEN);
+    }
+    CKolvoDoc* doc = ActiveDocument(frame);
+    ASSERT_NE(doc, nullptr);
+    CMUIMap* map = doc->GetMapWnd();
+    EXPECT_EQ(map->GetXOffset(), 1500);
+    EXPECT_EQ(map->GetYOffset(), 700);
+    EXPECT_EQ(map->GetZoom(), 2.5);
+    // The node at (2000, 900) is drawn where that view puts it.
+    CRect client;
+    map->GetClientRect(&client);
+    ASSERT_EQ(map->GetViewHeight(), client.Height());
+    const CPoint at = CFloatPoint(2000, 900).ToDevice(1500, 700, 2.5, map->GetViewHeight());
+    EXPECT_EQ(at, CPoint(200, client.Height() - 80));
+    bool drawn = false;
+    for (int dy = -3; dy <= 3; ++dy)
+        for (int dx = -3; dx <= 3; ++dx)
+            drawn = drawn || map->GetSurfacePixel(at.x + dx, at.y + dy) != GetSysColor(COLOR_WINDOW);
+    EXPECT_TRUE(drawn);
+}
+
 } // namespace
+
+TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
+{
+    const CString path = MakeSampleLikeWorkspace(m_folder);
+    CKolvoDoc* doc = StartWith(path);
+    ASSERT_NE(doc, nullptr);
+    CMainFrame* frame = Frame();
+    CMapLayer* water = doc->GetMapModel()->GetLayerAt(0);
+    water->SetEditable(1);
+    const CString log = (std::string(KV_TEST_DATA_DIR) + "/nmea/sirf2-haicom305n.nmea").c_str();
+    // On the menus, enabled: Layer, Import Layer and GPS Device.
+    std::map<UINT, bool> states;
+    std::function<void(CMenu*)> walk = [&](CMenu* popup) {
+        AfxUpdateMenuCmdUI(frame, popup, TRUE);
+        for (UINT i = 0; i < popup->GetMenuItemCount(); ++i) {
+            if (CMenu* sub = popup->GetSubMenu((int)i))
+                walk(sub);
+            else
+                states[popup->GetMenuItemID((int)i)] = !(popup->GetMenuState(i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+        }
+    };
+    CMenu* bar = CMenu::FromHandle(::GetMenu(frame->GetSafeHwnd()));
+    for (UINT i = 0; i < bar->GetMenuItemCount(); ++i)
+        if (CMenu* popup = bar->GetSubMenu((int)i))
+            walk(popup);
+    for (UINT id : {ID_IMPORT_GPS_LOG, ID_GPS_SERIAL, ID_GPS_TRINE}) {
+        ASSERT_TRUE(states.count(id)) << id;
+        EXPECT_TRUE(states[id]) << id;
+    }
+    // The log drawing has a command and a prompt but no menu entry or button.
+    EXPECT_FALSE(states.count(ID_DRAW_LAYER_FROM_GPS_LOG));
+
+    // GPS data log: the file, then its positions in the viewer; the map is not touched.
+    {
+        DialogAnswerer answers;
+        int rows = 0;
+        answers.ThenFile(log).Then([&](CWnd& w) {
+            auto& view = dynamic_cast<CViewDataImportDlg&>(w);
+            rows = dynamic_cast<CListCtrl*>(view.GetDlgItem(IDC_VIEW_IMPORT_LIST))->GetItemCount();
+            return DialogAnswerer::Press(view, IDOK);
+        });
+        Command(frame, ID_IMPORT_GPS_LOG);
+        ASSERT_EQ(answers.Dialogs().size(), 2u);
+        EXPECT_GT(rows, 10);
+        EXPECT_EQ(water->GetObjectCount(), 1);
+    }
+
+    // Draw layer from GPS datalogger (its command, which no menu offers): nodes and a track in the editable layer.
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(log);
+        Command(frame, ID_DRAW_LAYER_FROM_GPS_LOG);
+    }
+    const int nodes = (int)water->GetPointObjects().GetCount();
+    EXPECT_GT(nodes, 5);
+    EXPECT_TRUE(doc->GetMapWnd()->IsModified());
+    Command(frame, ID_FILE_SAVE);
+    EXPECT_FALSE(doc->GetMapWnd()->IsModified());
+
+    // The saved layer holds them when opened in another map.
+    CMUIMap reader;
+    reader.LoadWorkspace(path);
+    CMapLayer* reopened = reader.GetMapModel()->GetLayerAt(0);
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_EQ((int)reopened->GetPointObjects().GetCount(), nodes);
+    EXPECT_GE(reopened->FindField("SATELLITEVIEW"), 0);
+    int trackPoints = 0;
+    for (long long id = 0; id <= reopened->GetMaxID(); ++id) {
+        std::unique_ptr<CMapObject> o(reopened->ReadObject((int)id, FALSE, TRUE));
+        if (auto* line = dynamic_cast<CMapPolyline*>(o.get())) {
+            line->LoadGeometry();
+            trackPoints = line->GetPointCount();
+        }
+    }
+    EXPECT_EQ(trackPoints, nodes);
+
+    // The GPS Data window of the data logger offers its commands.
+    Command(frame, ID_GPS_TRINE);
+    auto* view = dynamic_cast<CKolvoView*>(frame->GetActiveFrame()->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    CGpsDataDlg* gps = view->GetGpsDataDlg();
+    ASSERT_NE(gps, nullptr);
+    for (int id : {IDC_GPS_TRINE, IDC_GPS_TRINE_DOWNLOAD, IDC_GPS_TRINE_SETTINGS})
+        EXPECT_TRUE(gps->GetDlgItem(id)->IsWindowEnabled()) << id;
+    gps->DestroyWindow();
+}

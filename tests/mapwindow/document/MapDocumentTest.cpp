@@ -8,6 +8,8 @@
 #include "core/Settings.h"
 #include "mapwindow/LayerChooserDlg.h"
 #include "mapwindow/MUIDoc.h"
+#include "model/LayerFileCheck.h"
+#include "model/MapRectangle.h"
 #include "resources/resource.h"
 #include "platform/testing/CmdUIProbe.h"
 #include "platform/testing/DialogAnswerer.h"
@@ -16,6 +18,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace mwtest {
 namespace {
@@ -39,16 +42,24 @@ protected:
 TEST_F(MapDocument, SaveWritesFilesThatReopenIdentically)
 {
     const CString path = MakeWorkspace(folder);
-    CMUIDoc doc;
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    EXPECT_EQ(doc.GetTitle(), CString("map"));
-    CMapModel* model = doc.GetMapModel();
-    ASSERT_EQ(model->GetLayerCount(), 2);
-    doc.GetMapWnd()->ZoomToExtent(nullptr);
-    model->GetLayerAt(1)->SetVisible(0);
-    doc.GetMapWnd()->SetModified(1);
-    ASSERT_TRUE(doc.SaveMap());
-    EXPECT_FALSE(doc.GetMapWnd()->IsModified());
+    CDoubleRect extent;
+    double zoom = 0, x = 0;
+    {
+        // Closed before the reopening: a second map does not open files in use.
+        CMUIDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_EQ(doc.GetTitle(), CString("map"));
+        CMapModel* model = doc.GetMapModel();
+        ASSERT_EQ(model->GetLayerCount(), 2);
+        doc.GetMapWnd()->ZoomToExtent(nullptr);
+        model->GetLayerAt(1)->SetVisible(0);
+        doc.GetMapWnd()->SetModified(1);
+        ASSERT_TRUE(doc.SaveMap());
+        EXPECT_FALSE(doc.GetMapWnd()->IsModified());
+        extent = model->GetExtent();
+        zoom = model->GetZoom();
+        x = model->GetXOffset();
+    }
 
     CMUIDoc again;
     ASSERT_TRUE(again.OnOpenDocument(path));
@@ -58,10 +69,10 @@ TEST_F(MapDocument, SaveWritesFilesThatReopenIdentically)
     EXPECT_EQ(reopened->GetLayerAt(1)->IsVisible(), 0);
     EXPECT_EQ(reopened->GetLayerAt(0)->GetObjectCount(), 1);
     EXPECT_EQ(reopened->GetLayerAt(1)->GetObjectCount(), 1);
-    EXPECT_EQ(reopened->GetExtent(), model->GetExtent());
+    EXPECT_EQ(reopened->GetExtent(), extent);
     // The view comes back with six significant digits.
-    EXPECT_NEAR(reopened->GetZoom(), model->GetZoom(), std::abs(model->GetZoom()) * 1e-5);
-    EXPECT_NEAR(reopened->GetXOffset(), model->GetXOffset(), 1e-5 * std::max(1.0, std::abs(model->GetXOffset())));
+    EXPECT_NEAR(reopened->GetZoom(), zoom, std::abs(zoom) * 1e-5);
+    EXPECT_NEAR(reopened->GetXOffset(), x, 1e-5 * std::max(1.0, std::abs(x)));
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
@@ -270,12 +281,30 @@ TEST_F(MapDocument, LoadLayerRefusesEmptyFilesAndKeepsOneLayerEditable)
     EXPECT_EQ(answers.Dialogs().size(), 2u);
 }
 
-TEST_F(MapDocument, SaveLayerAsWritesANewLayerFileOfTheChosenLayerAndNeverOverwrites)
+// The chooser's answer: the layer at `index`.
+std::function<int(CWnd&)> ChooseLayer(int index)
+{
+    return [index](CWnd& w) {
+        auto& chooser = dynamic_cast<CLayerChooserDlg&>(w);
+        chooser.m_cbLayers.SetCurSel(index);
+        return DialogAnswerer::Press(chooser, IDOK);
+    };
+}
+
+TEST_F(MapDocument, SaveLayerAsWritesAWholeCopyOfTheChosenLayer)
 {
     CMUIDoc doc;
     EXPECT_FALSE(Update(doc, ID_SAVE_LAYER_AS).enabled);
     ASSERT_TRUE(doc.OnOpenDocument(MakeWorkspace(folder)));
     EXPECT_TRUE(Update(doc, ID_SAVE_LAYER_AS).enabled);
+    // A second object, not yet saved, belongs in the copy too.
+    CMapLayer* areas = doc.GetMapModel()->GetLayerAt(0);
+    auto* box = new CMapRectangle;
+    box->SetRect(3000, 100, 3500, 400);
+    areas->AddObject(box, TRUE);
+    delete box;
+    const CDoubleRect bounds = areas->GetBounds();
+
     const CString copy = folder.File("copy.klz");
     std::vector<CString> listed;
     DialogAnswerer answers;
@@ -287,33 +316,50 @@ TEST_F(MapDocument, SaveLayerAsWritesANewLayerFileOfTheChosenLayerAndNeverOverwr
                 chooser.m_cbLayers.GetLBText(i, text);
                 listed.push_back(text);
             }
-            chooser.m_cbLayers.SetCurSel(1);
-            return DialogAnswerer::Press(chooser, IDOK);
+            return ChooseLayer(0)(w);
         })
         .ThenFile(copy);
     RunCommand(doc, ID_SAVE_LAYER_AS);
     EXPECT_EQ(listed, (std::vector<CString>{"Areas", "Points"}));
     ASSERT_EQ(answers.Dialogs().size(), 2u);
     EXPECT_EQ(answers.Dialogs()[0].templateId, (UINT)IDD_LAYER_CHOOSER);
-    ASSERT_TRUE(std::filesystem::exists(copy.GetString()));
-    EXPECT_GT(std::filesystem::file_size(copy.GetString()), 0u);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    // The rows, the index of both objects and the properties, as SQLite reads them.
+    {
+        CSQLiteDatabase db;
+        ASSERT_EQ(db.OpenExisting(copy, true), SQLITE_OK);
+        EXPECT_EQ(db.QueryInt("select count(*) from _MapGeoData;"), 2);
+        EXPECT_EQ(db.QueryInt("select count(*) from _MapMetaData;"), 2);
+        EXPECT_EQ(db.QueryInt("select length(SelProperty) from _MapProperty where ROWID=2;"), 2 * 48);
+        EXPECT_EQ(db.QueryInt("select MapEVersion from _MapProperty where ROWID=1;"), 211);
+    }
+    // The layer goes on in its own file; the copy opens with the same objects.
+    EXPECT_EQ(std::string(sqlite3_db_filename(areas->GetDatabase()->GetHandle(), "main")),
+              std::string(folder.File("Areas.klz")));
+    {
+        CMapModel other;
+        ASSERT_TRUE(other.OpenLayer(copy, nullptr));
+        EXPECT_EQ(other.GetLastLayer()->GetObjectCount(), 2);
+        EXPECT_EQ(other.GetLastLayer()->GetBounds(), bounds);
+    }
 
-    // OK without a chosen layer asks for no file; a file that exists is left as it is.
+    // OK without a chosen layer asks for no file; a file the dialog let replace
+    // is replaced; the layer's own file is refused with a message.
     const CString taken = folder.File("taken.klz");
     std::ofstream(taken.GetString()) << "mine";
     DialogAnswerer again;
-    again.ThenPress(IDOK)
-        .Then([](CWnd& w) {
-            auto& chooser = dynamic_cast<CLayerChooserDlg&>(w);
-            chooser.m_cbLayers.SetCurSel(0);
-            return DialogAnswerer::Press(chooser, IDOK);
-        })
-        .ThenFile(taken);
+    again.ThenPress(IDOK).Then(ChooseLayer(0)).ThenFile(taken).Then(ChooseLayer(1)).ThenFile(
+        folder.File("Points.klz"));
     RunCommand(doc, ID_SAVE_LAYER_AS);
     EXPECT_EQ(again.Dialogs().size(), 1u);
     RunCommand(doc, ID_SAVE_LAYER_AS);
     EXPECT_EQ(again.Dialogs().size(), 3u);
-    EXPECT_EQ(std::filesystem::file_size(taken.GetString()), 4u);
+    EXPECT_EQ(CheckLayerFile(taken), LayerFileState::Complete);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    RunCommand(doc, ID_SAVE_LAYER_AS);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_NE(boxes.Boxes()[0].text.Find("open in this map"), -1);
+    EXPECT_EQ(doc.GetMapModel()->GetLayerAt(1)->GetPointObjects().GetCount(), 1);
 }
 
 TEST_F(MapDocument, SaveWorkspaceAsWritesTheChosenFile)

@@ -155,27 +155,61 @@ TEST_F(Workspace, OnlyTheLowestEditableLayerStaysEditable)
     }
 }
 
-TEST_F(Workspace, AMissingLayerFileIsReportedAndLeftOut)
+TEST_F(Workspace, MissingLayerFilesAreToldOnceAndTheirRowsWaitForThem)
 {
     const CString path = folder.File("three.kwz");
     {
         CMUIMap window;
         Fill(window, {{"First", 0, 1, 0, 1, 1, CDoubleRect(0.0, 0.0, 1.0, 1.0), 0},
-                      {"Second", 0, 1, 0, 1, 1, CDoubleRect(0.0, 0.0, 1.0, 1.0), 0},
+                      {"Second", 1, 0, 1, 0, 0, CDoubleRect(2.0, 3.0, 4.0, 5.0), RGB(1, 2, 3)},
                       {"Third", 0, 1, 0, 1, 1, CDoubleRect(0.0, 0.0, 1.0, 1.0), 0}});
+        window.GetMapModel()->GetLayerAt(1)->AddField(CMapField("Owner name", FIELD_TYPE_STRING, 20));
+        window.GetMapModel()->GetLayerAt(1)->SetLabelFieldIndex(0);
         ASSERT_TRUE(window.SaveWorkspace(path));
     }
-    std::filesystem::remove(folder.File("Second.klz").GetString());
+    const auto rows = [&path] {
+        std::vector<std::vector<std::string>> all;
+        for (int i = 1; i <= 4; ++i)
+            all.push_back(Reader(path).Row(("select * from _LayerProperty where ROWID=" + std::to_string(i)).c_str()));
+        return all;
+    };
+    const auto before = rows();
+    const Bytes secondStyle = Reader(path).Blob("select Property from _LayerProperty where LayerName='Second';");
+    std::filesystem::rename(folder.File("Second.klz").GetString(), folder.File("away.klz").GetString());
     std::ofstream(folder.File("Third.klz").GetString(), std::ios::trunc).close();   // empty: no layer either
 
+    {
+        CMUIMap window;
+        EXPECT_EQ(window.LoadWorkspace(path), 1);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(std::string(boxes.Boxes()[0].text), "Second.klz not found.\nThird.klz not found.");
+        EXPECT_EQ(boxes.Boxes()[0].type & MB_TYPEMASK, MB_OK);
+        ASSERT_EQ(window.GetMapModel()->GetLayerCount(), 1);
+        EXPECT_EQ(std::string(window.GetMapModel()->GetLayerAt(0)->GetName()), "First");
+        // A save keeps the rows of the layers it could not open, in their places.
+        window.GetMapModel()->GetLayerAt(0)->SetVisible(0);
+        ASSERT_TRUE(window.GetMapModel()->SaveMapDatabase());
+    }
+    auto after = rows();
+    EXPECT_EQ(after[0][6], "0");
+    after[0][6] = before[0][6];
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(Reader(path).Blob("select Property from _LayerProperty where LayerName='Second';"), secondStyle);
+
+    // With its file back, the layer is there as it was.
+    std::filesystem::rename(folder.File("away.klz").GetString(), folder.File("Second.klz").GetString());
+    boxes.Clear();
     CMUIMap window;
-    EXPECT_EQ(window.LoadWorkspace(path), 1);
-    ASSERT_EQ(boxes.Boxes().size(), 2u);
-    EXPECT_EQ(std::string(boxes.Boxes()[0].text), "Second.klz not found.");
-    EXPECT_EQ(std::string(boxes.Boxes()[1].text), "Third.klz not found.");
-    EXPECT_EQ(boxes.Boxes()[0].type & MB_TYPEMASK, MB_OK);
-    ASSERT_EQ(window.GetMapModel()->GetLayerCount(), 1);
-    EXPECT_EQ(std::string(window.GetMapModel()->GetLayerAt(0)->GetName()), "First");
+    window.LoadWorkspace(path);
+    EXPECT_EQ(boxes.Boxes().size(), 1u);   // Third's file is still empty
+    ASSERT_EQ(window.GetMapModel()->GetLayerCount(), 2);
+    CMapLayer* second = window.GetMapModel()->GetLayerAt(1);
+    EXPECT_EQ(std::string(second->GetName()), "Second");
+    EXPECT_EQ(second->GetStyle()->GetPenColor(), RGB(1, 2, 3));
+    EXPECT_EQ(second->GetAutoLabel(), 1);
+    EXPECT_EQ(second->GetOverride(), 1);
+    EXPECT_EQ(second->IsVisible(), 0);
+    EXPECT_EQ(std::string(second->GetLabelField()), "Owner_name");
 }
 
 TEST_F(Workspace, AFailedSaveKeepsTheOldFile)

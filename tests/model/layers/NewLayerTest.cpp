@@ -71,6 +71,8 @@ TEST_F(NewLayerTest, TheDialogProposesTheLayersFileAndTheFileIsMadeWholeAndLeftI
     made->SaveProperties();
     EXPECT_EQ(RawFile(chosen).Int("select count(*) from _MapGeoData;"), 1);
 
+    // Another map opens the file once this one has let it go.
+    made->CloseDatabase();
     CMapModel other;
     ASSERT_TRUE(other.OpenLayer(chosen, nullptr));
     EXPECT_EQ(other.GetLastLayer()->GetPointObjects().GetCount(), 1);
@@ -104,12 +106,22 @@ TEST_F(NewLayerTest, APathThatCannotBeANewLayerFileChangesNothing)
     AddNode(1, 2);
     layer->SaveProperties();
     const std::string before = RawFile(path).Text("select count(*) from _MapGeoData;");
+    // A layer file that another map holds open.
+    const int savedTimeout = CSQLiteDatabase::GetBusyTimeout();
+    CSQLiteDatabase::SetBusyTimeout(100);
+    const CString held = m_folder.File("Held.klz");
+    CMapModel other;
+    auto* holder = new CMapLayer("Held");
+    other.AddLayer(holder);
+    ASSERT_EQ(other.CreateLayerDatabase(held, holder), 1);
+    ASSERT_TRUE(other.OpenLayer(held, holder));
     const struct {
         const char* what;
         CString chosen;
     } cases[] = {
         {"the file of a layer of the map", path},
         {"a folder that does not exist", m_folder.File("missing/Roads.klz")},
+        {"the file of a layer of another map", held},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -120,6 +132,11 @@ TEST_F(NewLayerTest, APathThatCannotBeANewLayerFileChangesNothing)
         EXPECT_EQ(m_boxes.Boxes().size(), 1u);
         EXPECT_EQ(RawFile(path).Text("select count(*) from _MapGeoData;"), before);
     }
+    CSQLiteDatabase::SetBusyTimeout(savedTimeout);
+    // The other map's layer still has its file under its name.
+    holder->AddObject(new CMapNode, TRUE);
+    holder->SaveProperties();
+    EXPECT_EQ(RawFile(held).Int("select count(*) from _MapGeoData;"), 1);
     // The layer still writes to its own file.
     AddNode(5, 6);
     layer->SaveProperties();
