@@ -449,30 +449,23 @@ int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
                 return *code;
         }
         const CatalogueDefinitionKey key = CatalogueDefinitionKey::FromWkt(exported);
-        std::unique_ptr<OGRSpatialReference> stored;
-        bool storedTried = false;
-        for (const CProjectionCatalogueIndex::Entry& entry : index->Entries()) {
-            if (!entry.key.MayMatch(key))
-                continue;
-            const OGRSpatialReference* candidate = index->Imported(entry.definition);
-            if (!candidate)
-                continue;
-            if (IsSameSystem(*candidate, *srs)) {
-                if (!exported.empty())
-                    index->RememberFound(exported, entry.code);
-                return entry.code;
+        // The first entry of the system itself; only when there is none, the
+        // first entry of its one-line form read back.
+        std::unique_ptr<OGRSpatialReference> readBack;
+        const OGRSpatialReference* query = srs;
+        for (int pass = 0; pass < 2 && query; ++pass) {
+            for (const CProjectionCatalogueIndex::Entry& entry : index->Entries()) {
+                if (!entry.key.MayMatch(key))
+                    continue;
+                const OGRSpatialReference* candidate = index->Imported(entry.definition);
+                if (candidate && IsSameSystem(*candidate, *query)) {
+                    if (!exported.empty())
+                        index->RememberFound(exported, entry.code);
+                    return entry.code;
+                }
             }
-            if (!storedTried) {
-                storedTried = true;
-                auto readBack = std::make_unique<OGRSpatialReference>();
-                if (!exported.empty() && ImportDefinition(exported.c_str(), *readBack))
-                    stored = std::move(readBack);
-            }
-            if (stored && IsSameSystem(*candidate, *stored)) {
-                if (!exported.empty())
-                    index->RememberFound(exported, entry.code);
-                return entry.code;
-            }
+            readBack = std::make_unique<OGRSpatialReference>();
+            query = !exported.empty() && ImportDefinition(exported.c_str(), *readBack) ? readBack.get() : nullptr;
         }
     }
     return AppendSystem(srs, -1, -1);
