@@ -272,6 +272,8 @@ private:
     // The view is a fit to the client area that has not been drawn yet.
     bool m_bFitPending = false;
     bool m_bStoredView = false;
+    // The client size of the last WM_SIZE: a new one repaints the whole window.
+    CSize m_LastSize{0, 0};
     CDibCache m_PaintCache;
     CBalloonTip m_BalloonTip;
     CMapModel m_MapModel;

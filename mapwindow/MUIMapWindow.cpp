@@ -185,6 +185,12 @@ void CMUIMap::OnSize(UINT type, int cx, int cy)
 {
     m_bDirty = true;
     CWnd::OnSize(type, cx, cy);
+    // The map keeps its bottom-left corner, so every pixel of a resized window
+    // changes: all of it is painted again, not only the part a larger size
+    // uncovers (the view moves this window without repainting).
+    if (cx > 0 && cy > 0 && CSize(cx, cy) != m_LastSize && m_hWnd)
+        Invalidate(FALSE);
+    m_LastSize = CSize(cx, cy);
     // The map's bottom-left stays in place, except for a fit not yet drawn,
     // which fits the new size (a frame gets its final size only after its
     // view's first update).
@@ -217,9 +223,11 @@ void CMUIMap::OnPaint()
 
 void CMUIMap::OnDraw(CDC* dc)
 {
+    // The whole client area, whatever part is to be updated: the paint cache is
+    // grabbed from all of it, and a part drawn alone would leave the rest of the
+    // cache blank for every later repaint.
     CRect rect;
-    if (!m_hWnd || !GetUpdateRect(&rect, FALSE) || rect.IsRectEmpty())
-        GetClientRect(&rect);
+    GetClientRect(&rect);
     double x = m_MapModel.GetXOffset(), y = m_MapModel.GetYOffset(), zoom = m_MapModel.GetZoom();
     m_MapModel.Draw(dc, &rect, &x, &y, &zoom);
     DrawHandles(dc);
@@ -240,7 +248,11 @@ void CMUIMap::DrawHandles(CDC* dc)
         CMapLayer* layer = object->GetLayer();
         if (object->GetType() == MAP_OBJECT_INVALID || !layer || !IsMapLayer(layer) || !layer->IsVisible())
             continue;
-        if (layer->IsEditable())
+        // An object being drawn is not in its layer yet: it is drawn here. A
+        // stored one was drawn with its layer, under the layers above it and in
+        // its layer's style; drawing it again would cover those layers, and
+        // with the context's default white brush in place of a hollow one.
+        if (layer->IsEditable() && object->GetMapeID() < 0)
             object->Draw(dc, &client, &x, &y, &zoom);
         object->DrawSelected(dc, &client, &x, &y, &zoom);
     }

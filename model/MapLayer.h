@@ -225,8 +225,6 @@ public:
     }
     void SelectInPolygon(const CDoubleRect& rect, const CFloatPoint* points, int count);
     void SelectIDs(CArray<int, int>& ids);
-    // Drops from g_LayerIdArray the ids of this layer's selected objects.
-    void RemoveSelectedIds();
     // The where clause for the sorted g_LayerIdArray; empty above 20000 ids.
     static CString BuildIdWhereClause();
     void CollectPointObjectsInRect(const RECT& device);

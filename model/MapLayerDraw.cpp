@@ -133,23 +133,6 @@ int CMapLayer::ViewHeight() const
     return m_pMap ? m_pMap->GetViewHeight() : g_DefaultViewHeight;
 }
 
-void CMapLayer::RemoveSelectedIds()
-{
-    if (!m_pMap)
-        return;
-    CList<CMapObject*, CMapObject*>& selected = m_pMap->GetSelectedObjects();
-    for (POSITION pos = selected.GetHeadPosition(); pos;) {
-        CMapObject* object = selected.GetNext(pos);
-        if (object->GetLayer() != this)
-            continue;
-        int* begin = g_LayerIdArray.GetData();
-        int* end = begin + g_LayerIdArray.GetSize();
-        int* found = std::lower_bound(begin, end, object->GetMapeID());
-        if (found != end && *found == object->GetMapeID())
-            g_LayerIdArray.RemoveAt(found - begin);
-    }
-}
-
 // ---------------------------------------------------------------- drawing
 void CMapLayer::DrawIndexedObjects(CDC* pDC, const RECT* client, const CDoubleRect& view, double* originX,
                                    double* originY, double* zoom,
@@ -167,8 +150,10 @@ void CMapLayer::DrawIndexedObjects(CDC* pDC, const RECT* client, const CDoubleRe
     }
     g_LayerEntryArray.SetSize(0);
 
+    // Selected objects are drawn here too, in their layer's order and style:
+    // the map window adds only their selection marks, so that a selected
+    // object never covers the layers above it.
     CollectVisibleIds(view, pixel);
-    RemoveSelectedIds();
     if (g_LayerIdArray.GetSize() > 0 && m_pDatabase) {
         CPen pen;
         CBrush brush;

@@ -312,8 +312,18 @@ void CProjectionCatalogue::InitPath()
     }
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     CString path = kCatalogueName;
-    if (!error && program.has_parent_path())
-        path = CString(program.parent_path().string().c_str()) + "/" + kCatalogueName;
+    if (!error && program.has_parent_path()) {
+        // Beside the program (a build folder), else where the installation puts
+        // the program's data relative to the program's folder.
+        const std::filesystem::path folder = program.parent_path();
+        std::filesystem::path found = folder / kCatalogueName;
+#ifdef KV_DATA_FROM_PROGRAM
+        std::error_code missing;
+        if (!std::filesystem::exists(found, missing))
+            found = (folder / KV_DATA_FROM_PROGRAM / kCatalogueName).lexically_normal();
+#endif
+        path = found.string().c_str();
+    }
     g_ProjectionCatalogPath = path;
     // The design's second place, the map library's install folder recorded in
     // the machine registry, does not exist here: the answer is the one of a

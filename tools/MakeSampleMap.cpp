@@ -13,9 +13,13 @@
 #include "model/MapText.h"
 #include "platform/frames/CWinApp.h"
 
+#include "core/MapField.h"
+#include "core/MapFieldValue.h"
+
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -34,8 +38,18 @@ void Style(CMapObject* object, int pen, COLORREF penColor, float width, int brus
     s->SetBrushColor(brushColor);
 }
 
+// Adds `object` to `layer` with its "Name" attribute set, so that the Info
+// Tool and the data browser have something to show for it.
+void AddNamed(CMapLayer* layer, CMapObject* object, const char* name)
+{
+    for (int i = 0; i < layer->GetFieldCount(); ++i)
+        object->AddAttribute(CMapFieldValue(layer->GetField(i)));
+    object->SetAttributeByName("Name", name);
+    layer->AddObject(object, FALSE);
+}
+
 void AddArea(CMapLayer* layer, int type, double l, double b, double r, double t, CFloatPoint start, CFloatPoint end,
-             COLORREF fill)
+             COLORREF fill, const char* name)
 {
     CMapArc area(type);
     CArcGeometry g;
@@ -44,7 +58,7 @@ void AddArea(CMapLayer* layer, int type, double l, double b, double r, double t,
     g.end = CFloatPoint((float)(kX0 + end.x), (float)(kY0 + end.y));
     area.SetGeometry(g);
     Style(&area, MAPPEN_SOLID, RGB(60, 90, 40), 1, MAPBRUSH_SOLID, fill);
-    layer->AddObject(&area, TRUE); // the layer keeps the row, not the object
+    AddNamed(layer, &area, name); // the layer keeps the row, not the object
 }
 
 void AddRoad(CMapLayer* layer, const std::vector<std::pair<double, double>>& points, COLORREF color, float width)
@@ -70,13 +84,13 @@ void AddOutline(CMapLayer* layer, const std::vector<std::pair<double, double>>& 
     layer->AddObject(&outline, TRUE);
 }
 
-void AddPlace(CMapLayer* layer, double x, double y, COLORREF color)
+void AddPlace(CMapLayer* layer, double x, double y, COLORREF color, const char* name)
 {
     auto* node = new CMapNode;
     node->SetPosition(kX0 + x, kY0 + y);
     node->GetStyle()->SetSymbolColor(color);
     node->GetStyle()->SetSymbolSize(18);
-    layer->AddObject(node, TRUE); // the layer keeps nodes
+    AddNamed(layer, node, name); // the layer keeps nodes
 }
 
 void AddName(CMapLayer* layer, double x, double y, const char* text, float size)
@@ -110,8 +124,13 @@ int WriteSample(const char* target)
     {
         CMUIMap writer;
         writer.GetMapModel()->SetProjection(kUtm33North);
-        for (const char* name : names)
-            writer.GetMapModel()->AddLayer(new CMapLayer(name));
+        for (const char* name : names) {
+            auto* layer = new CMapLayer(name);
+            // Areas and places carry their names as attribute values.
+            if (std::strcmp(name, "Areas") == 0 || std::strcmp(name, "Places") == 0)
+                layer->AddField(CMapField("Name", FIELD_TYPE_STRING, 40));
+            writer.GetMapModel()->AddLayer(layer);
+        }
         if (!writer.SaveWorkspace(path))
             return 1;
     }
@@ -123,10 +142,14 @@ int WriteSample(const char* target)
         return 1;
     }
     CMapLayer* areas = map->GetLayerAt(0);
-    AddArea(areas, MAP_OBJECT_CHORD, 300, 600, 4300, 4000, {4300, 2300}, {300, 2300}, RGB(170, 210, 140));
-    AddArea(areas, MAP_OBJECT_CHORD, 5200, 1200, 8600, 3800, {8600, 2000}, {5200, 3000}, RGB(200, 225, 160));
-    AddArea(areas, MAP_OBJECT_PIE, 1600, 300, 3600, 2100, {3600, 1200}, {1600, 1200}, RGB(120, 170, 220));
-    AddArea(areas, MAP_OBJECT_ARC, 6000, 3600, 9000, 5600, {9000, 4600}, {6000, 4600}, RGB(0, 0, 0));
+    AddArea(areas, MAP_OBJECT_CHORD, 300, 600, 4300, 4000, {4300, 2300}, {300, 2300}, RGB(170, 210, 140),
+            "North Downs");
+    AddArea(areas, MAP_OBJECT_CHORD, 5200, 1200, 8600, 3800, {8600, 2000}, {5200, 3000}, RGB(200, 225, 160),
+            "East Weald");
+    AddArea(areas, MAP_OBJECT_PIE, 1600, 300, 3600, 2100, {3600, 1200}, {1600, 1200}, RGB(120, 170, 220),
+            "Mere Basin");
+    AddArea(areas, MAP_OBJECT_ARC, 6000, 3600, 9000, 5600, {9000, 4600}, {6000, 4600}, RGB(0, 0, 0),
+            "Ridgeway");
 
     CMapLayer* water = map->GetLayerAt(1);
     AddOutline<CMapPolygon>(water, {{4700, 400}, {5600, 250}, {6500, 700}, {6300, 1300}, {5300, 1500}, {4600, 1000}},
@@ -147,7 +170,7 @@ int WriteSample(const char* target)
     } towns[] = {{1800, 2600, "Aldmere"}, {4800, 3300, "Brackwater"}, {6600, 2600, "Colby Ford"},
                  {2600, 2000, "Dunhallow"}, {7200, 4200, "Eastreach"}};
     for (const auto& t : towns)
-        AddPlace(places, t.x, t.y, RGB(20, 20, 140));
+        AddPlace(places, t.x, t.y, RGB(20, 20, 140), t.name);
 
     CMapLayer* labels = map->GetLayerAt(4);
     for (const auto& t : towns)

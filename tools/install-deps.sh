@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package the editor needs to build, run and test.
-# Idempotent: packages already present are left alone. Run as root (or through sudo).
+# Idempotent: packages already present are left alone, and apt is not called
+# when none is missing. Run as root (or through sudo). With --quiet it says
+# nothing unless it installs something.
 set -euo pipefail
 
 packages=(
@@ -14,6 +16,7 @@ packages=(
   fontconfig fonts-dejavu-core fonts-liberation fonts-liberation2
   python3 fontforge python3-fontforge
   xvfb xauth
+  xdotool openbox x11-utils desktop-file-utils binutils
   clang-14 libclang-rt-14-dev
 )
 
@@ -24,8 +27,11 @@ for p in "${packages[@]}"; do
   fi
 done
 
+quiet=0
+if [ "${1:-}" = "--quiet" ]; then quiet=1; fi
+
 if [ ${#missing[@]} -eq 0 ]; then
-  echo "install-deps: all packages present"
+  [ "$quiet" -eq 1 ] || echo "install-deps: all packages present"
   exit 0
 fi
 

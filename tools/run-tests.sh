@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what the project needs, builds everything on all cores and runs every test.
+# Installs what the project needs, builds everything and runs every test, on all
+# cores or on JOBS of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
-jobs=$(nproc)
+jobs=${JOBS:-$(nproc)}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 cd build

@@ -5,6 +5,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/dialogs/DialogHook.h"
 #include "platform/dialogs/DialogInternal.h"
+#include "platform/base/MessageBox.h"
 #include "platform/gdi/FontDatabase.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/wnd/WndInternal.h"
@@ -167,6 +168,19 @@ BOOL CFileDialog::Finish(const CString& chosen)
     return TRUE;
 }
 
+// OFN_CREATEPROMPT: a name that does not exist is taken only when the user
+// agrees to create it (the file itself is the caller's to make).
+BOOL CFileDialog::ConfirmCreate(HWND owner, const CString& title) const
+{
+    if (!m_bOpenFileDialog || !(m_ofn.Flags & OFN_CREATEPROMPT) || !m_ofn.lpstrFile)
+        return TRUE;
+    if (QFileInfo::exists(QString::fromUtf8(m_ofn.lpstrFile)))
+        return TRUE;
+    CString text;
+    text.Format("%s\nThis file does not exist.\nDo you want to create it?", m_ofn.lpstrFile);
+    return ::MessageBox(owner, text, title, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
 INT_PTR CFileDialog::DoModal()
 {
     const CString title = m_ofn.lpstrTitle ? m_ofn.lpstrTitle : m_bOpenFileDialog ? "Open" : "Save As";
@@ -176,7 +190,9 @@ INT_PTR CFileDialog::DoModal()
         request.caption = title;
         if (AfxCallDialogHandler(request) != IDOK)
             return IDCANCEL;
-        return Finish(m_ofn.lpstrFile ? m_ofn.lpstrFile : "") ? IDOK : IDCANCEL;
+        if (!Finish(m_ofn.lpstrFile ? m_ofn.lpstrFile : ""))
+            return IDCANCEL;
+        return ConfirmCreate(OwnerWindow(m_ofn.hwndOwner), title) ? IDOK : IDCANCEL;
     }
     if (!HaveGui())
         return IDCANCEL;
@@ -210,11 +226,17 @@ INT_PTR CFileDialog::DoModal()
     }
 
     dlg::OwnerDisabler disabled(owner);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return IDCANCEL;
-    if (!names.isEmpty())
-        m_ofn.nFilterIndex = (DWORD)names.indexOf(dialog.selectedNameFilter()) + 1;
-    return Finish(CString(dialog.selectedFiles().front().toUtf8().toStdString())) ? IDOK : IDCANCEL;
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return IDCANCEL;
+        if (!names.isEmpty())
+            m_ofn.nFilterIndex = (DWORD)names.indexOf(dialog.selectedNameFilter()) + 1;
+        if (!Finish(CString(dialog.selectedFiles().front().toUtf8().toStdString())))
+            return IDCANCEL;
+        // A No to creating the file goes back to the dialog, as on the platform's own.
+        if (ConfirmCreate(owner, title))
+            return IDOK;
+    }
 }
 
 CString CFileDialog::GetPathName() const { return m_ofn.lpstrFile ? CString(m_ofn.lpstrFile) : CString(); }

@@ -85,6 +85,9 @@ public:
 private:
     // Fills the outputs from the chosen path; FALSE when it does not fit the buffer.
     BOOL Finish(const CString& path);
+    // With OFN_CREATEPROMPT, asks whether a chosen file that does not exist is to
+    // be created; TRUE when it exists, when the flag is not set, or on Yes.
+    BOOL ConfirmCreate(HWND owner, const CString& title) const;
 
     char m_szFileName[MAX_PATH] = {};
     char m_szFileTitle[MAX_PATH] = {};

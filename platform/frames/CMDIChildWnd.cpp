@@ -167,8 +167,15 @@ int CMDIChildWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message
     if (result == MA_NOACTIVATE || result == MA_NOACTIVATEANDEAT)
         return result;
     CMDIFrameWnd* main = GetMDIFrame();
-    if (main && main->MDIGetActive() != this)
+    if (main && main->MDIGetActive() != this) {
         MDIActivate();
+    } else {
+        // A click in the active child whose keyboard focus went elsewhere (a
+        // closed dialog, a toolbar) brings the focus back to the child's view.
+        const HWND focus = ::GetFocus();
+        if (focus != m_hWnd && !::IsChild(m_hWnd, focus))
+            SetFocus();
+    }
     return result;
 }
 

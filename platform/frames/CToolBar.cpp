@@ -7,9 +7,13 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/wnd/WindowDC.h"
 #include "platform/base/ResourceBitmaps.h"
+#include "platform/base/ResourceStrings.h"
 #include "platform/base/ResourceToolbars.h"
+#include "platform/wnd/WndInternal.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -81,6 +85,7 @@ BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     ON_WM_LBUTTONUP()
     ON_WM_CANCELMODE()
     ON_WM_CAPTURECHANGED()
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CToolBar::CToolBar() = default;
@@ -516,6 +521,7 @@ void CToolBar::DoPaint(CDC* pDC)
 
 void CToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    HideTip();
     const int index = HitTest(point);
     if (index < 0 || !(m_buttons[(size_t)index].fsState & TBSTATE_ENABLED)) {
         CControlBar::OnLButtonDown(nFlags, point);
@@ -532,6 +538,7 @@ void CToolBar::OnLButtonDblClk(UINT nFlags, CPoint point) { OnLButtonDown(nFlags
 void CToolBar::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_iButtonCapture < 0 || m_iButtonCapture >= (int)m_buttons.size()) {
+        TrackTip(point);
         CControlBar::OnMouseMove(nFlags, point);
         return;
     }
@@ -588,6 +595,65 @@ void CToolBar::SendCommand(int nIndex)
     CWnd* owner = GetOwner();
     if (owner && owner->GetSafeHwnd())
         owner->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)m_hWnd);
+}
+
+// ---------------------------------------------------------------- tool tips
+
+namespace {
+constexpr UINT_PTR kTipTimer = 0xE001;
+constexpr UINT kTipDelayMs = 500;
+
+// The tip of a command: its string resource's text after the first newline.
+std::string TipOf(UINT id)
+{
+    const char* text = FindResourceString(id);
+    const char* newline = text ? std::strchr(text, '\n') : nullptr;
+    if (!newline)
+        return std::string();
+    std::string tip = newline + 1;
+    tip = tip.substr(0, tip.find('\n'));
+    return tip;
+}
+} // namespace
+
+void CToolBar::TrackTip(CPoint point)
+{
+    const int index = (m_dwStyle & CBRS_TOOLTIPS) ? HitTest(point) : -1;
+    if (index == m_iTipButton)
+        return;
+    HideTip();
+    if (index >= 0 && !TipOf(m_buttons[(size_t)index].nID).empty()) {
+        m_iTipButton = index;
+        SetTimer(kTipTimer, kTipDelayMs, nullptr);
+    }
+}
+
+void CToolBar::HideTip()
+{
+    if (m_iTipButton >= 0) {
+        KillTimer(kTipTimer);
+        wnd::HideToolTip();
+    }
+    m_iTipButton = -1;
+}
+
+void CToolBar::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kTipTimer) {
+        CControlBar::OnTimer(nIDEvent);
+        return;
+    }
+    KillTimer(kTipTimer);
+    const int index = m_iTipButton;
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    ScreenToClient(&cursor);
+    if (index < 0 || index >= (int)m_buttons.size() || HitTest(cursor) != index || m_iButtonCapture >= 0)
+        return;
+    std::vector<CRect> rects;
+    LayoutButtons(rects);
+    const std::string tip = TipOf(m_buttons[(size_t)index].nID);
+    wnd::ShowToolTip(m_hWnd, rects[(size_t)index], tip.c_str());
 }
 
 void CToolBar::OnCancelMode()

@@ -138,9 +138,16 @@ protected:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnCancelMode();
     afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Tool tips (CBRS_TOOLTIPS): the button the pointer rests on shows the text
+    // after the first newline of its command's string resource, as the class
+    // library's frames do, once the pointer has stayed there for a moment.
+    void TrackTip(CPoint point);
+    void HideTip();
+    int m_iTipButton = -1;
     void ReleaseImages();
     void BuildImages();
     int m_iButtonCapture = -1;

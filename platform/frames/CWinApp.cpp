@@ -53,6 +53,7 @@ BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
     ON_COMMAND_RANGE(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, OnOpenRecentFile)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) { AfxGetDocManager()->AddDocTemplate(pTemplate); }
@@ -273,7 +274,13 @@ void CWinApp::SaveRecentFiles()
 void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
 {
     CMenu* menu = pCmdUI->m_pMenu;
-    if (!menu || m_recentFiles.empty()) {
+    if (!menu) {
+        // Asked whether the command may run (the first entry shares the
+        // placeholder's id): it may while there is a first entry.
+        pCmdUI->Enable(!m_recentFiles.empty());
+        return;
+    }
+    if (m_recentFiles.empty()) {
         pCmdUI->Enable(FALSE);
         return;
     }
@@ -301,6 +308,12 @@ void CWinApp::OnOpenRecentFile(UINT nID)
         std::erase(m_recentFiles, path);
         SaveRecentFiles();
     }
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd && m_pMainWnd->GetSafeHwnd())
+        m_pMainWnd->SendMessage(WM_CLOSE);
 }
 
 // ---------------------------------------------------------------- globals

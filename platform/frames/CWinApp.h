@@ -86,6 +86,8 @@ public:
     const std::vector<CString>& GetRecentFiles() const { return m_recentFiles; }
     afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     afx_msg void OnOpenRecentFile(UINT nID);
+    // File > Exit: the main window is asked to close, as its close box does.
+    afx_msg void OnAppExit();
 
     HCURSOR LoadCursor(UINT nIDResource) const;
     HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;

@@ -14,6 +14,7 @@
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <QPointer>
 
 #include <algorithm>
@@ -153,6 +154,36 @@ void Tile(ClientState& state, bool horizontal)
     }
 }
 
+// Cascades the visible, not minimized sub-windows from the area's top-left, each
+// one caption lower and further right than the one below it, the active one on
+// top; each keeps the area's size less the steps, and never less than half of it
+// (Qt's own cascade sizes them by their size hints, which a surface has not).
+void Cascade(ClientState& state)
+{
+    if (!state.area)
+        return;
+    std::vector<QMdiSubWindow*> subs;
+    for (auto it = state.order.rbegin(); it != state.order.rend(); ++it)
+        if (QMdiSubWindow* sub = SubOf(*it); sub && !sub->isHidden() && !sub->isMinimized())
+            subs.push_back(sub);
+    if (subs.empty())
+        return;
+    const QRect area = state.area->viewport()->rect();
+    const int step = std::max(16, subs.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, subs.front()));
+    const int n = (int)subs.size();
+    const int width = std::max(area.width() / 2, area.width() - step * (n - 1));
+    const int height = std::max(area.height() / 2, area.height() - step * (n - 1));
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* sub = subs[(size_t)i];
+        if (sub->isMaximized())
+            sub->showNormal();
+        const int x = std::min(step * i, std::max(0, area.width() - width));
+        const int y = std::min(step * i, std::max(0, area.height() - height));
+        sub->setGeometry(x, y, width, height);
+        sub->raise();
+    }
+}
+
 void ArrangeIcons(ClientState& state)
 {
     if (!state.area)
@@ -212,8 +243,8 @@ LRESULT ClientProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     case WM_MDICASCADE:
-        if (state && state->area)
-            state->area->cascadeSubWindows();
+        if (state)
+            Cascade(*state);
         return TRUE;
     case WM_MDITILE:
         if (state)
@@ -253,6 +284,10 @@ QWidget* ClientFactory(HWND hwnd, const CREATESTRUCT&, QWidget* parent)
 {
     auto* area = new QMdiArea(parent);
     area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    // A click never moves the keyboard focus to the client or a child's frame:
+    // the focus stays in (or goes to, through the child's activation) the view.
+    area->setFocusPolicy(Qt::NoFocus);
+    area->viewport()->setFocusPolicy(Qt::NoFocus);
     ClientState& state = Clients()[hwnd];
     state = ClientState{};
     state.area = area;
@@ -276,6 +311,7 @@ QWidget* ChildFactory(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
         return nullptr; // an MDI child lives in an MDI client
     auto* inner = new wnd::SurfaceWidget(hwnd, nullptr, Qt::Widget);
     auto* sub = new QMdiSubWindow;
+    sub->setFocusPolicy(Qt::NoFocus);
     sub->setWidget(inner);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->setWindowTitle(QString::fromUtf8(cs.lpszName ? cs.lpszName : ""));

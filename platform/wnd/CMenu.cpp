@@ -688,6 +688,22 @@ public:
         Place();
     }
     int Height() const { return m_bar->sizeHint().height(); }
+    // The popup whose text marks `mnemonic` with '&' (any case), or the first for 0.
+    bool OpenByKey(char mnemonic)
+    {
+        const QChar wanted = QChar(mnemonic).toLower();
+        for (QAction* action : m_bar->actions()) {
+            if (!action->menu() || !action->isVisible())
+                continue;
+            const QString text = action->text();
+            const qsizetype amp = text.indexOf('&');
+            if (mnemonic == 0 || (amp >= 0 && amp + 1 < text.size() && text[amp + 1].toLower() == wanted)) {
+                m_bar->setActiveAction(action);
+                return true;
+            }
+        }
+        return false;
+    }
     void Place()
     {
         if (auto* w = qobject_cast<QWidget*>(parent()))
@@ -736,6 +752,13 @@ void wnd::PresentMenuBar(HWND hwnd, HMENU menu)
     // The client area gives the bar its room, or takes it back.
     ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
                                                  SWP_NOACTIVATE);
+}
+
+bool wnd::OpenMenuBarByKey(HWND hwnd, char mnemonic)
+{
+    auto& bars = MenuBars();
+    auto it = bars.find(hwnd);
+    return it != bars.end() && it->second && it->second->OpenByKey(mnemonic);
 }
 
 int wnd::MenuBarHeight(HWND hwnd)

@@ -395,6 +395,13 @@ HWND CreateWindowFor(CWnd* attach, const CREATESTRUCT& csIn, bool* attached)
     if ((w = Find(h)) == nullptr)
         return nullptr;
     w->created = true;
+    // A menu given at creation is the window's menu bar from the start, as one
+    // set later with SetMenu is.
+    if (w->menu) {
+        ::DrawMenuBar(h);
+        if ((w = Find(h)) == nullptr)
+            return nullptr;
+    }
     {
         const QRect r = RelativeRect(w);
         const QSize client = ClientSize(w);

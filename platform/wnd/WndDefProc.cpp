@@ -199,8 +199,17 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
             ::SendMessage(hWnd, WM_CONTEXTMENU, (WPARAM)hWnd, (LPARAM)-1);
         return 0;
     case WM_SYSKEYDOWN:
-        if (wParam == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000) && w->surfaceWidget)
-            ::SendMessage(hWnd, WM_CONTEXTMENU, (WPARAM)hWnd, (LPARAM)-1);
+        if (wParam == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000)) {
+            if (w->surfaceWidget)
+                ::SendMessage(hWnd, WM_CONTEXTMENU, (WPARAM)hWnd, (LPARAM)-1);
+        } else if (wParam == VK_F10) {
+            ::SendMessage(TopLevelOf(hWnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+        }
+        return 0;
+    case WM_SYSCHAR:
+        // Alt+letter: the top-level window's menu bar opens the popup of that mnemonic.
+        if (wParam > ' ' && wParam < 0x7f)
+            ::SendMessage(TopLevelOf(hWnd), WM_SYSCOMMAND, SC_KEYMENU, (LPARAM)wParam);
         return 0;
     case WM_CONTEXTMENU:
         if (child)
@@ -216,6 +225,7 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         case SC_MINIMIZE: ::ShowWindow(hWnd, SW_MINIMIZE); break;
         case SC_MAXIMIZE: ::ShowWindow(hWnd, SW_MAXIMIZE); break;
         case SC_RESTORE: ::ShowWindow(hWnd, SW_RESTORE); break;
+        case SC_KEYMENU: OpenMenuBarByKey(hWnd, (char)lParam); break;
         default: break;
         }
         return 0;

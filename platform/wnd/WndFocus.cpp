@@ -45,8 +45,25 @@ void FocusOutByQt(HWND hwnd, bool applicationDeactivated)
     SwitchFocus(nullptr);
 }
 
+void RaiseOwnedWindows(HWND owner)
+{
+    // Stacking is a window system's matter; the offscreen one has none.
+    if (QGuiApplication::platformName() == "offscreen")
+        return;
+    const std::vector<HWND> tops = TopLevels();
+    for (HWND h : tops) {
+        Window* w = Find(h);
+        if (!w || h == owner || w->owner != owner || !w->widget)
+            continue;
+        if (w->widget->isVisible())
+            w->widget->raise();
+    }
+}
+
 void ActivationByQt(HWND hwnd, bool active)
 {
+    if (active)
+        RaiseOwnedWindows(hwnd);
     if (active) {
         if (g_active == hwnd)
             return;

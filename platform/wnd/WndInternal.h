@@ -162,6 +162,13 @@ void SetMenuBarPresenter(MenuBarPresenter presenter);
 // area, whose height the window's non-client calculation adds (0 without one).
 void PresentMenuBar(HWND hwnd, HMENU menu);
 int MenuBarHeight(HWND hwnd);
+// A tool tip: `text` shown below the pointer until the pointer leaves `area`
+// (client coordinates of hwnd) or HideToolTip is called.
+void ShowToolTip(HWND hwnd, const RECT& area, const char* text);
+void HideToolTip();
+// The menu bar from the keyboard (SC_KEYMENU): opens the popup whose mnemonic is
+// `mnemonic`, or the first popup for 0; false when the window shows no such menu.
+bool OpenMenuBarByKey(HWND hwnd, char mnemonic);
 // Drag and drop of files on a window that accepts them (DragAcceptFiles): the
 // drop becomes WM_DROPFILES; true when the event was the window's.
 bool DropFiles(HWND hwnd, QEvent* event);
@@ -213,6 +220,10 @@ void WindowStateChangedByQt(HWND hwnd);
 void FocusInByQt(HWND hwnd);
 void FocusOutByQt(HWND hwnd, bool applicationDeactivated);
 void ActivationByQt(HWND hwnd, bool active);
+// An owned window stays above its owner: the owner shown, activated or clicked
+// raises the visible windows it owns again (a window manager raises the owner
+// on a click without keeping them above it).
+void RaiseOwnedWindows(HWND owner);
 // Scroll bars (WndScroll.cpp).
 void UpdateScrollBars(Window* w);
 void ScrollBarAction(HWND hwnd, int bar, int code, int pos);

@@ -173,6 +173,9 @@ void PaintNow(HWND hwnd)
 void ShownByQt(HWND hwnd)
 {
     Window* w = Find(hwnd);
+    if (w && !w->parent)
+        RaiseOwnedWindows(hwnd);
+    w = Find(hwnd);
     if (w && w->ncDirty)
         PaintNonClient(hwnd);
     if ((w = Find(hwnd)) != nullptr && !w->update.isEmpty())

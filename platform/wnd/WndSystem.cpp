@@ -1,5 +1,5 @@
 // Cursors, icons, system metrics and parameters.
-#include "platform/wnd/WndInternal.h"
+#include "platform/wnd/WndShared.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleHints>
+#include <QToolTip>
+#include <QCursor>
 
 #include <unordered_map>
 
@@ -94,6 +96,22 @@ void ApplyCursor(HWND hwnd, HCURSOR cursor)
 }
 
 void NoteMouseWindow(HWND hwnd) { g_mouseWindow = hwnd; }
+
+void ShowToolTip(HWND hwnd, const RECT& area, const char* text)
+{
+    Window* w = Find(hwnd);
+    if (!w || !w->widget || !text || !*text || !GuiApp())
+        return;
+    const QPoint origin = w->surfaceWidget ? NcOrigin(w) : QPoint();
+    const QRect rect(QPoint(area.left, area.top) + origin, QPoint(area.right - 1, area.bottom - 1) + origin);
+    QToolTip::showText(QCursor::pos(), QString::fromUtf8(text), w->widget, rect);
+}
+
+void HideToolTip()
+{
+    if (GuiApp())
+        QToolTip::hideText();
+}
 
 } // namespace wnd
 

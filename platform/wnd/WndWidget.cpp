@@ -329,6 +329,7 @@ bool Bridge::Mouse(QWidget* receiver, QMouseEvent* event)
             ::SendMessage(target, WM_SETCURSOR, (WPARAM)target, MAKELPARAM(hit, message));
         if (buttonDown && Find(target)) {
             HWND top = TopLevelOf(target);
+            RaiseOwnedWindows(top);
             if ((GetWindowLongPtr(target, GWL_STYLE) & WS_CHILD) || ::GetActiveWindow() != top) {
                 const LRESULT r = ::SendMessage(target, WM_MOUSEACTIVATE, (WPARAM)top, MAKELPARAM(hit, message));
                 if ((r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT) && ::GetActiveWindow() != top && Find(top))

@@ -203,6 +203,9 @@ TEST_F(GpsLog, MixedLogBecomesNodesAtItsFixesAndATrackThatTheFileKeeps)
     // The layer file holds the nodes and the track in another map.
     ASSERT_TRUE(map->SaveWorkspace(folder.File("map.kwz")));
     ASSERT_TRUE(map->GetMapModel()->SaveMapDatabase());
+    // This map lets its files go: another map does not open layer files in use.
+    for (int i = 0; i < map->GetMapModel()->GetLayerCount(); ++i)
+        map->GetMapModel()->GetLayerAt(i)->CloseDatabase();
     CMUIMap reader;
     reader.LoadWorkspace(folder.File("map.kwz"));
     CMapLayer* reopened = reader.GetMapModel()->GetLayerAt(0);

@@ -385,6 +385,34 @@ TEST_F(ShellTest, SaveOfANewMapAsksForAWorkspaceOnceAndLaterSavesGoThere)
     EXPECT_FALSE(doc->GetMapWnd()->IsModified());
 }
 
+TEST_F(ShellTest, OpenWithANameThatDoesNotExistAsksBeforeMakingTheEmptyWorkspace)
+{
+    CMainFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    const CString path = m_folder.File("new.kwz");
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        ModalRecorder boxes({IDNO});
+        Command(frame, ID_FILE_OPEN);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_GE(boxes.Boxes()[0].text.Find("does not exist"), 0) << boxes.Boxes()[0].text.GetString();
+    }
+    EXPECT_FALSE(std::filesystem::exists(path.GetString())) << "No makes no file";
+    EXPECT_EQ(OpenDocuments(), 0);
+
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        ModalRecorder boxes({IDYES});
+        Command(frame, ID_FILE_OPEN);
+        EXPECT_EQ(boxes.Boxes().size(), 1u);
+    }
+    ASSERT_TRUE(std::filesystem::exists(path.GetString()));
+    EXPECT_EQ(std::filesystem::file_size(path.GetString()), 0u);
+    EXPECT_EQ(OpenDocuments(), 1);
+}
+
 TEST_F(ShellTest, CtrlNMakesANewDocumentThroughTheAccelerators)
 {
     CMainFrame* frame = Start();
@@ -739,7 +767,9 @@ TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
     Command(frame, ID_FILE_SAVE);
     EXPECT_FALSE(doc->GetMapWnd()->IsModified());
 
-    // The saved layer holds them when opened in another map.
+    // The saved layer holds them when opened in another map, once this map lets its files go.
+    for (int i = 0; i < doc->GetMapModel()->GetLayerCount(); ++i)
+        doc->GetMapModel()->GetLayerAt(i)->CloseDatabase();
     CMUIMap reader;
     reader.LoadWorkspace(path);
     CMapLayer* reopened = reader.GetMapModel()->GetLayerAt(0);
