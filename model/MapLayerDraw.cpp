@@ -359,10 +359,12 @@ void CMapLayer::SelectRows(const CArray<int, int>& ids, const CString& clause, b
 {
     if (ids.GetSize() == 0 || !m_pDatabase)
         return;
-    // Made at the first node or text row: the list's objects by id, and what
+    // Made after the first few node or text rows: the list's objects by id, and what
     // the selection already holds (objects built here are new, never in it).
     std::optional<std::unordered_map<int, CMapObject*>> ownById;
     std::optional<std::unordered_set<CMapObject*>> selected;
+    constexpr int kDirectLookups = 16;
+    int pointRows = 0;
     const auto select = [&](const CString& batchClause, const int* batchIds, INT_PTR batchCount) {
         CSQLiteStatement own;
         CSQLiteStatement& rows = loopStatement ? g_LayerQueryStatement : own;
@@ -387,6 +389,19 @@ void CMapLayer::SelectRows(const CArray<int, int>& ids, const CString& clause, b
             if (IsPointObjectType(type)) {
                 // The layer's own node or text is what is selected, never a second
                 // copy of its row: a move or deletion must reach the one it draws.
+                // A few rows look the list up directly; more build the lookups once.
+                CMapObject* own = nullptr;
+                CList<CMapObject*, CMapObject*>* selection = m_pMap ? &m_pMap->GetSelectedObjects() : nullptr;
+                if (++pointRows <= kDirectLookups) {
+                    for (POSITION pos = m_PointObjects.GetHeadPosition(); pos && !own;) {
+                        CMapObject* candidate = m_PointObjects.GetNext(pos);
+                        if (candidate->GetMapeID() == id)
+                            own = candidate;
+                    }
+                    if (own && selection && !selection->Find(own) && accept(own))
+                        selection->AddHead(own);
+                    continue;
+                }
                 if (!ownById) {
                     ownById.emplace();
                     for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;) {
@@ -395,8 +410,7 @@ void CMapLayer::SelectRows(const CArray<int, int>& ids, const CString& clause, b
                     }
                 }
                 const auto found = ownById->find(id);
-                CMapObject* own = found != ownById->end() ? found->second : nullptr;
-                CList<CMapObject*, CMapObject*>* selection = m_pMap ? &m_pMap->GetSelectedObjects() : nullptr;
+                own = found != ownById->end() ? found->second : nullptr;
                 if (own && selection && !selected) {
                     selected.emplace();
                     for (POSITION pos = selection->GetHeadPosition(); pos;)
