@@ -27,6 +27,8 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -355,6 +357,16 @@ CMapLayer* OpenBuilt(benchmark::State& state, CMapModel& map)
     return map.GetLastLayer();
 }
 
+// The map shows the view as a window shows it: its offsets, zoom and view
+// rectangle, which the objects' device points are made for.
+void ShowView(CMapModel& map, View& v)
+{
+    map.SetXOffset(v.originX);
+    map.SetYOffset(v.originY);
+    map.SetZoom(v.zoom);
+    map.UpdateViewRect(v.originX, v.originY);
+}
+
 void DrawLayer(benchmark::State& state, bool full)
 {
     CMapModel map;
@@ -433,6 +445,7 @@ void BM_HitTest_Project(benchmark::State& state)
     CMapModel map;
     CMapLayer* layer = OpenBuilt(state, map);
     View v = ViewFor(false);
+    ShowView(map, v);
     for (auto _ : state) {
         CMapObject* hit = layer->HitTest(kWidth / 2, kHeight / 2, &v.originX, &v.originY, &v.zoom, TRUE);
         if (hit && !CMapLayer::IsPointObjectType(hit->GetType()))
@@ -486,6 +499,244 @@ void BM_HitTest_Peer(benchmark::State& state)
     sqlite3_close(db);
 }
 
+
+// ---------------------------------------------------------------- selection and hit tests beside an R*Tree
+// The peer's copy of a built layer file with an SQLite R*Tree of the rows'
+// boundaries added to it, made once: the peer queries the same rows through
+// SQLite's own spatial index.
+const CString& LayerWithRTree(int n)
+{
+    static std::map<int, CString> made;
+    auto it = made.find(n);
+    if (it != made.end())
+        return it->second;
+    const CString path = BenchFolder() + "/rtree" + CString(std::to_string(n).c_str()) + ".klz";
+    std::error_code error;
+    fs::copy_file(BuiltLayer(n).GetString(), path.GetString(), fs::copy_options::overwrite_existing, error);
+    sqlite3* db = nullptr;
+    sqlite3_open(path, &db);
+    sqlite3_exec(db, "BEGIN; create virtual table rt using rtree(id, minX, maxX, minY, maxY);", nullptr, nullptr,
+                 nullptr);
+    sqlite3_stmt* rows = nullptr;
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db, "select mapeID, mapeBoundary from _MapGeoData;", -1, &rows, nullptr);
+    sqlite3_prepare_v2(db, "insert into rt values (?, ?, ?, ?, ?);", -1, &insert, nullptr);
+    while (sqlite3_step(rows) == SQLITE_ROW) {
+        CDoubleRect r;
+        r.ReadRecord(sqlite3_column_blob(rows, 1), sqlite3_column_bytes(rows, 1));
+        sqlite3_bind_int(insert, 1, sqlite3_column_int(rows, 0));
+        sqlite3_bind_double(insert, 2, std::min(r.left, r.right));
+        sqlite3_bind_double(insert, 3, std::max(r.left, r.right));
+        sqlite3_bind_double(insert, 4, std::min(r.bottom, r.top));
+        sqlite3_bind_double(insert, 5, std::max(r.bottom, r.top));
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(rows);
+    sqlite3_finalize(insert);
+    sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return made.emplace(n, path).first->second;
+}
+
+// The peer's session on that file: the R*Tree query and the row read by id, prepared once.
+struct PeerRows {
+    sqlite3* db = nullptr;
+    sqlite3_stmt* contained = nullptr;
+    sqlite3_stmt* overlapping = nullptr;
+    sqlite3_stmt* row = nullptr;
+    explicit PeerRows(const CString& path)
+    {
+        sqlite3_open_v2(path, &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_prepare_v2(db, "select id from rt where minX>=?1 and maxX<=?2 and minY>=?3 and maxY<=?4;", -1,
+                           &contained, nullptr);
+        sqlite3_prepare_v2(db, "select id from rt where maxX>=?1 and minX<=?2 and maxY>=?3 and minY<=?4;", -1,
+                           &overlapping, nullptr);
+        sqlite3_prepare_v2(db, "select mapeBoundary, mapeGeoData, mapeObjectType from _MapGeoData where mapeID=?;",
+                           -1, &row, nullptr);
+    }
+    ~PeerRows()
+    {
+        sqlite3_finalize(contained);
+        sqlite3_finalize(overlapping);
+        sqlite3_finalize(row);
+        sqlite3_close(db);
+    }
+    std::vector<int> Query(sqlite3_stmt* stmt, const CDoubleRect& r)
+    {
+        std::vector<int> ids;
+        sqlite3_bind_double(stmt, 1, r.left);
+        sqlite3_bind_double(stmt, 2, r.right);
+        sqlite3_bind_double(stmt, 3, r.bottom);
+        sqlite3_bind_double(stmt, 4, r.top);
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            ids.push_back(sqlite3_column_int(stmt, 0));
+        sqlite3_reset(stmt);
+        return ids;
+    }
+};
+
+// The map rectangle of a device rectangle of the view.
+CDoubleRect MapRectOf(const View& v, const RECT& device)
+{
+    return CDoubleRect(v.originX + device.left * v.zoom, v.originY + (kHeight - device.bottom) * v.zoom,
+                       v.originX + device.right * v.zoom, v.originY + (kHeight - device.top) * v.zoom);
+}
+
+// The central quarter of the view (half of each side), or a 100 x 100 pixel square in its middle.
+RECT SelectionRect(bool quarter)
+{
+    return quarter ? RECT{kWidth / 4, kHeight / 4, kWidth * 3 / 4, kHeight * 3 / 4}
+                   : RECT{kWidth / 2 - 50, kHeight / 2 - 50, kWidth / 2 + 50, kHeight / 2 + 50};
+}
+
+void EmptySelection(CMapModel& map)
+{
+    CList<CMapObject*, CMapObject*>& selection = map.GetSelectedObjects();
+    while (!selection.IsEmpty()) {
+        CMapObject* object = selection.RemoveHead();
+        if (!CMapLayer::IsPointObjectType(object->GetType()))
+            delete object;
+    }
+}
+
+void SelectLayer(benchmark::State& state, bool quarter)
+{
+    CMapModel map;
+    CMapLayer* layer = OpenBuilt(state, map);
+    View v = ViewFor(true);
+    ShowView(map, v);
+    const RECT device = SelectionRect(quarter);
+    const CDoubleRect rect = MapRectOf(v, device);
+    for (auto _ : state) {
+        layer->SelectInRect(rect, device);
+        state.PauseTiming();
+        EmptySelection(map);
+        state.ResumeTiming();
+    }
+}
+
+// The R*Tree's contained boxes, each row read and its stored boundary tested exactly.
+void SelectPeer(benchmark::State& state, bool quarter)
+{
+    PeerRows peer(LayerWithRTree((int)state.range(0)));
+    const View v = ViewFor(true);
+    const CDoubleRect rect = MapRectOf(v, SelectionRect(quarter));
+    for (auto _ : state) {
+        std::vector<int> kept;
+        for (int id : peer.Query(peer.contained, rect)) {
+            sqlite3_bind_int(peer.row, 1, id);
+            if (sqlite3_step(peer.row) == SQLITE_ROW) {
+                CDoubleRect r;
+                r.ReadRecord(sqlite3_column_blob(peer.row, 0), sqlite3_column_bytes(peer.row, 0));
+                benchmark::DoNotOptimize(sqlite3_column_blob(peer.row, 1));
+                if (rect.ContainsXY(r.left, r.bottom) && rect.ContainsXY(r.right, r.top))
+                    kept.push_back(id);
+            }
+            sqlite3_reset(peer.row);
+        }
+        benchmark::DoNotOptimize(kept.data());
+    }
+}
+
+void BM_SelectQuarter_Project(benchmark::State& state) { SelectLayer(state, true); }
+void BM_SelectQuarter_Peer(benchmark::State& state) { SelectPeer(state, true); }
+void BM_Select100px_Project(benchmark::State& state) { SelectLayer(state, false); }
+void BM_Select100px_Peer(benchmark::State& state) { SelectPeer(state, false); }
+
+// 200 pixels of a 20 x 10 grid over the middle of the dense 1 % view.
+std::vector<CPoint> HitPixels()
+{
+    std::vector<CPoint> pixels;
+    for (int j = 0; j < 10; ++j)
+        for (int i = 0; i < 20; ++i)
+            pixels.emplace_back(kWidth / 4 + i * kWidth / 40, kHeight / 4 + j * kHeight / 20);
+    return pixels;
+}
+
+void BM_HitTest200_Project(benchmark::State& state)
+{
+    CMapModel map;
+    CMapLayer* layer = OpenBuilt(state, map);
+    View v = ViewFor(false);
+    ShowView(map, v);
+    const std::vector<CPoint> pixels = HitPixels();
+    for (auto _ : state) {
+        int hits = 0;
+        for (const CPoint& p : pixels) {
+            CMapObject* hit = layer->HitTest(p.x, p.y, &v.originX, &v.originY, &v.zoom, TRUE);
+            hits += hit != nullptr;
+            if (hit && !CMapLayer::IsPointObjectType(hit->GetType()))
+                delete hit;
+        }
+        benchmark::DoNotOptimize(hits);
+    }
+}
+
+// The project's test on the stored geometry: inside a polygon's ring, within
+// `tolerance` of a polyline, or of a node.
+bool PeerHit(const void* blob, int bytes, int type, double x, double y, double tolerance)
+{
+    const int count = blob ? bytes / 8 : 0;
+    const auto* p = static_cast<const BYTE*>(blob);
+    const auto at = [&](int i) {
+        return std::pair<double, double>(MapRecord::GetFloat(p + 8 * i), MapRecord::GetFloat(p + 8 * i + 4));
+    };
+    if (count == 0)
+        return false;
+    if (count == 1) {
+        const auto [ax, ay] = at(0);
+        return std::hypot(ax - x, ay - y) <= tolerance;
+    }
+    bool inside = false;
+    const bool polygon = type == MAP_OBJECT_POLYGON;
+    const int edges = polygon ? count : count - 1;
+    for (int i = 0; i < edges; ++i) {
+        const auto [ax, ay] = at(i);
+        const auto [bx, by] = at((i + 1) % count);
+        const double dx = bx - ax, dy = by - ay;
+        if (polygon) {
+            if ((ay > y) != (by > y) && x < ax + (y - ay) * dx / dy)
+                inside = !inside;
+            continue;
+        }
+        const double len = dx * dx + dy * dy;
+        const double t = len > 0 ? std::clamp(((x - ax) * dx + (y - ay) * dy) / len, 0.0, 1.0) : 0.0;
+        if (std::hypot(ax + t * dx - x, ay + t * dy - y) <= tolerance)
+            return true;
+    }
+    return inside;
+}
+
+void BM_HitTest200_Peer(benchmark::State& state)
+{
+    PeerRows peer(LayerWithRTree((int)state.range(0)));
+    const View v = ViewFor(false);
+    const std::vector<CPoint> pixels = HitPixels();
+    const double tolerance = g_SnapPoints * v.zoom;
+    for (auto _ : state) {
+        int hits = 0;
+        for (const CPoint& pixel : pixels) {
+            const double x = v.originX + pixel.x * v.zoom, y = v.originY + (kHeight - pixel.y) * v.zoom;
+            std::vector<int> ids =
+                peer.Query(peer.overlapping, CDoubleRect(x - tolerance, y - tolerance, x + tolerance, y + tolerance));
+            std::sort(ids.rbegin(), ids.rend());
+            for (int id : ids) {
+                sqlite3_bind_int(peer.row, 1, id);
+                bool hit = false;
+                if (sqlite3_step(peer.row) == SQLITE_ROW)
+                    hit = PeerHit(sqlite3_column_blob(peer.row, 1), sqlite3_column_bytes(peer.row, 1),
+                                  sqlite3_column_int(peer.row, 2), x, y, tolerance);
+                sqlite3_reset(peer.row);
+                if (hit) {
+                    ++hits;
+                    break;
+                }
+            }
+        }
+        benchmark::DoNotOptimize(hits);
+    }
+}
 }
 
 BENCHMARK(BM_AddNodes_Project)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -503,6 +754,12 @@ BENCHMARK(BM_DrawView1pc_Project)->Arg(100000)->Arg(1000000)->Unit(benchmark::kM
 BENCHMARK(BM_DrawView1pc_Peer)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_HitTest_Project)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HitTest_Peer)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SelectQuarter_Project)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SelectQuarter_Peer)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Select100px_Project)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Select100px_Peer)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HitTest200_Project)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HitTest200_Peer)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -1,7 +1,9 @@
 // Text through the platform's DCs beside QPainter::drawText with a font made once:
 // labels of 10 characters in one font at scattered places, aliased, on 32-bit images
 // of the same size. "Text" draws a map's worth of labels over and over, as each
-// repaint of a map does; "TextNew" draws text never drawn before on every call.
+// repaint of a map does; "Labels20000" draws the labels of a large map, 20000
+// different strings, round and round; "TextNew" draws text never drawn before on
+// every call.
 #include "BenchCanvas.h"
 #include "QtBenchMain.h"
 
@@ -30,24 +32,33 @@ struct Label {
     int x, y;
 };
 
+std::vector<Label> MakeLabels(int count, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> x(0, kCanvasW - 100), y(0, kCanvasH - 20), letter(0, 25), digit(0, 9);
+    std::vector<Label> out;
+    for (int i = 0; i < count; ++i) {
+        std::string s;
+        s += (char)('A' + letter(random));
+        for (int k = 0; k < 5; ++k)
+            s += (char)('a' + letter(random));
+        s += ' ';
+        for (int k = 0; k < 3; ++k)
+            s += (char)('0' + digit(random));
+        out.push_back({s, QString::fromLatin1(s.c_str()), x(random), y(random)});
+    }
+    return out;
+}
+
 const std::vector<Label>& Labels()
 {
-    static const std::vector<Label> labels = [] {
-        std::mt19937 random(17);
-        std::uniform_int_distribution<int> x(0, kCanvasW - 100), y(0, kCanvasH - 20), letter(0, 25), digit(0, 9);
-        std::vector<Label> out;
-        for (int i = 0; i < kLabels; ++i) {
-            std::string s;
-            s += (char)('A' + letter(random));
-            for (int k = 0; k < 5; ++k)
-                s += (char)('a' + letter(random));
-            s += ' ';
-            for (int k = 0; k < 3; ++k)
-                s += (char)('0' + digit(random));
-            out.push_back({s, QString::fromLatin1(s.c_str()), x(random), y(random)});
-        }
-        return out;
-    }();
+    static const std::vector<Label> labels = MakeLabels(kLabels, 17);
+    return labels;
+}
+
+const std::vector<Label>& ManyLabels()
+{
+    static const std::vector<Label> labels = MakeLabels(20000, 23);
     return labels;
 }
 
@@ -82,9 +93,8 @@ struct PeerTextCanvas : PeerCanvas {
 
 // Runs `draw(label)` for a batch of labels per iteration, going round the list.
 template <class Draw>
-void DrawLabels(benchmark::State& state, Draw draw)
+void DrawLabels(benchmark::State& state, Draw draw, const std::vector<Label>& labels = Labels())
 {
-    const std::vector<Label>& labels = Labels();
     size_t i = 0;
     for (auto _ : state)
         for (int k = 0; k < kBatch; ++k, i = (i + 1) % labels.size())
@@ -105,6 +115,20 @@ void BM_Text_Peer(benchmark::State& state)
     DrawLabels(state, [&](const Label& l) { c.painter.drawText(QPointF(l.x, l.y + c.ascent), l.qtext); });
 }
 BENCHMARK(BM_Text_Peer)->Unit(benchmark::kMicrosecond);
+
+void BM_Labels20000_Project(benchmark::State& state)
+{
+    TextCanvas c;
+    DrawLabels(state, [&](const Label& l) { c.dc.TextOut(l.x, l.y, l.text.c_str(), (int)l.text.size()); }, ManyLabels());
+}
+BENCHMARK(BM_Labels20000_Project)->Unit(benchmark::kMicrosecond);
+
+void BM_Labels20000_Peer(benchmark::State& state)
+{
+    PeerTextCanvas c;
+    DrawLabels(state, [&](const Label& l) { c.painter.drawText(QPointF(l.x, l.y + c.ascent), l.qtext); }, ManyLabels());
+}
+BENCHMARK(BM_Labels20000_Peer)->Unit(benchmark::kMicrosecond);
 
 // Text of a running number: no call draws a text drawn before. Both sides format it alike.
 const char* NewText(char side)

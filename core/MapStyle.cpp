@@ -225,6 +225,32 @@ struct NewObjectPreferences {
 }
 
 // The built-in defaults, worked out on first use.
+namespace {
+uint64_t g_SymbolHeightGeneration = 1;
+
+// Advances the generation when a change left the symbol height other than it was.
+class SymbolHeightWatch {
+public:
+    explicit SymbolHeightWatch(const LOGFONTW& font) : m_font(font), m_before(font.lfHeight) {}
+    ~SymbolHeightWatch()
+    {
+        if (m_font.lfHeight != m_before)
+            ++g_SymbolHeightGeneration;
+    }
+    SymbolHeightWatch(const SymbolHeightWatch&) = delete;
+    SymbolHeightWatch& operator=(const SymbolHeightWatch&) = delete;
+
+private:
+    const LOGFONTW& m_font;
+    LONG m_before;
+};
+}
+
+uint64_t CMapStyle::SymbolHeightGeneration()
+{
+    return g_SymbolHeightGeneration;
+}
+
 const CMapStyle& CMapStyle::BuiltInDefaults()
 {
     static const CMapStyle defaults(BuiltInTag{});
@@ -251,6 +277,7 @@ CMapStyle::CMapStyle(BuiltInTag)
 
 void CMapStyle::SetBuiltInDefaults()
 {
+    const SymbolHeightWatch watch(m_symbolFont);
     CopyGroups(BuiltInDefaults());
     m_flags = 0;
 }
@@ -310,15 +337,17 @@ CMapStyle::CMapStyle(const CMapStyle& other)
 CMapStyle::CMapStyle(const void* record, int size)
 {
     // A whole record sets every group; only a short one leaves the defaults.
-    if (!ReadRecord(record, size))
+    if (!ReadGroups(record, size))
         CopyGroups(BuiltInDefaults());
     m_flags = 0;
 }
 
 CMapStyle& CMapStyle::operator=(const CMapStyle& other)
 {
-    if (this != &other)
+    if (this != &other) {
+        const SymbolHeightWatch watch(m_symbolFont);
         CopyGroups(other);
+    }
     return *this;
 }
 
@@ -371,6 +400,12 @@ CMapStyle::Record CMapStyle::ToRecord() const
 }
 
 BOOL CMapStyle::ReadRecord(const void* record, int size)
+{
+    const SymbolHeightWatch watch(m_symbolFont);
+    return ReadGroups(record, size);
+}
+
+BOOL CMapStyle::ReadGroups(const void* record, int size)
 {
     using namespace MapRecord;
     if (!record || size < kRecordSize)
@@ -485,6 +520,7 @@ void CMapStyle::Serialize(CArchive& ar)
         BYTE c = 0;
         ar >> m_symbolColor >> c;
         m_symbolChar = AnsiToWide((char)c);
+        const SymbolHeightWatch watch(m_symbolFont);
         LoadFont(ar, m_symbolFont);
         ar >> m_text.background >> m_text.reserved >> m_text.line >> m_text.bkColor >> m_text.color >> m_text.lineColor;
         LoadFont(ar, m_text.font);
@@ -632,6 +668,7 @@ void CMapStyle::SetSymbolSize(int height)
 {
     if (height == m_symbolFont.lfHeight)
         return;
+    const SymbolHeightWatch watch(m_symbolFont);
     m_symbolFont.lfHeight = height == 0 ? 13 : Magnitude(height);
     m_symbolFont.lfWidth = 0;
     MarkModified();
@@ -653,6 +690,7 @@ void CMapStyle::SetSymbolFontStyle(int code)
 
 void CMapStyle::SetSymbol(const LOGFONTW& font, COLORREF color, WCHAR c)
 {
+    const SymbolHeightWatch watch(m_symbolFont);
     m_symbolFont = font;
     m_symbolColor = color;
     m_symbolChar = c;

@@ -5,6 +5,8 @@
 // style column only then.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/base/Afx.h"
 
 #include <array>
@@ -200,6 +202,10 @@ public:
     int GetSymbolStyleCode() const { return GetSymbolFontStyle(); }
     char GetSymbolCharAnsi() const { return GetSymbolChar(); }
     int GetSymbolSize() const { return m_symbolFont.lfHeight; }
+    // Advances whenever the symbol height of any style changes, so that what
+    // was worked out from symbol sizes (a layer's index of node squares) can
+    // tell that it is stale.
+    static uint64_t SymbolHeightGeneration();
     const LOGFONTW& GetSymbolFont() const { return m_symbolFont; }
 
     // ---- text
@@ -243,6 +249,8 @@ private:
     // The built-in defaults, then the "New Object" preferences, not modified.
     void ApplyNewObjectPreferences();
     void CopyGroups(const CMapStyle& other);
+    // ReadRecord without telling the symbol height generation: a style being made.
+    BOOL ReadGroups(const void* record, int size);
     void MarkModified() { m_flags |= kModifiedFlag; }
 
     LOGFONTW m_symbolFont;

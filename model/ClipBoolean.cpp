@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -319,7 +320,8 @@ private:
 
 // Below this many pairs of edges testing every pair costs less than a grid.
 constexpr size_t kGriddedPairs = 4096;
-// Rings of more vertices answer containment through a grid.
+// Rings of more vertices answer containment through a grid of their edges,
+// or for many points at once.
 constexpr size_t kGriddedRing = 64;
 }
 
@@ -514,16 +516,175 @@ private:
     std::vector<std::pair<std::pair<double, double>, Place>> m_Places;
 };
 
-// The marking shared by MarkAgainstRing and MarkAgainstSet: `inside` answers
-// for the other figure, `rings` are its rings.
-void MarkRing(CClipPolygon& ring, CList<CClipVertex, const CClipVertex&>& vertices,
-              const std::function<bool(double, double)>& inside, const std::vector<CClipPolygon*>& rings)
+// The crossing-number test of CClipPolygon::ContainsXY (without its box
+// test) for many points at once, in O((edges + points) log edges) plus the
+// edges that share a cell with a point. The crossings to the right of a
+// point are counted in two parts: an edge wholly to the right of the point
+// (both ends at larger x) is crossed exactly when it straddles the point's y,
+// which a sweep from the right counts through a parity tree over the edges'
+// y ends; an edge whose x range holds the point's x has its box around the
+// point, so it lies in the point's cell of a grid of the edges' boxes, and
+// gets the test itself. An edge wholly to the left is never crossed. Edges
+// with a NaN take the test for every point.
+class RingPointBatch {
+public:
+    explicit RingPointBatch(const CList<CClipVertex, const CClipVertex&>& vertices)
+    {
+        if (vertices.IsEmpty())
+            return;
+        CClipVertex p = vertices.GetTail();
+        for (POSITION pos = vertices.GetHeadPosition(); pos;) {
+            const CClipVertex& c = vertices.GetNext(pos);
+            Edge e{p.x, p.y, c.x, c.y, std::min(p.x, c.x), std::max(p.x, c.x), std::min(p.y, c.y),
+                   std::max(p.y, c.y)};
+            if (std::isnan(p.x) || std::isnan(p.y) || std::isnan(c.x) || std::isnan(c.y))
+                m_Odd.push_back(e);
+            else
+                m_Edges.push_back(e);
+            p = c;
+        }
+        BuildGrid();
+    }
+
+    std::vector<char> Contains(const std::vector<std::pair<double, double>>& points) const
+    {
+        std::vector<char> inside(points.size(), 0);
+        // The sweep from the right: edges by their left end, points by x.
+        std::vector<size_t> byMinX(m_Edges.size()), byX;
+        for (size_t i = 0; i < byMinX.size(); ++i)
+            byMinX[i] = i;
+        std::sort(byMinX.begin(), byMinX.end(),
+                  [&](size_t a, size_t b) { return m_Edges[a].minX > m_Edges[b].minX; });
+        for (size_t k = 0; k < points.size(); ++k) {
+            if (!std::isnan(points[k].first) && !std::isnan(points[k].second))
+                byX.push_back(k);
+        }
+        std::sort(byX.begin(), byX.end(), [&](size_t a, size_t b) { return points[a].first > points[b].first; });
+        std::vector<double> ys;
+        ys.reserve(m_Edges.size() * 2);
+        for (const Edge& e : m_Edges) {
+            ys.push_back(e.lo);
+            ys.push_back(e.hi);
+        }
+        std::sort(ys.begin(), ys.end());
+        ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+        std::vector<char> tree(ys.size() + 1, 0);
+        const auto toggle = [&](double v) {
+            for (size_t i = (size_t)(std::lower_bound(ys.begin(), ys.end(), v) - ys.begin()) + 1; i < tree.size();
+                 i += i & (~i + 1))
+                tree[i] ^= 1;
+        };
+        // The parity of the ends at or below y: an edge straddles y when its
+        // lower end is at or below y and its upper end is not.
+        const auto atOrBelow = [&](double v) {
+            char parity = 0;
+            for (size_t i = (size_t)(std::upper_bound(ys.begin(), ys.end(), v) - ys.begin()); i > 0; i -= i & (~i + 1))
+                parity ^= tree[i];
+            return parity;
+        };
+        size_t next = 0;
+        for (size_t k : byX) {
+            const double x = points[k].first, y = points[k].second;
+            while (next < byMinX.size() && m_Edges[byMinX[next]].minX > x) {
+                toggle(m_Edges[byMinX[next]].lo);
+                toggle(m_Edges[byMinX[next]].hi);
+                ++next;
+            }
+            char parity = atOrBelow(y);
+            if (!m_Cells.empty() && x >= m_Left && x <= m_Right && y >= m_Bottom && y <= m_Top) {
+                for (uint32_t e : m_Cells[CellY(y) * m_nX + CellX(x)]) {
+                    const Edge& edge = m_Edges[e];
+                    if (edge.minX <= x && x <= edge.maxX && Crosses(edge, x, y))
+                        parity ^= 1;
+                }
+            }
+            for (const Edge& edge : m_Odd) {
+                if (Crosses(edge, x, y))
+                    parity ^= 1;
+            }
+            inside[k] = parity;
+        }
+        return inside;
+    }
+
+private:
+    struct Edge {
+        double px, py, cx, cy, minX, maxX, lo, hi;
+    };
+    // The test of ContainsXY, to the bit.
+    static bool Crosses(const Edge& e, double x, double y)
+    {
+        return (e.py > y) != (e.cy > y) && ((e.px - x) * (e.cy - y) - (e.cx - x) * (e.py - y)) / (e.cy - e.py) > 0;
+    }
+    size_t Cell(double v, double origin, double size, size_t count) const
+    {
+        if (!(size > 0.0) || v <= origin)
+            return 0;
+        return std::min(count - 1, (size_t)((v - origin) / size));
+    }
+    size_t CellX(double x) const { return Cell(x, m_Left, m_dCellX, m_nX); }
+    size_t CellY(double y) const { return Cell(y, m_Bottom, m_dCellY, m_nY); }
+
+    // Cells as many as edges to begin with, fewer while long edges would
+    // enter more than 16 cells each on average.
+    void BuildGrid()
+    {
+        if (m_Edges.empty())
+            return;
+        m_Left = m_Edges[0].minX, m_Right = m_Edges[0].maxX, m_Bottom = m_Edges[0].lo, m_Top = m_Edges[0].hi;
+        for (const Edge& e : m_Edges) {
+            m_Left = std::min(m_Left, e.minX);
+            m_Right = std::max(m_Right, e.maxX);
+            m_Bottom = std::min(m_Bottom, e.lo);
+            m_Top = std::max(m_Top, e.hi);
+        }
+        if (!std::isfinite(m_Right - m_Left) || !std::isfinite(m_Top - m_Bottom))
+            return;
+        const double w = m_Right - m_Left, h = m_Top - m_Bottom;
+        for (double cells = (double)m_Edges.size();; cells /= 4) {
+            const double side = w > 0 && h > 0 ? std::sqrt(w * h / cells) : std::max(w, h) / cells;
+            m_nX = side > 0 ? std::clamp((size_t)(w / side) + 1, (size_t)1, (size_t)4096) : 1;
+            m_nY = side > 0 ? std::clamp((size_t)(h / side) + 1, (size_t)1, (size_t)4096) : 1;
+            m_dCellX = m_nX > 1 ? w / (double)m_nX : 0.0;
+            m_dCellY = m_nY > 1 ? h / (double)m_nY : 0.0;
+            double entries = 0;
+            for (const Edge& e : m_Edges)
+                entries += (double)(CellX(e.maxX) - CellX(e.minX) + 1) * (double)(CellY(e.hi) - CellY(e.lo) + 1);
+            if (entries <= 16.0 * (double)m_Edges.size() || cells < 4)
+                break;
+        }
+        m_Cells.assign(m_nX * m_nY, {});
+        for (size_t i = 0; i < m_Edges.size(); ++i) {
+            const Edge& e = m_Edges[i];
+            const size_t x0 = CellX(e.minX), x1 = CellX(e.maxX);
+            for (size_t y = CellY(e.lo); y <= CellY(e.hi); ++y) {
+                for (size_t x = x0; x <= x1; ++x)
+                    m_Cells[y * m_nX + x].push_back((uint32_t)i);
+            }
+        }
+    }
+
+    std::vector<Edge> m_Edges, m_Odd;
+    std::vector<std::vector<uint32_t>> m_Cells;
+    double m_Left = 0, m_Right = 0, m_Bottom = 0, m_Top = 0;
+    size_t m_nX = 1, m_nY = 1;
+    double m_dCellX = 0.0, m_dCellY = 0.0;
+};
+
+// Whether each point lies inside the other figure.
+using InsideAll = std::function<std::vector<char>(const std::vector<std::pair<double, double>>&)>;
+
+// The marking shared by MarkAgainstRing and MarkAgainstSet: `insideAll`
+// answers for the other figure, all points of one ring at once; `rings` are
+// its rings.
+void MarkRing(CClipPolygon& ring, CList<CClipVertex, const CClipVertex&>& vertices, const InsideAll& insideAll,
+              const std::vector<CClipPolygon*>& rings)
 {
     if (vertices.IsEmpty())
         return;
     if (ring.CountIntersections() == 0) {
         const CClipVertex head = ring.GetHeadVertex();
-        ring.SetRelation(inside(head.x, head.y) ? 1 : 2);
+        ring.SetRelation(insideAll({{head.x, head.y}})[0] ? 1 : 2);
         return;
     }
     ring.SetRelation(0);
@@ -558,11 +719,23 @@ void MarkRing(CClipPolygon& ring, CList<CClipVertex, const CClipVertex&>& vertic
         }
     }
 
-    std::unique_ptr<VertexLookup> lookup;
+    // The edges leaving the crossings, each tested at its middle.
+    std::vector<size_t> marked;
+    std::vector<std::pair<double, double>> middles;
     for (size_t i = 0; i < n; ++i) {
-        CClipVertex& r = at(i);
+        const CClipVertex& r = at(i);
         if (!r.IsIntersection() || r.IsClassified())
             continue;
+        const CClipVertex& next = at(i + 1);
+        marked.push_back(i);
+        middles.emplace_back((r.x + next.x) / 2, (r.y + next.y) / 2);
+    }
+    const std::vector<char> inside = middles.empty() ? std::vector<char>() : insideAll(middles);
+
+    std::unique_ptr<VertexLookup> lookup;
+    for (size_t m = 0; m < marked.size(); ++m) {
+        const size_t i = marked[m];
+        CClipVertex& r = at(i);
         const CClipVertex next = at(i + 1);
         if (next.IsIntersection()) {
             // An edge of the other figure between the same two points, in
@@ -576,7 +749,7 @@ void MarkRing(CClipPolygon& ring, CList<CClipVertex, const CClipVertex&>& vertic
                     r.SetSameEdge();
             }
         }
-        if (inside((r.x + next.x) / 2, (r.y + next.y) / 2))
+        if (inside[m])
             r.SetInside();
         else
             r.SetOutside();
@@ -589,7 +762,15 @@ void CClipPolygon::MarkAgainstRing(CClipPolygon* ring)
     // Inside a hole is outside the figure it belongs to.
     const bool hole = ring->GetRingFlag() != 0;
     MarkRing(*this, m_Vertices,
-             [&](double x, double y) { return (ring->ContainsXY(&x, &y) != 0) != hole; }, {ring});
+             [&](const std::vector<std::pair<double, double>>& points) {
+                 std::vector<char> inside(points.size());
+                 for (size_t k = 0; k < points.size(); ++k) {
+                     double x = points[k].first, y = points[k].second;
+                     inside[k] = (ring->ContainsXY(&x, &y) != 0) != hole;
+                 }
+                 return inside;
+             },
+             {ring});
 }
 
 void CClipPolygon::MarkAgainstSet(CMapMultiPart* set)
@@ -600,29 +781,54 @@ void CClipPolygon::MarkAgainstSet(CMapMultiPart* set)
             rings.push_back(ring);
     }
     // The other figure's test of CMapMultiPart::ContainsPoint (outside every
-    // hole, inside some other ring), each ring's own test through a grid when
-    // the ring is large: it runs once per crossing.
-    std::vector<std::unique_ptr<EdgeGrid>> grids;
-    for (CClipPolygon* ring : rings) {
-        const bool large = (size_t)ring->GetVertices().GetCount() > kGriddedRing;
-        grids.push_back(large ? std::make_unique<EdgeGrid>(*ring, true) : nullptr);
-    }
-    const auto ringContains = [&](size_t i, double x, double y) {
-        if (!rings[i]->CMapObject::ContainsXY(&x, &y))
-            return false;
-        return grids[i] ? grids[i]->Contains(*rings[i], x, y) : rings[i]->ContainsXY(&x, &y) != 0;
+    // hole, inside some other ring); each ring answers for the points in its
+    // box, a large ring for all of them at once.
+    const auto ringContainsAll = [&](CClipPolygon* ring, const std::vector<std::pair<double, double>>& points) {
+        std::vector<char> inside(points.size(), 0);
+        std::vector<size_t> inBox;
+        std::vector<std::pair<double, double>> boxed;
+        for (size_t k = 0; k < points.size(); ++k) {
+            double x = points[k].first, y = points[k].second;
+            if (ring->CMapObject::ContainsXY(&x, &y)) {
+                inBox.push_back(k);
+                boxed.push_back(points[k]);
+            }
+        }
+        if (boxed.empty())
+            return inside;
+        // A ray through a grid of the edges costs about the square root of
+        // the edges a point; the sweep over all points about a logarithm of
+        // them each, after sorting the edges once.
+        const double edges = (double)ring->GetVertices().GetCount();
+        if (edges > kGriddedRing && (double)boxed.size() > std::sqrt(edges) * std::log2(edges)) {
+            const std::vector<char> answers = RingPointBatch(ring->GetVertices()).Contains(boxed);
+            for (size_t j = 0; j < inBox.size(); ++j)
+                inside[inBox[j]] = answers[j];
+        } else if (edges > kGriddedRing) {
+            EdgeGrid grid(*ring, true);
+            for (size_t k : inBox)
+                inside[k] = grid.Contains(*ring, points[k].first, points[k].second);
+        } else {
+            for (size_t k : inBox) {
+                double x = points[k].first, y = points[k].second;
+                inside[k] = ring->ContainsXY(&x, &y) != 0;
+            }
+        }
+        return inside;
     };
     MarkRing(*this, m_Vertices,
-             [&](double x, double y) {
-                 for (size_t i = 0; i < rings.size(); ++i) {
-                     if (rings[i]->GetRingFlag() && ringContains(i, x, y))
-                         return false;
+             [&](const std::vector<std::pair<double, double>>& points) {
+                 std::vector<char> inHole(points.size(), 0), inRing(points.size(), 0);
+                 for (CClipPolygon* ring : rings) {
+                     std::vector<char>& target = ring->GetRingFlag() ? inHole : inRing;
+                     const std::vector<char> answers = ringContainsAll(ring, points);
+                     for (size_t k = 0; k < points.size(); ++k)
+                         target[k] |= answers[k];
                  }
-                 for (size_t i = 0; i < rings.size(); ++i) {
-                     if (!rings[i]->GetRingFlag() && ringContains(i, x, y))
-                         return true;
-                 }
-                 return false;
+                 std::vector<char> inside(points.size());
+                 for (size_t k = 0; k < points.size(); ++k)
+                     inside[k] = !inHole[k] && inRing[k];
+                 return inside;
              },
              rings);
 }

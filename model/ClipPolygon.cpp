@@ -272,27 +272,30 @@ BOOL CClipPolygon::Join(const CClipPolygon& other, BOOL keepDirection)
     const CClipVertex head = GetHeadVertex(), tail = GetTailVertex();
     const CClipVertex otherHead = other.GetHeadVertex(), otherTail = other.GetTailVertex();
     const auto& vertices = other.m_Vertices;
+    // The end vertex taken off comes back as the other chain's first vertex,
+    // so the boundary stays the box of the vertices without recomputing it.
     if (!keepDirection && SamePoint(head, otherHead)) {
-        RemoveHeadVertex();
+        m_Vertices.RemoveHead();
         for (POSITION pos = vertices.GetHeadPosition(); pos;)
             AddVertexAtHead(vertices.GetNext(pos));
     } else if (SamePoint(tail, otherHead)) {
-        RemoveTailVertex();
+        m_Vertices.RemoveTail();
         for (POSITION pos = vertices.GetHeadPosition(); pos;)
             AddVertex(vertices.GetNext(pos));
     } else if (SamePoint(head, otherTail)) {
-        RemoveHeadVertex();
+        m_Vertices.RemoveHead();
         for (POSITION pos = vertices.GetTailPosition(); pos;)
             AddVertexAtHead(vertices.GetPrev(pos));
     } else if (keepDirection) {
         return FALSE;
     } else if (SamePoint(tail, otherTail)) {
-        RemoveTailVertex();
+        m_Vertices.RemoveTail();
         for (POSITION pos = vertices.GetTailPosition(); pos;)
             AddVertex(vertices.GetPrev(pos));
     } else {
         return FALSE;
     }
+    CMapObject::UpdateLayerBounds();
     return TRUE;
 }
 

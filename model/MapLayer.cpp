@@ -5,6 +5,8 @@
 // or not at all. The columns that differ by kind come from the objects.
 #include "model/MapLayer.h"
 
+#include "model/NodeHitIndex.h"
+
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
@@ -125,6 +127,11 @@ void CMapLayer::SetDatabase(CSQLiteDatabase* db)
         return;
     CloseDatabase();
     m_pDatabase.reset(db);
+    // Drawing, selections and hit tests read rows all over the file: a page
+    // cache of a few tens of megabytes keeps them off the disk reads that the
+    // default one of two megabytes leaves to every query.
+    if (db)
+        db->Execute("PRAGMA cache_size=-32768;");
 }
 
 void CMapLayer::CommitEmptyTransaction(CSQLiteDatabase* db)
@@ -480,6 +487,7 @@ void CMapLayer::LoadPointObjects()
         if (object->GetAttributeCount() == 0)
             GiveEmptyValues(object);
         m_PointObjects.AddTail(object);
+        NoteNodeHitChange();
         // Nodes and texts never stay in the index (an empty one has none to drop).
         if (m_Index.Count() > 0)
             IndexRemove(object->GetMapeID(), object->GetBoundary());
@@ -528,6 +536,7 @@ void CMapLayer::ClearPointObjects()
         delete object;
     }
     m_PointObjects.RemoveAll();
+    NoteNodeHitChange();
 }
 
 // ---------------------------------------------------------------- bounds
@@ -594,17 +603,21 @@ void CMapLayer::IndexRemove(int id, const CDoubleRect& rect, bool anywhere)
 
 void CMapLayer::IndexInsertObject(CMapObject* object)
 {
-    if (IsPointObjectType(object->GetType()))
+    if (IsPointObjectType(object->GetType())) {
         m_PointObjects.AddTail(object);
-    else
+        NoteNodeHitChange();
+    } else {
         IndexInsert(object->GetMapeID(), object->GetBoundary());
+    }
 }
 
 void CMapLayer::IndexRemoveObject(CMapObject* object)
 {
     if (IsPointObjectType(object->GetType())) {
-        if (POSITION pos = m_PointObjects.Find(object))
+        if (POSITION pos = m_PointObjects.Find(object)) {
             m_PointObjects.RemoveAt(pos);
+            NoteNodeHitChange();
+        }
     } else {
         IndexRemove(object->GetMapeID(), object->GetBoundary());
     }

@@ -16,6 +16,7 @@
 #include "model/LayerIndexEntry.h"
 #include "model/LayerStatements.h"
 #include "model/MapObjectHistory.h"
+#include "model/NodeHitIndex.h"
 #include "model/RTree.h"
 
 #include <array>
@@ -269,7 +270,11 @@ public:
     int IsSelectable() const { return m_nSelectable; }
     void SetSelectable(int flag) { m_nSelectable = flag; }
     int GetOverride() const { return m_nOverride; }
-    void SetOverride(int flag) { m_nOverride = flag; }
+    void SetOverride(int flag)
+    {
+        m_nOverride = flag;
+        NoteNodeHitChange();   // nodes take the layer's symbol size from now on, or stop
+    }
     void* GetShowTips() const { return m_pShowTips; }
     void SetShowTips(void* flag) { m_pShowTips = flag; }
     void* GetShowArea() const { return m_pShowArea; }
@@ -382,6 +387,9 @@ private:
     CMapObjectHistory m_History;
     CString m_strFilePath;
     CList<CMapObject*, CMapObject*> m_PointObjects;
+    CNodeHitIndex m_NodeHits;   // built by the hit test when stale
+    // About the rows of _MapGeoData: the indexed objects and the nodes and texts.
+    long long TableRowCount() const;
     DWORD m_dwFlags = 0;
     CRTree m_Index;
     std::unique_ptr<CMapStyle> m_pStyle;

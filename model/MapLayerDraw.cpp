@@ -12,6 +12,7 @@
 #include "model/LayerIdSet.h"
 #include "model/MapModel.h"
 #include "model/MapObject.h"
+#include "model/NodeHitIndex.h"
 #include "model/RowStatements.h"
 #include "platform/gdi/CDC.h"
 
@@ -19,16 +20,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 enum { COL_ID = 0, COL_TYPE = 6 };
-
-// The ids a whole-table read must pick its rows by; a read that names the
-// ids in its clause needs none.
-CLayerIdSet IdSetFor(const CArray<int, int>& ids, const CString& clause)
-{
-    return clause.IsEmpty() ? CLayerIdSet(ids.GetData(), (size_t)ids.GetSize()) : CLayerIdSet(nullptr, 0);
-}
 
 CString ClauseFor(const int* ids, INT_PTR count)
 {
@@ -46,6 +43,32 @@ CString ClauseFor(const int* ids, INT_PTR count)
     }
     text += ')';
     return CString(text);
+}
+
+// The candidate rows of a drawing or a selection are read in id order: up to
+// kMaxIdsInClause ids named in one clause; more in batches of that many ids
+// each, unless they are so large a part of the table that stepping the whole
+// table with a lookup per row costs less than a lookup per id. `read` runs
+// once per query with its clause (empty: the whole table) and the ids its
+// rows are picked by.
+template <class Read>
+void ForEachRowBatch(const int* ids, INT_PTR count, long long tableRows, const Read& read)
+{
+    const INT_PTR limit = CMapLayer::kMaxIdsInClause;
+    if (count <= 0)
+        return;
+    if (count <= limit) {
+        read(ClauseFor(ids, count), ids, count);
+        return;
+    }
+    if ((long long)count * 4 >= tableRows) {
+        read(CString(), ids, count);
+        return;
+    }
+    for (INT_PTR from = 0; from < count; from += limit) {
+        const INT_PTR n = std::min(limit, count - from);
+        read(ClauseFor(ids + from, n), ids + from, n);
+    }
 }
 
 CString RowQuery(const char* table, const CString& clause)
@@ -85,6 +108,11 @@ void RecordCorners(DrawnLabel& record, int id, const CMapLabel& label)
     for (int i = 0; i < 4; ++i)
         record.corners[i] = label.GetCorner(i);
 }
+}
+
+long long CMapLayer::TableRowCount() const
+{
+    return (long long)m_Index.Count() + (long long)m_PointObjects.GetCount();
 }
 
 CString CMapLayer::BuildIdWhereClause()
@@ -136,25 +164,27 @@ void CMapLayer::DrawIndexedObjects(CDC* pDC, const RECT* client, const CDoubleRe
         CPen* oldPen = pDC->SelectObject(&pen);
         CBrush* oldBrush = pDC->SelectObject(&brush);
 
-        const CString clause = BuildIdWhereClause();
-        m_pDatabase->Prepare(RowQuery("_MapGeoData", clause), g_LayerQueryStatement);
-        INT_PTR counter = g_LayerIdArray.GetSize();
-        const CLayerIdSet candidates = IdSetFor(g_LayerIdArray, clause);
-        while (counter > 0 && !g_LayerQueryStatement.IsEmpty() && g_LayerQueryStatement.Step() == SQLITE_ROW) {
-            const int id = g_LayerQueryStatement.ColumnInt(COL_ID);
-            if (clause.IsEmpty() && !candidates.Contains(id))
-                continue;
-            if (CMapObject* object = CreateMapObject(g_LayerQueryStatement.ColumnInt(COL_TYPE))) {
-                object->LoadFromRow(&g_LayerQueryStatement);
-                object->Draw(pDC, client, originX, originY, zoom);
-                if (labels && m_nAutoLabel)
-                    labels->emplace_back(id, object->GetLabel()->Clone());
-                if (labels && m_pShowArea)
-                    DrawAreaLabel(object, pDC, client, originX, originY, zoom);
-                delete object;
+        ForEachRowBatch(g_LayerIdArray.GetData(), g_LayerIdArray.GetSize(), TableRowCount(),
+                        [&](const CString& clause, const int* ids, INT_PTR count) {
+            m_pDatabase->Prepare(RowQuery("_MapGeoData", clause), g_LayerQueryStatement);
+            INT_PTR counter = count;
+            const CLayerIdSet candidates(clause.IsEmpty() ? ids : nullptr, clause.IsEmpty() ? (size_t)count : 0);
+            while (counter > 0 && !g_LayerQueryStatement.IsEmpty() && g_LayerQueryStatement.Step() == SQLITE_ROW) {
+                const int id = g_LayerQueryStatement.ColumnInt(COL_ID);
+                if (clause.IsEmpty() && !candidates.Contains(id))
+                    continue;
+                if (CMapObject* object = CreateMapObject(g_LayerQueryStatement.ColumnInt(COL_TYPE))) {
+                    object->LoadFromRow(&g_LayerQueryStatement);
+                    object->Draw(pDC, client, originX, originY, zoom);
+                    if (labels && m_nAutoLabel)
+                        labels->emplace_back(id, object->GetLabel()->Clone());
+                    if (labels && m_pShowArea)
+                        DrawAreaLabel(object, pDC, client, originX, originY, zoom);
+                    delete object;
+                }
+                --counter;
             }
-            --counter;
-        }
+        });
 
         pDC->SelectObject(oldPen);
         pDC->SelectObject(oldBrush);
@@ -241,10 +271,8 @@ CMapObject* CMapLayer::HitTest(int x, int y, double* originX, double* originY, d
     const float mapX = (float)(x * *zoom + *originX);
     const float mapY = (float)((ViewHeight() - y) * *zoom + *originY);
 
-    // The index's candidates are known before the node/text list is walked,
-    // so that the one walk also finds the list objects that loading a
-    // candidate's id would return (the list's own object comes first).
-    // Within the snap distance, so that small objects are hit as nodes are.
+    // The index's candidates, within the snap distance, so that small objects
+    // are hit as nodes are.
     const float tolerance = (float)(std::max(g_SnapPoints, 0) * *zoom);
     const CRTree::Rect probe{mapX - tolerance, mapY - tolerance, mapX + tolerance, mapY + tolerance};
     m_Index.Search(
@@ -261,49 +289,50 @@ CMapObject* CMapLayer::HitTest(int x, int y, double* originX, double* originY, d
     else
         std::sort(ids.begin(), ids.end());
 
-    // For each candidate, the first list object from the head with its id.
-    std::vector<CMapObject*> listed(ids.size(), nullptr);
-    std::vector<std::pair<int, size_t>> byId;
-    byId.reserve(ids.size());
-    for (size_t i = 0; i < ids.size(); ++i)
-        byId.emplace_back(ids[i], i);
-    std::sort(byId.begin(), byId.end());
-    const auto note = [&](CMapObject* object, bool nearerHead) {
-        if (byId.empty())
-            return;
-        const auto [from, to] = std::equal_range(byId.begin(), byId.end(), std::pair<int, size_t>(object->GetMapeID(), 0),
-                                                 [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (auto it = from; it != to; ++it) {
-            if (nearerHead || !listed[it->second])
-                listed[it->second] = object;
-        }
+    // The node/text list, from the last object when the top-first flag is
+    // set, else from the first; of the nodes only those the index hands out
+    // near the clicked column can be hit.
+    if (!m_NodeHits.IsCurrent())
+        m_NodeHits.Build(m_PointObjects);
+    const std::vector<CMapObject*>& listed = m_NodeHits.Objects();
+    std::vector<size_t> near;
+    const auto tryAt = [&](size_t position) {
+        CMapObject* object = listed[position];
+        return object->HitTest(x, y, originX, originY, zoom) ? object : nullptr;
     };
-    if (topFirst) {
-        for (POSITION pos = m_PointObjects.GetTailPosition(); pos;) {
-            CMapObject* object = m_PointObjects.GetPrev(pos);
-            if (object->HitTest(x, y, originX, originY, zoom))
-                return object;
-            note(object, true);
+    if (m_NodeHits.Candidates(x, *originX, *zoom, near)) {
+        if (topFirst) {
+            for (auto it = near.rbegin(); it != near.rend(); ++it)
+                if (CMapObject* hit = tryAt(*it))
+                    return hit;
+        } else {
+            for (size_t position : near)
+                if (CMapObject* hit = tryAt(position))
+                    return hit;
         }
+    } else if (topFirst) {
+        for (size_t position = listed.size(); position-- > 0;)
+            if (CMapObject* hit = tryAt(position))
+                return hit;
     } else {
-        for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;) {
-            CMapObject* object = m_PointObjects.GetNext(pos);
-            if (object->HitTest(x, y, originX, originY, zoom))
-                return object;
-            note(object, false);
-        }
+        for (size_t position = 0; position < listed.size(); ++position)
+            if (CMapObject* hit = tryAt(position))
+                return hit;
     }
 
+    // An index entry carrying the id of a list object is answered by the
+    // first list object of that id.
     const BOOL withAttributes = GetFieldCount() > 0;
     for (size_t i = 0; i < ids.size(); ++i) {
-        CMapObject* object = listed[i] ? listed[i] : ReadObject(ids[i], FALSE, withAttributes);
+        const size_t own = m_NodeHits.FirstOfId(ids[i]);
+        CMapObject* object = own != CNodeHitIndex::npos ? listed[own] : ReadObject(ids[i], FALSE, withAttributes);
         // An id of the index without a row is passed over.
         if (!object)
             continue;
         object->RefreshDevicePoints();
         if (object->HitTest(x, y, originX, originY, zoom) || IsNearSmallObject(object, x, y, originX, originY, zoom))
             return object;
-        if (!listed[i])
+        if (own == CNodeHitIndex::npos)
             delete object;
     }
     return nullptr;
@@ -330,55 +359,92 @@ void CMapLayer::SelectRows(const CArray<int, int>& ids, const CString& clause, b
 {
     if (ids.GetSize() == 0 || !m_pDatabase)
         return;
-    CSQLiteStatement own;
-    CSQLiteStatement& rows = loopStatement ? g_LayerQueryStatement : own;
-    m_pDatabase->Prepare(RowQuery("_MapGeoData", clause), rows);
-    const bool withValues = m_nEditable && GetFieldCount() > 0;
-    CSQLiteStatement values;
-    bool valueRow = false;
-    if (withValues) {
-        m_pDatabase->Prepare(RowQuery("_MapMetaData", clause), values);
-        valueRow = !values.IsEmpty() && values.Step() == SQLITE_ROW;
-    }
+    // Made after the first few node or text rows: the list's objects by id, and what
+    // the selection already holds (objects built here are new, never in it).
+    std::optional<std::unordered_map<int, CMapObject*>> ownById;
+    std::optional<std::unordered_set<CMapObject*>> selected;
+    constexpr int kDirectLookups = 16;
+    int pointRows = 0;
+    const auto select = [&](const CString& batchClause, const int* batchIds, INT_PTR batchCount) {
+        CSQLiteStatement own;
+        CSQLiteStatement& rows = loopStatement ? g_LayerQueryStatement : own;
+        m_pDatabase->Prepare(RowQuery("_MapGeoData", batchClause), rows);
+        const bool withValues = m_nEditable && GetFieldCount() > 0;
+        CSQLiteStatement values;
+        bool valueRow = false;
+        if (withValues) {
+            m_pDatabase->Prepare(RowQuery("_MapMetaData", batchClause), values);
+            valueRow = !values.IsEmpty() && values.Step() == SQLITE_ROW;
+        }
 
-    INT_PTR counter = ids.GetSize();
-    const CLayerIdSet candidates = IdSetFor(ids, clause);
-    while ((!counted || counter > 0) && !rows.IsEmpty() && rows.Step() == SQLITE_ROW) {
-        const int id = rows.ColumnInt(COL_ID);
-        if (clause.IsEmpty() && !candidates.Contains(id))
-            continue;
-        --counter;
-        const int type = rows.ColumnInt(COL_TYPE);
-        if (IsPointObjectType(type)) {
-            // The layer's own node or text is what is selected, never a second
-            // copy of its row: a move or deletion must reach the one it draws.
-            CMapObject* own = nullptr;
-            for (POSITION pos = m_PointObjects.GetHeadPosition(); pos && !own;) {
-                CMapObject* candidate = m_PointObjects.GetNext(pos);
-                if (candidate->GetMapeID() == id)
-                    own = candidate;
+        INT_PTR counter = batchCount;
+        const bool wholeTable = batchClause.IsEmpty();
+        const CLayerIdSet candidates(wholeTable ? batchIds : nullptr, wholeTable ? (size_t)batchCount : 0);
+        while ((!counted || counter > 0) && !rows.IsEmpty() && rows.Step() == SQLITE_ROW) {
+            const int id = rows.ColumnInt(COL_ID);
+            if (wholeTable && !candidates.Contains(id))
+                continue;
+            --counter;
+            const int type = rows.ColumnInt(COL_TYPE);
+            if (IsPointObjectType(type)) {
+                // The layer's own node or text is what is selected, never a second
+                // copy of its row: a move or deletion must reach the one it draws.
+                // A few rows look the list up directly; more build the lookups once.
+                CMapObject* own = nullptr;
+                CList<CMapObject*, CMapObject*>* selection = m_pMap ? &m_pMap->GetSelectedObjects() : nullptr;
+                if (++pointRows <= kDirectLookups) {
+                    for (POSITION pos = m_PointObjects.GetHeadPosition(); pos && !own;) {
+                        CMapObject* candidate = m_PointObjects.GetNext(pos);
+                        if (candidate->GetMapeID() == id)
+                            own = candidate;
+                    }
+                    if (own && selection && !selection->Find(own) && accept(own))
+                        selection->AddHead(own);
+                    continue;
+                }
+                if (!ownById) {
+                    ownById.emplace();
+                    for (POSITION pos = m_PointObjects.GetHeadPosition(); pos;) {
+                        CMapObject* candidate = m_PointObjects.GetNext(pos);
+                        ownById->emplace(candidate->GetMapeID(), candidate);   // the first of an id wins
+                    }
+                }
+                const auto found = ownById->find(id);
+                own = found != ownById->end() ? found->second : nullptr;
+                if (own && selection && !selected) {
+                    selected.emplace();
+                    for (POSITION pos = selection->GetHeadPosition(); pos;)
+                        selected->insert(selection->GetNext(pos));
+                }
+                if (own && selection && !selected->count(own) && accept(own)) {
+                    selection->AddHead(own);
+                    selected->insert(own);
+                }
+                continue;
             }
-            CList<CMapObject*, CMapObject*>* selection = m_pMap ? &m_pMap->GetSelectedObjects() : nullptr;
-            if (own && selection && !selection->Find(own) && accept(own))
-                selection->AddHead(own);
-            continue;
+            CMapObject* object = CreateMapObject(type);
+            if (!object)
+                continue;
+            object->LoadFromRow(&rows);
+            if (!accept(object) || !m_pMap) {
+                delete object;
+                continue;
+            }
+            if (m_nEditable) {
+                GiveEmptyValues(object);
+                ReadValuesOf(values, valueRow, id, object);
+            }
+            m_pMap->GetSelectedObjects().AddHead(object);
         }
-        CMapObject* object = CreateMapObject(type);
-        if (!object)
-            continue;
-        object->LoadFromRow(&rows);
-        if (!accept(object) || !m_pMap) {
-            delete object;
-            continue;
-        }
-        if (m_nEditable) {
-            GiveEmptyValues(object);
-            ReadValuesOf(values, valueRow, id, object);
-        }
-        m_pMap->GetSelectedObjects().AddHead(object);
-    }
-    rows.Finalize();
-    values.Finalize();
+        rows.Finalize();
+        values.Finalize();
+    };
+    // The caller's clause names every id (or, for the whole table, none): the
+    // selections by area read larger sets in batches instead.
+    if (counted && clause.IsEmpty())
+        ForEachRowBatch(ids.GetData(), ids.GetSize(), TableRowCount(), select);
+    else
+        select(clause, ids.GetData(), ids.GetSize());
 }
 
 void CMapLayer::SelectInRect(const CDoubleRect& rect, const RECT& device)

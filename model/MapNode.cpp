@@ -189,6 +189,7 @@ void CMapNode::MoveBy(int dx, int dy, double* zoom)
     m_Position.x = (float)(m_Position.x + dx * *zoom);
     m_Position.y = (float)(m_Position.y - dy * *zoom);
     m_rcBoundary = CDoubleRect(m_Position.x, m_Position.y, m_Position.x, m_Position.y);
+    NoteHitStateChange();
     if (symbolRect(m_rcBoundary) != before) {
         // The layer bounds shrink only when the old position touched them.
         m_rcPrevBoundary = old;

@@ -3,6 +3,8 @@
 // through CDC and knows no kind of object.
 #include "model/MapObject.h"
 
+#include "model/NodeHitIndex.h"
+
 #include "core/Measure.h"
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
@@ -77,6 +79,7 @@ void CMapObject::SetStyle(CMapStyle style)
         return;
     m_Style = style;
     m_Style.SetModified(true);
+    NoteHitStateChange();
 }
 
 void CMapObject::SetUseLayerStyle(BOOL use)
@@ -190,6 +193,7 @@ bool CMapObject::MoveBoundaryTo(const CDoubleRect& moved)
         return false;
     m_rcPrevBoundary = old;
     m_rcBoundary = moved;
+    NoteHitStateChange();
     MoveIndexEntry(old, moved);
     m_dwFlags |= kBoundaryModified;
     return true;
@@ -206,23 +210,33 @@ void CMapObject::SetBoundary(const CDoubleRect& rect)
     if (differs) {
         m_rcPrevBoundary = m_rcBoundary;
         m_rcBoundary = rect;
+        NoteHitStateChange();
     }
 }
 
 void CMapObject::ExtendBoundary(const CDoubleRect& rect)
 {
     m_rcBoundary.Union(rect);
+    NoteHitStateChange();
 }
 
 void CMapObject::ExtendBoundaryByDoublePoint(const CDoublePoint& pt)
 {
     m_rcBoundary.UnionDoublePoint(pt);
+    NoteHitStateChange();
 }
 
 void CMapObject::ExtendBoundaryByPoint(const CFloatPoint& pt)
 {
     CDoubleRect rect(m_rcBoundary);
     SetBoundary(rect.UnionPoint(pt));
+}
+
+void CMapObject::NoteHitStateChange() const
+{
+    // Only nodes are found through an index of what they were (NodeHitIndex.h).
+    if (m_nType == MAP_OBJECT_NODE)
+        NoteNodeHitChange();
 }
 
 // ---------------------------------------------------------------- flags
@@ -416,6 +430,7 @@ CDoubleRect CMapObject::GetBoundary()
 void CMapObject::SetLayer(CMapLayer* layer)
 {
     m_pLayer = layer;
+    NoteHitStateChange();
 }
 
 BOOL CMapObject::ContainsXY(double* x, double* y)
@@ -484,6 +499,7 @@ void CMapObject::CopyInto(CMapObject* clone, const CMapStyle& style) const
     clone->ReplaceLabel(m_Label);
     clone->SetStyle(style);
     clone->m_rcBoundary = m_rcBoundary;
+    clone->NoteHitStateChange();
 }
 
 CMapObject* CMapObject::PlaceClone(CMapObject* clone, CMapLayer* target) const

@@ -103,9 +103,17 @@ public:
     void CreateMapPen(CPen& pen) const;
     void CreateMapBrush(CBrush& brush) const;
     BOOL IsLayerEditable() const;
-    void SetParent(CMapObject* parent) { m_pParent = parent; }
+    void SetParent(CMapObject* parent)
+    {
+        m_pParent = parent;
+        NoteHitStateChange();
+    }
     CMapObject* GetParent() const { return m_pParent; }
-    void SetMapeID(int id) { m_nMapeID = id; }
+    void SetMapeID(int id)
+    {
+        m_nMapeID = id;
+        NoteHitStateChange();
+    }
     int GetMapeID() const { return m_nMapeID; }
 
     // ---- label
@@ -121,6 +129,9 @@ public:
     // Moves the spatial-index entry when the index is marked stale; then, when
     // the rectangle differs, the previous boundary takes the current one.
     void SetBoundary(const CDoubleRect& rect);
+    // Tells the indexes of nodes (NodeHitIndex.h) that this object's position,
+    // id, owners or style changed, when it is a node.
+    void NoteHitStateChange() const;
     const CDoubleRect& GetPrevBoundary() const { return m_rcPrevBoundary; }
     void SetPrevBoundary(const CDoubleRect& rect) { m_rcPrevBoundary = rect; }
     // Union with the rectangle or point, without flags or index.

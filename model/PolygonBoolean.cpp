@@ -10,8 +10,13 @@
 #include "model/MapPolyPolygon.h"
 #include "model/MapPolygon.h"
 
-#include <list>
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <memory>
+#include <set>
+#include <utility>
+#include <vector>
 
 // ---------------------------------------------------------------- ring sets
 int CMapMultiPart::IntersectParts(CClipPolygon* ring)
@@ -50,6 +55,71 @@ CMapMultiPart* CMapMultiPart::TraverseAll(int op, BOOL first)
     return all;
 }
 
+namespace {
+// The pieces not yet joined, by the points of their ends. A piece is the one
+// the list scan of the joining would meet first: the smallest number among
+// those whose end fits. Points compare exactly, as Join compares them.
+class PieceEnds {
+public:
+    using Point = std::pair<double, double>;
+    static Point Of(const CClipVertex& v)
+    {
+        // -0 and 0 are one point to ==; NaN never equals anything.
+        return {v.x == 0 ? 0.0 : v.x, v.y == 0 ? 0.0 : v.y};
+    }
+    static bool Comparable(const CClipVertex& v) { return !std::isnan(v.x) && !std::isnan(v.y); }
+
+    void Add(size_t piece, const CClipPolygon& q)
+    {
+        if (q.GetVertices().IsEmpty())
+            return;
+        if (Comparable(q.GetHeadVertex()))
+            m_Heads[Of(q.GetHeadVertex())].insert(piece);
+        if (Comparable(q.GetTailVertex()))
+            m_Tails[Of(q.GetTailVertex())].insert(piece);
+    }
+    void Remove(size_t piece, const CClipPolygon& q)
+    {
+        if (q.GetVertices().IsEmpty())
+            return;
+        if (Comparable(q.GetHeadVertex()))
+            Erase(m_Heads, Of(q.GetHeadVertex()), piece);
+        if (Comparable(q.GetTailVertex()))
+            Erase(m_Tails, Of(q.GetTailVertex()), piece);
+    }
+    // The first piece whose head is `tail` or whose tail is `head`.
+    size_t First(const CClipVertex& head, const CClipVertex& tail) const
+    {
+        size_t first = kNone;
+        if (Comparable(tail)) {
+            const auto it = m_Heads.find(Of(tail));
+            if (it != m_Heads.end())
+                first = std::min(first, *it->second.begin());
+        }
+        if (Comparable(head)) {
+            const auto it = m_Tails.find(Of(head));
+            if (it != m_Tails.end())
+                first = std::min(first, *it->second.begin());
+        }
+        return first;
+    }
+    static constexpr size_t kNone = (size_t)-1;
+
+private:
+    using Ends = std::map<Point, std::set<size_t>>;
+    static void Erase(Ends& ends, const Point& p, size_t piece)
+    {
+        const auto it = ends.find(p);
+        if (it == ends.end())
+            return;
+        it->second.erase(piece);
+        if (it->second.empty())
+            ends.erase(it);
+    }
+    Ends m_Heads, m_Tails;
+};
+}
+
 CMapPolyPolygon* CMapMultiPart::BuildPolyPolygon()
 {
     auto* result = new CMapPolyPolygon;
@@ -57,25 +127,32 @@ CMapPolyPolygon* CMapMultiPart::BuildPolyPolygon()
         result->SetStyle(*first->GetStyle());
     // The pieces are joined outside the part list: taking parts out of it one
     // by one would recompute its boundary over all pieces each time.
-    std::list<std::unique_ptr<CClipPolygon>> pieces;
+    std::vector<std::unique_ptr<CClipPolygon>> pieces;
     for (POSITION pos = GetHeadPartPosition(); pos;)
         pieces.emplace_back(static_cast<CClipPolygon*>(GetNextPart(pos)));
     RemoveAllParts();
-    while (!pieces.empty()) {
-        std::unique_ptr<CClipPolygon> q = std::move(pieces.front());
-        pieces.pop_front();
-        for (auto it = pieces.begin(); it != pieces.end();) {
-            if (!q->Join(**it, TRUE)) {
-                ++it;
-                continue;
-            }
-            pieces.erase(it);
+    // Each ring grows from the first piece left, always by the first piece
+    // left that continues it at its tail or leads into its head, until it
+    // closes or nothing continues it.
+    PieceEnds ends;
+    for (size_t i = 0; i < pieces.size(); ++i)
+        ends.Add(i, *pieces[i]);
+    for (size_t start = 0; start < pieces.size(); ++start) {
+        if (!pieces[start])
+            continue;
+        std::unique_ptr<CClipPolygon> q = std::move(pieces[start]);
+        ends.Remove(start, *q);
+        while (q->GetPointCount() > 0) {
+            const size_t next = ends.First(q->GetHeadVertex(), q->GetTailVertex());
+            if (next == PieceEnds::kNone || !q->Join(*pieces[next], TRUE))
+                break;
+            ends.Remove(next, *pieces[next]);
+            pieces[next].reset();
             if (q->GetPointCount() > 1 && q->GetTailVertex().x == q->GetHeadVertex().x
                 && q->GetTailVertex().y == q->GetHeadVertex().y) {
                 q->RemoveTailVertex();
                 break;
             }
-            it = pieces.begin();
         }
         if (q->GetPointCount() <= 2)
             continue;

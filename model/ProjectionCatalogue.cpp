@@ -3,6 +3,8 @@
 // the readers could not read back.
 #include "model/ProjectionCatalogue.h"
 
+#include "model/ProjectionCatalogueIndex.h"
+
 #include "core/Utilities.h"
 #include "platform/base/Clock.h"
 #include "platform/base/MessageBox.h"
@@ -15,6 +17,7 @@
 #include <cpl_error.h>
 #include <ogr_spatialref.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -50,6 +53,22 @@ FilePtr OpenCatalogue()
 }
 
 // The catalogue, or null after telling the user that it is missing.
+CProjectionCatalogueIndex* Index()
+{
+    if (g_ProjectionCatalogPath.IsEmpty())
+        CProjectionCatalogue::InitPath();
+    return CProjectionCatalogueIndex::For(g_ProjectionCatalogPath);
+}
+
+// The catalogue's index, or null after telling the user that the file is missing.
+CProjectionCatalogueIndex* IndexOrReport()
+{
+    CProjectionCatalogueIndex* index = Index();
+    if (!index)
+        AfxMessageBox(kCatalogueMissing, MB_OK, 0);
+    return index;
+}
+
 FilePtr OpenCatalogueOrReport()
 {
     FilePtr file = OpenCatalogue();
@@ -207,6 +226,46 @@ CString RewriteTarget()
     return userCopy == g_ProjectionCatalogPath ? CString() : userCopy;
 }
 
+// MayReplace for lookups, which ask it every time: the answer is kept while the
+// catalogue and its folder keep their identity, owner, permissions and status
+// change times and the process its user, so two status reads replace the five
+// calls of the full test.
+bool MayReplaceKept(const CString& path)
+{
+    struct Status {
+        bool present = false;
+        struct stat s {};
+        bool operator==(const Status& o) const
+        {
+            if (present != o.present)
+                return false;
+            return !present
+                || (s.st_dev == o.s.st_dev && s.st_ino == o.s.st_ino && s.st_mode == o.s.st_mode && s.st_uid == o.s.st_uid
+                    && s.st_gid == o.s.st_gid && s.st_ctim.tv_sec == o.s.st_ctim.tv_sec
+                    && s.st_ctim.tv_nsec == o.s.st_ctim.tv_nsec);
+        }
+    };
+    struct Kept {
+        std::string path;
+        Status file, folder;
+        uid_t user = 0;
+        gid_t group = 0;
+        bool answer = false;
+        bool valid = false;
+    };
+    static Kept kept;
+    const std::filesystem::path file(path.GetString());
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    Status fileStatus, folderStatus;
+    fileStatus.present = ::stat(file.c_str(), &fileStatus.s) == 0;
+    folderStatus.present = ::stat(folder.c_str(), &folderStatus.s) == 0;
+    if (kept.valid && kept.path == path.GetString() && kept.file == fileStatus && kept.folder == folderStatus
+        && kept.user == geteuid() && kept.group == getegid())
+        return kept.answer;
+    kept = Kept{path.GetString(), fileStatus, folderStatus, geteuid(), getegid(), MayReplace(path), true};
+    return kept.answer;
+}
+
 // When the catalogue may not be replaced but the user's copy exists, that copy
 // is the catalogue from now on: it holds what this or another run appended, and
 // a rewrite that started from the installed file would lose those entries and
@@ -215,7 +274,7 @@ void FollowUserCopy()
 {
     if (g_ProjectionCatalogPath.IsEmpty())
         CProjectionCatalogue::InitPath();
-    if (MayReplace(g_ProjectionCatalogPath))
+    if (MayReplaceKept(g_ProjectionCatalogPath))
         return;
     const CString userCopy = UserCopyPath();
     std::error_code error;
@@ -275,49 +334,38 @@ void CProjectionCatalogue::InitPath()
 
 int CProjectionCatalogue::GetDefinition(int code, LineBuffer& definition)
 {
-    FilePtr file = OpenCatalogueOrReport();
-    if (!file)
+    std::lock_guard<std::recursive_mutex> lock(CProjectionCatalogueIndex::Lock());
+    CProjectionCatalogueIndex* index = IndexOrReport();
+    size_t piece = CProjectionCatalogueIndex::kNoPiece;
+    if (!index || !index->FindFirst(code, &piece, nullptr) || piece == CProjectionCatalogueIndex::kNoPiece)
         return 0;
-    LineReader reader(file.get());
-    while (const char* line = reader.Next()) {
-        if (!StartsWith(line, "EPSG=") || ParseInt(line + 5) != code)
-            continue;
-        if (!reader.Next())
-            return 0;
-        const char* text = reader.Next();
-        if (!text)
-            return 0;
-        std::memcpy(definition, text, std::strlen(text) + 1);
-        return 1;
-    }
-    return 0;
+    const std::string& text = index->Piece(piece);
+    std::memcpy(definition, text.c_str(), text.size() + 1);
+    return 1;
 }
 
 OGRSpatialReference* CProjectionCatalogue::CreateSpatialReference(int code)
 {
-    LineBuffer definition = {};
-    if (!GetDefinition(code, definition))
+    std::lock_guard<std::recursive_mutex> lock(CProjectionCatalogueIndex::Lock());
+    CProjectionCatalogueIndex* index = IndexOrReport();
+    size_t piece = CProjectionCatalogueIndex::kNoPiece;
+    if (!index || !index->FindFirst(code, &piece, nullptr) || piece == CProjectionCatalogueIndex::kNoPiece)
         return nullptr;
-    auto srs = std::make_unique<OGRSpatialReference>();
-    if (!ImportDefinition(definition, *srs))
+    const OGRSpatialReference* imported = index->Imported(piece);
+    if (!imported)
         return nullptr;
-    return srs.release();
+    // The clone keeps the traditional GIS axis order the import set.
+    return imported->Clone();
 }
 
 int CProjectionCatalogue::GetGroupID(int code)
 {
-    FilePtr file = OpenCatalogue();
-    if (!file)
-        return -1;
-    LineReader reader(file.get());
+    std::lock_guard<std::recursive_mutex> lock(CProjectionCatalogueIndex::Lock());
+    CProjectionCatalogueIndex* index = Index();
     int group = -1;
-    while (const char* line = reader.Next()) {
-        if (StartsWith(line, "GROUP_ID="))
-            group = ParseInt(line + 9);
-        else if (StartsWith(line, "EPSG=") && ParseInt(line + 5) == code)
-            return group;
-    }
-    return -1;
+    if (!index || !index->FindFirst(code, nullptr, &group))
+        return -1;
+    return group;
 }
 
 void CProjectionCatalogue::FillGroupCombo(HWND combo)
@@ -391,22 +439,43 @@ int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
         return -1;
     FollowUserCopy();
     {
-        FilePtr file = OpenCatalogueOrReport();
-        if (!file) // appending would need the same file
+        std::lock_guard<std::recursive_mutex> lock(CProjectionCatalogueIndex::Lock());
+        CProjectionCatalogueIndex* index = IndexOrReport();
+        if (!index) // appending would need the same file
             return -1;
-        LineReader reader(file.get());
-        while (const char* line = reader.Next()) {
-            if (!StartsWith(line, "EPSG="))
-                continue;
-            const int code = ParseInt(line + 5);
-            if (!reader.Next())
-                break;
-            const char* definition = reader.Next();
-            if (!definition)
-                break;
-            OGRSpatialReference scratch;
-            if (ImportDefinition(definition, scratch) && IsSameSystem(scratch, *srs))
-                return code;
+        // The system as the catalogue would hold it: a definition line keeps
+        // only what one-line WKT says, so a system built from the registry is
+        // compared in that form too (names with quotes, zoned grids).
+        std::string exported;
+        {
+            char* wkt = nullptr;
+            QuietGdalErrors quiet;
+            if (srs->exportToWkt(&wkt) == OGRERR_NONE && wkt)
+                exported = WithoutLineEnd(wkt);
+            CPLFree(wkt);
+        }
+        if (!exported.empty()) {
+            if (const int* code = index->FoundBefore(exported))
+                return *code;
+        }
+        const CatalogueDefinitionKey key = CatalogueDefinitionKey::FromWkt(exported);
+        // The first entry of the system itself; only when there is none, the
+        // first entry of its one-line form read back.
+        std::unique_ptr<OGRSpatialReference> readBack;
+        const OGRSpatialReference* query = srs;
+        for (int pass = 0; pass < 2 && query; ++pass) {
+            for (const CProjectionCatalogueIndex::Entry& entry : index->Entries()) {
+                if (!entry.key.MayMatch(key))
+                    continue;
+                const OGRSpatialReference* candidate = index->Imported(entry.definition);
+                if (candidate && IsSameSystem(*candidate, *query)) {
+                    if (!exported.empty())
+                        index->RememberFound(exported, entry.code);
+                    return entry.code;
+                }
+            }
+            readBack = std::make_unique<OGRSpatialReference>();
+            query = !exported.empty() && ImportDefinition(exported.c_str(), *readBack) ? readBack.get() : nullptr;
         }
     }
     return AppendSystem(srs, -1, -1);
@@ -542,6 +611,7 @@ BOOL CProjectionCatalogue::WriteEntry(int groupId, int code, const char* definit
         return fail(target);
     }
     g_ProjectionCatalogPath = target;
+    CProjectionCatalogueIndex::Drop();
     return TRUE;
 }
 

@@ -13,7 +13,9 @@
 // Lines are read in pieces of at most kLineSize - 1 characters, so a line of
 // kLineSize characters or more breaks the entry it belongs to.
 //
-// Every operation opens, reads and closes the file itself; nothing of it is kept.
+// The lookups by code and FindCode answer from an index of the file read once
+// per version of it (ProjectionCatalogueIndex.h); the list fillers read the
+// file themselves. Either way the answer is the one a scan from the head gives.
 // The catalogue is the installed file next to the program, or the user's copy
 // beside the profile once one exists: a rewrite that may not replace the
 // installed file writes that copy instead. Every rewrite is atomic (a complete

@@ -125,8 +125,11 @@ QFont qtFont(const LOGFONTA& lf, double scale)
     f.setItalic(lf.lfItalic != 0);
     f.setUnderline(lf.lfUnderline != 0);
     f.setStrikeOut(lf.lfStrikeOut != 0);
-    f.setKerning(false); // GDI places glyphs by their advances alone
-    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias | QFont::NoFontMerging));
+    // GDI places glyphs by their advances alone: no kerning, and no ligatures or other
+    // substitutions where the script does not need shaping.
+    f.setKerning(false);
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias | QFont::NoFontMerging
+                                            | QFont::PreferNoShaping));
     f.setHintingPreference(QFont::PreferFullHinting);
     // Negative heights are the em size, positive ones the cell (ascent + descent); 0 is the default.
     const double h = lf.lfHeight * std::fabs(scale);

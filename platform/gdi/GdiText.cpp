@@ -6,6 +6,9 @@
 #include "platform/base/DeviceCoordinates.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QPainter>
 #include <QTransform>
 
@@ -78,21 +81,18 @@ struct Underline {
 // Pixels of a line's box beyond which its ink is neither cached nor drawn in the shared mask.
 constexpr int64_t kLargeLine = 1 << 18;
 
-// Draws the glyphs of a line through `t` into the part `box` of the device, and hands each run
-// of ink pixels to `addRun` (device row, first pixel, one past the last).
-template <class AddRun>
-void renderInk(const TextFont& f, const QTransform& t, const QRect& box, const QString& s,
-               const std::vector<double>* charPositions, const std::vector<Underline>& underlines, AddRun addRun)
+// One mask image with a painter kept on it, grown as needed and cleared where it is drawn on;
+// what lands outside the box drawn into is never read.
+struct Mask {
+    QImage image;
+    QPainter painter;
+};
+
+// The shared mask, or for a very large box (huge type) one of its own in `own` so that the
+// shared one stays small; cleared over `box` and ready to draw in white.
+Mask& maskFor(const QRect& box, std::unique_ptr<Mask>& own)
 {
-    // One mask image with a painter kept on it, grown as needed and cleared where it is drawn on;
-    // what lands outside `box` is never read.
-    struct Mask {
-        QImage image;
-        QPainter painter;
-    };
     static Mask* shared = new Mask;
-    // A very large line (huge type) gets a mask of its own, so that the shared one stays small.
-    std::unique_ptr<Mask> own;
     if ((int64_t)box.width() * box.height() > kLargeLine)
         own = std::make_unique<Mask>();
     Mask* scratch = own ? own.get() : shared;
@@ -110,8 +110,41 @@ void renderInk(const TextFont& f, const QTransform& t, const QRect& box, const Q
     const qsizetype maskLine = scratch->image.bytesPerLine();
     for (int y = 0; y < box.height(); ++y)
         std::memset(maskBits + y * maskLine, 0, (size_t)box.width() * 4);
+    return *scratch;
+}
+
+// Row by row, the runs of pixels of `box` that the drawing covered at least half.
+template <class AddRun>
+void readRuns(const Mask& scratch, const QRect& box, AddRun addRun)
+{
+    const uchar* const maskBits = scratch.image.constBits();
+    const qsizetype maskLine = scratch.image.bytesPerLine();
+    for (int y = 0; y < box.height(); ++y) {
+        const auto* line = reinterpret_cast<const uint32_t*>(maskBits + y * maskLine);
+        const int w = box.width();
+        int x = 0;
+        while (x < w) {
+            while (x < w && line[x] < 0x80000000u)
+                ++x;
+            const int start = x;
+            while (x < w && line[x] >= 0x80000000u)
+                ++x;
+            if (x > start)
+                addRun(box.top() + y, box.left() + start, box.left() + x);
+        }
+    }
+}
+
+// Draws the glyphs of a line through `t` into the part `box` of the device, and hands each run
+// of ink pixels to `addRun` (device row, first pixel, one past the last).
+template <class AddRun>
+void renderInk(const TextFont& f, const QTransform& t, const QRect& box, const QString& s,
+               const std::vector<double>* charPositions, const std::vector<Underline>& underlines, AddRun addRun)
+{
+    std::unique_ptr<Mask> own;
+    Mask& scratch = maskFor(box, own);
     {
-        QPainter& p = scratch->painter;
+        QPainter& p = scratch.painter;
         p.setTransform(t * QTransform::fromTranslate(-box.left(), -box.top()));
         p.setFont(f.font);
         if (charPositions) {
@@ -131,21 +164,7 @@ void renderInk(const TextFont& f, const QTransform& t, const QRect& box, const Q
             }
         }
     }
-    // Row by row, the runs of pixels the glyphs cover at least half.
-    for (int y = 0; y < box.height(); ++y) {
-        const auto* line = reinterpret_cast<const uint32_t*>(maskBits + y * maskLine);
-        const int w = box.width();
-        int x = 0;
-        while (x < w) {
-            while (x < w && line[x] < 0x80000000u)
-                ++x;
-            const int start = x;
-            while (x < w && line[x] >= 0x80000000u)
-                ++x;
-            if (x > start)
-                addRun(box.top() + y, box.left() + start, box.left() + x);
-        }
-    }
+    readRuns(scratch, box, addRun);
 }
 
 // Whether a device offset is a whole number of 64ths of a pixel, where adding whole pixels to it
@@ -189,6 +208,110 @@ void inkAtOrigin(const TextFont& f, QPointF offset, double width, const QString&
     line.exact = true;
     renderInk(f, at, at.mapRect(inkCell(f, width)).toAlignedRect(), s, charPositions, underlines,
               [&](int y, int x0, int x1) { line.runs.push_back({y, x0, x1}); });
+}
+
+// The ink of one glyph of `raw` drawn alone with its origin at `at` (within the pixel at the
+// device origin), as runs relative to that pixel. Drawn in a cell of the font's height around
+// the glyph's advance, as a line's ink is: glyphs may reach beyond their advances.
+void glyphInk(const TextFont& f, const QRawFont& raw, quint32 glyph, QPointF at, std::vector<InkRun>& runs)
+{
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(QList<quint32>{glyph});
+    const double advance = advances.isEmpty() ? 0.0 : std::fabs(advances.front().x());
+    const int margin = f.height / 2 + 2;
+    const QRect box(-margin, -f.ascent - margin, (int)std::ceil(advance) + 2 * margin + 1, f.height + 2 * margin + 1);
+    std::unique_ptr<Mask> own;
+    Mask& scratch = maskFor(box, own);
+    QGlyphRun one;
+    one.setRawFont(raw);
+    one.setGlyphIndexes({glyph});
+    one.setPositions({at});
+    scratch.painter.setTransform(QTransform::fromTranslate(-box.left(), -box.top()));
+    scratch.painter.drawGlyphRun(QPointF(0, 0), one);
+    readRuns(scratch, box, [&](int y, int x0, int x1) { runs.push_back({y, x0, x1}); });
+}
+
+// The ink of a line without advances given, drawn at the device origin with its cell's top-left
+// corner at `offset`, composed of the ink of its glyphs, each kept once per font and fraction of a
+// pixel: a line never drawn before costs its layout, not its rendering. False, with nothing
+// made, where the line is not a single run of glyphs of the font (then it is rendered whole).
+// Whether a line is laid out without shaping (PreferNoShaping): printable Latin characters,
+// none that combines with the one before. Its glyphs are then the font's glyphs of its
+// characters, each placed by the advances of those before it.
+bool NeedsNoShaping(const QString& s)
+{
+    for (QChar c : s) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u > 0x24F || c.isMark())
+            return false;
+    }
+    return true;
+}
+
+bool composeGlyphInk(const TextFont& f, QPointF offset, double width, const QString& s, LineInk& line)
+{
+    if (generalPathsOnly || s.isEmpty())
+        return false;
+    QRawFont raw;
+    QList<quint32> indexes;
+    QList<QPointF> places;
+    if (NeedsNoShaping(s) && f.entry->raw.isValid()) {
+        raw = f.entry->raw;
+        indexes = raw.glyphIndexesForString(s);
+        if (indexes.size() != s.size() || std::find(indexes.begin(), indexes.end(), 0u) != indexes.end())
+            return false;
+        const QList<QPointF> advances = raw.advancesForGlyphIndexes(indexes);
+        if (advances.size() != indexes.size())
+            return false;
+        double x = 0;
+        for (const QPointF& a : advances) {
+            places.push_back(QPointF(x, 0));
+            x += a.x();
+        }
+    } else {
+        QTextLayout layout(s, f.font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine textLine = layout.createLine();
+        if (!textLine.isValid()) {
+            layout.endLayout();
+            return false;
+        }
+        layout.endLayout();
+        if (textLine.textLength() != s.size())
+            return false;
+        const QList<QGlyphRun> glyphRuns = layout.glyphRuns();
+        if (glyphRuns.size() != 1)
+            return false;
+        raw = glyphRuns.front().rawFont();
+        // Glyphs are kept by the font they belong to.
+        if (!(raw == f.entry->raw))
+            return false;
+        indexes = glyphRuns.front().glyphIndexes();
+        places = glyphRuns.front().positions();
+        if (indexes.size() != places.size())
+            return false;
+    }
+    line.width = width;
+    line.exact = true;
+    line.runs.clear();
+    for (qsizetype i = 0; i < indexes.size(); ++i) {
+        // The glyph's origin on the device, in whole pixels and 64ths.
+        const double x = offset.x() + places[i].x(), y = offset.y() + f.ascent;
+        if (!exactOffset(x) || !exactOffset(y)) {
+            line.runs.clear();
+            return false;
+        }
+        const double px = std::floor(x), py = std::floor(y);
+        const int fx = (int)std::lround((x - px) * 64), fy = (int)std::lround((y - py) * 64);
+        const std::vector<InkRun>& ink = cachedGlyph(f.entry->serial, indexes[i], fx, fy, [&](std::vector<InkRun>& runs) {
+            glyphInk(f, raw, indexes[i], QPointF(fx / 64.0, fy / 64.0), runs);
+        });
+        for (const InkRun& r : ink)
+            line.runs.push_back({r.y + (int)py, r.x0 + (int)px, r.x1 + (int)px});
+    }
+    return true;
 }
 
 // Whether the ink of a line `width` wide is small enough to keep in the line cache.
@@ -349,7 +472,7 @@ const LineInk& extTextLine(DCImpl* d, const TextFont& f, LPCTSTR text, int count
         line.exact = f.escapement == 0 && exactOffset(offset.x()) && exactOffset(offset.y()) &&
                      exactOffset(line.width) && std::all_of(pos.begin(), pos.end(), exactOffset) &&
                      cacheableSize(f, line.width);
-        if (line.exact && !s.isEmpty())
+        if (line.exact && !s.isEmpty() && (dx || !composeGlyphInk(f, offset, line.width, s, line)))
             inkAtOrigin(f, offset, line.width, s, dx ? &pos : nullptr, {}, line);
     });
 }

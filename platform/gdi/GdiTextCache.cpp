@@ -16,12 +16,29 @@ namespace {
 
 constexpr size_t kMaxFonts = 256;
 constexpr size_t kMaxLines = 4096;
+constexpr size_t kMaxGlyphs = 1 << 16;
+
+struct GlyphKey {
+    uint64_t font;
+    uint32_t glyph;
+    int fx, fy;
+    bool operator==(const GlyphKey& o) const { return font == o.font && glyph == o.glyph && fx == o.fx && fy == o.fy; }
+};
+struct GlyphKeyHash {
+    size_t operator()(const GlyphKey& k) const
+    {
+        uint64_t h = k.font * 0x9E3779B97F4A7C15ull ^ k.glyph;
+        h = h * 0xBF58476D1CE4E5B9ull ^ (uint64_t)(uint32_t)(k.fx * 64 + k.fy);
+        return (size_t)(h ^ (h >> 31));
+    }
+};
 
 struct TextCaches {
     unsigned generation = 0;
     uint64_t nextSerial = 1;
     std::unordered_map<std::string, std::shared_ptr<const FontEntry>> fonts;
     std::unordered_map<std::string, LineInk> lines;
+    std::unordered_map<GlyphKey, std::vector<InkRun>, GlyphKeyHash> glyphs;
     std::string key; // reused for look-ups
 };
 
@@ -32,6 +49,7 @@ TextCaches& caches()
     if (c->generation != fontGeneration()) {
         c->fonts.clear();
         c->lines.clear();
+        c->glyphs.clear();
         c->generation = fontGeneration();
     }
     return *c;
@@ -55,9 +73,25 @@ std::shared_ptr<const FontEntry> cachedFont(const LOGFONTA& lf, double scale)
     const QFont font = qtFont(lf, scale);
     const QFontMetrics m(font);
     auto entry = std::make_shared<const FontEntry>(
-        FontEntry{font, m, m.ascent(), m.descent(), m.ascent() + m.descent(), c.nextSerial++});
+        FontEntry{font, m, m.ascent(), m.descent(), m.ascent() + m.descent(), c.nextSerial++, QRawFont::fromFont(font)});
     c.fonts.emplace(c.key, entry);
     return entry;
+}
+
+const std::vector<InkRun>& cachedGlyph(uint64_t fontSerial, uint32_t glyph, int fractionX, int fractionY,
+                                       const std::function<void(std::vector<InkRun>&)>& make)
+{
+    TextCaches& c = caches();
+    const GlyphKey key{fontSerial, glyph, fractionX, fractionY};
+    auto it = c.glyphs.find(key);
+    if (it != c.glyphs.end())
+        return it->second;
+    if (c.glyphs.size() >= kMaxGlyphs)
+        c.glyphs.clear();
+    std::vector<InkRun> runs;
+    make(runs);
+    runs.shrink_to_fit();
+    return c.glyphs.emplace(key, std::move(runs)).first->second;
 }
 
 const LineInk& cachedLine(const std::string& key, const std::function<void(LineInk&)>& make)

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QRawFont>
 #include <QString>
 
 #include "platform/gdi/GdiObjects.h"
@@ -21,6 +22,7 @@ struct FontEntry {
     QFontMetrics metrics;
     int ascent, descent, height;
     uint64_t serial; // names this entry in line keys; never reused
+    QRawFont raw;    // the font's glyphs, for lines that need no shaping
 };
 
 // The font of `lf` at `scale` device pixels per logical unit.
@@ -38,6 +40,12 @@ struct LineInk {
     bool exact = false;
     std::vector<InkRun> runs;
 };
+
+// The ink of one glyph drawn alone with its origin at a fraction (in 64ths of a pixel) of a
+// pixel from the device origin, as runs relative to that pixel; `make` fills it in when it is
+// not known yet. Valid until the next call.
+const std::vector<InkRun>& cachedGlyph(uint64_t fontSerial, uint32_t glyph, int fractionX, int fractionY,
+                                       const std::function<void(std::vector<InkRun>&)>& make);
 
 // The line that `key` names (everything its pixels depend on besides an integer move); `make`
 // fills it in when it is not known yet. The line stays valid until the next call.

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -353,3 +354,116 @@ TEST(BooleanRing, ASlitOutAndBackStartsNoPiece)
 }
 
 }
+
+namespace {
+
+// n vertices around (cx, cy) at random radii: long spiky edges that cross the
+// other ring everywhere. Floats, as the objects keep them.
+RingXY Jagged(int n, double cx, double cy, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> radius(700.0, 1300.0);
+    RingXY ring;
+    for (int i = 0; i < n; ++i) {
+        const double a = 2 * 3.141592653589793 * i / n, r = radius(random);
+        ring.emplace_back((float)(cx + r * std::cos(a)), (float)(cy + r * std::sin(a)));
+    }
+    return ring;
+}
+
+TEST(BooleanRandom, JaggedRingsAgreeWithOgrToTheFloatVertices)
+{
+    const char* names[] = {"intersection", "difference", "symmetric difference", "union"};
+    unsigned seed = 11;
+    for (int n : {40, 400, 3000}) {
+        for (int round = 0; round < 3; ++round, seed += 2) {
+            const RingXY first = Jagged(n, 0, 0, seed), second = Jagged(n, 90.0 * round + 40, 30, seed + 1);
+            const auto a = MakeShape({first}), b = MakeShape({second});
+            const auto oa = Ogr("POLYGON" + ShapeWkt({first})), ob = Ogr("POLYGON" + ShapeWkt({second}));
+            for (int op = 0; op < 4; ++op) {
+                SCOPED_TRACE(std::to_string(n) + " vertices, seed " + std::to_string(seed) + ", " + names[op]);
+                const double expected = OgrArea(oa.get(), ob.get(), op);
+                // The result keeps its vertices as floats: a crossing point moves by up
+                // half a float step, which bounds the agreement.
+                EXPECT_NEAR(OurArea(a.get(), b.get(), op), expected, 1e-7 * expected);
+            }
+        }
+    }
+}
+
+// The rings the joining of pieces must give: each ring starts from the first
+// piece left and grows by the first piece left, in list order, that continues
+// its tail or leads into its head, until it closes; checked against a plain
+// scan of the list that starts again from its head after every join.
+std::vector<RingXY> JoinByListScan(std::vector<RingXY> pieces)
+{
+    const auto same = [](const XY& a, const XY& b) { return a.first == b.first && a.second == b.second; };
+    std::vector<RingXY> rings;
+    while (!pieces.empty()) {
+        RingXY q = pieces.front();
+        pieces.erase(pieces.begin());
+        for (size_t i = 0; i < pieces.size();) {
+            const RingXY& p = pieces[i];
+            if (same(q.back(), p.front())) {
+                q.insert(q.end(), p.begin() + 1, p.end());
+            } else if (same(q.front(), p.back())) {
+                q.insert(q.begin(), p.begin(), p.end() - 1);
+            } else {
+                ++i;
+                continue;
+            }
+            pieces.erase(pieces.begin() + (long)i);
+            if (q.size() > 1 && same(q.front(), q.back())) {
+                q.pop_back();
+                break;
+            }
+            i = 0;
+        }
+        if (q.size() > 2)
+            rings.push_back(q);
+    }
+    return rings;
+}
+
+TEST(BooleanRandom, PiecesJoinIntoTheRingsOfAListScan)
+{
+    std::mt19937 random(5);
+    for (int round = 0; round < 40; ++round) {
+        // Chains between a few shared points, so that many pieces fit one end
+        // and the order decides; some close, some stay open.
+        const int points = 3 + round % 6;
+        std::uniform_int_distribution<int> end(0, points - 1), length(0, 3), coordinate(0, 1000);
+        std::vector<XY> ends;
+        for (int i = 0; i < points; ++i)
+            ends.emplace_back(coordinate(random), coordinate(random));
+        std::vector<RingXY> pieces;
+        const int count = 5 + round * 3;
+        for (int k = 0; k < count; ++k) {
+            RingXY piece{ends[(size_t)end(random)]};
+            for (int i = length(random); i > 0; --i)
+                piece.emplace_back(coordinate(random) + 0.5, coordinate(random) + 0.25);
+            piece.push_back(ends[(size_t)end(random)]);
+            pieces.push_back(piece);
+        }
+        CMapMultiPart set;
+        for (const RingXY& piece : pieces)
+            set.AddRing(ClipRing(piece).release());
+        std::unique_ptr<CMapPolyPolygon> joined(set.BuildPolyPolygon());
+        const std::vector<RingXY> expected = JoinByListScan(pieces);
+        SCOPED_TRACE("round " + std::to_string(round));
+        ASSERT_EQ(joined->GetPartCount(), (int)expected.size());
+        int ring = 0;
+        for (POSITION pos = joined->GetHeadPartPosition(); pos; ++ring) {
+            auto* part = static_cast<CMapPolygon*>(joined->GetNextPart(pos));
+            RingXY got;
+            for (int i = 0; i < part->GetPointCount(); ++i)
+                got.emplace_back(part->GetPoint(i).x, part->GetPoint(i).y);
+            RingXY want;
+            for (const XY& p : expected[(size_t)ring])
+                want.emplace_back((float)p.first, (float)p.second);
+            EXPECT_EQ(got, want) << "ring " << ring;
+        }
+    }
+}
+
+} // namespace

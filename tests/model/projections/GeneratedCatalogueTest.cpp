@@ -6,9 +6,11 @@
 #include <ogr_srs_api.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <random>
 #include <set>
 #include <sstream>
 
@@ -252,6 +254,161 @@ TEST_F(GeneratedCatalogue, SystemsBuiltFromTheirCodesAreFoundAndAnUnknownOneAppe
         EXPECT_TRUE(ReadText(copy) == expected) << "lookup " << lookup;
     }
     EXPECT_TRUE(m_boxes.Boxes().empty());
+}
+
+} // namespace
+
+namespace {
+
+// The criterion of a lookup: the same system in the same linear units, to the
+// precision WKT keeps, whatever the axis order of the data.
+bool SameSystem(const OGRSpatialReference& a, const OGRSpatialReference& b)
+{
+    const char* const options[] = {"IGNORE_DATA_AXIS_TO_SRS_AXIS_MAPPING=YES", nullptr};
+    const double ua = a.GetLinearUnits(), ub = b.GetLinearUnits();
+    return a.IsSame(&b, options) && std::fabs(ua - ub) <= 1e-12 * std::max(std::fabs(ua), std::fabs(ub));
+}
+
+std::unique_ptr<OGRSpatialReference> Imported(const std::string& wkt)
+{
+    auto srs = std::make_unique<OGRSpatialReference>();
+    if (srs->importFromWkt(wkt.c_str()) != OGRERR_NONE)
+        return nullptr;
+    srs->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    return srs;
+}
+
+std::string ExportedWkt(const OGRSpatialReference& srs)
+{
+    char* wkt = nullptr;
+    srs.exportToWkt(&wkt);
+    std::string text = wkt ? wkt : "";
+    CPLFree(wkt);
+    return text;
+}
+
+// A copy of the shipped catalogue that lookups may append to.
+class CatalogueCopy : public GeneratedCatalogue {
+protected:
+    CatalogueCopy()
+    {
+        m_shipped = Shipped();
+        m_catalogue = ParseShipped();
+        m_copy = m_folder.File("Projections.dat");
+        Restore();
+    }
+    static ShippedCatalogue ParseShipped() { return Parse(); }
+    void Restore()
+    {
+        WriteText(m_copy, m_shipped);
+        g_ProjectionCatalogPath = m_copy;
+    }
+    size_t PositionOf(int code) const
+    {
+        for (size_t i = 0; i < m_catalogue.entries.size(); ++i)
+            if (m_catalogue.entries[i].code == code)
+                return i;
+        return m_catalogue.entries.size();
+    }
+    // The code found is the system's own or that of an earlier entry of the same system.
+    void ExpectOwnOrEarlierIdentical(int code, int found)
+    {
+        SCOPED_TRACE(code);
+        const size_t own = PositionOf(code), at = PositionOf(found);
+        ASSERT_LT(at, m_catalogue.entries.size()) << "found " << found;
+        EXPECT_LE(at, own);
+        if (at != own) {
+            auto a = Imported(m_catalogue.entries[own].definition), b = Imported(m_catalogue.entries[at].definition);
+            ASSERT_TRUE(a && b);
+            EXPECT_TRUE(SameSystem(*a, *b)) << found;
+        }
+    }
+
+    TempFolder m_folder;
+    std::string m_shipped;
+    ShippedCatalogue m_catalogue;
+    CString m_copy;
+};
+
+// Systems whose registry form says more than one-line WKT can (a quote in a
+// datum name, a zoned grid, a spherical method variant) are found as stored.
+TEST_F(CatalogueCopy, SystemsBuiltFromTheRegistryAreFoundEvenWhereWktSaysLess)
+{
+    for (int code : {4266, 26632, 26692, 9311, 32600, 32700}) {
+        OGRSpatialReference built;
+        ASSERT_EQ(built.importFromEPSG(code), OGRERR_NONE) << code;
+        ExpectOwnOrEarlierIdentical(code, CProjectionCatalogue::FindCode(&built));
+    }
+    EXPECT_EQ(ReadText(m_copy), m_shipped);
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+}
+
+TEST_F(CatalogueCopy, EveryShippedSystemIsFoundUnderItsCodeOrAnEarlierIdenticalOne)
+{
+    for (const ShippedEntry& entry : m_catalogue.entries) {
+        OGRSpatialReference built;
+        ASSERT_EQ(built.importFromEPSG(entry.code), OGRERR_NONE) << entry.code;
+        ExpectOwnOrEarlierIdentical(entry.code, CProjectionCatalogue::FindCode(&built));
+        std::unique_ptr<OGRSpatialReference> read(CProjectionCatalogue::CreateSpatialReference(entry.code));
+        ASSERT_NE(read, nullptr) << entry.code;
+        ExpectOwnOrEarlierIdentical(entry.code, CProjectionCatalogue::FindCode(read.get()));
+        if (HasFailure())
+            break;
+    }
+    EXPECT_EQ(ReadText(m_copy), m_shipped);
+}
+
+// The lookup compares only a few candidates; its answer must be the one of a
+// scan that compares every entry in file order.
+TEST_F(CatalogueCopy, LookupsAgreeWithAScanOfEveryEntry)
+{
+    std::vector<std::unique_ptr<OGRSpatialReference>> stored;
+    for (const ShippedEntry& entry : m_catalogue.entries)
+        stored.push_back(Imported(entry.definition));
+    // The first entry of the system itself, else of its one-line form read back.
+    const auto scan = [&](const OGRSpatialReference& query) {
+        for (size_t i = 0; i < stored.size(); ++i)
+            if (stored[i] && SameSystem(*stored[i], query))
+                return m_catalogue.entries[i].code;
+        const auto readBack = Imported(ExportedWkt(query));
+        for (size_t i = 0; readBack && i < stored.size(); ++i)
+            if (stored[i] && SameSystem(*stored[i], *readBack))
+                return m_catalogue.entries[i].code;
+        return -1;
+    };
+
+    std::mt19937 random(20261211u);
+    std::uniform_int_distribution<size_t> pick(0, m_catalogue.entries.size() - 1);
+    for (int round = 0; round < 12; ++round) {
+        const ShippedEntry& entry = m_catalogue.entries[pick(random)];
+        std::vector<std::unique_ptr<OGRSpatialReference>> queries;
+        queries.push_back(Imported(entry.definition));
+        auto registry = std::make_unique<OGRSpatialReference>();
+        registry->importFromEPSG(entry.code);
+        queries.push_back(std::move(registry));
+        // Near misses: the same system in other units, a parameter moved a little.
+        auto feet = Imported(entry.definition);
+        if (feet->IsProjected())
+            feet->SetLinearUnits("US survey foot", 0.304800609601219);
+        queries.push_back(std::move(feet));
+        auto moved = Imported(entry.definition);
+        if (moved->IsProjected())
+            moved->SetNormProjParm(SRS_PP_FALSE_EASTING, moved->GetNormProjParm(SRS_PP_FALSE_EASTING, 0) + 0.5);
+        else
+            moved->SetGeogCS("moved", "moved", "moved", moved->GetSemiMajor() + 0.5, moved->GetInvFlattening());
+        queries.push_back(std::move(moved));
+
+        for (size_t q = 0; q < queries.size(); ++q) {
+            SCOPED_TRACE(std::to_string(entry.code) + " query " + std::to_string(q));
+            const int expected = scan(*queries[q]);
+            const int found = CProjectionCatalogue::FindCode(queries[q].get());
+            if (expected != -1)
+                EXPECT_EQ(found, expected);
+            else
+                EXPECT_GT(found, m_catalogue.maxCode);   // appended
+            Restore();
+        }
+    }
 }
 
 } // namespace

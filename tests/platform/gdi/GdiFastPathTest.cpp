@@ -8,6 +8,7 @@
 #include "platform/gdi/GdiInternal.h"
 #include "platform/gdi/GdiObjects.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -412,4 +413,66 @@ TEST(FastPaths, TextCacheFollowsFaceSubstitutions)
     }
     EXPECT_TRUE(mono == general);
     EXPECT_FALSE(mono == sans);
+}
+
+namespace {
+
+// Random labels as a map draws them: letters, digits, blanks and punctuation, pairs that other
+// renderers join ("fi", "ffl"), accented letters, some Greek and a combining accent (laid out as
+// a whole), in several faces, sizes and styles, each alignment, at random places, over and over.
+std::vector<uint32_t> DrawLabels(bool general)
+{
+    GeneralPaths mode(general);
+    constexpr int LW = 320, LH = 200;
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateBitmap(LW, LH, 1, 32, nullptr);
+    CBitmap* oldBitmap = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, LW, LH, RGB(255, 255, 255));
+    const char* const pieces[] = {"fi", "ffl", "Wg", " ", "12", "é", "ü", "Ø", "ß", "., -", "Ω", "e\xCC\x81", "Tj", "AV"};
+    const char* const faces[] = {"Arial", "Times New Roman", "Courier New"};
+    const UINT aligns[] = {TA_LEFT | TA_TOP, TA_CENTER | TA_BASELINE, TA_RIGHT | TA_BOTTOM};
+    std::mt19937 random(1234);
+    std::uniform_int_distribution<int> x(-20, LW + 20), y(-10, LH + 10), piece(0, 13), letter(0, 25), count(1, 6);
+    for (int f = 0; f < 6; ++f) {
+        CFont font;
+        font.CreateFont(-(9 + f * 3), 0, 0, 0, f % 2 ? FW_BOLD : FW_NORMAL, f == 4, FALSE, FALSE, ANSI_CHARSET, 0, 0,
+                        0, 0, faces[f % 3]);
+        CFont* old = dc.SelectObject(&font);
+        dc.SetTextColor(RGB(20 * f, 20, 160));
+        dc.SetBkColor(RGB(240, 240, 0));
+        for (int k = 0; k < 60; ++k) {
+            std::string text;
+            for (int n = count(random); n > 0; --n) {
+                text += (char)('a' + letter(random));
+                text += pieces[piece(random)];
+            }
+            dc.SetBkMode(k % 3 ? TRANSPARENT : OPAQUE);
+            dc.SetTextAlign(aligns[k % 3]);
+            dc.TextOut(x(random), y(random), text.c_str(), (int)text.size());
+        }
+        dc.SelectObject(old);
+    }
+    std::vector<uint32_t> pixels((size_t)LW * LH);
+    for (int py = 0; py < LH; ++py)
+        for (int px = 0; px < LW; ++px)
+            pixels[(size_t)py * LW + px] = dc.GetPixel(px, py);
+    dc.SelectObject(oldBitmap);
+    return pixels;
+}
+
+} // namespace
+
+// Lines never drawn before are put together from the glyphs they are made of; every pixel must
+// be the one the whole line drawn at once gives.
+TEST(FastPaths, LabelsComposedOfGlyphsMatchTheUncachedPath)
+{
+    const std::vector<uint32_t> fast = DrawLabels(false), general = DrawLabels(true);
+    size_t differing = 0;
+    for (size_t i = 0; i < fast.size(); ++i)
+        differing += fast[i] != general[i];
+    EXPECT_EQ(differing, 0u);
+    const auto inked = fast.size() - (size_t)std::count(fast.begin(), fast.end(), (uint32_t)RGB(255, 255, 255));
+    EXPECT_GT(inked, fast.size() / 20) << "the labels must be drawn";
 }
