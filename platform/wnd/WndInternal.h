@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QRegion>
 #include <QWidget>
+#include <QWindow>
 
 #include <functional>
 #include <map>
@@ -189,6 +190,21 @@ struct NativeInput {
     UINT deliverOn = 0;
     bool delivered = false;
 };
+// Input that arrives while earlier input waits for a pumping caller: the Qt event is
+// held in the queue and routed to a window only once everything before it has been
+// dispatched. Windows, too, finds the window of queued input when it takes it out, so
+// a click that enables a button lets a second click already on its way press it.
+// The event is made again when it is routed: Qt's pointer events share their point with
+// the device, so a kept one would take the position of whatever arrived after it.
+struct HeldInput {
+    QPointer<QWindow> window;
+    std::function<std::unique_ptr<QEvent>(QWindow*)> make; // the event in the window's coordinates
+};
+// Whether a Qt input event must be held rather than turned into a message now.
+bool MustHoldInput();
+// Whether held input is being routed: its messages wait for the loop that routes it.
+bool RoutingHeldInput();
+void HoldInput(QWindow* window, std::function<std::unique_ptr<QEvent>(QWindow*)> make);
 bool PeekModeActive();
 // Whether a message was handled since the last call (idle processing restarts then).
 bool TakeMessageSinceIdle();

@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QThread>
 
+#include <algorithm>
 #include <deque>
 #include <mutex>
 #include <unordered_map>
@@ -25,6 +26,7 @@ struct Queued {
     MSG msg{};
     std::shared_ptr<NativeInput> native;
     std::string chars; // the characters TranslateMessage makes of a key-down
+    std::shared_ptr<HeldInput> held; // set: no message yet, see HeldInput
 };
 
 std::mutex g_mutex;
@@ -33,6 +35,8 @@ bool g_wakePosted = false;
 bool g_quitPending = false;
 int g_quitCode = 0;
 int g_peekDepth = 0;
+// While held input is routed, the messages it makes take its place in the queue.
+std::ptrdiff_t g_routeAt = -1;
 
 // The message last taken out of the queue, for TranslateMessage / DispatchMessage.
 Queued g_last;
@@ -108,6 +112,37 @@ bool Matches(const MSG& m, HWND hwnd, UINT first, UINT last)
     if (first == 0 && last == 0)
         return true;
     return m.message >= first && m.message <= last;
+}
+
+bool IsInput(const Queued& q)
+{
+    const UINT m = q.msg.message;
+    return q.held || (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) ||
+           (m >= WM_NCMOUSEMOVE && m <= WM_NCMBUTTONDBLCLK);
+}
+
+// Routes held input that no undispatched input precedes any more. Called without g_mutex.
+void RouteHeldInput()
+{
+    if (g_routeAt >= 0)
+        return; // a handler of the event being routed pumps: the rest keeps its order
+    for (;;) {
+        std::shared_ptr<HeldInput> held;
+        {
+            std::lock_guard<std::mutex> lock(g_mutex);
+            const auto it = std::find_if(g_queue.begin(), g_queue.end(), IsInput);
+            if (it == g_queue.end() || !it->held)
+                return;
+            held = std::move(it->held);
+            g_routeAt = it - g_queue.begin();
+            g_queue.erase(it);
+        }
+        if (held->window) {
+            const std::unique_ptr<QEvent> event = held->make(held->window);
+            QCoreApplication::sendEvent(held->window, event.get());
+        }
+        g_routeAt = -1;
+    }
 }
 
 void Translate(const Queued& q)
@@ -192,6 +227,29 @@ void EnqueueInput(const MSG& msg, std::shared_ptr<NativeInput> native, std::stri
     q.msg = msg;
     q.native = std::move(native);
     q.chars = std::move(chars);
+    if (g_routeAt >= 0 && g_routeAt <= (std::ptrdiff_t)g_queue.size())
+        g_queue.insert(g_queue.begin() + g_routeAt++, std::move(q));
+    else
+        g_queue.push_back(std::move(q));
+}
+
+bool RoutingHeldInput() { return g_routeAt >= 0; }
+
+bool MustHoldInput()
+{
+    if (g_peekDepth == 0 || g_routeAt >= 0)
+        return false;
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return std::any_of(g_queue.begin(), g_queue.end(), IsInput);
+}
+
+void HoldInput(QWindow* window, std::function<std::unique_ptr<QEvent>(QWindow*)> make)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    Queued q;
+    q.held = std::make_shared<HeldInput>();
+    q.held->window = window;
+    q.held->make = std::move(make);
     g_queue.push_back(std::move(q));
 }
 
@@ -230,6 +288,7 @@ void PurgeTimer(HWND hwnd, UINT_PTR id)
 void DrainQueue()
 {
     while (g_peekDepth == 0) {
+        RouteHeldInput();
         Queued q;
         {
             std::lock_guard<std::mutex> lock(g_mutex);
@@ -339,9 +398,10 @@ BOOL PeekMessage(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         LeavePeek();
     }
+    RouteHeldInput();
     std::lock_guard<std::mutex> lock(g_mutex);
     for (auto it = g_queue.begin(); it != g_queue.end(); ++it) {
-        if (!Matches(it->msg, hWnd, wMsgFilterMin, wMsgFilterMax))
+        if (it->held || !Matches(it->msg, hWnd, wMsgFilterMin, wMsgFilterMax))
             continue;
         *lpMsg = it->msg;
         if (wRemoveMsg & PM_REMOVE) {

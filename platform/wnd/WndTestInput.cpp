@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QThread>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace {
 
@@ -100,6 +101,27 @@ void AfxTestMouse(HWND hwnd, UINT message, int x, int y, UINT keyFlags)
     }
     QMouseEvent event(type, local, global, button, Buttons(keyFlags), Modifiers(keyFlags));
     Send(widget, &event);
+}
+
+void AfxTestQueueSystemClick(HWND hwnd, int x, int y)
+{
+    QWidget* widget = wnd::WidgetOf(hwnd);
+    QWindow* window = widget ? widget->window()->windowHandle() : nullptr;
+    if (!window)
+        return;
+    // Each event is made when it is delivered, as the window system's are.
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMetaObject::invokeMethod(
+            window,
+            [window, type, x, y]() {
+                const QPointF global(x, y);
+                const QPointF local = window->mapFromGlobal(global.toPoint());
+                QMouseEvent event(type, local, local, global, Qt::LeftButton,
+                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                QCoreApplication::sendEvent(window, &event);
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void AfxTestWheel(HWND hwnd, int x, int y, int delta, UINT keyFlags)

@@ -9,6 +9,10 @@
 // `message`: WM_MOUSEMOVE or a button's WM_xBUTTONDOWN / UP / DBLCLK, at client
 // point (x, y); `keyFlags`: the MK_* state after the event (buttons held, Shift, Ctrl).
 void AfxTestMouse(HWND hwnd, UINT message, int x, int y, UINT keyFlags = 0);
+// A left click at screen point (x, y) that the window system has queued for the top-level
+// window of `hwnd`: it arrives when the event loop next runs, and the window beneath the
+// point that gets it is found then.
+void AfxTestQueueSystemClick(HWND hwnd, int x, int y);
 // A wheel turn of `delta` (120 per notch) with the pointer at client point (x, y).
 void AfxTestWheel(HWND hwnd, int x, int y, int delta, UINT keyFlags = 0);
 // A key press or release; `text` is what the key types (null: nothing); `keyFlags`

@@ -59,8 +59,48 @@ void QueueInput(const MSG& msg, bool native, QWidget* receiver, const QEvent* ev
         input->deliverOn = deliverOn;
     }
     EnqueueInput(msg, std::move(input), std::move(chars));
-    if (!PeekModeActive())
+    if (!PeekModeActive() && !RoutingHeldInput())
         DrainQueue();
+}
+
+// How to make a window-system input event again for its top-level window to route; empty
+// for events that are not input.
+std::function<std::unique_ptr<QEvent>(QWindow*)> Remaker(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        const auto* e = static_cast<QMouseEvent*>(event);
+        return [type = e->type(), global = e->globalPosition(), button = e->button(), buttons = e->buttons(),
+                modifiers = e->modifiers(), device = e->pointingDevice(), time = e->timestamp()](QWindow* window) {
+            const QPointF at = global - QPointF(window->mapToGlobal(QPoint(0, 0)));
+            auto made = std::make_unique<QMouseEvent>(type, at, at, global, button, buttons, modifiers, device);
+            made->setTimestamp(time);
+            return std::unique_ptr<QEvent>(std::move(made));
+        };
+    }
+    case QEvent::Wheel: {
+        const auto* e = static_cast<QWheelEvent*>(event);
+        return [global = e->globalPosition(), pixels = e->pixelDelta(), angle = e->angleDelta(),
+                buttons = e->buttons(), modifiers = e->modifiers(), phase = e->phase(), inverted = e->inverted(),
+                source = e->source(), device = e->pointingDevice(), time = e->timestamp()](QWindow* window) {
+            const QPointF at = global - QPointF(window->mapToGlobal(QPoint(0, 0)));
+            auto made = std::make_unique<QWheelEvent>(at, global, pixels, angle, buttons, modifiers, phase, inverted,
+                                                      source, device);
+            made->setTimestamp(time);
+            return std::unique_ptr<QEvent>(std::move(made));
+        };
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        std::shared_ptr<QEvent> key(event->clone());
+        return [key](QWindow*) { return std::unique_ptr<QEvent>(key->clone()); };
+    }
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -207,6 +247,13 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event)
     QWidget* receiver = qobject_cast<QWidget*>(watched);
     if (!w || !receiver)
         return input;
+    if (input && event->spontaneous() && MustHoldInput()) {
+        QWindow* window = receiver->window()->windowHandle();
+        if (auto make = Remaker(event); window && make) {
+            HoldInput(window, std::move(make));
+            return true;
+        }
+    }
     switch (type) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

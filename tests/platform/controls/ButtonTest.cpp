@@ -112,6 +112,36 @@ TEST_F(ButtonTest, DoubleClickNotifiesRadioAndClicksPushButtonTwice)
     EXPECT_EQ(parent.Codes(WM_COMMAND, 2), (std::vector<UINT>{BN_CLICKED, BN_CLICKED}));
 }
 
+// Two clicks that reach the program together while a window pumps messages itself (a
+// timer's handler letting the messages through): the second one lands on the button that
+// the first one's command enables, because the window a click goes to is found only when
+// the click before it has been handled.
+TEST_F(ButtonTest, AClickQueuedBehindAnotherPressesTheButtonTheFirstEnabled)
+{
+    HWND open = Make(BS_PUSHBUTTON, 21, "Open", {10, 10, 110, 34});
+    HWND close = Make(BS_PUSHBUTTON, 22, "Close", {10, 50, 110, 74});
+    ::EnableWindow(close, FALSE);
+    parent.onCommand = [&](int id, UINT code) {
+        if (id == 21 && code == BN_CLICKED) {
+            ::EnableWindow(open, FALSE);
+            ::EnableWindow(close, TRUE);
+        }
+    };
+    parent.Clear();
+    POINT a{50, 20}, b{50, 60};
+    ::ClientToScreen(parent.m_hWnd, &a);
+    ::ClientToScreen(parent.m_hWnd, &b);
+    AfxTestQueueSystemClick(parent.m_hWnd, a.x, a.y);
+    AfxTestQueueSystemClick(parent.m_hWnd, b.x, b.y);
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        ASSERT_TRUE(AfxPumpMessage());
+    Pump();
+    EXPECT_EQ(parent.Codes(WM_COMMAND, 21), (std::vector<UINT>{BN_CLICKED}));
+    EXPECT_EQ(parent.Codes(WM_COMMAND, 22), (std::vector<UINT>{BN_CLICKED}));
+    parent.onCommand = nullptr;
+}
+
 TEST_F(ButtonTest, DisabledButtonIgnoresClicks)
 {
     HWND b = Make(BS_AUTOCHECKBOX, 5);

@@ -45,6 +45,8 @@ LRESULT ParentWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         e.code = HIWORD(wParam);
         e.from = (HWND)lParam;
         events.push_back(e);
+        if (onCommand)
+            onCommand(e.id, e.code);
         break;
     case WM_NOTIFY: {
         NMHDR* nm = reinterpret_cast<NMHDR*>(lParam);

@@ -29,6 +29,8 @@ public:
     ~ParentWnd() override;
 
     std::vector<Event> events;
+    // Acts on a WM_COMMAND after recording it.
+    std::function<void(int id, UINT code)> onCommand;
     // Answers WM_NOTIFY before the default processing; return false to leave it to it.
     std::function<bool(NMHDR*, LRESULT*)> onNotify;
     // Draws owner-drawn items (after recording them).
