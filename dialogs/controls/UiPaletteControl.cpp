@@ -91,7 +91,7 @@ void CUiPaletteControl::DrawCustom(CDC* pDC, BOOL bSwatch)
     UiDrawPaletteCustom(pDC, &m_customHitRect, m_customRect, m_customText, bSwatch, m_currentColor);
 }
 
-void CUiPaletteControl::DrawCustomHot(CDC* pDC) { UiDrawPaletteCustomHot(pDC, m_customHitRect); }
+void CUiPaletteControl::DrawCustomHot(CDC* pDC) { UiDrawPaletteSelectionFrame(pDC, m_customHitRect); }
 
 int CUiPaletteControl::CurrentIndex() const
 {
