@@ -14,6 +14,7 @@
 #include "model/MapText.h"
 #include "platform/gdi/CDC.h"
 #include "platform/testing/ModalRecorder.h"
+#include "tests/model/layers/LayerFileMaps.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -101,28 +102,17 @@ protected:
     void SetUp() override
     {
         path = m_folder.File("Test.klz");
-        CMapLayer probe("Test");
-        for (const CMapField& field : Fields())
-            probe.AddField(field);
-        CMapModel creator;
-        ASSERT_EQ(creator.CreateLayerDatabase(path, &probe), 1);
+        ASSERT_TRUE(layerfile::CreateLayerFile(path, "Test", Fields()));
         Open();
     }
 
-    // A new map with the layer file opened into a new layer.
+    // A new map with the layer file opened into a new layer; the view a window
+    // of 100 x 100 pixels shows: map (0, 0) at its bottom left, one unit per pixel.
     void Open()
     {
         layer = nullptr;
-        model = std::make_unique<CMapModel>();
-        ASSERT_TRUE(model->OpenLayer(path, nullptr));
-        layer = model->GetLastLayer();
-        // The view a window of 100 x 100 pixels shows: map (0, 0) at its
-        // bottom left, one unit per pixel.
-        model->SetClientRect(RECT{0, 0, 100, kHeight});
-        model->SetZoom(1.0);
-        model->SetXOffset(0);
-        model->SetYOffset(0);
-        model->UpdateViewRect(0, 0);
+        layer = layerfile::OpenInNewMap(model, path, kHeight, 1.0);
+        ASSERT_NE(layer, nullptr);
     }
     // Saves (commits), closes and opens the file again.
     void SaveAndReopen()
