@@ -37,6 +37,7 @@
 #include "platform/wnd/WndTestInput.h"
 #include "resources/resource.h"
 #include "tests/app/shell/AppTestSupport.h"
+#include "tests/model/layers/LayerFileMaps.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -849,8 +850,7 @@ TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
     EXPECT_FALSE(doc->GetMapWnd()->IsModified());
 
     // The saved layer holds them when opened in another map, once this map lets its files go.
-    for (int i = 0; i < doc->GetMapModel()->GetLayerCount(); ++i)
-        doc->GetMapModel()->GetLayerAt(i)->CloseDatabase();
+    layerfile::LetFilesGo(*doc->GetMapModel());
     CMUIMap reader;
     reader.LoadWorkspace(path);
     CMapLayer* reopened = reader.GetMapModel()->GetLayerAt(0);

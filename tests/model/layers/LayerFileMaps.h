@@ -1,5 +1,6 @@
-// A layer on a fresh file and a new map that opens it: what a test needs to
-// read its objects back through the file rather than from memory.
+// A layer on a fresh file, a new map that opens it, and a map that lets its
+// files go: what a test needs to read objects back through the files rather
+// than from memory.
 #pragma once
 
 #include "core/MapField.h"
@@ -36,6 +37,14 @@ inline CMapLayer* OpenInNewMap(std::unique_ptr<CMapModel>& model, const CString&
     model->SetYOffset(0);
     model->UpdateViewRect(0, 0);
     return layer;
+}
+
+// Closes the database of every layer of `map`, so that another map may open
+// the files: a layer file in use by one map does not open in another.
+inline void LetFilesGo(CMapModel& map)
+{
+    for (int i = 0; i < map.GetLayerCount(); ++i)
+        map.GetLayerAt(i)->CloseDatabase();
 }
 
 } // namespace layerfile
