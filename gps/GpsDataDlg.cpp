@@ -124,21 +124,33 @@ void CGpsDataDlg::SetStatus(const CString& text)
 }
 
 // ---------------------------------------------------------------- connecting
-void CGpsDataDlg::OnOpenPort()
+void CGpsDataDlg::GetChosenPort(CString& port, DWORD& rate)
 {
-    m_bDownload = FALSE;
-    CString port, rateText;
+    CString rateText;
     if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_GPS_PORT)); combo && combo->GetCurSel() >= 0)
         combo->GetLBText(combo->GetCurSel(), port);
     if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_GPS_BAUD_RATE)); combo && combo->GetCurSel() >= 0)
         combo->GetLBText(combo->GetCurSel(), rateText);
-    const DWORD rate = (DWORD)strtoul(rateText, nullptr, 10);
+    rate = (DWORD)strtoul(rateText, nullptr, 10);
+}
 
-    if (!m_Link.OpenPort(port, rate)) {
-        ::MessageBox(GetSafeHwnd(), "Could not open COM Port!!", "Error", MB_OK);
-        SetStatus("Ready");
+bool CGpsDataDlg::OpenLinkPort(const CString& port, DWORD rate)
+{
+    if (m_Link.OpenPort(port, rate))
+        return true;
+    ::MessageBox(GetSafeHwnd(), "Could not open COM Port!!", "Error", MB_OK);
+    SetStatus("Ready");
+    return false;
+}
+
+void CGpsDataDlg::OnOpenPort()
+{
+    m_bDownload = FALSE;
+    CString port;
+    DWORD rate = 0;
+    GetChosenPort(port, rate);
+    if (!OpenLinkPort(port, rate))
         return;
-    }
     if (!AwaitReceiver(port))
         return;
     if (!ChooseGpsLayer())

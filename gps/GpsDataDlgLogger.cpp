@@ -8,7 +8,6 @@
 
 #include "platform/base/Profile.h"
 #include "platform/controls/CAnimateCtrl.h"
-#include "platform/controls/CComboBox.h"
 #include "resources/resource.h"
 
 #include <cstdlib>
@@ -108,12 +107,7 @@ void CGpsDataDlg::OnDownloadTrineData()
     CString port;
     DWORD rate = 4800;
     if (m_nMode == kModeSerial) {
-        CString rateText;
-        if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_GPS_PORT)); combo && combo->GetCurSel() >= 0)
-            combo->GetLBText(combo->GetCurSel(), port);
-        if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_GPS_BAUD_RATE)); combo && combo->GetCurSel() >= 0)
-            combo->GetLBText(combo->GetCurSel(), rateText);
-        rate = (DWORD)strtoul(rateText, nullptr, 10);
+        GetChosenPort(port, rate);
     } else {
         port = FindLoggerPort();
         SetStatus("Ready");
@@ -123,11 +117,8 @@ void CGpsDataDlg::OnDownloadTrineData()
             return;
         }
     }
-    if (!m_Link.OpenPort(port, rate)) {
-        ::MessageBox(GetSafeHwnd(), "Could not open COM Port!!", "Error", MB_OK);
-        SetStatus("Ready");
+    if (!OpenLinkPort(port, rate))
         return;
-    }
     if (!AwaitReceiver(port))
         return;
     Sleep(1000);
