@@ -1,7 +1,7 @@
 // Layers made by the tests: a map with one layer on a fresh file in a temporary
 // folder, a box kind of object (an indexed object that fills its boundary with
 // its brush colour) registered for the rectangle code while a test runs, and
-// raw reads of the file through SQLite itself.
+// raw reads of the file through SQLite itself (RawFile.h).
 #pragma once
 
 #include "core/SQLiteDatabase.h"
@@ -15,6 +15,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/testing/ModalRecorder.h"
 #include "tests/model/layers/LayerFileMaps.h"
+#include "tests/model/layers/RawFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -56,41 +57,6 @@ public:
 
 private:
     ObjectKindCreator m_previous;
-};
-
-// Raw access to a file with SQLite alone.
-class RawFile {
-public:
-    explicit RawFile(const CString& path) { sqlite3_open_v2(path, &m_db, SQLITE_OPEN_READONLY, nullptr); }
-    ~RawFile() { sqlite3_close(m_db); }
-    RawFile(const RawFile&) = delete;
-    RawFile& operator=(const RawFile&) = delete;
-
-    long long Int(const std::string& sql) const
-    {
-        sqlite3_stmt* stmt = nullptr;
-        long long value = -12345;
-        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
-            value = sqlite3_column_int64(stmt, 0);
-        sqlite3_finalize(stmt);
-        return value;
-    }
-    // NULL reads as "<null>"; the whole value, NULs included.
-    std::string Text(const std::string& sql) const
-    {
-        sqlite3_stmt* stmt = nullptr;
-        std::string value = "<no row>";
-        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
-            const unsigned char* text = sqlite3_column_text(stmt, 0);
-            value = text ? std::string(reinterpret_cast<const char*>(text), (size_t)sqlite3_column_bytes(stmt, 0))
-                         : std::string("<null>");
-        }
-        sqlite3_finalize(stmt);
-        return value;
-    }
-
-private:
-    sqlite3* m_db = nullptr;
 };
 
 class LayerTest : public ::testing::Test {
