@@ -80,7 +80,7 @@ protected:
     // keeping the map's layer; true when it connected.
     bool Connect(const std::string& first, int rateIndex = 2)
     {
-        dlg = std::make_unique<CGpsDataDlg>(&map, 0);
+        dlg = std::make_unique<CGpsDataDlg>(&map, CGpsDataDlg::kModeSerial);
         EXPECT_TRUE(dlg->Create());
         dynamic_cast<CComboBox*>(dlg->GetDlgItem(IDC_GPS_PORT))->SetCurSel(4);
         dynamic_cast<CComboBox*>(dlg->GetDlgItem(IDC_GPS_BAUD_RATE))->SetCurSel(rateIndex);
@@ -207,7 +207,7 @@ TEST_F(GpsRecording, ClosingTheWindowWhileRecordingKeepsTheTrack)
 TEST_F(GpsRecording, FailuresToConnect)
 {
     // No line from the receiver: told, and the port is closed again.
-    dlg = std::make_unique<CGpsDataDlg>(&map, 0);
+    dlg = std::make_unique<CGpsDataDlg>(&map, CGpsDataDlg::kModeSerial);
     ASSERT_TRUE(dlg->Create());
     dynamic_cast<CComboBox*>(dlg->GetDlgItem(IDC_GPS_PORT))->SetCurSel(4);
     dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GPS_OPEN_PORT, BN_CLICKED), 0);
