@@ -71,6 +71,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Shows or enables the control `id`, when the template has it.
+    void ShowItem(int id, BOOL show);
+    void EnableItem(int id, BOOL enable);
     // The port and the rate chosen in the window's lists; an empty port and
     // rate 0 for a list with nothing chosen.
     void GetChosenPort(CString& port, DWORD& rate);

@@ -15,12 +15,6 @@
 namespace {
 const char kNotFound[] = "AUTOTRINE_NOTFOUND";
 
-void EnableItem(CWnd* dlg, int id, BOOL enable)
-{
-    if (CWnd* w = dlg->GetDlgItem(id))
-        w->EnableWindow(enable);
-}
-
 // "hhmmss" as "hh:mm:ss"; "ddmmyy" as "yy:mm:dd" read backwards (characters 5-6, 3-4, 1-2).
 CString Clock(const CString& field)
 {
@@ -92,9 +86,9 @@ void CGpsDataDlg::OnConnectTrine()
     }
     if (!AwaitReceiver(port) || !ChooseGpsLayer())
         return;
-    EnableItem(this, IDC_GPS_CLOSE_PORT, TRUE);
+    EnableItem(IDC_GPS_CLOSE_PORT, TRUE);
     for (int id : {IDC_GPS_TRINE, IDC_GPS_CLOSE, IDC_GPS_TRINE_DOWNLOAD})
-        EnableItem(this, id, FALSE);
+        EnableItem(id, FALSE);
     SetTimer(kTimerId, 1000);
     m_bTimerProcessing = TRUE;
     UpdateData(FALSE);
@@ -134,8 +128,8 @@ void CGpsDataDlg::OnDownloadTrineData()
     if (!ChooseGpsLayer())
         return;
     for (int id : {IDC_GPS_TRINE, IDC_GPS_OPEN_PORT, IDC_GPS_TRINE_DOWNLOAD, IDC_GPS_CLOSE})
-        EnableItem(this, id, FALSE);
-    EnableItem(this, IDC_GPS_CLOSE_PORT, TRUE);
+        EnableItem(id, FALSE);
+    EnableItem(IDC_GPS_CLOSE_PORT, TRUE);
 
     m_nTotalRecords = m_Link.TriggerDownload(choose.GetRequest());
     if (m_nTotalRecords < 0) {
