@@ -215,6 +215,13 @@ class Session:
             return ids[-1] if ids else None
         return wait_until(probe, what or "a window named " + pattern, timeout)
 
+    def wait_dialog(self, pattern, what=None, timeout=20):
+        """A new window that has the keyboard: keys typed before Qt hands a just-mapped
+        dialog the focus would go to the window under it and lose their first characters."""
+        window = self.wait_window(pattern, what, timeout)
+        wait_until(lambda: self.focused() == window, (what or pattern) + " to take the keyboard", timeout)
+        return window
+
     def wait_gone(self, window, what, timeout=15):
         wait_until(lambda: window not in self.windows(""), what, timeout)
 

@@ -53,15 +53,15 @@ class DrawJourney(unittest.TestCase):
             s.wait_window("Veltrin Terravue1$", what="the new map")
             self.open_menu(s, "alt+l")
             s.key("n")
-            dialog = s.wait_window("^Add new layer$", what="the layer name dialog")
+            dialog = s.wait_dialog("^Add new layer$", what="the layer name dialog")
             s.type("Sketch")
             s.key("Return")
             s.wait_gone(dialog, "the layer name dialog to close")
-            dialog = s.wait_window("^Save As$", what="the new layer's file dialog")
+            dialog = s.wait_dialog("^Save As$", what="the new layer's file dialog")
             s.type(layer)
             s.key("Return")
             s.wait_gone(dialog, "the layer file dialog to close")
-            dialog = s.wait_window("^Layer data structure$", what="the layer data structure dialog")
+            dialog = s.wait_dialog("^Layer data structure$", what="the layer data structure dialog")
             dx, dy, _, _ = s.geometry(dialog)
             s.click(dx + 48, dy + 292)  # Add (the dialog takes no Alt+letter)
             s.type("Owner")
@@ -142,7 +142,7 @@ class DrawJourney(unittest.TestCase):
 
             # Save: the map has no workspace yet, so Save asks for its name.
             s.key("ctrl+s")
-            dialog = s.wait_window("^Save As$", what="the Save As dialog")
+            dialog = s.wait_dialog("^Save As$", what="the Save As dialog")
             s.type(workspace)
             s.key("Return")
             ex.wait_rows(layer, "select mapeObjectType from _MapGeoData order by mapeObjectType",

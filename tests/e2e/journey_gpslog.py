@@ -26,7 +26,7 @@ class GpsLogJourney(unittest.TestCase):
             s.wait_window("Veltrin Terravue1$", what="the new map")
             s.menu("alt+l", "i")
             s.key("g")
-            dialog = s.wait_window("^Open$", what="the open dialog of the log")
+            dialog = s.wait_dialog("^Open$", what="the open dialog of the log")
             s.type(os.path.abspath(LOG))
             s.key("Return")
             viewer = s.wait_window("^View Data Import$", what="the log viewer")

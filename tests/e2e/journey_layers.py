@@ -86,7 +86,7 @@ class LayersJourney(unittest.TestCase):
             dialog, dx, dy = self.layer_control(s)
             s.click(dx + 30, dy + row_y(WATER))
             s.click(dx + RENAME_BUTTON[0], dy + RENAME_BUTTON[1])
-            rename = s.wait_window("^Rename layer$", what="the rename dialog")
+            rename = s.wait_dialog("^Rename layer$", what="the rename dialog")
             s.type("Lakes")
             s.key("Return")
             s.wait_gone(rename, "the rename dialog to close")

@@ -44,7 +44,7 @@ class RecentJourney(unittest.TestCase):
             missing = s.path("Missing.kwz")
             known = set(s.windows(""))
             s.key("ctrl+o")
-            dialog = s.wait_window("^Open$", what="the Open dialog")
+            dialog = s.wait_dialog("^Open$", what="the Open dialog")
             s.type(missing)
             s.key("Return")
             question = s.wait_window("", what="the question whether to create the file",

@@ -28,7 +28,7 @@ class TextJourney(unittest.TestCase):
             s.wait_window("Veltrin Terravue1$", what="the new map")
             self.open_menu(s, "alt+f")
             s.key("l")
-            dialog = s.wait_window("^Open$", what="the Load Layer dialog")
+            dialog = s.wait_dialog("^Open$", what="the Load Layer dialog")
             s.type(layer)
             s.key("Return")
             s.wait_gone(dialog, "the Load Layer dialog to close")
@@ -48,7 +48,7 @@ class TextJourney(unittest.TestCase):
             # over it; Tab leaves the text for the X field, where Enter is OK.
             self.open_menu(s, "alt+o")
             s.key("p")
-            dialog = s.wait_window("^Text Properties$", what="the Text Properties dialog")
+            dialog = s.wait_dialog("^Text Properties$", what="the Text Properties dialog")
             s.key("ctrl+a")
             s.type("Old Mill")
             s.key("Tab", "Tab", "Return")
@@ -56,7 +56,7 @@ class TextJourney(unittest.TestCase):
 
             # Save asks for the new map's workspace name; the layer keeps the words.
             s.key("ctrl+s")
-            dialog = s.wait_window("^Save As$", what="the Save As dialog")
+            dialog = s.wait_dialog("^Save As$", what="the Save As dialog")
             s.type(workspace)
             s.key("Return")
             ex.wait_rows(layer, "select mapeGeoData from _MapGeoData where mapeObjectType=12", [("Old Mill",)],
