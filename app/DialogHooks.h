@@ -1,4 +1,7 @@
-// Fills the map window's hook table with the dialogs of this application.
+// Fills, at start-up, the hooks through which the folders below the application
+// open the dialogs built beside them: the map window's table (layer dialogs, Map
+// Property, Text Properties, the object property sheet, Label Properties) and
+// the Projections dialog of the preferences' General page.
 #pragma once
 
-void InstallMapDialogHooks();
+void InstallDialogHooks();

@@ -9,7 +9,6 @@
 #include "app/KolvoDoc.h"
 #include "app/KolvoView.h"
 #include "app/MainFrm.h"
-#include "app/PropertyDialogHooks.h"
 #include "app/SplashDlg.h"
 #include "core/Utilities.h"
 #include "dialogs/WindowFonts.h"
@@ -47,8 +46,7 @@ BOOL CKolvoApp::InitInstance()
     LoadSettings();
     CInfoToolFrame::SetFontProvider([]() -> CFont* { return g_InfoWindowFont; });
     CLayerChooserDlg::SetFontProvider([]() -> CFont* { return g_DialogWindowFont; });
-    InstallPropertyDialogHooks();
-    InstallMapDialogHooks();
+    InstallDialogHooks();
 
     CSplashDlg splash;
     splash.DoModal();

@@ -92,6 +92,10 @@ void CKolvoView::OpenGpsDataDlg(int mode)
         m_pGpsDataDlg->ShowWindow(SW_SHOW);
 }
 
+void CKolvoView::OnGpsSerial() { OpenGpsDataDlg(CGpsDataDlg::kModeSerial); }
+
+void CKolvoView::OnGpsTrine() { OpenGpsDataDlg(CGpsDataDlg::kModeBluetooth); }
+
 void CKolvoView::OnImportGpsDataLog()
 {
     CFileDialog open(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, "GPS data log file (*.*)|*.*||", this);

@@ -39,8 +39,8 @@ protected:
     afx_msg void OnHelpTopics();
     // Serial Port Conn... and Emtac Trine Conn...: the GPS Data window in its
     // serial or Bluetooth mode, one per view.
-    afx_msg void OnGpsSerial() { OpenGpsDataDlg(0); }
-    afx_msg void OnGpsTrine() { OpenGpsDataDlg(1); }
+    afx_msg void OnGpsSerial();
+    afx_msg void OnGpsTrine();
     // GPS data log: a log file's positions in the View Data Import dialog.
     afx_msg void OnImportGpsDataLog();
     // Draw layer from GPS datalogger: the document draws a log into the map.

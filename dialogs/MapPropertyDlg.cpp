@@ -1,16 +1,14 @@
 #include "dialogs/MapPropertyDlg.h"
 
 #include "core/MapUnits.h"
+#include "dialogs/CoordinateUnitChoice.h"
 #include "dialogs/ProjectionDlg.h"
 #include "model/MapModel.h"
-#include "platform/controls/CButton.h"
 #include "model/MapWindowLink.h"
 #include "platform/dialogs/DataExchange.h"
 #include "resources/resource.h"
 
 #include <ogr_spatialref.h>
-
-#include <iterator>
 
 IMPLEMENT_DYNAMIC(CMapPropertyDlg, CDialog)
 
@@ -20,24 +18,11 @@ END_MESSAGE_MAP()
 
 namespace {
 
-struct UnitItem {
-    const char* text;
-    int code;
-};
-
 const UnitItem kLinearUnits[] = {{"Meters", 1}, {"Centimeters", 2}, {"Millimeters", 3}, {"Kilometers", 4},
                                  {"Inches", 5}, {"Feets", 6},       {"Miles", 7},       {"hectare", 8}};
 const UnitItem kAreaUnits[] = {{"Square meters", 1}, {"Square centimeters", 2}, {"Square millimeters", 3},
                                {"Square kilometers", 4}, {"Square inches", 5}, {"Square feets", 6},
                                {"Square miles", 7}, {"hectare", 8}};
-
-void AddUnits(CComboBox& combo, const UnitItem* items, size_t count)
-{
-    for (size_t i = 0; i < count; ++i) {
-        const int index = combo.AddString(items[i].text);
-        combo.SetItemData(index, (DWORD_PTR)items[i].code);
-    }
-}
 
 void SelectCode(CComboBox& combo, int code)
 {
@@ -89,8 +74,8 @@ void CMapPropertyDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CMapPropertyDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    AddUnits(m_cbDistanceUnit, kLinearUnits, std::size(kLinearUnits));
-    AddUnits(m_cbAreaUnit, kAreaUnits, std::size(kAreaUnits));
+    AddUnitItems(m_cbDistanceUnit, kLinearUnits);
+    AddUnitItems(m_cbAreaUnit, kAreaUnits);
     CMapModel* map = m_pDocument ? m_pDocument->GetDocumentMapModel() : nullptr;
     if (!map)
         return TRUE;
@@ -111,33 +96,8 @@ void CMapPropertyDlg::FillCoordinateUnits(const OGRSpatialReference* srs)
         srs = map->GetSpatialReference();
     if (!srs)
         return;
-    const bool geographic = srs->IsGeographic();
-    const bool projected = srs->IsProjected();
-    if (geographic || projected) {
-        const UnitItem angular[] = {{"Degree", 11}, {"Radian", 10}};
-        AddUnits(m_cbCoordinateUnit, angular, std::size(angular));
-    }
-    if (!geographic)
-        AddUnits(m_cbCoordinateUnit, kLinearUnits, std::size(kLinearUnits));
-
-    CButton* spherical = static_cast<CButton*>(GetDlgItem(IDC_SPHERICAL));
-    CButton* cartesian = static_cast<CButton*>(GetDlgItem(IDC_CARTESIAN));
-    if (!spherical || !cartesian)
-        return;
-    if (geographic) {
-        spherical->EnableWindow(TRUE);
-        spherical->SetCheck(BST_CHECKED);
-        cartesian->SetCheck(BST_UNCHECKED);
-        cartesian->EnableWindow(FALSE);
-    } else if (projected) {
-        spherical->EnableWindow(TRUE);
-        cartesian->EnableWindow(TRUE);
-    } else {
-        spherical->SetCheck(BST_UNCHECKED);
-        spherical->EnableWindow(FALSE);
-        cartesian->EnableWindow(TRUE);
-        cartesian->SetCheck(BST_CHECKED);
-    }
+    AddCoordinateUnits(m_cbCoordinateUnit, *srs, kLinearUnits);
+    SetMeasuringChoice(*this, IDC_SPHERICAL, IDC_CARTESIAN, *srs);
 }
 
 void CMapPropertyDlg::OnProjection()

@@ -2,6 +2,7 @@
 
 #include "core/MapUnits.h"
 #include "core/Settings.h"
+#include "dialogs/CoordinateUnitChoice.h"
 #include "dialogs/DefaultColorExchange.h"
 #include "model/ProjectionCatalogue.h"
 #include "platform/controls/CButton.h"
@@ -21,26 +22,13 @@ CPrefGeneralPage::ProjectionChooser& Chooser()
     return chooser;
 }
 
-struct Unit {
-    const char* name;
-    int code;
-};
-
-const Unit kDistanceUnits[] = {{"Meters", 1}, {"Centimeters", 2}, {"Millimeters", 3}, {"Kilometers", 4},
-                               {"Inches", 5}, {"Feet", 6},        {"Miles", 7},       {"hectare", 8}};
-const Unit kAreaUnits[] = {{"Square meters", 1}, {"Square centimeters", 2}, {"Square millimeters", 3},
-                           {"Square kilometers", 4}, {"Square inches", 5},  {"Square feet", 6},
-                           {"Square miles", 7},      {"hectare", 8}};
-const Unit kAngularUnits[] = {{"Degree", 11}, {"Radian", 10}};
-const Unit kLinearUnits[] = {{"meters", 1}, {"centimeters", 2}, {"Millimeters", 3}, {"Kilometers", 4},
-                             {"Inches", 5}, {"Feet", 6},        {"Miles", 7},       {"hectare", 8}};
-
-template <size_t N>
-void AddUnits(CComboBox& list, const Unit (&units)[N])
-{
-    for (const Unit& u : units)
-        list.SetItemData(list.AddString(u.name), (DWORD_PTR)u.code);
-}
+const UnitItem kDistanceUnits[] = {{"Meters", 1}, {"Centimeters", 2}, {"Millimeters", 3}, {"Kilometers", 4},
+                                   {"Inches", 5}, {"Feet", 6},        {"Miles", 7},       {"hectare", 8}};
+const UnitItem kAreaUnits[] = {{"Square meters", 1}, {"Square centimeters", 2}, {"Square millimeters", 3},
+                               {"Square kilometers", 4}, {"Square inches", 5},  {"Square feet", 6},
+                               {"Square miles", 7},      {"hectare", 8}};
+const UnitItem kLinearUnits[] = {{"meters", 1}, {"centimeters", 2}, {"Millimeters", 3}, {"Kilometers", 4},
+                                 {"Inches", 5}, {"Feet", 6},        {"Miles", 7},       {"hectare", 8}};
 
 int DefaultNumber(UINT id)
 {
@@ -114,37 +102,16 @@ void CPrefGeneralPage::FillCoordinateUnits(OGRSpatialReference* system)
     m_coordUnits.ResetContent();
     if (!owned)
         return;
-    const bool geographic = owned->IsGeographic();
-    const bool projected = owned->IsProjected();
-    if (geographic || projected)
-        AddUnits(m_coordUnits, kAngularUnits);
-    if (!geographic)
-        AddUnits(m_coordUnits, kLinearUnits);
+    AddCoordinateUnits(m_coordUnits, *owned, kLinearUnits);
     SelectByData(m_coordUnits, g_CoordinateUnit);
-
-    CButton* spherical = static_cast<CButton*>(GetDlgItem(IDC_PREF_SPHERICAL));
-    CButton* cartesian = static_cast<CButton*>(GetDlgItem(IDC_PREF_CARTESIAN));
-    if (geographic) {
-        spherical->EnableWindow(TRUE);
-        spherical->SetCheck(BST_CHECKED);
-        cartesian->SetCheck(BST_UNCHECKED);
-        cartesian->EnableWindow(FALSE);
-    } else if (projected) {
-        spherical->EnableWindow(TRUE);
-        cartesian->EnableWindow(TRUE);
-    } else {
-        spherical->SetCheck(BST_UNCHECKED);
-        spherical->EnableWindow(FALSE);
-        cartesian->EnableWindow(TRUE);
-        cartesian->SetCheck(BST_CHECKED);
-    }
+    SetMeasuringChoice(*this, IDC_PREF_SPHERICAL, IDC_PREF_CARTESIAN, *owned);
 }
 
 BOOL CPrefGeneralPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    AddUnits(m_distanceUnits, kDistanceUnits);
-    AddUnits(m_areaUnits, kAreaUnits);
+    AddUnitItems(m_distanceUnits, kDistanceUnits);
+    AddUnitItems(m_areaUnits, kAreaUnits);
     SelectByData(m_distanceUnits, g_DistanceUnit);
     SelectByData(m_areaUnits, g_AreaUnit);
     static_cast<CSliderCtrl*>(GetDlgItem(IDC_PREF_ZOOM_SIZE))->SetRange(100, 500);

@@ -81,18 +81,16 @@ void CGpsDataDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_GPS_STATUS, m_strStatus);
 }
 
-namespace {
-void Show(CWnd* dlg, int id, BOOL show)
+void CGpsDataDlg::ShowItem(int id, BOOL show)
 {
-    if (CWnd* w = dlg->GetDlgItem(id))
+    if (CWnd* w = GetDlgItem(id))
         w->ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
-void Enable(CWnd* dlg, int id, BOOL enable)
+void CGpsDataDlg::EnableItem(int id, BOOL enable)
 {
-    if (CWnd* w = dlg->GetDlgItem(id))
+    if (CWnd* w = GetDlgItem(id))
         w->EnableWindow(enable);
-}
 }
 
 BOOL CGpsDataDlg::OnInitDialog()
@@ -105,14 +103,14 @@ BOOL CGpsDataDlg::OnInitDialog()
             port->SetCurSel(0);
         if (auto* rate = dynamic_cast<CComboBox*>(GetDlgItem(IDC_GPS_BAUD_RATE)))
             rate->SetCurSel(2);
-        Show(this, IDC_GPS_TRINE, FALSE);
+        ShowItem(IDC_GPS_TRINE, FALSE);
     } else {
         for (int id : {IDC_GPS_OPEN_PORT, IDC_GPS_PORT, IDC_GPS_BAUD_RATE, IDC_GPS_BAUD_LABEL})
-            Show(this, id, FALSE);
-        Show(this, IDC_GPS_TRINE, TRUE);
+            ShowItem(id, FALSE);
+        ShowItem(IDC_GPS_TRINE, TRUE);
     }
-    Enable(this, IDC_GPS_CLOSE_PORT, FALSE);
-    Show(this, IDC_GPS_ANIMATION, FALSE);
+    EnableItem(IDC_GPS_CLOSE_PORT, FALSE);
+    ShowItem(IDC_GPS_ANIMATION, FALSE);
     UpdateWindow();
     return TRUE;
 }
@@ -124,28 +122,40 @@ void CGpsDataDlg::SetStatus(const CString& text)
 }
 
 // ---------------------------------------------------------------- connecting
-void CGpsDataDlg::OnOpenPort()
+void CGpsDataDlg::GetChosenPort(CString& port, DWORD& rate)
 {
-    m_bDownload = FALSE;
-    CString port, rateText;
+    CString rateText;
     if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_GPS_PORT)); combo && combo->GetCurSel() >= 0)
         combo->GetLBText(combo->GetCurSel(), port);
     if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_GPS_BAUD_RATE)); combo && combo->GetCurSel() >= 0)
         combo->GetLBText(combo->GetCurSel(), rateText);
-    const DWORD rate = (DWORD)strtoul(rateText, nullptr, 10);
+    rate = (DWORD)strtoul(rateText, nullptr, 10);
+}
 
-    if (!m_Link.OpenPort(port, rate)) {
-        ::MessageBox(GetSafeHwnd(), "Could not open COM Port!!", "Error", MB_OK);
-        SetStatus("Ready");
+bool CGpsDataDlg::OpenLinkPort(const CString& port, DWORD rate)
+{
+    if (m_Link.OpenPort(port, rate))
+        return true;
+    ::MessageBox(GetSafeHwnd(), "Could not open COM Port!!", "Error", MB_OK);
+    SetStatus("Ready");
+    return false;
+}
+
+void CGpsDataDlg::OnOpenPort()
+{
+    m_bDownload = FALSE;
+    CString port;
+    DWORD rate = 0;
+    GetChosenPort(port, rate);
+    if (!OpenLinkPort(port, rate))
         return;
-    }
     if (!AwaitReceiver(port))
         return;
     if (!ChooseGpsLayer())
         return;
-    Enable(this, IDC_GPS_CLOSE_PORT, TRUE);
+    EnableItem(IDC_GPS_CLOSE_PORT, TRUE);
     for (int id : {IDC_GPS_OPEN_PORT, IDC_GPS_PORT, IDC_GPS_BAUD_RATE, IDC_GPS_CLOSE, IDC_GPS_TRINE_DOWNLOAD})
-        Enable(this, id, FALSE);
+        EnableItem(id, FALSE);
     SetStatus("Receiver connected to " + port);
     SetTimer(kTimerId, 1000);
     m_bTimerProcessing = TRUE;
@@ -411,10 +421,10 @@ void CGpsDataDlg::OnClosePort()
         m_bConnected = FALSE;
         FinishTrack();
     }
-    Enable(this, IDC_GPS_CLOSE_PORT, FALSE);
+    EnableItem(IDC_GPS_CLOSE_PORT, FALSE);
     for (int id : {IDC_GPS_OPEN_PORT, IDC_GPS_PORT, IDC_GPS_BAUD_RATE, IDC_GPS_CLOSE, IDC_GPS_TRINE,
                    IDC_GPS_TRINE_DOWNLOAD})
-        Enable(this, id, TRUE);
+        EnableItem(id, TRUE);
     ClearDisplay();
     UpdateData(FALSE);
 }

@@ -71,6 +71,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Shows or enables the control `id`, when the template has it.
+    void ShowItem(int id, BOOL show);
+    void EnableItem(int id, BOOL enable);
+    // The port and the rate chosen in the window's lists; an empty port and
+    // rate 0 for a list with nothing chosen.
+    void GetChosenPort(CString& port, DWORD& rate);
+    // Opens the link; false, the user told and the status back to "Ready",
+    // when the port cannot be opened.
+    bool OpenLinkPort(const CString& port, DWORD rate);
     // After the port opened: the reader, the initialisation lines and up to
     // four polls for a first line; false (port closed, user told) on silence.
     bool AwaitReceiver(const CString& port);

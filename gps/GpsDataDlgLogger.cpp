@@ -8,19 +8,12 @@
 
 #include "platform/base/Profile.h"
 #include "platform/controls/CAnimateCtrl.h"
-#include "platform/controls/CComboBox.h"
 #include "resources/resource.h"
 
 #include <cstdlib>
 
 namespace {
 const char kNotFound[] = "AUTOTRINE_NOTFOUND";
-
-void EnableItem(CWnd* dlg, int id, BOOL enable)
-{
-    if (CWnd* w = dlg->GetDlgItem(id))
-        w->EnableWindow(enable);
-}
 
 // "hhmmss" as "hh:mm:ss"; "ddmmyy" as "yy:mm:dd" read backwards (characters 5-6, 3-4, 1-2).
 CString Clock(const CString& field)
@@ -93,9 +86,9 @@ void CGpsDataDlg::OnConnectTrine()
     }
     if (!AwaitReceiver(port) || !ChooseGpsLayer())
         return;
-    EnableItem(this, IDC_GPS_CLOSE_PORT, TRUE);
+    EnableItem(IDC_GPS_CLOSE_PORT, TRUE);
     for (int id : {IDC_GPS_TRINE, IDC_GPS_CLOSE, IDC_GPS_TRINE_DOWNLOAD})
-        EnableItem(this, id, FALSE);
+        EnableItem(id, FALSE);
     SetTimer(kTimerId, 1000);
     m_bTimerProcessing = TRUE;
     UpdateData(FALSE);
@@ -108,12 +101,7 @@ void CGpsDataDlg::OnDownloadTrineData()
     CString port;
     DWORD rate = 4800;
     if (m_nMode == kModeSerial) {
-        CString rateText;
-        if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_GPS_PORT)); combo && combo->GetCurSel() >= 0)
-            combo->GetLBText(combo->GetCurSel(), port);
-        if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(IDC_GPS_BAUD_RATE)); combo && combo->GetCurSel() >= 0)
-            combo->GetLBText(combo->GetCurSel(), rateText);
-        rate = (DWORD)strtoul(rateText, nullptr, 10);
+        GetChosenPort(port, rate);
     } else {
         port = FindLoggerPort();
         SetStatus("Ready");
@@ -123,11 +111,8 @@ void CGpsDataDlg::OnDownloadTrineData()
             return;
         }
     }
-    if (!m_Link.OpenPort(port, rate)) {
-        ::MessageBox(GetSafeHwnd(), "Could not open COM Port!!", "Error", MB_OK);
-        SetStatus("Ready");
+    if (!OpenLinkPort(port, rate))
         return;
-    }
     if (!AwaitReceiver(port))
         return;
     Sleep(1000);
@@ -143,8 +128,8 @@ void CGpsDataDlg::OnDownloadTrineData()
     if (!ChooseGpsLayer())
         return;
     for (int id : {IDC_GPS_TRINE, IDC_GPS_OPEN_PORT, IDC_GPS_TRINE_DOWNLOAD, IDC_GPS_CLOSE})
-        EnableItem(this, id, FALSE);
-    EnableItem(this, IDC_GPS_CLOSE_PORT, TRUE);
+        EnableItem(id, FALSE);
+    EnableItem(IDC_GPS_CLOSE_PORT, TRUE);
 
     m_nTotalRecords = m_Link.TriggerDownload(choose.GetRequest());
     if (m_nTotalRecords < 0) {

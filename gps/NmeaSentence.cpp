@@ -286,45 +286,39 @@ double CNmeaCoordinate::Minutes() const
     return i % 100 + f;
 }
 
-void CNmeaLatitude::Set(double value, const CString& letter)
+void CNmeaCoordinate::SetValue(double value, const CString& letter, char positive, char negative)
 {
     m_dValue = value;
     const char c = letter.IsEmpty() ? 0 : letter[0];
-    m_nHemisphere = c == 'N' ? 1 : c == 'S' ? 2 : 0;
+    m_nHemisphere = c == positive ? 1 : c == negative ? 2 : 0;
 }
+
+void CNmeaCoordinate::WriteValue(CNmeaSentence& sentence, int width, const char* positive,
+                                 const char* negative) const
+{
+    CString value;
+    value.Format("%0*.2f", width, m_dValue);
+    sentence.AddText(value);
+    sentence.AddText(m_nHemisphere == 1 ? positive : m_nHemisphere == 2 ? negative : "");
+}
+
+void CNmeaLatitude::Set(double value, const CString& letter) { SetValue(value, letter, 'N', 'S'); }
 
 void CNmeaLatitude::Read(int valueField, int hemisphereField, const CNmeaSentence& sentence)
 {
     Set(sentence.ReadReal(valueField), sentence.FieldText(hemisphereField));
 }
 
-void CNmeaLatitude::WriteTo(CNmeaSentence& sentence) const
-{
-    CString value;
-    value.Format("%07.2f", m_dValue);
-    sentence.AddText(value);
-    sentence.AddText(m_nHemisphere == 1 ? "N" : m_nHemisphere == 2 ? "S" : "");
-}
+void CNmeaLatitude::WriteTo(CNmeaSentence& sentence) const { WriteValue(sentence, 7, "N", "S"); }
 
-void CNmeaLongitude::Set(double value, const CString& letter)
-{
-    m_dValue = value;
-    const char c = letter.IsEmpty() ? 0 : letter[0];
-    m_nHemisphere = c == 'E' ? 1 : c == 'W' ? 2 : 0;
-}
+void CNmeaLongitude::Set(double value, const CString& letter) { SetValue(value, letter, 'E', 'W'); }
 
 void CNmeaLongitude::Read(int valueField, int hemisphereField, const CNmeaSentence& sentence)
 {
     Set(sentence.ReadReal(valueField), sentence.FieldText(hemisphereField));
 }
 
-void CNmeaLongitude::WriteTo(CNmeaSentence& sentence) const
-{
-    CString value;
-    value.Format("%08.2f", m_dValue);
-    sentence.AddText(value);
-    sentence.AddText(m_nHemisphere == 1 ? "E" : m_nHemisphere == 2 ? "W" : "");
-}
+void CNmeaLongitude::WriteTo(CNmeaSentence& sentence) const { WriteValue(sentence, 8, "E", "W"); }
 
 void CNmeaPosition::Clear()
 {

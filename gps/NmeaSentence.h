@@ -103,6 +103,14 @@ public:
 
     double m_dValue = 0.0;     // degrees x 100 + minutes
     int m_nHemisphere = 0;     // 0 unset, 1 north or east, 2 south or west
+
+protected:
+    // Stores `value`; the hemisphere is 1 for `positive`, 2 for `negative` as the
+    // first character of `letter`, else 0.
+    void SetValue(double value, const CString& letter, char positive, char negative);
+    // Adds the value, zero-padded to `width` characters with two decimals, and the
+    // hemisphere's letter (empty when unset).
+    void WriteValue(CNmeaSentence& sentence, int width, const char* positive, const char* negative) const;
 };
 
 class CNmeaLatitude : public CNmeaCoordinate {

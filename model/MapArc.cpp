@@ -403,12 +403,17 @@ int CMapArc::Transform(OGRCoordinateTransformation* ct)
     CFloatPoint ends[2] = {m_Start, m_End};
     if (!TransformEllipseBox(ct, ellipse) || !TransformPoints(ct, ends, 2))
         return 0;
+    TakeConverted(ellipse, ends);
+    return 1;
+}
+
+void CMapArc::TakeConverted(const CDoubleRect& ellipse, const CFloatPoint (&ends)[2])
+{
     m_Start = ends[0];
     m_End = ends[1];
     m_dwFlags |= kIndexStale | kGeometryModified;
     SetEllipseRect(ellipse);
     UpdateLayerBounds();
-    return 1;
 }
 
 int CMapArc::ConvertGeometry(const std::function<int(CFloatPoint&)>& convertPoint,
@@ -420,11 +425,7 @@ int CMapArc::ConvertGeometry(const std::function<int(CFloatPoint&)>& convertPoin
         || !std::isfinite(ellipse.bottom) || !std::isfinite(ellipse.top) || !ConvertPoints(ends, 2, convertPoint))
         return 0;
     ellipse.Normalize();
-    m_Start = ends[0];
-    m_End = ends[1];
-    m_dwFlags |= kIndexStale | kGeometryModified;
-    SetEllipseRect(ellipse);
-    UpdateLayerBounds();
+    TakeConverted(ellipse, ends);
     return 1;
 }
 

@@ -103,6 +103,9 @@ private:
     // when every step succeeded with finite results.
     int ConvertGeometry(const std::function<int(CFloatPoint&)>& convertPoint,
                         const std::function<int(CDoubleRect&)>& convertRect);
+    // Takes a converted ellipse and end points: the geometry changes, the index
+    // and the layer's bounds follow.
+    void TakeConverted(const CDoubleRect& ellipse, const CFloatPoint (&ends)[2]);
     // The figure in the DC's current pen and brush: through the device
     // context's primitive while its device coordinates are small enough for
     // it, else as a curve sampled only where it can be seen and clipped.

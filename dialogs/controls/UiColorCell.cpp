@@ -1,6 +1,7 @@
 #include "dialogs/controls/UiColorCell.h"
 
 #include "dialogs/controls/UiColorGlobals.h"
+#include "dialogs/controls/UiPaletteDrawing.h"
 #include "platform/gdi/CDC.h"
 
 #include <algorithm>
@@ -12,14 +13,6 @@ namespace {
 
 // Nearest integer, halves away from zero.
 int Round(float v) { return (int)std::lround(v); }
-
-void FrameInside(CDC* pDC, const RECT& rect, COLORREF color, int width)
-{
-    CRgn region;
-    region.CreateRectRgnIndirect(&rect);
-    CBrush brush(color);
-    pDC->FrameRgn(&region, &brush, width, width);
-}
 
 } // namespace
 
@@ -105,12 +98,7 @@ void CUiColorCellObj::DrawSelected(CDC* pDC)
         pDC->FrameRgn(&region, &black, inner, inner);
         return;
     }
-    CRect inside = m_rect;
-    inside.DeflateRect(1, 1);
-    FrameInside(pDC, inside, RGB(255, 255, 255), 2);
-    CRect outside = m_rect;
-    outside.InflateRect(1, 1);
-    FrameInside(pDC, outside, RGB(0, 0, 0), 1);
+    UiDrawPaletteSelectionFrame(pDC, m_rect);
 }
 
 void CUiColorCellObj::SetHexagon(int cx, int cy, int size)

@@ -180,16 +180,20 @@ void CUiDropColorButton::Notify(UINT message, COLORREF color)
         m_notify->SendMessage(message, (WPARAM)color, (LPARAM)GetDlgCtrlID());
 }
 
-LRESULT CUiDropColorButton::OnColorSelected(WPARAM wParam, LPARAM)
+void CUiDropColorButton::EndChoice(COLORREF color, COLORREF old)
 {
-    const COLORREF color = (COLORREF)wParam;
-    m_dropped = FALSE;
-    const COLORREF old = m_color;
     ClosePopup(color);
     Notify(WM_UI_COLORSELECTED, color);
     if (color != old)
         Notify(WM_UI_COLORCHANGED, color);
     Invalidate(FALSE);
+}
+
+LRESULT CUiDropColorButton::OnColorSelected(WPARAM wParam, LPARAM)
+{
+    const COLORREF color = (COLORREF)wParam;
+    m_dropped = FALSE;
+    EndChoice(color, m_color);
     return 1;
 }
 
@@ -217,11 +221,7 @@ LRESULT CUiDropColorButton::OnColorCustom(WPARAM wParam, LPARAM)
             SetColor(chosen);
         }
     }
-    ClosePopup(chosen);
-    Notify(WM_UI_COLORSELECTED, chosen);
-    if (chosen != old)
-        Notify(WM_UI_COLORCHANGED, chosen);
-    Invalidate(FALSE);
+    EndChoice(chosen, old);
     return 1;
 }
 

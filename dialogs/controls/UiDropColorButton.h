@@ -59,6 +59,10 @@ private:
     void OpenPopup();
     // The colour the pop-up returned becomes the button's and the pop-up goes.
     void ClosePopup(COLORREF color);
+    // A choice of `color` from the pop-up or the More Colors dialog: the pop-up
+    // goes, the notify window hears of the choice and, when the colour differs
+    // from `old`, of the change.
+    void EndChoice(COLORREF color, COLORREF old);
     void Notify(UINT message, COLORREF color);
 
     std::unique_ptr<CUiDropColorButtonPopup> m_popup;

@@ -1,12 +1,9 @@
 #include "dialogs/controls/UiDropColorPaletteControl.h"
 
-#include "dialogs/controls/UiColorGlobals.h"
-#include "dialogs/controls/UiColorMessages.h"
-#include "dialogs/controls/UiPaletteDrawing.h"
-#include "dialogs/controls/UiPaletteFile.h"
-#include "platform/gdi/CDC.h"
 #include "platform/wnd/CWnd.h"
 
+// The class record's base is CObject: CUiPaletteControl is shared code, not a
+// class of the program's records.
 IMPLEMENT_SERIAL(CUiDropColorPaletteControl, CObject, 0)
 
 namespace {
@@ -30,33 +27,9 @@ const COLORREF kColors[CUiDropColorPaletteControl::kCells] = {
 
 } // namespace
 
-void UiCreatePaletteFont(CFont& font)
-{
-    HGDIOBJ stock = ::GetStockObject(DEFAULT_GUI_FONT);
-    if (!stock)
-        stock = ::GetStockObject(ANSI_VAR_FONT);
-    LOGFONTA lf{};
-    if (stock && ::GetObject(stock, sizeof(lf), &lf))
-        font.CreateFontIndirect(&lf);
-}
-
-CUiDropColorPaletteControl::CUiDropColorPaletteControl() : m_customText("Custom...")
-{
-    UiCreatePaletteFont(m_font);
-}
+CUiDropColorPaletteControl::CUiDropColorPaletteControl() : CUiPaletteControl(kCells, 8) {}
 
 CUiDropColorPaletteControl::~CUiDropColorPaletteControl() = default;
-
-void CUiDropColorPaletteControl::Serialize(CArchive&) {}
-
-void CUiDropColorPaletteControl::Initialize(CWnd* pHost, COLORREF color, const RECT* pRect, BOOL bPopup)
-{
-    m_controlRect = *pRect;
-    m_host = pHost;
-    m_currentColor = color;
-    m_popup = bPopup;
-    Layout();
-}
 
 void CUiDropColorPaletteControl::FillColors()
 {
@@ -72,19 +45,11 @@ void CUiDropColorPaletteControl::Layout()
     r.right -= m_margin;
     r.bottom -= m_margin;
     r.top += 4;
-    m_customHitRect.SetRectEmpty();
-    if (m_showCustom) {
-        m_separatorRect.SetRect(r.left, r.bottom - 22, r.right, r.bottom - 18);
-        m_customRect.SetRect(r.left, r.bottom - 18, r.right, r.bottom);
-        m_customHitRect = m_customRect;
-        r.bottom -= 24;
-    }
+    PlaceCustomStrip(r);
     if (m_popup)
         r.top += 10; // room for the caption stripe
     SetCellsRect(r.left, r.top, r.right, r.bottom);
 }
-
-void CUiDropColorPaletteControl::Relayout() { Layout(); }
 
 void CUiDropColorPaletteControl::SetCellsRect(int l, int t, int r, int b)
 {
@@ -102,166 +67,17 @@ void CUiDropColorPaletteControl::SetCellsRect(int l, int t, int r, int b)
     }
 }
 
-void CUiDropColorPaletteControl::Draw(CDC* pDC)
-{
-    const CUiColorGlobals& g = UiColorGlobals();
-    CFont* oldFont = pDC->SelectObject(&m_font);
-    pDC->FillSolidRect(&m_controlRect, g.face);
-    if (m_popup) {
-        const CRect stripe(m_controlRect.left + m_margin, m_controlRect.top + 4, m_controlRect.right - m_margin,
-                           m_controlRect.top + 10);
-        pDC->FillSolidRect(&stripe, g.caption);
-    }
-    CRect border = m_controlRect;
-    DrawBorder(pDC, &border, m_borderStyle);
-
-    CUiColorCellObj* selected = nullptr;
-    for (CUiColorCellObj& cell : m_cells) {
-        cell.Draw(pDC);
-        if (cell.GetColor() == m_currentColor)
-            selected = &cell;
-    }
-    if (selected)
-        selected->DrawSelected(pDC);
-    if (m_showCustom) {
-        UiDrawPaletteSeparator(pDC, m_separatorRect);
-        DrawCustom(pDC, selected == nullptr);
-        if (m_customHot)
-            DrawCustomHot(pDC);
-    }
-    pDC->SelectObject(oldFont);
-}
-
-void CUiDropColorPaletteControl::DrawBorder(CDC* pDC, RECT* pRect, int style)
-{
-    UiDrawPaletteBorder(pDC, pRect, style);
-}
-
-void CUiDropColorPaletteControl::DrawCustom(CDC* pDC, BOOL bSwatch)
-{
-    UiDrawPaletteCustom(pDC, &m_customHitRect, m_customRect, m_customText, bSwatch, m_currentColor);
-}
-
-void CUiDropColorPaletteControl::DrawCustomHot(CDC* pDC) { UiDrawPaletteCustomHot(pDC, m_customHitRect); }
-
-int CUiDropColorPaletteControl::CurrentIndex() const
-{
-    for (int i = 0; i < kCells; ++i)
-        if (m_cells[i].GetColor() == m_currentColor)
-            return i;
-    return -1;
-}
-
-void CUiDropColorPaletteControl::InvalidateArea(RECT rect)
-{
-    ::InflateRect(&rect, 2, 2);
-    if (m_host && m_host->GetSafeHwnd())
-        m_host->InvalidateRect(&rect, TRUE);
-}
-
-void CUiDropColorPaletteControl::SelectColor(COLORREF color)
-{
-    int oldIndex = -1, newIndex = -1;
-    for (int i = 0; i < kCells && (oldIndex < 0 || newIndex < 0); ++i) {
-        if (oldIndex < 0 && m_cells[i].GetColor() == m_currentColor)
-            oldIndex = i;
-        if (newIndex < 0 && m_cells[i].GetColor() == color)
-            newIndex = i;
-    }
-    RECT r;
-    if (newIndex >= 0) {
-        m_currentColor = m_cells[newIndex].GetColor();
-        m_cells[newIndex].GetRect(&r);
-        InvalidateArea(r);
-    } else {
-        m_currentColor = color;
-        InvalidateArea(m_customRect);
-    }
-    if (oldIndex >= 0) {
-        m_cells[oldIndex].GetRect(&r);
-        InvalidateArea(r);
-    }
-}
-
-CUiColorCellObj* CUiDropColorPaletteControl::HitTestSelect(int x, int y)
-{
-    CUiColorCellObj* hit = nullptr;
-    for (CUiColorCellObj& cell : m_cells)
-        if (cell.HitTest(x, y)) {
-            hit = &cell;
-            break;
-        }
-    if (!hit)
-        return nullptr;
-    const int oldIndex = CurrentIndex();
-    RECT r;
-    m_currentColor = hit->GetColor();
-    hit->GetRect(&r);
-    InvalidateArea(r);
-    if (oldIndex >= 0) {
-        m_cells[oldIndex].GetRect(&r);
-        InvalidateArea(r);
-    }
-    return hit;
-}
-
-void CUiDropColorPaletteControl::PostToHost(UINT message, COLORREF color, LPARAM lParam)
-{
-    if (m_host && m_host->GetSafeHwnd())
-        m_host->PostMessage(message, (WPARAM)color, lParam);
-}
-
-void CUiDropColorPaletteControl::EndSelection(COLORREF color, LPARAM lParam)
-{
-    PostToHost(WM_UI_COLORSELECTED, color, lParam);
-    if (m_showCustom)
-        InvalidateArea(m_customRect);
-    if (m_popup && m_host && m_host->GetSafeHwnd())
-        m_host->ShowWindow(SW_HIDE);
-}
-
-void CUiDropColorPaletteControl::CancelSelection(COLORREF color, LPARAM lParam)
-{
-    PostToHost(WM_UI_COLORCANCEL, color, lParam);
-    if (m_showCustom)
-        InvalidateArea(m_customRect);
-    if (m_popup && m_host && m_host->GetSafeHwnd())
-        m_host->ShowWindow(SW_HIDE);
-}
-
-void CUiDropColorPaletteControl::OnCancelMode() {}
+void CUiDropColorPaletteControl::Draw(CDC* pDC) { DrawPalette(pDC, m_popup); }
 
 void CUiDropColorPaletteControl::OnMouseMove(UINT, int x, int y)
 {
-    if (HitTestSelect(x, y))
-        return;
-    if (m_showCustom && m_customHitRect.PtInRect(CPoint(x, y))) {
-        m_customHot = TRUE;
-        InvalidateArea(m_customHitRect);
-    }
-}
-
-void CUiDropColorPaletteControl::OnLButtonUp(UINT, int x, int y)
-{
-    if (m_customHot) {
-        m_customHot = FALSE;
-        InvalidateArea(m_customHitRect);
-    }
-    for (CUiColorCellObj& cell : m_cells)
-        if (cell.HitTest(x, y)) {
-            EndSelection(cell.GetColor(), 0);
-            return;
-        }
-    if (m_showCustom && m_customHitRect.PtInRect(CPoint(x, y))) {
-        PostToHost(WM_UI_COLORCUSTOM, m_currentColor, 0);
-        if (m_popup && m_host && m_host->GetSafeHwnd())
-            m_host->ShowWindow(SW_HIDE);
-    }
+    if (!HitTestSelect(x, y))
+        TrackCustomStrip(x, y);
 }
 
 void CUiDropColorPaletteControl::OnKeyDown(UINT nChar, UINT, UINT)
 {
-    if (nChar < 3 || nChar > 40)
+    if (nChar < 3 || nChar > 40 || OnChoiceKey(nChar))
         return;
     int index = CurrentIndex();
     if (index < 0)
@@ -269,26 +85,11 @@ void CUiDropColorPaletteControl::OnKeyDown(UINT nChar, UINT, UINT)
     const int row = index / kColumns, column = index % kColumns;
     int target;
     switch (nChar) {
-    case VK_ESCAPE:
-    case VK_CANCEL:
-        if (m_popup)
-            CancelSelection(m_currentColor, 0);
-        return;
-    case VK_RETURN:
-        if (m_popup)
-            EndSelection(m_currentColor, 0);
-        return;
     case VK_TAB:
-        if (::GetKeyState(VK_SHIFT) < 0) {
-            CWnd* parent = m_host ? m_host->GetParent() : nullptr;
-            if (parent)
-                if (CWnd* previous = parent->GetNextDlgTabItem(m_host, TRUE))
-                    previous->SetFocus();
-        } else if (m_showCustom) {
-            PostToHost(WM_UI_COLORCUSTOM, m_currentColor, 0);
-            if (m_popup && m_host && m_host->GetSafeHwnd())
-                m_host->ShowWindow(SW_HIDE);
-        }
+        if (::GetKeyState(VK_SHIFT) < 0)
+            FocusPreviousTabItem();
+        else if (m_showCustom)
+            ChooseCustom();
         return;
     case VK_LEFT: target = index > 0 ? index - 1 : 0; break;
     case VK_RIGHT: target = (index + 1) % kCells; break;
@@ -298,15 +99,3 @@ void CUiDropColorPaletteControl::OnKeyDown(UINT nChar, UINT, UINT)
     }
     SelectColor(m_cells[target].GetColor());
 }
-
-BOOL CUiDropColorPaletteControl::SaveToFile(LPCTSTR path)
-{
-    return UiPaletteSaveToFile(*this, path, [this](CFile* f, BOOL abort) { CloseFile(f, abort); });
-}
-
-BOOL CUiDropColorPaletteControl::LoadFromFile(LPCTSTR path)
-{
-    return UiPaletteLoadFromFile(*this, path, [this](CFile* f, BOOL abort) { CloseFile(f, abort); });
-}
-
-void CUiDropColorPaletteControl::CloseFile(CFile* pFile, BOOL bAbort) { UiPaletteCloseFile(pFile, bAbort); }

@@ -2,14 +2,10 @@
 
 #include "dialogs/controls/UiColorGlobals.h"
 #include "dialogs/controls/UiColorMessages.h"
-#include "dialogs/controls/UiDropColorPaletteControl.h"
-#include "dialogs/controls/UiPaletteDrawing.h"
-#include "dialogs/controls/UiPaletteFile.h"
-#include "platform/gdi/CDC.h"
-#include "platform/wnd/CWnd.h"
 
 #include <cmath>
 
+// The class record's base is CObject, as for the 48-colour palette.
 IMPLEMENT_SERIAL(CUiDropPaletteControl, CObject, 0)
 
 namespace {
@@ -44,23 +40,9 @@ COLORREF UiHslToRgb(int hue, double lightness, double saturation)
     return RGB((BYTE)HueToRgb(m1, m2, h + 120.0f), (BYTE)HueToRgb(m1, m2, h), (BYTE)HueToRgb(m1, m2, h - 120.0f));
 }
 
-CUiDropPaletteControl::CUiDropPaletteControl() : m_customText("Custom...")
-{
-    UiCreatePaletteFont(m_font);
-}
+CUiDropPaletteControl::CUiDropPaletteControl() : CUiPaletteControl(kCells, 5) {}
 
 CUiDropPaletteControl::~CUiDropPaletteControl() = default;
-
-void CUiDropPaletteControl::Serialize(CArchive&) {}
-
-void CUiDropPaletteControl::Initialize(CWnd* pHost, COLORREF color, const RECT* pRect, BOOL bPopup)
-{
-    m_controlRect = *pRect;
-    m_host = pHost;
-    m_currentColor = color;
-    m_popup = bPopup;
-    Layout();
-}
 
 void CUiDropPaletteControl::FillColors()
 {
@@ -113,17 +95,9 @@ void CUiDropPaletteControl::Layout()
     FillColors();
     CRect r = m_controlRect;
     r.DeflateRect(m_margin, m_margin);
-    m_customHitRect.SetRectEmpty();
-    if (m_showCustom) {
-        m_separatorRect.SetRect(r.left, r.bottom - 22, r.right, r.bottom - 18);
-        m_customRect.SetRect(r.left, r.bottom - 18, r.right, r.bottom);
-        m_customHitRect = m_customRect;
-        r.bottom -= 24;
-    }
+    PlaceCustomStrip(r);
     SetCellsRect(r.left, r.top, r.right, r.bottom);
 }
-
-void CUiDropPaletteControl::Relayout() { Layout(); }
 
 void CUiDropPaletteControl::SetCellsRect(int l, int t, int r, int b)
 {
@@ -139,176 +113,27 @@ void CUiDropPaletteControl::SetCellsRect(int l, int t, int r, int b)
     }
 }
 
-void CUiDropPaletteControl::Draw(CDC* pDC)
-{
-    CFont* oldFont = pDC->SelectObject(&m_font);
-    pDC->FillSolidRect(&m_controlRect, UiColorGlobals().face);
-    CRect border = m_controlRect;
-    DrawBorder(pDC, &border, m_borderStyle);
-    CUiColorCellObj* selected = nullptr;
-    for (CUiColorCellObj& cell : m_cells) {
-        cell.Draw(pDC);
-        if (cell.GetColor() == m_currentColor)
-            selected = &cell;
-    }
-    if (selected)
-        selected->DrawSelected(pDC);
-    if (m_showCustom) {
-        UiDrawPaletteSeparator(pDC, m_separatorRect);
-        DrawCustom(pDC, selected == nullptr);
-        if (m_customHot)
-            DrawCustomHot(pDC);
-    }
-    pDC->SelectObject(oldFont);
-}
-
-void CUiDropPaletteControl::DrawBorder(CDC* pDC, RECT* pRect, int style) { UiDrawPaletteBorder(pDC, pRect, style); }
-
-void CUiDropPaletteControl::DrawCustom(CDC* pDC, BOOL bSwatch)
-{
-    UiDrawPaletteCustom(pDC, &m_customHitRect, m_customRect, m_customText, bSwatch, m_currentColor);
-}
-
-void CUiDropPaletteControl::DrawCustomHot(CDC* pDC) { UiDrawPaletteCustomHot(pDC, m_customHitRect); }
-
-int CUiDropPaletteControl::CurrentIndex() const
-{
-    for (int i = 0; i < kCells; ++i)
-        if (m_cells[i].GetColor() == m_currentColor)
-            return i;
-    return -1;
-}
-
-void CUiDropPaletteControl::InvalidateArea(RECT rect)
-{
-    ::InflateRect(&rect, 2, 2);
-    if (m_host && m_host->GetSafeHwnd())
-        m_host->InvalidateRect(&rect, TRUE);
-}
-
-void CUiDropPaletteControl::SelectColor(COLORREF color)
-{
-    int oldIndex = -1, newIndex = -1;
-    for (int i = 0; i < kCells && (oldIndex < 0 || newIndex < 0); ++i) {
-        if (oldIndex < 0 && m_cells[i].GetColor() == m_currentColor)
-            oldIndex = i;
-        if (newIndex < 0 && m_cells[i].GetColor() == color)
-            newIndex = i;
-    }
-    RECT r;
-    if (newIndex >= 0) {
-        m_currentColor = m_cells[newIndex].GetColor();
-        m_cells[newIndex].GetRect(&r);
-        InvalidateArea(r);
-    } else {
-        m_currentColor = color;
-        InvalidateArea(m_customRect);
-    }
-    if (oldIndex >= 0) {
-        m_cells[oldIndex].GetRect(&r);
-        InvalidateArea(r);
-    }
-}
-
-CUiColorCellObj* CUiDropPaletteControl::HitTestSelect(int x, int y)
-{
-    CUiColorCellObj* hit = nullptr;
-    for (CUiColorCellObj& cell : m_cells)
-        if (cell.HitTest(x, y)) {
-            hit = &cell;
-            break;
-        }
-    if (!hit)
-        return nullptr;
-    const int oldIndex = CurrentIndex();
-    RECT r;
-    m_currentColor = hit->GetColor();
-    hit->GetRect(&r);
-    InvalidateArea(r);
-    if (oldIndex >= 0) {
-        m_cells[oldIndex].GetRect(&r);
-        InvalidateArea(r);
-    }
-    return hit;
-}
-
-void CUiDropPaletteControl::PostToHost(UINT message, COLORREF color, LPARAM lParam)
-{
-    if (m_host && m_host->GetSafeHwnd())
-        m_host->PostMessage(message, (WPARAM)color, lParam);
-}
-
-void CUiDropPaletteControl::EndSelection(COLORREF color, LPARAM lParam)
-{
-    PostToHost(WM_UI_COLORSELECTED, color, lParam);
-    if (m_showCustom)
-        InvalidateArea(m_customRect);
-    if (m_popup && m_host && m_host->GetSafeHwnd())
-        m_host->ShowWindow(SW_HIDE);
-}
-
-void CUiDropPaletteControl::CancelSelection(COLORREF color, LPARAM lParam)
-{
-    PostToHost(WM_UI_COLORCANCEL, color, lParam);
-    if (m_showCustom)
-        InvalidateArea(m_customRect);
-    if (m_popup && m_host && m_host->GetSafeHwnd())
-        m_host->ShowWindow(SW_HIDE);
-}
-
-void CUiDropPaletteControl::OnCancelMode() {}
+// No caption stripe, pop-up or not.
+void CUiDropPaletteControl::Draw(CDC* pDC) { DrawPalette(pDC, FALSE); }
 
 void CUiDropPaletteControl::OnMouseMove(UINT, int x, int y)
 {
-    if (CUiColorCellObj* hit = HitTestSelect(x, y)) {
+    if (CUiColorCellObj* hit = HitTestSelect(x, y))
         EndSelection(hit->GetColor(), 0);
-        return;
-    }
-    if (m_showCustom && m_customHitRect.PtInRect(CPoint(x, y))) {
-        m_customHot = TRUE;
-        InvalidateArea(m_customHitRect);
-    }
-}
-
-void CUiDropPaletteControl::OnLButtonUp(UINT, int x, int y)
-{
-    if (m_customHot) {
-        m_customHot = FALSE;
-        InvalidateArea(m_customHitRect);
-    }
-    for (CUiColorCellObj& cell : m_cells)
-        if (cell.HitTest(x, y)) {
-            EndSelection(cell.GetColor(), 0);
-            return;
-        }
-    if (m_showCustom && m_customHitRect.PtInRect(CPoint(x, y))) {
-        PostToHost(WM_UI_COLORCUSTOM, m_currentColor, 0);
-        if (m_popup && m_host && m_host->GetSafeHwnd())
-            m_host->ShowWindow(SW_HIDE);
-    }
+    else
+        TrackCustomStrip(x, y);
 }
 
 void CUiDropPaletteControl::OnKeyDown(UINT nChar, UINT, UINT)
 {
+    if (OnChoiceKey(nChar))
+        return;
     int index = CurrentIndex();
     if (index < 0)
         index = 0;
     int target;
     switch (nChar) {
-    case VK_ESCAPE:
-    case VK_CANCEL:
-        if (m_popup)
-            CancelSelection(m_currentColor, 0);
-        return;
-    case VK_RETURN:
-        if (m_popup)
-            EndSelection(m_currentColor, 0);
-        return;
-    case VK_TAB:
-        if (CWnd* parent = m_host ? m_host->GetParent() : nullptr)
-            if (CWnd* previous = parent->GetNextDlgTabItem(m_host, TRUE))
-                previous->SetFocus();
-        return;
+    case VK_TAB: FocusPreviousTabItem(); return;
     case VK_LEFT:
     case VK_UP: target = index > 0 ? index - 1 : kCells - 1; break;
     case VK_RIGHT:
@@ -319,15 +144,3 @@ void CUiDropPaletteControl::OnKeyDown(UINT nChar, UINT, UINT)
     SelectColor(color);
     PostToHost(WM_UI_COLORSELECTED, color, 0);
 }
-
-BOOL CUiDropPaletteControl::SaveToFile(LPCTSTR path)
-{
-    return UiPaletteSaveToFile(*this, path, [this](CFile* f, BOOL abort) { CloseFile(f, abort); });
-}
-
-BOOL CUiDropPaletteControl::LoadFromFile(LPCTSTR path)
-{
-    return UiPaletteLoadFromFile(*this, path, [this](CFile* f, BOOL abort) { CloseFile(f, abort); });
-}
-
-void CUiDropPaletteControl::CloseFile(CFile* pFile, BOOL bAbort) { UiPaletteCloseFile(pFile, bAbort); }

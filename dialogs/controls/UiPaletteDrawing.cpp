@@ -137,12 +137,12 @@ void UiDrawPaletteCustom(CDC* pDC, RECT* hitRect, const RECT& customRect, const 
     }
 }
 
-void UiDrawPaletteCustomHot(CDC* pDC, const RECT& hitRect)
+void UiDrawPaletteSelectionFrame(CDC* pDC, const RECT& rect)
 {
-    CRect inside = hitRect;
+    CRect inside = rect;
     inside.DeflateRect(1, 1);
     FrameInside(pDC, inside, RGB(255, 255, 255), 2);
-    CRect outside = hitRect;
+    CRect outside = rect;
     outside.InflateRect(1, 1);
     FrameInside(pDC, outside, RGB(0, 0, 0), 1);
 }

@@ -1,5 +1,6 @@
-// Drawing shared by the two palette controls: their 16 border styles, the etched
-// separator and the "Custom..." strip with its optional swatch and hot frame.
+// Drawing shared by the two palette controls and their cells: the 16 border
+// styles, the etched separator, the "Custom..." strip with its optional swatch,
+// and the selection frame of a rectangle.
 #pragma once
 
 #include "platform/base/CRect.h"
@@ -20,5 +21,6 @@ void UiDrawPaletteSeparator(CDC* pDC, const RECT& separator);
 void UiDrawPaletteCustom(CDC* pDC, RECT* hitRect, const RECT& customRect, const CString& text, BOOL swatch,
                          COLORREF color);
 
-// The hot frame of the pressed strip: white 2 x 2 inside, black 1 x 1 around.
-void UiDrawPaletteCustomHot(CDC* pDC, const RECT& hitRect);
+// White 2 x 2 inside `rect` deflated by 1, black 1 x 1 inside it inflated by 1:
+// the frame of a selected rectangular cell and of the pressed "Custom..." strip.
+void UiDrawPaletteSelectionFrame(CDC* pDC, const RECT& rect);

@@ -149,6 +149,37 @@ speed_t NearestSpeed(DWORD baud)
         return s;
     return baud == 14400 ? B19200 : 0;
 }
+
+// The device the profile maps "COMn" to; empty when it maps none.
+CString ProfileDevice(int n)
+{
+    CString key;
+    key.Format("COM%d", n);
+    return AfxGetProfileString("Serial Ports", key, "");
+}
+
+// The end of a transfer of `total` milliseconds from `now` on; -1 for none.
+double DeadlineAfter(ULONGLONG total, double now)
+{
+    return total ? now + AfxScaledWait((DWORD)std::min<ULONGLONG>(total, 0x7fffffff)) : -1;
+}
+
+// What a read and a write begin with: a point where the thread may be
+// suspended, nothing transferred yet, then the port of `handle` (null for a bad
+// handle or a missing buffer) and its time-outs as they stand.
+std::shared_ptr<SerialPort> BeginTransfer(HANDLE handle, LPCVOID buffer, DWORD size, LPDWORD transferred,
+                                          COMMTIMEOUTS& timeouts)
+{
+    AfxThreadSuspensionPoint();
+    if (transferred)
+        *transferred = 0;
+    auto port = Find(handle);
+    if (!port || (!buffer && size))
+        return nullptr;
+    std::lock_guard lock(port->mutex);
+    timeouts = port->timeouts;
+    return port;
+}
 }
 
 DWORD GetLastError()
@@ -167,9 +198,7 @@ std::vector<std::pair<int, CString>> AfxSerialPortMap()
     std::map<int, CString> map;
     std::vector<std::string> named;
     for (int n = 1; n <= 255; ++n) {
-        CString key;
-        key.Format("COM%d", n);
-        CString path = AfxGetProfileString("Serial Ports", key, "");
+        CString path = ProfileDevice(n);
         if (!path.IsEmpty()) {
             map[n] = path;
             named.emplace_back(path.GetString());
@@ -195,9 +224,7 @@ CString AfxSerialPortDevice(const char* portName)
     const int n = ComNumber(portName);
     if (n <= 0)
         return CString();
-    CString key;
-    key.Format("COM%d", n);
-    CString path = AfxGetProfileString("Serial Ports", key, "");
+    CString path = ProfileDevice(n);
     if (!path.IsEmpty())
         return path;
     for (auto& [number, device] : AfxSerialPortMap())
@@ -421,22 +448,14 @@ BOOL GetCommModemStatus(HANDLE handle, LPDWORD status)
 // ---------------------------------------------------------------- reading and writing
 BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD size, LPDWORD read, void*)
 {
-    AfxThreadSuspensionPoint();
-    if (read)
-        *read = 0;
-    auto port = Find(handle);
-    if (!port || (!buffer && size))
-        return FALSE;
     COMMTIMEOUTS to;
-    {
-        std::lock_guard lock(port->mutex);
-        to = port->timeouts;
-    }
+    auto port = BeginTransfer(handle, buffer, size, read, to);
+    if (!port)
+        return FALSE;
     const bool immediate = to.ReadIntervalTimeout == MAXDWORD && to.ReadTotalTimeoutMultiplier == 0 &&
                            to.ReadTotalTimeoutConstant == 0;
     const ULONGLONG total = (ULONGLONG)to.ReadTotalTimeoutMultiplier * size + to.ReadTotalTimeoutConstant;
-    const double start = NowMs();
-    const double deadline = total ? start + AfxScaledWait((DWORD)std::min<ULONGLONG>(total, 0x7fffffff)) : -1;
+    const double deadline = DeadlineAfter(total, NowMs());
     BYTE* out = (BYTE*)buffer;
     DWORD got = 0;
     double lastByte = -1;
@@ -484,19 +503,12 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD size, LPDWORD read, void*)
 
 BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD size, LPDWORD written, void*)
 {
-    AfxThreadSuspensionPoint();
-    if (written)
-        *written = 0;
-    auto port = Find(handle);
-    if (!port || (!buffer && size))
-        return FALSE;
     COMMTIMEOUTS to;
-    {
-        std::lock_guard lock(port->mutex);
-        to = port->timeouts;
-    }
+    auto port = BeginTransfer(handle, buffer, size, written, to);
+    if (!port)
+        return FALSE;
     const ULONGLONG total = (ULONGLONG)to.WriteTotalTimeoutMultiplier * size + to.WriteTotalTimeoutConstant;
-    const double deadline = total ? NowMs() + AfxScaledWait((DWORD)std::min<ULONGLONG>(total, 0x7fffffff)) : -1;
+    const double deadline = DeadlineAfter(total, NowMs());
     const BYTE* in = (const BYTE*)buffer;
     DWORD put = 0;
     while (put < size) {

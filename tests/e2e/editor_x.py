@@ -268,6 +268,13 @@ class Session:
     def type(self, text):
         self.run(["xdotool", "type", "--delay", "10", text])
 
+    def menu(self, *keys):
+        """Opens the menu of the first key chord, waits until it shows, then presses the rest."""
+        known = set(self.windows(""))
+        self.key(keys[0])
+        self.wait_window("", what="the menu of " + keys[0], accept=lambda w: w not in known)
+        self.key(*keys[1:])
+
     # ------------------------------------------------------------ pictures
 
     def grab(self, path):

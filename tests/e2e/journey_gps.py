@@ -106,15 +106,15 @@ class GpsJourney(unittest.TestCase):
 
     def journey(self, s, player, base, track, workspace):
         s.start_editor()
-        self.menu(s, "alt+f", "n")
+        s.menu("alt+f", "n")
         s.wait_window("Veltrin Terravue1$", what="the new map")
-        self.menu(s, "alt+f", "l")
+        s.menu("alt+f", "l")
         dialog = s.wait_dialog("^Open$", what="the Load Layer dialog")
         s.type(base)
         s.key("Return")
         s.wait_gone(dialog, "the Load Layer dialog to close")
 
-        self.menu(s, "alt+g", "s")
+        s.menu("alt+g", "s")
         gps = s.wait_window("^GPS Data$", what="the GPS Data window")
         gx, gy, _, _ = s.geometry(gps)
         known = set(s.windows(""))
@@ -169,12 +169,6 @@ class GpsJourney(unittest.TestCase):
         vertices = struct.unpack("<%df" % (len(line) // 4), line)
         self.assertEqual([vertices[i:i + 2] for i in range(0, len(vertices), 2)],
                          [struct.unpack("<2f", n[0]) for n in nodes], "the track does not run through the nodes")
-
-    def menu(self, s, *keys):
-        known = set(s.windows(""))
-        s.key(keys[0])
-        s.wait_window("", what="the menu of " + keys[0], accept=lambda w: w not in known)
-        s.key(*keys[1:])
 
 
 if __name__ == "__main__":

@@ -22,9 +22,9 @@ class GpsLogJourney(unittest.TestCase):
         with ex.Session("gpslog") as s:
             s.start_editor()
             s.run(["xdotool", "windowmove", s.wait_window("^Info Tool$"), "900", "100"])
-            self.menu(s, "alt+f", "n")
+            s.menu("alt+f", "n")
             s.wait_window("Veltrin Terravue1$", what="the new map")
-            self.menu(s, "alt+l", "i")
+            s.menu("alt+l", "i")
             s.key("g")
             dialog = s.wait_dialog("^Open$", what="the open dialog of the log")
             s.type(os.path.abspath(LOG))
@@ -57,16 +57,10 @@ class GpsLogJourney(unittest.TestCase):
             # OK closes the viewer; the map was not changed, so Exit asks nothing.
             s.click(vx + 48, vy + vh - 22)
             s.wait_gone(viewer, "the log viewer to close")
-            self.menu(s, "alt+f", "x")
+            s.menu("alt+f", "x")
             self.assertEqual(s.wait_exit(), 0)
             self.assertEqual([f for f in os.listdir(s.folder) if f.endswith((".klz", ".kwz"))], [],
                              "the viewer wrote a file")
-
-    def menu(self, s, *keys):
-        known = set(s.windows(""))
-        s.key(keys[0])
-        s.wait_window("", what="the menu of " + keys[0], accept=lambda w: w not in known)
-        s.key(*keys[1:])
 
     @staticmethod
     def preview(shot, vx, vy):

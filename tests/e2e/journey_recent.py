@@ -28,16 +28,16 @@ class RecentJourney(unittest.TestCase):
 
             s.start_editor(*maps)
             s.wait_window("South", what="the second map")
-            self.menu(s, "alt+f", "x")
+            s.menu("alt+f", "x")
             self.assertEqual(s.wait_exit(), 0)
 
             # The last map opened is the first entry.
             s.start_editor()
-            self.menu(s, "alt+f", "1")
+            s.menu("alt+f", "1")
             s.wait_window(r"South\.kwz", what="the first recent entry's map")
-            self.menu(s, "alt+f", "c")
+            s.menu("alt+f", "c")
             s.wait_window(r"^Terravue Desktop$", what="the map to close")
-            self.menu(s, "alt+f", "2")
+            s.menu("alt+f", "2")
             s.wait_window(r"North\.kwz", what="the second recent entry's map")
 
             # A name that does not exist: No makes nothing and returns to the dialog.
@@ -55,12 +55,6 @@ class RecentJourney(unittest.TestCase):
             s.key("Escape")
             s.wait_gone(dialog, "the Open dialog to close")
             self.assertFalse(os.path.exists(missing), "a file was made without asking")
-
-    def menu(self, s, *keys):
-        known = set(s.windows(""))
-        s.key(keys[0])
-        s.wait_window("", what="the menu of " + keys[0], accept=lambda w: w not in known)
-        s.key(*keys[1:])
 
 
 if __name__ == "__main__":

@@ -16,6 +16,7 @@
 #include "platform/testing/ModalRecorder.h"
 #include "platform/wnd/WndTestInput.h"
 #include "resources/resource.h"
+#include "tests/app/gps/GpsTestSupport.h"
 #include "tests/gps/support/LoggerPeer.h"
 #include "tests/support/TempFolder.h"
 
@@ -39,16 +40,8 @@ protected:
         CGpsDataDlg::s_nPositionGate = CGpsDataDlg::s_nSatelliteGate = 0;
         AfxWriteProfileString("Settings", "AutoSearchCommPort", "");
         const CString path = folder.File("map.kwz");
-        {
-            CMUIMap writer;
-            writer.GetMapModel()->AddLayer(new CMapLayer("Track"));
-            ASSERT_TRUE(writer.SaveWorkspace(path));
-        }
-        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr));
-        ASSERT_TRUE(map.Create(CRect(0, 0, 0, 0), &host, 200, WS_CHILD | WS_VISIBLE | WS_TABSTOP));
-        map.MoveWindow(0, 0, 400, 300, FALSE);
-        host.ShowWindow(SW_SHOW);
-        map.LoadWorkspace(path);
+        ASSERT_NO_FATAL_FAILURE(gpstest::WriteTrackWorkspace(path));
+        ASSERT_NO_FATAL_FAILURE(gpstest::ShowInHost(host, map, path));
         AfxTestProcessEvents();
         dlg = std::make_unique<CGpsDataDlg>(&map, CGpsDataDlg::kModeSerial);
         ASSERT_TRUE(dlg->Create());
@@ -80,14 +73,7 @@ protected:
         return BoxSaid(text);
     }
     CMapLayer* Layer() { return map.GetMapModel()->GetLayerAt(0); }
-    std::vector<CMapObject*> Nodes()
-    {
-        std::vector<CMapObject*> nodes;
-        POSITION pos = Layer()->GetPointObjects().GetHeadPosition();
-        while (pos)
-            nodes.push_back(Layer()->GetPointObjects().GetNext(pos));
-        return nodes;
-    }
+    std::vector<CMapObject*> Nodes() { return gpstest::PointObjects(Layer()); }
     int TrackPoints()
     {
         for (long long id = 0; id <= Layer()->GetMaxID(); ++id) {

@@ -16,7 +16,9 @@
 #include "platform/wnd/WindowDC.h"
 #include "platform/wnd/WndTestInput.h"
 #include "resources/resource.h"
-#include "tests/gps/support/LoggerPeer.h"
+#include "tests/app/gps/GpsTestSupport.h"
+#include "tests/gps/support/NmeaText.h"
+#include "tests/model/layers/LayerFileMaps.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +28,10 @@
 #include <fstream>
 #include <sstream>
 
+using gpstest::Fix;
+using gpstest::FixesOf;
+using gpstest::ReadFile;
+using gpstest::RealLogs;
 using testsupport::Nmea;
 
 namespace {
@@ -40,47 +46,6 @@ std::string Coord(double v, int width, char positive, char negative)
 }
 std::string Lat(double v) { return Coord(v, 2, 'N', 'S'); }
 std::string Lon(double v) { return Coord(v, 3, 'E', 'W'); }
-
-struct Fix {
-    double lat, lon;
-};
-
-// The fixes of GGA, GLL and RMC lines with a right checksum and both
-// hemispheres, read on the log's own terms.
-std::vector<Fix> FixesOf(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<Fix> fixes;
-    std::string line;
-    while (std::getline(in, line)) {
-        while (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        const size_t star = line.find('*');
-        if (line.size() < 7 || line[0] != '$' || star == std::string::npos || star + 3 > line.size())
-            continue;
-        unsigned char sum = 0;
-        for (size_t i = 1; i < star; ++i)
-            sum ^= (unsigned char)line[i];
-        if (strtoul(line.substr(star + 1, 2).c_str(), nullptr, 16) != sum)
-            continue;
-        std::vector<std::string> f;
-        std::stringstream fields(line.substr(1, star - 1));
-        for (std::string item; std::getline(fields, item, ',');)
-            f.push_back(item);
-        if (f.empty() || f[0].size() != 5)
-            continue;
-        const std::string m = f[0].substr(2);
-        const size_t at = m == "GGA" ? 2 : m == "GLL" ? 1 : m == "RMC" ? 3 : 0;
-        if (!at || f.size() < at + 4 || (f[at + 1] != "N" && f[at + 1] != "S") || (f[at + 3] != "E" && f[at + 3] != "W"))
-            continue;
-        auto deg = [](const std::string& s) {
-            const double v = atof(s.c_str());
-            return std::floor(v / 100) + std::fmod(v, 100.0) / 60;
-        };
-        fixes.push_back({deg(f[at]) * (f[at + 1] == "S" ? -1 : 1), deg(f[at + 2]) * (f[at + 3] == "W" ? -1 : 1)});
-    }
-    return fixes;
-}
 
 class GpsLog : public ::testing::Test {
 protected:
@@ -101,11 +66,7 @@ protected:
         const CString path = folder.File("map.kwz");
         std::filesystem::remove_all(std::string(folder.File("")));
         std::filesystem::create_directories(std::string(folder.File("")));
-        {
-            CMUIMap writer;
-            writer.GetMapModel()->AddLayer(new CMapLayer("Track"));
-            ASSERT_TRUE(writer.SaveWorkspace(path));
-        }
+        ASSERT_NO_FATAL_FAILURE(gpstest::WriteTrackWorkspace(path));
         map = std::make_unique<CMUIMap>();
         ASSERT_TRUE(map->Create(CRect(0, 0, 400, 300), &host, 200, WS_CHILD | WS_VISIBLE));
         map->LoadWorkspace(path);
@@ -139,7 +100,7 @@ protected:
         }
         return tracks == 1 ? points : -tracks;
     }
-    CString Attribute(CMapObject* o, const char* name) { return o->GetAttributeText(o->GetLayer()->FindField(name)); }
+    CString Attribute(CMapObject* o, const char* name) { return gpstest::Attribute(o, name); }
     // The node lies at (lat, lon) in the map's system, and says so.
     void ExpectAt(CMapNode* node, double lat, double lon)
     {
@@ -203,9 +164,7 @@ TEST_F(GpsLog, MixedLogBecomesNodesAtItsFixesAndATrackThatTheFileKeeps)
     // The layer file holds the nodes and the track in another map.
     ASSERT_TRUE(map->SaveWorkspace(folder.File("map.kwz")));
     ASSERT_TRUE(map->GetMapModel()->SaveMapDatabase());
-    // This map lets its files go: another map does not open layer files in use.
-    for (int i = 0; i < map->GetMapModel()->GetLayerCount(); ++i)
-        map->GetMapModel()->GetLayerAt(i)->CloseDatabase();
+    layerfile::LetFilesGo(*map->GetMapModel());
     CMUIMap reader;
     reader.LoadWorkspace(folder.File("map.kwz"));
     CMapLayer* reopened = reader.GetMapModel()->GetLayerAt(0);
@@ -254,16 +213,13 @@ TEST_F(GpsLog, ShortLogsAndASecondLogStandOnTheirOwn)
 
 TEST_F(GpsLog, EveryRealLogImportsAtItsOwnFixes)
 {
-    const std::filesystem::path dir = std::filesystem::path(KV_TEST_DATA_DIR) / "nmea";
     int logs = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        if (entry.path().extension() != ".nmea")
-            continue;
+    for (const std::filesystem::path& log : RealLogs()) {
         ++logs;
-        SCOPED_TRACE(entry.path().filename().string());
+        SCOPED_TRACE(log.filename().string());
         Open();
-        const std::vector<Fix> fixes = FixesOf(entry.path());
-        const GpsLogImportResult result = ImportGpsLog(*map, Layer(), entry.path().c_str());
+        const std::vector<Fix> fixes = FixesOf(ReadFile(log));
+        const GpsLogImportResult result = ImportGpsLog(*map, Layer(), log.c_str());
         ASSERT_TRUE(result.fileRead);
         const auto nodes = Nodes(Layer());
         EXPECT_EQ((int)nodes.size(), result.nodes);

@@ -14,6 +14,9 @@
 #include "platform/testing/SerialPeer.h"
 #include "platform/wnd/WndTestInput.h"
 #include "resources/resource.h"
+#include "tests/app/gps/GpsTestSupport.h"
+#include "tests/gps/support/NmeaText.h"
+#include "tests/model/layers/LayerFileMaps.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -25,16 +28,13 @@
 #include <sstream>
 #include <thread>
 
+using gpstest::Fix;
+using gpstest::FixesOf;
+using gpstest::ReadFile;
+using gpstest::RealLogs;
+using testsupport::Nmea;
+
 namespace {
-std::string Nmea(const std::string& body)
-{
-    unsigned char sum = 0;
-    for (char c : body)
-        sum ^= (unsigned char)c;
-    char tail[8];
-    snprintf(tail, sizeof tail, "*%02X\r\n", sum);
-    return "$" + body + tail;
-}
 
 // A GGA sentence at signed decimal degrees.
 std::string Gga(double lat, double lon, int satellites, const char* talker = "GP", const char* time = "123519")
@@ -52,69 +52,6 @@ std::string Gga(double lat, double lon, int satellites, const char* talker = "GP
     return Nmea(body);
 }
 
-struct Fix {
-    double lon, lat;
-};
-
-// Every fix a GGA, GLL or RMC line of a log states with both hemispheres and a
-// right checksum, read here on its own terms.
-std::vector<Fix> FixesOf(const std::string& log)
-{
-    std::vector<Fix> fixes;
-    std::istringstream in(log);
-    std::string line;
-    while (std::getline(in, line)) {
-        while (!line.empty() && (line.back() == '\r'))
-            line.pop_back();
-        const size_t star = line.find('*');
-        if (line.size() < 7 || line[0] != '$' || star == std::string::npos || star + 3 > line.size())
-            continue;
-        unsigned char sum = 0;
-        for (size_t i = 1; i < star; ++i)
-            sum ^= (unsigned char)line[i];
-        if (strtoul(line.substr(star + 1, 2).c_str(), nullptr, 16) != sum)
-            continue;
-        std::vector<std::string> f;
-        std::stringstream fields(line.substr(1, star - 1));
-        std::string item;
-        while (std::getline(fields, item, ','))
-            f.push_back(item);
-        if (f.empty() || f[0].size() < 3)
-            continue;
-        const std::string m = f[0].substr(f[0].size() - 3);
-        const size_t at = m == "GGA" ? 2 : m == "GLL" ? 1 : m == "RMC" ? 3 : 0;
-        if (!at || f.size() < at + 4)
-            continue;
-        const std::string ns = f[at + 1], ew = f[at + 3];
-        if ((ns != "N" && ns != "S") || (ew != "E" && ew != "W"))
-            continue;
-        auto deg = [](const std::string& s) {
-            const double v = atof(s.c_str());
-            return std::floor(v / 100) + std::fmod(v, 100.0) / 60;
-        };
-        fixes.push_back({deg(f[at + 2]) * (ew == "W" ? -1 : 1), deg(f[at]) * (ns == "S" ? -1 : 1)});
-    }
-    return fixes;
-}
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<std::filesystem::path> RealLogs()
-{
-    std::vector<std::filesystem::path> logs;
-    const std::filesystem::path dir = std::filesystem::path(KV_TEST_DATA_DIR) / "nmea";
-    std::error_code error;
-    for (const auto& e : std::filesystem::directory_iterator(dir, error))
-        if (e.path().extension() == ".nmea")
-            logs.push_back(e.path());
-    std::sort(logs.begin(), logs.end());
-    return logs;
-}
-
 class GpsRecording : public ::testing::Test {
 protected:
     void SetUp() override
@@ -124,16 +61,8 @@ protected:
         ASSERT_TRUE(peer.IsOpen());
         peer.MapAs("COM5");
         const CString path = folder.File("map.kwz");
-        {
-            CMUIMap writer;
-            writer.GetMapModel()->AddLayer(new CMapLayer("Track"));
-            ASSERT_TRUE(writer.SaveWorkspace(path));
-        }
-        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr));
-        ASSERT_TRUE(map.Create(CRect(0, 0, 0, 0), &host, 200, WS_CHILD | WS_VISIBLE | WS_TABSTOP));
-        map.MoveWindow(0, 0, 400, 300, FALSE);
-        host.ShowWindow(SW_SHOW);
-        map.LoadWorkspace(path);
+        ASSERT_NO_FATAL_FAILURE(gpstest::WriteTrackWorkspace(path));
+        ASSERT_NO_FATAL_FAILURE(gpstest::ShowInHost(host, map, path));
         ASSERT_NE(map.GetActiveLayer(), nullptr);
         AfxTestProcessEvents();
     }
@@ -151,7 +80,7 @@ protected:
     // keeping the map's layer; true when it connected.
     bool Connect(const std::string& first, int rateIndex = 2)
     {
-        dlg = std::make_unique<CGpsDataDlg>(&map, 0);
+        dlg = std::make_unique<CGpsDataDlg>(&map, CGpsDataDlg::kModeSerial);
         EXPECT_TRUE(dlg->Create());
         dynamic_cast<CComboBox*>(dlg->GetDlgItem(IDC_GPS_PORT))->SetCurSel(4);
         dynamic_cast<CComboBox*>(dlg->GetDlgItem(IDC_GPS_BAUD_RATE))->SetCurSel(rateIndex);
@@ -166,14 +95,7 @@ protected:
         dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GPS_CLOSE_PORT, BN_CLICKED), 0);
         AfxTestProcessEvents();
     }
-    std::vector<CMapObject*> Nodes()
-    {
-        std::vector<CMapObject*> nodes;
-        POSITION pos = Layer()->GetPointObjects().GetHeadPosition();
-        while (pos)
-            nodes.push_back(Layer()->GetPointObjects().GetNext(pos));
-        return nodes;
-    }
+    std::vector<CMapObject*> Nodes() { return gpstest::PointObjects(Layer()); }
     // The polylines of the layer, read back from its file.
     std::vector<std::unique_ptr<CMapObject>> Tracks(CMapLayer* layer)
     {
@@ -185,11 +107,7 @@ protected:
         }
         return tracks;
     }
-    CString Attribute(CMapObject* o, const char* name)
-    {
-        const int index = o->GetLayer()->FindField(name);
-        return index >= 0 ? o->GetAttributeText(index) : CString("<none>");
-    }
+    CString Attribute(CMapObject* o, const char* name) { return gpstest::Attribute(o, name); }
 
     testsupport::TempFolder folder{"kvgps"};
     SerialPeer peer;
@@ -209,7 +127,7 @@ TEST_F(GpsRecording, ConnectWritesTheInitialisationAndRecordsSouthWestFixes)
     EXPECT_GE(Layer()->FindField("LATITUDE"), 0);
 
     // The first fix centres the map; later ones become nodes at their fix.
-    const Fix fixes[] = {{-153.05, -27.2}, {-153.0499, -27.2001}, {-153.0497, -27.2003}, {-153.0494, -27.2006}};
+    const Fix fixes[] = {{-27.2, -153.05}, {-27.2001, -153.0499}, {-27.2003, -153.0497}, {-27.2006, -153.0494}};
     for (const Fix& f : fixes)
         ASSERT_TRUE(peer.Send(Gga(f.lat, f.lon, 8, "GN", "101112")));
     Poll();
@@ -246,9 +164,7 @@ TEST_F(GpsRecording, ConnectWritesTheInitialisationAndRecordsSouthWestFixes)
     // The layer file holds both when opened again in another map.
     ASSERT_TRUE(map.SaveWorkspace(folder.File("map.kwz")));
     ASSERT_TRUE(map.GetMapModel()->SaveMapDatabase());
-    // This map lets its files go: another map does not open layer files in use.
-    for (int i = 0; i < map.GetMapModel()->GetLayerCount(); ++i)
-        map.GetMapModel()->GetLayerAt(i)->CloseDatabase();
+    layerfile::LetFilesGo(*map.GetMapModel());
     CMUIMap reader;
     reader.LoadWorkspace(folder.File("map.kwz"));
     CMapLayer* reopened = reader.GetMapModel()->GetLayerAt(0);
@@ -291,7 +207,7 @@ TEST_F(GpsRecording, ClosingTheWindowWhileRecordingKeepsTheTrack)
 TEST_F(GpsRecording, FailuresToConnect)
 {
     // No line from the receiver: told, and the port is closed again.
-    dlg = std::make_unique<CGpsDataDlg>(&map, 0);
+    dlg = std::make_unique<CGpsDataDlg>(&map, CGpsDataDlg::kModeSerial);
     ASSERT_TRUE(dlg->Create());
     dynamic_cast<CComboBox*>(dlg->GetDlgItem(IDC_GPS_PORT))->SetCurSel(4);
     dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GPS_OPEN_PORT, BN_CLICKED), 0);

@@ -2,13 +2,10 @@
 // made with New Layer and its structure typed in, a node drawn in it, the
 // workspace saved and opened again; and the layer and map commands enabled
 // by the dialogs the application installs.
-#include "app/KolvoApp.h"
-#include "app/KolvoDoc.h"
 #include "app/MainFrm.h"
 #include "mapwindow/MUIMap.h"
 #include "model/MapLayer.h"
 #include "model/MapModel.h"
-#include "platform/base/Clock.h"
 #include "platform/controls/CComboBox.h"
 #include "platform/dialogs/CDialog.h"
 #include "platform/frames/CDocManager.h"
@@ -17,6 +14,7 @@
 #include "platform/wnd/CMenu.h"
 #include "platform/wnd/WndTestInput.h"
 #include "resources/resource.h"
+#include "tests/app/shell/AppTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -27,11 +25,8 @@
 
 namespace {
 
-CKolvoDoc* ActiveDocument(CFrameWnd* frame)
-{
-    CFrameWnd* child = frame->GetActiveFrame();
-    return child && child != frame ? dynamic_cast<CKolvoDoc*>(child->GetActiveDocument()) : nullptr;
-}
+using apptest::ActiveDocument;
+using apptest::PopupStates;
 
 void Type(HWND edit, const char* text)
 {
@@ -59,20 +54,8 @@ int Press(CWnd& dialog, int id)
     return dynamic_cast<CDialog&>(dialog).ContinueModal() ? IDCANCEL : id;
 }
 
-class NewMap : public ::testing::Test {
+class NewMap : public apptest::AppTest {
 protected:
-    void SetUp() override { AfxSetTestClockScale(0.001); }
-    void TearDown() override
-    {
-        if (m_app.m_pMainWnd && m_app.m_pMainWnd->GetSafeHwnd()) {
-            ModalRecorder noSave({}, IDNO);
-            m_app.CloseAllDocuments(TRUE);
-            m_app.m_pMainWnd->DestroyWindow();
-        }
-        m_app.m_pMainWnd = nullptr;
-        AfxDestroyDocManager();
-        AfxSetTestClockScale(1.0);
-    }
     CMainFrame* Start()
     {
         char name[] = "mapeditor";
@@ -81,26 +64,6 @@ protected:
         DialogAnswerer splash(IDOK);
         EXPECT_TRUE(m_app.StartUp());
         return dynamic_cast<CMainFrame*>(m_app.m_pMainWnd);
-    }
-    void Command(CWnd* frame, UINT id)
-    {
-        frame->SendMessage(WM_COMMAND, id, 0);
-        AfxTestProcessEvents();
-    }
-    // The enabled state of every command of the menu bar's popup `index`.
-    std::map<UINT, bool> PopupStates(CFrameWnd* frame, int index)
-    {
-        std::map<UINT, bool> states;
-        CMenu* popup = CMenu::FromHandle(::GetMenu(frame->GetSafeHwnd()))->GetSubMenu(index);
-        if (!popup)
-            return states;
-        AfxUpdateMenuCmdUI(frame, popup, TRUE);
-        for (UINT i = 0; i < popup->GetMenuItemCount(); ++i) {
-            const UINT id = popup->GetMenuItemID((int)i);
-            if (id != 0 && id != (UINT)-1)
-                states[id] = !(popup->GetMenuState(i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
-        }
-        return states;
     }
     // The popup of the menu bar that holds `id`.
     int PopupOf(CFrameWnd* frame, UINT id)
@@ -113,7 +76,6 @@ protected:
         return -1;
     }
 
-    CKolvoApp m_app;
     testsupport::TempFolder m_folder{"kv_newmap_"};
 };
 

@@ -36,6 +36,8 @@
 #include "platform/wnd/CMenu.h"
 #include "platform/wnd/WndTestInput.h"
 #include "resources/resource.h"
+#include "tests/app/shell/AppTestSupport.h"
+#include "tests/model/layers/LayerFileMaps.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -113,30 +115,28 @@ void Chord(HWND hwnd, UINT modifier, UINT vk)
     AfxTestProcessEvents();
 }
 
-// The enabled state of each command of the menu bar's popup `index`, as the
-// frame's update shows them when the popup opens.
-std::map<UINT, bool> PopupStates(CFrameWnd* frame, int index)
+using apptest::ActiveDocument;
+using apptest::PopupStates;
+
+// Stores the view (offsets and zoom) a workspace opens with.
+void StoreView(const CString& path, const char* view)
 {
-    std::map<UINT, bool> states;
-    CMenu* popup = CMenu::FromHandle(::GetMenu(frame->GetSafeHwnd()))->GetSubMenu(index);
-    if (!popup)
-        return states;
-    AfxUpdateMenuCmdUI(frame, popup, TRUE);
-    for (UINT i = 0; i < popup->GetMenuItemCount(); ++i) {
-        const UINT id = popup->GetMenuItemID((int)i);
-        if (id != 0 && id != (UINT)-1)
-            states[id] = !(popup->GetMenuState(i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
-    }
-    return states;
+    CSQLiteDatabase db;
+    ASSERT_EQ(db.OpenExisting(path), SQLITE_OK);
+    db.ExecuteChecked(CString("update _MapProperty set ") + view + " where ROWID=1;");
+}
+
+// Whether a pixel within `radius` of `at` differs from the window colour.
+bool DrawnNear(CMUIMap* map, CPoint at, int radius)
+{
+    bool drawn = false;
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            drawn = drawn || map->GetSurfacePixel(at.x + dx, at.y + dy) != GetSysColor(COLOR_WINDOW);
+    return drawn;
 }
 
 int OpenDocuments() { return AfxGetDocManager()->GetOpenDocumentCount(); }
-
-CKolvoDoc* ActiveDocument(CMainFrame* frame)
-{
-    CFrameWnd* child = frame->GetActiveFrame();
-    return child && child != frame ? dynamic_cast<CKolvoDoc*>(child->GetActiveDocument()) : nullptr;
-}
 
 // The names of a menu's top-level items, without their mnemonics.
 std::vector<std::string> MenuBarItems(HMENU menu)
@@ -154,22 +154,8 @@ std::vector<std::string> MenuBarItems(HMENU menu)
 
 // Starts the application as the program does, the splash screen running its own
 // timer on a fast clock; `atSplash` looks at the state while the splash shows.
-class ShellTest : public ::testing::Test {
+class ShellTest : public apptest::AppTest {
 protected:
-    void SetUp() override { AfxSetTestClockScale(0.001); }
-
-    void TearDown() override
-    {
-        if (m_app.m_pMainWnd && m_app.m_pMainWnd->GetSafeHwnd()) {
-            ModalRecorder noSave({}, IDNO);
-            m_app.CloseAllDocuments(TRUE);
-            m_app.m_pMainWnd->DestroyWindow();
-        }
-        m_app.m_pMainWnd = nullptr;
-        AfxDestroyDocManager();
-        AfxSetTestClockScale(1.0);
-    }
-
     CMainFrame* Start(std::vector<std::string> args = {}, std::function<void(CWnd&)> atSplash = {})
     {
         args.insert(args.begin(), "mapeditor");
@@ -203,15 +189,22 @@ protected:
         AfxTestProcessEvents();
         return frame ? ActiveDocument(frame) : nullptr;
     }
+    // Starts with a main frame of 640 x 440 pixels and opens `path` through
+    // File > Open; the opened document.
+    CKolvoDoc* OpenInSizedFrame(const CString& path)
+    {
+        CMainFrame* frame = Start();
+        if (!frame)
+            return nullptr;
+        frame->MoveWindow(0, 0, 640, 440);
+        AfxTestProcessEvents();
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        Command(frame, ID_FILE_OPEN);
+        return ActiveDocument(frame);
+    }
     CMainFrame* Frame() { return dynamic_cast<CMainFrame*>(m_app.m_pMainWnd); }
 
-    void Command(CWnd* frame, UINT id)
-    {
-        frame->SendMessage(WM_COMMAND, id, 0);
-        AfxTestProcessEvents();
-    }
-
-    CKolvoApp m_app;
     std::vector<DialogAnswerer::Record> m_splashes;
     DWORD m_splashTicks = 0;
     testsupport::TempFolder m_folder{"kv_shell_"};
@@ -635,20 +628,9 @@ TEST_F(ShellTest, HelpOpensTheManualsBesideTheProgramAndTellsWhenOneIsMissing)
 
 TEST_F(ShellTest, AnOpenedMapShowsItsWholeExtentInTheChildFramesFinalSize)
 {
-    const CString path = MakeSampleLikeWorkspace(m_folder);
-    CMainFrame* frame = Start();
-    ASSERT_NE(frame, nullptr);
-    frame->MoveWindow(0, 0, 640, 440);
-    AfxTestProcessEvents();
-    CMUIMap* map = nullptr;
-    {
-        DialogAnswerer answers;
-        answers.ThenFile(path);
-        Command(frame, ID_FILE_OPEN);
-    }
-    CKolvoDoc* doc = ActiveDocument(frame);
+    CKolvoDoc* doc = OpenInSizedFrame(MakeSampleLikeWorkspace(m_folder));
     ASSERT_NE(doc, nullptr);
-    map = doc->GetMapWnd();
+    CMUIMap* map = doc->GetMapWnd();
     CRect client;
     map->GetClientRect(&client);
     ASSERT_FALSE(client.IsRectEmpty());
@@ -668,31 +650,14 @@ TEST_F(ShellTest, AnOpenedMapShowsItsWholeExtentInTheChildFramesFinalSize)
     // The lake's top corner, at the top of the extent, is drawn inside the window.
     const CPoint top = CFloatPoint(2800, 1400).ToDevice(map->GetXOffset(), map->GetYOffset(), map->GetZoom(),
                                                         map->GetViewHeight());
-    bool drawn = false;
-    for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx)
-            drawn = drawn || map->GetSurfacePixel(top.x + dx, top.y + dy) != GetSysColor(COLOR_WINDOW);
-    EXPECT_TRUE(drawn);
+    EXPECT_TRUE(DrawnNear(map, top, 1));
 }
 
 TEST_F(ShellTest, AnOpenedMapShowsTheViewItsWorkspaceStored)
 {
     const CString path = MakeWorkspace(m_folder);
-    {
-        CSQLiteDatabase db;
-        ASSERT_EQ(db.OpenExisting(path), SQLITE_OK);
-        db.ExecuteChecked("update _MapProperty set dXOff=1500, dYOff=700, dZoom=2.5 where ROWID=1;");
-    }
-    CMainFrame* frame = Start();
-    ASSERT_NE(frame, nullptr);
-    frame->MoveWindow(0, 0, 640, 440);
-    AfxTestProcessEvents();
-    {
-        DialogAnswerer answers;
-        answers.ThenFile(path);
-        Command(frame, ID_FILE_OPEN);
-    }
-    CKolvoDoc* doc = ActiveDocument(frame);
+    ASSERT_NO_FATAL_FAILURE(StoreView(path, "dXOff=1500, dYOff=700, dZoom=2.5"));
+    CKolvoDoc* doc = OpenInSizedFrame(path);
     ASSERT_NE(doc, nullptr);
     CMUIMap* map = doc->GetMapWnd();
     EXPECT_EQ(map->GetXOffset(), 1500);
@@ -704,11 +669,7 @@ TEST_F(ShellTest, AnOpenedMapShowsTheViewItsWorkspaceStored)
     ASSERT_EQ(map->GetViewHeight(), client.Height());
     const CPoint at = CFloatPoint(2000, 900).ToDevice(1500, 700, 2.5, map->GetViewHeight());
     EXPECT_EQ(at, CPoint(200, client.Height() - 80));
-    bool drawn = false;
-    for (int dy = -3; dy <= 3; ++dy)
-        for (int dx = -3; dx <= 3; ++dx)
-            drawn = drawn || map->GetSurfacePixel(at.x + dx, at.y + dy) != GetSysColor(COLOR_WINDOW);
-    EXPECT_TRUE(drawn);
+    EXPECT_TRUE(DrawnNear(map, at, 3));
 }
 
 // A map with an extent to fit: its stored view, not a fit of that extent to the
@@ -717,24 +678,11 @@ TEST_F(ShellTest, AnOpenedMapShowsTheViewItsWorkspaceStored)
 TEST_F(ShellTest, AnOpenedMapWithAnExtentKeepsItsStoredViewInsteadOfAFit)
 {
     const CString path = MakeSampleLikeWorkspace(m_folder);
-    {
-        CSQLiteDatabase db;
-        ASSERT_EQ(db.OpenExisting(path), SQLITE_OK);
-        db.ExecuteChecked("update _MapProperty set dXOff=-120.25, dYOff=-80.5, dZoom=6.125 where ROWID=1;");
-    }
-    CMainFrame* frame = Start();
-    ASSERT_NE(frame, nullptr);
-    frame->MoveWindow(0, 0, 640, 440);
-    AfxTestProcessEvents();
-    {
-        DialogAnswerer answers;
-        answers.ThenFile(path);
-        Command(frame, ID_FILE_OPEN);
-    }
-    CKolvoDoc* doc = ActiveDocument(frame);
+    ASSERT_NO_FATAL_FAILURE(StoreView(path, "dXOff=-120.25, dYOff=-80.5, dZoom=6.125"));
+    CKolvoDoc* doc = OpenInSizedFrame(path);
     ASSERT_NE(doc, nullptr);
     CMUIMap* map = doc->GetMapWnd();
-    frame->MoveWindow(0, 0, 700, 500);
+    Frame()->MoveWindow(0, 0, 700, 500);
     AfxTestProcessEvents();
     EXPECT_EQ(map->GetXOffset(), -120.25);
     EXPECT_EQ(map->GetYOffset(), -80.5);
@@ -902,8 +850,7 @@ TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
     EXPECT_FALSE(doc->GetMapWnd()->IsModified());
 
     // The saved layer holds them when opened in another map, once this map lets its files go.
-    for (int i = 0; i < doc->GetMapModel()->GetLayerCount(); ++i)
-        doc->GetMapModel()->GetLayerAt(i)->CloseDatabase();
+    layerfile::LetFilesGo(*doc->GetMapModel());
     CMUIMap reader;
     reader.LoadWorkspace(path);
     CMapLayer* reopened = reader.GetMapModel()->GetLayerAt(0);

@@ -14,6 +14,7 @@
 #include "platform/dialogs/CDialog.h"
 #include "platform/wnd/CWnd.h"
 #include "platform/wnd/WndTestInput.h"
+#include "tests/model/layers/RawFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -106,38 +107,6 @@ inline CMapNode* AddNode(CMapLayer* layer, double x, double y, const std::vector
     layer->AddObject(node.get(), FALSE);
     return node.release();
 }
-
-// Raw reads of a database file with SQLite alone.
-class RawFile {
-public:
-    explicit RawFile(const CString& path) { sqlite3_open_v2(path, &m_db, SQLITE_OPEN_READONLY, nullptr); }
-    ~RawFile() { sqlite3_close(m_db); }
-    RawFile(const RawFile&) = delete;
-    RawFile& operator=(const RawFile&) = delete;
-
-    // The first column of every row, NULL as "<null>".
-    std::vector<std::string> Column(const std::string& sql) const
-    {
-        std::vector<std::string> values;
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
-            return {"<error: " + std::string(sqlite3_errmsg(m_db)) + ">"};
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            const unsigned char* text = sqlite3_column_text(stmt, 0);
-            values.push_back(text ? reinterpret_cast<const char*>(text) : "<null>");
-        }
-        sqlite3_finalize(stmt);
-        return values;
-    }
-    std::string Text(const std::string& sql) const
-    {
-        const std::vector<std::string> values = Column(sql);
-        return values.empty() ? "<no row>" : values.front();
-    }
-
-private:
-    sqlite3* m_db = nullptr;
-};
 
 // ---- the user's input on the controls of a dialog
 

@@ -10,6 +10,7 @@
 #include "platform/dialogs/CDialog.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "platform/testing/ModalRecorder.h"
+#include "tests/model/layers/LayerFileMaps.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -29,26 +30,18 @@ protected:
     void SetUp() override
     {
         m_path = m_folder.File("Props.klz");
-        CMapLayer probe("Props");
-        for (const CMapField& field : Fields())
-            probe.AddField(field);
-        CMapModel creator;
-        ASSERT_EQ(creator.CreateLayerDatabase(m_path, &probe), 1);
+        ASSERT_TRUE(layerfile::CreateLayerFile(m_path, "Props", Fields()));
         Open();
     }
 
+    // A new map with the file opened into a new layer that knows its path, in
+    // a window of 200 x 200 pixels at two pixels a unit.
     void Open()
     {
         layer = nullptr;
-        model = std::make_unique<CMapModel>();
-        ASSERT_TRUE(model->OpenLayer(m_path, nullptr));
-        layer = model->GetLastLayer();
+        layer = layerfile::OpenInNewMap(model, m_path, 200, 2.0);
+        ASSERT_NE(layer, nullptr);
         layer->SetFilePath(m_path);
-        model->SetClientRect(RECT{0, 0, 200, 200});
-        model->SetZoom(2.0);
-        model->SetXOffset(0);
-        model->SetYOffset(0);
-        model->UpdateViewRect(0, 0);
     }
 
     // Commits the layer's writes and opens the file in a new map.

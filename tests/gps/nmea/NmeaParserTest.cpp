@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "gps/NmeaParser.h"
-#include "NmeaSupport.h"
+#include "tests/gps/support/NmeaText.h"
+
+using testsupport::Nmea;
 
 namespace {
 struct ParseCase {

@@ -5,6 +5,7 @@
 
 #include "gps/GpsReceiverLink.h"
 #include "platform/testing/SerialPeer.h"
+#include "tests/gps/support/NmeaText.h"
 
 #include <atomic>
 #include <chrono>
@@ -15,17 +16,6 @@
 #include <vector>
 
 namespace testsupport {
-
-// "$" + body + "*" + its checksum (+ CR LF when `crlf`).
-inline std::string Nmea(const std::string& body, bool crlf = true)
-{
-    unsigned char sum = 0;
-    for (char c : body)
-        sum ^= (unsigned char)c;
-    char tail[8];
-    snprintf(tail, sizeof tail, "*%02X", sum);
-    return "$" + body + tail + (crlf ? "\r\n" : "");
-}
 
 class LoggerPeer {
 public:

@@ -8,6 +8,7 @@
 #include "model/MapText.h"
 #include "platform/testing/CmdUIProbe.h"
 #include "resources/resource.h"
+#include "tests/model/layers/LayerFileMaps.h"
 
 namespace {
 
@@ -74,9 +75,7 @@ TEST_F(PropertyCommands, ATextGetsItsWordsThroughItsDialogAndKeepsThemInTheWorks
 
     ASSERT_TRUE(map.SaveWorkspace(folder.File("map.kwz")));
     ASSERT_TRUE(map.GetMapModel()->SaveMapDatabase()); // the layers' writes committed
-    // This map lets its files go: another map does not open layer files in use.
-    for (int i = 0; i < map.GetMapModel()->GetLayerCount(); ++i)
-        map.GetMapModel()->GetLayerAt(i)->CloseDatabase();
+    layerfile::LetFilesGo(*map.GetMapModel());
     CMUIMap again;
     again.LoadWorkspace(folder.File("map.kwz"));
     ASSERT_GE(again.GetMapModel()->GetLayerCount(), 1);

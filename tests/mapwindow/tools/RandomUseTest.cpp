@@ -16,6 +16,7 @@
 #include "model/MapSpline.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "resources/resource.h"
+#include "tests/model/layers/LayerFileMaps.h"
 
 #include <cstdlib>
 #include <random>
@@ -191,9 +192,7 @@ TEST_F(RandomUse, SeededSessionsOverEveryToolKeepTheMapSound)
     map.ClearSelection(0);
     const int lowerCount = lower->GetObjectCount(), upperCount = upper->GetObjectCount();
     ASSERT_TRUE(model()->SaveMapDatabase());
-    // This map lets its files go: another map does not open layer files in use.
-    for (int i = 0; i < model()->GetLayerCount(); ++i)
-        model()->GetLayerAt(i)->CloseDatabase();
+    layerfile::LetFilesGo(*model());
     CMUIMap reopened;
     reopened.LoadWorkspace(folder.File("tools.kwz"));
     ASSERT_EQ(reopened.GetMapModel()->GetLayerCount(), 2);

@@ -2,7 +2,7 @@
 // made are completed or remade by the next save, a save killed at any moment
 // leaves no half-made layer file, and a workspace saved by one process reads
 // back identically in another.
-#include "tests/mapwindow/workspace/WorkspaceTestSupport.h"
+#include "tests/mapwindow/workspace/WorkspaceFilesSupport.h"
 
 #include "core/Settings.h"
 #include "model/LayerFileCheck.h"
@@ -33,7 +33,7 @@ void Sql(const CString& path, const char* sql)
 }
 
 // Every record of the map and its layers that a workspace stores, as text.
-std::string Describe(CMapModel* map)
+std::string StoredRecords(CMapModel* map)
 {
     std::ostringstream out;
     const auto hex = [&out](const BYTE* p, size_t n) {
@@ -78,37 +78,6 @@ std::string Describe(CMapModel* map)
     return out.str();
 }
 
-// Runs `work` in a child process that ends without unwinding this one's state;
-// its exit status, or -1 when it did not end normally.
-int InChild(const std::function<int()>& work)
-{
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        int status = 1;
-        try {
-            status = work();
-        } catch (...) {
-            status = 2;
-        }
-        _exit(status);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-void WriteFile(const CString& path, const std::string& text)
-{
-    std::ofstream(path.GetString(), std::ios::binary | std::ios::trunc) << text;
-}
-
-std::string ReadFile(const CString& path)
-{
-    std::ifstream in(path.GetString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Maps without a coordinate system, so that no catalogue is read.
 class WorkspaceRobustness : public Workspace {
 protected:
@@ -143,7 +112,7 @@ TEST_F(WorkspaceRobustness, ASaveCompletesOrRemakesHalfMadeLayerFiles)
         int objects;   // objects the file holds, which the repair keeps
     };
     const std::vector<Damage> damages = {
-        {"Empty", [](const CString& p) { WriteFile(p, ""); }, 0},
+        {"Empty", [](const CString& p) { WriteText(p, ""); }, 0},
         {"PropertiesOnly",
          [](const CString& p) {
              Sql(p, "create table _MapProperty(dXOff DOUBLE, dYOff DOUBLE, dZoom DOUBLE, MapEVersion INT, "
@@ -176,7 +145,7 @@ TEST_F(WorkspaceRobustness, ASaveCompletesOrRemakesHalfMadeLayerFiles)
              Sql(p, "drop table _MapMetaData;");
          },
          2},
-        {"Garbage", [](const CString& p) { WriteFile(p, std::string(3000, 'x')); }, 0},
+        {"Garbage", [](const CString& p) { WriteText(p, std::string(3000, 'x')); }, 0},
     };
     for (const Damage& damage : damages)
         damage.make(folder.File((std::string(damage.layer) + ".klz").c_str()));
@@ -195,7 +164,7 @@ TEST_F(WorkspaceRobustness, ASaveCompletesOrRemakesHalfMadeLayerFiles)
         ASSERT_TRUE(window.SaveWorkspace(path));
     }
     // What was no database is kept beside, not overwritten.
-    EXPECT_EQ(ReadFile(folder.File("Garbage.klz.unreadable")), std::string(3000, 'x'));
+    EXPECT_EQ(ReadText(folder.File("Garbage.klz.unreadable")), std::string(3000, 'x'));
 
     CMUIMap window;
     window.LoadWorkspace(path);
@@ -265,7 +234,7 @@ TEST_F(WorkspaceRobustness, AWorkspaceReadsBackIdenticallyInAnotherProcess)
     const CString path = folder.File("map.kwz");
     const CString saved = folder.File("saved.txt");
     const CString loaded = folder.File("loaded.txt");
-    const int savedStatus = InChild([&] {
+    const int savedStatus = InNewProcess([&] {
         CMUIMap window;
         FillThree(window);
         CMapModel* map = window.GetMapModel();
@@ -289,21 +258,21 @@ TEST_F(WorkspaceRobustness, AWorkspaceReadsBackIdenticallyInAnotherProcess)
         }
         if (!map->SaveMapDatabase())
             return 4;
-        WriteFile(saved, Describe(map));
+        WriteText(saved, StoredRecords(map));
         return 0;
     });
     ASSERT_EQ(savedStatus, 0);
-    const int loadedStatus = InChild([&] {
+    const int loadedStatus = InNewProcess([&] {
         CMUIMap window;
         window.LoadWorkspace(path);
-        WriteFile(loaded, Describe(window.GetMapModel()));
+        WriteText(loaded, StoredRecords(window.GetMapModel()));
         return 0;
     });
     ASSERT_EQ(loadedStatus, 0);
-    const std::string before = ReadFile(saved);
+    const std::string before = ReadText(saved);
     EXPECT_NE(before.find("layer Parcels"), std::string::npos);
     EXPECT_NE(before.find("value well 2'1"), std::string::npos);
-    EXPECT_EQ(ReadFile(loaded), before);
+    EXPECT_EQ(ReadText(loaded), before);
 }
 
 }

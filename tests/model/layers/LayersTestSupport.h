@@ -1,7 +1,7 @@
 // Layers made by the tests: a map with one layer on a fresh file in a temporary
 // folder, a box kind of object (an indexed object that fills its boundary with
 // its brush colour) registered for the rectangle code while a test runs, and
-// raw reads of the file through SQLite itself.
+// raw reads of the file through SQLite itself (RawFile.h).
 #pragma once
 
 #include "core/SQLiteDatabase.h"
@@ -14,6 +14,8 @@
 #include "model/MapText.h"
 #include "platform/gdi/CDC.h"
 #include "platform/testing/ModalRecorder.h"
+#include "tests/model/layers/LayerFileMaps.h"
+#include "tests/model/layers/RawFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -57,41 +59,6 @@ private:
     ObjectKindCreator m_previous;
 };
 
-// Raw access to a file with SQLite alone.
-class RawFile {
-public:
-    explicit RawFile(const CString& path) { sqlite3_open_v2(path, &m_db, SQLITE_OPEN_READONLY, nullptr); }
-    ~RawFile() { sqlite3_close(m_db); }
-    RawFile(const RawFile&) = delete;
-    RawFile& operator=(const RawFile&) = delete;
-
-    long long Int(const std::string& sql) const
-    {
-        sqlite3_stmt* stmt = nullptr;
-        long long value = -12345;
-        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
-            value = sqlite3_column_int64(stmt, 0);
-        sqlite3_finalize(stmt);
-        return value;
-    }
-    // NULL reads as "<null>"; the whole value, NULs included.
-    std::string Text(const std::string& sql) const
-    {
-        sqlite3_stmt* stmt = nullptr;
-        std::string value = "<no row>";
-        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
-            const unsigned char* text = sqlite3_column_text(stmt, 0);
-            value = text ? std::string(reinterpret_cast<const char*>(text), (size_t)sqlite3_column_bytes(stmt, 0))
-                         : std::string("<null>");
-        }
-        sqlite3_finalize(stmt);
-        return value;
-    }
-
-private:
-    sqlite3* m_db = nullptr;
-};
-
 class LayerTest : public ::testing::Test {
 protected:
     LayerTest() : m_folder("kvlayer") {}
@@ -101,28 +68,17 @@ protected:
     void SetUp() override
     {
         path = m_folder.File("Test.klz");
-        CMapLayer probe("Test");
-        for (const CMapField& field : Fields())
-            probe.AddField(field);
-        CMapModel creator;
-        ASSERT_EQ(creator.CreateLayerDatabase(path, &probe), 1);
+        ASSERT_TRUE(layerfile::CreateLayerFile(path, "Test", Fields()));
         Open();
     }
 
-    // A new map with the layer file opened into a new layer.
+    // A new map with the layer file opened into a new layer; the view a window
+    // of 100 x 100 pixels shows: map (0, 0) at its bottom left, one unit per pixel.
     void Open()
     {
         layer = nullptr;
-        model = std::make_unique<CMapModel>();
-        ASSERT_TRUE(model->OpenLayer(path, nullptr));
-        layer = model->GetLastLayer();
-        // The view a window of 100 x 100 pixels shows: map (0, 0) at its
-        // bottom left, one unit per pixel.
-        model->SetClientRect(RECT{0, 0, 100, kHeight});
-        model->SetZoom(1.0);
-        model->SetXOffset(0);
-        model->SetYOffset(0);
-        model->UpdateViewRect(0, 0);
+        layer = layerfile::OpenInNewMap(model, path, kHeight, 1.0);
+        ASSERT_NE(layer, nullptr);
     }
     // Saves (commits), closes and opens the file again.
     void SaveAndReopen()

@@ -11,6 +11,8 @@
 #include "model/MapObject.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
+#include "tests/model/layers/LayerFileMaps.h"
+#include "tests/model/layers/RawFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -90,11 +92,7 @@ protected:
     void MakeFile(const std::vector<Row>& rows)
     {
         std::filesystem::remove(path.GetString());
-        {
-            CMapModel creator;
-            CMapLayer probe("Test");
-            ASSERT_EQ(creator.CreateLayerDatabase(path, &probe), 1);
-        }
+        ASSERT_TRUE(layerfile::CreateLayerFile(path, "Test", {}));
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(path, &db), SQLITE_OK);
         sqlite3_exec(db, "begin; delete from _MapProperty where ROWID=2;", nullptr, nullptr, nullptr);
@@ -119,35 +117,16 @@ protected:
         const std::string meta = "insert into _MapMetaData(mapeID) values(" + std::to_string(row.id) + ");";
         sqlite3_exec(db, meta.c_str(), nullptr, nullptr, nullptr);
     }
-    long long RawCount() const
-    {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(path, &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* stmt = nullptr;
-        long long n = -1;
-        if (sqlite3_prepare_v2(db, "select count(*) from _MapGeoData;", -1, &stmt, nullptr) == SQLITE_OK
-            && sqlite3_step(stmt) == SQLITE_ROW)
-            n = sqlite3_column_int64(stmt, 0);
-        sqlite3_finalize(stmt);
-        sqlite3_close(db);
-        return n;
-    }
+    long long RawCount() const { return RawFile(path).Int("select count(*) from _MapGeoData;"); }
 
     // A new map with the file opened into a new layer, showing map (0, 0) to
     // (100, 100) at one unit per pixel in a client area of 100 x 100.
     void Open()
     {
         layer = nullptr;
-        model = std::make_unique<CMapModel>();
-        ASSERT_TRUE(model->OpenLayer(path, nullptr));
-        layer = model->GetLastLayer();
-        model->SetClientRect(RECT{0, 0, 100, 100});
-        model->SetZoom(1.0);
-        model->SetXOffset(0);
-        model->SetYOffset(0);
-        model->UpdateViewRect(0, 0);
+        layer = layerfile::OpenInNewMap(model, path, 100, 1.0);
+        ASSERT_NE(layer, nullptr);
     }
-
 
     testsupport::TempFolder m_folder;
     CString path;

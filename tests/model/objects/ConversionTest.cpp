@@ -2,6 +2,7 @@
 // none of it does (rings and parts included), the boundary follows, and the
 // geometry is marked modified alike for every kind.
 #include "tests/model/objects/PointListTestSupport.h"
+#include "tests/model/objects/MercatorTestSupport.h"
 
 #include "core/SphereConstants.h"
 #include "model/MapAdvPolygon.h"
@@ -116,11 +117,7 @@ std::vector<XY> Outline(CMapObject& object)
 
 TEST(Conversion, AFailingVertexLeavesTheWholeObjectAsItWas)
 {
-    OGRSpatialReference wgs, mercator;
-    wgs.SetWellKnownGeogCS("WGS84");
-    wgs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    ASSERT_EQ(mercator.importFromEPSG(3857), OGRERR_NONE);
-    std::unique_ptr<OGRCoordinateTransformation> ct(OGRCreateCoordinateTransformation(&wgs, &mercator));
+    std::unique_ptr<OGRCoordinateTransformation> ct = DegreesToMercator();
     ASSERT_TRUE(ct);
     for (const Kind& kind : Kinds()) {
         std::unique_ptr<CMapObject> object = kind.make();

@@ -3,6 +3,7 @@
 // int range, and rubber bands that erase themselves.
 #include "tests/model/objects/DrawingTestSupport.h"
 #include "tests/model/objects/LayerTestSupport.h"
+#include "tests/model/objects/MercatorTestSupport.h"
 
 #include "core/Settings.h"
 #include "model/MapLine.h"
@@ -264,11 +265,7 @@ namespace {
 // Both ends are transformed or neither: a latitude past the pole has no Mercator point.
 TEST(Line, TransformMovesBothEndsOrNeither)
 {
-    OGRSpatialReference wgs, mercator;
-    wgs.SetWellKnownGeogCS("WGS84");
-    wgs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    ASSERT_EQ(mercator.importFromEPSG(3857), OGRERR_NONE);
-    std::unique_ptr<OGRCoordinateTransformation> ct(OGRCreateCoordinateTransformation(&wgs, &mercator));
+    std::unique_ptr<OGRCoordinateTransformation> ct = DegreesToMercator();
     ASSERT_TRUE(ct);
     std::unique_ptr<CMapLine> line(MakeLine(0, 0, 1, 1));
     EXPECT_EQ(line->Transform(ct.get()), 1);

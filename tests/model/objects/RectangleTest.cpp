@@ -4,6 +4,7 @@
 // device coordinates leave the int range.
 #include "tests/model/objects/DrawingTestSupport.h"
 #include "tests/model/objects/LayerTestSupport.h"
+#include "tests/model/objects/MercatorTestSupport.h"
 
 #include "model/MapObjectKinds.h"
 #include "model/MapRectangle.h"
@@ -343,11 +344,7 @@ TEST_F(RectangleRows, StoresNoGeometryAndMovesItsIndexEntry)
 
 TEST(Rectangle, TransformMovesTheBoundary)
 {
-    OGRSpatialReference wgs, mercator;
-    wgs.SetWellKnownGeogCS("WGS84");
-    wgs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    ASSERT_EQ(mercator.importFromEPSG(3857), OGRERR_NONE);
-    std::unique_ptr<OGRCoordinateTransformation> ct(OGRCreateCoordinateTransformation(&wgs, &mercator));
+    std::unique_ptr<OGRCoordinateTransformation> ct = DegreesToMercator();
     ASSERT_TRUE(ct);
     auto figure = MakeFigure(0, 0, 0, 1, 1);
     EXPECT_EQ(figure->Transform(ct.get()), 1);
