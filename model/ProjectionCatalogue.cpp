@@ -52,18 +52,19 @@ FilePtr OpenCatalogue()
     return FilePtr(std::fopen(g_ProjectionCatalogPath, "r"));
 }
 
-// The catalogue, or null after telling the user that it is missing.
-CProjectionCatalogueIndex* Index()
+// The catalogue, or null when it is missing. `status` is one the caller took
+// of the catalogue's path during this call, or null.
+CProjectionCatalogueIndex* Index(const struct stat* status = nullptr)
 {
     if (g_ProjectionCatalogPath.IsEmpty())
         CProjectionCatalogue::InitPath();
-    return CProjectionCatalogueIndex::For(g_ProjectionCatalogPath);
+    return CProjectionCatalogueIndex::For(g_ProjectionCatalogPath, status);
 }
 
 // The catalogue's index, or null after telling the user that the file is missing.
-CProjectionCatalogueIndex* IndexOrReport()
+CProjectionCatalogueIndex* IndexOrReport(const struct stat* status = nullptr)
 {
-    CProjectionCatalogueIndex* index = Index();
+    CProjectionCatalogueIndex* index = Index(status);
     if (!index)
         AfxMessageBox(kCatalogueMissing, MB_OK, 0);
     return index;
@@ -229,8 +230,9 @@ CString RewriteTarget()
 // MayReplace for lookups, which ask it every time: the answer is kept while the
 // catalogue and its folder keep their identity, owner, permissions and status
 // change times and the process its user, so two status reads replace the five
-// calls of the full test.
-bool MayReplaceKept(const CString& path)
+// calls of the full test. `fileStatus` receives the status of the catalogue
+// read for this; false when there is none.
+bool MayReplaceKept(const CString& path, struct stat* fileStatusOut, bool* filePresent)
 {
     struct Status {
         bool present = false;
@@ -246,40 +248,66 @@ bool MayReplaceKept(const CString& path)
         }
     };
     struct Kept {
-        std::string path;
-        Status file, folder;
+        std::string path, folder;
+        Status file, folderStatus;
         uid_t user = 0;
         gid_t group = 0;
         bool answer = false;
         bool valid = false;
     };
     static Kept kept;
-    const std::filesystem::path file(path.GetString());
-    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    // The folder is worked out once per path; a lookup then allocates nothing.
+    if (kept.path != path.GetString()) {
+        const std::filesystem::path file(path.GetString());
+        kept = Kept{};
+        kept.path = path.GetString();
+        kept.folder = (file.has_parent_path() ? file.parent_path() : std::filesystem::path(".")).string();
+    }
     Status fileStatus, folderStatus;
-    fileStatus.present = ::stat(file.c_str(), &fileStatus.s) == 0;
-    folderStatus.present = ::stat(folder.c_str(), &folderStatus.s) == 0;
-    if (kept.valid && kept.path == path.GetString() && kept.file == fileStatus && kept.folder == folderStatus
-        && kept.user == geteuid() && kept.group == getegid())
+    fileStatus.present = ::stat(kept.path.c_str(), &fileStatus.s) == 0;
+    folderStatus.present = ::stat(kept.folder.c_str(), &folderStatus.s) == 0;
+    *filePresent = fileStatus.present;
+    if (fileStatus.present)
+        *fileStatusOut = fileStatus.s;
+    const uid_t user = geteuid();
+    const gid_t group = getegid();
+    if (kept.valid && kept.file == fileStatus && kept.folderStatus == folderStatus && kept.user == user
+        && kept.group == group)
         return kept.answer;
-    kept = Kept{path.GetString(), fileStatus, folderStatus, geteuid(), getegid(), MayReplace(path), true};
+    kept.file = fileStatus;
+    kept.folderStatus = folderStatus;
+    kept.user = user;
+    kept.group = group;
+    kept.answer = MayReplace(path);
+    kept.valid = true;
     return kept.answer;
 }
 
 // When the catalogue may not be replaced but the user's copy exists, that copy
 // is the catalogue from now on: it holds what this or another run appended, and
 // a rewrite that started from the installed file would lose those entries and
-// hand out their codes again.
-void FollowUserCopy()
+// hand out their codes again. True when `status` then holds the status of the
+// catalogue's path, taken here.
+bool FollowUserCopy(struct stat* status = nullptr)
 {
     if (g_ProjectionCatalogPath.IsEmpty())
         CProjectionCatalogue::InitPath();
-    if (MayReplaceKept(g_ProjectionCatalogPath))
-        return;
+    struct stat taken {};
+    bool present = false;
+    if (MayReplaceKept(g_ProjectionCatalogPath, &taken, &present)) {
+        if (status && present)
+            *status = taken;
+        return present;
+    }
     const CString userCopy = UserCopyPath();
     std::error_code error;
-    if (std::filesystem::exists(userCopy.GetString(), error))
+    if (std::filesystem::exists(userCopy.GetString(), error) && userCopy != g_ProjectionCatalogPath) {
         g_ProjectionCatalogPath = userCopy;
+        return false;
+    }
+    if (status && present)
+        *status = taken;
+    return present;
 }
 
 // The old catalogue's lines, whole, for the rewrite: a line too long for the
@@ -437,12 +465,22 @@ int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
 {
     if (!srs)
         return -1;
-    FollowUserCopy();
+    struct stat status {};
+    const bool statusTaken = FollowUserCopy(&status);
     {
         std::lock_guard<std::recursive_mutex> lock(CProjectionCatalogueIndex::Lock());
-        CProjectionCatalogueIndex* index = IndexOrReport();
+        CProjectionCatalogueIndex* index = IndexOrReport(statusTaken ? &status : nullptr);
         if (!index) // appending would need the same file
             return -1;
+        // Writing the WKT costs more than all the rest of a repeated lookup;
+        // the tree the system holds answers those.
+        std::string treeKey;
+        if (CProjectionCatalogueIndex::TreeKey(*srs, treeKey)) {
+            if (const int* code = index->FoundBeforeByTree(treeKey))
+                return *code;
+        } else {
+            treeKey.clear();
+        }
         // The system as the catalogue would hold it: a definition line keeps
         // only what one-line WKT says, so a system built from the registry is
         // compared in that form too (names with quotes, zoned grids).
@@ -454,9 +492,20 @@ int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
                 exported = WithoutLineEnd(wkt);
             CPLFree(wkt);
         }
+        // Equal trees of equal WKT: the tree may stand for this WKT from now on.
+        const auto remember = [&](int code) {
+            if (exported.empty())
+                return;
+            index->RememberFound(exported, code);
+            if (!treeKey.empty() && CProjectionCatalogueIndex::TreeIsWkt(treeKey, exported))
+                index->RememberFoundByTree(treeKey, code);
+        };
         if (!exported.empty()) {
-            if (const int* code = index->FoundBefore(exported))
-                return *code;
+            if (const int* code = index->FoundBefore(exported)) {
+                const int found = *code;
+                remember(found);
+                return found;
+            }
         }
         const CatalogueDefinitionKey key = CatalogueDefinitionKey::FromWkt(exported);
         // The first entry of the system itself; only when there is none, the
@@ -469,8 +518,7 @@ int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
                     continue;
                 const OGRSpatialReference* candidate = index->Imported(entry.definition);
                 if (candidate && IsSameSystem(*candidate, *query)) {
-                    if (!exported.empty())
-                        index->RememberFound(exported, entry.code);
+                    remember(entry.code);
                     return entry.code;
                 }
             }

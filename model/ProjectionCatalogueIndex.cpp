@@ -212,8 +212,9 @@ std::string WithoutLineEnd(const std::string& text)
     return s;
 }
 
+// What identifies one state of the file; the path is kept beside it, so that
+// checking an unchanged file allocates nothing.
 struct FileVersion {
-    std::string path;
     long long size = -1;
     long long modifiedSeconds = 0;
     long long modifiedNanoseconds = 0;
@@ -222,26 +223,33 @@ struct FileVersion {
 
     bool operator==(const FileVersion& o) const
     {
-        return path == o.path && size == o.size && modifiedSeconds == o.modifiedSeconds &&
+        return size == o.size && modifiedSeconds == o.modifiedSeconds &&
                modifiedNanoseconds == o.modifiedNanoseconds && inode == o.inode && device == o.device;
     }
 };
+
+FileVersion VersionFrom(const struct stat& status)
+{
+    FileVersion version;
+    version.size = (long long)status.st_size;
+    version.modifiedSeconds = (long long)status.st_mtim.tv_sec;
+    version.modifiedNanoseconds = (long long)status.st_mtim.tv_nsec;
+    version.inode = (unsigned long long)status.st_ino;
+    version.device = (unsigned long long)status.st_dev;
+    return version;
+}
 
 bool VersionOf(const char* path, FileVersion& version)
 {
     struct stat status {};
     if (::stat(path, &status) != 0)
         return false;
-    version.path = path;
-    version.size = (long long)status.st_size;
-    version.modifiedSeconds = (long long)status.st_mtim.tv_sec;
-    version.modifiedNanoseconds = (long long)status.st_mtim.tv_nsec;
-    version.inode = (unsigned long long)status.st_ino;
-    version.device = (unsigned long long)status.st_dev;
+    version = VersionFrom(status);
     return true;
 }
 
 struct Cached {
+    std::string path;
     FileVersion version;
     std::unique_ptr<CProjectionCatalogueIndex> index;
 };
@@ -328,16 +336,22 @@ void CProjectionCatalogueIndex::Drop()
     TheCache() = Cached();
 }
 
-CProjectionCatalogueIndex* CProjectionCatalogueIndex::For(const char* path)
+CProjectionCatalogueIndex* CProjectionCatalogueIndex::For(const char* path, const struct stat* status)
 {
     std::lock_guard<std::recursive_mutex> lock(Lock());
     Cached& cache = TheCache();
     FileVersion version;
-    if (!path || !VersionOf(path, version)) {
+    if (!path) {
         cache = Cached();
         return nullptr;
     }
-    if (cache.index && cache.version == version)
+    if (status)
+        version = VersionFrom(*status);
+    else if (!VersionOf(path, version)) {
+        cache = Cached();
+        return nullptr;
+    }
+    if (cache.index && cache.version == version && cache.path == path)
         return cache.index.get();
     cache = Cached();
 
@@ -377,8 +391,10 @@ CProjectionCatalogueIndex* CProjectionCatalogueIndex::For(const char* path)
     // The file may have changed while it was read: the version is taken again
     // so that a change during the read is seen by the next use.
     FileVersion after;
-    if (VersionOf(path, after) && after == version)
+    if (VersionOf(path, after) && after == version) {
+        cache.path = path;
         cache.version = version;
+    }
     cache.index = std::move(index);
     return cache.index.get();
 }
@@ -427,4 +443,83 @@ void CProjectionCatalogueIndex::RememberFound(const std::string& wkt, int code)
     if (m_found.size() >= 4096)
         m_found.clear();
     m_found.emplace(wkt, code);
+}
+
+const int* CProjectionCatalogueIndex::FoundBeforeByTree(const std::string& treeKey) const
+{
+    const auto it = m_foundByTree.find(treeKey);
+    return it == m_foundByTree.end() ? nullptr : &it->second;
+}
+
+void CProjectionCatalogueIndex::RememberFoundByTree(const std::string& treeKey, int code)
+{
+    if (m_foundByTree.size() >= 4096)
+        m_foundByTree.clear();
+    m_foundByTree.emplace(treeKey, code);
+}
+
+namespace {
+void AppendQuoted(std::string& out, const char* value)
+{
+    out += '"';
+    for (const char* c = value ? value : ""; *c; ++c) {
+        if (*c == '"')
+            out += '"';
+        out += *c;
+    }
+    out += '"';
+}
+
+// Every value quoted, quotes doubled: two trees write the same text only when
+// they are the same tree.
+void AppendTree(std::string& out, const OGR_SRSNode& node)
+{
+    AppendQuoted(out, node.GetValue());
+    const int count = node.GetChildCount();
+    if (count == 0)
+        return;
+    out += '[';
+    for (int i = 0; i < count; ++i) {
+        if (i)
+            out += ',';
+        AppendTree(out, *node.GetChild(i));
+    }
+    out += ']';
+}
+}
+
+bool CProjectionCatalogueIndex::TreeKey(const OGRSpatialReference& srs, std::string& key)
+{
+    key.clear();
+    const OGR_SRSNode* root = srs.GetRoot();
+    if (!root || (!EQUAL(root->GetValue(), "GEOGCS") && !EQUAL(root->GetValue(), "PROJCS")))
+        return false;
+    // The tree names every axis; the WKT the lookup writes names those of a
+    // plane system only (a third axis makes it write another form of WKT).
+    int axes = 0;
+    for (int i = 0; i < root->GetChildCount(); ++i)
+        if (EQUAL(root->GetChild(i)->GetValue(), "AXIS"))
+            ++axes;
+    if (axes != 2)
+        return false;
+    key.reserve(512);
+    AppendTree(key, *root);
+    return true;
+}
+
+bool CProjectionCatalogueIndex::TreeIsWkt(const std::string& treeKey, const std::string& wkt)
+{
+    OGR_SRSNode parsed;
+    const char* text = wkt.c_str();
+    {
+        CPLPushErrorHandler(CPLQuietErrorHandler);
+        const OGRErr error = parsed.importFromWkt(&text);
+        CPLPopErrorHandler();
+        if (error != OGRERR_NONE || *text != '\0')
+            return false;
+    }
+    std::string written;
+    written.reserve(treeKey.size());
+    AppendTree(written, parsed);
+    return written == treeKey;
 }

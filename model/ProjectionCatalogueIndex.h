@@ -24,6 +24,7 @@
 #include <vector>
 
 class OGRSpatialReference;
+struct stat;
 
 // What a one-line WKT says of its system without importing it.
 struct CatalogueDefinitionKey {
@@ -51,8 +52,9 @@ public:
 
     // The index of the catalogue at `path`, read anew when the file changed;
     // null when the file cannot be opened. The reference stays valid until the
-    // next call of For or Drop.
-    static CProjectionCatalogueIndex* For(const char* path);
+    // next call of For or Drop. `status`, when given, is the caller's status
+    // of `path` taken during this call, used in place of a second one.
+    static CProjectionCatalogueIndex* For(const char* path, const struct stat* status = nullptr);
     static void Drop();
     // The lock the callers hold while they use an index.
     static std::recursive_mutex& Lock();
@@ -73,6 +75,19 @@ public:
     const int* FoundBefore(const std::string& wkt) const;
     void RememberFound(const std::string& wkt, int code);
 
+    // The same answers by the system's node tree (TreeKey), which a system
+    // holds ready while its WKT must be written anew on every call. A tree
+    // key is remembered only where the tree is exactly the WKT the answer was
+    // found for (TreeIsWkt), so equal trees mean equal WKT.
+    const int* FoundBeforeByTree(const std::string& treeKey) const;
+    void RememberFoundByTree(const std::string& treeKey, int code);
+    // The node tree of a plane geographic or projected system written out with
+    // every value quoted; false (and nothing to look up) for other systems and
+    // for trees that do not name both axes.
+    static bool TreeKey(const OGRSpatialReference& srs, std::string& key);
+    // Whether `wkt` parses to the tree that `treeKey` was written from.
+    static bool TreeIsWkt(const std::string& treeKey, const std::string& wkt);
+
 private:
     struct FirstOfCode {
         size_t piece;   // index of the "EPSG=" piece
@@ -83,4 +98,5 @@ private:
     std::vector<Entry> m_entries;
     std::unordered_map<size_t, std::unique_ptr<OGRSpatialReference>> m_imported;   // null: does not import
     std::unordered_map<std::string, int> m_found;
+    std::unordered_map<std::string, int> m_foundByTree;
 };

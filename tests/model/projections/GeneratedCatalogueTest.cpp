@@ -324,7 +324,25 @@ protected:
         }
     }
 
+    // The answer of a scan that compares every entry in file order: the first
+    // entry of the system itself, else of its one-line form read back; -1 for none.
+    int Scan(const OGRSpatialReference& query)
+    {
+        if (m_stored.empty())
+            for (const ShippedEntry& entry : m_catalogue.entries)
+                m_stored.push_back(Imported(entry.definition));
+        for (size_t i = 0; i < m_stored.size(); ++i)
+            if (m_stored[i] && SameSystem(*m_stored[i], query))
+                return m_catalogue.entries[i].code;
+        const auto readBack = Imported(ExportedWkt(query));
+        for (size_t i = 0; readBack && i < m_stored.size(); ++i)
+            if (m_stored[i] && SameSystem(*m_stored[i], *readBack))
+                return m_catalogue.entries[i].code;
+        return -1;
+    }
+
     TempFolder m_folder;
+    std::vector<std::unique_ptr<OGRSpatialReference>> m_stored;
     std::string m_shipped;
     ShippedCatalogue m_catalogue;
     CString m_copy;
@@ -362,20 +380,7 @@ TEST_F(CatalogueCopy, EveryShippedSystemIsFoundUnderItsCodeOrAnEarlierIdenticalO
 // scan that compares every entry in file order.
 TEST_F(CatalogueCopy, LookupsAgreeWithAScanOfEveryEntry)
 {
-    std::vector<std::unique_ptr<OGRSpatialReference>> stored;
-    for (const ShippedEntry& entry : m_catalogue.entries)
-        stored.push_back(Imported(entry.definition));
-    // The first entry of the system itself, else of its one-line form read back.
-    const auto scan = [&](const OGRSpatialReference& query) {
-        for (size_t i = 0; i < stored.size(); ++i)
-            if (stored[i] && SameSystem(*stored[i], query))
-                return m_catalogue.entries[i].code;
-        const auto readBack = Imported(ExportedWkt(query));
-        for (size_t i = 0; readBack && i < stored.size(); ++i)
-            if (stored[i] && SameSystem(*stored[i], *readBack))
-                return m_catalogue.entries[i].code;
-        return -1;
-    };
+    const auto scan = [this](const OGRSpatialReference& query) { return Scan(query); };
 
     std::mt19937 random(20261211u);
     std::uniform_int_distribution<size_t> pick(0, m_catalogue.entries.size() - 1);
@@ -408,6 +413,59 @@ TEST_F(CatalogueCopy, LookupsAgreeWithAScanOfEveryEntry)
                 EXPECT_GT(found, m_catalogue.maxCode);   // appended
             Restore();
         }
+    }
+}
+
+// A lookup repeated for a system, or for the same object changed in between,
+// answers as the first lookup of that system would: answers kept from earlier
+// lookups belong to the system, not to the object that asked.
+TEST_F(CatalogueCopy, RepeatedLookupsFollowTheSystemAsItChanges)
+{
+    struct Step {
+        const char* what;
+        void (*change)(OGRSpatialReference&);
+    };
+    struct Case {
+        int code;
+        std::vector<Step> steps;
+    };
+    const std::vector<Case> cases = {
+        {32633,
+         {{"as built", nullptr},
+          {"zone 32", [](OGRSpatialReference& srs) { srs.SetNormProjParm(SRS_PP_CENTRAL_MERIDIAN, 9); }},
+          {"zone 33 again", [](OGRSpatialReference& srs) { srs.SetNormProjParm(SRS_PP_CENTRAL_MERIDIAN, 15); }}}},
+        {4326,
+         {{"as built", nullptr},
+          {"NAD83", [](OGRSpatialReference& srs) { srs.SetWellKnownGeogCS("NAD83"); }},
+          {"WGS 84 again", [](OGRSpatialReference& srs) { srs.SetWellKnownGeogCS("WGS84"); }}}},
+        // A third axis: the lookup writes another form of WKT than the tree holds.
+        {4979, {{"as built", nullptr}}},
+        {2056, {{"as built", nullptr}, {"US survey feet", [](OGRSpatialReference& srs) {
+                     srs.SetLinearUnits("US survey foot", 0.304800609601219);
+                 }}}},
+    };
+    for (const Case& c : cases) {
+        OGRSpatialReference srs;
+        ASSERT_EQ(srs.importFromEPSG(c.code), OGRERR_NONE) << c.code;
+        for (const Step& step : c.steps) {
+            SCOPED_TRACE(std::to_string(c.code) + " " + step.what);
+            if (step.change)
+                step.change(srs);
+            const int expected = Scan(srs);
+            // Twice: the second answer comes from what the first one kept.
+            const std::string shipped = ReadText(m_copy);
+            const int first = CProjectionCatalogue::FindCode(&srs);
+            if (expected != -1)
+                EXPECT_EQ(first, expected);
+            else if (first != -1)
+                EXPECT_GT(first, m_catalogue.maxCode);   // appended
+            else
+                EXPECT_EQ(ReadText(m_copy), shipped);    // cannot be stored to be found again
+            const std::string before = ReadText(m_copy);
+            EXPECT_EQ(CProjectionCatalogue::FindCode(&srs), first);
+            EXPECT_EQ(ReadText(m_copy), before);
+        }
+        Restore();
     }
 }
 
