@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -252,6 +253,9 @@ struct Cached {
     std::string path;
     FileVersion version;
     std::unique_ptr<CProjectionCatalogueIndex> index;
+    // The index dropped after a rewrite, until the next one takes over what
+    // it can of it.
+    std::unique_ptr<CProjectionCatalogueIndex> previous;
 };
 
 Cached& TheCache()
@@ -333,7 +337,10 @@ std::recursive_mutex& CProjectionCatalogueIndex::Lock()
 void CProjectionCatalogueIndex::Drop()
 {
     std::lock_guard<std::recursive_mutex> lock(Lock());
-    TheCache() = Cached();
+    Cached& cache = TheCache();
+    std::unique_ptr<CProjectionCatalogueIndex> previous = std::move(cache.index ? cache.index : cache.previous);
+    cache = Cached();
+    cache.previous = std::move(previous);
 }
 
 CProjectionCatalogueIndex* CProjectionCatalogueIndex::For(const char* path, const struct stat* status)
@@ -353,6 +360,7 @@ CProjectionCatalogueIndex* CProjectionCatalogueIndex::For(const char* path, cons
     }
     if (cache.index && cache.version == version && cache.path == path)
         return cache.index.get();
+    const std::unique_ptr<CProjectionCatalogueIndex> donor = std::move(cache.index ? cache.index : cache.previous);
     cache = Cached();
 
     FILE* file = std::fopen(path, "r");
@@ -384,10 +392,10 @@ CProjectionCatalogueIndex* CProjectionCatalogueIndex::For(const char* path, cons
         Entry entry;
         entry.code = ParseInt(pieces[i].c_str() + 5);
         entry.definition = i + 2;
-        entry.key = CatalogueDefinitionKey::FromWkt(pieces[i + 2]);
         index->m_entries.push_back(std::move(entry));
         i += 2;
     }
+    index->TakeOver(donor.get());
     // The file may have changed while it was read: the version is taken again
     // so that a change during the read is seen by the next use.
     FileVersion after;
@@ -397,6 +405,36 @@ CProjectionCatalogueIndex* CProjectionCatalogueIndex::For(const char* path, cons
     }
     cache.index = std::move(index);
     return cache.index.get();
+}
+
+void CProjectionCatalogueIndex::TakeOver(CProjectionCatalogueIndex* previous)
+{
+    // A key and an import are functions of the definition's text alone.
+    struct Known {
+        const CatalogueDefinitionKey* key = nullptr;
+        std::unique_ptr<OGRSpatialReference>* imported = nullptr;
+    };
+    std::unordered_map<std::string_view, Known> known;
+    if (previous) {
+        known.reserve(previous->m_entries.size());
+        for (const Entry& entry : previous->m_entries)
+            known[previous->m_pieces[entry.definition]].key = &entry.key;
+        for (auto& [piece, srs] : previous->m_imported)
+            known[previous->m_pieces[piece]].imported = &srs;
+    }
+    for (Entry& entry : m_entries) {
+        const std::string& text = m_pieces[entry.definition];
+        const auto it = known.find(text);
+        if (it == known.end() || !it->second.key) {
+            entry.key = CatalogueDefinitionKey::FromWkt(text);
+        } else {
+            entry.key = *it->second.key;
+        }
+        if (it != known.end() && it->second.imported) {
+            m_imported.emplace(entry.definition, std::move(*it->second.imported));
+            it->second.imported = nullptr;
+        }
+    }
 }
 
 bool CProjectionCatalogueIndex::FindFirst(int code, size_t* definition, int* group) const

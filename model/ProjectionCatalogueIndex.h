@@ -13,7 +13,9 @@
 // - A definition key is a necessary condition of sameness: two definitions
 //   whose keys do not match never import as the same system, so skipping them
 //   cannot change which entry is found first.
-// - Imported systems are kept per entry once made; callers get clones.
+// - Imported systems are kept per entry once made; callers get clones. Keys
+//   and imported systems depend on a definition's text alone, so an index
+//   read after a rewrite takes them over for the definitions it still holds.
 // Main thread use; a mutex keeps a stray second thread from breaking it.
 #pragma once
 
@@ -89,6 +91,11 @@ public:
     static bool TreeIsWkt(const std::string& treeKey, const std::string& wkt);
 
 private:
+    // Sets the keys of the entries, taking over from the index this one
+    // replaces (or null) the keys and imported systems of definitions whose
+    // text is unchanged, so that a rewrite does not cost a full reading.
+    void TakeOver(CProjectionCatalogueIndex* previous);
+
     struct FirstOfCode {
         size_t piece;   // index of the "EPSG=" piece
         int group;      // the last GROUP_ID before it, -1 when none

@@ -469,4 +469,39 @@ TEST_F(CatalogueCopy, RepeatedLookupsFollowTheSystemAsItChanges)
     }
 }
 
+// A rewrite keeps what the catalogue knew of the definitions it still holds;
+// an entry whose definition it replaced answers with the new one only.
+TEST_F(CatalogueCopy, ARewriteAnswersWithTheDefinitionsItWrote)
+{
+    OGRSpatialReference zone33, zone32;
+    ASSERT_EQ(zone33.importFromEPSG(32633), OGRERR_NONE);
+    ASSERT_EQ(zone32.importFromEPSG(32632), OGRERR_NONE);
+    const int group33 = CProjectionCatalogue::GetGroupID(32633);
+    ASSERT_NE(group33, -1);
+    // Known before the rewrite: the zone's import, its key and its answer.
+    ASSERT_EQ(CProjectionCatalogue::FindCode(&zone33), Scan(zone33));
+    std::unique_ptr<OGRSpatialReference> before(CProjectionCatalogue::CreateSpatialReference(32633));
+    ASSERT_NE(before, nullptr);
+    ASSERT_TRUE(SameSystem(*before, zone33));
+
+    // Entry 32633 now holds zone 32.
+    CProjectionCatalogue::LineBuffer definition32;
+    ASSERT_EQ(CProjectionCatalogue::GetDefinition(32632, definition32), 1);
+    ASSERT_TRUE(CProjectionCatalogue::WriteEntry(group33, 32633, definition32, nullptr, nullptr));
+
+    std::unique_ptr<OGRSpatialReference> after(CProjectionCatalogue::CreateSpatialReference(32633));
+    ASSERT_NE(after, nullptr);
+    EXPECT_TRUE(SameSystem(*after, zone32));
+    EXPECT_FALSE(SameSystem(*after, zone33));
+    // Zone 33 is no longer in the catalogue: it is appended; zone 32 is found
+    // under its own code or the replaced entry, whichever comes first.
+    const int found33 = CProjectionCatalogue::FindCode(&zone33);
+    EXPECT_GT(found33, m_catalogue.maxCode);
+    const int found32 = CProjectionCatalogue::FindCode(&zone32);
+    EXPECT_TRUE(found32 == 32632 || found32 == 32633) << found32;
+    std::unique_ptr<OGRSpatialReference> foundSystem(CProjectionCatalogue::CreateSpatialReference(found32));
+    ASSERT_NE(foundSystem, nullptr);
+    EXPECT_TRUE(SameSystem(*foundSystem, zone32));
+}
+
 } // namespace
