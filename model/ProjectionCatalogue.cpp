@@ -230,8 +230,8 @@ CString RewriteTarget()
 // MayReplace for lookups, which ask it every time: the answer is kept while the
 // catalogue and its folder keep their identity, owner, permissions and status
 // change times and the process its user, so two status reads replace the five
-// calls of the full test. `fileStatus` receives the status of the catalogue
-// read for this; false when there is none.
+// calls of the full test. The status of the catalogue read for this goes to
+// `fileStatusOut`, where `filePresent` says there is one.
 bool MayReplaceKept(const CString& path, struct stat* fileStatusOut, bool* filePresent)
 {
     struct Status {
@@ -478,8 +478,6 @@ int CProjectionCatalogue::FindCode(OGRSpatialReference* srs)
         if (CProjectionCatalogueIndex::TreeKey(*srs, treeKey)) {
             if (const int* code = index->FoundBeforeByTree(treeKey))
                 return *code;
-        } else {
-            treeKey.clear();
         }
         // The system as the catalogue would hold it: a definition line keeps
         // only what one-line WKT says, so a system built from the registry is
