@@ -1,0 +1,39 @@
+// Drawing a layer's candidate rows without building their objects where the
+// object would add nothing: a polygon or polyline row drawn in its layer's
+// style is drawn exactly as its object draws it (the thinned device points of
+// its stored vertices, one polygon or polyline call with the pens the layer
+// selected) from the row's own bytes, through one point buffer reused for
+// every row. Any other row is left to the caller, which builds its object:
+// other kinds (and kinds whose class was registered anew), rows with their
+// own style, with no boundary or no vertices, and rows reaching beyond the
+// device range that the object cuts to a window first.
+#pragma once
+
+#include "platform/base/Afx.h"
+
+#include <vector>
+
+class CDC;
+class CMapLayer;
+class CSQLiteStatement;
+
+class CLayerRowPainter {
+public:
+    // The view of one drawing; the layer builds the kinds' samples.
+    CLayerRowPainter(CMapLayer* layer, CDC* pDC, const RECT* client, double originX, double originY, double zoom);
+
+    // Draws the row of "select * from _MapGeoData" that `row` stands on and
+    // returns true; false when nothing was drawn and the row is the caller's.
+    bool Draw(const CSQLiteStatement& row, int type);
+
+private:
+    enum class Kind : unsigned char { Unknown, Polygon, Polyline, Other };
+    Kind KindOf(int type);
+
+    CMapLayer* m_pLayer;
+    CDC* m_pDC;
+    double m_dOriginX, m_dOriginY, m_dZoom;
+    int m_nHeight;
+    std::vector<Kind> m_Kinds;     // by type code, found on first use
+    std::vector<POINT> m_Points;   // the device points of the row drawn last
+};
