@@ -36,9 +36,10 @@ CLayerRowPainter::Kind CLayerRowPainter::KindOf(int type)
     Kind& kind = m_Kinds[(size_t)type];
     if (kind == Kind::Unknown) {
         const std::unique_ptr<CMapObject> sample(m_pLayer->CreateMapObject(type));
-        if (sample && typeid(*sample) == typeid(CMapPolygon))
+        const CMapObject* made = sample.get();
+        if (made && typeid(*made) == typeid(CMapPolygon))
             kind = Kind::Polygon;
-        else if (sample && typeid(*sample) == typeid(CMapPolyline))
+        else if (made && typeid(*made) == typeid(CMapPolyline))
             kind = Kind::Polyline;
         else
             kind = Kind::Other;
