@@ -12,12 +12,13 @@
 #include "model/MapPolygon.h"
 #include "model/MapPolyline.h"
 
+#include <cstring>
 #include <memory>
 #include <typeinfo>
 
 namespace {
 // Columns of "select * from _MapGeoData".
-enum { COL_ID = 0, COL_BOUNDARY = 4, COL_GEODATA = 5, COL_ATTRIBUTE = 7 };
+enum { COL_ID = 0, COL_PROPERTY = 3, COL_BOUNDARY = 4, COL_GEODATA = 5, COL_ATTRIBUTE = 7 };
 }
 
 CLayerRowPainter::CLayerRowPainter(CMapLayer* layer, CDC* pDC, const RECT* client, double originX, double originY,
@@ -52,8 +53,15 @@ bool CLayerRowPainter::Draw(const CSQLiteStatement& row, int type)
     const Kind kind = KindOf(type);
     if (kind == Kind::Other)
         return false;
-    // An object in its own style selects its pens; an id of -1 is no stored row.
-    if (!((DWORD)row.ColumnInt(COL_ATTRIBUTE) & CMapObject::kUseLayerStyle) || row.ColumnInt(COL_ID) == -1)
+    // An id of -1 is no stored row.
+    if (row.ColumnInt(COL_ID) == -1)
+        return false;
+    // An object in its own style draws with its whole record, read into a new
+    // style as the object reads it; a short or missing record, or the layer's
+    // override, makes its style something else.
+    const bool own = !((DWORD)row.ColumnInt(COL_ATTRIBUTE) & CMapObject::kUseLayerStyle);
+    const BYTE* record = own ? static_cast<const BYTE*>(row.ColumnBlob(COL_PROPERTY)) : nullptr;
+    if (own && (!record || row.ColumnBytes(COL_PROPERTY) < CMapStyle::kRecordSize || m_pLayer->GetOverride()))
         return false;
     CDoubleRect boundary;
     const void* bounds = row.ColumnBlob(COL_BOUNDARY);
@@ -66,9 +74,21 @@ bool CLayerRowPainter::Draw(const CSQLiteStatement& row, int type)
     if (!stored)
         return false;
     const int count = row.ColumnBytes(COL_GEODATA) / CMapPointList::kVertexSize;
+    const bool closed = kind == Kind::Polygon;
+    if (!own) {
+        m_OwnTools.reset();
+    } else if (!m_OwnTools || m_bOwnClosed != closed
+               || std::memcmp(m_OwnRecord.data(), record, CMapStyle::kRecordSize) != 0) {
+        m_OwnTools.reset();
+        CMapStyle style;
+        style.ReadRecord(record, CMapStyle::kRecordSize);
+        m_OwnTools.emplace(m_pDC, &style, closed);
+        std::memcpy(m_OwnRecord.data(), record, CMapStyle::kRecordSize);
+        m_bOwnClosed = closed;
+    }
     if (count >= 1) {
         ThinStoredVertices(stored, count, m_dOriginX, m_dOriginY, m_dZoom, m_nHeight, m_Points);
-        DrawDevicePoints(m_pDC, m_Points.data(), (int)m_Points.size(), kind == Kind::Polygon);
+        DrawDevicePoints(m_pDC, m_Points.data(), (int)m_Points.size(), closed);
     }
     return true;
 }

@@ -217,6 +217,7 @@ void CMapLayer::DrawIndexedObjects(CDC* pDC, const RECT* client, const CDoubleRe
             const int type = g_LayerQueryStatement.ColumnInt(COL_TYPE);
             if (!withLabels && painter.Draw(g_LayerQueryStatement, type))
                 return;
+            painter.Release();
             if (CMapObject* object = CreateMapObject(type)) {
                 object->LoadFromRow(&g_LayerQueryStatement);
                 object->Draw(pDC, client, originX, originY, zoom);
@@ -227,6 +228,7 @@ void CMapLayer::DrawIndexedObjects(CDC* pDC, const RECT* client, const CDoubleRe
                 delete object;
             }
         });
+        painter.Release();
 
         pDC->SelectObject(oldPen);
         pDC->SelectObject(oldBrush);

@@ -172,8 +172,18 @@ protected:
 
 TEST_F(RowDrawing, LayerAndOwnStylesAlternatingDrawAsTheirObjects)
 {
-    const std::vector<int> ids = AddRandomShapes(11, 120);
+    std::vector<int> ids = AddRandomShapes(11, 60);
+    // After a row of its own style, a polygon reaching far beyond the device
+    // range, which its object cuts to a window: it must fill with the layer's brush.
+    ids.push_back(AddSquare(20, 20, 10, RGB(90, 40, 3)));
+    ids.push_back(AddShape(true, {CFloatPoint(-1e6f, -1e6f), CFloatPoint(1e6f, -1e6f), CFloatPoint(50, 1e6f)}));
+    for (int id : AddRandomShapes(12, 60))
+        ids.push_back(id);
     ExpectDrawnAsObjects(ids);
+    // A layer that overrides its objects' styles draws every row in its own.
+    layer->SetOverride(1);
+    ExpectDrawnAsObjects(ids);
+    layer->SetOverride(0);
     // Labels need the objects: the same pixels come from the objects' way.
     layer->SetAutoLabel(1);
     const std::vector<COLORREF> labelled = LayerDrawn();
