@@ -18,35 +18,8 @@ double RoundHalfUp(double d)
         r += 1.0;
     return r;
 }
-
-// Rounds a non-negative pixel offset half up; NaN and values past the device
-// limit saturate, as the cast would otherwise be undefined.
-long long RoundOffset(double d)
-{
-    // Below the limit the whole part is the cast (d is not negative), so no
-    // floor is called for each of the many points a drawing converts; the
-    // result is that of rounding half up first and saturating after.
-    if (!(d < (double)kDeviceCoordinateLimit))
-        return kDeviceCoordinateLimit;
-    long long r = (long long)d;
-    if (d - (double)r >= 0.5)
-        ++r;
-    return r;
-}
 }
 
-CPoint MapToDevicePoint(double x, double y, double originX, double originY, double zoom, int height)
-{
-    const long long dx = RoundOffset(std::fabs((x - originX) / zoom));
-    const long long dy = RoundOffset(std::fabs((y - originY) / zoom));
-    const long long devX = x >= originX ? dx : -dx;
-    long long devY;
-    if (height > 0)
-        devY = y >= originY ? height - dy : height + dy;
-    else
-        devY = y >= originY ? dy : -dy;
-    return CPoint(ClampDeviceCoordinate((int64_t)devX), ClampDeviceCoordinate((int64_t)devY));
-}
 
 CDoublePoint MapToDeviceXY(double x, double y, double originX, double originY, double zoom, int height)
 {

@@ -4,6 +4,9 @@
 #include "platform/base/Afx.h"
 #include "platform/base/DeviceCoordinates.h"
 
+#include <cmath>
+#include <cstdint>
+
 class OGRCoordinateTransformation;
 class CFloatPoint;
 
@@ -14,7 +17,30 @@ class CFloatPoint;
 // area that many pixels high and map y grows upwards; with height <= 0 y is not
 // flipped. zoom is map units per pixel. Results beyond kDeviceCoordinateLimit, NaN and infinite
 // positions or zooms saturate at that limit, so callers may add a few device lengths to a result.
-CPoint MapToDevicePoint(double x, double y, double originX, double originY, double zoom, int height);
+// Inline: a drawing converts every vertex it draws through it.
+inline CPoint MapToDevicePoint(double x, double y, double originX, double originY, double zoom, int height)
+{
+    // A non-negative offset rounded half up; NaN and values past the device
+    // limit saturate, as the cast would otherwise be undefined. Below the
+    // limit the whole part is the cast, so no floor is called per point.
+    const auto roundOffset = [](double d) -> long long {
+        if (!(d < (double)kDeviceCoordinateLimit))
+            return kDeviceCoordinateLimit;
+        long long r = (long long)d;
+        if (d - (double)r >= 0.5)
+            ++r;
+        return r;
+    };
+    const long long dx = roundOffset(std::fabs((x - originX) / zoom));
+    const long long dy = roundOffset(std::fabs((y - originY) / zoom));
+    const long long devX = x >= originX ? dx : -dx;
+    long long devY;
+    if (height > 0)
+        devY = y >= originY ? height - dy : height + dy;
+    else
+        devY = y >= originY ? dy : -dy;
+    return CPoint(ClampDeviceCoordinate((int64_t)devX), ClampDeviceCoordinate((int64_t)devY));
+}
 
 class CDoublePoint;
 // The same transform in doubles, without saturating: at far zooms device

@@ -2,10 +2,13 @@
 // Chunk arrays are reused between builds and reallocated only to grow.
 #include "model/DevicePointCache.h"
 
+#include "core/DoublePoint.h"
 #include "core/EllipseOutline.h"
+#include "core/MapStyle.h"
 #include "platform/gdi/CDC.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 // ---------------------------------------------------------------- one chunk
@@ -20,24 +23,47 @@ void CDevicePointArray::DrawOutline(CDC* pDC) const
 
 void CDevicePointArray::Draw(CDC* pDC, BOOL closed) const
 {
-    if (m_nCount == 0)
+    DrawDevicePoints(pDC, m_Points.data(), m_nCount, closed);
+}
+
+void DrawDevicePoints(CDC* pDC, const POINT* points, int count, BOOL closed)
+{
+    if (count == 0)
         return;
-    if (m_nCount < kPathThreshold) {
+    if (count < CDevicePointArray::kPathThreshold) {
         if (closed)
-            pDC->Polygon(m_Points.data(), m_nCount);
+            pDC->Polygon(points, count);
         else
-            pDC->Polyline(m_Points.data(), m_nCount);
+            pDC->Polyline(points, count);
         return;
     }
     pDC->BeginPath();
-    DrawOutline(pDC);
+    pDC->MoveTo(points[0]);
+    for (int i = 1; i < count; ++i)
+        pDC->LineTo(points[i]);
     if (closed)
-        pDC->LineTo(m_Points[0]);
+        pDC->LineTo(points[0]);
     pDC->EndPath();
     if (closed)
         pDC->StrokeAndFillPath();
     else
         pDC->StrokePath();
+}
+
+void ThinStoredVertices(const BYTE* stored, int count, double originX, double originY, double zoom, int height,
+                        std::vector<POINT>& kept)
+{
+    kept.clear();
+    double lastX = 0.0, lastY = 0.0;
+    for (int i = 0; i < count; ++i) {
+        const double x = MapRecord::GetFloat(stored + (size_t)i * 8);
+        const double y = MapRecord::GetFloat(stored + (size_t)i * 8 + 4);
+        if (i > 0 && std::fabs(x - lastX) <= zoom && std::fabs(y - lastY) <= zoom)
+            continue;
+        kept.push_back(MapToDevicePoint(x, y, originX, originY, zoom, height));
+        lastX = x;
+        lastY = y;
+    }
 }
 
 void CDevicePointArray::Reserve(int n)

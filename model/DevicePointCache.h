@@ -55,6 +55,17 @@ private:
     int m_nCount = 0;
 };
 
+// Draws `count` device points as CDevicePointArray::Draw does: one polygon
+// (closed) or polyline call, through a path from kPathThreshold points on.
+void DrawDevicePoints(CDC* pDC, const POINT* points, int count, BOOL closed);
+
+// The device points of `count` stored vertices (mapeGeoData: x then y as
+// 32-bit floats, 8 bytes a vertex), into `kept`, which is emptied first. A
+// vertex is kept only when it lies more than one zoom step (map units) from
+// the last one kept, in x or in y; the first is always kept.
+void ThinStoredVertices(const BYTE* stored, int count, double originX, double originY, double zoom, int height,
+                        std::vector<POINT>& kept);
+
 // The outline of the part of the ellipse inscribed in `ellipse` (device
 // pixels) that lies within `visible` (core/EllipseOutline.h), into `out`,
 // which is emptied first; empty when nothing of it is visible.

@@ -1,15 +1,19 @@
 // Drawing a layer and answering the map window's questions about its objects.
-// Candidates come from the spatial index and the node/text list; the rows of
-// all candidates are read with one query that names their ids (or, above
-// 20000 ids, the whole table with a lookup per row). Objects too small to show
-// as more than a pixel are set as pixels without being read. Attribute rows
-// read alongside are matched by id, so a missing row puts nothing out of step.
+// Candidates come from the spatial index and the node/text list. A drawing
+// reads its candidates' rows walking the table forward in id order; the
+// selections read theirs with one query that names their ids (or, above
+// 20000 ids, in batches or the whole table with a lookup per row). Rows that
+// need no object are drawn from their bytes (model/LayerRowPainter.h).
+// Objects too small to show as more than a pixel are set as pixels without
+// being read. Attribute rows read alongside are matched by id, so a missing
+// row puts nothing out of step.
 #include "model/MapLayer.h"
 
 #include "core/Settings.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
 #include "model/LayerIdSet.h"
+#include "model/LayerRowPainter.h"
 #include "model/MapModel.h"
 #include "model/MapObject.h"
 #include "model/NodeHitIndex.h"
@@ -68,6 +72,46 @@ void ForEachRowBatch(const int* ids, INT_PTR count, long long tableRows, const R
     for (INT_PTR from = 0; from < count; from += limit) {
         const INT_PTR n = std::min(limit, count - from);
         read(ClauseFor(ids + from, n), ids + from, n);
+    }
+}
+
+// The rows of the sorted candidate ids, in id order, by one statement that
+// walks the table forward: from a row it steps on while the next candidate
+// lies at most kStepsBeforeSeek ids ahead, and seeks to it past a wider gap,
+// since stepping over a row costs a fraction of a seek. No clause of ids is
+// built and parsed, and no row far from every candidate is read. `visit` runs
+// once per candidate that has a row, with the statement standing on it.
+template <class Visit>
+void ForEachCandidateRow(CSQLiteDatabase& db, CSQLiteStatement& rows, const int* ids, size_t count,
+                         const Visit& visit)
+{
+    constexpr long long kStepsBeforeSeek = 8;
+    if (count == 0)
+        return;
+    db.Prepare("select * from _MapGeoData where mapeID>=?1 order by mapeID;", rows);
+    if (rows.IsEmpty())
+        return;
+    size_t next = 0;
+    bool placed = false;
+    long long at = 0;   // the id of the row the statement stands on, once placed
+    while (next < count) {
+        if (!placed || (long long)ids[next] - at > kStepsBeforeSeek) {
+            rows.Reset();
+            rows.BindInt64(0, ids[next]);
+        }
+        // Past the last row (from a seek to the candidate, or stepping from a
+        // row before it) no candidate left has a row.
+        if (rows.Step() != SQLITE_ROW)
+            break;
+        placed = true;
+        at = rows.ColumnInt64(COL_ID);
+        while (next < count && (long long)ids[next] < at)
+            ++next;
+        if (next < count && (long long)ids[next] == at) {
+            visit(ids[next]);
+            while (next < count && (long long)ids[next] == at)
+                ++next;
+        }
     }
 }
 
@@ -164,27 +208,27 @@ void CMapLayer::DrawIndexedObjects(CDC* pDC, const RECT* client, const CDoubleRe
         CPen* oldPen = pDC->SelectObject(&pen);
         CBrush* oldBrush = pDC->SelectObject(&brush);
 
-        ForEachRowBatch(g_LayerIdArray.GetData(), g_LayerIdArray.GetSize(), TableRowCount(),
-                        [&](const CString& clause, const int* ids, INT_PTR count) {
-            m_pDatabase->Prepare(RowQuery("_MapGeoData", clause), g_LayerQueryStatement);
-            INT_PTR counter = count;
-            const CLayerIdSet candidates(clause.IsEmpty() ? ids : nullptr, clause.IsEmpty() ? (size_t)count : 0);
-            while (counter > 0 && !g_LayerQueryStatement.IsEmpty() && g_LayerQueryStatement.Step() == SQLITE_ROW) {
-                const int id = g_LayerQueryStatement.ColumnInt(COL_ID);
-                if (clause.IsEmpty() && !candidates.Contains(id))
-                    continue;
-                if (CMapObject* object = CreateMapObject(g_LayerQueryStatement.ColumnInt(COL_TYPE))) {
-                    object->LoadFromRow(&g_LayerQueryStatement);
-                    object->Draw(pDC, client, originX, originY, zoom);
-                    if (labels && m_nAutoLabel)
-                        labels->emplace_back(id, object->GetLabel()->Clone());
-                    if (labels && m_pShowArea)
-                        DrawAreaLabel(object, pDC, client, originX, originY, zoom);
-                    delete object;
-                }
-                --counter;
+        // Rows whose objects would only draw their vertices are drawn from the
+        // row; labels need the object.
+        const bool withLabels = labels && (m_nAutoLabel || m_pShowArea);
+        CLayerRowPainter painter(this, pDC, client, *originX, *originY, *zoom);
+        ForEachCandidateRow(*m_pDatabase, g_LayerQueryStatement, g_LayerIdArray.GetData(),
+                            (size_t)g_LayerIdArray.GetSize(), [&](int id) {
+            const int type = g_LayerQueryStatement.ColumnInt(COL_TYPE);
+            if (!withLabels && painter.Draw(g_LayerQueryStatement, type))
+                return;
+            painter.Release();
+            if (CMapObject* object = CreateMapObject(type)) {
+                object->LoadFromRow(&g_LayerQueryStatement);
+                object->Draw(pDC, client, originX, originY, zoom);
+                if (labels && m_nAutoLabel)
+                    labels->emplace_back(id, object->GetLabel()->Clone());
+                if (labels && m_pShowArea)
+                    DrawAreaLabel(object, pDC, client, originX, originY, zoom);
+                delete object;
             }
         });
+        painter.Release();
 
         pDC->SelectObject(oldPen);
         pDC->SelectObject(oldBrush);

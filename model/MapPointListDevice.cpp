@@ -127,13 +127,12 @@ void CMapPointList::BuildDevicePoints(CDC* pDC, const RECT* client, double* orig
     if (const BYTE* stored = !m_pPoints && !m_rcBoundary.IsNull() ? StoredVerticesOfLoopRow(size) : nullptr) {
         const int count = size / kVertexSize;
         if (count >= 1) {
-            AppendThinned(
-                cache, count,
-                [stored](int i, double& x, double& y) {
-                    x = MapRecord::GetFloat(stored + i * kVertexSize);
-                    y = MapRecord::GetFloat(stored + i * kVertexSize + 4);
-                },
-                *originX, *originY, z, height);
+            static thread_local std::vector<POINT> kept;
+            ThinStoredVertices(stored, count, *originX, *originY, z, height, kept);
+            CDevicePointArray* chunk = cache.TakeFreeChunk((int)kept.size());
+            for (const POINT& p : kept)
+                chunk->Append(p);
+            chunk->Shrink();
             finish();
         }
         return;
