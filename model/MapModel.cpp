@@ -31,9 +31,6 @@ namespace {
 const char* const kCreateMapProperty =
     "create table _MapProperty(dXOff DOUBLE, dYOff DOUBLE, dZoom DOUBLE, MapEVersion INT, SelProperty BLOB, "
     "Boundary BLOB, MapUnits BLOB, ProjectionType INT UNSIGNED);";
-const char* const kCreateLayerProperty =
-    "create table _LayerProperty(LayerName VARCHAR(255), Property BLOB, Boundary BLOB, AutoLabel BOOL, "
-    "Editable BOOL, Override BOOL, Visible BOOL, Selectable BOOL, LabelField VARCHAR(255));";
 }
 
 CMapModel::CMapModel() : m_pDefaultStyle(std::make_unique<CMapStyle>())
