@@ -188,6 +188,10 @@ class Session:
                                      accept=lambda w: w != splash)
         return self.main
 
+    def info_tool_aside(self):
+        """Waits for the Info Tool, which opens with the main window, and moves it off the map."""
+        self.run(["xdotool", "windowmove", self.wait_window("^Info Tool$"), "900", "100"])
+
     def wait_exit(self, timeout=15):
         try:
             return self.editor.wait(timeout)

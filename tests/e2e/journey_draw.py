@@ -23,7 +23,7 @@ class DrawJourney(unittest.TestCase):
 
             main = s.start_editor()
             # Out of the way of the map, as a user would drag it.
-            s.run(["xdotool", "windowmove", s.wait_window("^Info Tool$"), "900", "100"])
+            s.info_tool_aside()
 
             # The pointer resting on a toolbar button (New, the first of the Standard
             # toolbar) shows its tip below it.
@@ -160,7 +160,7 @@ class DrawJourney(unittest.TestCase):
             # Started again with the file, the map shows every object where it was,
             # pixel for pixel: the view the workspace stored, not a new fit.
             main = s.start_editor(workspace)
-            s.run(["xdotool", "windowmove", s.wait_window("^Info Tool$"), "900", "100"])
+            s.info_tool_aside()
             s.wait_window("Sketch", what="the saved map")
             again = s.settled_shot(self.map)
             if again.region(self.map) != before_save.region(self.map):

@@ -21,7 +21,7 @@ class GpsLogJourney(unittest.TestCase):
     def test_view_a_receivers_log(self):
         with ex.Session("gpslog") as s:
             s.start_editor()
-            s.run(["xdotool", "windowmove", s.wait_window("^Info Tool$"), "900", "100"])
+            s.info_tool_aside()
             s.menu("alt+f", "n")
             s.wait_window("Veltrin Terravue1$", what="the new map")
             s.menu("alt+l", "i")

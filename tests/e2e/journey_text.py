@@ -22,12 +22,10 @@ class TextJourney(unittest.TestCase):
             subprocess.run([MAKE_LAYER, layer, "Notes"], check=True, capture_output=True)
 
             main = s.start_editor()
-            s.run(["xdotool", "windowmove", s.wait_window("^Info Tool$"), "900", "100"])
-            self.open_menu(s, "alt+f")
-            s.key("n")
+            s.info_tool_aside()
+            s.menu("alt+f", "n")
             s.wait_window("Veltrin Terravue1$", what="the new map")
-            self.open_menu(s, "alt+f")
-            s.key("l")
+            s.menu("alt+f", "l")
             dialog = s.wait_dialog("^Open$", what="the Load Layer dialog")
             s.type(layer)
             s.key("Return")
@@ -38,16 +36,14 @@ class TextJourney(unittest.TestCase):
             l, t, r, b = ex.map_box(s.settled_shot(frame), frame)
 
             # Map > Drawing > Text, a click: the new text "Text" is drawn and selected.
-            self.open_menu(s, "alt+m")
-            s.key("d", "t")
+            s.menu("alt+m", "d", "t")
             s.click(l + 150, t + 120)
             placed = s.settled_shot((l, t, r, b))
             self.assertGreater(placed.count((l + 140, t + 100, l + 220, t + 130), ex.dark), 5, "no text was placed")
 
             # Object > Properties...: Text Properties shows the text, the words are typed
             # over it; Tab leaves the text for the X field, where Enter is OK.
-            self.open_menu(s, "alt+o")
-            s.key("p")
+            s.menu("alt+o", "p")
             dialog = s.wait_dialog("^Text Properties$", what="the Text Properties dialog")
             s.key("ctrl+a")
             s.type("Old Mill")
@@ -61,13 +57,12 @@ class TextJourney(unittest.TestCase):
             s.key("Return")
             ex.wait_rows(layer, "select mapeGeoData from _MapGeoData where mapeObjectType=12", [("Old Mill",)],
                          "the text's own words in the saved layer")
-            self.open_menu(s, "alt+f")
-            s.key("x")
+            s.menu("alt+f", "x")
             self.assertEqual(s.wait_exit(), 0)
 
             # Started again with the file: the words are drawn where the text was placed.
             main = s.start_editor(workspace)
-            s.run(["xdotool", "windowmove", s.wait_window("^Info Tool$"), "900", "100"])
+            s.info_tool_aside()
             s.wait_window("Notes", what="the saved map")
             gx, gy, gw, gh = s.geometry(main)
             frame = (gx, gy, gx + gw, gy + gh)
@@ -76,18 +71,12 @@ class TextJourney(unittest.TestCase):
             self.assertGreater(shot.count(box, ex.dark), 20, "the reopened map shows no text")
 
             # File > Preferences... opens the sheet; Escape closes it unchanged.
-            self.open_menu(s, "alt+f")
-            s.key("e")
+            s.menu("alt+f", "e")
             sheet = s.wait_window("^Preferences\\.\\.\\.$", what="the preference sheet")
             s.key("Escape")
             s.wait_gone(sheet, "the preference sheet to close")
             ex.wait_rows(layer, "select mapeGeoData from _MapGeoData where mapeObjectType=12", [("Old Mill",)],
                          "the text unchanged")
-
-    def open_menu(self, s, keys):
-        known = set(s.windows(""))
-        s.key(keys)
-        return s.wait_window("", what="a menu", accept=lambda w: w not in known)
 
 
 if __name__ == "__main__":
