@@ -96,7 +96,7 @@ TEST_F(Queries, DrawingPutsTheObjectsOnTheSurfaceSelectedOnesToo)
     EXPECT_EQ(again.At(70, 70), RGB(0, 0, 255));
 }
 
-TEST_F(Queries, AboveTwentyThousandCandidatesTheWholeTableIsReadAndOnlyCandidatesDrawn)
+TEST_F(Queries, AboveTwentyThousandCandidatesNoIdClauseIsWrittenAndOnlyCandidatesDrawn)
 {
     for (int i = 0; i < CMapLayer::kMaxIdsInClause + 1; ++i)
         AddBoxId(i % 90, 0, i % 90 + 3, 3, RGB(0, 0, 255));
