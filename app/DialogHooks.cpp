@@ -13,7 +13,7 @@
 #include "mapwindow/MUIDoc.h"
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/MapDialogHooks.h"
-#include "model/MapText.h"
+#include "model/objects/MapText.h"
 
 void InstallDialogHooks()
 {

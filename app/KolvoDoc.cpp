@@ -1,11 +1,11 @@
 // The application's document (KolvoDoc.h).
 #include "app/KolvoDoc.h"
 
-#include "gps/GpsLog.h"
+#include "gps/dialogs/GpsLog.h"
 #include "mapwindow/MapEMDIFrame.h"
 #include "mapwindow/MUIMap.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "mapwindow/MapTool.h"
 #include "resources/resource.h"

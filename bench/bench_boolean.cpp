@@ -3,8 +3,8 @@
 // (rings of 10^2 to 10^5 vertices), and the intersection of jagged outlines
 // whose every vertex lies at a random radius, so that long spiky edges cross
 // everywhere (10^3 and 10^4 vertices). The areas are reported beside the times.
-#include "model/MapPolyParts.h"
-#include "model/MapPolygon.h"
+#include "model/polygons/MapPolyParts.h"
+#include "model/polygons/MapPolygon.h"
 
 #include <benchmark/benchmark.h>
 #include <ogr_geometry.h>

@@ -7,7 +7,7 @@
 // untimed, and the timed lookup reads the changed file again as a program that
 // met a new system would. Each side keeps its caches from run to run (the
 // catalogue's index, the registry's objects), so that both are timed warm.
-#include "model/ProjectionCatalogue.h"
+#include "model/projections/ProjectionCatalogue.h"
 
 #include <benchmark/benchmark.h>
 #include <cpl_conv.h>

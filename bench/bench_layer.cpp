@@ -16,12 +16,12 @@
 #include "core/Settings.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
-#include "model/MapNode.h"
-#include "model/MapObject.h"
-#include "model/MapPolygon.h"
-#include "model/MapPolyline.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
+#include "model/objects/MapNode.h"
+#include "model/layers/MapObject.h"
+#include "model/polygons/MapPolygon.h"
+#include "model/polygons/MapPolyline.h"
 #include "platform/gdi/CDC.h"
 
 #include <benchmark/benchmark.h>

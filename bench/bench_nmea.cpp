@@ -2,7 +2,7 @@
 // proprietary lines, good and with wrong checksums): one parser reused for every
 // line, and a parser built for each line as the GPS Data window does. The
 // figure is lines per second (items_per_second).
-#include "gps/NmeaParser.h"
+#include "gps/nmea/NmeaParser.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,9 +5,9 @@
 // ring (the project's device-point cache against a loop that converts every
 // vertex and drops those landing on the pixel of the one before). The counter
 // "items" is the number of vertices or device points each side produced.
-#include "model/ClipPolygon.h"
-#include "model/MapMultiPart.h"
-#include "model/MapPolygon.h"
+#include "model/polygons/ClipPolygon.h"
+#include "model/polygons/MapMultiPart.h"
+#include "model/polygons/MapPolygon.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // answering the same inserts, deletes and rectangle queries (an in-memory
 // database, prepared statements, one transaction). Both sides get the same
 // random rectangles of mixed sizes, flat lines and points included.
-#include "model/RTree.h"
+#include "model/index/RTree.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

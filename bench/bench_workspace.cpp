@@ -6,8 +6,8 @@
 
 #include "core/Settings.h"
 #include "mapwindow/MUIMap.h"
-#include "model/MapLayer.h"
-#include "model/MapNode.h"
+#include "model/layers/MapLayer.h"
+#include "model/objects/MapNode.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

@@ -6,7 +6,7 @@
 #include "dialogs/DialogFont.h"
 #include "dialogs/LayerControlDlg.h"
 #include "dialogs/controls/UiColorMessages.h"
-#include "model/MapLayer.h"
+#include "model/layers/MapLayer.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/DataExchange.h"
 #include "platform/gdi/CDC.h"

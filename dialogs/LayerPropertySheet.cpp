@@ -1,6 +1,6 @@
 #include "dialogs/LayerPropertySheet.h"
 
-#include "model/MapLayer.h"
+#include "model/layers/MapLayer.h"
 
 IMPLEMENT_DYNAMIC(CLayerPropertySheet, CMUIPropertySheet)
 

@@ -6,8 +6,8 @@
 #include "dialogs/MUIPropertySheet.h"
 #include "dialogs/WindowFonts.h"
 #include "dialogs/controls/TextFont.h"
-#include "model/MapLayer.h"
-#include "model/MapObject.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapObject.h"
 #include "platform/dialogs/DataExchange.h"
 #include "resources/resource.h"
 

@@ -1,7 +1,7 @@
 #include "dialogs/MUIObjectPropertySheet.h"
 
 #include "core/ObjectTypes.h"
-#include "model/MapObject.h"
+#include "model/layers/MapObject.h"
 
 IMPLEMENT_DYNAMIC(CMUIObjectPropertySheet, CMUIPropertySheet)
 

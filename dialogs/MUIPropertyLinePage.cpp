@@ -8,7 +8,7 @@
 #include "dialogs/WindowFonts.h"
 #include "dialogs/controls/TextFont.h"
 #include "dialogs/controls/UiColorMessages.h"
-#include "model/MapObject.h"
+#include "model/layers/MapObject.h"
 #include "platform/dialogs/DataExchange.h"
 #include "resources/resource.h"
 

@@ -1,7 +1,7 @@
 #include "dialogs/MUIPropertySheet.h"
 
-#include "model/MapLayer.h"
-#include "model/MapObject.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapObject.h"
 
 IMPLEMENT_DYNAMIC(CMUIPropertySheet, CPropertySheet)
 

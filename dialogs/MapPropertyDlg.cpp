@@ -3,8 +3,8 @@
 #include "core/MapUnits.h"
 #include "dialogs/CoordinateUnitChoice.h"
 #include "dialogs/ProjectionDlg.h"
-#include "model/MapModel.h"
-#include "model/MapWindowLink.h"
+#include "model/layers/MapModel.h"
+#include "model/layers/MapWindowLink.h"
 #include "platform/dialogs/DataExchange.h"
 #include "resources/resource.h"
 

@@ -4,7 +4,7 @@
 #include "core/Settings.h"
 #include "dialogs/CoordinateUnitChoice.h"
 #include "dialogs/DefaultColorExchange.h"
-#include "model/ProjectionCatalogue.h"
+#include "model/projections/ProjectionCatalogue.h"
 #include "platform/controls/CButton.h"
 #include "platform/controls/CSliderCtrl.h"
 #include "platform/dialogs/DataExchange.h"

@@ -1,7 +1,7 @@
 #include "dialogs/ProjectionDlg.h"
 
 #include "core/Settings.h"
-#include "model/ProjectionCatalogue.h"
+#include "model/projections/ProjectionCatalogue.h"
 #include "platform/dialogs/DataExchange.h"
 #include "resources/resource.h"
 

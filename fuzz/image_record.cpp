@@ -2,7 +2,7 @@
 // and written back.
 #include "fuzz/FuzzTarget.h"
 
-#include "model/MapImage.h"
+#include "model/objects/MapImage.h"
 #include "platform/testing/FuzzPlatform.h"
 
 #include <vector>

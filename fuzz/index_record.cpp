@@ -2,8 +2,8 @@
 // then searched around it.
 #include "fuzz/FuzzTarget.h"
 
-#include "model/LayerIndexEntry.h"
-#include "model/RTree.h"
+#include "model/index/LayerIndexEntry.h"
+#include "model/index/RTree.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -3,7 +3,7 @@
 #include "fuzz/FuzzTarget.h"
 
 #include "core/SQLiteException.h"
-#include "model/MapModel.h"
+#include "model/layers/MapModel.h"
 #include "platform/testing/FuzzPlatform.h"
 
 #include <fstream>

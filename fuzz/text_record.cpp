@@ -1,7 +1,7 @@
 // Fuzz target: the text object's property record, read and written back.
 #include "fuzz/FuzzTarget.h"
 
-#include "model/MapText.h"
+#include "model/objects/MapText.h"
 #include "platform/testing/FuzzPlatform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

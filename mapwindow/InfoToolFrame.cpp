@@ -2,7 +2,7 @@
 // paint (no erase), scrolled by whole lines.
 #include "mapwindow/InfoToolFrame.h"
 
-#include "model/MapObject.h"
+#include "model/layers/MapObject.h"
 #include "platform/controls/CScrollBar.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"

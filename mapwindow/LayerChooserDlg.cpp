@@ -3,8 +3,8 @@
 #include "mapwindow/LayerChooserDlg.h"
 
 #include "mapwindow/MUIMap.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
 #include "platform/dialogs/DataExchange.h"
 #include "resources/resource.h"
 

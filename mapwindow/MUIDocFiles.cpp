@@ -5,7 +5,7 @@
 
 #include "mapwindow/LayerChooserDlg.h"
 #include "core/SQLiteException.h"
-#include "model/MapLayer.h"
+#include "model/layers/MapLayer.h"
 #include "platform/base/MessageBox.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/frames/CDocTemplate.h"

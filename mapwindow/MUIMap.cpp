@@ -4,15 +4,15 @@
 #include "mapwindow/MapDialogHooks.h"
 #include "mapwindow/tools/NodeTool.h"
 
-#include "model/MapObject.h"
+#include "model/layers/MapObject.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteException.h"
 #include "core/SQLiteStatement.h"
 #include "core/Utilities.h"
 #include "core/FileSetCommit.h"
 #include "core/WholeDatabaseFile.h"
-#include "model/LayerFileCheck.h"
-#include "model/MapLayer.h"
+#include "model/layers/LayerFileCheck.h"
+#include "model/layers/MapLayer.h"
 
 #include <sqlite3.h>
 
@@ -173,31 +173,12 @@ int CMUIMap::LoadWorkspace(const CString& path)
     std::vector<CString> problems;
     try {
         db->Open(path);
-        CSQLiteStatement stmt;
         // A file without the tables (or without a row) reads as an empty map.
-        db->Prepare("select * from _MapProperty;", stmt);
-        if (!stmt.IsEmpty() && stmt.Step() == SQLITE_ROW) {
-            for (int i = 0; i < 3; ++i)
-                view[i] = stmt.ColumnDouble(i);
-            storedView = std::isfinite(view[0]) && std::isfinite(view[1]) && std::isfinite(view[2]) && view[2] > 0;
-            m_MapModel.SetXOffset(view[0]);
-            m_MapModel.SetYOffset(view[1]);
-            m_MapModel.SetZoom(view[2]);
-            version = stmt.ColumnInt(3);
-            m_MapModel.SetDatabaseVersion(version);
-            CDoubleRect extent;
-            if (extent.ReadRecord(stmt.ColumnBlob(5), stmt.ColumnBytes(5)))
-                m_MapModel.SetExtent(extent);
-            // Before the units: a projection sets the coordinate unit and the
-            // spherical flag, and the stored units are what the user chose.
-            // Read in 32 bits, so that the stored -1 (4294967295) stays -1.
-            m_MapModel.SetProjection(stmt.ColumnInt(7));
-            CMapUnits units = m_MapModel.GetUnits();
-            if (units.ReadRecord(stmt.ColumnBlob(6), stmt.ColumnBytes(6)))
-                m_MapModel.SetUnits(units);
-        }
-        stmt.Finalize();
-
+        const CMapModel::StoredMapProperty stored = m_MapModel.ReadMapPropertyRow(db.get());
+        std::copy(stored.view, stored.view + 3, view);
+        storedView = stored.viewSound;
+        version = stored.version;
+        CSQLiteStatement stmt;
         db->Prepare("select * from _LayerProperty;", stmt);
         for (int row = 0; !stmt.IsEmpty() && stmt.Step() == SQLITE_ROW;) {
             const CString name = stmt.ColumnText(0);

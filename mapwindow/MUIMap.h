@@ -12,9 +12,9 @@
 #include "core/FloatPoint.h"
 #include "mapwindow/BalloonTip.h"
 #include "mapwindow/DibCache.h"
-#include "model/MapNotify.h"
-#include "model/MapModel.h"
-#include "model/MapWindowLink.h"
+#include "model/layers/MapNotify.h"
+#include "model/layers/MapModel.h"
+#include "model/layers/MapWindowLink.h"
 
 #include <memory>
 

@@ -6,8 +6,8 @@
 
 #include "mapwindow/MapTool.h"
 #include "core/ObjectTypes.h"
-#include "model/MapLayer.h"
-#include "model/MapObject.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapObject.h"
 #include "core/SQLiteException.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The map window's commands that open the layer dialogs, through their hooks.
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/MapDialogHooks.h"
-#include "model/MapModel.h"
+#include "model/layers/MapModel.h"
 #include "platform/wnd/CCmdTarget.h"
 
 void CMUIMap::OnNewLayerItem() { CreateNamedLayer(); }

@@ -7,7 +7,7 @@
 
 #include "mapwindow/MapTool.h"
 #include "core/Settings.h"
-#include "model/MapLayer.h"
+#include "model/layers/MapLayer.h"
 #include "platform/wnd/CWinThread.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include "core/ObjectTypes.h"
 #include "mapwindow/MapDialogHooks.h"
 #include "mapwindow/MapTool.h"
-#include "model/MapLayer.h"
-#include "model/MapObject.h"
-#include "model/MapText.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapObject.h"
+#include "model/objects/MapText.h"
 #include "platform/wnd/CCmdTarget.h"
 
 #include <memory>

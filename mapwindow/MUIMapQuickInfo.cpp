@@ -10,10 +10,10 @@
 #include "core/MapUnits.h"
 #include "core/ObjectTypes.h"
 #include "core/Settings.h"
-#include "model/MapLayer.h"
-#include "model/MapObject.h"
-#include "model/MapPointList.h"
-#include "model/MapSpline.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapObject.h"
+#include "model/polygons/MapPointList.h"
+#include "model/objects/MapSpline.h"
 
 #include <cstdlib>
 

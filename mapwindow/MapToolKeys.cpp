@@ -10,12 +10,12 @@
 #include "core/ObjectTypes.h"
 #include "core/Settings.h"
 #include "core/Utilities.h"
-#include "model/MapLayer.h"
-#include "model/MapAdvPolygon.h"
-#include "model/MapObject.h"
-#include "model/MapPartList.h"
-#include "model/MapPointList.h"
-#include "model/MapSpline.h"
+#include "model/layers/MapLayer.h"
+#include "model/polygons/MapAdvPolygon.h"
+#include "model/layers/MapObject.h"
+#include "model/polygons/MapPartList.h"
+#include "model/polygons/MapPointList.h"
+#include "model/objects/MapSpline.h"
 
 #include <vector>
 

@@ -5,8 +5,8 @@
 // user can draw in, and has one text field, "Owner", which every object drawn
 // into it carries (so the Info Tool has a line to show).
 #include "core/MapField.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
 #include "platform/frames/CWinApp.h"
 
 #include <cstdio>

@@ -4,13 +4,13 @@
 // A projected map (UTM zone 33 north) of an invented stretch of coast: areas,
 // a lake and its river, roads, places and their names. Run at build time; it replaces an earlier copy.
 #include "mapwindow/MUIMap.h"
-#include "model/MapArc.h"
-#include "model/MapLayer.h"
-#include "model/MapNode.h"
-#include "model/MapPolygon.h"
-#include "model/MapPolyline.h"
-#include "model/MapSpline.h"
-#include "model/MapText.h"
+#include "model/objects/MapArc.h"
+#include "model/layers/MapLayer.h"
+#include "model/objects/MapNode.h"
+#include "model/polygons/MapPolygon.h"
+#include "model/polygons/MapPolyline.h"
+#include "model/objects/MapSpline.h"
+#include "model/objects/MapText.h"
 #include "platform/frames/CWinApp.h"
 
 #include "core/MapField.h"

@@ -15,18 +15,33 @@ import re
 import sys
 import tempfile
 
-# Rank of each folder, bottom first. Folders of one rank sit beside each other
-# and may not include one another. platform/testing is for tests and fuzz targets only.
+# The dependency order, bottom first: each tier holds columns that sit beside
+# each other, each column its folders bottom first. A folder may include the
+# folders of lower tiers and those below it in its own column, never a folder
+# beside it. platform/testing is for tests and fuzz targets only.
 PLATFORM = ["base", "gdi", "wnd", "controls", "dialogs", "frames", "testing"]
-ABOVE_PLATFORM = [["resources"], ["core"], ["raster"], ["model"], ["dialogs", "mapwindow", "gps"], ["app", "tools", "bench", "fuzz"]]
+MODEL = ["geometry", "index", "projections", "layers", "polygons", "objects"]
+GPS = ["nmea", "link", "recording", "dialogs"]
+ORDER = ([[["platform/" + sub]] for sub in PLATFORM]
+         + [[["resources"]], [["core"]], [["raster"]],
+            [["model/" + sub for sub in MODEL]],
+            [["dialogs"], ["mapwindow"], ["gps/" + sub for sub in GPS]],
+            [["app"], ["tools"], ["bench"], ["fuzz"]]])
+# Folders made of subfolders, each subfolder a folder of the order.
+GROUPS = ("platform", "model", "gps")
 
-RANKS = {"platform/" + sub: i for i, sub in enumerate(PLATFORM)}
-for i, folders in enumerate(ABOVE_PLATFORM, start=len(PLATFORM)):
-    for folder in folders:
-        RANKS[folder] = i
+POSITION = {}
+for tier, columns in enumerate(ORDER):
+    for column, folders in enumerate(columns):
+        for index, folder in enumerate(folders):
+            POSITION[folder] = (tier, column, index)
 TESTING = "platform/testing"
 # Shared test helpers (tests/support) use the platform; every test may use them.
-TEST_SUPPORT_RANK = RANKS[TESTING]
+TEST_SUPPORT = "tests/support"
+# The tests of the model link it whole (a layer builds its objects through the
+# kinds registered from above it), so they may include any of its subfolders;
+# the group's own test helpers lie in tests/model/support.
+WHOLE_IN_TESTS = ("model", "gps")
 
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp", ".c")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
@@ -37,27 +52,28 @@ PLATFORM_ONLY = re.compile(r"^(Q[A-Za-z]|Qt[A-Za-z]*/|X11/|xcb/|pthread\.h$|term
 
 
 def folder_of(rel):
-    """The ranked folder a source path belongs to, or None."""
+    """The folder of the order a source path belongs to, or None."""
     parts = rel.split("/")
-    if parts[0] == "platform":
-        key = "/".join(parts[:2])
-        return key if key in RANKS else None
-    return parts[0] if parts[0] in RANKS else None
+    key = "/".join(parts[:2]) if parts[0] in GROUPS else parts[0]
+    return key if key in POSITION else None
 
 
 def rank_of(rel):
-    """(folder, rank, is_test) for a path of the tree; tests rank as the folder they test."""
+    """(folder, position, is_test) for a path of the tree; tests rank as the folder they test."""
     parts = rel.split("/")
     if parts[0] == "tests":
         inner = "/".join(parts[1:])
         if parts[1:2] == ["support"]:
-            return "tests/support", TEST_SUPPORT_RANK, True
+            return TEST_SUPPORT, POSITION[TESTING], True
+        if len(parts) > 2 and parts[1] in WHOLE_IN_TESTS and parts[2] == "support":
+            top = parts[1] + "/" + (MODEL if parts[1] == "model" else GPS)[-1]
+            return "tests/" + parts[1] + "/support", POSITION[top], True
         folder = folder_of(inner)
         if folder is None and parts[1:2] == ["platform"]:
             folder = TESTING   # tests of the platform as a whole
-        return ("tests/" + folder if folder else None), (RANKS[folder] if folder else None), True
+        return ("tests/" + folder if folder else None), (POSITION[folder] if folder else None), True
     folder = folder_of(rel)
-    return folder, (RANKS[folder] if folder else None), False
+    return folder, (POSITION[folder] if folder else None), False
 
 
 def resolve(root, rel, target):
@@ -70,10 +86,23 @@ def resolve(root, rel, target):
     return None
 
 
+def below(dst, src):
+    """Whether position `dst` lies below position `src` in the order."""
+    return dst[0] < src[0] or (dst[0] == src[0] and dst[1] == src[1] and dst[2] < src[2])
+
+
+def group_of(folder):
+    """The group a folder (or a test folder) belongs to, or None."""
+    parts = folder.split("/")
+    if parts[0] == "tests":
+        parts = parts[1:]
+    return parts[0] if parts and parts[0] in WHOLE_IN_TESTS else None
+
+
 def allowed(src, dst):
     """Whether source path `src` may include tree path `dst`."""
-    src_folder, src_rank, src_test = rank_of(src)
-    dst_folder, dst_rank, dst_test = rank_of(dst)
+    src_folder, src_pos, src_test = rank_of(src)
+    dst_folder, dst_pos, dst_test = rank_of(dst)
     if dst_folder is None or src_folder == dst_folder:
         return True
     if dst_test and not src_test:
@@ -81,11 +110,16 @@ def allowed(src, dst):
     # Fuzz targets start the platform the way tests do.
     if dst_folder == TESTING and not (src_test or src_folder in (TESTING, "fuzz")):
         return False
-    if dst_rank < src_rank:
+    if below(dst_pos, src_pos):
         return True
+    if not src_test:
+        return False
     # A test may include the folder it tests, the shared test helpers and the
-    # test hooks of platform/testing.
-    return src_test and (src_folder == "tests/" + dst_folder or dst_folder in ("tests/support", TESTING))
+    # test hooks of platform/testing; a test of the model or the GPS any of
+    # their subfolders and their test helpers.
+    if src_folder == "tests/" + dst_folder or dst_folder in (TEST_SUPPORT, TESTING):
+        return True
+    return group_of(src_folder) is not None and group_of(src_folder) == group_of(dst_folder)
 
 
 def sources(root, prefixes, skips):
@@ -108,8 +142,8 @@ def sources(root, prefixes, skips):
 def check(root, prefixes, skips):
     problems = []
     for rel in sources(root, prefixes, skips):
-        folder, rank, is_test = rank_of(rel)
-        if rank is None:
+        folder, position, is_test = rank_of(rel)
+        if position is None:
             if rel.split("/")[0] not in ("cmake",):
                 problems.append(f"{rel}: lies in no folder of the dependency order")
             continue
@@ -137,19 +171,32 @@ SELF_TEST_TREE = {
     "platform/frames/F.h": (['"wnd/W.h"', '"resources/R.h"'], 1),
     "platform/testing/T.h": (['"platform/frames/F.h"'], 0),
     "resources/R.h": (['"platform/base/B.h"'], 0),
-    "core/A.h": (['"model/M.h"', '"platform/testing/T.h"', '<QWidget>', '<vector>', '"Missing.h"'], 3),
-    "model/M.h": (['"core/A.h"', '"raster/S.h"', '"mapwindow/D.h"'], 1),
+    "core/A.h": (['"model/layers/M.h"', '"platform/testing/T.h"', '<QWidget>', '<vector>', '"Missing.h"'], 3),
+    "model/layers/M.h": (['"core/A.h"', '"raster/S.h"', '"mapwindow/D.h"', '"model/objects/O.h"',
+                          '"model/geometry/G.h"'], 2),
+    "model/geometry/G.h": (['"model/index/I.h"'], 1),
+    "model/index/I.h": (['"model/geometry/G.h"'], 0),
+    "model/objects/O.h": (['"model/layers/M.h"', '"gps/nmea/N.h"', '"model/polygons/P.h"'], 1),
+    "model/polygons/P.h": (['"model/layers/M.h"', '"model/objects/O.h"'], 1),
+    "model/Stray.h": ([], 1),
+    "gps/nmea/N.h": (['"core/A.h"', '"gps/link/K.h"'], 1),
+    "gps/link/K.h": (['"gps/nmea/N.h"', '"gps/dialogs/G.h"'], 1),
+    "gps/dialogs/G.cpp": (['"gps/link/K.h"', '"model/objects/O.h"', '"mapwindow/D.h"', '"dialogs/C.h"'], 2),
+    "gps/dialogs/G.h": ([], 0),
     "raster/S.h": (['"core/A.h"', '<pthread.h>'], 1),
     "dialogs/C.cpp": (['"dialogs/C.h"', '"mapwindow/D.h"', '"tests/support/TS.h"'], 2),
     "dialogs/C.h": ([], 0),
-    "mapwindow/D.h": (['"model/M.h"'], 0),
-    "app/P.cpp": (['"dialogs/C.h"', '"mapwindow/D.h"'], 0),
+    "mapwindow/D.h": (['"model/objects/O.h"', '"gps/nmea/N.h"'], 1),
+    "app/P.cpp": (['"dialogs/C.h"', '"mapwindow/D.h"', '"gps/dialogs/G.h"'], 0),
     "bench/B.cpp": (['"platform/base/B.h"', '<QPainter>'], 0),
     "tests/support/TS.h": (['"platform/base/B.h"'], 0),
     "tests/core/v/VTestSupport.h": (['"core/A.h"'], 0),
-    "tests/core/v/VTest.cpp": (['"VTestSupport.h"', '"model/M.h"', '"tests/support/TS.h"',
+    "tests/core/v/VTest.cpp": (['"VTestSupport.h"', '"model/layers/M.h"', '"tests/support/TS.h"',
                                 '"platform/testing/T.h"'], 1),
     "tests/mapwindow/w/WTest.cpp": (['"mapwindow/D.h"', '"tests/core/v/VTestSupport.h"', '"dialogs/C.h"'], 1),
+    "tests/model/layers/LTest.cpp": (['"model/objects/O.h"', '"tests/model/support/MS.h"', '"gps/nmea/N.h"'], 1),
+    "tests/model/support/MS.h": (['"model/objects/O.h"'], 0),
+    "tests/gps/nmea/NTest.cpp": (['"gps/dialogs/G.h"', '"tests/model/support/MS.h"', '"mapwindow/D.h"'], 1),
     "tests/platform/wnd/WTest.cpp": (['"platform/wnd/W.h"', '"platform/testing/T.h"', '<QWidget>'], 0),
 }
 

@@ -4,8 +4,8 @@
 #include "mapwindow/tools/AddHandleTool.h"
 
 #include "mapwindow/MUIMap.h"
-#include "model/MapLayer.h"
-#include "model/MapObject.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapObject.h"
 
 void CAddHandleTool::OnLButtonDown(CMUIMap* map, UINT flags, int x, int y)
 {

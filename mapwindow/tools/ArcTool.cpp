@@ -6,9 +6,9 @@
 
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/tools/ToolEdits.h"
-#include "model/MapArc.h"
-#include "model/MapLayer.h"
-#include "model/ObjectDrawScope.h"
+#include "model/objects/MapArc.h"
+#include "model/layers/MapLayer.h"
+#include "model/geometry/ObjectDrawScope.h"
 #include "platform/wnd/WindowDC.h"
 
 #include <memory>

@@ -4,8 +4,8 @@
 
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/tools/ToolEdits.h"
-#include "model/MapLayer.h"
-#include "model/MapPolyline.h"
+#include "model/layers/MapLayer.h"
+#include "model/polygons/MapPolyline.h"
 #include "platform/wnd/WindowDC.h"
 
 #include <cmath>

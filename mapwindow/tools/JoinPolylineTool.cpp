@@ -4,9 +4,9 @@
 #include "mapwindow/tools/JoinPolylineTool.h"
 
 #include "mapwindow/MUIMap.h"
-#include "model/MapLayer.h"
-#include "model/MapPolygon.h"
-#include "model/MapPolyline.h"
+#include "model/layers/MapLayer.h"
+#include "model/polygons/MapPolygon.h"
+#include "model/polygons/MapPolyline.h"
 #include "platform/wnd/WindowDC.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/tools/ToolEdits.h"
-#include "model/MapLayer.h"
-#include "model/MapNode.h"
-#include "model/MapText.h"
+#include "model/layers/MapLayer.h"
+#include "model/objects/MapNode.h"
+#include "model/objects/MapText.h"
 
 #include <memory>
 

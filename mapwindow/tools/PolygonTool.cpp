@@ -6,10 +6,10 @@
 
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/tools/ToolEdits.h"
-#include "model/DevicePointCache.h"
-#include "model/MapLayer.h"
-#include "model/MapPolygon.h"
-#include "model/MapPolyline.h"
+#include "model/geometry/DevicePointCache.h"
+#include "model/layers/MapLayer.h"
+#include "model/polygons/MapPolygon.h"
+#include "model/polygons/MapPolyline.h"
 #include "platform/wnd/WindowDC.h"
 
 CMapPointList* CPolygonTool::CreateObject() const

@@ -7,7 +7,7 @@
 #include "core/MapUnits.h"
 #include "core/Measure.h"
 #include "core/Settings.h"
-#include "model/MapModel.h"
+#include "model/layers/MapModel.h"
 #include "platform/wnd/WindowDC.h"
 
 #include <ogr_spatialref.h>

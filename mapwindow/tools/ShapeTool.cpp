@@ -5,9 +5,9 @@
 
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/tools/ToolEdits.h"
-#include "model/MapLayer.h"
-#include "model/MapLine.h"
-#include "model/MapRectangle.h"
+#include "model/layers/MapLayer.h"
+#include "model/objects/MapLine.h"
+#include "model/objects/MapRectangle.h"
 #include "platform/wnd/WindowDC.h"
 
 #include <algorithm>

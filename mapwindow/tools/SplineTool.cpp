@@ -5,10 +5,10 @@
 
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/tools/ToolEdits.h"
-#include "model/MapLayer.h"
-#include "model/MapSpline.h"
-#include "model/SplineCurve.h"
-#include "model/ObjectDrawScope.h"
+#include "model/layers/MapLayer.h"
+#include "model/objects/MapSpline.h"
+#include "model/geometry/SplineCurve.h"
+#include "model/geometry/ObjectDrawScope.h"
 #include "platform/wnd/WindowDC.h"
 
 #include <cstdlib>

@@ -4,10 +4,10 @@
 #include "mapwindow/tools/SplitPolygonTool.h"
 
 #include "mapwindow/MUIMap.h"
-#include "model/MapLayer.h"
-#include "model/MapPolyParts.h"
-#include "model/MapPolygon.h"
-#include "model/MapPolyline.h"
+#include "model/layers/MapLayer.h"
+#include "model/polygons/MapPolyParts.h"
+#include "model/polygons/MapPolygon.h"
+#include "model/polygons/MapPolyline.h"
 #include "platform/wnd/WindowDC.h"
 
 #include <vector>

@@ -6,8 +6,8 @@
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/MapTool.h"
 #include "core/SQLiteException.h"
-#include "model/MapLayer.h"
-#include "model/MapObject.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapObject.h"
 #include "platform/base/MessageBox.h"
 #include "platform/gdi/CDC.h"
 

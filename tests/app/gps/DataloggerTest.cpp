@@ -2,14 +2,14 @@
 // into a real map window: a download of all records and of one record into
 // the layer, the Download dialog's refusals, the settings read, changed and
 // written, and a remembered port that no longer answers.
-#include "gps/DataloggerDownloadDlg.h"
-#include "gps/DataloggerSettingsDlg.h"
-#include "gps/GpsDataDlg.h"
+#include "gps/dialogs/DataloggerDownloadDlg.h"
+#include "gps/dialogs/DataloggerSettingsDlg.h"
+#include "gps/dialogs/GpsDataDlg.h"
 #include "mapwindow/MUIMap.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
-#include "model/MapNode.h"
-#include "model/MapPolyline.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
+#include "model/objects/MapNode.h"
+#include "model/polygons/MapPolyline.h"
 #include "platform/base/Profile.h"
 #include "platform/controls/CComboBox.h"
 #include "platform/testing/DialogAnswerer.h"

@@ -2,14 +2,14 @@
 // made log of mixed sentences, line ends and a broken line; logs too short to
 // place an origin; a second log after a first; every real receiver log; the
 // viewer's list and its preview, north up and east right.
-#include "gps/GpsFixTransform.h"
-#include "gps/GpsLog.h"
-#include "gps/ViewDataImportDlg.h"
+#include "gps/recording/GpsFixTransform.h"
+#include "gps/dialogs/GpsLog.h"
+#include "gps/dialogs/ViewDataImportDlg.h"
 #include "mapwindow/MUIMap.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
-#include "model/MapNode.h"
-#include "model/MapPolyline.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
+#include "model/objects/MapNode.h"
+#include "model/polygons/MapPolyline.h"
 #include "platform/controls/CListCtrl.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "platform/testing/ModalRecorder.h"

@@ -2,13 +2,13 @@
 // a real map window: the bytes sent on connect, nodes with their four
 // attributes at the fixes' own coordinates, the track on Close Port and on
 // closing the window, the satellite gate, and the 30 real receiver logs.
-#include "gps/GpsDataDlg.h"
-#include "gps/NmeaParser.h"
+#include "gps/dialogs/GpsDataDlg.h"
+#include "gps/nmea/NmeaParser.h"
 #include "mapwindow/MUIMap.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
-#include "model/MapNode.h"
-#include "model/MapPolyline.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
+#include "model/objects/MapNode.h"
+#include "model/polygons/MapPolyline.h"
 #include "platform/controls/CComboBox.h"
 #include "platform/testing/ModalRecorder.h"
 #include "platform/testing/SerialPeer.h"

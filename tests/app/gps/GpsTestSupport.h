@@ -5,8 +5,8 @@
 #pragma once
 
 #include "mapwindow/MUIMap.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
 #include "platform/wnd/WndTestInput.h"
 
 #include <gtest/gtest.h>

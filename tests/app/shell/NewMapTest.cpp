@@ -4,8 +4,8 @@
 // by the dialogs the application installs.
 #include "app/MainFrm.h"
 #include "mapwindow/MUIMap.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
 #include "platform/controls/CComboBox.h"
 #include "platform/dialogs/CDialog.h"
 #include "platform/frames/CDocManager.h"

@@ -7,7 +7,7 @@
 #include "dialogs/controls/UiDropColorButton.h"
 #include "platform/dialogs/CPropertySheet.h"
 #include "core/SQLiteStatement.h"
-#include "model/MapNotify.h"
+#include "model/layers/MapNotify.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "platform/testing/ModalRecorder.h"
 #include "resources/resource.h"

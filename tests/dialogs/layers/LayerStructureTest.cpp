@@ -2,7 +2,7 @@
 // drives them, checked against the layer file.
 #include "dialogs/LayerStructureDlg.h"
 #include "dialogs/RenameLayerDlg.h"
-#include "model/MapNotify.h"
+#include "model/layers/MapNotify.h"
 #include "platform/controls/CComboBox.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "platform/testing/ModalRecorder.h"

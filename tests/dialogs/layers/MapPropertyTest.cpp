@@ -4,7 +4,7 @@
 #include "core/Settings.h"
 #include "dialogs/MapPropertyDlg.h"
 #include "dialogs/ProjectionDlg.h"
-#include "model/ProjectionCatalogue.h"
+#include "model/projections/ProjectionCatalogue.h"
 #include "platform/controls/CComboBox.h"
 #include "platform/controls/CListBox.h"
 #include "platform/testing/DialogAnswerer.h"

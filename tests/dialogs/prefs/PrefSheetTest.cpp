@@ -10,7 +10,7 @@
 #include "dialogs/WindowFonts.h"
 #include "dialogs/controls/TextFont.h"
 #include "dialogs/controls/UiColorMessages.h"
-#include "model/ProjectionCatalogue.h"
+#include "model/projections/ProjectionCatalogue.h"
 #include "platform/base/Profile.h"
 #include "platform/controls/CButton.h"
 #include "platform/controls/CSliderCtrl.h"

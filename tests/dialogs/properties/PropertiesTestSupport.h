@@ -4,9 +4,9 @@
 
 #include "core/MapField.h"
 #include "core/MapFieldValue.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
-#include "model/MapText.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
+#include "model/objects/MapText.h"
 #include "platform/dialogs/CDialog.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "platform/testing/ModalRecorder.h"

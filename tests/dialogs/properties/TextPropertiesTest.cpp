@@ -9,7 +9,7 @@
 #include "dialogs/TextPropertiesDlg.h"
 #include "dialogs/controls/UiColorMessages.h"
 #include "dialogs/controls/UiDropColorButton.h"
-#include "model/MapNode.h"
+#include "model/objects/MapNode.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "resources/resource.h"
 

@@ -3,7 +3,7 @@
 // ends, and the joining of readers between two openings.
 #include <gtest/gtest.h>
 
-#include "gps/GpsReceiverLink.h"
+#include "gps/link/GpsReceiverLink.h"
 #include "platform/testing/SerialPeer.h"
 
 #include <chrono>

@@ -1,7 +1,7 @@
 // The container's dispatch and the sentence classes as the program reads them.
 #include <gtest/gtest.h>
 
-#include "gps/NmeaParser.h"
+#include "gps/nmea/NmeaParser.h"
 #include "tests/gps/support/NmeaText.h"
 
 using testsupport::Nmea;

@@ -1,7 +1,7 @@
 // Fields, checksums, writers and coordinates of single sentences.
 #include <gtest/gtest.h>
 
-#include "gps/NmeaSentence.h"
+#include "gps/nmea/NmeaSentence.h"
 
 #include <climits>
 

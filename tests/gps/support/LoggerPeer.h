@@ -3,7 +3,7 @@
 // writes, and answers the commands it is told to with exact lines.
 #pragma once
 
-#include "gps/GpsReceiverLink.h"
+#include "gps/link/GpsReceiverLink.h"
 #include "platform/testing/SerialPeer.h"
 #include "tests/gps/support/NmeaText.h"
 

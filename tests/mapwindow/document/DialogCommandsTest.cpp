@@ -5,7 +5,7 @@
 
 #include "mapwindow/MUIDoc.h"
 #include "mapwindow/MapDialogHooks.h"
-#include "model/MapNotify.h"
+#include "model/layers/MapNotify.h"
 #include "platform/testing/CmdUIProbe.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "resources/resource.h"

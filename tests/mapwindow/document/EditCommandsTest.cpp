@@ -5,7 +5,7 @@
 #include "tests/mapwindow/window/MapWindowTestSupport.h"
 
 #include "mapwindow/MUIDoc.h"
-#include "model/MapObjectHistory.h"
+#include "model/layers/MapObjectHistory.h"
 #include "platform/frames/FrameIds.h"
 #include "resources/resource.h"
 

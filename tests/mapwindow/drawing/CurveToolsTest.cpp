@@ -6,8 +6,8 @@
 #include "mapwindow/tools/ArcTool.h"
 #include "mapwindow/tools/RuleTool.h"
 #include "mapwindow/tools/SplineTool.h"
-#include "model/MapArc.h"
-#include "model/MapSpline.h"
+#include "model/objects/MapArc.h"
+#include "model/objects/MapSpline.h"
 
 #include <ogr_spatialref.h>
 

@@ -4,10 +4,10 @@
 // that shows no rubber band once the tool is done.
 #include "tests/mapwindow/drawing/DrawingToolsTestSupport.h"
 
-#include "model/MapLine.h"
-#include "model/MapPolygon.h"
-#include "model/MapRectangle.h"
-#include "model/MapText.h"
+#include "model/objects/MapLine.h"
+#include "model/polygons/MapPolygon.h"
+#include "model/objects/MapRectangle.h"
+#include "model/objects/MapText.h"
 
 namespace drawtest {
 namespace {

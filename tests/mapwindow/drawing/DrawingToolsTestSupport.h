@@ -6,8 +6,8 @@
 
 #include "tests/mapwindow/window/MapWindowTestSupport.h"
 
-#include "model/MapObject.h"
-#include "model/MapPointList.h"
+#include "model/layers/MapObject.h"
+#include "model/polygons/MapPointList.h"
 
 #include <memory>
 

@@ -5,8 +5,8 @@
 #include "tests/mapwindow/drawing/DrawingToolsTestSupport.h"
 
 #include "mapwindow/tools/DeleteLineTool.h"
-#include "model/MapPolygon.h"
-#include "model/MapPolyline.h"
+#include "model/polygons/MapPolygon.h"
+#include "model/polygons/MapPolyline.h"
 
 #include <algorithm>
 

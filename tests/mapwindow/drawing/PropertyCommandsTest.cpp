@@ -5,7 +5,7 @@
 #include "tests/mapwindow/drawing/DrawingToolsTestSupport.h"
 
 #include "mapwindow/MapDialogHooks.h"
-#include "model/MapText.h"
+#include "model/objects/MapText.h"
 #include "platform/testing/CmdUIProbe.h"
 #include "resources/resource.h"
 #include "tests/model/layers/LayerFileMaps.h"

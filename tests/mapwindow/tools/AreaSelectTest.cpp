@@ -4,7 +4,7 @@
 // and no rubber band is left on the window afterwards.
 #include "tests/mapwindow/tools/ToolsTestSupport.h"
 
-#include "model/MapNode.h"
+#include "model/objects/MapNode.h"
 
 namespace tooltest {
 namespace {

@@ -5,7 +5,7 @@
 #include "tests/mapwindow/tools/ToolsTestSupport.h"
 
 #include "core/SQLiteDatabase.h"
-#include "model/MapAdvPolygon.h"
+#include "model/polygons/MapAdvPolygon.h"
 #include "resources/resource.h"
 
 

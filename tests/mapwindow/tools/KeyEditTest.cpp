@@ -3,8 +3,8 @@
 // Yes, the selection, recorded as soon as it happens in each object's own layer.
 #include "tests/mapwindow/tools/ToolsTestSupport.h"
 
-#include "model/MapArc.h"
-#include "model/MapPolyPolyline.h"
+#include "model/objects/MapArc.h"
+#include "model/polygons/MapPolyPolyline.h"
 
 namespace tooltest {
 namespace {

@@ -9,9 +9,9 @@
 
 #include "core/Settings.h"
 #include "mapwindow/DibCache.h"
-#include "model/MapPolygon.h"
-#include "model/MapPolyline.h"
-#include "model/MapRectangle.h"
+#include "model/polygons/MapPolygon.h"
+#include "model/polygons/MapPolyline.h"
+#include "model/objects/MapRectangle.h"
 #include "platform/gdi/CDC.h"
 #include "platform/testing/SurfaceProbe.h"
 

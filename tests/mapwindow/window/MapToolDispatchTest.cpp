@@ -5,9 +5,9 @@
 #include "tests/mapwindow/window/MapWindowTestSupport.h"
 
 #include "core/MapLabel.h"
-#include "model/MapLine.h"
-#include "model/MapPolyline.h"
-#include "model/MapRectangle.h"
+#include "model/objects/MapLine.h"
+#include "model/polygons/MapPolyline.h"
+#include "model/objects/MapRectangle.h"
 #include "platform/wnd/CWinThread.h"
 
 #include <utility>

@@ -8,8 +8,8 @@
 #include "core/MapUnits.h"
 #include "core/Settings.h"
 #include "mapwindow/MagnifierWnd.h"
-#include "model/MapPolygon.h"
-#include "model/MapPolyline.h"
+#include "model/polygons/MapPolygon.h"
+#include "model/polygons/MapPolyline.h"
 
 #include <functional>
 #include <tuple>

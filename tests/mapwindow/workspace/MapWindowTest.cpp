@@ -1,9 +1,9 @@
 // What the layers and dialogs use of the map window: notifications to its
 // owner, new layers, and the clearing of the selection.
 #include "core/Settings.h"
-#include "model/MapNode.h"
-#include "model/MapObject.h"
-#include "model/MapLayer.h"
+#include "model/objects/MapNode.h"
+#include "model/layers/MapObject.h"
+#include "model/layers/MapLayer.h"
 #include "mapwindow/MUIMap.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "tests/support/TempFolder.h"

@@ -9,10 +9,10 @@
 
 #include "core/SQLiteDatabase.h"
 #include "core/Settings.h"
-#include "model/MapNode.h"
-#include "model/MapPolygon.h"
-#include "model/MapPolyline.h"
-#include "model/MapText.h"
+#include "model/objects/MapNode.h"
+#include "model/polygons/MapPolygon.h"
+#include "model/polygons/MapPolyline.h"
+#include "model/objects/MapText.h"
 
 #include <sys/wait.h>
 #include <unistd.h>

@@ -10,7 +10,7 @@
 
 #include "core/SQLiteStatement.h"
 #include "mapwindow/MUIDoc.h"
-#include "model/LayerFileCheck.h"
+#include "model/layers/LayerFileCheck.h"
 #include "platform/testing/DialogAnswerer.h"
 #include "resources/resource.h"
 

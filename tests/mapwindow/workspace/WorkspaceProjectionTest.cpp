@@ -6,8 +6,8 @@
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
 #include "mapwindow/MUIMap.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
 
 #include <sqlite3.h>
 

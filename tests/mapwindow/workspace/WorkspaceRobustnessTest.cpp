@@ -5,8 +5,8 @@
 #include "tests/mapwindow/workspace/WorkspaceFilesSupport.h"
 
 #include "core/Settings.h"
-#include "model/LayerFileCheck.h"
-#include "model/MapNode.h"
+#include "model/layers/LayerFileCheck.h"
+#include "model/objects/MapNode.h"
 
 #include <signal.h>
 #include <sys/wait.h>

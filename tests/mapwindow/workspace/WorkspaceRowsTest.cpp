@@ -3,7 +3,7 @@
 // layers the map has now; layer names that would lead out of the folder.
 #include "tests/mapwindow/workspace/WorkspaceTestSupport.h"
 
-#include "model/LayerFileCheck.h"
+#include "model/layers/LayerFileCheck.h"
 
 #include <filesystem>
 #include <string>

@@ -5,8 +5,8 @@
 
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
 #include "mapwindow/MUIMap.h"
 #include "platform/testing/ModalRecorder.h"
 #include "tests/support/TempFolder.h"

@@ -1,9 +1,9 @@
 // The spatial index against a brute-force scan of the same entries, its shape
 // rules (split, dissolving, root collapse), its search edge cases and the
 // layer's searches and saved index records.
-#include "model/MapLayer.h"
-#include "model/MapObject.h"
-#include "model/RTree.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapObject.h"
+#include "model/index/RTree.h"
 
 #include <gtest/gtest.h>
 

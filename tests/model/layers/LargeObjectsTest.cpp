@@ -7,7 +7,7 @@
 // entry through its edits.
 #include "tests/model/layers/RawRowsSupport.h"
 
-#include "model/MapPointList.h"
+#include "model/polygons/MapPointList.h"
 #include "platform/testing/ModalRecorder.h"
 
 #include <chrono>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "core/MapField.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
 
 #include <memory>
 #include <vector>

@@ -6,10 +6,10 @@
 #include "tests/model/layers/LayersTestSupport.h"
 
 #include "core/SQLiteException.h"
-#include "model/LayerFileCheck.h"
-#include "model/MapArc.h"
-#include "model/MapSpline.h"
-#include "model/RowStatements.h"
+#include "model/layers/LayerFileCheck.h"
+#include "model/objects/MapArc.h"
+#include "model/objects/MapSpline.h"
+#include "model/layers/RowStatements.h"
 
 #include <sys/stat.h>
 #include <sys/wait.h>

@@ -5,7 +5,7 @@
 #include "tests/model/layers/LayersTestSupport.h"
 
 #include "core/SQLiteException.h"
-#include "model/MapLine.h"
+#include "model/objects/MapLine.h"
 
 #include <climits>
 

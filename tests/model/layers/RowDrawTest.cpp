@@ -6,8 +6,8 @@
 // program registered anew.
 #include "tests/model/layers/LayersTestSupport.h"
 
-#include "model/MapPolygon.h"
-#include "model/MapPolyline.h"
+#include "model/polygons/MapPolygon.h"
+#include "model/polygons/MapPolyline.h"
 
 #include <random>
 

@@ -4,7 +4,7 @@
 #include "tests/model/objects/SurfaceTestSupport.h"
 
 #include "core/Measure.h"
-#include "model/MapArc.h"
+#include "model/objects/MapArc.h"
 
 #include <ogr_spatialref.h>
 

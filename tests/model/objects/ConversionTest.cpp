@@ -1,19 +1,19 @@
 // Coordinate conversions of every kind: all of an object's geometry changes or
 // none of it does (rings and parts included), the boundary follows, and the
 // geometry is marked modified alike for every kind.
-#include "tests/model/objects/PointListTestSupport.h"
+#include "tests/model/polygons/PointListTestSupport.h"
 #include "tests/model/objects/MercatorTestSupport.h"
 
 #include "core/SphereConstants.h"
-#include "model/MapAdvPolygon.h"
-#include "model/MapArc.h"
-#include "model/MapLine.h"
-#include "model/MapNode.h"
-#include "model/MapPolyParts.h"
-#include "model/MapPolygon.h"
-#include "model/MapPolyline.h"
-#include "model/MapRectangle.h"
-#include "model/MapSpline.h"
+#include "model/polygons/MapAdvPolygon.h"
+#include "model/objects/MapArc.h"
+#include "model/objects/MapLine.h"
+#include "model/objects/MapNode.h"
+#include "model/polygons/MapPolyParts.h"
+#include "model/polygons/MapPolygon.h"
+#include "model/polygons/MapPolyline.h"
+#include "model/objects/MapRectangle.h"
+#include "model/objects/MapSpline.h"
 
 #include <ogr_spatialref.h>
 

@@ -3,8 +3,8 @@
 // and measured on the sphere when the map is projected.
 #include "tests/model/objects/LayerTestSupport.h"
 
-#include "model/MapArc.h"
-#include "model/MapSpline.h"
+#include "model/objects/MapArc.h"
+#include "model/objects/MapSpline.h"
 
 #include <ogr_spatialref.h>
 

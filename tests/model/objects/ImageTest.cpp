@@ -3,7 +3,7 @@
 // read, and an empty image leaves mapeGeoData NULL.
 #include "tests/model/objects/LayerTestSupport.h"
 
-#include "model/MapImage.h"
+#include "model/objects/MapImage.h"
 #include "raster/RasterStream.h"
 
 #include <cstdlib>

@@ -2,11 +2,11 @@
 // file in a temporary folder, and helpers that read columns back raw.
 #pragma once
 
-#include "model/MapObject.h"
+#include "model/layers/MapObject.h"
 #include "core/SQLiteDatabase.h"
 #include "core/SQLiteStatement.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -6,9 +6,9 @@
 #include "tests/model/objects/MercatorTestSupport.h"
 
 #include "core/Settings.h"
-#include "model/MapLine.h"
-#include "model/MapPointList.h"
-#include "model/MapPolyline.h"
+#include "model/objects/MapLine.h"
+#include "model/polygons/MapPointList.h"
+#include "model/polygons/MapPolyline.h"
 
 #include <ogr_spatialref.h>
 

@@ -3,7 +3,7 @@
 #include "tests/model/objects/LayerTestSupport.h"
 #include "tests/model/objects/SurfaceTestSupport.h"
 
-#include "model/MapNode.h"
+#include "model/objects/MapNode.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/FontDatabase.h"
 #include "platform/gdi/GdiObjects.h"

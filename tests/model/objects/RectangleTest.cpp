@@ -6,8 +6,8 @@
 #include "tests/model/objects/LayerTestSupport.h"
 #include "tests/model/objects/MercatorTestSupport.h"
 
-#include "model/MapObjectKinds.h"
-#include "model/MapRectangle.h"
+#include "model/layers/MapObjectKinds.h"
+#include "model/objects/MapRectangle.h"
 
 #include <ogr_spatialref.h>
 

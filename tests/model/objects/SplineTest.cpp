@@ -3,8 +3,8 @@
 #include "tests/model/objects/LayerTestSupport.h"
 #include "tests/model/objects/SurfaceTestSupport.h"
 
-#include "model/MapSpline.h"
-#include "model/SplineCurve.h"
+#include "model/objects/MapSpline.h"
+#include "model/geometry/SplineCurve.h"
 
 #include <ogr_spatialref.h>
 

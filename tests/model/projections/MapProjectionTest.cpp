@@ -3,11 +3,11 @@
 // projection code through workspace files: tests/mapwindow/workspace.
 #include "tests/model/projections/ProjectionTestSupport.h"
 
-#include "model/MapObject.h"
+#include "model/layers/MapObject.h"
 #include "core/Measure.h"
 #include "core/SphereConstants.h"
-#include "model/MapLayer.h"
-#include "model/MapModel.h"
+#include "model/layers/MapLayer.h"
+#include "model/layers/MapModel.h"
 
 #include <cmath>
 #include <cstdio>

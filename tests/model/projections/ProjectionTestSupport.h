@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/Settings.h"
-#include "model/ProjectionCatalogue.h"
+#include "model/projections/ProjectionCatalogue.h"
 #include "platform/base/Profile.h"
 #include "platform/controls/CComboBox.h"
 #include "platform/controls/CListBox.h"

@@ -1,6 +1,0 @@
-// The two multi-part kinds of polygons and polylines, for the code that hands
-// them back (splitting, clipping, the boolean operations).
-#pragma once
-
-#include "model/MapPolyPolygon.h"
-#include "model/MapPolyPolyline.h"
