@@ -113,7 +113,7 @@ void CKolvoDoc::OnCloseDocument()
     // given up, and their journals go once the GPS Data windows are gone.
     std::vector<CString> layerFiles;
     for (POSITION pos = GetMapModel()->GetFirstLayerPosition(); pos;)
-        layerFiles.push_back(GetMapModel()->GetNextLayer(pos)->GetFilePath());
+        layerFiles.push_back(CGpsRecordingJournal::LayerFileOf(*GetMapModel()->GetNextLayer(pos)));
     CMUIDoc::OnCloseDocument();   // the document is gone after this
     for (const CString& file : layerFiles)
         if (!file.IsEmpty())

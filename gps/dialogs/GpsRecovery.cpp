@@ -58,7 +58,7 @@ CMapLayer* LayerWithFile(CMapModel& map, const CString& file)
 {
     for (POSITION pos = map.GetFirstLayerPosition(); pos;) {
         CMapLayer* layer = map.GetNextLayer(pos);
-        if (SameFile(layer->GetFilePath(), file))
+        if (SameFile(CGpsRecordingJournal::LayerFileOf(*layer), file))
             return layer;
     }
     return nullptr;
@@ -69,7 +69,7 @@ std::vector<CString> Candidates(CMapModel& map)
 {
     std::vector<CString> journals = CGpsRecordingJournal::Listed();
     for (POSITION pos = map.GetFirstLayerPosition(); pos;) {
-        const CString file = map.GetNextLayer(pos)->GetFilePath();
+        const CString file = CGpsRecordingJournal::LayerFileOf(*map.GetNextLayer(pos));
         if (!file.IsEmpty())
             journals.push_back(CGpsRecordingJournal::PathFor(file));
     }
@@ -83,6 +83,15 @@ std::vector<CString> Candidates(CMapModel& map)
 
 int OfferGpsRecordings(CMapWindowLink& link)
 {
+    // The question's own message loop may bring another offer (a layer loaded
+    // for a journal announces itself): one offer at a time.
+    static bool offering = false;
+    if (offering)
+        return 0;
+    offering = true;
+    struct Done {
+        ~Done() { offering = false; }
+    } done;
     CMapModel& map = *link.GetMapModel();
     const CString mapFile = CGpsRecordingJournal::MapFileOf(map);
     int offered = 0;
@@ -127,6 +136,8 @@ int OfferGpsRecordings(CMapWindowLink& link)
             continue;
         }
         ++offered;
+        // Taken by this run from here on: never offered twice.
+        CGpsRecordingJournal::Own(journal);
         CString question;
         question.Format("A GPS recording into the layer \"%s\" was not saved before the program ended: %d positions."
                         "\r\n\r\nDo you want to add them to the layer again? No discards them.",
@@ -143,7 +154,6 @@ int OfferGpsRecordings(CMapWindowLink& link)
             return recorded.count(KeyOf(NmeaClockText(f.timeText), f.latitude, f.longitude)) == 0;
         };
         ImportGpsLog(link, layer, journal, options);
-        CGpsRecordingJournal::Own(journal);
     }
     return offered;
 }
@@ -151,7 +161,7 @@ int OfferGpsRecordings(CMapWindowLink& link)
 void DropGpsRecordingJournals(const CMapModel& map)
 {
     for (POSITION pos = map.GetFirstLayerPosition(); pos;) {
-        const CString file = map.GetNextLayer(pos)->GetFilePath();
+        const CString file = CGpsRecordingJournal::LayerFileOf(*map.GetNextLayer(pos));
         if (!file.IsEmpty())
             CGpsRecordingJournal::Remove(CGpsRecordingJournal::PathFor(file));
     }

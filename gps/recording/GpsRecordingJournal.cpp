@@ -53,6 +53,16 @@ CString CGpsRecordingJournal::PathFor(const CString& layerFile)
     return layerFile + ".recording.nmea";
 }
 
+CString CGpsRecordingJournal::LayerFileOf(const CMapLayer& layer)
+{
+    if (!layer.GetFilePath().IsEmpty())
+        return layer.GetFilePath();
+    // A layer loaded on its own keeps no path; its database knows it.
+    CSQLiteDatabase* db = layer.GetDatabase();
+    const char* name = db && db->GetHandle() ? sqlite3_db_filename(db->GetHandle(), "main") : nullptr;
+    return name ? CString(name) : CString();
+}
+
 CString CGpsRecordingJournal::MapFileOf(const CMapModel& map)
 {
     CSQLiteDatabase* db = map.GetDatabase();
@@ -63,9 +73,10 @@ CString CGpsRecordingJournal::MapFileOf(const CMapModel& map)
 bool CGpsRecordingJournal::Open(const CMapLayer& layer, const CMapModel& map)
 {
     Close();
-    if (layer.GetFilePath().IsEmpty())
+    const CString file = LayerFileOf(layer);
+    if (file.IsEmpty())
         return false;
-    return OpenAt(layer.GetFilePath(), MapFileOf(map));
+    return OpenAt(file, MapFileOf(map));
 }
 
 bool CGpsRecordingJournal::OpenAt(const CString& layerFile, const CString& mapFile)
@@ -99,10 +110,11 @@ void CGpsRecordingJournal::Append(const CMapLayer& layer, double latitude, doubl
     // held: the recording goes on beside the new file. A save in place removed
     // the journal: it starts again.
     std::error_code error;
-    const bool moved = !layer.GetFilePath().IsEmpty() && layer.GetFilePath() != m_strLayerFile;
+    const CString now = LayerFileOf(layer);
+    const bool moved = !now.IsEmpty() && now != m_strLayerFile;
     if (moved || !std::filesystem::exists(m_strPath.GetString(), error)) {
         const CString old = m_strPath;
-        const CString layerFile = moved ? layer.GetFilePath() : m_strLayerFile;
+        const CString layerFile = moved ? now : m_strLayerFile;
         const CString mapFile = m_strMapFile;
         Close();
         Remove(old);

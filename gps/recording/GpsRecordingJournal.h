@@ -32,6 +32,8 @@ public:
 
     // The journal of the layer file `layerFile`.
     static CString PathFor(const CString& layerFile);
+    // The file of the layer: the one it was opened from or made as; empty for none.
+    static CString LayerFileOf(const CMapLayer& layer);
     // The workspace file of the map; empty when it has none.
     static CString MapFileOf(const CMapModel& map);
 

@@ -56,15 +56,21 @@ def newer_receiver(count):
 
 
 def play(fd, count, hang_up):
-    """The receiver: silent until the editor speaks to it, then its lines at a
-    steady pace; with `hang_up` it is unplugged after the last (its end of the
-    line closes), else it keeps the line open until its standard input ends."""
+    """The receiver: silent until the editor speaks to it, then satellites only
+    (no fix yet) until the journey says "go" on its standard input, once the
+    editor has connected; then its fixes at a steady pace. With `hang_up` it is
+    unplugged after the last (its end of the line closes), else it keeps the
+    line open until its standard input ends."""
     heard = b""
     while b"$PSRF" not in heard:
         try:
             heard += os.read(fd, 256)
         except OSError:
             return
+    satellites = (checked("GPGSV,1,1,04,03,03,111,40,04,15,270,41,06,01,010,42,13,06,292,43") + "\r\n").encode()
+    while not select.select([sys.stdin], [], [], 0.1)[0]:
+        os.write(fd, satellites)
+    sys.stdin.readline()
     for line in newer_receiver(count):
         os.write(fd, line)
         time.sleep(0.05)
@@ -92,6 +98,11 @@ class Receiver:
                                        pass_fds=(master,), stdin=subprocess.PIPE, stdout=subprocess.PIPE)
         os.close(master)
 
+    def go(self):
+        """The editor has connected: the fixes follow."""
+        self.player.stdin.write(b"go\n")
+        self.player.stdin.flush()
+
     def close(self):
         os.close(self.slave)
         self.player.stdin.close()
@@ -103,15 +114,24 @@ class Receiver:
         self.player.stdout.close()
 
 
-def connect_new_layer(s, layer_file):
+def front(s):
+    """Clicks the main window's status bar, which brings it forward with the keyboard."""
+    mx, my, mw, mh = s.geometry(s.main)
+    s.click(mx + mw // 2, my + mh - 8)
+
+
+def connect_new_layer(s, layer_file, receiver):
     """GPS Device > Serial Port Conn..., Open Port on COM1, a new layer "Track"
-    stored at `layer_file`; the GPS Data window and its geometry."""
+    stored at `layer_file`, the receiver told to send its fixes once the editor
+    connected; the GPS Data window and its geometry."""
+    front(s)
     s.menu("alt+g", "s")
     gps = s.wait_window("^GPS Data$", what="the GPS Data window")
     gx, gy, _, _ = s.geometry(gps)
     known = set(s.windows(""))
     s.click(gx + 387, gy + 20)  # Open Port
     question = s.wait_window("", what="the new layer question", accept=lambda w: w not in known)
+    receiver.go()
     s.key("Return")
     s.wait_gone(question, "the question to close")
     s.wait_dialog("^Add new layer$", what="the layer name dialog")
@@ -133,11 +153,11 @@ def new_map_with_base(s, base):
     s.type(base)
     s.key("Return")
     s.wait_gone(dialog, "the Load Layer dialog to close")
+    s.info_tool_aside()
 
 
 def save_as(s, workspace):
-    mx, my, mw, mh = s.geometry(s.main)
-    s.click(mx + mw // 2, my + mh - 8)  # the status bar, to bring the main window forward
+    front(s)
     s.key("ctrl+s")
     dialog = s.wait_dialog("^Save As$", what="the Save As dialog")
     s.type(workspace)
@@ -163,7 +183,7 @@ class GpsFieldJourney(unittest.TestCase):
             receiver = Receiver(s, 40, hang_up=True)
             try:
                 new_map_with_base(s, base)
-                gps, gx, gy = connect_new_layer(s, track)
+                gps, gx, gy = connect_new_layer(s, track, receiver)
                 status = (gx + 250, gy + 226, gx + 500, gy + 242)  # the right part of the status line
                 self.assertEqual(s.shot().count(status, ex.dark), 0, "the status says more than it is connected")
                 wait_played(receiver.player)
@@ -204,7 +224,7 @@ class GpsFieldJourney(unittest.TestCase):
                 new_map_with_base(s, base)
                 save_as(s, workspace)
                 ex.wait_rows(workspace, "select LayerName from _LayerProperty", [("Base",)], "the saved workspace")
-                connect_new_layer(s, track)
+                connect_new_layer(s, track, receiver)
                 wait_played(receiver.player)
 
                 def recorded():
@@ -218,10 +238,12 @@ class GpsFieldJourney(unittest.TestCase):
                 s.editor.wait()
             finally:
                 receiver.close()
-            self.assertEqual(nodes_of(track), [], "the killed recording was saved after all")
+            self.assertEqual(ex.rows(track, "select count(*) from _MapGeoData"), [(0,)],
+                             "the killed recording was saved after all")
 
             # Started again, the map is opened: the recording is offered back.
             s.start_editor()
+            s.info_tool_aside()
             s.menu("alt+f", "o")
             dialog = s.wait_dialog("^Open$", what="the Open dialog")
             s.type(workspace)
@@ -230,8 +252,7 @@ class GpsFieldJourney(unittest.TestCase):
             question = wait_box(s, "the recording offered back")
             s.key("Return")  # Yes
             s.wait_gone(question, "the question to close")
-            mx, my, mw, mh = s.geometry(s.main)
-            s.click(mx + mw // 2, my + mh - 8)
+            front(s)
             s.key("ctrl+s")
             ex.wait_rows(workspace, "select LayerName from _LayerProperty", [("Base",), ("Track",)],
                          "the layer recorded into, back in the saved workspace")
@@ -254,6 +275,7 @@ class GpsFieldJourney(unittest.TestCase):
                             % (i, dm(52.1 + i * 1e-4, 2, "N", "S"), dm(4.3 + i * 1e-4, 3, "E", "W")))
             new_map_with_base(s, base)
             for log in (plain, os.path.abspath(LF_LOG)):
+                front(s)
                 s.menu("alt+g", "d")
                 dialog = s.wait_dialog("^Open$", what="the open dialog of the log")
                 s.type(log)

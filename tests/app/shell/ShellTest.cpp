@@ -953,3 +953,43 @@ TEST_F(ShellTest, AnOpenedMapOffersBackTheRecordingItsLastRunLeftUnsaved)
     Command(Frame(), ID_FILE_SAVE);
     EXPECT_FALSE(std::filesystem::exists(std::string(journal)));
 }
+
+// The layer a recording made, which the saved workspace does not list yet,
+// comes back with its recording: the journal names the map it belongs to.
+TEST_F(ShellTest, ARecordingIntoANewLayerComesBackWithItsLayer)
+{
+    const CString path = MakeWorkspace(m_folder);
+    const CString layerFile = m_folder.File("Track.klz");
+    {
+        CMapModel model;
+        CMapLayer layer("Track");
+        model.CreateLayerDatabase(layerFile, &layer);
+    }
+    const CString journal = CGpsRecordingJournal::PathFor(layerFile);
+    {
+        std::ofstream out(std::string(journal), std::ios::binary);
+        out << "# GPS recording, not yet saved into its map\n# layer: " << layerFile.GetString() << "\n# map: "
+            << path.GetString() << "\n";
+        out << testsupport::Nmea("GPGGA,101011,5206.00000000,N,00418.00000000,E,1,7,,,M,,M,,")
+            << testsupport::Nmea("GPGGA,101012,5206.01000000,N,00418.01000000,E,1,7,,,M,,M,,");
+    }
+    CMainFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    CGpsRecordingJournal::List(journal);   // in the program's profile, as the recording listed it
+    ModalRecorder boxes({IDYES});
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        Command(frame, ID_FILE_OPEN);
+    }
+    CKolvoDoc* doc = ActiveDocument(frame);
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    ASSERT_EQ(doc->GetMapModel()->GetLayerCount(), 2);
+    CMapLayer* track = doc->GetMapModel()->GetLayerAt(1);
+    EXPECT_EQ(track->GetName(), "Track");
+    EXPECT_EQ(track->GetPointObjects().GetCount(), 2);
+    Command(Frame(), ID_FILE_SAVE);
+    EXPECT_FALSE(std::filesystem::exists(std::string(journal)));
+    EXPECT_TRUE(CGpsRecordingJournal::Listed().empty());
+}
