@@ -13,7 +13,10 @@
 
 #include "platform/wnd/CWnd.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -30,6 +33,11 @@ struct LinkShared {
     // reader ended by itself and closed its port.
     const CGpsReceiverLink* holder = nullptr;
     unsigned endedByItself = 0;
+    // The generation whose reader has begun to read: StartReader returns once
+    // its reader has, so that what the receiver sent before is read at once.
+    std::mutex startMutex;
+    std::condition_variable started;
+    unsigned startedGeneration = 0;
     // Readers that a link could not wait for (its thread held the lock); each
     // ends by itself, and is waited for when a link next can.
     std::vector<std::unique_ptr<CWorkerThread>> orphans;
@@ -189,8 +197,15 @@ void CGpsReceiverLink::StartReader()
     JoinReader();
     if (m_pReaderThread)
         return;   // a reader of this link still runs and cannot be waited for here
+    LinkShared& s = Shared();
     m_pReaderThread = AfxBeginThread(&CGpsReceiverLink::ReaderThreadProc, nullptr);
     m_pReaderThread->SetThreadPriority(THREAD_PRIORITY_HIGHEST);
+    // The reader takes the lock first: not waited for by a thread that holds it.
+    if (GetLinkLock().IsLockedByCurrentThread())
+        return;
+    std::unique_lock lock(s.startMutex);
+    while (s.startedGeneration != s.generation.load() && !m_pReaderThread->HasEnded())
+        s.started.wait_for(lock, std::chrono::milliseconds(10));
 }
 
 void CGpsReceiverLink::ClosePort()
@@ -258,6 +273,11 @@ UINT CGpsReceiverLink::ReaderThreadProc(LPVOID)
         s.nmeaSeen = 0;
         generation = s.generation.load();
     }
+    {
+        std::lock_guard lock(s.startMutex);
+        s.startedGeneration = generation;
+    }
+    s.started.notify_all();
     auto mine = [&s, generation] { return s.running.load() && s.generation.load() == generation; };
     CNmeaLineCutter cutter;
     std::vector<CString> complete;
