@@ -36,17 +36,8 @@ using gpstest::RealLogs;
 using testsupport::Nmea;
 
 namespace {
-// "ddmm.mmmm,N" style fields of signed degrees.
-std::string Coord(double v, int width, char positive, char negative)
-{
-    const double a = std::fabs(v);
-    const int d = (int)a;
-    char buf[40];
-    snprintf(buf, sizeof buf, "%0*d%07.4f,%c", width, d, (a - d) * 60, v < 0 ? negative : positive);
-    return buf;
-}
-std::string Lat(double v) { return Coord(v, 2, 'N', 'S'); }
-std::string Lon(double v) { return Coord(v, 3, 'E', 'W'); }
+std::string Lat(double v) { return testsupport::Latitude(v); }
+std::string Lon(double v) { return testsupport::Longitude(v); }
 
 class GpsLog : public ::testing::Test {
 protected:

@@ -18,6 +18,7 @@
 #include "platform/wnd/WndTestInput.h"
 #include "resources/resource.h"
 #include "tests/app/gps/GpsTestSupport.h"
+#include "tests/gps/support/DaylightSavingZone.h"
 #include "tests/gps/support/NmeaText.h"
 #include "tests/model/layers/LayerFileMaps.h"
 #include "tests/support/TempFolder.h"
@@ -28,6 +29,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -44,16 +46,9 @@ namespace {
 // A GGA sentence at signed decimal degrees.
 std::string Gga(double lat, double lon, int satellites, const char* talker = "GP", const char* time = "123519")
 {
-    auto dm = [](double v, int width) {
-        const double a = std::fabs(v);
-        const int d = (int)a;
-        char buf[32];
-        snprintf(buf, sizeof buf, "%0*d%07.4f", width, d, (a - d) * 60);
-        return std::string(buf);
-    };
     char body[200];
-    snprintf(body, sizeof body, "%sGGA,%s,%s,%c,%s,%c,1,%02d,0.9,545.4,M,46.9,M,,", talker, time, dm(lat, 2).c_str(),
-             lat < 0 ? 'S' : 'N', dm(lon, 3).c_str(), lon < 0 ? 'W' : 'E', satellites);
+    snprintf(body, sizeof body, "%sGGA,%s,%s,%s,1,%02d,0.9,545.4,M,46.9,M,,", talker, time,
+             testsupport::Latitude(lat).c_str(), testsupport::Longitude(lon).c_str(), satellites);
     return Nmea(body);
 }
 
@@ -122,6 +117,21 @@ protected:
         return tracks;
     }
     CString Attribute(CMapObject* o, const char* name) { return gpstest::Attribute(o, name); }
+    // The program ends without saving the recording: the layer file keeps what
+    // it had, and the journal stays as the end left it (a copy stands in for
+    // the file of another process). `again` then opens the map in a window.
+    void EndUnsavedAndOpenAgain(const CString& journal, CMUIMap& again)
+    {
+        const std::string kept = ReadFile(std::string(journal));
+        ClosePort();
+        dlg.reset();
+        layerfile::LetFilesGo(*map.GetMapModel());   // unsaved: rolled back
+        map.DestroyWindow();
+        CGpsRecordingJournal::Remove(journal);
+        std::ofstream(std::string(journal), std::ios::binary) << kept;
+        ASSERT_TRUE(again.Create(CRect(0, 0, 400, 300), &host, 201, WS_CHILD | WS_VISIBLE));
+        again.LoadWorkspace(folder.File("map.kwz"));
+    }
 
     testsupport::TempFolder folder{"kvgps"};
     SerialPeer peer;
@@ -325,25 +335,16 @@ CString Status(CGpsDataDlg& dlg)
     return text;
 }
 
-// Signed degrees as NMEA's ddmm.mmmm,H.
-std::string Dm(double v, int width, char positive, char negative)
-{
-    const double a = std::fabs(v);
-    const int d = (int)a;
-    char buf[40];
-    snprintf(buf, sizeof buf, "%0*d%07.4f,%c", width, d, (a - d) * 60, v < 0 ? negative : positive);
-    return buf;
-}
 }
 
 TEST_F(GpsRecording, ANewerReceiversModeFieldsRecordEveryFix)
 {
     // NMEA 2.3 and later: RMC and GLL end in a mode letter, GGA has one more field.
-    ASSERT_TRUE(Connect(Nmea("GPGGA,101010," + Dm(47.5, 2, 'N', 'S') + "," + Dm(8.5, 3, 'E', 'W') +
+    ASSERT_TRUE(Connect(Nmea("GPGGA,101010," + testsupport::Latitude(47.5) + "," + testsupport::Longitude(8.5) +
                              ",1,09,0.9,400.0,M,48.0,M,,,0")));
     std::string fixes;
     for (int i = 1; i <= 9; ++i) {
-        const std::string lat = Dm(47.5 + i * 1e-4, 2, 'N', 'S'), lon = Dm(8.5 + i * 1e-4, 3, 'E', 'W');
+        const std::string lat = testsupport::Latitude(47.5 + i * 1e-4), lon = testsupport::Longitude(8.5 + i * 1e-4);
         char clock[8];
         snprintf(clock, sizeof clock, "1010%02d", 10 + i);
         if (i % 3 == 1)
@@ -425,15 +426,7 @@ TEST_F(GpsRecording, DataloggerSettingsAreOffWhileThePortRecords)
 // today, a fix at 02:30 UTC keeps 02:30, and the date box shows the UTC date.
 TEST_F(GpsRecording, TimesAreRecordedAndShownInUtc)
 {
-    const char* old = getenv("TZ");
-    const std::string saved = old ? old : "";
-    const time_t now = time(nullptr);
-    struct tm utc {};
-    gmtime_r(&now, &utc);
-    char zone[64];
-    snprintf(zone, sizeof zone, "XST-1XDT,%d/2,%d/3", utc.tm_yday, (utc.tm_yday + 100) % 365);
-    setenv("TZ", zone, 1);
-    tzset();
+    std::optional<testsupport::DaylightSavingZone> zone(std::in_place);
     ASSERT_TRUE(Connect(Gga(10, 20, 6, "GP", "023000")));
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(peer.Send(Gga(10 + i * 1e-4, 20 + i * 1e-4, 6, "GP", "023000")));
@@ -442,15 +435,12 @@ TEST_F(GpsRecording, TimesAreRecordedAndShownInUtc)
     dlg->GetDlgItemText(IDC_GPS_UTC_TIME, shown);
     dlg->GetDlgItemText(IDC_GPS_DATE, date);
     const auto nodes = Nodes();
-    if (old)
-        setenv("TZ", saved.c_str(), 1);
-    else
-        unsetenv("TZ");
-    tzset();
+    zone.reset();
     ASSERT_EQ(nodes.size(), 2u);
     EXPECT_EQ(Attribute(nodes[1], "TIME"), "02:30:00");
     EXPECT_EQ(shown, "02:30:00");
     // 02:30 UTC nearest to now: today, yesterday or tomorrow in UTC.
+    const time_t now = time(nullptr);
     char expected[3][16];
     for (int d = -1; d <= 1; ++d) {
         const time_t day = now + d * 86400;
@@ -484,21 +474,8 @@ TEST_F(GpsRecording, ARecordingTheProgramDidNotLiveToSaveIsOfferedBack)
     for (CMapObject* n : nodes)
         recorded.push_back(dynamic_cast<CMapNode*>(n)->GetPosition());
 
-    // The program ends without saving: the layer file keeps what it had, the
-    // journal stays (a copy stands in for the file that a crash leaves).
-    const std::string kept = ReadFile(std::string(journal));
-    ClosePort();
-    dlg.reset();
-    layerfile::LetFilesGo(*map.GetMapModel());   // unsaved: rolled back
-    map.DestroyWindow();
-    // What the next run finds: the journal as the crash left it, written by
-    // another process.
-    CGpsRecordingJournal::Remove(journal);
-    std::ofstream(std::string(journal), std::ios::binary) << kept;
-
     CMUIMap again;
-    ASSERT_TRUE(again.Create(CRect(0, 0, 400, 300), &host, 201, WS_CHILD | WS_VISIBLE));
-    again.LoadWorkspace(folder.File("map.kwz"));
+    ASSERT_NO_FATAL_FAILURE(EndUnsavedAndOpenAgain(journal, again));
     CMapLayer* layer = again.GetMapModel()->GetLayerAt(0);
     ASSERT_EQ(layer->GetPointObjects().GetCount(), 0);
     {
@@ -538,19 +515,8 @@ TEST_F(GpsRecording, ARecordingGivenUpIsNotOfferedAgain)
         ASSERT_TRUE(peer.Send(Gga(50 + i * 1e-4, 5 + i * 1e-4, 8)));
     Poll(200);
     const CString journal = CGpsRecordingJournal::PathFor(Layer()->GetFilePath());
-    const std::string kept = ReadFile(std::string(journal));
-    ClosePort();
-    dlg.reset();
-    layerfile::LetFilesGo(*map.GetMapModel());
-    map.DestroyWindow();
-    // What the next run finds: the journal as the crash left it, written by
-    // another process.
-    CGpsRecordingJournal::Remove(journal);
-    std::ofstream(std::string(journal), std::ios::binary) << kept;
-
     CMUIMap again;
-    ASSERT_TRUE(again.Create(CRect(0, 0, 400, 300), &host, 201, WS_CHILD | WS_VISIBLE));
-    again.LoadWorkspace(folder.File("map.kwz"));
+    ASSERT_NO_FATAL_FAILURE(EndUnsavedAndOpenAgain(journal, again));
     {
         ModalRecorder no({IDNO});
         EXPECT_EQ(OfferGpsRecordings(again), 1);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "gps/nmea/NmeaSentence.h"
+#include "tests/gps/support/DaylightSavingZone.h"
 #include "tests/gps/support/NmeaText.h"
 
 #include <climits>
@@ -103,23 +104,9 @@ TEST(NmeaSentence, TimeOfDayIsTheSentenceClockInUtcNearestToNow)
 // come out as 03:30.
 TEST(NmeaSentence, TimeOfDayIgnoresTheLocalZoneAndItsDaylightSaving)
 {
-    const char* old = getenv("TZ");
-    const std::string saved = old ? old : "";
-    const time_t now = time(nullptr);
-    struct tm utc {};
-    gmtime_r(&now, &utc);
-    // Zero-based day of the year, leap days counted: POSIX's plain "n" rule.
-    char zone[64];
-    snprintf(zone, sizeof zone, "XST-1XDT,%d/2,%d/3", utc.tm_yday, (utc.tm_yday + 100) % 365);
-    setenv("TZ", zone, 1);
-    tzset();
+    const testsupport::DaylightSavingZone zone;
     const CTime t = Sentence("$X,023000,").ReadTimeOfDay(1);
     EXPECT_EQ(t.FormatGmt("%H:%M:%S"), "02:30:00");
-    if (old)
-        setenv("TZ", saved.c_str(), 1);
-    else
-        unsetenv("TZ");
-    tzset();
 }
 
 TEST(NmeaSentence, ChecksumIsTheTwoDigitsAfterTheStar)
