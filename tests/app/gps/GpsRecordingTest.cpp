@@ -99,6 +99,13 @@ protected:
     }
     // Lets the window poll until the receiver's lines have all been handled.
     void Poll(int ms = 100) { AfxTestRunFor(ms); }
+    // Lets the window poll until the layer holds `count` nodes (the lines it
+    // was sent are handled), with a ceiling generous for a loaded machine.
+    void PollUntilNodes(size_t count)
+    {
+        for (int i = 0; i < 3000 && Nodes().size() < count; ++i)
+            Poll(10);
+    }
     void ClosePort()
     {
         dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GPS_CLOSE_PORT, BN_CLICKED), 0);
@@ -154,7 +161,7 @@ TEST_F(GpsRecording, ConnectWritesTheInitialisationAndRecordsSouthWestFixes)
     const Fix fixes[] = {{-27.2, -153.05}, {-27.2001, -153.0499}, {-27.2003, -153.0497}, {-27.2006, -153.0494}};
     for (const Fix& f : fixes)
         ASSERT_TRUE(peer.Send(Gga(f.lat, f.lon, 8, "GN", "101112")));
-    Poll();
+    PollUntilNodes(3);
     const auto nodes = Nodes();
     ASSERT_EQ(nodes.size(), 3u);
     for (size_t i = 0; i < nodes.size(); ++i) {
@@ -210,7 +217,7 @@ TEST_F(GpsRecording, ThreeSatellitesRecordNothing)
     // Four satellites: recording starts (the first such fix only centres).
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(peer.Send(Gga(48.2 + i * 1e-4, 11.6 + i * 1e-4, 4)));
-    Poll();
+    PollUntilNodes(2);
     EXPECT_EQ(Nodes().size(), 2u);
 }
 
@@ -219,7 +226,7 @@ TEST_F(GpsRecording, ClosingTheWindowWhileRecordingKeepsTheTrack)
     ASSERT_TRUE(Connect(Gga(10, 20, 6)));
     for (int i = 0; i < 4; ++i)
         ASSERT_TRUE(peer.Send(Gga(10 + i * 1e-4, 20 + i * 1e-4, 6)));
-    Poll();
+    PollUntilNodes(3);
     ASSERT_EQ(Nodes().size(), 3u);
     dlg->SendMessage(WM_CLOSE, 0, 0);
     AfxTestProcessEvents();
@@ -355,7 +362,7 @@ TEST_F(GpsRecording, ANewerReceiversModeFieldsRecordEveryFix)
             fixes += Nmea(std::string("GNGLL,") + lat + "," + lon + "," + clock + ",A,A");
     }
     ASSERT_TRUE(peer.Send(fixes));
-    Poll(300);
+    PollUntilNodes(8);
     // The first GGA opens the satellite gate and centres the map; every later fix is a node.
     const auto nodes = Nodes();
     ASSERT_EQ(nodes.size(), 8u);
@@ -368,7 +375,7 @@ TEST_F(GpsRecording, AnUnpluggedReceiverIsReportedAndItsRecordingKept)
     ASSERT_TRUE(Connect(Gga(10, 20, 6)));
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(peer.Send(Gga(10 + i * 1e-4, 20 + i * 1e-4, 6)));
-    Poll(200);
+    PollUntilNodes(4);
     ASSERT_EQ(Nodes().size(), 4u);
     peer.HangUp();
     for (int i = 0; i < 300 && dlg->IsConnected(); ++i)
@@ -408,7 +415,7 @@ TEST_F(GpsRecording, ASecondWindowIsToldThePortIsInUse)
     // The first keeps its port and its fixes.
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(peer.Send(Gga(10 + i * 1e-4, 20 + i * 1e-4, 6)));
-    Poll(200);
+    PollUntilNodes(2);
     EXPECT_TRUE(dlg->IsConnected());
     EXPECT_EQ(Nodes().size(), 2u);
     second.DestroyWindow();
@@ -430,7 +437,7 @@ TEST_F(GpsRecording, TimesAreRecordedAndShownInUtc)
     ASSERT_TRUE(Connect(Gga(10, 20, 6, "GP", "023000")));
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(peer.Send(Gga(10 + i * 1e-4, 20 + i * 1e-4, 6, "GP", "023000")));
-    Poll(200);
+    PollUntilNodes(2);
     CString shown, date;
     dlg->GetDlgItemText(IDC_GPS_UTC_TIME, shown);
     dlg->GetDlgItemText(IDC_GPS_DATE, date);
@@ -459,7 +466,7 @@ TEST_F(GpsRecording, ARecordingTheProgramDidNotLiveToSaveIsOfferedBack)
     ASSERT_TRUE(Connect(Gga(-27.2, -153.05, 8, "GP", "101010")));
     for (int i = 0; i <= 6; ++i)
         ASSERT_TRUE(peer.Send(Gga(-27.2 - i * 1e-4, -153.05 + i * 1e-4, 8, "GN", "101011")));
-    Poll(300);
+    PollUntilNodes(6);
     const auto nodes = Nodes();
     ASSERT_EQ(nodes.size(), 6u);
     const CString journal = CGpsRecordingJournal::PathFor(Layer()->GetFilePath());
@@ -513,7 +520,7 @@ TEST_F(GpsRecording, ARecordingGivenUpIsNotOfferedAgain)
     ASSERT_TRUE(Connect(Gga(50, 5, 8)));
     for (int i = 1; i <= 3; ++i)
         ASSERT_TRUE(peer.Send(Gga(50 + i * 1e-4, 5 + i * 1e-4, 8)));
-    Poll(200);
+    PollUntilNodes(3);
     const CString journal = CGpsRecordingJournal::PathFor(Layer()->GetFilePath());
     CMUIMap again;
     ASSERT_NO_FATAL_FAILURE(EndUnsavedAndOpenAgain(journal, again));
@@ -549,7 +556,7 @@ TEST_F(GpsRecording, TheWindowNeverWaitsForASilentOrA10HzReceiver)
     for (int i = 0; i < 3000 && !done; ++i)
         Poll(10);
     tenHertz.join();
-    Poll(100);
+    PollUntilNodes(29);
     EXPECT_EQ(AfxWorkerWaitsUnderLock() - before, 0u);
     EXPECT_EQ(Nodes().size(), 29u);
 }
