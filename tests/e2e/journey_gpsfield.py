@@ -120,8 +120,10 @@ def new_map_with_base(s, base):
 
 
 def wait_box(s, what):
-    """A message box of the editor: a window of its own, titled as the program."""
-    return s.wait_window("^" + re.escape(ex.MAIN_TITLE) + "$", what=what, accept=lambda w: w != s.main)
+    """A message box of the editor, titled as the program, once it has the
+    keyboard (keys sent before would go to the window under it)."""
+    return s.wait_window("^" + re.escape(ex.MAIN_TITLE) + "$", what=what,
+                         accept=lambda w: w != s.main and s.focused() == w)
 
 
 def nodes_of(layer_file):

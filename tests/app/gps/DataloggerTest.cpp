@@ -249,7 +249,7 @@ TEST_F(Datalogger, ClosingTheWindowWhileTheLoggerIsAskedWaitsForTheHandler)
     // The handler returned with the window still there; it closes next.
     EXPECT_TRUE(dialogs.Dialogs().empty());   // no Download dialog for a window that closes
     EXPECT_FALSE(CGpsReceiverLink::GetPort().IsOpen());
-    for (int i = 0; i < 100 && dlg->GetSafeHwnd(); ++i)
+    for (int i = 0; i < 3000 && dlg->GetSafeHwnd(); ++i)
         AfxTestRunFor(10);
     EXPECT_EQ(dlg->GetSafeHwnd(), nullptr);
     EXPECT_TRUE(Nodes().empty());

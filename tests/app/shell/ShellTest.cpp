@@ -913,7 +913,7 @@ TEST_F(ShellTest, NeitherTheMapNorTheProgramClosesUnderAWaitForTheLogger)
             frame->PostMessage(WM_COMMAND, ID_FILE_CLOSE);
         gps->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GPS_TRINE_DOWNLOAD, BN_CLICKED), 0);
         EXPECT_EQ(OpenDocuments(), 1);
-        for (int i = 0; i < 100 && gps->GetSafeHwnd(); ++i)
+        for (int i = 0; i < 3000 && gps->GetSafeHwnd(); ++i)
             AfxTestRunFor(10);
         EXPECT_EQ(gps->GetSafeHwnd(), nullptr);
         EXPECT_FALSE(CGpsReceiverLink::GetPort().IsOpen());
