@@ -6,7 +6,9 @@
 #include "app/HelpDocuments.h"
 #include "app/KolvoApp.h"
 #include "app/KolvoDoc.h"
+#include "app/GpsLogProgressWindow.h"
 #include "gps/dialogs/GpsDataDlg.h"
+#include "gps/dialogs/GpsRecovery.h"
 #include "gps/dialogs/ViewDataImportDlg.h"
 #include "mapwindow/MapEMDIFrame.h"
 #include "mapwindow/MUIMap.h"
@@ -29,6 +31,7 @@ BEGIN_MESSAGE_MAP(CKolvoView, CView)
     ON_COMMAND(ID_GPS_TRINE, OnGpsTrine)
     ON_COMMAND(ID_IMPORT_GPS_LOG, OnImportGpsDataLog)
     ON_COMMAND(ID_DRAW_LAYER_FROM_GPS_LOG, OnDrawLayerFromGpsLog)
+    ON_MESSAGE(kOfferRecordingsMessage, OnOfferRecordings)
 END_MESSAGE_MAP()
 
 CKolvoView::CKolvoView()
@@ -69,6 +72,15 @@ void CKolvoView::OnInitialUpdate()
     if (CMUIMap* map = GetMapWindow();
         map && map->GetSafeHwnd() && map->GetMapModel()->GetLayerCount() > 0 && !map->HasStoredView())
         map->ZoomToExtent(nullptr);
+    // Once the map shows: the recordings its last run left unsaved.
+    PostMessage(kOfferRecordingsMessage);
+}
+
+LRESULT CKolvoView::OnOfferRecordings(WPARAM, LPARAM)
+{
+    if (CMUIMap* map = GetMapWindow(); map && map->GetSafeHwnd())
+        OfferGpsRecordings(*map);
+    return 0;
 }
 
 void CKolvoView::OnSize(UINT nType, int cx, int cy)
@@ -101,8 +113,14 @@ void CKolvoView::OnImportGpsDataLog()
     CFileDialog open(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, "GPS data log file (*.*)|*.*||", this);
     if (open.DoModal() != IDOK)
         return;
-    CViewDataImportDlg view(open.GetPathName(), this);
-    view.DoModal();
+    // A long log is read with its progress shown; Cancel shows nothing.
+    std::unique_ptr<CViewDataImportDlg> view;
+    {
+        CGpsLogProgressWindow progress(this, open.GetPathName(), "Reading the GPS log...");
+        view = std::make_unique<CViewDataImportDlg>(open.GetPathName(), this, progress.Callback());
+    }
+    if (view->IsComplete())
+        view->DoModal();
 }
 
 void CKolvoView::OnDrawLayerFromGpsLog()
@@ -138,6 +156,9 @@ void CKolvoView::OnMapNotify(NMHDR* pNotifyStruct, LRESULT* pResult)
         break;
     case MAPA_LAYER_EDITABLE:
         GetMapWindow()->SetTool(4);
+        break;
+    case MAPA_LAYER_LOADED:
+        PostMessage(kOfferRecordingsMessage);
         break;
     case MAPA_LAYER_CREATED:
     case MAPA_LAYER_REMOVED:

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/frames/CView.h"
+#include "platform/wnd/Messages.h"
 
 #include <memory>
 
@@ -16,6 +17,9 @@ class CKolvoView : public CView {
     DECLARE_DYNCREATE(CKolvoView)
 public:
     static constexpr UINT kMapWindowId = 200;
+    // Posted when the map opened or a layer was loaded: the view offers back the
+    // GPS recordings the program did not live to save (GpsRecovery.h).
+    static constexpr UINT kOfferRecordingsMessage = WM_APP + 0x4750;
 
     CKolvoView();
     ~CKolvoView() override;
@@ -45,6 +49,7 @@ protected:
     afx_msg void OnImportGpsDataLog();
     // Draw layer from GPS datalogger: the document draws a log into the map.
     afx_msg void OnDrawLayerFromGpsLog();
+    afx_msg LRESULT OnOfferRecordings(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:

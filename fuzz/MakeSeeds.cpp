@@ -21,6 +21,7 @@
 #include "model/layers/MapLayer.h"
 #include "model/layers/MapModel.h"
 #include "model/objects/MapText.h"
+#include "gps/nmea/NmeaSentence.h"
 #include "platform/testing/FuzzPlatform.h"
 
 #include <sqlite3.h>
@@ -68,6 +69,49 @@ template <class Kind> Kind* WithPoints(Kind* object, std::initializer_list<std::
     for (const auto& [x, y] : points)
         object->AddPoint(CFloatPoint(x, y));
     return object;
+}
+
+// A sentence as the sentence classes build one: "$" + body, its checksum, CR LF.
+std::string Sentence(const std::string& body)
+{
+    CNmeaSentence s;
+    s.SetText(("$" + body).c_str());
+    s.AppendChecksum();
+    return s.GetText().GetString();
+}
+
+// The GPS readers' seeds (the real receiver logs of the tests seed them too):
+// sentences of the later NMEA versions, logger replies and records, and a log
+// with every line end, made with the program's own checksum.
+void WriteGpsSeeds()
+{
+    auto write = [](const char* target, const char* name, const std::string& text) {
+        Write(target, name, text.data(), text.size());
+    };
+    const std::string newer = Sentence("GNRMC,123519.00,A,4807.038,N,01131.000,W,022.4,084.4,230394,003.1,W,A,V") +
+                              Sentence("GNGLL,4916.45,N,12311.12,W,225444,A,A") +
+                              Sentence("GPGGA,123519,4807.038,S,01131.000,E,1,08,0.9,545.4,M,46.9,M,,,0") +
+                              Sentence("GNGSA,A,3,10,16,26,27,,,,,,,,,1.94,1.18,1.54,1") +
+                              Sentence("GPVTG,054.7,T,034.4,M,005.5,N,010.2,K,A") +
+                              Sentence("GPGSV,3,3,11,22,42,067,42,24,14,311,43") + Sentence("GPZDA,201530.00,24,08,2005,,") +
+                              Sentence("IIXDR,C,19.52,C,TempAir,P,1.02481,B,Barometer") + Sentence("PGRMZ,246,f,3");
+    write("nmea_sentence", "newer-versions", newer);
+    std::string xdr = "IIXDR";
+    for (int i = 0; i < 250; ++i)
+        xdr += ",C," + std::to_string(i) + ",C,T" + std::to_string(i);
+    write("nmea_sentence", "long", Sentence(xdr));
+    write("nmea_field_list", "positions", newer + Sentence("PEMT161,4,1,040307,090507,0,0,4807.0380,01131.0000,545,90,12"));
+    write("logger_reply", "replies",
+          Sentence("PEMT161,0,3") + Sentence("PEMT161,2,040307,90507,12,0") + Sentence("PEMT160,4,0,30,0") +
+              Sentence("PEMT161,4,1,040307,090507,0,0,-3351.6060,-07039.0060,545,90,12") +
+              Sentence("PEMT161,5,1,040307,090508,0,0,,,545,90,12"));
+    std::string log = Sentence("GPGGA,101011,5206.000,N,00418.000,E,1,7,,,M,,M,,");
+    log.pop_back();   // LF alone
+    log.back() = '\n';
+    log += "$GPGGA,101012,5206.010,N,00418.010,E,1,7,,,M,,M,,\r";   // a plain line, CR alone
+    log += Sentence("GPRMC,101013,A,5206.020,N,00418.020,E,0.5,90.0,240524,,,A");
+    log += "$GPGGA,101014,9506.020,N,00418.030,E,1,7,,,M,,M,,\r\n";   // beyond 90
+    write("gps_log", "line-ends", log);
 }
 
 // The stored geometry of each kind as the map code writes it, read back from
@@ -266,6 +310,7 @@ int main(int argc, char** argv)
     }
     CopyFile("workspace_file", "one-layer", folder + "/map.kws");
     WriteGeometrySeeds(folder);
+    WriteGpsSeeds();
     std::printf("seeds written to %s\n", argv[1]);
     return 0;
 }

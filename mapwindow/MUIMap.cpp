@@ -111,9 +111,9 @@ CMapLayer* CMUIMap::CreateNamedLayer()
     return CreateLayer(name);
 }
 
-CMapObject* CMUIMap::PlaceNodeAt(double x, double y)
+CMapObject* CMUIMap::PlaceNodeAt(double x, double y, CMapLayer* layer)
 {
-    return CNodeTool::PlaceNodeAtPoint(this, x, y);
+    return CNodeTool::PlaceNodeAtPoint(this, x, y, layer);
 }
 
 // ---------------------------------------------------------------- workspace

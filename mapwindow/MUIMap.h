@@ -119,7 +119,7 @@ public:
     // The layer-name dialog of the hook table, then CreateLayer.
     CMapLayer* CreateNamedLayer() override;
     // The node tool's placing at a map point (GPS recording).
-    CMapObject* PlaceNodeAt(double x, double y) override;
+    CMapObject* PlaceNodeAt(double x, double y, CMapLayer* layer) override;
     BOOL HasActiveLayer() const { return GetActiveLayer() != nullptr; }
     BOOL IsMapLayer(const CMapLayer* layer) const;
     void SetStatusText(const CString& text) { m_strStatusText = text; }

@@ -109,7 +109,8 @@ const DialogTemplateRegistration kSettingsRegistration(kSettings);
 
 const DialogItemTemplate kViewImportItems[] = {
     {"Edit", IDC_VIEW_IMPORT_PREVIEW, "", 7, 7, 251, 223, WS_VISIBLE | WS_BORDER | ES_READONLY},
-    {WC_LISTVIEW, IDC_VIEW_IMPORT_LIST, nullptr, 261, 7, 149, 222, WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT},
+    {WC_LISTVIEW, IDC_VIEW_IMPORT_LIST, nullptr, 261, 7, 149, 222,
+     WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA},
     {"Button", IDOK, "OK", 7, 232, 50, 14, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
     {"Button", IDCANCEL, "Cancel", 360, 232, 50, 14, kButton},
 };

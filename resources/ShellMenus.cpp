@@ -136,6 +136,8 @@ const ResourceMenuItem kDocumentMenu[] = {
     {POP, 0, "&GPS Device"},
     {S, ID_GPS_SERIAL, "&Serial Port Conn..."},
     {S, ID_GPS_TRINE, "&Emtac Trine Conn..."},
+    {SEP, 0, nullptr},
+    {S, ID_DRAW_LAYER_FROM_GPS_LOG, "&Draw Layer From GPS Log..."},
     {END, 0, nullptr},
     {POP, 0, "&Window"},
     {S, ID_WINDOW_NEW, "&New Window"},

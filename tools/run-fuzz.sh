@@ -15,7 +15,7 @@ if [ ${#targets[@]} -eq 0 ]; then
   targets=(rect_record style_record label_record units_record text_record image_record index_record
            field_value layer_file workspace_file geometry_arc geometry_line geometry_polygon geometry_polyline
            geometry_polypolygon geometry_polypolyline geometry_advpolygon geometry_polyadvpolygon geometry_chord
-           geometry_pie geometry_spline)
+           geometry_pie geometry_spline nmea_sentence nmea_field_list logger_reply gps_log)
 fi
 parallel=${FUZZ_JOBS:-4}
 bash tools/configure-sanitized.sh > /dev/null
@@ -27,6 +27,7 @@ run() {
   local t=$1
   local corpora=("build-sanitize/fuzz-corpus/$t")
   [ -d "fuzz/corpus/$t" ] && corpora+=("fuzz/corpus/$t")
+  case "$t" in nmea_*|logger_reply|gps_log) corpora+=("tests/data/nmea") ;; esac
   mkdir -p "build-sanitize/fuzz-corpus/$t" "build-sanitize/fuzz-findings/$t"
   QT_QPA_PLATFORM=offscreen "build-sanitize/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
     -print_final_stats=1 -artifact_prefix="build-sanitize/fuzz-findings/$t/" \

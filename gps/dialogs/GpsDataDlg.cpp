@@ -3,6 +3,7 @@
 #include "gps/dialogs/GpsDataDlg.h"
 
 #include "gps/recording/GpsLayerRecording.h"
+#include "gps/nmea/NmeaFix.h"
 #include "gps/nmea/NmeaParser.h"
 
 #include "core/DoublePoint.h"
@@ -51,11 +52,32 @@ CGpsDataDlg::CGpsDataDlg(CMapWindowLink* map, int mode) : CDialog(IDD_GPS_DATA, 
 {
 }
 
+namespace {
+// Polls in a row without a line after which a connected receiver counts as silent.
+constexpr int kSilentPolls = 5;
+}
+
 CGpsDataDlg::~CGpsDataDlg()
 {
     if (GetSafeHwnd())
         DestroyWindow();
     m_Link.ClosePort();
+}
+
+CGpsDataDlg::CBusyScope::~CBusyScope()
+{
+    // The close asked for while the handler waited, now that nothing of the
+    // window is on the stack any more.
+    if (--m_dlg.m_nBusy == 0 && m_dlg.m_bCloseWhenIdle && m_dlg.GetSafeHwnd())
+        m_dlg.PostMessage(WM_CLOSE);
+}
+
+void CGpsDataDlg::CloseWhenIdle()
+{
+    m_bCloseWhenIdle = TRUE;
+    m_Link.AbandonExchanges();
+    if (!IsBusy() && GetSafeHwnd())
+        PostMessage(WM_CLOSE);
 }
 
 BOOL CGpsDataDlg::Create()
@@ -132,17 +154,34 @@ void CGpsDataDlg::GetChosenPort(CString& port, DWORD& rate)
     rate = (DWORD)strtoul(rateText, nullptr, 10);
 }
 
-bool CGpsDataDlg::OpenLinkPort(const CString& port, DWORD rate)
+bool CGpsDataDlg::PortIsFree()
 {
-    if (m_Link.OpenPort(port, rate))
+    CString held;
+    if (!m_Link.IsPortHeldElsewhere(&held))
         return true;
-    ::MessageBox(GetSafeHwnd(), "Could not open COM Port!!", "Error", MB_OK);
+    ::MessageBox(GetSafeHwnd(), held + " is in use by another GPS Data window. Close its port first.", "Error",
+                 MB_OK | MB_ICONEXCLAMATION);
+    SetStatus("Ready");
+    return false;
+}
+
+bool CGpsDataDlg::OpenLinkPort(const CString& port, DWORD rate, const char* failure, const char* caption)
+{
+    if (!PortIsFree())
+        return false;
+    m_Link.ResumeExchanges();
+    if (m_Link.OpenPort(port, rate)) {
+        m_strPort = port;
+        return true;
+    }
+    ::MessageBox(GetSafeHwnd(), failure, caption, MB_OK);
     SetStatus("Ready");
     return false;
 }
 
 void CGpsDataDlg::OnOpenPort()
 {
+    CBusyScope busy(*this);
     m_bDownload = FALSE;
     CString port;
     DWORD rate = 0;
@@ -154,9 +193,11 @@ void CGpsDataDlg::OnOpenPort()
     if (!ChooseGpsLayer())
         return;
     EnableItem(IDC_GPS_CLOSE_PORT, TRUE);
-    for (int id : {IDC_GPS_OPEN_PORT, IDC_GPS_PORT, IDC_GPS_BAUD_RATE, IDC_GPS_CLOSE, IDC_GPS_TRINE_DOWNLOAD})
+    for (int id : {IDC_GPS_OPEN_PORT, IDC_GPS_PORT, IDC_GPS_BAUD_RATE, IDC_GPS_CLOSE, IDC_GPS_TRINE_DOWNLOAD,
+                   IDC_GPS_TRINE_SETTINGS})
         EnableItem(id, FALSE);
     SetStatus("Receiver connected to " + port);
+    m_nSilentPolls = 0;
     SetTimer(kTimerId, 1000);
     m_bTimerProcessing = TRUE;
     UpdateData(FALSE);
@@ -224,29 +265,60 @@ void CGpsDataDlg::StartRecording()
     m_pTrack = std::make_unique<CMapPolyline>();
     m_pTransform = std::make_unique<CGpsFixTransform>(*m_pMap->GetMapModel());
     m_bConnected = TRUE;
+    // Without a journal the recording goes on, unprotected as it always was.
+    m_Journal.Open(*m_pGpsLayer, *m_pMap->GetMapModel());
 }
 
 // ---------------------------------------------------------------- the poll
 void CGpsDataDlg::OnTimer(UINT_PTR id)
 {
+    // The messages this handler dispatches may hold further timer messages:
+    // those are not handled inside it (the next poll takes their lines).
+    if (m_bInTimer)
+        return;
+    CBusyScope busy(*this);
+    m_bInTimer = TRUE;
     if (id == kTimerId && m_bTimerProcessing) {
+        const BOOL lost = m_Link.HasLostReceiver();
         CStringArray lines;
         m_Link.CopyLines(lines, TRUE);
         ProcessLines(lines);
+        if (lost && m_bConnected) {
+            OnReceiverLost();
+        } else if (m_bConnected && !m_bDownload) {
+            if (lines.GetSize() > 0) {
+                if (m_nSilentPolls >= kSilentPolls)
+                    SetStatus("Receiver connected to " + m_strPort);
+                m_nSilentPolls = 0;
+            } else if (++m_nSilentPolls == kSilentPolls) {
+                SetStatus("No data from the receiver on " + m_strPort);
+            }
+        }
     }
     PumpMessages();
+    m_bInTimer = FALSE;
 }
 
-void CGpsDataDlg::TakeFix(const CNmeaPosition& fix, const CTime& time)
+void CGpsDataDlg::OnReceiverLost()
 {
-    m_dFixLat = fix.m_Latitude.SignedDegrees();
-    m_dFixLon = fix.m_Longitude.SignedDegrees();
+    // The lines the reader queued before it ended have been processed: the
+    // recording ends with every fix it had.
+    OnClosePort();
+    SetStatus("Receiver lost on " + m_strPort + ": the recording so far is kept. Open the port again to go on.");
+    UpdateData(FALSE);
+}
+
+void CGpsDataDlg::TakeFix(const CNmeaFix& fix, const CTime& time)
+{
+    m_dFixLat = fix.latitude;
+    m_dFixLon = fix.longitude;
     m_bHaveFix = true;
     s_nPositionGate = 1;
-    m_strLatitude.Format("%.4f  %s", fix.m_Latitude.DecimalDegrees(), fix.m_Latitude.m_nHemisphere == 1 ? "N" : "S");
-    m_strLongitude.Format("%.4f %s", fix.m_Longitude.DecimalDegrees(), fix.m_Longitude.m_nHemisphere == 1 ? "E" : "W");
-    m_strUtcTime = time.Format("%H:%M:%S");
-    m_strDate = time.Format("%d/%m/%Y");
+    m_strLatitude.Format("%.4f  %s", std::fabs(fix.latitude), fix.latitude < 0 ? "S" : "N");
+    m_strLongitude.Format("%.4f %s", std::fabs(fix.longitude), fix.longitude < 0 ? "W" : "E");
+    // The sentence's clock and date are UTC.
+    m_strUtcTime = time.FormatGmt("%H:%M:%S");
+    m_strDate = time.FormatGmt("%d/%m/%Y");
 }
 
 void CGpsDataDlg::ProcessLines(CStringArray& lines)
@@ -263,8 +335,9 @@ void CGpsDataDlg::ProcessLines(CStringArray& lines)
         if (!parser.Parse())
             continue;
         const CString& mnemonic = parser.ParsedMnemonic;
-        const CNmeaPosition& fix = parser.LastPosition;
-        const bool known = fix.m_Latitude.IsKnown() && fix.m_Longitude.IsKnown();
+        // A position or a time that cannot be is shown and recorded as none.
+        CNmeaFix fix;
+        const bool known = NmeaFixOf(parser, fix) == NmeaFixKind::kFix;
         if (mnemonic == "GGA") {
             if (known) {
                 TakeFix(fix, parser.GGA.m_Time);
@@ -355,7 +428,7 @@ bool CGpsDataDlg::RecordFix()
     if (px == m_LastPixelX && py == m_LastPixelY)
         return true;
 
-    CMapObject* node = m_pMap->PlaceNodeAt(at.x, at.y);
+    CMapObject* node = m_pMap->PlaceNodeAt(at.x, at.y, nullptr);
     m_pTrack->AddDoublePoint(at.x, at.y);
     m_pMap->SetModified(1);
     const CPoint device = MapToDevicePoint(at.x, at.y, model->GetXOffset(), model->GetYOffset(), model->GetZoom(),
@@ -371,6 +444,8 @@ bool CGpsDataDlg::RecordFix()
     const CString error = StoreGpsNode(*m_pMap, node, m_dFixLat, m_dFixLon, satellites, m_strUtcTime);
     if (!error.IsEmpty())
         SetStatus(error);
+    else if (m_pGpsLayer)
+        m_Journal.Append(*m_pGpsLayer, m_dFixLat, m_dFixLon, satellites, m_strUtcTime);
     m_dLastLat = m_dFixLat;
     m_dLastLon = m_dFixLon;
     m_LastPixelX = px;
@@ -397,6 +472,8 @@ void CGpsDataDlg::FinishTrack()
     }
     m_pTrack.reset();
     m_pTransform.reset();
+    // The journal stays beside the layer until the map is saved or closed.
+    m_Journal.Close();
     if (m_bTrackStarted && m_nClientHeight > 0) {
         const double span = std::max(m_TrackExtent.right - m_TrackExtent.left, m_TrackExtent.top - m_TrackExtent.bottom);
         if (span != 0) {
@@ -413,6 +490,7 @@ void CGpsDataDlg::FinishTrack()
 
 void CGpsDataDlg::OnClosePort()
 {
+    CBusyScope busy(*this);
     m_Link.ClosePort();
     KillTimer(kTimerId);
     m_bTimerProcessing = FALSE;
@@ -423,7 +501,7 @@ void CGpsDataDlg::OnClosePort()
     }
     EnableItem(IDC_GPS_CLOSE_PORT, FALSE);
     for (int id : {IDC_GPS_OPEN_PORT, IDC_GPS_PORT, IDC_GPS_BAUD_RATE, IDC_GPS_CLOSE, IDC_GPS_TRINE,
-                   IDC_GPS_TRINE_DOWNLOAD})
+                   IDC_GPS_TRINE_DOWNLOAD, IDC_GPS_TRINE_SETTINGS})
         EnableItem(id, TRUE);
     ClearDisplay();
     UpdateData(FALSE);
@@ -445,6 +523,13 @@ void CGpsDataDlg::ClearDisplay()
 // ---------------------------------------------------------------- closing
 BOOL CGpsDataDlg::DestroyWindow()
 {
+    // A handler of the window is waiting (and dispatching messages): it ends
+    // its wait, and the window closes once it has returned.
+    if (IsBusy() && GetSafeHwnd()) {
+        CloseWhenIdle();
+        return FALSE;
+    }
+    m_bCloseWhenIdle = FALSE;
     // A recording in progress ends as Close Port ends it: the track is kept.
     if (m_bConnected && GetSafeHwnd())
         OnClosePort();

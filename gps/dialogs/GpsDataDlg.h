@@ -4,12 +4,22 @@
 // the layer when the port closes (or the window closes while recording).
 //
 // Positions keep their hemisphere and are transformed into the map's system;
-// a node lies at its fix, not at the pixel the fix falls on.
+// a node lies at its fix, not at the pixel the fix falls on. Times are UTC. Each
+// recorded fix also goes to the recording's journal (GpsRecordingJournal.h), so
+// that a recording survives the program's end before the map was saved.
+//
+// A receiver that is unplugged is reported ("Receiver lost on COMn"), its
+// recording kept as Close Port keeps it, and the port can be opened again; one
+// that falls silent is reported while it is silent. While a handler waits for
+// the receiver or the data logger (its fixed waits dispatch messages), a
+// request to close the window ends the wait and closes the window once the
+// handler has returned; the view asks IsBusy before it lets its map close.
 #pragma once
 
 #include "gps/recording/GpsFixTransform.h"
+#include "gps/recording/GpsRecordingJournal.h"
 #include "gps/link/GpsReceiverLink.h"
-#include "gps/nmea/NmeaSentence.h"
+#include "gps/nmea/NmeaFix.h"
 
 #include "core/DoubleRect.h"
 #include "platform/dialogs/CDialog.h"
@@ -46,6 +56,11 @@ public:
     CString FindLoggerPort();
 
     BOOL IsConnected() const { return m_bConnected; }
+    // Whether a handler of the window runs (it may be waiting for the device
+    // and dispatching messages meanwhile): the window must not be deleted now.
+    BOOL IsBusy() const { return m_nBusy > 0; }
+    // Ends the wait under way and closes the window once its handler returns.
+    void CloseWhenIdle();
     CGpsReceiverLink& GetLink() { return m_Link; }
     CMapLayer* GetGpsLayer() const { return m_pGpsLayer; }
     const CMapPolyline* GetTrack() const { return m_pTrack.get(); }
@@ -71,6 +86,18 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Marks a handler of the window as running for its scope (IsBusy).
+    class CBusyScope {
+    public:
+        explicit CBusyScope(CGpsDataDlg& dlg) : m_dlg(dlg) { ++m_dlg.m_nBusy; }
+        ~CBusyScope();
+        CBusyScope(const CBusyScope&) = delete;
+        CBusyScope& operator=(const CBusyScope&) = delete;
+
+    private:
+        CGpsDataDlg& m_dlg;
+    };
+
     // Shows or enables the control `id`, when the template has it.
     void ShowItem(int id, BOOL show);
     void EnableItem(int id, BOOL enable);
@@ -78,8 +105,14 @@ private:
     // rate 0 for a list with nothing chosen.
     void GetChosenPort(CString& port, DWORD& rate);
     // Opens the link; false, the user told and the status back to "Ready",
-    // when the port cannot be opened.
-    bool OpenLinkPort(const CString& port, DWORD rate);
+    // when the port cannot be opened or another GPS Data window holds it.
+    bool OpenLinkPort(const CString& port, DWORD rate, const char* failure = "Could not open COM Port!!",
+                      const char* caption = "Error");
+    // Told when another GPS Data window holds the port; true when none does.
+    bool PortIsFree();
+    // After a receiver was lost: the recording ends as Close Port ends it, and
+    // the user is told.
+    void OnReceiverLost();
     // After the port opened: the reader, the initialisation lines and up to
     // four polls for a first line; false (port closed, user told) on silence.
     bool AwaitReceiver(const CString& port);
@@ -97,13 +130,18 @@ private:
     void ClearDisplay();
     void SetStatus(const CString& text);
     // Shows a parsed fix and makes it the current one.
-    void TakeFix(const CNmeaPosition& fix, const CTime& time);
+    void TakeFix(const CNmeaFix& fix, const CTime& time);
 
     CMapWindowLink* m_pMap;
     int m_nMode;
     CGpsReceiverLink m_Link;
     BOOL m_bConnected = FALSE;
     BOOL m_bTimerProcessing = FALSE;
+    CString m_strPort;             // of the connection
+    int m_nBusy = 0;               // handlers running (CBusyScope)
+    BOOL m_bCloseWhenIdle = FALSE;
+    BOOL m_bInTimer = FALSE;       // the timer's handler runs: a timer message it dispatches is not handled again
+    int m_nSilentPolls = 0;        // polls in a row that brought no line
 
     // Display values.
     CString m_strUtcTime, m_strLocalTime, m_strDate, m_strLatitude, m_strLongitude, m_strVariation;
@@ -131,4 +169,5 @@ private:
     long long m_LastPixelX = 0, m_LastPixelY = 0;
     CDoubleRect m_TrackExtent;   // map units
     int m_nClientWidth = 0, m_nClientHeight = 0;
+    CGpsRecordingJournal m_Journal;
 };

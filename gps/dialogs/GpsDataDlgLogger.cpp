@@ -4,7 +4,7 @@
 
 #include "gps/dialogs/DataloggerDownloadDlg.h"
 #include "gps/dialogs/DataloggerSettingsDlg.h"
-#include "gps/nmea/NmeaFieldList.h"
+#include "gps/dialogs/LoggerRecord.h"
 
 #include "platform/base/Profile.h"
 #include "platform/controls/CAnimateCtrl.h"
@@ -14,16 +14,6 @@
 
 namespace {
 const char kNotFound[] = "AUTOTRINE_NOTFOUND";
-
-// "hhmmss" as "hh:mm:ss"; "ddmmyy" as "yy:mm:dd" read backwards (characters 5-6, 3-4, 1-2).
-CString Clock(const CString& field)
-{
-    return field.Mid(0, 2) + ":" + field.Mid(2, 2) + ":" + field.Mid(4, 2);
-}
-CString Calendar(const CString& field)
-{
-    return field.Mid(4, 2) + ":" + field.Mid(2, 2) + ":" + field.Mid(0, 2);
-}
 }
 
 CString CGpsDataDlg::FindLoggerPort()
@@ -71,7 +61,10 @@ CString CGpsDataDlg::FindLoggerPort()
 
 void CGpsDataDlg::OnConnectTrine()
 {
+    CBusyScope busy(*this);
     m_bDownload = FALSE;
+    if (!PortIsFree())
+        return;
     const CString port = FindLoggerPort();
     SetStatus("Ready");
     if (port == kNotFound) {
@@ -79,16 +72,14 @@ void CGpsDataDlg::OnConnectTrine()
                      MB_OK);
         return;
     }
-    if (!m_Link.OpenPort(port, 4800)) {
-        ::MessageBox(GetSafeHwnd(), "Could not open COM Port to Trine!!", "COM Port Error", MB_OK);
-        SetStatus("Ready");
+    if (!OpenLinkPort(port, 4800, "Could not open COM Port to Trine!!", "COM Port Error"))
         return;
-    }
     if (!AwaitReceiver(port) || !ChooseGpsLayer())
         return;
     EnableItem(IDC_GPS_CLOSE_PORT, TRUE);
-    for (int id : {IDC_GPS_TRINE, IDC_GPS_CLOSE, IDC_GPS_TRINE_DOWNLOAD})
+    for (int id : {IDC_GPS_TRINE, IDC_GPS_CLOSE, IDC_GPS_TRINE_DOWNLOAD, IDC_GPS_TRINE_SETTINGS})
         EnableItem(id, FALSE);
+    m_nSilentPolls = 0;
     SetTimer(kTimerId, 1000);
     m_bTimerProcessing = TRUE;
     UpdateData(FALSE);
@@ -96,8 +87,11 @@ void CGpsDataDlg::OnConnectTrine()
 
 void CGpsDataDlg::OnDownloadTrineData()
 {
+    CBusyScope busy(*this);
     m_nRecordCounter = 0;
     m_bTimerProcessing = FALSE;
+    if (!PortIsFree())
+        return;
     CString port;
     DWORD rate = 4800;
     if (m_nMode == kModeSerial) {
@@ -119,15 +113,19 @@ void CGpsDataDlg::OnDownloadTrineData()
     SetStatus("Receiver connected to " + port);
 
     const int count = m_Link.GetRecordCount("");
+    if (m_bCloseWhenIdle) {
+        m_Link.ClosePort();   // the window is to close: no dialog, no layer
+        return;
+    }
     CDataloggerDownloadDlg choose(this, count);
-    if (choose.DoModal() != IDOK) {
+    if (choose.DoModal() != IDOK || m_bCloseWhenIdle) {
         m_Link.ClosePort();
         SetStatus("Ready");
         return;
     }
     if (!ChooseGpsLayer())
         return;
-    for (int id : {IDC_GPS_TRINE, IDC_GPS_OPEN_PORT, IDC_GPS_TRINE_DOWNLOAD, IDC_GPS_CLOSE})
+    for (int id : {IDC_GPS_TRINE, IDC_GPS_OPEN_PORT, IDC_GPS_TRINE_DOWNLOAD, IDC_GPS_CLOSE, IDC_GPS_TRINE_SETTINGS})
         EnableItem(id, FALSE);
     EnableItem(IDC_GPS_CLOSE_PORT, TRUE);
 
@@ -158,29 +156,24 @@ void CGpsDataDlg::ProcessRecords(CStringArray& lines)
         }
         if (m_nTotalRecords < 0)
             continue;
-        const CNmeaFieldList record(lines[i] + "\r\n");
-        const CString type = record.GetField(1);
-        if (record.GetSentenceName() != "$PEMT161" ||
-            (type != "4" && type != "5" && type != "6" && type != "7"))
+        LoggerRecord record;
+        if (!ReadLoggerRecord(lines[i], record))
             continue;   // the receiver's own sentences, arriving meanwhile
         ++m_nRecordCounter;
-        const double rawLat = atof(record.GetField(7));
-        const double rawLon = atof(record.GetField(8));
-        m_strLatitude.Format("%.4f", NmeaToDegrees(rawLat));
-        m_strLongitude.Format("%.4f", NmeaToDegrees(rawLon));
-        m_strUtcTime = Clock(record.GetField(4));
-        m_strDate = Calendar(record.GetField(3));
-        m_dSpeedKmh = atof(record.GetField(11));
-        m_dTrueCourse = atof(record.GetField(10));
-        m_dAltitude = atof(record.GetField(9));
+        m_strLatitude.Format("%.4f", record.latitude);
+        m_strLongitude.Format("%.4f", record.longitude);
+        m_strUtcTime = record.clock;
+        m_strDate = record.date;
+        m_dSpeedKmh = record.speedKmh;
+        m_dTrueCourse = record.course;
+        m_dAltitude = record.altitude;
         m_strLocalTime = CTime::GetCurrentTime().Format("%H:%M:%S");
         s_nPositionGate = s_nSatelliteGate = 1;
-        // The logger's records carry no hemisphere: north and east.
-        m_dFixLat = NmeaToDegrees(rawLat);
-        m_dFixLon = NmeaToDegrees(rawLon);
+        m_dFixLat = record.latitude;
+        m_dFixLon = record.longitude;
         m_bHaveFix = true;
         UpdateData(FALSE);
-        if (m_bConnected && m_dFixLat != m_dLastLat && m_dFixLon != m_dLastLon && !RecordFix()) {
+        if (record.placed && m_bConnected && m_dFixLat != m_dLastLat && m_dFixLon != m_dLastLon && !RecordFix()) {
             UpdateData(FALSE);
             return;
         }
@@ -199,6 +192,10 @@ void CGpsDataDlg::ProcessRecords(CStringArray& lines)
 
 void CGpsDataDlg::OnDataloggerSettings()
 {
+    CBusyScope busy(*this);
+    // The port that records is not taken from under the recording.
+    if (m_bConnected || !PortIsFree())
+        return;
     const CString port = FindLoggerPort();
     if (port == kNotFound) {
         ::MessageBox(GetSafeHwnd(), "The Trine Datalogger could not be auto-detected.", "Trine Datalogger not found",
@@ -207,11 +204,8 @@ void CGpsDataDlg::OnDataloggerSettings()
         return;
     }
     SetStatus("Receiver connected to " + port);
-    if (!m_Link.OpenPort(port, 4800)) {
-        ::MessageBox(GetSafeHwnd(), "Could not open COM Port to Trine!!", "COM Port Error", MB_OK);
-        SetStatus("Ready");
+    if (!OpenLinkPort(port, 4800, "Could not open COM Port to Trine!!", "COM Port Error"))
         return;
-    }
     m_Link.StartReader();
     CDataloggerSettingsDlg settings;
     int elapse = 0, movement = 0;
@@ -230,7 +224,7 @@ void CGpsDataDlg::OnDataloggerSettings()
                      "set the datalogger in the next dialog.",
                      "Datalogger settings not found", MB_OK | MB_ICONINFORMATION);
     }
-    if (settings.DoModal() == IDOK) {
+    if (!m_bCloseWhenIdle && settings.DoModal() == IDOK && !m_bCloseWhenIdle) {
         const int newElapse = settings.m_bDisableElapse ? 0 : atoi(settings.m_strElapse);
         const int newMovement = settings.m_bDisableMovement ? 0 : atoi(settings.m_strMovement);
         if (settings.m_bErase)

@@ -1,10 +1,9 @@
 // Reading GPS log files and drawing them into the map.
 #include "gps/dialogs/GpsLog.h"
 
-#include "gps/dialogs/GpsDataDlg.h"
 #include "gps/recording/GpsFixTransform.h"
 #include "gps/recording/GpsLayerRecording.h"
-#include "gps/nmea/NmeaFieldList.h"
+#include "gps/nmea/NmeaLineCutter.h"
 #include "gps/nmea/NmeaParser.h"
 
 #include "core/DoubleRect.h"
@@ -18,78 +17,120 @@
 #include "platform/wnd/CWnd.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdlib>
 #include <climits>
 #include <cmath>
 #include <fstream>
-#include <string>
+#include <vector>
 
 namespace {
-// Reads the file line by line; false when it cannot be opened.
+// Hands every line of the file to `each(parser, accepted)`: the parser holds
+// the line as a sentence and `accepted` says whether it parsed. Lines that are
+// no sentence or that the parser refuses are counted here. False when the file
+// cannot be opened or the progress cancelled.
 template <class Each>
-bool ForEachLine(const CString& path, Each each)
+bool ForEachSentence(const CString& path, GpsLogCounts& counts, const GpsLogProgress& progress, Each each)
 {
     std::ifstream in(path.GetString(), std::ios::binary);
     if (!in)
         return false;
-    std::string line;
-    while (std::getline(in, line))
-        each(line.c_str());
+    in.seekg(0, std::ios::end);
+    const double size = std::max<double>(1, (double)in.tellg());
+    in.seekg(0);
+    // One parser for the whole file, as the viewer and the import are meant to use.
+    CNmeaParser parser;
+    CNmeaLineCutter cutter;
+    auto line = [&](const CString& text) {
+        ++counts.lines;
+        if (text[0] != '$') {
+            ++counts.notSentences;
+            return;
+        }
+        parser.SetSentence(text + "\r\n");
+        if (parser.Parse()) {
+            each(parser);
+            return;
+        }
+        if (parser.ErrorText.Find("Checksum") >= 0)
+            ++counts.badChecksums;
+        else
+            ++counts.unknownTypes;
+    };
+    std::vector<char> buffer(1 << 16);
+    double read = 0;
+    while (in) {
+        in.read(buffer.data(), (std::streamsize)buffer.size());
+        const std::streamsize n = in.gcount();
+        if (n <= 0)
+            break;
+        cutter.Feed(buffer.data(), (size_t)n, line);
+        read += (double)n;
+        if (progress && !progress(read / size)) {
+            counts.tooLong = (long long)cutter.GetCutLines();
+            return false;
+        }
+    }
+    cutter.Finish(line);
+    counts.tooLong = (long long)cutter.GetCutLines();
     return true;
 }
-
-// A sentence whose "*hh" matches the exclusive-or of the characters between
-// "$" and "*".
-bool ChecksumIsRight(const CString& line)
-{
-    const int star = line.Find('*');
-    if (star < 1 || line.GetLength() < star + 3)
-        return false;
-    unsigned char sum = 0;
-    for (int i = 1; i < star; ++i)
-        sum ^= (unsigned char)line[i];
-    char* end = nullptr;
-    const CString digits = line.Mid(star + 1, 2);
-    const unsigned long stated = strtoul(digits, &end, 16);
-    return end && *end == 0 && isxdigit((unsigned char)digits[0]) && stated == sum;
 }
 
-bool Parse(CNmeaParser& parser, const CString& sentence)
-{
-    parser.SetSentence(sentence);
-    return parser.Parse() != 0;
-}
-}
-
-CString GpsLogSentence(const char* line)
-{
-    CString text(line);
-    while (!text.IsEmpty() && (text[text.GetLength() - 1] == '\r' || text[text.GetLength() - 1] == '\n'))
-        text = text.Left(text.GetLength() - 1);
-    return text + "\r\n";
-}
-
-bool IsLogSentence(const CString& line)
-{
-    return line.GetLength() >= 3 && line[0] == '$' && line.Right(2) == "\r\n";
-}
-
-bool ReadGpsLogPositions(const CString& path, std::vector<GpsLogPosition>& positions)
+bool ReadGpsLogPositions(const CString& path, std::vector<GpsLogPosition>& positions, GpsLogCounts* counts,
+                         const GpsLogProgress& progress)
 {
     positions.clear();
-    return ForEachLine(path, [&](const char* line) {
-        CNmeaParser parser;
-        if (!Parse(parser, GpsLogSentence(line)))
-            return;
-        const CNmeaPosition& p = parser.LastPosition;
-        if (p.m_Latitude.IsKnown() && p.m_Longitude.IsKnown())
-            positions.push_back({p.m_Latitude.m_dValue, p.m_Longitude.m_dValue, p.m_Latitude.SignedDegrees(),
-                                 p.m_Longitude.SignedDegrees()});
+    GpsLogCounts local;
+    GpsLogCounts& c = counts ? *counts : local;
+    return ForEachSentence(path, c, progress, [&](CNmeaParser& parser) {
+        CNmeaFix fix;
+        switch (NmeaFixOf(parser, fix)) {
+        case NmeaFixKind::kFix:
+            positions.push_back({fix.rawLatitude, fix.rawLongitude, fix.latitude, fix.longitude});
+            break;
+        case NmeaFixKind::kImpossible:
+            ++c.impossible;
+            break;
+        case NmeaFixKind::kNone:
+            break;
+        }
     });
 }
 
-GpsLogImportResult ImportGpsLog(CMapWindowLink& map, CMapLayer* layer, const CString& path)
+namespace {
+// The import's reading of one parsed sentence: the fix of a GGA, GLL or RMC,
+// or nothing, counted.
+bool TakeFix(CNmeaParser& parser, CNmeaFix& fix, GpsLogCounts& counts)
+{
+    if (!IsNmeaFixSentence(parser.ParsedMnemonic))
+        return false;
+    switch (NmeaFixOf(parser, fix)) {
+    case NmeaFixKind::kFix:
+        return true;
+    case NmeaFixKind::kNone:
+        ++counts.withoutPosition;
+        return false;
+    case NmeaFixKind::kImpossible:
+        ++counts.impossible;
+        return false;
+    }
+    return false;
+}
+}
+
+bool ReadGpsLogFixes(const CString& path, std::vector<CNmeaFix>& fixes, GpsLogCounts* counts)
+{
+    fixes.clear();
+    GpsLogCounts local;
+    GpsLogCounts& c = counts ? *counts : local;
+    return ForEachSentence(path, c, {}, [&](CNmeaParser& parser) {
+        CNmeaFix fix;
+        if (TakeFix(parser, fix, c))
+            fixes.push_back(fix);
+    });
+}
+
+GpsLogImportResult ImportGpsLog(CMapWindowLink& map, CMapLayer* layer, const CString& path,
+                                const GpsLogImportOptions& options)
 {
     GpsLogImportResult result;
     CMapModel* model = map.GetMapModel();
@@ -114,57 +155,48 @@ GpsLogImportResult ImportGpsLog(CMapWindowLink& map, CMapLayer* layer, const CSt
     double zoom = CGpsFixTransform::kFirstZoomDegrees;   // map units per pixel of the first view
     CDoubleRect extent;
     CString satellites;   // from the last GGA; empty before the first
-    ForEachLine(path, [&](const char* raw) {
-        const CString line = GpsLogSentence(raw);
-        if (!IsLogSentence(line))
+    GpsLogCounts& counts = result.counts;
+    result.cancelled = !ForEachSentence(path, counts, options.progress, [&](CNmeaParser& parser) {
+        CNmeaFix fix;
+        if (!TakeFix(parser, fix, counts))
             return;
-        const CString kind = CNmeaFieldList(line).GetKind();
-        if (kind != "GGA" && kind != "GLL" && kind != "RMC")
+        if (options.keep && !options.keep(fix))
             return;
-        // Read by field position, so that the later versions' extra fields
-        // (a GGA with a 15th field, say) do not hide a good fix.
-        const CNmeaFieldList fields(line);
-        if (!ChecksumIsRight(line))
-            return;   // a broken line
-        const int latAt = kind == "GGA" ? 2 : kind == "GLL" ? 1 : 3;
-        const CString ns = fields.GetField(latAt + 1), ew = fields.GetField(latAt + 3);
-        if ((ns != "N" && ns != "S") || (ew != "E" && ew != "W") || fields.GetLatitude().IsEmpty() ||
-            fields.GetLongitude().IsEmpty())
+        if (!options.everyFix && (fix.latitude == lastLat || fix.longitude == lastLon)) {
+            ++counts.repeated;   // both must change
             return;
-        const double lat = NmeaToDegrees(atof(fields.GetLatitude())) * (ns == "S" ? -1 : 1);
-        const double lon = NmeaToDegrees(atof(fields.GetLongitude())) * (ew == "W" ? -1 : 1);
-        if (lat == lastLat || lon == lastLon)
-            return;   // both must change
-        if (kind == "GGA")
-            satellites.Format("%i", atoi(fields.GetField(7)));
-        const CString hhmmss = fields.GetTime();
-        const CString time = hhmmss.GetLength() >= 6 ? hhmmss.Mid(0, 2) + ":" + hhmmss.Mid(2, 2) + ":" + hhmmss.Mid(4, 2)
-                                                     : CString();
+        }
+        if (fix.satellites >= 0)
+            satellites.Format("%i", fix.satellites);
         CDoublePoint at;
-        if (!transform.ToMap(lon, lat, at))
-            return;   // outside what the map's system can hold
+        if (!transform.ToMap(fix.longitude, fix.latitude, at)) {
+            ++counts.impossible;   // outside what the map's system can hold
+            return;
+        }
         if (!haveOrigin) {
             origin = at;
-            zoom = transform.FirstZoomAt(lon, lat);
+            zoom = transform.FirstZoomAt(fix.longitude, fix.latitude);
             haveOrigin = true;
             extent = CDoubleRect(at.x, at.y, at.x, at.y);
         }
         const long long px = std::llround(std::clamp((at.x - origin.x) / zoom, -9e18, 9e18));
         const long long py = std::llround(std::clamp((at.y - origin.y) / zoom, -9e18, 9e18));
-        if (px == lastPixelX && py == lastPixelY)
+        if (!options.everyFix && px == lastPixelX && py == lastPixelY) {
+            ++counts.repeated;
             return;
-        CMapObject* node = map.PlaceNodeAt(at.x, at.y);
+        }
+        CMapObject* node = map.PlaceNodeAt(at.x, at.y, layer);
         track.AddDoublePoint(at.x, at.y);
         extent.left = std::min(extent.left, at.x);
         extent.right = std::max(extent.right, at.x);
         extent.bottom = std::min(extent.bottom, at.y);
         extent.top = std::max(extent.top, at.y);
         if (node) {
-            StoreGpsNode(map, node, lat, lon, satellites, time);
+            StoreGpsNode(map, node, fix.latitude, fix.longitude, satellites, NmeaClockText(fix.timeText));
             ++result.nodes;
         }
-        lastLat = lat;
-        lastLon = lon;
+        lastLat = fix.latitude;
+        lastLon = fix.longitude;
         lastPixelX = px;
         lastPixelY = py;
     });
@@ -192,4 +224,29 @@ GpsLogImportResult ImportGpsLog(CMapWindowLink& map, CMapLayer* layer, const CSt
     }
     map.InvalidateMap(nullptr, TRUE);
     return result;
+}
+
+CString DescribeGpsLogImport(const GpsLogImportResult& result)
+{
+    const GpsLogCounts& c = result.counts;
+    CString text;
+    text.Format("%d positions were drawn into the layer as nodes and a track.", result.nodes);
+    if (result.cancelled)
+        text += "\r\nThe import was cancelled: the rest of the file was not read.";
+    const std::pair<long long, const char*> skipped[] = {
+        {c.badChecksums, "with a wrong or missing checksum"},
+        {c.impossible, "with a position or time that cannot be (out of range or not a number)"},
+        {c.withoutPosition, "of the receiver without a position"},
+        {c.notSentences, "that are no NMEA sentence"},
+        {c.unknownTypes, "of a sentence type the program does not read"},
+        {c.tooLong, "longer than 1024 characters"},
+        {c.repeated, "at the latitude or longitude of the position before"},
+    };
+    CString reasons;
+    for (const auto& [count, why] : skipped)
+        if (count > 0)
+            reasons.AppendFormat("\r\n%lld lines %s", count, why);
+    if (!reasons.IsEmpty())
+        text += "\r\n\r\nSkipped:" + reasons;
+    return text;
 }

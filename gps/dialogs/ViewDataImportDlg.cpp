@@ -7,7 +7,9 @@
 #include "resources/resource.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdio>
 
 BEGIN_MESSAGE_MAP(CTrackPreview, CEdit)
     ON_WM_PAINT()
@@ -54,10 +56,14 @@ void CTrackPreview::OnPaint()
     dc.SelectObject(old);
 }
 
-CViewDataImportDlg::CViewDataImportDlg(const CString& path, CWnd* pParent)
+BEGIN_MESSAGE_MAP(CViewDataImportDlg, CDialog)
+    ON_NOTIFY(LVN_GETDISPINFO, IDC_VIEW_IMPORT_LIST, OnGetDispInfo)
+END_MESSAGE_MAP()
+
+CViewDataImportDlg::CViewDataImportDlg(const CString& path, CWnd* pParent, const GpsLogProgress& progress)
     : CDialog(IDD_VIEW_DATA_IMPORT, pParent), m_strPath(path)
 {
-    ReadGpsLogPositions(path, m_Positions);
+    m_bComplete = ReadGpsLogPositions(path, m_Positions, nullptr, progress);
 }
 
 void CViewDataImportDlg::DoDataExchange(CDataExchange* pDX)
@@ -75,13 +81,20 @@ BOOL CViewDataImportDlg::OnInitDialog()
     m_List.GetClientRect(&client);
     m_List.InsertColumn(0, "Longtitude", LVCFMT_CENTER, client.Width() / 2);
     m_List.InsertColumn(1, "Lattitude", LVCFMT_CENTER, client.Width() / 2);
-    for (size_t i = 0; i < m_Positions.size(); ++i) {
-        CString text;
-        text.Format("%f", m_Positions[i].rawLongitude);
-        const int row = m_List.InsertItem((int)i, text);
-        text.Format("%f", m_Positions[i].rawLatitude);
-        m_List.SetItemText(row, 1, text);
-    }
+    m_List.SetItemCountEx((int)std::min<size_t>(m_Positions.size(), INT_MAX));
     m_Preview.Invalidate();
     return TRUE;
+}
+
+void CViewDataImportDlg::OnGetDispInfo(NMHDR* pNotifyStruct, LRESULT* pResult)
+{
+    *pResult = 0;
+    auto* info = reinterpret_cast<NMLVDISPINFO*>(pNotifyStruct);
+    LVITEM& item = info->item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0 || item.iItem < 0 ||
+        (size_t)item.iItem >= m_Positions.size())
+        return;
+    // Column 0 the raw longitude, column 1 the raw latitude, as the list always showed them.
+    const GpsLogPosition& p = m_Positions[(size_t)item.iItem];
+    snprintf(item.pszText, (size_t)item.cchTextMax, "%f", item.iSubItem == 0 ? p.rawLongitude : p.rawLatitude);
 }

@@ -26,20 +26,28 @@ private:
     const std::vector<GpsLogPosition>* m_pPositions = nullptr;
 };
 
+// The list holds no rows of its own (owner data): it asks for the texts of the
+// rows it shows, so a log of millions of positions opens at once.
 class CViewDataImportDlg : public CDialog {
 public:
-    // Reads the file at once.
-    CViewDataImportDlg(const CString& path, CWnd* pParent = nullptr);
+    // Reads the file at once, telling `progress` how far it got; a progress
+    // that cancels leaves the dialog incomplete.
+    CViewDataImportDlg(const CString& path, CWnd* pParent = nullptr, const GpsLogProgress& progress = {});
 
     const std::vector<GpsLogPosition>& GetPositions() const { return m_Positions; }
+    // False when the file could not be read to its end.
+    BOOL IsComplete() const { return m_bComplete; }
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
+    afx_msg void OnGetDispInfo(NMHDR* pNotifyStruct, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
 
 private:
     CString m_strPath;
     std::vector<GpsLogPosition> m_Positions;
+    BOOL m_bComplete = FALSE;
     CListCtrl m_List;
     CTrackPreview m_Preview;
 };

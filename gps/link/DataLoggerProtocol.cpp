@@ -3,7 +3,8 @@
 // for the reply among the queued lines, newest first.
 //
 // Every exchange empties the queue before it writes, so that a reply left over
-// from an earlier exchange is never taken for this one's.
+// from an earlier exchange is never taken for this one's. An exchange that is
+// abandoned (its window is to close) ends at its next step as one that got no reply.
 #include "gps/link/GpsReceiverLink.h"
 
 #include "gps/link/MemDialog.h"
@@ -107,6 +108,24 @@ std::vector<CString> SplitSentenceFields(const CString& sentence)
     return fields;
 }
 
+int RecordCountOfReply(const CString& reply, const CString& queryType)
+{
+    const std::vector<CString> fields = SplitSentenceFields(reply);
+    if (queryType == "0")
+        return LeadingNumber(Field(fields, 2));
+    return fields.size() < 6 ? 0 : LeadingNumber(fields[4]);
+}
+
+bool LoggerSettingsOfReply(const CString& reply, int& elapse, int& movement)
+{
+    const std::vector<CString> fields = SplitSentenceFields(reply);
+    if (fields.size() < 5)
+        return false;   // a reply cut short is no reading
+    elapse = LeadingNumber(fields[3]);
+    movement = LeadingNumber(fields[4]);
+    return true;
+}
+
 int CGpsReceiverLink::GetRecordCount(const CString& query)
 {
     CWaitWindow wait("Wait... Getting number of records in datalogger.", true);
@@ -126,7 +145,7 @@ int CGpsReceiverLink::GetRecordCount(const CString& query)
             SendCommand(command);
         }
         wait.SetText("Waiting on datalogger ...");
-        for (int i = 0; i < 20; ++i) {
+        for (int i = 0; i < 20 && !IsAbandoned(); ++i) {
             Sleep(1000);
             wait.Append(".");
         }
@@ -134,12 +153,9 @@ int CGpsReceiverLink::GetRecordCount(const CString& query)
         CopyQueue(lines, TRUE);
     }
     const CString reply = NewestHolding(lines, "$PEMT161,");
-    if (reply.IsEmpty())
+    if (reply.IsEmpty() || IsAbandoned())
         return kLoggerNoReply;
-    const std::vector<CString> fields = SplitSentenceFields(reply);
-    if (type == "0")
-        return LeadingNumber(Field(fields, 2));
-    return fields.size() < 6 ? 0 : LeadingNumber(fields[4]);
+    return RecordCountOfReply(reply, type);
 }
 
 int CGpsReceiverLink::TriggerDownload(DownloadRequest request)
@@ -228,7 +244,7 @@ int CGpsReceiverLink::ReadLoggerSettings(int& elapse, int& movement)
             GetPort().WriteLine("$PEMT160,4,0*3F");
         }
         wait.SetText("Waiting on datalogger ...");
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; i < 10 && !IsAbandoned(); ++i) {
             Sleep(1000);
             wait.Append(".");
         }
@@ -236,14 +252,9 @@ int CGpsReceiverLink::ReadLoggerSettings(int& elapse, int& movement)
         CopyQueue(lines, FALSE);
     }
     const CString reply = NewestHolding(lines, "$PEMT160,4,0,");
-    if (reply.IsEmpty())
+    if (reply.IsEmpty() || IsAbandoned())
         return 0;
-    const std::vector<CString> fields = SplitSentenceFields(reply);
-    if (fields.size() < 5)
-        return 0;   // a reply cut short is no reading
-    elapse = LeadingNumber(fields[3]);
-    movement = LeadingNumber(fields[4]);
-    return 1;
+    return LoggerSettingsOfReply(reply, elapse, movement) ? 1 : 0;
 }
 
 int CGpsReceiverLink::WriteLoggerSettings(int elapse, int movement)

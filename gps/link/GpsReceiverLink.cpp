@@ -1,14 +1,22 @@
 // The reader thread, the line queue and the commands to the receiver.
 //
-// Invariant: a reader serves one opening of the port. Every OpenPort starts a
-// new generation; a reader reads, and closes the port, only while its own
-// generation is current, so a reader that could not be waited for never
-// touches the port of a later opening.
+// Invariant: a reader serves one opening of the port. Every OpenPort and
+// ClosePort starts a new generation; a reader reads, queues lines and closes
+// the port only while its own generation is current, so a reader that could not
+// be waited for never touches the port or the queue of a later opening. The
+// reader takes the lock for moments only (to take the port's handle, to queue
+// lines, to close its port); its reads and waits run without it, and closing
+// the port from the user-interface thread ends a read under way at once.
 #include "gps/link/GpsReceiverLink.h"
+
+#include "gps/nmea/NmeaLineCutter.h"
 
 #include "platform/wnd/CWnd.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -20,47 +28,72 @@ struct LinkShared {
     std::atomic<int> nmeaSeen{0};
     std::atomic<unsigned> noNmeaChunks{0};
     std::atomic<unsigned> generation{0};
+    std::atomic<unsigned long long> droppedLines{0};
+    // Under the lock: the link that opened the port, and the generation whose
+    // reader ended by itself and closed its port.
+    const CGpsReceiverLink* holder = nullptr;
+    unsigned endedByItself = 0;
+    // The generation whose reader has begun to read: StartReader returns once
+    // its reader has, so that what the receiver sent before is read at once.
+    std::mutex startMutex;
+    std::condition_variable started;
+    unsigned startedGeneration = 0;
+    // Readers that a link could not wait for (its thread held the lock); each
+    // ends by itself, and is waited for when a link next can.
+    std::vector<std::unique_ptr<CWorkerThread>> orphans;
 };
 
+// Never destroyed: a link that lives until the program ends (in a window the
+// application deletes late) still closes its port through it.
 LinkShared& Shared()
 {
-    static LinkShared shared;
-    return shared;
+    static LinkShared* shared = new LinkShared;
+    return *shared;
 }
 
-// A chunk that shows NMEA text: "$" and an address field of upper-case
-// letters, which "$G" (any GNSS talker) and "$P" (proprietary) begin, as do
-// the other talkers of real receivers ($IN, $BD, $QZ, ...).
-bool HasNmeaStart(const char* text)
+// Bytes that show NMEA text: "$" and an address field of upper-case letters,
+// which "$G" (any GNSS talker) and "$P" (proprietary) begin, as do the other
+// talkers of real receivers ($IN, $BD, $QZ, ...).
+bool HasNmeaStart(const BYTE* data, DWORD n)
 {
-    for (const char* p = strchr(text, '$'); p; p = strchr(p + 1, '$')) {
-        if (p[1] == 'G' || p[1] == 'P')
+    auto upper = [&](DWORD i) { return i < n && data[i] >= 'A' && data[i] <= 'Z'; };
+    for (DWORD i = 0; i < n; ++i) {
+        if (data[i] != '$')
+            continue;
+        if (i + 1 < n && (data[i + 1] == 'G' || data[i + 1] == 'P'))
             return true;
-        if (p[1] >= 'A' && p[1] <= 'Z' && p[2] >= 'A' && p[2] <= 'Z' && p[3] >= 'A' && p[3] <= 'Z')
+        if (upper(i + 1) && upper(i + 2) && upper(i + 3))
             return true;
     }
     return false;
 }
 
-// Reads of the reader under the lock; false when the read failed or the port
-// belongs to a later opening.
+// One read of the reader: the handle taken under the lock, the read without
+// it. False when the read failed or the port belongs to a later opening.
 bool ReadChunk(unsigned generation, BYTE* buffer, DWORD& n)
 {
     LinkShared& s = Shared();
-    CSingleLock lock(&s.lock, TRUE);
-    n = 0;
-    if (s.generation.load() != generation)
-        return false;
-    return s.port.Read(buffer, 50, n) != FALSE;
+    HANDLE handle;
+    {
+        CSingleLock lock(&s.lock, TRUE);
+        n = 0;
+        if (s.generation.load() != generation)
+            return false;
+        handle = s.port.GetHandle();
+    }
+    return CSerialPort::ReadHandle(handle, buffer, 50, n) != FALSE;
 }
 
-// The reader closes the port it was reading, not a later one.
-void CloseOwnPort(unsigned generation)
+// The reader ends by itself: it closes the port it was reading, not a later
+// one, and leaves word for the link that opened it.
+void EndByItself(unsigned generation)
 {
     LinkShared& s = Shared();
     CSingleLock lock(&s.lock, TRUE);
-    if (s.generation.load() == generation)
-        s.port.Close();
+    if (s.generation.load() != generation)
+        return;
+    s.port.Close();
+    s.endedByItself = generation;
 }
 }
 
@@ -79,61 +112,117 @@ int CGpsReceiverLink::IsRunning()
     return Shared().running.load();
 }
 
-CGpsReceiverLink::~CGpsReceiverLink()
+unsigned long long CGpsReceiverLink::GetDroppedLines()
 {
-    Shared().running = 0;
-    JoinReader();
+    return Shared().droppedLines.load();
 }
 
-bool CGpsReceiverLink::JoinReader()
+CGpsReceiverLink::~CGpsReceiverLink()
 {
-    if (!m_pReaderThread)
-        return true;
-    // The reader takes the lock for every read: waiting for it while holding
-    // the lock would never end.
-    if (GetLinkLock().IsLockedByCurrentThread() && !m_pReaderThread->HasEnded())
-        return false;
-    m_pReaderThread->Join();
-    m_pReaderThread.reset();
-    return true;
+    ClosePort();
+}
+
+bool CGpsReceiverLink::HoldsPort() const
+{
+    const LinkShared& s = Shared();
+    return s.holder == this || s.holder == nullptr;
+}
+
+void CGpsReceiverLink::JoinReader()
+{
+    LinkShared& s = Shared();
+    if (m_pReaderThread) {
+        // The reader takes the lock for moments: waiting for it while holding
+        // the lock might never end. Its port is gone, so it ends by itself
+        // once it has the lock, running again if a command held it still.
+        if (GetLinkLock().IsLockedByCurrentThread() && !m_pReaderThread->HasEnded()) {
+            for (DWORD previous = m_pReaderThread->ResumeThread(); previous != (DWORD)-1 && previous > 1;
+                 previous = m_pReaderThread->ResumeThread()) {
+            }
+            s.orphans.push_back(std::move(m_pReaderThread));
+            return;
+        }
+        m_pReaderThread->Join();
+        m_pReaderThread.reset();
+    }
+    if (!GetLinkLock().IsLockedByCurrentThread())
+        s.orphans.clear();   // each joins as it goes
+}
+
+BOOL CGpsReceiverLink::IsPortHeldElsewhere(CString* name) const
+{
+    LinkShared& s = Shared();
+    CSingleLock lock(&s.lock, TRUE);
+    if (HoldsPort())
+        return FALSE;
+    if (name)
+        *name = s.port.GetName();
+    return TRUE;
+}
+
+BOOL CGpsReceiverLink::HasLostReceiver() const
+{
+    LinkShared& s = Shared();
+    CSingleLock lock(&s.lock, TRUE);
+    return m_nGeneration != 0 && s.endedByItself == m_nGeneration && s.holder == this;
 }
 
 int CGpsReceiverLink::OpenPort(const CString& name, DWORD baud)
 {
     LinkShared& s = Shared();
+    if (IsPortHeldElsewhere())
+        return 0;
     s.running = 0;
     JoinReader();
     CSingleLock lock(&s.lock, TRUE);
-    ++s.generation;
+    if (!HoldsPort())
+        return 0;
+    m_nGeneration = ++s.generation;
     s.noNmeaChunks = 0;
+    s.lines.RemoveAll();
     if (s.port.IsOpen())
         s.port.Close();
     if (s.port.Open(name, baud)) {
         s.running = 1;
+        s.holder = this;
         return 1;
     }
     s.running = 0;
+    s.holder = nullptr;
     return 0;
 }
 
 void CGpsReceiverLink::StartReader()
 {
-    if (!JoinReader())
+    JoinReader();
+    if (m_pReaderThread)
         return;   // a reader of this link still runs and cannot be waited for here
-    m_pReaderThread = AfxBeginThread(&CGpsReceiverLink::ReaderThreadProc, this);
+    LinkShared& s = Shared();
+    m_pReaderThread = AfxBeginThread(&CGpsReceiverLink::ReaderThreadProc, nullptr);
     m_pReaderThread->SetThreadPriority(THREAD_PRIORITY_HIGHEST);
+    // The reader takes the lock first: not waited for by a thread that holds it.
+    if (GetLinkLock().IsLockedByCurrentThread())
+        return;
+    std::unique_lock lock(s.startMutex);
+    while (s.startedGeneration != s.generation.load() && !m_pReaderThread->HasEnded())
+        s.started.wait_for(lock, std::chrono::milliseconds(10));
 }
 
 void CGpsReceiverLink::ClosePort()
 {
     LinkShared& s = Shared();
-    s.running = 0;
     {
         CSingleLock lock(&s.lock, TRUE);
-        ++s.generation;
-        if (s.port.IsOpen())
-            s.port.Close();
+        if (HoldsPort()) {
+            s.running = 0;
+            ++s.generation;
+            if (s.port.IsOpen())
+                s.port.Close();
+            s.lines.RemoveAll();
+            s.holder = nullptr;
+        }
     }
+    m_nGeneration = 0;
     JoinReader();
 }
 
@@ -143,6 +232,10 @@ void CGpsReceiverLink::CopyLines(CStringArray& lines, int clear)
         return;
     LinkShared& s = Shared();
     CSingleLock lock(&s.lock, TRUE);
+    if (!HoldsPort()) {
+        lines.RemoveAll();
+        return;
+    }
     lines.Copy(s.lines);
     if (clear)
         s.lines.RemoveAll();
@@ -171,9 +264,8 @@ void CGpsReceiverLink::ClearLines()
     s.lines.RemoveAll();
 }
 
-UINT CGpsReceiverLink::ReaderThreadProc(LPVOID param)
+UINT CGpsReceiverLink::ReaderThreadProc(LPVOID)
 {
-    CGpsReceiverLink* link = static_cast<CGpsReceiverLink*>(param);
     LinkShared& s = Shared();
     unsigned generation;
     {
@@ -181,24 +273,29 @@ UINT CGpsReceiverLink::ReaderThreadProc(LPVOID param)
         s.nmeaSeen = 0;
         generation = s.generation.load();
     }
-    std::string text;
-    while (s.running.load() && s.generation.load() == generation) {
+    {
+        std::lock_guard lock(s.startMutex);
+        s.startedGeneration = generation;
+    }
+    s.started.notify_all();
+    auto mine = [&s, generation] { return s.running.load() && s.generation.load() == generation; };
+    CNmeaLineCutter cutter;
+    std::vector<CString> complete;
+    while (mine()) {
         BYTE buffer[51] = {};
         DWORD n = 0;
         if (!ReadChunk(generation, buffer, n)) {
-            CloseOwnPort(generation);
+            EndByItself(generation);
             return 0;
         }
         if (n == 0 && !s.nmeaSeen) {
             for (int i = 0; i < 3 && n == 0; ++i)
                 ReadChunk(generation, buffer, n);
             if (n == 0) {
-                CloseOwnPort(generation);
+                EndByItself(generation);
                 return 0;
             }
         }
-        buffer[n] = 0;
-        const char* chunk = (const char*)buffer;   // up to its first zero byte
         // The read in which the switched receiver's NMEA first came: those are
         // lines, and the receiver has shown that it talks NMEA, so the rules
         // for a port that has not yet done so no longer apply.
@@ -206,50 +303,56 @@ UINT CGpsReceiverLink::ReaderThreadProc(LPVOID param)
         if (!s.nmeaSeen) {
             for (DWORD i = 0; i + 1 < n; ++i) {
                 if (buffer[i] == 0xA0 && buffer[i + 1] == 0xA2) {
-                    CSingleLock lock(&s.lock, TRUE);
-                    if (s.generation.load() == generation && s.port.SwitchSirfToNmea(&switched))
+                    const CSerialPort::SwitchControl control{&s.lock, mine};
+                    if (s.port.SwitchSirfToNmea(&switched, &control))
                         s.nmeaSeen = 1;
                     break;
                 }
             }
         }
-        const bool nmea = HasNmeaStart(chunk);
+        buffer[n] = 0;
+        const char* chunk = (const char*)buffer;
+        const bool nmea = HasNmeaStart(buffer, (DWORD)strlen(chunk));
         if (!nmea && !s.nmeaSeen) {
             if (s.noNmeaChunks >= 10) {
-                CloseOwnPort(generation);
+                EndByItself(generation);
                 return 0;
             }
-            CSingleLock lock(&s.lock, TRUE);
             ++s.noNmeaChunks;
         }
-        if (nmea && !s.nmeaSeen) {
-            CSingleLock lock(&s.lock, TRUE);
+        if (nmea && !s.nmeaSeen)
             s.nmeaSeen = 1;
+        // The chunk's text ends at its first zero byte: what follows in the
+        // same read is a binary receiver's, not lines.
+        const unsigned long long cutBefore = cutter.GetCutLines();
+        complete.clear();
+        auto take = [&complete](const CString& line) { complete.push_back(line); };
+        cutter.Feed(chunk, strlen(chunk), take);
+        cutter.Feed(switched.c_str(), strlen(switched.c_str()), take);
+        s.droppedLines += cutter.GetCutLines() - cutBefore;
+        if (!complete.empty()) {
+            CSingleLock lock(&s.lock, TRUE);
+            if (s.generation.load() != generation)
+                return 0;
+            for (const CString& line : complete)
+                s.lines.Add(line);
         }
-        text += chunk;
-        text += switched.c_str();   // up to its first zero byte, as any chunk
-        // Cut the lines: each line feed ends one, whose last character (the
-        // carriage return) is dropped.
-        size_t start = 0;
-        for (size_t lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', start)) {
-            const size_t len = lf - start;
-            link->AppendLine(CString(text.data() + start, len >= 1 ? (int)len - 1 : 0));
-            start = lf + 1;
-        }
-        text.erase(0, start);
     }
     return 0;
 }
 
 void CGpsReceiverLink::SendCommand(const CString& line)
 {
+    if (m_bAbandon)
+        return;
     PumpMessages();
     CWorkerThread* reader = IsReaderRunning() ? m_pReaderThread.get() : nullptr;
     if (reader)
         reader->SuspendThread();
     Sleep(500);
     PumpMessages();
-    Shared().port.WriteLine(line);
+    if (!m_bAbandon)
+        Shared().port.WriteLine(line);
     Sleep(500);
     PumpMessages();
     if (reader)

@@ -1,6 +1,12 @@
 // Opening the receiver's port, line writes, and the SiRF binary-to-NMEA switch.
 #include "gps/link/SerialPort.h"
 
+#include "platform/base/Threads.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
 const BYTE CSerialPort::kSirfSwitchToNmea[kSirfSwitchLength] = {
     0xA0, 0xA2, 0x00, 0x1A,                                     // start, payload length 26
     0x81, 0x02,                                                 // switch to NMEA, keep debug messages
@@ -79,8 +85,14 @@ CString CSerialPort::AppendNmeaChecksum(const CString& text)
 
 int CSerialPort::WriteBytes(const BYTE* data, DWORD size)
 {
+    return IsOpen() ? WriteHandle(m_hPort, data, size) : 0;
+}
+
+int CSerialPort::WriteHandle(HANDLE handle, const BYTE* data, DWORD size)
+{
     DWORD written = 0;
-    return IsOpen() && WriteFile(m_hPort, data, size, &written, nullptr) && written == size ? 1 : 0;
+    return handle != INVALID_HANDLE_VALUE && WriteFile(handle, data, size, &written, nullptr) && written == size ? 1
+                                                                                                                : 0;
 }
 
 int CSerialPort::WriteLine(const CString& text)
@@ -91,8 +103,13 @@ int CSerialPort::WriteLine(const CString& text)
 
 BOOL CSerialPort::Read(BYTE* buffer, DWORD size, DWORD& read)
 {
+    return ReadHandle(m_hPort, buffer, size, read);
+}
+
+BOOL CSerialPort::ReadHandle(HANDLE handle, BYTE* buffer, DWORD size, DWORD& read)
+{
     read = 0;
-    return IsOpen() && ReadFile(m_hPort, buffer, size, &read, nullptr);
+    return handle != INVALID_HANDLE_VALUE && ReadFile(handle, buffer, size, &read, nullptr);
 }
 
 BOOL CSerialPort::ModemLine(DWORD bit) const
@@ -103,23 +120,56 @@ BOOL CSerialPort::ModemLine(DWORD bit) const
     return (status & bit) ? 1 : 0;
 }
 
-int CSerialPort::SwitchSirfToNmea(std::string* nmea)
+int CSerialPort::SwitchSirfToNmea(std::string* nmea, const SwitchControl* control)
 {
-    if (!WriteBytes(kSirfSwitchToNmea, kSirfSwitchLength))
+    // The port's handle, taken under the lock; none once the port is no longer
+    // the reader's.
+    auto handle = [&]() -> HANDLE {
+        if (!control || !control->lock)
+            return m_hPort;
+        CSingleLock lock(control->lock, TRUE);
+        return !control->keepGoing || control->keepGoing() ? m_hPort : INVALID_HANDLE_VALUE;
+    };
+    // A fixed wait, cut into short ones so that a port given up ends it soon.
+    auto wait = [&](DWORD ms) -> bool {
+        for (DWORD waited = 0; waited < ms; waited += 50) {
+            if (control && control->keepGoing && !control->keepGoing())
+                return false;
+            Sleep(std::min<DWORD>(50, ms - waited));
+        }
+        return !control || !control->keepGoing || control->keepGoing();
+    };
+    // Close or reopen the port, under the lock and only while it is the reader's.
+    auto reopen = [&](DWORD rate) -> bool {
+        std::unique_ptr<CSingleLock> lock;
+        if (control && control->lock)
+            lock = std::make_unique<CSingleLock>(control->lock, TRUE);
+        if (control && control->keepGoing && !control->keepGoing())
+            return false;
+        if (rate == 0) {
+            Close();
+        } else {
+            const CString name = m_strName;
+            Open(name, rate);
+        }
+        return true;
+    };
+
+    if (!WriteHandle(handle(), kSirfSwitchToNmea, kSirfSwitchLength))
         return 0;
-    Sleep(2000);
-    const CString name = m_strName;
+    if (!wait(2000))
+        return 0;
     for (DWORD rate : {4800u, 9600u, 19200u, 38400u, 57600u}) {
-        Sleep(1000);
-        Close();
-        Sleep(1000);
-        Open(name, rate);
-        Sleep(3000);
+        if (!wait(1000) || !reopen(0) || !wait(1000))
+            return 0;
+        if (!reopen(rate) || !wait(3000))
+            return 0;
         for (int i = 0; i < 10; ++i) {
             BYTE buffer[51] = {};
             DWORD n = 0;
-            if (!Read(buffer, 50, n))
+            if (!ReadHandle(handle(), buffer, 50, n))
                 return 0;
+            // The bytes up to the first zero, as any chunk is read.
             if (strstr((const char*)buffer, "$G")) {
                 if (nmea)
                     nmea->assign((const char*)buffer, n);

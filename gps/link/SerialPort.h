@@ -6,7 +6,10 @@
 #include "platform/base/Afx.h"
 #include "platform/base/Serial.h"
 
+#include <functional>
 #include <string>
+
+class CCriticalSection;
 
 class CSerialPort {
 public:
@@ -33,11 +36,26 @@ public:
     int WriteBytes(const BYTE* data, DWORD size);
     // One read of up to `size` bytes under the port's time-outs; FALSE when the read failed.
     BOOL Read(BYTE* buffer, DWORD size, DWORD& read);
+    // The same on a handle taken from GetHandle: a read that another thread may
+    // run while this one closes the port (the read then fails at once).
+    static BOOL ReadHandle(HANDLE handle, BYTE* buffer, DWORD size, DWORD& read);
+    static int WriteHandle(HANDLE handle, const BYTE* data, DWORD size);
+    HANDLE GetHandle() const { return m_hPort; }
+
+    // How a switch run on a reader thread shares the port: `lock` is held
+    // around every use of the port's handle and never across a wait or a read;
+    // `keepGoing` (asked under the lock) says whether the port is still the
+    // reader's, and ends the switch at its next step when it is not.
+    struct SwitchControl {
+        CCriticalSection* lock = nullptr;
+        std::function<bool()> keepGoing;
+    };
     // Sends the switch message, then reopens the port at 4800 to 57600 baud in
     // turn until a read brings "$G". 1 when NMEA came, with the bytes of that
     // read in `nmea` (they are the receiver's first lines, not to be lost); 0
-    // when the write, a read or every rate failed (the port may then be closed).
-    int SwitchSirfToNmea(std::string* nmea = nullptr);
+    // when the write, a read or every rate failed, or `control` stopped it (the
+    // port may then be closed).
+    int SwitchSirfToNmea(std::string* nmea = nullptr, const SwitchControl* control = nullptr);
     BOOL IsOpen() const { return m_hPort != INVALID_HANDLE_VALUE; }
     BOOL IsCarrierDetected() const { return ModemLine(MS_RLSD_ON); }
     BOOL IsClearToSend() const { return ModemLine(MS_CTS_ON); }

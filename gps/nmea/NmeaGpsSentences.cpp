@@ -64,7 +64,7 @@ void CNmeaSatelliteInfo::Read(int k, const CNmeaSentence& sentence)
     m_Prn = sentence.ReadInt(k);
     m_Elevation = sentence.ReadInt(k + 1);
     m_Azimuth = sentence.ReadInt(k + 2);
-    m_Snr = sentence.FieldText(k + 3).IsEmpty() ? -1 : sentence.ReadInt(k + 3);
+    m_Snr = sentence.DataFieldText(k + 3).IsEmpty() ? -1 : sentence.ReadInt(k + 3);
 }
 
 void CNmeaSatelliteInfo::WriteTo(CNmeaSentence& sentence) const
@@ -87,7 +87,7 @@ void CNmeaGSV::Clear()
 
 int CNmeaGSV::Parse(const CNmeaSentence& sentence)
 {
-    if (!CheckChecksum(sentence, 20))
+    if (!CheckChecksum(sentence))
         return 0;
     const int m = sentence.ReadInt(2);
     m_SatellitesInView = sentence.ReadInt(3);
@@ -102,7 +102,8 @@ int CNmeaGSV::Parse(const CNmeaSentence& sentence)
 int CNmeaGSV::Write(CNmeaSentence& sentence) const
 {
     CNmeaMessage::Write(sentence);
-    sentence.AddInt(m_SatellitesInView > 0 ? (m_SatellitesInView + 3) / 4 : 1);
+    // In 64 bits: a saturated count must not overflow the rounding up.
+    sentence.AddInt(m_SatellitesInView > 0 ? (int)(((long long)m_SatellitesInView + 3) / 4) : 1);
     sentence.AddInt(1);
     sentence.AddInt(m_SatellitesInView);
     for (int i = 0; i < 4; ++i)

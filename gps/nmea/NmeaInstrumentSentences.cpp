@@ -91,12 +91,12 @@ int CNmeaRTE::Parse(const CNmeaSentence& sentence)
     m_Waypoints.clear();
     m_TotalNumberOfMessages = sentence.ReadReal(1);
     sentence.ReadReal(2);   // the message number is read but not kept
-    const CString kind = sentence.FieldText(3);
+    const CString kind = sentence.DataFieldText(3);
     m_TypeOfRoute = kind == "c" ? 1 : kind == "w" ? 2 : 0;
-    m_RouteName = sentence.FieldText(4);
+    m_RouteName = sentence.DataFieldText(4);
     const int last = sentence.CountDataFields();
     for (int field = 5; field <= last; ++field)
-        m_Waypoints.push_back(sentence.FieldText(field));
+        m_Waypoints.push_back(sentence.DataFieldText(field));
     return 1;
 }
 
@@ -117,7 +117,7 @@ int CNmeaRTE::Write(CNmeaSentence& sentence) const
 int CNmeaSFI::Parse(const CNmeaSentence& sentence)
 {
     const int n = sentence.CountDataFields();
-    if (!CheckChecksum(sentence, n + 1))
+    if (!CheckChecksum(sentence))
         return 0;
     m_TotalMessages = sentence.ReadReal(1);
     m_MessageNumber = sentence.ReadReal(2);
@@ -134,12 +134,12 @@ int CNmeaSFI::Parse(const CNmeaSentence& sentence)
 int CNmeaXDR::Parse(const CNmeaSentence& sentence)
 {
     m_Measurements.clear();
-    for (int field = 1; !sentence.FieldText(field + 1).IsEmpty(); field += 4) {
+    for (int field = 1; !sentence.DataFieldText(field + 1).IsEmpty(); field += 4) {
         CNmeaXdrMeasurement m;
         m.m_TransducerType = sentence.ReadTransducerKind(field);
         m.m_MeasurementData = sentence.ReadReal(field + 1);
-        m.m_MeasurementUnits = sentence.FieldText(field + 2);
-        m.m_TransducerName = sentence.FieldText(field + 3);
+        m.m_MeasurementUnits = sentence.DataFieldText(field + 2);
+        m.m_TransducerName = sentence.DataFieldText(field + 3);
         m_Measurements.push_back(m);
     }
     return 1;
@@ -167,10 +167,11 @@ int CNmeaZDA::Parse(const CNmeaSentence& sentence)
     const int hours = NmeaAtoi(m_UtcTime.Mid(0, 2));
     const int minutes = NmeaAtoi(m_UtcTime.Mid(2, 2));
     const int seconds = NmeaAtoi(m_UtcTime.Mid(4, 2));
-    // Malformed dates stay inside what the calendar conversion can take.
+    // Malformed dates stay inside what the calendar conversion can take. The
+    // date and the clock are UTC: no time zone and no daylight saving apply.
     const int year = std::clamp(m_Year, 1, 9999);
     const int month = std::clamp(m_Month, -1000, 1000);
     const int day = std::clamp(m_Day, -100000, 100000);
-    m_Time = CTime(year, month, day, hours, minutes, seconds, -1);
+    m_Time = CTime((time_t)NmeaUtcSeconds(year, month, day, hours, minutes, seconds));
     return 1;
 }

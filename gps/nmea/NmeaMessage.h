@@ -63,10 +63,10 @@ private:
 class CNmeaFieldReader {
 public:
     CNmeaFieldReader(const CNmeaSentence& s, int offset = 0) : m_s(s), m_off(offset) {}
-    void Text(int f, CString& v) { v = m_s.FieldText(f + m_off); }
+    void Text(int f, CString& v) { v = m_s.DataFieldText(f + m_off); }
     void Time(int f, CString& text, CTime& time)
     {
-        text = m_s.FieldText(f + m_off);
+        text = m_s.DataFieldText(f + m_off);
         time = m_s.ReadTimeOfDay(f + m_off);
     }
     void Flag(int f, int& v) { v = m_s.ReadFlag(f + m_off); }
@@ -78,13 +78,13 @@ public:
     void Real(int f, double& v) { v = m_s.ReadReal(f + m_off); }
     void Int(int f, int& v) { v = m_s.ReadInt(f + m_off); }
     void Int16(int f, short& v) { v = (short)m_s.ReadInt(f + m_off); }
-    void Hex16(int f, WORD& v) { v = (WORD)NmeaHexValue(m_s.FieldText(f + m_off)); }
-    void Hex32(int f, DWORD& v) { v = NmeaHexValue(m_s.FieldText(f + m_off)); }
+    void Hex16(int f, WORD& v) { v = (WORD)NmeaHexValue(m_s.DataFieldText(f + m_off)); }
+    void Hex32(int f, DWORD& v) { v = NmeaHexValue(m_s.DataFieldText(f + m_off)); }
     void Position(int f, CNmeaPosition& v) { v.Read(f + m_off, f + m_off + 1, f + m_off + 2, f + m_off + 3, m_s); }
     // The whole field compared with each letter of `letters`: index + 1, else 0.
     void Letters(int f, int& v, const char* letters)
     {
-        const CString t = m_s.FieldText(f + m_off);
+        const CString t = m_s.DataFieldText(f + m_off);
         v = 0;
         for (int i = 0; letters[i] && t.GetLength() == 1; ++i)
             if (t[0] == letters[i])
@@ -207,7 +207,7 @@ public:
     }
     int Parse(const CNmeaSentence& sentence) override
     {
-        if (!CheckChecksum(sentence, m_nChecksumField))
+        if (!CheckChecksum(sentence))
             return 0;
         CNmeaFieldReader r(sentence);
         Self().Fields(r);
@@ -232,12 +232,16 @@ protected:
     CNmeaFieldMessage(const CNmeaFieldMessage&) = default;
     CNmeaFieldMessage& operator=(const CNmeaFieldMessage&) { return *this; }
 
-    // False (error set) when the rule refuses the checksum in `field`.
-    bool CheckChecksum(const CNmeaSentence& sentence, int field)
+    // False (error set) when the rule refuses the sentence's checksum. The
+    // checksum is the two digits after "*", wherever that stands: a receiver of
+    // a later NMEA version adds fields before it (the mode letter of RMC and
+    // GLL, a field of GGA), which the class does not read and which never
+    // make a sentence with a right checksum wrong.
+    bool CheckChecksum(const CNmeaSentence& sentence)
     {
         if (m_eRule == NMEA_NO_CHECKSUM)
             return true;
-        const int mismatch = sentence.ChecksumMismatch(field);
+        const int mismatch = sentence.ChecksumState();
         if (mismatch == 1) {
             SetError("Invalid Checksum");
             return false;

@@ -2,6 +2,7 @@
 // coordinate conversions.
 #include "gps/nmea/NmeaSentence.h"
 
+#include <cctype>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -39,27 +40,41 @@ DWORD NmeaHexValue(const char* text)
 }
 
 // ---------------------------------------------------------------- fields
+void CNmeaSentence::Index() const
+{
+    if (m_bIndexed)
+        return;
+    m_Separators.clear();
+    m_nDataFields = -1;
+    const char* s = m_strText.GetString();
+    const int len = m_strText.GetLength();
+    for (int i = 1; i < len; ++i) {
+        if (s[i] != ',' && s[i] != '*')
+            continue;
+        if (s[i] == '*' && m_nDataFields < 0)
+            m_nDataFields = (int)m_Separators.size();
+        m_Separators.push_back(i);
+    }
+    if (m_nDataFields < 0)
+        m_nDataFields = (int)m_Separators.size();
+    m_bIndexed = true;
+}
+
 void CNmeaSentence::FieldSpan(int field, int& begin, int& end) const
 {
     begin = end = 0;
-    if (field < 0)
+    Index();
+    if (field < 0 || field > (int)m_Separators.size())
         return;
-    const char* s = m_strText.GetString();
     const int len = m_strText.GetLength();
-    int i = 1;
-    int count = 0;
-    while (count < field && i < len) {
-        if (s[i] == ',' || s[i] == '*')
-            ++count;
-        ++i;
-    }
-    if (count != field || i > len)
+    const int b = field == 0 ? 1 : m_Separators[(size_t)field - 1] + 1;
+    if (b > len)
         return;
-    int j = i;
-    while (j < len && s[j] != ',' && s[j] != '*' && s[j] != '\0')
-        ++j;
-    begin = i;
-    end = j;
+    const int e = field < (int)m_Separators.size() ? m_Separators[(size_t)field] : len;
+    // A field also ends at a zero byte.
+    const void* zero = memchr(m_strText.GetString() + b, 0, (size_t)(e - b));
+    begin = b;
+    end = zero ? (int)((const char*)zero - m_strText.GetString()) : e;
 }
 
 CString CNmeaSentence::FieldText(int field) const
@@ -69,8 +84,17 @@ CString CNmeaSentence::FieldText(int field) const
     return CString(m_strText.GetString() + b, e - b);
 }
 
+CString CNmeaSentence::DataFieldText(int field) const
+{
+    Index();
+    return field <= m_nDataFields ? FieldText(field) : CString();
+}
+
 bool CNmeaSentence::FieldIsLetter(int field, char c) const
 {
+    Index();
+    if (field > m_nDataFields)
+        return false;
     int b, e;
     FieldSpan(field, b, e);
     return e - b == 1 && m_strText[b] == c;
@@ -115,38 +139,70 @@ int LetterCode(const CString& field, const char* letters)
         return 0;
     return (unsigned char)field[0];
 }
+
+long long FloorDiv(long long a, long long b)
+{
+    return a / b - (a % b != 0 && ((a < 0) != (b < 0)) ? 1 : 0);
+}
+
+// Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
+long long DaysFromCivil(long long y, long long m, long long d)
+{
+    y -= m <= 2;
+    const long long era = FloorDiv(y, 400);
+    const long long yoe = y - era * 400;
+    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+}
+
+long long NmeaUtcSeconds(long long year, long long month, long long day, long long hours, long long minutes,
+                         long long seconds)
+{
+    // Months outside 1..12 carry into the year; days, hours and the rest add up.
+    year += FloorDiv(month - 1, 12);
+    month = month - 1 - FloorDiv(month - 1, 12) * 12 + 1;
+    return (DaysFromCivil(year, month, 1) + day - 1) * 86400 + hours * 3600 + minutes * 60 + seconds;
 }
 
 int CNmeaSentence::ReadCommMode(int field) const
 {
-    return LetterCode(FieldText(field), kCommModes);
+    return LetterCode(DataFieldText(field), kCommModes);
 }
 
 int CNmeaSentence::ReadTransducerKind(int field) const
 {
-    return LetterCode(FieldText(field), kTransducers);
+    return LetterCode(DataFieldText(field), kTransducers);
 }
 
 double CNmeaSentence::ReadReal(int field) const
 {
-    return atof(FieldText(field));
+    return atof(DataFieldText(field));
 }
 
 int CNmeaSentence::ReadInt(int field) const
 {
-    return NmeaAtoi(FieldText(field));
+    return NmeaAtoi(DataFieldText(field));
 }
 
 CTime CNmeaSentence::ReadTimeOfDay(int field) const
 {
     const CTime now = CTime::GetCurrentTime();
-    const CString text = FieldText(field);
+    const CString text = DataFieldText(field);
     if (text.GetLength() < 6)
         return now;
-    const int h = NmeaAtoi(text.Mid(0, 2));
-    const int m = NmeaAtoi(text.Mid(2, 2));
-    const int s = NmeaAtoi(text.Mid(4, 2));
-    return CTime(now.GetYear(), now.GetMonth(), now.GetDay(), h, m, s, -1);
+    const long long h = NmeaAtoi(text.Mid(0, 2));
+    const long long m = NmeaAtoi(text.Mid(2, 2));
+    const long long s = NmeaAtoi(text.Mid(4, 2));
+    // The sentence's clock is UTC: no time zone and no daylight saving apply.
+    const long long today = FloorDiv((long long)now.GetTime(), 86400) * 86400;
+    long long t = today + h * 3600 + m * 60 + s;
+    if (t - (long long)now.GetTime() > 43200)
+        t -= 86400;
+    else if ((long long)now.GetTime() - t > 43200)
+        t += 86400;
+    return CTime((time_t)t);
 }
 
 BYTE CNmeaSentence::CalcChecksum() const
@@ -167,36 +223,54 @@ int CNmeaSentence::ChecksumMismatch(int field) const
     return NmeaHexValue(text) == (DWORD)CalcChecksum() ? 2 : 1;
 }
 
+int CNmeaSentence::ChecksumState() const
+{
+    const int star = m_strText.Find('*');
+    if (star < 0)
+        return 0;
+    const char* s = m_strText.GetString();
+    if (star + 2 >= m_strText.GetLength() || !isxdigit((unsigned char)s[star + 1]) ||
+        !isxdigit((unsigned char)s[star + 2]))
+        return 1;
+    // What may follow the digits: the line end, and blanks some receivers put before it.
+    for (int i = star + 3; i < m_strText.GetLength(); ++i)
+        if (s[i] != '\r' && s[i] != '\n' && s[i] != ' ' && s[i] != '\t')
+            return 1;
+    const char digits[3] = {s[star + 1], s[star + 2], 0};
+    return NmeaHexValue(digits) == (DWORD)CalcChecksum() ? 2 : 1;
+}
+
 int CNmeaSentence::CountDataFields() const
 {
-    int count = 0;
-    const char* s = m_strText.GetString();
-    for (int i = 1; i < m_strText.GetLength() && s[i] != '*'; ++i)
-        if (s[i] == ',')
-            ++count;
-    return count;
+    Index();
+    return m_nDataFields;
 }
 
 // ---------------------------------------------------------------- writers
 void CNmeaSentence::AppendChecksum()
 {
-    m_strText.AppendFormat("*%02X%c%c", CalcChecksum(), 13, 10);
+    CString tail;
+    tail.Format("*%02X%c%c", CalcChecksum(), 13, 10);
+    Append(tail);
 }
 
 void CNmeaSentence::AddText(const CString& text)
 {
-    m_strText += ',';
-    m_strText += text;
+    Append("," + text);
 }
 
 void CNmeaSentence::AddInt(int value)
 {
-    m_strText.AppendFormat(",%d", value);
+    CString field;
+    field.Format(",%d", value);
+    Append(field);
 }
 
 void CNmeaSentence::AddReal(double value)
 {
-    m_strText.AppendFormat(",%.3f", value);
+    CString field;
+    field.Format(",%.3f", value);
+    Append(field);
 }
 
 void CNmeaSentence::AddFlag(int value)
@@ -250,6 +324,7 @@ void CNmeaCoordinate::Clear()
 {
     m_dValue = 0.0;
     m_nHemisphere = 0;
+    m_eValueForm = kPlainValue;
 }
 
 int CNmeaCoordinate::IsKnown() const
@@ -261,6 +336,7 @@ void CNmeaCoordinate::CopyFrom(const CNmeaCoordinate& other)
 {
     m_dValue = other.m_dValue;
     m_nHemisphere = other.m_nHemisphere;
+    m_eValueForm = other.m_eValueForm;
 }
 
 double CNmeaCoordinate::DecimalDegrees() const
@@ -286,9 +362,54 @@ double CNmeaCoordinate::Minutes() const
     return i % 100 + f;
 }
 
+bool CNmeaCoordinate::IsPlausible(int maxDegrees) const
+{
+    if (m_eValueForm != kPlainValue || !std::isfinite(m_dValue) || m_dValue < 0 || m_dValue > maxDegrees * 100.0 + 60)
+        return false;
+    return Minutes() < 60.0 && DecimalDegrees() <= maxDegrees;
+}
+
+bool IsNmeaPlainNumber(const CString& text)
+{
+    int digits = 0, points = 0;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        if (isdigit((unsigned char)text[i]))
+            ++digits;
+        else if (text[i] == '.' && ++points == 1)
+            continue;
+        else
+            return false;
+    }
+    return digits > 0;
+}
+
+bool IsNmeaTimeOfDay(const CString& text)
+{
+    if (text.GetLength() < 6)
+        return false;
+    for (int i = 0; i < 6; ++i)
+        if (!isdigit((unsigned char)text[i]))
+            return false;
+    if (text.GetLength() > 6) {
+        if (text[6] != '.')
+            return false;
+        for (int i = 7; i < text.GetLength(); ++i)
+            if (!isdigit((unsigned char)text[i]))
+                return false;
+    }
+    const int h = atoi(text.Mid(0, 2)), m = atoi(text.Mid(2, 2)), s = atoi(text.Mid(4, 2));
+    return h < 24 && m < 60 && (s < 60 || (s == 60 && h == 23 && m == 59));
+}
+
+CNmeaCoordinate::ValueForm CNmeaCoordinate::FormOf(const CString& text)
+{
+    return text.IsEmpty() ? kEmptyValue : IsNmeaPlainNumber(text) ? kPlainValue : kMalformedValue;
+}
+
 void CNmeaCoordinate::SetValue(double value, const CString& letter, char positive, char negative)
 {
     m_dValue = value;
+    m_eValueForm = std::isfinite(value) && value >= 0 ? kPlainValue : kMalformedValue;
     const char c = letter.IsEmpty() ? 0 : letter[0];
     m_nHemisphere = c == positive ? 1 : c == negative ? 2 : 0;
 }
@@ -306,7 +427,8 @@ void CNmeaLatitude::Set(double value, const CString& letter) { SetValue(value, l
 
 void CNmeaLatitude::Read(int valueField, int hemisphereField, const CNmeaSentence& sentence)
 {
-    Set(sentence.ReadReal(valueField), sentence.FieldText(hemisphereField));
+    Set(sentence.ReadReal(valueField), sentence.DataFieldText(hemisphereField));
+    m_eValueForm = FormOf(sentence.DataFieldText(valueField));
 }
 
 void CNmeaLatitude::WriteTo(CNmeaSentence& sentence) const { WriteValue(sentence, 7, "N", "S"); }
@@ -315,7 +437,8 @@ void CNmeaLongitude::Set(double value, const CString& letter) { SetValue(value, 
 
 void CNmeaLongitude::Read(int valueField, int hemisphereField, const CNmeaSentence& sentence)
 {
-    Set(sentence.ReadReal(valueField), sentence.FieldText(hemisphereField));
+    Set(sentence.ReadReal(valueField), sentence.DataFieldText(hemisphereField));
+    m_eValueForm = FormOf(sentence.DataFieldText(valueField));
 }
 
 void CNmeaLongitude::WriteTo(CNmeaSentence& sentence) const { WriteValue(sentence, 8, "E", "W"); }

@@ -24,9 +24,10 @@ CMapObject* StoreAndSelect(CMUIMap* map, CMapLayer* layer, std::unique_ptr<CMapO
 }
 }
 
-CMapObject* CNodeTool::PlaceNodeAtPoint(CMUIMap* map, double x, double y)
+CMapObject* CNodeTool::PlaceNodeAtPoint(CMUIMap* map, double x, double y, CMapLayer* layer)
 {
-    CMapLayer* layer = map->GetActiveLayer();
+    if (!layer)
+        layer = map->GetActiveLayer();
     if (!layer)
         return nullptr;
     auto node = std::make_unique<CMapNode>();

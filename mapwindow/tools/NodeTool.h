@@ -15,9 +15,9 @@ public:
     void BeginAt(CMUIMap* map, int x, int y) override;
     void EndAt(CMUIMap* map, int x, int y) override;
 
-    // Stores a node at the map point in the active layer and selects it, as a
-    // click does at a pixel; the node, or null without an active layer.
-    static CMapObject* PlaceNodeAtPoint(CMUIMap* map, double x, double y);
+    // Stores a node at the map point in `layer` (the active layer for null)
+    // and selects it, as a click does at a pixel; the node, or null without a layer.
+    static CMapObject* PlaceNodeAtPoint(CMUIMap* map, double x, double y, CMapLayer* layer = nullptr);
 
 protected:
     // Makes and stores the tool's object at the pixel; nothing without an active layer.

@@ -40,9 +40,9 @@ public:
     // it; null when the name is cancelled or empty or no dialog is available.
     virtual CMapLayer* CreateNamedLayer() = 0;
     // The node tool's click at a map point, without rounding it to a pixel: a
-    // node stored there in the active layer, left the only selected object;
-    // null without an active layer or when it could not be stored.
-    virtual CMapObject* PlaceNodeAt(double x, double y) = 0;
+    // node stored there in `layer` (the active layer for null), left the only
+    // selected object; null without such a layer or when it could not be stored.
+    virtual CMapObject* PlaceNodeAt(double x, double y, CMapLayer* layer) = 0;
     virtual void InvalidateObject(CMapObject* object) = 0;
     virtual void DeselectObject(CMapObject* object, int invalidate) = 0;
     // Makes (x, y) the map point of the bottom-left pixel and redraws.

@@ -1,6 +1,8 @@
 // Serial ports over termios. A handle stands for one open device; the device
 // stays open while a read or write on another thread still uses it, so closing
-// a handle never pulls a descriptor from under a blocked call.
+// a handle never pulls a descriptor from under a blocked call: the call is woken
+// instead and fails at once, so that a thread that closes a port never waits
+// out a reader's time-out.
 #include "platform/base/Serial.h"
 
 #include "platform/base/Clock.h"
@@ -8,6 +10,7 @@
 #include "platform/base/Threads.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <chrono>
 #include <map>
@@ -30,13 +33,17 @@ thread_local DWORD t_lastError = ERROR_SUCCESS;
 
 struct SerialPort {
     int fd = -1;
+    // Written to when the handle closes: wakes the reads and writes under way.
+    int wake[2] = {-1, -1};
+    std::atomic<bool> closed{false};
     std::mutex mutex;   // guards the settings below
     DCB dcb{};
     COMMTIMEOUTS timeouts{};
     ~SerialPort()
     {
-        if (fd >= 0)
-            ::close(fd);
+        for (int d : {fd, wake[0], wake[1]})
+            if (d >= 0)
+                ::close(d);
     }
 };
 
@@ -46,10 +53,12 @@ struct PortTable {
     intptr_t next = 0x5e000;
 };
 
+// Never destroyed: a port that a static object still holds closes at exit,
+// after the destructors of other statics have run.
 PortTable& Ports()
 {
-    static PortTable table;
-    return table;
+    static PortTable* table = new PortTable;
+    return *table;
 }
 
 std::shared_ptr<SerialPort> Find(HANDLE handle)
@@ -300,6 +309,10 @@ HANDLE CreateFile(LPCSTR name, DWORD access, DWORD shareMode, void*, DWORD dispo
     }
     auto port = std::make_shared<SerialPort>();
     port->fd = fd;
+    if (pipe2(port->wake, O_CLOEXEC | O_NONBLOCK) != 0) {
+        t_lastError = ERROR_GEN_FAILURE;
+        return INVALID_HANDLE_VALUE;   // the port closes its descriptor
+    }
     port->timeouts = COMMTIMEOUTS{};
     PortTable& t = Ports();
     std::lock_guard lock(t.mutex);
@@ -325,6 +338,11 @@ BOOL CloseHandle(HANDLE handle)
     }
     if (port->fd >= 0)
         flock(port->fd, LOCK_UN);
+    port->closed = true;
+    const char wake = 1;
+    if (::write(port->wake[1], &wake, 1) < 0) {
+        // The pipe is full, so a wake-up is already waiting.
+    }
     return TRUE;   // the descriptor closes with the last user of the port
 }
 
@@ -470,12 +488,16 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD size, LPDWORD read, void*)
             const double interval = std::max(0.0, lastByte + to.ReadIntervalTimeout - now);
             wait = wait < 0 ? interval : std::min(wait, interval);
         }
-        pollfd p{port->fd, POLLIN, 0};
-        const int r = poll(&p, 1, wait < 0 ? -1 : (int)std::ceil(wait));
+        pollfd p[2] = {{port->fd, POLLIN, 0}, {port->wake[0], POLLIN, 0}};
+        const int r = poll(p, 2, wait < 0 ? -1 : (int)std::ceil(wait));
         if (r < 0) {
             if (errno == EINTR)
                 continue;
             t_lastError = ERROR_GEN_FAILURE;
+            return FALSE;
+        }
+        if (port->closed) {
+            t_lastError = ERROR_OPERATION_ABORTED;
             return FALSE;
         }
         if (r == 0)
@@ -529,9 +551,15 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD size, LPDWORD written, void*
             if (wait <= 0)
                 break;
         }
-        pollfd p{port->fd, POLLOUT, 0};
-        if (poll(&p, 1, wait < 0 ? -1 : (int)std::ceil(wait)) == 0)
+        pollfd p[2] = {{port->fd, POLLOUT, 0}, {port->wake[0], POLLIN, 0}};
+        if (poll(p, 2, wait < 0 ? -1 : (int)std::ceil(wait)) == 0)
             break;
+        if (port->closed) {
+            if (written)
+                *written = put;
+            t_lastError = ERROR_OPERATION_ABORTED;
+            return FALSE;
+        }
     }
     if (written)
         *written = put;

@@ -33,6 +33,7 @@
 #define ERROR_SHARING_VIOLATION 32
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_INSUFFICIENT_BUFFER 122
+#define ERROR_OPERATION_ABORTED 995
 
 #define NOPARITY 0
 #define ODDPARITY 1
@@ -120,8 +121,9 @@ BOOL CloseHandle(HANDLE handle);
 // (multiplier x size + constant) bounds the wait, the interval time-out ends a
 // read once bytes have come and that many milliseconds pass without another;
 // all zero waits until `size` bytes came. A read that finds the device gone
-// fails (ERROR_GEN_FAILURE). The total time-outs follow the platform clock's
-// test scale; the interval does not.
+// fails (ERROR_GEN_FAILURE); a read under way when another thread closes the
+// handle fails at once (ERROR_OPERATION_ABORTED). The total time-outs follow
+// the platform clock's test scale; the interval does not.
 BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD size, LPDWORD read, void* overlapped);
 // Writes all bytes unless the write time-out passes first (TRUE with the count written).
 BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD size, LPDWORD written, void* overlapped);

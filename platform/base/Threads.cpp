@@ -4,21 +4,27 @@
 namespace {
 // The worker object of the calling thread; null on threads this layer did not start.
 thread_local CWorkerThread* t_worker = nullptr;
+// The critical sections the calling thread holds (each counted once, however deep).
+thread_local int t_heldSections = 0;
+std::atomic<unsigned long long> g_workerWaitsUnderLock{0};
 }
 
 // ---------------------------------------------------------------- critical section
 BOOL CCriticalSection::Lock()
 {
-    AfxThreadSuspensionPoint();
+    // Taking a section again never waits, so it is no suspension point: a
+    // thread is never stopped while it holds a section.
     if (IsLockedByCurrentThread()) {
         ++m_depth;
         return TRUE;
     }
+    AfxThreadSuspensionPoint();
     std::unique_lock lock(m_mutex);
     const unsigned long long ticket = m_nextTicket++;
     m_turn.wait(lock, [&] { return m_serving == ticket; });
     m_owner.store(std::this_thread::get_id());
     m_depth = 1;
+    ++t_heldSections;
     return TRUE;
 }
 
@@ -33,6 +39,7 @@ BOOL CCriticalSection::Unlock()
         m_owner.store(std::thread::id());
         ++m_serving;
     }
+    --t_heldSections;
     m_turn.notify_all();
     return TRUE;
 }
@@ -118,8 +125,16 @@ void CWorkerThread::WaitWhileSuspended()
 
 void AfxThreadSuspensionPoint()
 {
-    if (t_worker)
-        t_worker->WaitWhileSuspended();
+    if (!t_worker)
+        return;
+    if (t_heldSections > 0)
+        ++g_workerWaitsUnderLock;
+    t_worker->WaitWhileSuspended();
+}
+
+unsigned long long AfxWorkerWaitsUnderLock()
+{
+    return g_workerWaitsUnderLock.load();
 }
 
 std::unique_ptr<CWorkerThread> AfxBeginThread(AFX_THREADPROC proc, LPVOID param, int priority, UINT, DWORD createFlags)

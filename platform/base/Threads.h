@@ -113,3 +113,9 @@ std::unique_ptr<CWorkerThread> AfxBeginThread(AFX_THREADPROC proc, LPVOID param,
 // Stops the calling worker thread here while it is suspended; nothing on any
 // other thread.
 void AfxThreadSuspensionPoint();
+
+// How often, since the process began, a worker thread reached a point where it
+// may block (a sleep, a serial read or write, a wait for a lock it does not
+// hold) while it held a critical section. Tests read it to show that a worker
+// never keeps the user-interface thread waiting on a lock through such a wait.
+unsigned long long AfxWorkerWaitsUnderLock();

@@ -78,6 +78,59 @@ def log_fixes(path):
     return fixes
 
 
+def new_map_with_layer(s, layer_file):
+    """Starts the editor, makes a new map and loads the layer file into it."""
+    s.start_editor()
+    s.menu("alt+f", "n")
+    s.wait_window("Veltrin Terravue1$", what="the new map")
+    s.menu("alt+f", "l")
+    dialog = s.wait_dialog("^Open$", what="the Load Layer dialog")
+    s.type(layer_file)
+    s.key("Return")
+    s.wait_gone(dialog, "the Load Layer dialog to close")
+
+
+def front(s):
+    """Clicks the main window's status bar, which brings it forward with the keyboard."""
+    mx, my, mw, mh = s.geometry(s.main)
+    s.click(mx + mw // 2, my + mh - 8)
+
+
+def connect_new_layer(s, layer_file, asked=lambda: None):
+    """GPS Device > Serial Port Conn..., Open Port (COM1 at 4800 baud as the
+    window offers); the map has a layer, so the window asks whether to record
+    into a new one (`asked` runs then): yes, "Track", stored at `layer_file`.
+    The GPS Data window and its position."""
+    front(s)
+    s.menu("alt+g", "s")
+    gps = s.wait_window("^GPS Data$", what="the GPS Data window")
+    gx, gy, _, _ = s.geometry(gps)
+    known = set(s.windows(""))
+    s.click(gx + 387, gy + 20)  # Open Port
+    question = s.wait_window("", what="the new layer question", accept=lambda w: w not in known)
+    asked()
+    s.key("Return")
+    s.wait_gone(question, "the question to close")
+    s.wait_dialog("^Add new layer$", what="the layer name dialog")
+    s.type("Track")
+    s.key("Return")
+    dialog = s.wait_dialog("^Save As$", what="the new layer's file dialog")
+    s.type(layer_file)
+    s.key("Return")
+    s.wait_gone(dialog, "the layer file dialog to close")
+    return gps, gx, gy
+
+
+def save_map_as(s, workspace):
+    """Ctrl+S on a map without a workspace: the Save As dialog, the name typed."""
+    front(s)
+    s.key("ctrl+s")
+    dialog = s.wait_dialog("^Save As$", what="the Save As dialog")
+    s.type(workspace)
+    s.key("Return")
+    s.wait_gone(dialog, "the Save As dialog to close")
+
+
 class GpsJourney(unittest.TestCase):
     def test_record_a_receiver_into_a_new_layer(self):
         with ex.Session("gps") as s:
@@ -105,31 +158,8 @@ class GpsJourney(unittest.TestCase):
                 player.stdout.close()
 
     def journey(self, s, player, base, track, workspace):
-        s.start_editor()
-        s.menu("alt+f", "n")
-        s.wait_window("Veltrin Terravue1$", what="the new map")
-        s.menu("alt+f", "l")
-        dialog = s.wait_dialog("^Open$", what="the Load Layer dialog")
-        s.type(base)
-        s.key("Return")
-        s.wait_gone(dialog, "the Load Layer dialog to close")
-
-        s.menu("alt+g", "s")
-        gps = s.wait_window("^GPS Data$", what="the GPS Data window")
-        gx, gy, _, _ = s.geometry(gps)
-        known = set(s.windows(""))
-        s.click(gx + 387, gy + 20)  # Open Port, COM1 at 4800 baud as the window offers
-        # The map has a layer: the window asks whether to record into a new one.
-        question = s.wait_window("", what="the new layer question", accept=lambda w: w not in known)
-        s.key("Return")
-        s.wait_gone(question, "the question to close")
-        dialog = s.wait_dialog("^Add new layer$", what="the layer name dialog")
-        s.type("Track")
-        s.key("Return")
-        dialog = s.wait_dialog("^Save As$", what="the new layer's file dialog")
-        s.type(track)
-        s.key("Return")
-        s.wait_gone(dialog, "the layer file dialog to close")
+        new_map_with_layer(s, base)
+        gps, gx, gy = connect_new_layer(s, track)
 
         ready, _, _ = select.select([player.stdout], [], [], 30)
         self.assertTrue(ready and player.stdout.readline().strip() == b"played", "the receiver did not play its log")
@@ -137,12 +167,7 @@ class GpsJourney(unittest.TestCase):
         s.click(gx + 483, gy + 208)  # Close
         s.wait_gone(gps, "the GPS Data window to close")
 
-        mx, my, mw, mh = s.geometry(s.main)
-        s.click(mx + mw // 2, my + mh - 8)  # the status bar, to bring the main window forward
-        s.key("ctrl+s")
-        dialog = s.wait_dialog("^Save As$", what="the Save As dialog")
-        s.type(workspace)
-        s.key("Return")
+        save_map_as(s, workspace)
         ex.wait_rows(track, "select count(*) from _MapGeoData where mapeObjectType=%d" % POLYLINE, [(1,)],
                      "the saved track")
         self.assertEqual(ex.rows(workspace, "select LayerName from _LayerProperty"), [("Base",), ("Track",)])

@@ -36,7 +36,9 @@ class Datalogger : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        AfxSetTestClockScale(0.01);
+        // The window gives a receiver 800 ms to say its first line: 80 ms here,
+        // room for the reader thread to start on a loaded machine.
+        AfxSetTestClockScale(0.1);
         CGpsDataDlg::s_nPositionGate = CGpsDataDlg::s_nSatelliteGate = 0;
         AfxWriteProfileString("Settings", "AutoSearchCommPort", "");
         const CString path = folder.File("map.kwz");
@@ -214,4 +216,41 @@ TEST_F(Datalogger, RememberedPortThatIsSilentIsForgotten)
     EXPECT_TRUE(BoxSaid("The Trine Datalogger could not be auto-detected."));
     EXPECT_EQ(AfxGetProfileString("Settings", "AutoSearchCommPort", "?"), "");
     EXPECT_TRUE(dialogs.Dialogs().empty());
+}
+
+TEST_F(Datalogger, RecordsSouthAndWestStayThereAndEmptyPositionsPlaceNothing)
+{
+    logger.Answer("$PEMT161,0*26", {Nmea("PEMT161,0,4")});
+    // The logger signs its positions; a record without one still counts.
+    logger.Answer(Nmea("PEMT161,4,1,4", false),
+                  {Record("-3351.6060", "-07039.0060"), Record("", "", "090508"),
+                   Record("-3351.6080", "-07039.0090", "090509"), Record("-3351.6100", "-07039.0120", "090510")});
+    logger.Start(30);
+    dialogs.Then([&](CWnd& w) { return DialogAnswerer::Press(w, IDOK); });
+    Click(IDC_GPS_TRINE_DOWNLOAD);
+    ASSERT_TRUE(RunUntilBox("Download Complete"));
+    const auto nodes = Nodes();
+    ASSERT_EQ(nodes.size(), 3u);
+    const double lats[] = {-(33 + 51.606 / 60), -(33 + 51.608 / 60), -(33 + 51.61 / 60)};
+    const double lons[] = {-(70 + 39.006 / 60), -(70 + 39.009 / 60), -(70 + 39.012 / 60)};
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        EXPECT_NEAR(atof(nodes[i]->GetAttributeText(Layer()->FindField("LATITUDE"))), lats[i], 1e-6);
+        EXPECT_NEAR(atof(nodes[i]->GetAttributeText(Layer()->FindField("LONGITUDE"))), lons[i], 1e-6);
+    }
+    EXPECT_EQ(TrackPoints(), 3);
+}
+
+TEST_F(Datalogger, ClosingTheWindowWhileTheLoggerIsAskedWaitsForTheHandler)
+{
+    // The logger never answers the count: the window is closed during the wait.
+    logger.Start(30);
+    dlg->PostMessage(WM_CLOSE);
+    Click(IDC_GPS_TRINE_DOWNLOAD);
+    // The handler returned with the window still there; it closes next.
+    EXPECT_TRUE(dialogs.Dialogs().empty());   // no Download dialog for a window that closes
+    EXPECT_FALSE(CGpsReceiverLink::GetPort().IsOpen());
+    for (int i = 0; i < 3000 && dlg->GetSafeHwnd(); ++i)
+        AfxTestRunFor(10);
+    EXPECT_EQ(dlg->GetSafeHwnd(), nullptr);
+    EXPECT_TRUE(Nodes().empty());
 }

@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -35,17 +36,8 @@ using gpstest::RealLogs;
 using testsupport::Nmea;
 
 namespace {
-// "ddmm.mmmm,N" style fields of signed degrees.
-std::string Coord(double v, int width, char positive, char negative)
-{
-    const double a = std::fabs(v);
-    const int d = (int)a;
-    char buf[40];
-    snprintf(buf, sizeof buf, "%0*d%07.4f,%c", width, d, (a - d) * 60, v < 0 ? negative : positive);
-    return buf;
-}
-std::string Lat(double v) { return Coord(v, 2, 'N', 'S'); }
-std::string Lon(double v) { return Coord(v, 3, 'E', 'W'); }
+std::string Lat(double v) { return testsupport::Latitude(v); }
+std::string Lon(double v) { return testsupport::Longitude(v); }
 
 class GpsLog : public ::testing::Test {
 protected:
@@ -298,4 +290,91 @@ TEST_F(GpsLog, ViewerListsRawValuesAndDrawsNorthUpEastRight)
         one.DoModal();
         EXPECT_EQ(middle, one.GetPositions().empty() ? RGB(0, 0, 0) : RGB(255, 255, 255));
     }
+}
+
+// ---------------------------------------------------------------- the logs of the field
+TEST_F(GpsLog, EveryRealLogGivesEveryFixAPeerReads)
+{
+    // The receivers of NMEA 2.3 and later (mode letters in RMC and GLL, more
+    // fields in GGA) and logs with LF line ends lose no fix.
+    int logs = 0;
+    for (const std::filesystem::path& log : RealLogs()) {
+        ++logs;
+        SCOPED_TRACE(log.filename().string());
+        const std::vector<Fix> peer = FixesOf(ReadFile(log));
+        std::vector<CNmeaFix> read;
+        GpsLogCounts counts;
+        ASSERT_TRUE(ReadGpsLogFixes(log.c_str(), read, &counts));
+        ASSERT_EQ(read.size(), peer.size());
+        for (size_t i = 0; i < read.size(); ++i) {
+            EXPECT_NEAR(read[i].latitude, peer[i].lat, 1e-9) << i;
+            EXPECT_NEAR(read[i].longitude, peer[i].lon, 1e-9) << i;
+        }
+        EXPECT_EQ(counts.impossible, 0);
+    }
+    EXPECT_GE(logs, 30);
+    std::vector<CNmeaFix> beidou;
+    ASSERT_TRUE(ReadGpsLogFixes((std::string(KV_TEST_DATA_DIR) + "/nmea/sirf-trig-beidou-bd.nmea").c_str(), beidou));
+    EXPECT_EQ(beidou.size(), 10u);
+}
+
+TEST_F(GpsLog, PlainLinesWithoutChecksumsImportAndTheUserIsToldWhatWasSkipped)
+{
+    // A logger's plain GGA lines with LF ends, among lines that are no fix.
+    std::string log;
+    for (int i = 0; i < 4; ++i)
+        log += "$GPGGA,1200" + std::to_string(10 + i) + "," + Lat(52.1 + i * 1e-4) + "," + Lon(4.3 + i * 1e-4) +
+               ",1,05,0.9,1.0,M,46.9,M,,\n";
+    log += "$GPGGA,120020," + Lat(52.2) + "," + Lon(4.4) + ",1,05,0.9,1.0,M,46.9,M,,*00\n";   // wrong checksum
+    log += "$GPGGA,120021,9500.0000,N," + Lon(4.4) + ",1,05,0.9,1.0,M,46.9,M,,\n";            // beyond 90
+    log += "$GPGGA,246060," + Lat(52.2) + "," + Lon(4.4) + ",1,05,0.9,1.0,M,46.9,M,,\n";       // 24:60:60
+    log += "$GPGGA,120022,-5206.0000,S," + Lon(4.4) + ",1,05,0.9,1.0,M,46.9,M,,\n";            // a sign and a letter
+    log += "$GPGGA,120023,,,,,0,00,,,M,,M,,\n";                                                   // no fix yet
+    log += "battery low\n";
+    const GpsLogImportResult result = ImportGpsLog(*map, Layer(), WriteLog("plain.nmea", log));
+    EXPECT_EQ(result.nodes, 4);
+    EXPECT_EQ(result.counts.badChecksums, 1);
+    EXPECT_EQ(result.counts.impossible, 3);
+    EXPECT_EQ(result.counts.withoutPosition, 1);
+    EXPECT_EQ(result.counts.notSentences, 1);
+    ExpectAt(Nodes(Layer()).at(3), 52.1003, 4.3003);
+    EXPECT_EQ(Attribute(Nodes(Layer()).at(3), "TIME"), "12:00:13");
+    EXPECT_EQ(DescribeGpsLogImport(result),
+              "4 positions were drawn into the layer as nodes and a track.\r\n\r\nSkipped:"
+              "\r\n1 lines with a wrong or missing checksum"
+              "\r\n3 lines with a position or time that cannot be (out of range or not a number)"
+              "\r\n1 lines of the receiver without a position"
+              "\r\n1 lines that are no NMEA sentence");
+
+    // The viewer shows what the import drew.
+    std::vector<GpsLogPosition> shown;
+    ASSERT_TRUE(ReadGpsLogPositions(WriteLog("plain.nmea", log), shown));
+    EXPECT_EQ(shown.size(), 4u);
+}
+
+TEST_F(GpsLog, ALongLogReportsItsProgressAndCancelKeepsWhatWasDrawn)
+{
+    std::string log;
+    for (int i = 0; i < 4000; ++i)
+        log += Nmea("GPGGA,120000," + Lat(52.1 + i * 1e-5) + "," + Lon(4.3 + i * 1e-5) + ",1,05,0.9,1.0,M,46.9,M,,");
+    const CString path = WriteLog("long.nmea", log);
+    std::vector<double> told;
+    GpsLogImportOptions options;
+    options.progress = [&](double done) {
+        told.push_back(done);
+        return done < 0.5;
+    };
+    const GpsLogImportResult result = ImportGpsLog(*map, Layer(), path, options);
+    EXPECT_TRUE(result.cancelled);
+    ASSERT_GE(told.size(), 2u);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_GT(result.nodes, 500);
+    EXPECT_LT(result.nodes, 4000);
+    EXPECT_EQ(result.trackPoints, result.nodes);   // the track of what was drawn joins the layer
+
+    std::vector<GpsLogPosition> positions;
+    int calls = 0;
+    EXPECT_FALSE(ReadGpsLogPositions(path, positions, nullptr, [&](double) { return ++calls < 2; }));
+    EXPECT_FALSE(positions.empty());
+    EXPECT_LT(positions.size(), 4000u);
 }

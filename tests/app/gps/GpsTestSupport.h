@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -81,39 +82,49 @@ struct Fix {
     double lat, lon; // signed decimal degrees: south and west negative
 };
 
-// Every fix that a GGA, GLL or RMC line of `log` (with a five-letter address)
-// states with both hemispheres and a right checksum.
+// Every fix that `log` states as a peer tool reads it (the rules by which
+// summarise.py wrote tests/data/nmea/INDEX.md): a sentence is the text from a
+// "$" up to the next "$", "!", CR or LF; it counts when "*" and two hex digits
+// that match end it (blanks may follow); a fix is a GGA, GLL or RMC of a
+// five-letter address with both values and both hemisphere letters.
 inline std::vector<Fix> FixesOf(const std::string& log)
 {
     std::vector<Fix> fixes;
-    std::istringstream in(log);
-    std::string line;
-    while (std::getline(in, line)) {
-        while (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        const size_t star = line.find('*');
-        if (line.size() < 7 || line[0] != '$' || star == std::string::npos || star + 3 > line.size())
+    for (size_t at = log.find('$'); at != std::string::npos; at = log.find('$', at + 1)) {
+        const size_t end = log.find_first_of("$!\r\n", at + 1);
+        std::string s = log.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+            s.pop_back();
+        const size_t star = s.find('*');
+        if (star == std::string::npos || star + 3 != s.size() || !isxdigit((unsigned char)s[star + 1]) ||
+            !isxdigit((unsigned char)s[star + 2]))
             continue;
         unsigned char sum = 0;
         for (size_t i = 1; i < star; ++i)
-            sum ^= (unsigned char)line[i];
-        if (strtoul(line.substr(star + 1, 2).c_str(), nullptr, 16) != sum)
+            sum ^= (unsigned char)s[i];
+        if (strtoul(s.substr(star + 1, 2).c_str(), nullptr, 16) != sum)
             continue;
         std::vector<std::string> f;
-        std::stringstream fields(line.substr(1, star - 1));
-        for (std::string item; std::getline(fields, item, ',');)
-            f.push_back(item);
-        if (f.empty() || f[0].size() != 5)
+        const std::string body = s.substr(1, star - 1);
+        size_t from = 0;
+        for (size_t comma = body.find(','); ; comma = body.find(',', from)) {
+            f.push_back(body.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
+            if (comma == std::string::npos)
+                break;
+            from = comma + 1;
+        }
+        if (f[0].size() != 5)
             continue;
         const std::string m = f[0].substr(2);
-        const size_t at = m == "GGA" ? 2 : m == "GLL" ? 1 : m == "RMC" ? 3 : 0;
-        if (!at || f.size() < at + 4 || (f[at + 1] != "N" && f[at + 1] != "S") || (f[at + 3] != "E" && f[at + 3] != "W"))
+        const size_t lat = m == "GGA" ? 2 : m == "GLL" ? 1 : m == "RMC" ? 3 : 0;
+        if (!lat || f.size() < lat + 4 || f[lat].empty() || f[lat + 2].empty() ||
+            (f[lat + 1] != "N" && f[lat + 1] != "S") || (f[lat + 3] != "E" && f[lat + 3] != "W"))
             continue;
-        auto deg = [](const std::string& s) {
-            const double v = atof(s.c_str());
+        auto deg = [](const std::string& text) {
+            const double v = atof(text.c_str());
             return std::floor(v / 100) + std::fmod(v, 100.0) / 60;
         };
-        fixes.push_back({deg(f[at]) * (f[at + 1] == "S" ? -1 : 1), deg(f[at + 2]) * (f[at + 3] == "W" ? -1 : 1)});
+        fixes.push_back({deg(f[lat]) * (f[lat + 1] == "S" ? -1 : 1), deg(f[lat + 2]) * (f[lat + 3] == "W" ? -1 : 1)});
     }
     return fixes;
 }

@@ -16,6 +16,7 @@
 #include "model/objects/MapText.h"
 #include "gps/dialogs/GpsDataDlg.h"
 #include "gps/dialogs/ViewDataImportDlg.h"
+#include "gps/recording/GpsRecordingJournal.h"
 #include "mapwindow/MUIMap.h"
 #include "mapwindow/MapTool.h"
 #include "model/layers/MapLayer.h"
@@ -36,7 +37,9 @@
 #include "platform/wnd/CMenu.h"
 #include "platform/wnd/WndTestInput.h"
 #include "resources/resource.h"
+#include "platform/controls/CComboBox.h"
 #include "tests/app/shell/AppTestSupport.h"
+#include "tests/gps/support/LoggerPeer.h"
 #include "tests/model/layers/LayerFileMaps.h"
 #include "tests/support/TempFolder.h"
 
@@ -815,12 +818,11 @@ TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
     for (UINT i = 0; i < bar->GetMenuItemCount(); ++i)
         if (CMenu* popup = bar->GetSubMenu((int)i))
             walk(popup);
-    for (UINT id : {ID_IMPORT_GPS_LOG, ID_GPS_SERIAL, ID_GPS_TRINE}) {
+    // The log drawing is on the GPS Device menu.
+    for (UINT id : {ID_IMPORT_GPS_LOG, ID_GPS_SERIAL, ID_GPS_TRINE, ID_DRAW_LAYER_FROM_GPS_LOG}) {
         ASSERT_TRUE(states.count(id)) << id;
         EXPECT_TRUE(states[id]) << id;
     }
-    // The log drawing has a command and a prompt but no menu entry or button.
-    EXPECT_FALSE(states.count(ID_DRAW_LAYER_FROM_GPS_LOG));
 
     // GPS data log: the file, then its positions in the viewer; the map is not touched.
     {
@@ -837,7 +839,9 @@ TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
         EXPECT_EQ(water->GetObjectCount(), 1);
     }
 
-    // Draw layer from GPS datalogger (its command, which no menu offers): nodes and a track in the editable layer.
+    // Draw layer from GPS datalogger: nodes and a track in the editable layer,
+    // and the user told how many and what was skipped.
+    ModalRecorder boxes;
     {
         DialogAnswerer answers;
         answers.ThenFile(log);
@@ -845,6 +849,8 @@ TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
     }
     const int nodes = (int)water->GetPointObjects().GetCount();
     EXPECT_GT(nodes, 5);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text.Find(std::to_string(nodes).c_str()), 0) << boxes.Boxes()[0].text;
     EXPECT_TRUE(doc->GetMapWnd()->IsModified());
     Command(frame, ID_FILE_SAVE);
     EXPECT_FALSE(doc->GetMapWnd()->IsModified());
@@ -876,4 +882,114 @@ TEST_F(ShellTest, GpsLogCommandsShowALogAndDrawItIntoTheMapThatIsSaved)
     for (int id : {IDC_GPS_TRINE, IDC_GPS_TRINE_DOWNLOAD, IDC_GPS_TRINE_SETTINGS})
         EXPECT_TRUE(gps->GetDlgItem(id)->IsWindowEnabled()) << id;
     gps->DestroyWindow();
+}
+
+// ---------------------------------------------------------------- GPS in the field
+// The program and the map do not close under a GPS Data window that waits for
+// the data logger (its wait dispatches messages): the window ends its wait and
+// closes, and the map closes when asked again.
+TEST_F(ShellTest, NeitherTheMapNorTheProgramClosesUnderAWaitForTheLogger)
+{
+    const CString path = MakeWorkspace(m_folder);
+    CKolvoDoc* doc = StartWith(path);
+    ASSERT_NE(doc, nullptr);
+    CMainFrame* frame = Frame();
+    // The window gives the receiver 800 ms to say a line: 80 ms here.
+    AfxSetTestClockScale(0.1);
+    testsupport::LoggerPeer logger("COM5");
+    logger.Start(30);   // a receiver that never answers the record count
+    ModalRecorder boxes({}, IDNO);
+    for (UINT close : {(UINT)WM_CLOSE, (UINT)ID_FILE_CLOSE}) {
+        SCOPED_TRACE(close == WM_CLOSE ? "the program" : "the map");
+        Command(frame, ID_GPS_SERIAL);
+        auto* view = dynamic_cast<CKolvoView*>(frame->GetActiveFrame()->GetActiveView());
+        ASSERT_NE(view, nullptr);
+        CGpsDataDlg* gps = view->GetGpsDataDlg();
+        ASSERT_NE(gps, nullptr);
+        dynamic_cast<CComboBox*>(gps->GetDlgItem(IDC_GPS_PORT))->SetCurSel(4);
+        if (close == WM_CLOSE)
+            frame->PostMessage(WM_CLOSE);
+        else
+            frame->PostMessage(WM_COMMAND, ID_FILE_CLOSE);
+        gps->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GPS_TRINE_DOWNLOAD, BN_CLICKED), 0);
+        EXPECT_EQ(OpenDocuments(), 1);
+        for (int i = 0; i < 3000 && gps->GetSafeHwnd(); ++i)
+            AfxTestRunFor(10);
+        EXPECT_EQ(gps->GetSafeHwnd(), nullptr);
+        EXPECT_FALSE(CGpsReceiverLink::GetPort().IsOpen());
+    }
+    Command(frame, ID_FILE_CLOSE);
+    EXPECT_EQ(OpenDocuments(), 0);
+}
+
+// A recording that the program did not live to save: its journal beside the
+// layer is offered back when the map opens; Yes draws its fixes into the
+// layer, and saving the map drops the journal.
+TEST_F(ShellTest, AnOpenedMapOffersBackTheRecordingItsLastRunLeftUnsaved)
+{
+    const CString path = MakeWorkspace(m_folder);
+    const CString layerFile = m_folder.File("Points.klz");
+    const CString journal = CGpsRecordingJournal::PathFor(layerFile);
+    {
+        std::ofstream out(std::string(journal), std::ios::binary);
+        out << "# GPS recording, not yet saved into its map\n# layer: " << layerFile.GetString() << "\n# map: "
+            << path.GetString() << "\n";
+        out << testsupport::Nmea("GPGGA,101011,5206.00000000,N,00418.00000000,E,1,7,,,M,,M,,")
+            << testsupport::Nmea("GPGGA,101012,5206.01000000,N,00418.01000000,E,1,7,,,M,,M,,")
+            << testsupport::Nmea("GPGGA,101013,5206.02000000,N,00418.02000000,E,1,7,,,M,,M,,");
+    }
+    ModalRecorder boxes({IDYES});
+    CKolvoDoc* doc = StartWith(path);
+    ASSERT_NE(doc, nullptr);
+    AfxTestProcessEvents();
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text,
+              "A GPS recording into the layer \"Points\" was not saved before the program ended: 3 positions.\r\n\r\n"
+              "Do you want to add them to the layer again? No discards them.");
+    CMapLayer* points = doc->GetMapModel()->GetLayerAt(0);
+    EXPECT_EQ(points->GetPointObjects().GetCount(), 4);   // the node it had, and the three
+    EXPECT_TRUE(doc->GetMapWnd()->IsModified());
+    EXPECT_TRUE(std::filesystem::exists(std::string(journal)));   // until the map is saved
+    Command(Frame(), ID_FILE_SAVE);
+    EXPECT_FALSE(std::filesystem::exists(std::string(journal)));
+}
+
+// The layer a recording made, which the saved workspace does not list yet,
+// comes back with its recording: the journal names the map it belongs to.
+TEST_F(ShellTest, ARecordingIntoANewLayerComesBackWithItsLayer)
+{
+    const CString path = MakeWorkspace(m_folder);
+    const CString layerFile = m_folder.File("Track.klz");
+    {
+        CMapModel model;
+        CMapLayer layer("Track");
+        model.CreateLayerDatabase(layerFile, &layer);
+    }
+    const CString journal = CGpsRecordingJournal::PathFor(layerFile);
+    {
+        std::ofstream out(std::string(journal), std::ios::binary);
+        out << "# GPS recording, not yet saved into its map\n# layer: " << layerFile.GetString() << "\n# map: "
+            << path.GetString() << "\n";
+        out << testsupport::Nmea("GPGGA,101011,5206.00000000,N,00418.00000000,E,1,7,,,M,,M,,")
+            << testsupport::Nmea("GPGGA,101012,5206.01000000,N,00418.01000000,E,1,7,,,M,,M,,");
+    }
+    CMainFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    CGpsRecordingJournal::List(journal);   // in the program's profile, as the recording listed it
+    ModalRecorder boxes({IDYES});
+    {
+        DialogAnswerer answers;
+        answers.ThenFile(path);
+        Command(frame, ID_FILE_OPEN);
+    }
+    CKolvoDoc* doc = ActiveDocument(frame);
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    ASSERT_EQ(doc->GetMapModel()->GetLayerCount(), 2);
+    CMapLayer* track = doc->GetMapModel()->GetLayerAt(1);
+    EXPECT_EQ(track->GetName(), "Track");
+    EXPECT_EQ(track->GetPointObjects().GetCount(), 2);
+    Command(Frame(), ID_FILE_SAVE);
+    EXPECT_FALSE(std::filesystem::exists(std::string(journal)));
+    EXPECT_TRUE(CGpsRecordingJournal::Listed().empty());
 }

@@ -51,7 +51,7 @@ public:
     // What GPS recording needs, unused by the layer dialogs.
     CMapLayer* GetActiveMapLayer() override { return nullptr; }
     CMapLayer* CreateNamedLayer() override { return nullptr; }
-    CMapObject* PlaceNodeAt(double, double) override { return nullptr; }
+    CMapObject* PlaceNodeAt(double, double, CMapLayer*) override { return nullptr; }
     void InvalidateObject(CMapObject*) override {}
     void DeselectObject(CMapObject*, int) override {}
     void SetViewOrigin(double, double) override {}

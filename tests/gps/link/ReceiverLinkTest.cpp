@@ -7,6 +7,7 @@
 #include "platform/testing/SerialPeer.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 
@@ -84,13 +85,13 @@ TEST_F(ReceiverLink, CutsLinesAcrossChunks)
     Connect();
     ASSERT_TRUE(peer.Send("$GPGGA,123519,4807.038,N*47\r\n$GPGSA,A,3*10\r\n$GPRM"));
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    ASSERT_TRUE(peer.Send("C,1*00\r\n\nX\nYZ\r\n"));
+    // Receivers that end their lines in LF alone, or CR alone, lose nothing.
+    ASSERT_TRUE(peer.Send("C,1*00\r\n\n$GPGLL,1*00\n$GPVTG,2*00\r$GPZDA,3*00\r"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    ASSERT_TRUE(peer.Send("\n"));
     const auto lines = Collect(6);
     const std::vector<std::string> expected = {
-        "$GPGGA,123519,4807.038,N*47", "$GPGSA,A,3*10", "$GPRMC,1*00",
-        "",     // a line feed at the start of a line
-        "",     // "X" without its carriage return loses its last real character
-        "YZ",
+        "$GPGGA,123519,4807.038,N*47", "$GPGSA,A,3*10", "$GPRMC,1*00", "$GPGLL,1*00", "$GPVTG,2*00", "$GPZDA,3*00",
     };
     EXPECT_EQ(lines, expected);
 
@@ -273,4 +274,182 @@ TEST_F(ReceiverLink, PortsAndTheProbe)
     EXPECT_EQ(link.AutoDetectPort(), "AUTOTRINE_NOTFOUND");
     EXPECT_FALSE(CGpsReceiverLink::GetPort().IsOpen());
     EXPECT_FALSE(link.IsReaderRunning());
+}
+
+TEST_F(ReceiverLink, QueueIsEmptiedWhenAPortOpensAndCloses)
+{
+    // Lines left by an earlier port never pass for a silent one's.
+    link.AppendLine("$GPGGA,stale*00");
+    Connect();
+    CStringArray lines;
+    link.CopyLines(lines, FALSE);
+    EXPECT_EQ(lines.GetSize(), 0);
+    ASSERT_TRUE(peer.Send("$GPGGA,1*00\r\n"));
+    Collect(1);
+    ASSERT_TRUE(peer.Send("$GPGGA,2*00\r\n"));
+    ASSERT_TRUE(WaitFor([&] {
+        CStringArray peek;
+        link.CopyQueue(peek, FALSE);
+        return peek.GetSize() == 1;
+    }));
+    link.ClosePort();
+    link.CopyQueue(lines, FALSE);
+    EXPECT_EQ(lines.GetSize(), 0);
+}
+
+TEST_F(ReceiverLink, OneLinkHoldsThePortAtATime)
+{
+    Connect();
+    ASSERT_TRUE(peer.Send("$GPGGA,1*00\r\n"));
+    Collect(1);
+    // A second window's link can neither take the port nor its lines.
+    CGpsReceiverLink second;
+    CString held;
+    EXPECT_TRUE(second.IsPortHeldElsewhere(&held));
+    EXPECT_EQ(held, "COM7");
+    SerialPeer other;
+    other.MapAs("COM12");
+    EXPECT_EQ(second.OpenPort("COM12", 4800), 0);
+    EXPECT_EQ(CGpsReceiverLink::GetPort().GetName(), "COM7");
+    ASSERT_TRUE(peer.Send("$GPGGA,2*00\r\n"));
+    ASSERT_TRUE(WaitFor([&] {
+        CStringArray peek;
+        link.CopyQueue(peek, FALSE);
+        return peek.GetSize() == 1;
+    }));
+    CStringArray taken;
+    taken.Add("x");
+    second.CopyLines(taken, TRUE);
+    EXPECT_EQ(taken.GetSize(), 0);
+    second.ClosePort();   // closes nothing of the first
+    EXPECT_TRUE(CGpsReceiverLink::GetPort().IsOpen());
+    EXPECT_EQ(Collect(1), std::vector<std::string>{"$GPGGA,2*00"});
+
+    // Once the first lets go, the second may open.
+    link.ClosePort();
+    EXPECT_FALSE(second.IsPortHeldElsewhere());
+    EXPECT_EQ(second.OpenPort("COM12", 4800), 1);
+    second.ClosePort();
+}
+
+TEST_F(ReceiverLink, AnUnpluggedReceiverIsReportedToItsLink)
+{
+    Connect();
+    ASSERT_TRUE(peer.Send("$GPGGA,1*00\r\n"));
+    Collect(1);
+    EXPECT_FALSE(link.HasLostReceiver());
+    peer.HangUp();
+    EXPECT_TRUE(WaitFor([&] { return link.HasLostReceiver() != FALSE; }));
+    EXPECT_FALSE(CGpsReceiverLink::GetPort().IsOpen());
+    // Closing the port by hand is no loss.
+    link.ClosePort();
+    EXPECT_FALSE(link.HasLostReceiver());
+}
+
+// The user-interface thread must never wait for the receiver: the reader holds
+// the link lock only to hand lines over, never across a read, a write or a
+// wait, whatever the receiver does. The platform counts every point where a
+// worker may block while it holds a lock.
+TEST_F(ReceiverLink, TheReaderNeverWaitsHoldingTheLock)
+{
+    const struct {
+        const char* receiver;
+        std::function<void(SerialPeer&)> play;
+    } receivers[] = {
+        {"silent", [](SerialPeer&) { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }},
+        {"slow, a byte at a time",
+         [](SerialPeer& p) {
+             for (char c : std::string("$GPGGA,2*00\r\n$GPRMC,3*00\r\n")) {
+                 p.Send(std::string(1, c));
+                 std::this_thread::sleep_for(std::chrono::milliseconds(15));
+             }
+         }},
+        {"10 Hz",
+         [](SerialPeer& p) {
+             for (int i = 0; i < 20; ++i) {
+                 p.Send("$GPGGA,123519.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n"
+                        "$GPRMC,123519.00,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A\r\n");
+                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
+             }
+         }},
+        {"SiRF binary, then silent",
+         [](SerialPeer& p) {
+             p.Send(std::string("\xA0\xA2\x00\x02\x04\x00\x00\x04\xB0\xB3", 10));
+             p.Received(CSerialPort::kSirfSwitchLength, 3000);
+             std::this_thread::sleep_for(std::chrono::milliseconds(400));
+         }},
+    };
+    for (const auto& r : receivers) {
+        SCOPED_TRACE(r.receiver);
+        peer.ClearReceived();
+        Connect();
+        if (std::string(r.receiver).find("binary") == std::string::npos) {
+            ASSERT_TRUE(peer.Send("$GPGGA,1*00\r\n"));
+            Collect(1);
+        }
+        const unsigned long long before = AfxWorkerWaitsUnderLock();
+        std::thread receiver([&] { r.play(peer); });
+        // The user-interface thread polls the queue meanwhile, as the window does.
+        for (int i = 0; i < 40; ++i) {
+            Lines(link);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        receiver.join();
+        link.ClosePort();
+        EXPECT_FALSE(link.IsReaderRunning());
+        EXPECT_EQ(AfxWorkerWaitsUnderLock() - before, 0u);
+    }
+}
+
+TEST_F(ReceiverLink, ClosingThePortEndsAReadUnderWay)
+{
+    // Reads of a silent receiver wait 500 s here: closing must not wait them out.
+    AfxSetTestClockScale(100);
+    Connect();
+    ASSERT_TRUE(peer.Send("$GPGGA,1*00\r\n"));
+    Collect(1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));   // the reader waits in its next read
+    link.ClosePort();
+    EXPECT_FALSE(link.IsReaderRunning());
+}
+
+TEST_F(ReceiverLink, ALinkDeletedUnderItsOwnLockLeavesItsReaderToEnd)
+{
+    // A window deleted while its thread holds the lock (a logger command in
+    // progress): the link's end must not wait for a reader that needs the lock.
+    auto doomed = std::make_unique<CGpsReceiverLink>();
+    ASSERT_EQ(doomed->OpenPort("COM7", 4800), 1);
+    doomed->StartReader();
+    ASSERT_TRUE(peer.Send("$GPGGA,1*00\r\n"));
+    ASSERT_TRUE(WaitFor([&] {
+        CStringArray peek;
+        doomed->CopyLines(peek, FALSE);
+        return peek.GetSize() == 1;
+    }));
+    {
+        CSingleLock lock(&CGpsReceiverLink::GetLinkLock(), TRUE);
+        doomed.reset();
+    }
+    EXPECT_FALSE(CGpsReceiverLink::GetPort().IsOpen());
+    // The reader ended by itself; the next opening is not disturbed by it.
+    Connect();
+    ASSERT_TRUE(peer.Send("$GPGGA,2*00\r\n"));
+    EXPECT_EQ(Collect(1), std::vector<std::string>{"$GPGGA,2*00"});
+}
+
+TEST(ReceiverLinkExit, ProgramEndsWithAPortOpen)
+{
+    // The port table outlives the link that closes its port at exit (a
+    // sanitizer build reports the use after free this used to be).
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    SerialPeer peer;
+    peer.MapAs("COM7");
+    EXPECT_EXIT(
+        {
+            static CGpsReceiverLink link;
+            if (link.OpenPort("COM7", 4800))
+                link.StartReader();
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }

@@ -4,6 +4,8 @@
 #include "gps/nmea/NmeaParser.h"
 #include "tests/gps/support/NmeaText.h"
 
+#include <climits>
+
 using testsupport::Nmea;
 
 namespace {
@@ -43,9 +45,18 @@ TEST(NmeaParser, TableOfLines)
         {"$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W\r\n", 0, "", "RMC, Missing Checksum", ""},
         {"$GPRMB,A,0.66,L,003,004,4917.24,N,12309.57,W,001.3,052.5,000.5,V\r\n", 0, "", "RMB, Missing Checksum", ""},
         {"$GPXTE,A,A,0.67,L,N\r\n", 1, "XTE", "No Error", "GP"},
-        // NMEA 2.3 adds a mode letter: field 12 then holds it, which is no checksum.
-        {Nmea("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W,A"), 0, "", "RMC, Invalid Checksum",
-         ""},
+        // Later NMEA versions add fields before the checksum, which stands after
+        // "*" wherever that is: a mode letter in RMC, GLL and VTG, a field in
+        // GGA, the system id in GSA.
+        {Nmea("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W,A"), 1, "RMC", "No Error", "GP"},
+        {Nmea("GNRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W,A,V"), 1, "RMC", "No Error", "GN"},
+        {Nmea("GPGLL,4916.45,N,12311.12,W,225444,A,A"), 1, "GLL", "No Error", "GP"},
+        {Nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,,0"), 1, "GGA", "No Error", "GP"},
+        {Nmea("GPVTG,054.7,T,034.4,M,005.5,N,010.2,K,A"), 1, "VTG", "No Error", "GP"},
+        {Nmea("GNGSA,A,3,10,16,26,27,,,,,,,,,1.94,1.18,1.54,1"), 1, "GSA", "No Error", "GN"},
+        // A line cut off after its star, or with a broken checksum, is refused.
+        {"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*\r\n", 0, "", "GGA, Invalid Checksum", ""},
+        {"$GPGSA,A,3,04,05,,*3)\r\n", 0, "", "GSA, Invalid Checksum", ""},
     };
     for (const ParseCase& c : cases) {
         ParsedLine p;
@@ -66,7 +77,7 @@ TEST(NmeaParser, ResultsOfASuccessAndWhatAFailureKeeps)
     EXPECT_EQ(p.LastPosition.m_Longitude.m_nHemisphere, 2);
     EXPECT_EQ(p.GGA.m_SatellitesUsed, 8);
     EXPECT_DOUBLE_EQ(p.GGA.m_Altitude, 545.4);
-    EXPECT_EQ(p.GGA.m_Time.GetHour(), 12);
+    EXPECT_EQ(p.GGA.m_Time.FormatGmt("%H"), "12");
     EXPECT_NE(p.DescribedText.Find("based upon a GPS fix, 8 satellites are in use."), -1);
 
     // Not CR LF: nothing changes, not even the error text.
@@ -118,12 +129,15 @@ TEST(NmeaParser, SatelliteTableFillsByGroupAndStaysInBounds)
     EXPECT_EQ(p.GSV.m_Satellites[5].m_Snr, -1);
     EXPECT_EQ(p.GSV.m_Satellites[7].m_Prn, 32);
 
-    // Two satellites: the checksum digits read as the next entry's PRN.
-    ASSERT_EQ(p.Run("$GPGSV,3,3,11,22,42,067,42,24,14,311,43*75\r\n"), 1);
+    // Two satellites: the entries after them are empty; the checksum digits
+    // are no satellite, and are tested.
+    ASSERT_EQ(p.Run("$GPGSV,3,3,11,22,42,067,42,24,14,311,43*7F\r\n"), 1);
     EXPECT_EQ(p.GSV.m_Satellites[8].m_Prn, 22);
-    EXPECT_EQ(p.GSV.m_Satellites[10].m_Prn, 75);
+    EXPECT_EQ(p.GSV.m_Satellites[9].m_Snr, 43);
+    EXPECT_EQ(p.GSV.m_Satellites[10].m_Prn, 0);
     EXPECT_EQ(p.GSV.m_Satellites[10].m_Snr, -1);
     EXPECT_EQ(p.GSV.m_Satellites[11].m_Prn, 0);
+    EXPECT_EQ(p.Run("$GPGSV,3,3,11,22,42,067,42,24,14,311,43*75\r\n"), 0);
 
     // Receivers that see more than 12 satellites send a fourth sentence and
     // more; sentence number 0 is an empty field. Neither writes outside the table.
@@ -134,6 +148,13 @@ TEST(NmeaParser, SatelliteTableFillsByGroupAndStaysInBounds)
             EXPECT_EQ(p.GSV.m_Satellites[i].m_Prn, before.m_Satellites[i].m_Prn) << n;
         EXPECT_EQ(p.GSV.m_SatellitesInView, 25);
     }
+
+    // A saturated count of satellites writes its number of sentences without overflowing.
+    ASSERT_EQ(p.Run(Nmea("GPGSV,1,1,99999999999")), 1);
+    EXPECT_EQ(p.GSV.m_SatellitesInView, INT_MAX);
+    CNmeaSentence out;
+    p.GSV.Write(out);
+    EXPECT_EQ(out.FieldText(1), "536870912");
 }
 
 TEST(NmeaParser, GsaModesAndRoundTrips)
@@ -177,12 +198,11 @@ TEST(NmeaParser, InstrumentSentences)
     EXPECT_EQ(p.SFI.m_Frequencies[2].m_Frequency, 0.0);
     EXPECT_EQ(p.Run("$GPSFI,1,1,1000,m,2000,x*00\r\n"), 0);
 
-    // Date and time: the date of the sentence; a short time field reads no further.
+    // Date and time: the date of the sentence, in UTC; a short time field reads no further.
     ASSERT_EQ(p.Run(Nmea("GPZDA,201530.00,24,08,2005,,")), 1);
-    EXPECT_EQ(p.ZDA.m_Time.GetYear(), 2005);
-    EXPECT_EQ(p.ZDA.m_Time.GetMonth(), 8);
-    EXPECT_EQ(p.ZDA.m_Time.GetDay(), 24);
-    EXPECT_EQ(p.ZDA.m_Time.GetHour(), 20);
+    EXPECT_EQ(p.ZDA.m_Time.FormatGmt("%Y-%m-%d %H:%M:%S"), "2005-08-24 20:15:30");
+    ASSERT_EQ(p.Run(Nmea("GPZDA,000001,01,13,2004,,")), 1);   // month 13 carries into the year
+    EXPECT_EQ(p.ZDA.m_Time.FormatGmt("%Y-%m-%d %H:%M:%S"), "2005-01-01 00:00:01");
     for (const char* body : {"GPZDA,2,24,08,2005,,", "GPZDA,,24,08,2005,,", "GPZDA,1,99999999999,-99999999999,-5,,"})
         EXPECT_EQ(p.Run(Nmea(body)), 1) << body;
 
@@ -209,7 +229,7 @@ TEST(NmeaParser, InstrumentSentences)
     // Positions and times of the waypoint sentences.
     ASSERT_EQ(p.Run(Nmea("GPBWC,225444,4917.24,N,12309.57,W,051.9,T,031.6,M,001.3,N,004")), 1);
     EXPECT_EQ(p.LastPosition.m_Longitude.m_nHemisphere, 2);
-    EXPECT_EQ(p.BWC.FixTime().GetMinute(), 54);
+    EXPECT_EQ(p.BWC.FixTime().FormatGmt("%H:%M:%S"), "22:54:44");
     EXPECT_EQ(p.BWC.m_WaypointId, "004");
 }
 

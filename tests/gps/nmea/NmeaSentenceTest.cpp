@@ -2,8 +2,15 @@
 #include <gtest/gtest.h>
 
 #include "gps/nmea/NmeaSentence.h"
+#include "tests/gps/support/DaylightSavingZone.h"
+#include "tests/gps/support/NmeaText.h"
 
 #include <climits>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+using testsupport::Nmea;
 
 namespace {
 CNmeaSentence Sentence(const char* text)
@@ -79,19 +86,103 @@ TEST(NmeaSentence, HugeNumbersSaturateInsteadOfOverflowing)
     EXPECT_EQ(huge.WholeDegrees(), 0);
 }
 
-TEST(NmeaSentence, TimeOfDayIsTodayAtTheSentenceClock)
+TEST(NmeaSentence, TimeOfDayIsTheSentenceClockInUtcNearestToNow)
 {
-    const CTime now = CTime::GetCurrentTime();
+    const time_t now = CTime::GetCurrentTime().GetTime();
     const CTime t = Sentence("$X,123519.45,").ReadTimeOfDay(1);
-    EXPECT_EQ(t.GetHour(), 12);
-    EXPECT_EQ(t.GetMinute(), 35);
-    EXPECT_EQ(t.GetSecond(), 19);
-    EXPECT_EQ(t.GetDay(), now.GetDay());
+    EXPECT_EQ(t.FormatGmt("%H:%M:%S"), "12:35:19");
+    EXPECT_LE(std::llabs((long long)(t.GetTime() - now)), 12 * 3600);
     // Fewer than six characters: the current time.
     for (const char* text : {"$X,12351,", "$X,,"}) {
         const CTime c = Sentence(text).ReadTimeOfDay(1);
-        EXPECT_LE(std::llabs((long long)(c.GetTime() - now.GetTime())), 2) << text;
+        EXPECT_LE(std::llabs((long long)(c.GetTime() - now)), 2) << text;
     }
+}
+
+// The sentence's clock is UTC whatever the zone: read in a zone whose daylight
+// saving begins at 02:00 local time today, 02:30 is no local time and used to
+// come out as 03:30.
+TEST(NmeaSentence, TimeOfDayIgnoresTheLocalZoneAndItsDaylightSaving)
+{
+    const testsupport::DaylightSavingZone zone;
+    const CTime t = Sentence("$X,023000,").ReadTimeOfDay(1);
+    EXPECT_EQ(t.FormatGmt("%H:%M:%S"), "02:30:00");
+}
+
+TEST(NmeaSentence, ChecksumIsTheTwoDigitsAfterTheStar)
+{
+    const struct {
+        std::string text;
+        int state;   // unset, right (2), wrong (1)
+    } cases[] = {
+        {Nmea("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W,A"), 2},   // NMEA 2.3 mode letter
+        {Nmea("GPGLL,4916.45,N,12311.12,W,225444,A,D"), 2},
+        {Nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,,0"), 2},
+        {Nmea("GPXTE,A,A,0.67,L,N", false) + " \t\r\n", 2},   // blanks before the line end
+        {"$GPXTE,A,A,0.67,L,N*6f\r\n", 2},                      // lower-case digits
+        {"$GPXTE,A,A,0.67,L,N*6E\r\n", 1},
+        {"$GPXTE,A,A,0.67,L,N*\r\n", 1},                        // cut off after the star
+        {"$GPXTE,A,A,0.67,L,N*6\r\n", 1},
+        {"$GPXTE,A,A,0.67,L,N*ZZ\r\n", 1},
+        {"$GPXTE,A,A,0.67,L,N*6Fjunk\r\n", 1},
+        {"$GPXTE,A,A,0.67,L,N\r\n", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Sentence(c.text.c_str()).ChecksumState(), c.state) << c.text;
+}
+
+TEST(NmeaSentence, ValuesAreNeverReadFromTheChecksum)
+{
+    // Fewer fields than a reader asks for: the digits after "*" are no value.
+    const CNmeaSentence s = Sentence("$GPGSV,3,3,11,22,42,067,42*75\r\n");
+    EXPECT_EQ(s.FieldText(8), "75\r\n");   // the raw fields go on after "*"
+    EXPECT_EQ(s.DataFieldText(8), "");
+    EXPECT_EQ(s.ReadInt(8), 0);
+    EXPECT_EQ(s.DataFieldText(7), "42");
+    EXPECT_EQ(Sentence("$X,1*E3\r\n").ReadEastWest(2), 0);   // not east
+}
+
+TEST(NmeaSentence, LongSentencesReadEveryField)
+{
+    // A sentence of 200,000 fields, read field by field: the text is cut once.
+    std::string text = "$GPXDR";
+    for (int i = 0; i < 200000; ++i)
+        text += "," + std::to_string(i);
+    const CNmeaSentence s = Sentence(text.c_str());
+    EXPECT_EQ(s.CountDataFields(), 200000);
+    long long sum = 0;
+    for (int i = 1; i <= 200000; ++i)
+        sum += s.ReadInt(i);
+    EXPECT_EQ(sum, 199999LL * 200000 / 2);
+    EXPECT_EQ(s.FieldText(200000), "199999");
+}
+
+TEST(NmeaSentence, PositionsAndTimesThatCannotBe)
+{
+    const struct {
+        const char* value;
+        int maxDegrees;
+        bool plausible;
+    } values[] = {
+        {"4807.038", 90, true},  {"9000.000", 90, true},  {"9000.001", 90, false}, {"18000.0", 180, true},
+        {"18100.0", 180, false}, {"4860.000", 90, false}, {"4859.999", 90, true},  {"nan", 90, false},
+        {"inf", 90, false},      {"1e5", 90, false},      {"4.9e-324", 90, false}, {"-4807.038", 90, false},
+        {" 4807.038", 90, false}, {"48.07.03", 90, false}, {".", 90, false},       {"0000.0000", 90, true},
+    };
+    for (const auto& v : values) {
+        CNmeaPosition p;
+        const std::string line = std::string("$GPGLL,") + v.value + ",N," + v.value + ",E,";
+        p.Read(1, 2, 3, 4, Sentence(line.c_str()));
+        EXPECT_EQ(p.m_Latitude.IsPlausible(v.maxDegrees), v.plausible) << v.value;
+    }
+    CNmeaPosition empty;
+    empty.Read(1, 2, 3, 4, Sentence("$GPGLL,,N,,E,"));
+    EXPECT_FALSE(empty.IsStated());
+
+    for (const char* good : {"000000", "235959", "235960", "123519.45", "123519."})
+        EXPECT_TRUE(IsNmeaTimeOfDay(good)) << good;
+    for (const char* bad : {"", "12351", "240000", "126000", "123560", "246060", "1235a9", "123519,4", "-12351"})
+        EXPECT_FALSE(IsNmeaTimeOfDay(bad)) << bad;
 }
 
 TEST(NmeaSentence, WritersAppendOneFieldEach)

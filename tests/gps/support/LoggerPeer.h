@@ -80,7 +80,8 @@ private:
     void Run()
     {
         size_t seen = 0, have = 0;
-        auto lastChatter = std::chrono::steady_clock::now();
+        // The first chatter at once, so that a line waits when the program opens the port.
+        auto lastChatter = std::chrono::steady_clock::now() - std::chrono::hours(1);
         while (!m_stop) {
             if (m_chatterMs && std::chrono::steady_clock::now() - lastChatter > std::chrono::milliseconds(m_chatterMs)) {
                 lastChatter = std::chrono::steady_clock::now();
